@@ -1,0 +1,206 @@
+// TGem: one whole faceted-gem design, its computed polyhedron and everything the model computes.
+#pragma once
+
+#include "gem/angles.h"
+#include "gem/bounded_array.h"
+#include "gem/progress.h"
+#include "gem/vector3.h"
+
+#include <cstdint>
+#include <string>
+
+// Table bounds of the model.
+inline constexpr int MaxFacets = 2000;
+inline constexpr int MaxEdges = 5000;
+inline constexpr int MaxPoints = 3000;
+inline constexpr int MaxTiers = 500;
+inline constexpr int MaxTierMembers = 500;
+inline constexpr int MaxCorners = 200;
+inline constexpr int MaxFacetEdges = 900;
+inline constexpr int TextLineCount = 21;
+inline constexpr int MessageLineCount = 4;
+inline constexpr int MarkerCount = 3;
+
+// A facet plane with its index and group data, and its closed corner polygon.
+struct Facet {
+    Vector3 Normal;          // unit normal pointing into the stone
+    Real Dist = 0;           // the stone keeps Dot(Normal, p) >= Dist
+    Real Index = 0;          // raw index in [0, IndexCount)
+    Real ShownIndex = 0;     // Index with direction and offset applied
+    Real ViewDot = 0;        // drawing scratch: Normal dotted with the view's first column
+    std::int32_t TierNo = 0; // tier the facet belongs to
+    std::int32_t GroupParts = 0; // parts of the group on its first facet, 0 on the others
+    char SymChar = ' ';      // ' ', 's' (on a mirror line), 'm' (mirrored twins), 'n' (read bounding plane)
+    bool Marked = false;     // scratch mark of the tier grouping
+    std::int32_t CornerCount = 0; // corners + 1 (closed), 0 when the facet has no polygon
+    BoundedArray<std::int32_t, 1, MaxCorners> Corners{"Corners"};
+};
+
+// An edge of the stone (or of a girdle outline, in the non-positive slots).
+struct FacetEdge {
+    bool Flag = false;
+    std::int32_t FacetA = 0, FacetB = 0;
+    std::int32_t PointA = 0, PointB = 0;
+    Real OutlineIndex = 0; // only outline edges use it
+    bool Flag2 = false;
+};
+
+struct CornerPoint {
+    bool Flag = false;
+    Vector3 Position;
+};
+
+struct Tier {
+    std::int32_t FirstFacet = 0;
+    std::int32_t Unused[4] = {0, 0, 0, 0};
+    std::int32_t MemberCount = 0;
+    BoundedArray<std::int32_t, 1, MaxTierMembers> Members{"Tier members"};
+};
+
+struct PickMarker {
+    Real MarkerX = 0, MarkerY = 0;
+    bool MarkerShown = false;
+};
+
+class TGem {
+public:
+    TGem();
+    ~TGem();
+    TGem(const TGem&) = delete;
+    TGem& operator=(const TGem&) = delete;
+
+    // ---- Design parameters ----
+    char GemType = 'c';
+    std::int32_t SystemIndex = 96;
+    std::int32_t Parts = 8;
+    bool Mirror = false;
+    std::int32_t DesignParts = 8;
+    bool DesignMirror = false;
+    std::int32_t OffsetIndex = 0;
+    bool IsPreform = false;
+
+    // ---- Tables and counts ----
+    std::int32_t FacetCount = 0;
+    std::int32_t EdgeCount = 0;
+    std::int32_t PointCount = 0;
+    std::int32_t TierCount = 0;
+    std::int32_t TierListLines = 0;
+    BoundedArray<Facet, -2, MaxFacets> Facets{"Facets"};
+    BoundedArray<FacetEdge, -100, MaxEdges> Edges{"Edges"};
+    BoundedArray<CornerPoint, -100, MaxPoints> Points{"Points"};
+    BoundedArray<Tier, 1, MaxTiers> Tiers{"Tiers"};
+
+    // ---- Derived extents ----
+    Vector3 BoxMin, BoxMax;
+    Real TableMinX = 200, TableMaxX = 0;
+    Real ViewSize = 50;
+    Real ViewMatrix[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+
+    // ---- Text that travels with the design ----
+    BoundedArray<std::string, 1, TextLineCount> TextLines{"TextLines"};
+    BoundedArray<std::string, 1, MessageLineCount> MessageLines{"MessageLines"};
+    std::int32_t MessageNext = 1;
+    std::string VersionText = "LapidraW " LAPIDRAW_VERSION;
+    std::string FileName;
+
+    // ---- Undo snapshots ----
+    std::int32_t SnapshotNo = -1;
+    std::int32_t SnapshotTop = -1;
+    std::string TempFolder;
+    std::string SnapshotPrefix;
+
+    // ---- Girdle outline ----
+    std::int32_t OutlineFirstEdge = 1;
+    std::int32_t OutlineFirstPoint = 1;
+    bool OutlineShown = false;
+
+    // ---- Pick markers ----
+    BoundedArray<PickMarker, 1, MarkerCount> PickMarkers{"PickMarkers"};
+
+    // ---- Facet-group replacement ----
+    std::int32_t ModifyGroup = 0;
+    bool ModifyModeOn = false;
+    std::int32_t ModifySavedCount = 0;
+
+    // Progress of long recomputes; may stay null.
+    ProgressSink* Progress = nullptr;
+
+    // ---- Per-facet accessors (facet numbers -2 ... 2000) ----
+    Real NormalX(int i) const { return Facets[i].Normal.x; }
+    Real NormalY(int i) const { return Facets[i].Normal.y; }
+    Real NormalZ(int i) const { return Facets[i].Normal.z; }
+    Real Dist(int i) const { return Facets[i].Dist; }
+    void SetNormalX(int i, Real v) { Facets[i].Normal.x = v; }
+    void SetNormalY(int i, Real v) { Facets[i].Normal.y = v; }
+    void SetNormalZ(int i, Real v) { Facets[i].Normal.z = v; }
+    void SetDist(int i, Real v) { Facets[i].Dist = v; }
+    Real Index(int i) const { return Facets[i].Index; }
+    void SetIndex(int i, Real v) { Facets[i].Index = v; }
+    std::int32_t GroupParts(int i) const { return Facets[i].GroupParts; }
+    char SymChar(int i) const { return Facets[i].SymChar; }
+
+    // ---- Design-level queries ----
+    bool IsCrown() const { return GemType == 'c'; }
+    bool IsPavilion() const { return GemType == 'p'; }
+    bool HasTable() const { return Facets[-1].CornerCount != 0; }
+    std::int32_t IndexCount() const;
+    std::string TextLine(int k) const;
+    void SetTextLine(int k, const std::string& s) { TextLines[k] = s; }
+    std::string MessageLine(int k) const { return MessageLines[k]; }
+    void DeleteLastGroup();
+
+    // ---- New design and symmetry ----
+    void NewDesign(char type, std::int32_t parts, std::int32_t systemIndex, bool mirror, Real offset,
+                   bool clearOutline, bool resetAll);
+    Real Wrap(Real x) const;
+    Real ShownIndex(Real x) const;
+    bool HasMirrorTwin(int f) const;
+    Real IndexFromNormal(const Vector3& normal) const;
+    Real FacetAngle(int f) const;
+    Real IndexAzimuth(Real index) const; // radians
+
+    bool PlaneFromAngleIndexDist(Real angle, Real index, Real dist, Plane& plane) const;
+    bool PlaneFromAngleIndexPoint(Real angle, Real index, const Vector3& point, Plane& plane) const;
+    bool PlaneFromIndexTwoPoints(Real index, const Vector3& a, const Vector3& b, Plane& plane) const;
+    bool PlaneFromThreePoints(const Vector3& a, const Vector3& b, const Vector3& c, Plane& plane) const;
+    void CutFacetGroup(int first, const Plane& plane);
+
+    // ---- Cutting engine ----
+    void Recompute();
+    int FindOrAddPoint(const Vector3& p);
+    bool BuildFacetPolygon(int f);
+    void GroupTiers();
+
+    // ---- Facet-group modification and deletion ----
+    void EnterModifyMode(int first);
+    void LeaveModifyMode() { ModifyModeOn = false; }
+    bool ModifyMode() const { return ModifyModeOn; }
+    int LastFacetBeforeNewGroup() const;
+    void MoveTailOut();
+    void PutTailBack();
+    void DeleteFacets(int first, int last);
+
+    // ---- Design file and snapshots ----
+
+    // ---- Transforms ----
+
+    // ---- Picking and facet-group queries ----
+
+    // ---- Measurements and proportions ----
+
+    // ---- ASC files ----
+
+    // ---- Girdle outlines ----
+
+    // ---- CAM preform ----
+
+    // ---- Stretch, resize and shift ----
+
+private:
+    bool MirrorTwinAt(Real index, int parts, bool mirror) const;
+    void CheckGroupFits(int first, const Vector3& normal) const;
+    void FindEdge(int j, int k);
+    bool ClipSegment(int j, int k, Vector3& end1, Vector3& end2) const;
+    void AddToBox(const Vector3& p);
+    void ResetDerivedData();
+};

@@ -1,0 +1,105 @@
+#include "tests/support/design_builders.h"
+
+#include <cmath>
+
+std::unique_ptr<TGem> NewGem(char type, int parts, int systemIndex, bool mirror, int offset) {
+    auto gem = std::make_unique<TGem>();
+    gem->NewDesign(type, parts, systemIndex, mirror, offset, true, true);
+    return gem;
+}
+
+static void CutPlane(TGem& gem, const Plane& plane) {
+    gem.CutFacetGroup(gem.LastFacetBeforeNewGroup() + 1, plane);
+    gem.Recompute();
+}
+
+bool CutByAngle(TGem& gem, Real angle, Real index, Real dist) {
+    Plane plane;
+    if (!gem.PlaneFromAngleIndexDist(angle, index, dist, plane)) return false;
+    CutPlane(gem, plane);
+    return true;
+}
+
+bool CutThroughPoint(TGem& gem, Real angle, Real index, const Vector3& point) {
+    Plane plane;
+    if (!gem.PlaneFromAngleIndexPoint(angle, index, point, plane)) return false;
+    CutPlane(gem, plane);
+    return true;
+}
+
+void CutHorizontal(TGem& gem, Real z) {
+    Plane plane;
+    plane.Normal = gem.IsCrown() ? Vector3{0, 0, -1} : Vector3{0, 0, 1};
+    plane.Dist = gem.IsCrown() ? -z : z;
+    CutPlane(gem, plane);
+}
+
+static Vector3 AtIndex(const TGem& gem, Real index, Real radius, Real z) {
+    const Real phi = gem.IndexAzimuth(index);
+    return {radius * std::cos(phi), radius * std::sin(phi), z};
+}
+
+std::unique_ptr<TGem> RoundBrilliantCrown() {
+    auto gem = NewGem('c', 8, 96, true);
+    const Real radius = 50;
+    CutByAngle(*gem, 90, 3, radius);                                  // 16 girdle facets
+    CutThroughPoint(*gem, 37, 0, AtIndex(*gem, 0, radius, 1));         // 8 mains
+    CutThroughPoint(*gem, 42, 3, AtIndex(*gem, 3, radius * 0.99, 1));  // 16 upper halves
+    CutThroughPoint(*gem, 22, 6, AtIndex(*gem, 6, radius * 0.62, 14)); // 8 stars
+    CutHorizontal(*gem, 17);                                          // table
+    return gem;
+}
+
+std::unique_ptr<TGem> RoundBrilliantPavilion() {
+    auto gem = NewGem('p', 8, 96, true);
+    const Real radius = 50;
+    CutByAngle(*gem, 90, 3, radius);                                   // 16 girdle facets
+    CutThroughPoint(*gem, 41, 0, AtIndex(*gem, 0, radius, -1));         // 8 mains
+    CutThroughPoint(*gem, 42, 3, AtIndex(*gem, 3, radius * 0.99, -1));  // 16 lower halves
+    return gem;
+}
+
+std::unique_ptr<TGem> RandomDesign(std::mt19937& rng) {
+    static const int gears[] = {64, 72, 80, 96, 120, -96};
+    std::uniform_int_distribution<int> pick(0, 5);
+    const int systemIndex = gears[pick(rng)];
+    const int teeth = std::abs(systemIndex);
+    std::vector<int> divisors;
+    for (int p = 3; p <= 16; ++p)
+        if (teeth % p == 0) divisors.push_back(p);
+    std::uniform_int_distribution<std::size_t> pickParts(0, divisors.size() - 1);
+    const int parts = divisors[pickParts(rng)];
+    const bool mirror = std::bernoulli_distribution(0.5)(rng);
+    const char type = std::bernoulli_distribution(0.5)(rng) ? 'c' : 'p';
+    auto gem = NewGem(type, parts, systemIndex, mirror, std::uniform_int_distribution<int>(0, 5)(rng));
+
+    std::uniform_real_distribution<Real> unit(0, 1);
+    const Real radius = 30 + 30 * unit(rng);
+    const Real indexStep = static_cast<Real>(teeth) / parts;
+    CutByAngle(*gem, 90, std::floor(unit(rng) * indexStep), radius);
+
+    const int groups = std::uniform_int_distribution<int>(2, 6)(rng);
+    Real height = type == 'c' ? 0.5 : -0.5;
+    for (int g = 0; g < groups; ++g) {
+        const Real angle = type == 'c' ? 15 + 40 * unit(rng) : 38 + 12 * unit(rng);
+        const Real index = std::floor(unit(rng) * teeth);
+        const Real r = radius * (0.55 + 0.45 * unit(rng));
+        CutThroughPoint(*gem, angle, index, AtIndex(*gem, index, r, height));
+        height += type == 'c' ? 2 * unit(rng) : -8 * unit(rng);
+    }
+    if (type == 'c' && unit(rng) < 0.7) CutHorizontal(*gem, 6 + 10 * unit(rng));
+    return gem;
+}
+
+std::unique_ptr<TGem> DesignWithFacets(int facets) {
+    auto gem = NewGem('p', 8, 96, true);
+    const Real radius = 50;
+    CutByAngle(*gem, 90, 3, radius); // 16 facets
+    const Real tiers = facets / 16.0L;
+    for (int tier = 0; gem->FacetCount < facets; ++tier) {
+        const Real angle = 80 - 50 * tier / tiers;
+        const Real index = 1 + (tier % 4);
+        CutThroughPoint(*gem, angle, index, AtIndex(*gem, index, radius * (1 - 0.9L * tier / tiers), -1 - tier));
+    }
+    return gem;
+}

@@ -1,0 +1,31 @@
+// Designs for tests and benchmarks: hand-made classics and reproducible random stones.
+#pragma once
+
+#include "gem/gem.h"
+
+#include <memory>
+#include <random>
+#include <vector>
+
+std::unique_ptr<TGem> NewGem(char type = 'c', int parts = 8, int systemIndex = 96, bool mirror = false,
+                             int offset = 0);
+
+// Cuts one facet group as the user would: plane from angle, index and distance from the axis.
+// Returns false when no plane could be made.
+bool CutByAngle(TGem& gem, Real angle, Real index, Real dist);
+
+// Cuts one facet group through a point (angle and index given).
+bool CutThroughPoint(TGem& gem, Real angle, Real index, const Vector3& point);
+
+// Moves the table (crown) or bottom plane (pavilion) to the height z.
+void CutHorizontal(TGem& gem, Real z);
+
+// A standard 8-fold round brilliant on 96 teeth, mirrored: girdle, mains, stars, upper or lower halves.
+std::unique_ptr<TGem> RoundBrilliantCrown();
+std::unique_ptr<TGem> RoundBrilliantPavilion();
+
+// A random crown or pavilion: random gear, symmetry, mirror, girdle and 2-6 further groups.
+std::unique_ptr<TGem> RandomDesign(std::mt19937& rng);
+
+// A design with about `facets` cut facets (for benchmarks): 16-fold mirrored tiers over 96 teeth.
+std::unique_ptr<TGem> DesignWithFacets(int facets);

@@ -1,0 +1,105 @@
+#include "tests/support/polyhedron_checks.h"
+
+#include <cmath>
+#include <sstream>
+
+namespace {
+constexpr Real SolveTolerance = 1e-12;
+constexpr Real OnPlane = 1e-6;
+constexpr Real MergeMargin = 1.0;
+
+bool Solve3(const Vector3& a, Real da, const Vector3& b, Real db, const Vector3& c, Real dc, Vector3& p) {
+    const Vector3 bc = Cross(b, c);
+    const Real det = Dot(a, bc);
+    if (std::fabs(det) < SolveTolerance) return false;
+    p = (1 / det) * (da * bc + db * Cross(c, a) + dc * Cross(a, b));
+    return true;
+}
+
+bool Inside(const TGem& gem, const Vector3& p, Real tolerance) {
+    for (int l = -1; l <= gem.FacetCount; ++l)
+        if (Dot(gem.Facets[l].Normal, p) < gem.Facets[l].Dist - tolerance) return false;
+    return true;
+}
+
+Real PlaneGap(const TGem& gem, int f, const Vector3& p) {
+    return std::fabs(Dot(gem.Facets[f].Normal, p) - gem.Facets[f].Dist);
+}
+
+std::string Describe(const Vector3& p) {
+    std::ostringstream out;
+    out << "(" << static_cast<double>(p.x) << ", " << static_cast<double>(p.y) << ", "
+        << static_cast<double>(p.z) << ")";
+    return out.str();
+}
+} // namespace
+
+std::vector<Vector3> TrueVertices(const TGem& gem) {
+    std::vector<Vector3> vertices;
+    for (int i = -1; i <= gem.FacetCount; ++i)
+        for (int j = i + 1; j <= gem.FacetCount; ++j)
+            for (int k = j + 1; k <= gem.FacetCount; ++k) {
+                Vector3 p;
+                const Facet &a = gem.Facets[i], &b = gem.Facets[j], &c = gem.Facets[k];
+                if (!Solve3(a.Normal, a.Dist, b.Normal, b.Dist, c.Normal, c.Dist, p)) continue;
+                if (!Inside(gem, p, 1e-7)) continue;
+                bool known = false;
+                for (const Vector3& v : vertices)
+                    if (ManhattanDistance(v, p) < 1e-6) known = true;
+                if (!known) vertices.push_back(p);
+            }
+    return vertices;
+}
+
+bool HasNoMergedPoints(const TGem& gem) {
+    const auto vertices = TrueVertices(gem);
+    for (std::size_t i = 0; i < vertices.size(); ++i)
+        for (std::size_t j = i + 1; j < vertices.size(); ++j)
+            if (ManhattanDistance(vertices[i], vertices[j]) < MergeMargin) return false;
+    return true;
+}
+
+std::vector<std::string> CheckInvariants(const TGem& gem, Real tolerance) {
+    std::vector<std::string> faults;
+    for (int p = 1; p <= gem.PointCount; ++p)
+        if (!Inside(gem, gem.Points[p].Position, tolerance))
+            faults.push_back("point " + std::to_string(p) + " " + Describe(gem.Points[p].Position) +
+                             " lies outside the stone");
+    for (int e = 1; e <= gem.EdgeCount; ++e) {
+        const FacetEdge& edge = gem.Edges[e];
+        if (edge.PointA == edge.PointB) faults.push_back("edge " + std::to_string(e) + " has one point");
+        for (int end : {edge.PointA, edge.PointB})
+            for (int f : {edge.FacetA, edge.FacetB})
+                if (PlaneGap(gem, f, gem.Points[end].Position) > tolerance)
+                    faults.push_back("edge " + std::to_string(e) + " end " + std::to_string(end) +
+                                     " is off facet " + std::to_string(f));
+    }
+    for (int f = -1; f <= gem.FacetCount; ++f) {
+        const Facet& facet = gem.Facets[f];
+        if (facet.CornerCount == 0) continue;
+        if (facet.CornerCount < 4 || facet.Corners[1] != facet.Corners[facet.CornerCount])
+            faults.push_back("facet " + std::to_string(f) + " polygon is not closed");
+    }
+    return faults;
+}
+
+std::vector<std::string> CheckExactPolyhedron(const TGem& gem) {
+    std::vector<std::string> faults = CheckInvariants(gem, OnPlane);
+    for (int p = 1; p <= gem.PointCount; ++p) {
+        int planes = 0;
+        for (int f = -1; f <= gem.FacetCount; ++f)
+            if (PlaneGap(gem, f, gem.Points[p].Position) < OnPlane) ++planes;
+        if (planes < 3) faults.push_back("point " + std::to_string(p) + " lies on " + std::to_string(planes) + " planes");
+    }
+    const auto vertices = TrueVertices(gem);
+    if (static_cast<int>(vertices.size()) != gem.PointCount)
+        faults.push_back("corner count " + std::to_string(gem.PointCount) + " differs from the true " +
+                         std::to_string(vertices.size()));
+    int withPolygon = 0;
+    for (int f = -1; f <= gem.FacetCount; ++f)
+        if (gem.Facets[f].CornerCount > 0) ++withPolygon;
+    if (gem.PointCount - gem.EdgeCount + withPolygon != 2)
+        faults.push_back("Euler: " + std::to_string(gem.PointCount) + " - " + std::to_string(gem.EdgeCount) +
+                         " + " + std::to_string(withPolygon) + " != 2");
+    return faults;
+}
