@@ -181,20 +181,36 @@ public:
     void DeleteFacets(int first, int last);
 
     // ---- Design file and snapshots ----
+    // (end of design file and snapshots)
+
 
     // ---- Transforms ----
+    // (end of transforms)
+
 
     // ---- Picking and facet-group queries ----
+    // (end of picking and facet-group queries)
+
 
     // ---- Measurements and proportions ----
+    // (end of measurements and proportions)
+
 
     // ---- ASC files ----
+    // (end of asc files)
+
 
     // ---- Girdle outlines ----
+    // (end of girdle outlines)
+
 
     // ---- CAM preform ----
+    // (end of cam preform)
+
 
     // ---- Stretch, resize and shift ----
+    // (end of stretch, resize and shift)
+
 
 private:
     bool MirrorTwinAt(Real index, int parts, bool mirror) const;
