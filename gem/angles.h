@@ -14,9 +14,15 @@ inline constexpr int NoneFound = -40000;
 
 inline constexpr Real AngleTolerance = 0.01L;
 
-inline bool NearZero(Real degrees) { return std::fabs(degrees) < AngleTolerance; }
-inline bool Near90(Real degrees) { return std::fabs(std::fabs(degrees) - 90) < AngleTolerance; }
-inline bool Near180(Real degrees) { return std::fabs(std::fabs(degrees) - 180) < AngleTolerance; }
+inline bool NearZero(Real degrees) {
+    return std::fabs(degrees) < AngleTolerance;
+}
+inline bool Near90(Real degrees) {
+    return std::fabs(std::fabs(degrees) - 90) < AngleTolerance;
+}
+inline bool Near180(Real degrees) {
+    return std::fabs(std::fabs(degrees) - 180) < AngleTolerance;
+}
 
 // Arc cosine in degrees; exactly 0 for x >= 0.999999999 and 180 for x <= -0.999999999.
 Real ArcCosDeg(Real x);

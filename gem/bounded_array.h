@@ -8,7 +8,7 @@
 
 // Indexes Low ... High; any other index throws RangeError naming the table.
 template <typename T, int Low, int High> class BoundedArray {
-public:
+  public:
     static constexpr int Lowest = Low;
     static constexpr int Highest = High;
 
@@ -19,7 +19,7 @@ public:
 
     static constexpr bool Contains(int i) { return i >= Low && i <= High; }
 
-private:
+  private:
     std::size_t Slot(int i) const {
         if (!Contains(i)) ThrowRangeError(name_, i, Low, High);
         return static_cast<std::size_t>(i - Low);

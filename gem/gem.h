@@ -23,15 +23,15 @@ inline constexpr int MarkerCount = 3;
 
 // A facet plane with its index and group data, and its closed corner polygon.
 struct Facet {
-    Vector3 Normal;          // unit normal pointing into the stone
-    Real Dist = 0;           // the stone keeps Dot(Normal, p) >= Dist
-    Real Index = 0;          // raw index in [0, IndexCount)
-    Real ShownIndex = 0;     // Index with direction and offset applied
-    Real ViewDot = 0;        // drawing scratch: Normal dotted with the view's first column
-    std::int32_t TierNo = 0; // tier the facet belongs to
+    Vector3 Normal;              // unit normal pointing into the stone
+    Real Dist = 0;               // the stone keeps Dot(Normal, p) >= Dist
+    Real Index = 0;              // raw index in [0, IndexCount)
+    Real ShownIndex = 0;         // Index with direction and offset applied
+    Real ViewDot = 0;            // drawing scratch: Normal dotted with the view's first column
+    std::int32_t TierNo = 0;     // tier the facet belongs to
     std::int32_t GroupParts = 0; // parts of the group on its first facet, 0 on the others
-    char SymChar = ' ';      // ' ', 's' (on a mirror line), 'm' (mirrored twins), 'n' (read bounding plane)
-    bool Marked = false;     // scratch mark of the tier grouping
+    char SymChar = ' ';  // ' ', 's' (on a mirror line), 'm' (mirrored twins), 'n' (read bounding plane)
+    bool Marked = false; // scratch mark of the tier grouping
     std::int32_t CornerCount = 0; // corners + 1 (closed), 0 when the facet has no polygon
     BoundedArray<std::int32_t, 1, MaxCorners> Corners{"Corners"};
 };
@@ -63,7 +63,7 @@ struct PickMarker {
 };
 
 class TGem {
-public:
+  public:
     TGem();
     ~TGem();
     TGem(const TGem&) = delete;
@@ -183,36 +183,28 @@ public:
     // ---- Design file and snapshots ----
     // (end of design file and snapshots)
 
-
     // ---- Transforms ----
     // (end of transforms)
-
 
     // ---- Picking and facet-group queries ----
     // (end of picking and facet-group queries)
 
-
     // ---- Measurements and proportions ----
     // (end of measurements and proportions)
-
 
     // ---- ASC files ----
     // (end of asc files)
 
-
     // ---- Girdle outlines ----
     // (end of girdle outlines)
-
 
     // ---- CAM preform ----
     // (end of cam preform)
 
-
     // ---- Stretch, resize and shift ----
     // (end of stretch, resize and shift)
 
-
-private:
+  private:
     bool MirrorTwinAt(Real index, int parts, bool mirror) const;
     void CheckGroupFits(int first, const Vector3& normal) const;
     void FindEdge(int j, int k);

@@ -5,7 +5,7 @@
 #include <cmath>
 
 namespace {
-constexpr Real LineExtent = 400;       // the common line of two planes is a segment of this extent
+constexpr Real LineExtent = 400; // the common line of two planes is a segment of this extent
 constexpr Real ParallelTolerance = 0.001L;
 constexpr Real OutsideTolerance = 0.001L;
 constexpr Real PointMergeDistance = 0.9L;
@@ -49,7 +49,8 @@ void TGem::Recompute() {
     }
 
     ViewSize = 50;
-    for (int f = -1; f <= FacetCount; ++f) BuildFacetPolygon(f);
+    for (int f = -1; f <= FacetCount; ++f)
+        BuildFacetPolygon(f);
 
     const Facet& table = Facets[-1];
     for (int c = 1; c <= table.CornerCount; ++c) {
@@ -205,7 +206,8 @@ bool TGem::BuildFacetPolygon(int f) {
 void TGem::GroupTiers() {
     TierCount = 0;
     if (FacetCount <= 0) return;
-    for (int f = -1; f <= MaxFacets; ++f) Facets[f].Marked = false;
+    for (int f = -1; f <= MaxFacets; ++f)
+        Facets[f].Marked = false;
 
     for (int q = -1; q <= FacetCount; ++q) {
         if (Facets[q].Marked) continue;
@@ -233,7 +235,8 @@ void TGem::GroupTiers() {
         for (int last = tier.MemberCount; last >= 2; --last) {
             int largest = 1;
             for (int m = 2; m <= last; ++m)
-                if (Facets[tier.Members[m]].ShownIndex > Facets[tier.Members[largest]].ShownIndex) largest = m;
+                if (Facets[tier.Members[m]].ShownIndex > Facets[tier.Members[largest]].ShownIndex)
+                    largest = m;
             std::swap(tier.Members[largest], tier.Members[last]);
         }
         // Facets at the same index (within 0.1) are listed once.

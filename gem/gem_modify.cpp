@@ -6,7 +6,9 @@ void TGem::EnterModifyMode(int first) {
     ModifyModeOn = true;
 }
 
-int TGem::LastFacetBeforeNewGroup() const { return ModifyModeOn ? ModifyGroup - 1 : FacetCount; }
+int TGem::LastFacetBeforeNewGroup() const {
+    return ModifyModeOn ? ModifyGroup - 1 : FacetCount;
+}
 
 void TGem::MoveTailOut() {
     if (!ModifyModeOn) return;
@@ -20,7 +22,8 @@ void TGem::MoveTailOut() {
     if (mark == ' ' || mark == 'm') return;
 
     // The old group lies on mirror lines; the new one may need twice its slots.
-    for (int r = ModifySavedCount; r >= f + g; --r) Facets[r + g] = Facets[r];
+    for (int r = ModifySavedCount; r >= f + g; --r)
+        Facets[r + g] = Facets[r];
     ModifySavedCount += g;
 }
 
@@ -34,13 +37,15 @@ void TGem::PutTailBack() {
         return;
     }
     const int g = GroupParts(f);
-    for (int r = f + 2 * g; r <= ModifySavedCount; ++r) Facets[r - g] = Facets[r];
+    for (int r = f + 2 * g; r <= ModifySavedCount; ++r)
+        Facets[r - g] = Facets[r];
     FacetCount = ModifySavedCount - g;
 }
 
 void TGem::DeleteFacets(int first, int last) {
     if (first < 1 || first > last + 1) return;
     const int n = last - first + 1;
-    for (int r = last + 1; r <= FacetCount; ++r) Facets[r - n] = Facets[r];
+    for (int r = last + 1; r <= FacetCount; ++r)
+        Facets[r - n] = Facets[r];
     FacetCount -= n;
 }

@@ -36,7 +36,8 @@ void TGem::NewDesign(char type, std::int32_t parts, std::int32_t systemIndex, bo
 
     EdgeCount = PointCount = FacetCount = 0;
     ModifyModeOn = false;
-    for (int f = -1; f <= MaxFacets; ++f) Facets[f].CornerCount = 0;
+    for (int f = -1; f <= MaxFacets; ++f)
+        Facets[f].CornerCount = 0;
 
     if (clearOutline || resetAll) {
         OutlineFirstEdge = 1;
@@ -44,10 +45,13 @@ void TGem::NewDesign(char type, std::int32_t parts, std::int32_t systemIndex, bo
     }
     if (resetAll) SnapshotNo = SnapshotTop = -1;
 
-    for (int k = 1; k <= MessageLineCount; ++k) MessageLines[k].clear();
+    for (int k = 1; k <= MessageLineCount; ++k)
+        MessageLines[k].clear();
     MessageNext = 1;
-    for (int k = 1; k <= MarkerCount; ++k) PickMarkers[k].MarkerShown = false;
-    for (int k = 1; k <= TextLineCount; ++k) TextLines[k].clear();
+    for (int k = 1; k <= MarkerCount; ++k)
+        PickMarkers[k].MarkerShown = false;
+    for (int k = 1; k <= TextLineCount; ++k)
+        TextLines[k].clear();
 
     Facet& bound = Facets[-1];
     Facet& girdle = Facets[0];
@@ -68,8 +72,10 @@ Real TGem::Wrap(Real x) const {
     const Real n = IndexCount();
     if (n <= 0 || !std::isfinite(x)) return x;
     if (x >= FarOff * n || x < -FarOff * n) x -= n * std::floor(x / n); // far off: one step, not a long loop
-    while (x >= n) x -= n;
-    while (x < 0) x += n;
+    while (x >= n)
+        x -= n;
+    while (x < 0)
+        x += n;
     if (std::fabs(x - n) < WrapTolerance) return 0;
     return x;
 }
@@ -79,7 +85,9 @@ Real TGem::ShownIndex(Real x) const {
     return Wrap((IndexCount() - x) + OffsetIndex);
 }
 
-bool TGem::HasMirrorTwin(int f) const { return MirrorTwinAt(Index(f), Parts, Mirror); }
+bool TGem::HasMirrorTwin(int f) const {
+    return MirrorTwinAt(Index(f), Parts, Mirror);
+}
 
 bool TGem::MirrorTwinAt(Real index, int parts, bool mirror) const {
     if (!mirror) return false;
@@ -97,7 +105,9 @@ Real TGem::FacetAngle(int f) const {
     return IsCrown() ? ArcCosDeg(-NormalZ(f)) : ArcCosDeg(NormalZ(f));
 }
 
-Real TGem::IndexAzimuth(Real index) const { return TwoPi * index / IndexCount(); }
+Real TGem::IndexAzimuth(Real index) const {
+    return TwoPi * index / IndexCount();
+}
 
 bool TGem::PlaneFromAngleIndexDist(Real angle, Real index, Real dist, Plane& plane) const {
     Real a = IsPavilion() ? 180 - angle : angle;
@@ -179,7 +189,8 @@ void TGem::CheckGroupFits(int first, const Vector3& normal) const {
         parts = GroupParts(ModifyGroup);
         mirror = SymChar(ModifyGroup) == 'm' || SymChar(ModifyGroup) == 's';
         if (SymChar(ModifyGroup) == 's') tailGrowth = parts;
-        if (FacetCount + tailGrowth > MaxFacets) ThrowRangeError("Facets", FacetCount + tailGrowth, -2, MaxFacets);
+        if (FacetCount + tailGrowth > MaxFacets)
+            ThrowRangeError("Facets", FacetCount + tailGrowth, -2, MaxFacets);
     }
     const bool twins = MirrorTwinAt(IndexFromNormal(normal), parts, mirror);
     const int last = first + (twins ? 2 : 1) * parts - 1;
@@ -236,7 +247,8 @@ void TGem::CutFacetGroup(int first, const Plane& plane) {
         facet.SymChar = Facets[first].SymChar;
     };
 
-    for (int f = first + 1; f <= first + Parts - 1; ++f) makeRotatedCopy(f);
+    for (int f = first + 1; f <= first + Parts - 1; ++f)
+        makeRotatedCopy(f);
     FacetCount = first + Parts - 1;
 
     if (twins) {
@@ -249,7 +261,8 @@ void TGem::CutFacetGroup(int first, const Plane& plane) {
         mirrored.ShownIndex = ShownIndex(mirrored.Index);
         mirrored.GroupParts = 0;
         mirrored.SymChar = 'm';
-        for (int f = twin + 1; f <= first + 2 * Parts - 1; ++f) makeRotatedCopy(f);
+        for (int f = twin + 1; f <= first + 2 * Parts - 1; ++f)
+            makeRotatedCopy(f);
         FacetCount = first + 2 * Parts - 1;
     }
 

@@ -31,7 +31,8 @@ NewDesignCheck CheckNewDesignInput(const NewDesignInput& input) {
     if (offset < 0) offset += teeth * ((-offset + teeth - 1) / teeth); // add whole turns until >= 0
     if (offset > teeth) offset -= teeth * ((offset - 1) / teeth);      // subtract until <= teeth
 
-    if (teeth % *parts != 0) return Failure(NewDesignField::Parts, "system index must be a multiple of parts");
+    if (teeth % *parts != 0)
+        return Failure(NewDesignField::Parts, "system index must be a multiple of parts");
 
     NewDesignCheck check;
     check.SystemIndex = *systemIndex;

@@ -4,33 +4,42 @@
 #include <cmath>
 #include <limits>
 
-static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+static bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 static std::string TrimBlanks(const std::string& text) {
     std::size_t first = 0, last = text.size();
-    while (first < last && IsBlank(text[first])) ++first;
-    while (last > first && IsBlank(text[last - 1])) --last;
+    while (first < last && IsBlank(text[first]))
+        ++first;
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
     return text.substr(first, last - first);
 }
 
-static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+static bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Checks the shape [sign] digits [. digits] [e [sign] digits], with at least one mantissa digit.
 static bool IsRealShape(const std::string& s) {
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     std::size_t digits = 0;
-    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+    while (i < s.size() && IsDigit(s[i]))
+        ++i, ++digits;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+        while (i < s.size() && IsDigit(s[i]))
+            ++i, ++digits;
     }
     if (digits == 0) return false;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
         std::size_t exponentDigits = 0;
-        while (i < s.size() && IsDigit(s[i])) ++i, ++exponentDigits;
+        while (i < s.size() && IsDigit(s[i]))
+            ++i, ++exponentDigits;
         if (exponentDigits == 0) return false;
     }
     return i == s.size();

@@ -3,7 +3,9 @@
 #include <charconv>
 #include <cmath>
 
-Real RoundEven(Real v) { return std::nearbyint(v); }
+Real RoundEven(Real v) {
+    return std::nearbyint(v);
+}
 
 std::string PadLeft(const std::string& s, int w) {
     if (static_cast<int>(s.size()) >= w) return s;
@@ -38,7 +40,9 @@ std::string NumberText(Real v) {
     return fixed(RoundEven(v), 5, 0);
 }
 
-std::string IntText(long long v) { return std::to_string(v); }
+std::string IntText(long long v) {
+    return std::to_string(v);
+}
 
 std::string Trim(const std::string& s) {
     const auto first = s.find_first_not_of(' ');

@@ -2,7 +2,7 @@
 #pragma once
 
 class ProgressSink {
-public:
+  public:
     virtual ~ProgressSink() = default;
     virtual void Show(int maximum, int position, int step) = 0;
     virtual void Step() = 0;

@@ -6,7 +6,7 @@
 
 // Thrown by every range-checked table access. Commands catch it and show its message.
 class RangeError : public std::out_of_range {
-public:
+  public:
     explicit RangeError(const std::string& message) : std::out_of_range(message) {}
 };
 

@@ -8,7 +8,8 @@
 
 namespace {
 void ExpectNoFaults(const std::vector<std::string>& faults, const std::string& what) {
-    for (const auto& fault : faults) ADD_FAILURE() << what << ": " << fault;
+    for (const auto& fault : faults)
+        ADD_FAILURE() << what << ": " << fault;
 }
 
 // A crown with one 8-part group of 45-degree facets that meet above the girdle: a truncated pyramid.
@@ -30,9 +31,10 @@ TEST(CuttingEngine, TruncatedPyramid) {
     auto gem = TruncatedPyramid();
     EXPECT_EQ(gem->EdgeCount, 24);
     EXPECT_EQ(gem->PointCount, 16);
-    for (int f = -1; f <= 8; ++f) EXPECT_GT(gem->Facets[f].CornerCount, 0) << f;
-    EXPECT_EQ(gem->Facets[0].CornerCount, 9);  // octagon, closed
-    EXPECT_EQ(gem->Facets[1].CornerCount, 5);  // trapezium, closed
+    for (int f = -1; f <= 8; ++f)
+        EXPECT_GT(gem->Facets[f].CornerCount, 0) << f;
+    EXPECT_EQ(gem->Facets[0].CornerCount, 9); // octagon, closed
+    EXPECT_EQ(gem->Facets[1].CornerCount, 5); // trapezium, closed
     EXPECT_TRUE(gem->HasTable());
     // The octagon's corners lie at the same distance as the facets' inscribed circle.
     EXPECT_NEAR(gem->BoxMax.x, 20 * std::sqrt(2.0L), 1e-9);
@@ -67,9 +69,12 @@ TEST(CuttingEngine, ParallelPlanesAndFacetsOutsideTheStone) {
     ASSERT_TRUE(CutByAngle(*gem, 90, 0, 30)); // a square block 60 x 60
     ASSERT_TRUE(CutByAngle(*gem, 90, 0, 20)); // parallel and deeper: replaces the sides
     ASSERT_TRUE(CutByAngle(*gem, 90, 0, 40)); // entirely outside now
-    for (int f = 1; f <= 4; ++f) EXPECT_EQ(gem->Facets[f].CornerCount, 0) << f;
-    for (int f = 9; f <= 12; ++f) EXPECT_EQ(gem->Facets[f].CornerCount, 0) << f;
-    for (int f = 5; f <= 8; ++f) EXPECT_EQ(gem->Facets[f].CornerCount, 5) << f;
+    for (int f = 1; f <= 4; ++f)
+        EXPECT_EQ(gem->Facets[f].CornerCount, 0) << f;
+    for (int f = 9; f <= 12; ++f)
+        EXPECT_EQ(gem->Facets[f].CornerCount, 0) << f;
+    for (int f = 5; f <= 8; ++f)
+        EXPECT_EQ(gem->Facets[f].CornerCount, 5) << f;
     for (int e = 1; e <= gem->EdgeCount; ++e) {
         // No edge between a facet and its parallel copies.
         const auto& edge = gem->Edges[e];
@@ -83,14 +88,15 @@ TEST(CuttingEngine, ParallelPlanesAndFacetsOutsideTheStone) {
 TEST(CuttingEngine, NearbyEndsMergeAndTheFirstPointWins) {
     auto gem = NewGem('c', 4, 96, false);
     EXPECT_EQ(gem->FindOrAddPoint({1, 1, 1}), 1);
-    EXPECT_EQ(gem->FindOrAddPoint({1.3L, 1.3L, 1.29L}), 1); // 0.89 away
+    EXPECT_EQ(gem->FindOrAddPoint({1.3L, 1.3L, 1.29L}), 1);   // 0.89 away
     EXPECT_EQ(gem->FindOrAddPoint({1.31L, 1.31L, 1.31L}), 2); // 0.93 away: a new point
     EXPECT_EQ(gem->Points[1].Position, (Vector3{1, 1, 1}));
 
     // A corner cut so small that its edges' ends merge: the short edges are dropped.
     ASSERT_TRUE(CutByAngle(*gem, 90, 0, 30));
     ASSERT_TRUE(CutByAngle(*gem, 90, 6, 30 * std::sqrt(2.0L) - 0.2L)); // tiny chamfers on the corners
-    for (int e = 1; e <= gem->EdgeCount; ++e) EXPECT_NE(gem->Edges[e].PointA, gem->Edges[e].PointB);
+    for (int e = 1; e <= gem->EdgeCount; ++e)
+        EXPECT_NE(gem->Edges[e].PointA, gem->Edges[e].PointB);
     ExpectNoFaults(CheckInvariants(*gem, 0.9L), "chamfered block");
 }
 
@@ -138,12 +144,14 @@ TEST(CuttingEngine, TooManyPointsIsARangeErrorThatLeavesTheDesignUsable) {
 TEST(CuttingEngine, RoundBrilliantHasTheClassicFacets) {
     auto crown = RoundBrilliantCrown();
     EXPECT_EQ(crown->FacetCount, 16 + 8 + 16 + 8);
-    for (int f = -1; f <= crown->FacetCount; ++f) EXPECT_GT(crown->Facets[f].CornerCount, 0) << f;
-    EXPECT_EQ(crown->Facets[-1].CornerCount, 9); // octagonal table
+    for (int f = -1; f <= crown->FacetCount; ++f)
+        EXPECT_GT(crown->Facets[f].CornerCount, 0) << f;
+    EXPECT_EQ(crown->Facets[-1].CornerCount, 9);                            // octagonal table
     ExpectNoFaults(CheckInvariants(*crown, 0.9L), "round brilliant crown"); // cut to meet: points merge
 
     auto pavilion = RoundBrilliantPavilion();
-    for (int f = 0; f <= pavilion->FacetCount; ++f) EXPECT_GT(pavilion->Facets[f].CornerCount, 0) << f;
+    for (int f = 0; f <= pavilion->FacetCount; ++f)
+        EXPECT_GT(pavilion->Facets[f].CornerCount, 0) << f;
     EXPECT_FALSE(pavilion->HasTable()); // the mains meet at the culet
     ExpectNoFaults(CheckInvariants(*pavilion, 0.9L), "round brilliant pavilion");
 }

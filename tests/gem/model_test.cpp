@@ -139,7 +139,8 @@ TEST(PlaneConstructors, IndexTwoPointsAndThreePoints) {
     EXPECT_FALSE(crown->PlaneFromIndexTwoPoints(0, a, a, plane));
 
     ASSERT_TRUE(crown->PlaneFromThreePoints(a, b, c, plane));
-    for (const Vector3& p : {a, b, c}) EXPECT_NEAR(Dot(plane.Normal, p), plane.Dist, 1e-12);
+    for (const Vector3& p : {a, b, c})
+        EXPECT_NEAR(Dot(plane.Normal, p), plane.Dist, 1e-12);
     EXPECT_LT(plane.Normal.z, 0);
     EXPECT_FALSE(crown->PlaneFromThreePoints(a, b, Vector3{40, 15, 1}, plane)); // collinear
 
@@ -173,7 +174,8 @@ TEST(CutFacetGroup, MirroredGroupOnTheMirrorLineHasNoTwins) {
     ASSERT_TRUE(gem->PlaneFromAngleIndexDist(40, 6, 40, plane));
     gem->CutFacetGroup(1, plane);
     ASSERT_EQ(gem->FacetCount, 8);
-    for (int f = 1; f <= 8; ++f) EXPECT_EQ(gem->SymChar(f), 's');
+    for (int f = 1; f <= 8; ++f)
+        EXPECT_EQ(gem->SymChar(f), 's');
     EXPECT_NEAR(gem->Index(8), 90, 1e-9);
 }
 
@@ -197,7 +199,8 @@ TEST(CutFacetGroup, GroupsBeyondTheFacetTableAreRangeErrors) {
     auto gem = NewGem('c', 48, 96, true);
     Plane plane;
     ASSERT_TRUE(gem->PlaneFromAngleIndexDist(40, 0.5L, 40, plane));
-    for (int g = 0; g < 20; ++g) gem->CutFacetGroup(gem->FacetCount + 1, plane); // 48 twins: 96 facets
+    for (int g = 0; g < 20; ++g)
+        gem->CutFacetGroup(gem->FacetCount + 1, plane); // 48 twins: 96 facets
     EXPECT_EQ(gem->FacetCount, 1920);
     EXPECT_THROW(gem->CutFacetGroup(gem->FacetCount + 1, plane), RangeError);
     EXPECT_EQ(gem->FacetCount, 1920); // the design is still whole and usable

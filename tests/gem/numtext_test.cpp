@@ -6,9 +6,9 @@
 TEST(NumberTexts, FixedRoundsTiesToEvenOnTheExactBinaryValue) {
     EXPECT_EQ(fixed(3, 8, 3), "   3.000");
     EXPECT_EQ(fixed(-10, 11, 6), " -10.000000");
-    EXPECT_EQ(fixed(0.125L, 0, 2), "0.12");  // exact tie: to even
-    EXPECT_EQ(fixed(0.375L, 0, 2), "0.38");  // exact tie: to even
-    EXPECT_EQ(fixed(2.675L, 0, 2), "2.67");  // 2.675 is stored just below the tie
+    EXPECT_EQ(fixed(0.125L, 0, 2), "0.12"); // exact tie: to even
+    EXPECT_EQ(fixed(0.375L, 0, 2), "0.38"); // exact tie: to even
+    EXPECT_EQ(fixed(2.675L, 0, 2), "2.67"); // 2.675 is stored just below the tie
     EXPECT_EQ(fixed(2.5L, 0, 0), "2");
     EXPECT_EQ(fixed(3.5L, 0, 0), "4");
 }

@@ -42,11 +42,11 @@ static Vector3 AtIndex(const TGem& gem, Real index, Real radius, Real z) {
 std::unique_ptr<TGem> RoundBrilliantCrown() {
     auto gem = NewGem('c', 8, 96, true);
     const Real radius = 50;
-    CutByAngle(*gem, 90, 3, radius);                                  // 16 girdle facets
+    CutByAngle(*gem, 90, 3, radius);                                   // 16 girdle facets
     CutThroughPoint(*gem, 37, 0, AtIndex(*gem, 0, radius, 1));         // 8 mains
     CutThroughPoint(*gem, 42, 3, AtIndex(*gem, 3, radius * 0.99, 1));  // 16 upper halves
     CutThroughPoint(*gem, 22, 6, AtIndex(*gem, 6, radius * 0.62, 14)); // 8 stars
-    CutHorizontal(*gem, 17);                                          // table
+    CutHorizontal(*gem, 17);                                           // table
     return gem;
 }
 
@@ -54,8 +54,8 @@ std::unique_ptr<TGem> RoundBrilliantPavilion() {
     auto gem = NewGem('p', 8, 96, true);
     const Real radius = 50;
     CutByAngle(*gem, 90, 3, radius);                                   // 16 girdle facets
-    CutThroughPoint(*gem, 41, 0, AtIndex(*gem, 0, radius, -1));         // 8 mains
-    CutThroughPoint(*gem, 42, 3, AtIndex(*gem, 3, radius * 0.99, -1));  // 16 lower halves
+    CutThroughPoint(*gem, 41, 0, AtIndex(*gem, 0, radius, -1));        // 8 mains
+    CutThroughPoint(*gem, 42, 3, AtIndex(*gem, 3, radius * 0.99, -1)); // 16 lower halves
     return gem;
 }
 
@@ -99,7 +99,8 @@ std::unique_ptr<TGem> DesignWithFacets(int facets) {
     for (int tier = 0; gem->FacetCount < facets; ++tier) {
         const Real angle = 80 - 50 * tier / tiers;
         const Real index = 1 + (tier % 4);
-        CutThroughPoint(*gem, angle, index, AtIndex(*gem, index, radius * (1 - 0.9L * tier / tiers), -1 - tier));
+        CutThroughPoint(*gem, angle, index,
+                        AtIndex(*gem, index, radius * (1 - 0.9L * tier / tiers), -1 - tier));
     }
     return gem;
 }

@@ -89,7 +89,8 @@ std::vector<std::string> CheckExactPolyhedron(const TGem& gem) {
         int planes = 0;
         for (int f = -1; f <= gem.FacetCount; ++f)
             if (PlaneGap(gem, f, gem.Points[p].Position) < OnPlane) ++planes;
-        if (planes < 3) faults.push_back("point " + std::to_string(p) + " lies on " + std::to_string(planes) + " planes");
+        if (planes < 3)
+            faults.push_back("point " + std::to_string(p) + " lies on " + std::to_string(planes) + " planes");
     }
     const auto vertices = TrueVertices(gem);
     if (static_cast<int>(vertices.size()) != gem.PointCount)
