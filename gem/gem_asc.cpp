@@ -427,7 +427,7 @@ bool TGem::ImportAsc(char type) {
 
     const bool mirror = AscMirror == 'y';
     NewDesign(type, AscParts, static_cast<std::int32_t>(RoundEven(AscGear)), mirror, AscOffset, false, true);
-    // The empty design is the first undo step of the import.
+    WriteDesign("", SnapshotMode, ""); // the empty design is the first undo step of the import
 
     Facets[-1].Dist = -ImportBlockDistance;
     for (int k = 1; k <= AscLineCount; ++k) {

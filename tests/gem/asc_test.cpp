@@ -380,3 +380,17 @@ TEST(AscImport, HostileFilesNeverCrashOrHang) {
         }
     }
 }
+
+TEST(AscImport, EmptyNewDesignIsRecordedForUndo) {
+    auto gem = RoundBrilliantCrown();
+    ASSERT_TRUE(ReadText(*gem, OctagonCrown));
+    ASSERT_TRUE(gem->ImportAsc('c'));
+    EXPECT_EQ(gem->SnapshotNo, 0);
+    EXPECT_EQ(gem->SnapshotTop, 0);
+    gem->Recompute();
+    EXPECT_EQ(gem->FacetCount, 16);
+    ASSERT_TRUE(gem->ReadDesign("", TGem::ReloadMode)) << gem->LastFileMessage;
+    EXPECT_EQ(gem->FacetCount, 0);
+    EXPECT_EQ(gem->Parts, 8);
+    EXPECT_EQ(gem->SystemIndex, 96);
+}
