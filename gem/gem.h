@@ -67,8 +67,13 @@ class TGem {
     TGem();
     ~TGem();
     TGem(const TGem&) = delete;
-    TGem& operator=(const TGem&) = delete;
 
+  private:
+    // Whole-state copy: only used to start a scratch read from the current design and to take the
+    // result over (the snapshot folder stays with its owner).
+    TGem& operator=(const TGem&) = default;
+
+  public:
     // ---- Design parameters ----
     char GemType = 'c';
     std::int32_t SystemIndex = 96;
@@ -181,6 +186,50 @@ class TGem {
     void DeleteFacets(int first, int last);
 
     // ---- Design file and snapshots ----
+    // WriteDesign modes: Save (also sets text line 10 and starts a new undo history), Snapshot (the next
+    // numbered snapshot; the name is ignored), any other value writes the named file.
+    static constexpr int SaveMode = 0;
+    static constexpr int SnapshotMode = 1;
+    // ReadDesign modes: Undo, Redo, Reload (the current snapshot) read snapshot files; Open starts a new
+    // undo history and empties the girdle outline; any other value reads the named file.
+    static constexpr int UndoMode = 2;
+    static constexpr int RedoMode = 3;
+    static constexpr int OpenMode = 4;
+    static constexpr int ReloadMode = 5;
+
+    // Writes the design; 0 or the operating system's error number. The old file is replaced only
+    // once the new one is complete. On failure LastFileMessage holds the message to show and the
+    // design, the undo history and the old file are unchanged.
+    int WriteDesign(const std::string& name, int mode, const std::string& shortName);
+    // Reads a design; false when nothing was read. A failed read leaves the design exactly as it was;
+    // LastFileMessage then tells why (empty when there simply was nothing to undo, redo or reload).
+    bool ReadDesign(const std::string& name, int mode);
+    bool CanUndo() const { return SnapshotNo > 0; }
+    bool CanRedo() const { return SnapshotNo < SnapshotTop; }
+    // Removes this run's snapshot files and their private folder.
+    void DeleteSnapshots();
+    // The file of snapshot n (the folder is made on the first snapshot write).
+    std::string SnapshotFile(int n) const;
+    // The design file's text, exactly as WriteDesign writes it (Latin-1 bytes, CR LF line ends).
+    std::string DesignFileText() const;
+
+    // The message of the last failed WriteDesign or ReadDesign, e.g. " Cannot write file x.lfx. Error:
+    // 13" or " Cannot read file x.lfx, line 7: a number was expected"; empty after a success.
+    std::string LastFileMessage;
+    // The operating system's error number of the last failure (0 for a malformed file or a success),
+    // and the line of the file at which a read failed (0 when the file could not be read at all).
+    int LastFileError = 0;
+    int LastFileLine = 0;
+    // The snapshot stem of this run ("$$" + the time of day's digits + "$$"), chosen at construction.
+    std::string SnapshotStem;
+
+  private:
+    static std::string NewSnapshotStem();
+    bool MakeSnapshotFolder();
+    int WriteFileAtomically(const std::string& path, const std::string& text);
+    void TakeOverDesign(const TGem& read);
+
+  public:
     // (end of design file and snapshots)
 
     // ---- Transforms ----

@@ -1,0 +1,235 @@
+#include "platform/qt_surfaces.h"
+
+#include <QFontMetrics>
+#include <QPageSize>
+#include <QPen>
+#include <QPolygon>
+
+#include <vector>
+
+namespace {
+constexpr int ScreenDpi = 96;
+constexpr int DotsPerMeterAt96Dpi = 3780;
+constexpr double PointsPerPixel = 72.0 / ScreenDpi;
+
+// A pixel rectangle with exclusive right and bottom, as the outline of an aliased shape.
+QRect OutlineRect(int left, int top, int right, int bottom) {
+    return QRect(left, top, right - left - 1, bottom - top - 1);
+}
+} // namespace
+
+QColor ToQColor(Colour c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+Colour FromQColor(const QColor& c) {
+    return static_cast<Colour>(c.red()) | (static_cast<Colour>(c.green()) << 8) |
+           (static_cast<Colour>(c.blue()) << 16);
+}
+
+QtSurface::QtSurface(QPainter& painter, int width, int height)
+    : painter_(painter), width_(width), height_(height) {
+    page_.WidthPx = width;
+    page_.HeightPx = height;
+    page_.WidthMm = qRound(width * 25.4 / ScreenDpi);
+    page_.HeightMm = qRound(height * 25.4 / ScreenDpi);
+}
+
+void QtSurface::ApplyPen() {
+    QPen pen(ToQColor(pen_));
+    pen.setWidth(penWidth_ <= 1 ? 0 : penWidth_);
+    painter_.setPen(pen);
+}
+
+void QtSurface::SetPenColor(Colour c) {
+    pen_ = c;
+    ApplyPen();
+}
+
+void QtSurface::SetPenWidth(int w) {
+    penWidth_ = w;
+    ApplyPen();
+}
+
+void QtSurface::SetPenMode(PenMode m) {
+    mode_ = m;
+    // Only raster devices can combine with what is already drawn.
+    if (Pixels())
+        painter_.setCompositionMode(m == PenMode::Xor ? QPainter::RasterOp_SourceXorDestination
+                                                      : QPainter::CompositionMode_SourceOver);
+}
+
+void QtSurface::SetFont(const std::string& name, int size, bool bold) {
+    font_ = QFont(QString::fromLatin1(name.c_str()));
+    font_.setPointSize(size);
+    font_.setBold(bold);
+}
+
+void QtSurface::MoveTo(int x, int y) {
+    at_ = QPoint(x, y);
+}
+
+void QtSurface::LineTo(int x, int y) {
+    ApplyPen();
+    painter_.drawLine(at_, QPoint(x, y));
+    at_ = QPoint(x, y);
+}
+
+void QtSurface::Ellipse(int left, int top, int right, int bottom) {
+    ApplyPen();
+    painter_.setBrush(ToQColor(brush_));
+    painter_.drawEllipse(OutlineRect(left, top, right, bottom));
+}
+
+void QtSurface::Rectangle(int left, int top, int right, int bottom) {
+    ApplyPen();
+    painter_.setBrush(ToQColor(brush_));
+    painter_.drawRect(OutlineRect(left, top, right, bottom));
+}
+
+void QtSurface::FloodFill(int x, int y, Colour border, const FillRegion& region) {
+    if (const QImage* image = Pixels())
+        FloodFillPixels(*image, x, y, border);
+    else
+        FillRegionShape(region);
+}
+
+void QtSurface::FillRegionShape(const FillRegion& region) {
+    if (region.Empty()) return;
+    painter_.save();
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(ToQColor(brush_));
+    if (region.IsEllipse) {
+        painter_.drawEllipse(OutlineRect(region.Left, region.Top, region.Right, region.Bottom));
+    } else {
+        QPolygon polygon;
+        for (const DevicePoint& p : region.Polygon)
+            polygon << QPoint(p.x, p.y);
+        painter_.drawPolygon(polygon);
+    }
+    painter_.restore();
+}
+
+// Every pixel reachable from (x, y) through pixels that are not of the border colour (four
+// neighbours) is painted in the brush colour, one horizontal span at a time.
+void QtSurface::FloodFillPixels(const QImage& image, int x, int y, Colour border) {
+    const int w = image.width();
+    const int h = image.height();
+    if (x < 0 || y < 0 || x >= w || y >= h) return;
+    const QRgb stop = ToQColor(border).rgb() & RGB_MASK;
+    auto isBorder = [&](int px, int py) {
+        return (reinterpret_cast<const QRgb*>(image.constScanLine(py))[px] & RGB_MASK) == stop;
+    };
+    if (isBorder(x, y)) return;
+
+    std::vector<unsigned char> seen(static_cast<std::size_t>(w) * h, 0);
+    auto at = [&](int px, int py) -> unsigned char& { return seen[static_cast<std::size_t>(py) * w + px]; };
+    std::vector<QPoint> todo{QPoint(x, y)};
+    std::vector<QRect> spans;
+    while (!todo.empty()) {
+        const QPoint p = todo.back();
+        todo.pop_back();
+        if (at(p.x(), p.y()) || isBorder(p.x(), p.y())) continue;
+        int left = p.x(), right = p.x();
+        while (left > 0 && !at(left - 1, p.y()) && !isBorder(left - 1, p.y()))
+            --left;
+        while (right < w - 1 && !at(right + 1, p.y()) && !isBorder(right + 1, p.y()))
+            ++right;
+        for (int i = left; i <= right; ++i)
+            at(i, p.y()) = 1;
+        spans.emplace_back(left, p.y(), right - left + 1, 1);
+        for (int ny : {p.y() - 1, p.y() + 1}) {
+            if (ny < 0 || ny >= h) continue;
+            for (int i = left; i <= right; ++i)
+                if (!at(i, ny) && !isBorder(i, ny)) todo.emplace_back(i, ny);
+        }
+    }
+    const QColor fill = ToQColor(brush_);
+    for (const QRect& span : spans)
+        painter_.fillRect(span, fill);
+}
+
+void QtSurface::TextOut(int x, int y, const std::string& text) {
+    painter_.setFont(font_);
+    painter_.setPen(ToQColor(fontColour_));
+    const QFontMetrics metrics(font_, painter_.device());
+    painter_.drawText(QPoint(x, y + metrics.ascent()),
+                      QString::fromLatin1(text.data(), qsizetype(text.size())));
+    ApplyPen();
+}
+
+int QtSurface::TextWidth(const std::string& text) {
+    const QFontMetrics metrics(font_, painter_.device());
+    return metrics.horizontalAdvance(QString::fromLatin1(text.data(), qsizetype(text.size())));
+}
+
+int QtSurface::TextHeight(const std::string&) {
+    const QFontMetrics metrics(font_, painter_.device());
+    return metrics.height();
+}
+
+PageMetrics QtSurface::Page() const {
+    return page_;
+}
+
+RasterSurface::RasterSurface(int width, int height)
+    : QtSurface(ownPainter_, width, height), image_(width, height, QImage::Format_RGB32) {
+    image_.setDotsPerMeterX(DotsPerMeterAt96Dpi);
+    image_.setDotsPerMeterY(DotsPerMeterAt96Dpi);
+    image_.fill(Qt::white);
+    ownPainter_.begin(&image_);
+    ownPainter_.setRenderHint(QPainter::Antialiasing, false);
+    ownPainter_.setRenderHint(QPainter::TextAntialiasing, true);
+    SetPenColor(ColourBlack);
+}
+
+RasterSurface::~RasterSurface() {
+    if (ownPainter_.isActive()) ownPainter_.end();
+}
+
+const QImage& RasterSurface::Finish() {
+    if (ownPainter_.isActive()) ownPainter_.end();
+    return image_;
+}
+
+bool RasterSurface::Save(const QString& path) {
+    return Finish().save(path);
+}
+
+SvgSurface::SvgSurface(const QString& path, int width, int height)
+    : QtSurface(ownPainter_, width, height), generator_(std::make_unique<QSvgGenerator>()) {
+    generator_->setFileName(path);
+    generator_->setSize(QSize(width, height));
+    generator_->setViewBox(QRect(0, 0, width, height));
+    generator_->setResolution(ScreenDpi);
+    generator_->setTitle(QStringLiteral("LapidraW design sheet"));
+    ownPainter_.begin(generator_.get());
+    SetPenColor(ColourBlack);
+}
+
+SvgSurface::~SvgSurface() {
+    Finish();
+}
+
+bool SvgSurface::Finish() {
+    return !ownPainter_.isActive() || ownPainter_.end();
+}
+
+PdfSurface::PdfSurface(const QString& path, int width, int height)
+    : QtSurface(ownPainter_, width, height), writer_(std::make_unique<QPdfWriter>(path)) {
+    writer_->setResolution(ScreenDpi);
+    writer_->setPageSize(QPageSize(QSizeF(width * PointsPerPixel, height * PointsPerPixel), QPageSize::Point,
+                                   QString(), QPageSize::ExactMatch));
+    writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer_->setTitle(QStringLiteral("LapidraW design sheet"));
+    ownPainter_.begin(writer_.get());
+    SetPenColor(ColourBlack);
+}
+
+PdfSurface::~PdfSurface() {
+    Finish();
+}
+
+bool PdfSurface::Finish() {
+    return !ownPainter_.isActive() || ownPainter_.end();
+}

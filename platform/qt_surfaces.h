@@ -1,0 +1,110 @@
+// Qt implementations of the drawing surface: a painter on any paint device, and the raster, SVG and
+// PDF files the sheet is written to.
+#pragma once
+
+#include "world/draw_surface.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QString>
+#include <QSvgGenerator>
+
+#include <memory>
+
+QColor ToQColor(Colour c);
+Colour FromQColor(const QColor& c);
+
+// Draws through a QPainter that is active on a device of the given pixel size. Vector devices
+// cannot read their pixels back, so their flood fill paints the region the caller passes.
+class QtSurface : public DrawSurface {
+  public:
+    QtSurface(QPainter& painter, int width, int height);
+
+    void SetPenColor(Colour c) override;
+    Colour PenColor() const override { return pen_; }
+    void SetPenWidth(int w) override;
+    int PenWidth() const override { return penWidth_; }
+    void SetPenMode(PenMode m) override;
+    PenMode GetPenMode() const override { return mode_; }
+    void SetBrushColor(Colour c) override { brush_ = c; }
+    Colour BrushColor() const override { return brush_; }
+    void SetFont(const std::string& name, int size, bool bold) override;
+    void SetFontColor(Colour c) override { fontColour_ = c; }
+    Colour FontColor() const override { return fontColour_; }
+
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void Rectangle(int left, int top, int right, int bottom) override;
+    void FloodFill(int x, int y, Colour border, const FillRegion& region) override;
+    void TextOut(int x, int y, const std::string& text) override;
+    int TextWidth(const std::string& text) override;
+    int TextHeight(const std::string& text) override;
+    int DeviceWidth() const override { return width_; }
+    int DeviceHeight() const override { return height_; }
+    PageMetrics Page() const override;
+
+    // Page geometry for printer devices (millimetres and physical offsets).
+    void SetPage(const PageMetrics& page) { page_ = page; }
+
+  protected:
+    // The image behind the painter when it can be read, else null.
+    virtual const QImage* Pixels() const { return nullptr; }
+    QPainter& painter_;
+
+  private:
+    void ApplyPen();
+    void FillRegionShape(const FillRegion& region);
+    void FloodFillPixels(const QImage& image, int x, int y, Colour border);
+
+    int width_, height_;
+    Colour pen_ = ColourBlack, brush_ = ColourWhite, fontColour_ = ColourBlack;
+    int penWidth_ = 1;
+    PenMode mode_ = PenMode::Copy;
+    QFont font_;
+    QPoint at_;
+    PageMetrics page_;
+};
+
+// A white image of the given size at 96 pixels per inch; flood fills read its pixels.
+class RasterSurface : public QtSurface {
+  public:
+    RasterSurface(int width, int height);
+    ~RasterSurface() override;
+    // Ends painting; the image is complete afterwards.
+    const QImage& Finish();
+    bool Save(const QString& path);
+
+  protected:
+    const QImage* Pixels() const override { return &image_; }
+
+  private:
+    QImage image_;
+    QPainter ownPainter_;
+};
+
+// An SVG file of the given pixel size.
+class SvgSurface : public QtSurface {
+  public:
+    SvgSurface(const QString& path, int width, int height);
+    ~SvgSurface() override;
+    bool Finish();
+
+  private:
+    std::unique_ptr<QSvgGenerator> generator_;
+    QPainter ownPainter_;
+};
+
+// A one-page PDF whose page has the given pixel size at 96 pixels per inch.
+class PdfSurface : public QtSurface {
+  public:
+    PdfSurface(const QString& path, int width, int height);
+    ~PdfSurface() override;
+    bool Finish();
+
+  private:
+    std::unique_ptr<QPdfWriter> writer_;
+    QPainter ownPainter_;
+};
