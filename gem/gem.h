@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Table bounds of the model.
 inline constexpr int MaxFacets = 2000;
@@ -236,9 +237,101 @@ class TGem {
     // (end of transforms)
 
     // ---- Picking and facet-group queries ----
+    // All picks work on the top view: (X, Y) in design units, z only filters.
+    // The nearest corner point (by |dx| + |dy|, below 100); point 1 when none is that near.
+    // onlyXY: only points of the girdle plane; notXY: none of them (onlyXY wins).
+    int PickPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const;
+    // The edge that best fits the click, and the point on it nearest to the click; NoneFound when no
+    // edge scores below 100.
+    int PickEdge(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const;
+    // The facet seen at (X, Y) from above (crown) or below (pavilion); NoneFound outside the stone.
+    int PickFacet(Real X, Real Y) const;
+    bool PointInFacet(int i, Real X, Real Y) const;
+    // Mean of the end points of the edges bounding facet i; false when it has no polygon.
+    bool FacetCentre(int i, Real& x, Real& y, Real& z) const;
+    // First and last facet of the facet group that holds facet i.
+    bool GroupRange(int i, int& first, int& last) const;
+    int FindFacet(Real angle, Real index) const;
+    bool IndexInUse(Real x) const;
+    bool HasGirdleFacet() const;
+    bool AllGirdleFacets() const;
+    bool AnyFacetShown() const;
+    bool IsEmpty() const { return FacetCount < 1; }
+    bool HasFacets() const { return FacetCount > 0; }
+    bool HasEdgesToPick() const;
+    // " (changed: n)" while there is a step to undo, else empty: the main window's caption suffix.
+    std::string ChangedSuffix() const;
+    Real LabelIndex(int i) const;
+    std::string LabelIndexText(int i) const;
+    // Where facet i's label goes: 5 units outside the middle of its girdle edge.
+    bool GirdleLabelAnchor(int i, Real& x, Real& y) const;
+    bool ThreePointsOfFacet(int i, Vector3& a, Vector3& b, Vector3& c) const;
+    static bool VerticalPlaneThrough(Real x1, Real y1, Real x2, Real y2, Plane& plane);
+
+    void SetMarkerX(int k, Real v);
+    void SetMarkerY(int k, Real v);
+    bool MarkerShown(int k) const { return PickMarkers[k].MarkerShown; }
+    void SetMarkerShown(int k, bool b) { PickMarkers[k].MarkerShown = b; }
+    void HideMarkers();
+
+    // The facets a group highlight fills, and how: the drawing outlines every facet of the group in
+    // red and fills each one that has a centre; Reference is the dark-grey one.
+    struct HighlightFacet {
+        int Facet = 0;
+        bool Filled = false;    // not a girdle facet and has a centre
+        bool Reference = false; // dark grey instead of light grey
+        Real CentreX = 0, CentreY = 0, CentreZ = 0;
+    };
+    // The group of `facet` (nothing when it is NoneFound or in no group); `first` is the group's first
+    // facet, or -1 when there is none. The reference is `facet` itself with useFacet, else `first`.
+    std::vector<HighlightFacet> HighlightGroupFacets(int facet, bool useFacet, int& first) const;
+    // The members of tier t to fill in light grey; none when its first member is a girdle facet.
+    std::vector<HighlightFacet> HighlightTierFacets(int t) const;
     // (end of picking and facet-group queries)
 
     // ---- Measurements and proportions ----
+    Real W() const { return BoxMax.x - BoxMin.x; }   // girdle width
+    Real L() const { return BoxMax.y - BoxMin.y; }   // length
+    Real H() const { return BoxMax.z - BoxMin.z; }   // crown height or pavilion depth
+    Real T() const { return TableMaxX - TableMinX; } // table width, while HasTable
+    // Volume of the half stone between the girdle plane and the facets.
+    Real Volume() const;
+    // Facets announced in the proportion block (needs the tiers of GroupTiers).
+    int FacetsShownCount() const;
+    // Dcf and Lcf of girdle edge e as text; the text is also logged into message lines 1 and 2.
+    std::string MeasureGirdleEdge(int e);
+    // Distance from girdle corner (x, y, z) to the opposite corner; the text goes to message line 4
+    // (and, on a crown, into the log). False for odd Parts, a point off the girdle or without girdle
+    // edges.
+    bool MeasureCornerToCorner(int p, Real x, Real y, Real z, Real& distance);
+    void ClearMessageLines();
+
+    // The lines of the proportion block, in order, each with whether it shows for this design.
+    enum class ProportionItem {
+        Parts,
+        Mirror,
+        LengthToWidth,
+        TableToWidth,
+        HeightToLength,
+        HeightToWidth,
+        FacetsShown,
+        SystemIndexUsed,
+        Volume,
+        Message1,
+        Message2,
+        Message4
+    };
+    struct ProportionLine {
+        ProportionItem Item;
+        std::string Text; // Latin-1 (the volume line ends in the superscript three, 0xB3)
+        bool Shown;
+    };
+    std::vector<ProportionLine> ProportionLines() const;
+
+  private:
+    void LogMessage(const std::string& text);
+
+  public:
     // (end of measurements and proportions)
 
     // ---- ASC files ----
