@@ -2,6 +2,7 @@
 
 #include "app/reopen.h"
 #include "app/util.h"
+#include "dialogs/Unit12.h"
 #include "dialogs/unit6.h"
 #include "gem/numtext.h"
 
@@ -99,6 +100,7 @@ Tstartform::Tstartform(const Services& services, const std::string& commandLineF
     move((Svc.Window.ScreenWidth() - StoredWidth) / 2, (Svc.Window.ScreenHeight() - StoredHeight) / 2);
 
     Form6 = std::make_unique<TForm6>(*this);
+    Form14 = std::make_unique<TForm14>(*this);
     UpdateMenus(MenuMode::Initial);
     ReadDialogFolders();
     Progress = std::make_unique<QtProgressSink>(*ProgressBar1);
@@ -175,7 +177,7 @@ void Tstartform::BuildMenus() {
     Exit1->setShortcut(QKeySequence("Ctrl+X"));
 
     Edittext1 = topItem("Edittext1", "&Edit text", nullptr);
-    Generalfacet1 = topItem("Generalfacet1", "&Add  or modify facets", nullptr);
+    Generalfacet1 = topItem("Generalfacet1", "&Add  or modify facets", &Tstartform::Generalfacet1Click);
 
     View1 = submenu(nullptr, "View1", "&View");
     Rotate1 = item(View1, "Rotate1", "&Rotate", &Tstartform::Rotate1Click);
@@ -473,6 +475,11 @@ void Tstartform::RequestClick(const std::string& prompt) {
     Svc.Window.SetCursorPos(corner.x() + RequestCursorLeft, corner.y() + RequestCursorTop);
 }
 
+void Tstartform::ClickInDesign(Real& x, Real& y) const {
+    x = ClickX;
+    y = ClickY;
+}
+
 void Tstartform::FormMouseMove(int, int) {
     if (CrosshairPending) {
         RepaintScreen(*Design);
@@ -535,6 +542,11 @@ void Tstartform::New1Click() {
     DesignName.clear();
     DialogCancelled = false;
     ShowModal(*Form6);
+}
+
+void Tstartform::Generalfacet1Click() {
+    DialogReset = true;
+    ShowModal(*Form14);
 }
 
 void Tstartform::Open1Click() {}

@@ -20,6 +20,7 @@ class QProgressBar;
 class QLabel;
 class QStatusBar;
 class TForm6;
+class TForm14;
 class Treopen;
 class Tstartform;
 
@@ -81,6 +82,8 @@ class Tstartform : public QMainWindow {
     // ClickKind (1 edge, 2 point, 3 facet) before it closes; when shown again it consumes the click
     // (left button only) and resets ClickKind to 0.
     void RequestClick(const std::string& prompt);
+    // The design x and y of the top view at the click (ClickX, ClickY).
+    void ClickInDesign(Real& x, Real& y) const;
     int ClickState = 0; // 0 idle, 2 waiting for a click on the sheet
     bool CrosshairPending = false;
     std::string Prompt;
@@ -108,6 +111,7 @@ class Tstartform : public QMainWindow {
     void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void FormKeyDown(int key);
     void New1Click();
+    void Generalfacet1Click();
     void Open1Click();
     void f1Click(QAction* slot);
     void Save1Click();
@@ -162,6 +166,7 @@ class Tstartform : public QMainWindow {
 
     // Dialogs, created once.
     std::unique_ptr<TForm6> Form6;
+    std::unique_ptr<TForm14> Form14; // Add facets
 
     // Window parts.
     ClientArea* Client = nullptr;

@@ -1,0 +1,16 @@
+// The Add facets dialog on a main window built on scripted services.
+#pragma once
+
+#include "dialogs/Unit12.h"
+#include "tests/ui/ui_helpers.h"
+
+struct AddFacetsFixture : WindowFixture {
+    TForm14& Form;
+    AddFacetsFixture() : Form(*Window->Form14) {}
+    TGem& Design() { return *Window->Design; }
+    // Shows the dialog as the menu command does, without a modal loop.
+    void Open() {
+        Window->DialogReset = true;
+        Form.show();
+    }
+};
