@@ -4,6 +4,8 @@
 #include "dialogs/Unit12.h"
 #include "tests/ui/ui_helpers.h"
 
+#include <cmath>
+
 struct AddFacetsFixture : WindowFixture {
     TForm14& Form;
     AddFacetsFixture() : Form(*Window->Form14) {}
@@ -14,3 +16,8 @@ struct AddFacetsFixture : WindowFixture {
         Form.show();
     }
 };
+
+// The client pixel at which the top view of the sheet shows the design point (x, y).
+inline QPoint SheetPixel(Tstartform&, Real x, Real y) {
+    return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+}
