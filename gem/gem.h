@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Table bounds of the model.
 inline constexpr int MaxFacets = 2000;
@@ -67,8 +68,13 @@ class TGem {
     TGem();
     ~TGem();
     TGem(const TGem&) = delete;
-    TGem& operator=(const TGem&) = delete;
 
+  private:
+    // Whole-state copy: only used to start a scratch read from the current design and to take the
+    // result over (the snapshot folder stays with its owner).
+    TGem& operator=(const TGem&) = default;
+
+  public:
     // ---- Design parameters ----
     char GemType = 'c';
     std::int32_t SystemIndex = 96;
@@ -181,15 +187,151 @@ class TGem {
     void DeleteFacets(int first, int last);
 
     // ---- Design file and snapshots ----
+    // WriteDesign modes: Save (also sets text line 10 and starts a new undo history), Snapshot (the next
+    // numbered snapshot; the name is ignored), any other value writes the named file.
+    static constexpr int SaveMode = 0;
+    static constexpr int SnapshotMode = 1;
+    // ReadDesign modes: Undo, Redo, Reload (the current snapshot) read snapshot files; Open starts a new
+    // undo history and empties the girdle outline; any other value reads the named file.
+    static constexpr int UndoMode = 2;
+    static constexpr int RedoMode = 3;
+    static constexpr int OpenMode = 4;
+    static constexpr int ReloadMode = 5;
+
+    // Writes the design; 0 or the operating system's error number. The old file is replaced only
+    // once the new one is complete. On failure LastFileMessage holds the message to show and the
+    // design, the undo history and the old file are unchanged.
+    int WriteDesign(const std::string& name, int mode, const std::string& shortName);
+    // Reads a design; false when nothing was read. A failed read leaves the design exactly as it was;
+    // LastFileMessage then tells why (empty when there simply was nothing to undo, redo or reload).
+    bool ReadDesign(const std::string& name, int mode);
+    bool CanUndo() const { return SnapshotNo > 0; }
+    bool CanRedo() const { return SnapshotNo < SnapshotTop; }
+    // Removes this run's snapshot files and their private folder.
+    void DeleteSnapshots();
+    // The file of snapshot n (the folder is made on the first snapshot write).
+    std::string SnapshotFile(int n) const;
+    // The design file's text, exactly as WriteDesign writes it (Latin-1 bytes, CR LF line ends).
+    std::string DesignFileText() const;
+
+    // The message of the last failed WriteDesign or ReadDesign, e.g. " Cannot write file x.lfx. Error:
+    // 13" or " Cannot read file x.lfx, line 7: a number was expected"; empty after a success.
+    std::string LastFileMessage;
+    // The operating system's error number of the last failure (0 for a malformed file or a success),
+    // and the line of the file at which a read failed (0 when the file could not be read at all).
+    int LastFileError = 0;
+    int LastFileLine = 0;
+    // The snapshot stem of this run ("$$" + the time of day's digits + "$$"), chosen at construction.
+    std::string SnapshotStem;
+
+  private:
+    static std::string NewSnapshotStem();
+    bool MakeSnapshotFolder();
+    int WriteFileAtomically(const std::string& path, const std::string& text);
+    void TakeOverDesign(const TGem& read);
+
+  public:
     // (end of design file and snapshots)
 
     // ---- Transforms ----
     // (end of transforms)
 
     // ---- Picking and facet-group queries ----
+    // All picks work on the top view: (X, Y) in design units, z only filters.
+    // The nearest corner point (by |dx| + |dy|, below 100); point 1 when none is that near.
+    // onlyXY: only points of the girdle plane; notXY: none of them (onlyXY wins).
+    int PickPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const;
+    // The edge that best fits the click, and the point on it nearest to the click; NoneFound when no
+    // edge scores below 100.
+    int PickEdge(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const;
+    // The facet seen at (X, Y) from above (crown) or below (pavilion); NoneFound outside the stone.
+    int PickFacet(Real X, Real Y) const;
+    bool PointInFacet(int i, Real X, Real Y) const;
+    // Mean of the end points of the edges bounding facet i; false when it has no polygon.
+    bool FacetCentre(int i, Real& x, Real& y, Real& z) const;
+    // First and last facet of the facet group that holds facet i.
+    bool GroupRange(int i, int& first, int& last) const;
+    int FindFacet(Real angle, Real index) const;
+    bool IndexInUse(Real x) const;
+    bool HasGirdleFacet() const;
+    bool AllGirdleFacets() const;
+    bool AnyFacetShown() const;
+    bool IsEmpty() const { return FacetCount < 1; }
+    bool HasFacets() const { return FacetCount > 0; }
+    bool HasEdgesToPick() const;
+    // " (changed: n)" while there is a step to undo, else empty: the main window's caption suffix.
+    std::string ChangedSuffix() const;
+    Real LabelIndex(int i) const;
+    std::string LabelIndexText(int i) const;
+    // Where facet i's label goes: 5 units outside the middle of its girdle edge.
+    bool GirdleLabelAnchor(int i, Real& x, Real& y) const;
+    bool ThreePointsOfFacet(int i, Vector3& a, Vector3& b, Vector3& c) const;
+    static bool VerticalPlaneThrough(Real x1, Real y1, Real x2, Real y2, Plane& plane);
+
+    void SetMarkerX(int k, Real v);
+    void SetMarkerY(int k, Real v);
+    bool MarkerShown(int k) const { return PickMarkers[k].MarkerShown; }
+    void SetMarkerShown(int k, bool b) { PickMarkers[k].MarkerShown = b; }
+    void HideMarkers();
+
+    // The facets a group highlight fills, and how: the drawing outlines every facet of the group in
+    // red and fills each one that has a centre; Reference is the dark-grey one.
+    struct HighlightFacet {
+        int Facet = 0;
+        bool Filled = false;    // not a girdle facet and has a centre
+        bool Reference = false; // dark grey instead of light grey
+        Real CentreX = 0, CentreY = 0, CentreZ = 0;
+    };
+    // The group of `facet` (nothing when it is NoneFound or in no group); `first` is the group's first
+    // facet, or -1 when there is none. The reference is `facet` itself with useFacet, else `first`.
+    std::vector<HighlightFacet> HighlightGroupFacets(int facet, bool useFacet, int& first) const;
+    // The members of tier t to fill in light grey; none when its first member is a girdle facet.
+    std::vector<HighlightFacet> HighlightTierFacets(int t) const;
     // (end of picking and facet-group queries)
 
     // ---- Measurements and proportions ----
+    Real W() const { return BoxMax.x - BoxMin.x; }   // girdle width
+    Real L() const { return BoxMax.y - BoxMin.y; }   // length
+    Real H() const { return BoxMax.z - BoxMin.z; }   // crown height or pavilion depth
+    Real T() const { return TableMaxX - TableMinX; } // table width, while HasTable
+    // Volume of the half stone between the girdle plane and the facets.
+    Real Volume() const;
+    // Facets announced in the proportion block (needs the tiers of GroupTiers).
+    int FacetsShownCount() const;
+    // Dcf and Lcf of girdle edge e as text; the text is also logged into message lines 1 and 2.
+    std::string MeasureGirdleEdge(int e);
+    // Distance from girdle corner (x, y, z) to the opposite corner; the text goes to message line 4
+    // (and, on a crown, into the log). False for odd Parts, a point off the girdle or without girdle
+    // edges.
+    bool MeasureCornerToCorner(int p, Real x, Real y, Real z, Real& distance);
+    void ClearMessageLines();
+
+    // The lines of the proportion block, in order, each with whether it shows for this design.
+    enum class ProportionItem {
+        Parts,
+        Mirror,
+        LengthToWidth,
+        TableToWidth,
+        HeightToLength,
+        HeightToWidth,
+        FacetsShown,
+        SystemIndexUsed,
+        Volume,
+        Message1,
+        Message2,
+        Message4
+    };
+    struct ProportionLine {
+        ProportionItem Item;
+        std::string Text; // Latin-1 (the volume line ends in the superscript three, 0xB3)
+        bool Shown;
+    };
+    std::vector<ProportionLine> ProportionLines() const;
+
+  private:
+    void LogMessage(const std::string& text);
+
+  public:
     // (end of measurements and proportions)
 
     // ---- ASC files ----

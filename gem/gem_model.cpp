@@ -4,11 +4,14 @@
 
 #include <cstdlib>
 
-TGem::TGem() {
+// The snapshot stem is chosen now; its private folder is made by the first snapshot write.
+TGem::TGem() : SnapshotStem(NewSnapshotStem()) {
     NewDesign('c', 8, 96, false, 0, true, true);
 }
 
-TGem::~TGem() = default;
+TGem::~TGem() {
+    DeleteSnapshots();
+}
 
 std::int32_t TGem::IndexCount() const {
     return std::abs(SystemIndex);

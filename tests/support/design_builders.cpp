@@ -1,5 +1,6 @@
 #include "tests/support/design_builders.h"
 
+#include <algorithm>
 #include <cmath>
 
 std::unique_ptr<TGem> NewGem(char type, int parts, int systemIndex, bool mirror, int offset) {
@@ -92,15 +93,26 @@ std::unique_ptr<TGem> RandomDesign(std::mt19937& rng) {
 }
 
 std::unique_ptr<TGem> DesignWithFacets(int facets) {
+    // A rounded pavilion: tiers of 16 facets down a convex profile, each steeper than the next.
     auto gem = NewGem('p', 8, 96, true);
     const Real radius = 50;
     CutByAngle(*gem, 90, 3, radius); // 16 facets
-    const Real tiers = facets / 16.0L;
-    for (int tier = 0; gem->FacetCount < facets; ++tier) {
-        const Real angle = 80 - 50 * tier / tiers;
-        const Real index = 1 + (tier % 4);
-        CutThroughPoint(*gem, angle, index,
-                        AtIndex(*gem, index, radius * (1 - 0.9L * tier / tiers), -1 - tier));
+    const int tiers = std::max(1, (facets - gem->FacetCount + 15) / 16);
+    std::vector<Real> angles;
+    Real run = 0;
+    for (int t = 0; t < tiers; ++t) {
+        angles.push_back(85 - 65.0L * t / tiers);
+        run += std::cos(angles.back() * RadPerDeg);
+    }
+    const Real step = 0.95L * radius / run;
+    Real r = radius, z = -0.5L;
+    for (int t = 0; t < tiers; ++t) {
+        const Real a = angles[static_cast<std::size_t>(t)] * RadPerDeg;
+        const Real index = 1 + (t % 4);
+        const Real midR = r - 0.5L * step * std::cos(a), midZ = z - 0.5L * step * std::sin(a);
+        CutThroughPoint(*gem, angles[static_cast<std::size_t>(t)], index, AtIndex(*gem, index, midR, midZ));
+        r -= step * std::cos(a);
+        z -= step * std::sin(a);
     }
     return gem;
 }

@@ -1,0 +1,496 @@
+// The design file (lfx) and the undo snapshots that are kept as design files.
+#include "gem/gem.h"
+#include "gem/numread.h"
+#include "gem/numtext.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string_view>
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr std::size_t FileNameLength = 80;
+constexpr int FirstOptionalTextLine = 11;
+constexpr int LastFreeTextLine = 19;
+constexpr int CutNameLine = 20;
+constexpr int AuthorLine = 21;
+constexpr int FileNameLine = 10;
+constexpr unsigned char OldDegreeSign = 0xF8; // degree sign of the old DOS code page
+constexpr unsigned char DegreeSign = 0xBA;    // masculine ordinal, shown as a degree sign
+constexpr int FolderAttempts = 100;
+constexpr const char* LineEnd = "\r\n";
+
+std::string RandomHex() {
+    static std::random_device device;
+    static std::mt19937_64 generator((static_cast<std::uint64_t>(device()) << 32) ^ device() ^
+                                     static_cast<std::uint64_t>(std::time(nullptr)));
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(generator()));
+    return text;
+}
+
+// The operating system's error number of the failure just seen (never 0).
+int LastOsError() {
+    return errno != 0 ? errno : EIO;
+}
+
+std::string ErrorCodeText(int code) {
+    return PadLeft(IntText(code), 4);
+}
+
+std::string NameWithoutFolderAndExtension(const std::string& path) {
+    return fs::path(path).stem().string();
+}
+
+std::string SystemDateTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[128];
+    const std::size_t length = std::strftime(text, sizeof text, "%x %X", &local);
+    return std::string(text, length);
+}
+
+} // namespace
+
+// "$$" + the letters and digits of the time of day + "$$".
+std::string TGem::NewSnapshotStem() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[64];
+    const std::size_t length = std::strftime(text, sizeof text, "%X", &local);
+    std::string stem = "$$";
+    for (std::size_t i = 0; i < length; ++i)
+        if (std::isalnum(static_cast<unsigned char>(text[i]))) stem += text[i];
+    return stem + "$$";
+}
+
+namespace {
+
+// ---- Writing ----
+
+std::string FacetRecord(const Facet& facet) {
+    return "f " + fixed(facet.Normal.x, 11, 8) + " " + fixed(facet.Normal.y, 11, 8) + " " +
+           fixed(facet.Normal.z, 11, 8) + " " + fixed(facet.Dist, 11, 6) + " " + fixed(facet.Index, 8, 3);
+}
+
+std::string SymmetryRecord(int parts, bool mirror) {
+    return "m " + IntText(parts) + " " + (mirror ? "m" : "n");
+}
+
+// ---- Reading ----
+
+struct ReadFailure {
+    int Line;
+    std::string What;
+};
+
+// One record's content after its tag, read field by field as a sequential text reader would.
+class RecordCursor {
+  public:
+    RecordCursor(std::string_view text, int line) : text_(text), line_(line) {}
+
+    bool AtEnd() const { return pos_ >= text_.size(); }
+
+    void SkipBlanks() {
+        while (!AtEnd() && (text_[pos_] == ' ' || text_[pos_] == '\t'))
+            ++pos_;
+    }
+
+    std::int32_t Integer() {
+        SkipBlanks();
+        const std::size_t start = pos_;
+        if (!AtEnd() && (text_[pos_] == '-' || text_[pos_] == '+')) ++pos_;
+        while (!AtEnd() && std::isdigit(static_cast<unsigned char>(text_[pos_])))
+            ++pos_;
+        const auto value = ReadInteger(std::string(text_.substr(start, pos_ - start)));
+        if (!value) Fail("a whole number was expected");
+        return *value;
+    }
+
+    Real Number() {
+        SkipBlanks();
+        const std::size_t start = pos_;
+        while (!AtEnd() && text_[pos_] != ' ' && text_[pos_] != '\t')
+            ++pos_;
+        const auto value = ReadReal(std::string(text_.substr(start, pos_ - start)));
+        if (!value) Fail("a number was expected");
+        return *value;
+    }
+
+    char Character(const char* what) {
+        if (AtEnd()) Fail(what);
+        return text_[pos_++];
+    }
+
+    [[noreturn]] void Fail(const std::string& what) const { throw ReadFailure{line_, what}; }
+
+  private:
+    std::string_view text_;
+    int line_;
+    std::size_t pos_ = 0;
+};
+
+// Reads the records of a design file into a TGem that may be changed freely (a scratch copy).
+class DesignReader {
+  public:
+    DesignReader(TGem& gem, bool open) : gem_(gem), open_(open) {}
+
+    void Read(const std::string& bytes) {
+        std::size_t pos = 0;
+        int line = 0;
+        while (pos < bytes.size()) {
+            std::size_t end = bytes.find('\n', pos);
+            if (end == std::string::npos) end = bytes.size();
+            std::string_view record(bytes.data() + pos, end - pos);
+            if (!record.empty() && record.back() == '\r') record.remove_suffix(1);
+            pos = end + 1;
+            ++line;
+            if (!record.empty() && record.front() == 'e') {
+                if (!headerRead_) throw ReadFailure{line, "the design has no s record"};
+                return;
+            }
+            ReadRecord(record, line);
+        }
+        throw ReadFailure{std::max(line, 1), "the file ends before its e record"};
+    }
+
+  private:
+    void ReadRecord(std::string_view record, int line) {
+        if (record.empty()) return;
+        RecordCursor cursor(record.substr(1), line);
+        const std::string rest(record.substr(1));
+        switch (record.front()) {
+        case 's':
+            ReadHeader(cursor, false);
+            break;
+        case 'q':
+            ReadHeader(cursor, true);
+            break;
+        case 'm':
+            ReadSymmetry(cursor);
+            break;
+        case 'f':
+            ReadFacet(cursor);
+            break;
+        case 'I':
+            ReadTextLine(rest);
+            break;
+        case 'C':
+            gem_.TextLines[CutNameLine] = rest;
+            break;
+        case 'A':
+            gem_.TextLines[AuthorLine] = rest;
+            break;
+        case 'd':
+            if (++messageLinesRead_ <= MessageLineCount) gem_.MessageLines[messageLinesRead_] = rest;
+            break;
+        default:
+            break; // the V line and unknown records are skipped
+        }
+    }
+
+    void ReadHeader(RecordCursor& cursor, bool offsetAlways) {
+        const std::int32_t systemIndex = cursor.Integer();
+        const std::int32_t parts = cursor.Integer();
+        cursor.Character("the design type is missing"); // the separator
+        const char type = cursor.Character("the design type is missing");
+        const char mirror = cursor.Character("the mirror mark is missing");
+        std::int32_t offset = 0;
+        cursor.SkipBlanks();
+        if (offsetAlways || !cursor.AtEnd()) offset = cursor.Integer();
+        if (systemIndex == 0) cursor.Fail("the system index must not be 0");
+        if (parts < 1) cursor.Fail("the number of identical parts must be at least 1");
+        if (type != 'c' && type != 'p') cursor.Fail("the design type must be c or p");
+        gem_.NewDesign(type, parts, systemIndex, mirror == 'm', offset, open_, open_);
+        headerRead_ = true;
+        groupLeft_ = 0;
+        groupMark_ = ' ';
+    }
+
+    void ReadSymmetry(RecordCursor& cursor) {
+        const std::int32_t parts = cursor.Integer();
+        cursor.Character("the mirror mark is missing"); // the separator
+        const char mirror = cursor.Character("the mirror mark is missing");
+        if (parts < 1) cursor.Fail("the number of identical parts must be at least 1");
+        gem_.Parts = parts;
+        gem_.Mirror = mirror != 'n';
+    }
+
+    void ReadFacet(RecordCursor& cursor) {
+        if (!headerRead_) cursor.Fail("a facet comes before the s record");
+        Facet plane;
+        plane.Normal.x = cursor.Number();
+        plane.Normal.y = cursor.Number();
+        plane.Normal.z = cursor.Number();
+        plane.Dist = cursor.Number();
+        plane.Index = cursor.Number();
+
+        if (plane.Normal.x == 0 && plane.Normal.y == 0 && (plane.Normal.z == 1 || plane.Normal.z == -1)) {
+            Facet& bound = gem_.Facets[plane.Dist != 0 ? -1 : 0];
+            bound.Normal = plane.Normal;
+            bound.Dist = plane.Dist;
+            bound.Index = plane.Index;
+            bound.SymChar = 'n';
+            return;
+        }
+        if (gem_.FacetCount >= MaxFacets)
+            cursor.Fail("the design has more than " + IntText(MaxFacets) + " facets");
+        AppendFacet(plane);
+    }
+
+    // Appends a cut facet; the facet groups are rebuilt by counting their members.
+    void AppendFacet(const Facet& plane) {
+        const int f = ++gem_.FacetCount;
+        Facet& facet = gem_.Facets[f];
+        facet.Normal = plane.Normal;
+        facet.Dist = plane.Dist;
+        facet.Index = plane.Index;
+        facet.ShownIndex = gem_.ShownIndex(plane.Index);
+        facet.ViewDot = 0;
+        facet.TierNo = 0;
+        facet.CornerCount = 0;
+        facet.GroupParts = 0;
+        facet.SymChar = groupMark_;
+        if (groupLeft_ <= 0) {
+            facet.GroupParts = gem_.Parts;
+            groupMark_ = gem_.Mirror ? 's' : ' ';
+            groupLeft_ = gem_.Parts;
+            if (gem_.HasMirrorTwin(f)) {
+                groupMark_ = 'm';
+                groupLeft_ = 2LL * gem_.Parts;
+            }
+            facet.SymChar = groupMark_;
+        }
+        --groupLeft_;
+    }
+
+    void ReadTextLine(const std::string& rest) {
+        if (++textLinesRead_ > LastFreeTextLine) return;
+        std::string text = rest;
+        for (char& c : text)
+            if (static_cast<unsigned char>(c) == OldDegreeSign) c = static_cast<char>(DegreeSign);
+        gem_.TextLines[textLinesRead_] = text;
+    }
+
+    TGem& gem_;
+    bool open_;
+    bool headerRead_ = false;
+    long long groupLeft_ = 0;
+    char groupMark_ = ' ';
+    int textLinesRead_ = 0;
+    int messageLinesRead_ = 0;
+};
+
+// The whole file as bytes; an error number on failure.
+int ReadWholeFile(const std::string& path, std::string& bytes) {
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return LastOsError();
+    char buffer[65536];
+    std::size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, count);
+    const bool failed = std::ferror(file) != 0;
+    const int code = failed ? LastOsError() : 0;
+    std::fclose(file);
+    return code;
+}
+} // namespace
+
+std::string TGem::DesignFileText() const {
+    std::string text;
+    auto line = [&text](const std::string& record) { text += record + LineEnd; };
+
+    line("V " + VersionText + " " + SystemDateTime());
+    line("s" + IntText(SystemIndex) + " " + IntText(DesignParts) + " " + GemType +
+         (DesignMirror ? "m" : "n") + IntText(OffsetIndex));
+
+    int parts = DesignParts;
+    bool mirror = DesignMirror;
+    if (IsCrown()) line(FacetRecord(Facets[-1]));
+    line(FacetRecord(Facets[0]));
+    for (int f = 1; f <= FacetCount; ++f) {
+        const int g = GroupParts(f);
+        if (g != 0) {
+            const bool mirrored = SymChar(f) == 'm' || SymChar(f) == 's';
+            if (mirrored != mirror || g != parts) line(SymmetryRecord(g, mirrored));
+            parts = g;
+            mirror = mirrored;
+        }
+        line(FacetRecord(Facets[f]));
+    }
+    if (IsPavilion()) line(FacetRecord(Facets[-1]));
+
+    int lastTextLine = FileNameLine;
+    for (int k = FirstOptionalTextLine; k <= LastFreeTextLine; ++k)
+        if (!Trim(TextLines[k]).empty()) lastTextLine = k;
+    for (int k = 1; k <= lastTextLine; ++k)
+        line("I" + TrimRight(TextLines[k]));
+    line("C" + TrimRight(TextLines[CutNameLine]));
+    line("A" + TrimRight(TextLines[AuthorLine]));
+    for (int k = 1; k <= MessageLineCount; ++k)
+        line("d" + MessageLines[k]);
+    line("e");
+    return text;
+}
+
+int TGem::WriteDesign(const std::string& name, int mode, const std::string& shortName) {
+    LastFileMessage.clear();
+    LastFileError = LastFileLine = 0;
+
+    std::string path = name;
+    const int snapshot = SnapshotNo + 1;
+    if (mode == SnapshotMode) {
+        if (TempFolder.empty() && !MakeSnapshotFolder()) return LastFileError;
+        path = SnapshotFile(snapshot);
+    }
+    FileName = path.substr(0, FileNameLength);
+
+    const std::string savedFileNameLine = TextLines[FileNameLine];
+    if (mode == SaveMode) TextLines[FileNameLine] = "filename: " + shortName + ".lfx";
+
+    const int code = WriteFileAtomically(path, DesignFileText());
+    if (code != 0) {
+        TextLines[FileNameLine] = savedFileNameLine;
+        LastFileError = code;
+        LastFileMessage = " Cannot write file " + path + ". Error: " + ErrorCodeText(code);
+        return code;
+    }
+    if (mode == SnapshotMode) SnapshotNo = SnapshotTop = snapshot;
+    if (mode == SaveMode) SnapshotNo = SnapshotTop = -1;
+    return 0;
+}
+
+bool TGem::ReadDesign(const std::string& name, int mode) {
+    LastFileMessage.clear();
+    LastFileError = LastFileLine = 0;
+
+    std::string path = name;
+    int snapshot = SnapshotNo;
+    if (mode == UndoMode) {
+        if (SnapshotNo < 1) return false;
+        snapshot = SnapshotNo - 1;
+    } else if (mode == RedoMode) {
+        if (SnapshotNo >= SnapshotTop) return false;
+        snapshot = SnapshotNo + 1;
+    } else if (mode == ReloadMode) {
+        if (SnapshotNo < 0) return false;
+    }
+    const bool fromSnapshot = mode == UndoMode || mode == RedoMode || mode == ReloadMode;
+    if (fromSnapshot) path = SnapshotFile(snapshot);
+
+    std::string bytes;
+    if (const int code = ReadWholeFile(path, bytes); code != 0) {
+        LastFileError = code;
+        LastFileMessage = " Cannot read file " + path + ". Error: " + ErrorCodeText(code);
+        return false;
+    }
+
+    auto scratch = std::make_unique<TGem>();
+    scratch->TakeOverDesign(*this);
+    try {
+        DesignReader(*scratch, mode == OpenMode).Read(bytes);
+        if (fromSnapshot) scratch->SnapshotNo = snapshot;
+        if (!fromSnapshot && !name.empty())
+            scratch->TextLines[FileNameLine] = "filename: " + NameWithoutFolderAndExtension(name) + ".lfx";
+        scratch->FileName = path.substr(0, FileNameLength);
+        scratch->Recompute();
+    } catch (const ReadFailure& failure) {
+        LastFileLine = failure.Line;
+        LastFileMessage =
+            " Cannot read file " + path + ", line " + IntText(failure.Line) + ": " + failure.What;
+        return false;
+    } catch (const RangeError& error) {
+        LastFileMessage = " Cannot read file " + path + ": " + error.what();
+        return false;
+    }
+    TakeOverDesign(*scratch);
+    return true;
+}
+
+void TGem::TakeOverDesign(const TGem& read) {
+    const std::string folder = TempFolder, prefix = SnapshotPrefix, stem = SnapshotStem;
+    ProgressSink* const progress = Progress;
+    *this = read;
+    TempFolder = folder;
+    SnapshotPrefix = prefix;
+    SnapshotStem = stem;
+    Progress = progress;
+}
+
+std::string TGem::SnapshotFile(int n) const {
+    return SnapshotPrefix + IntText(n) + ".lfx";
+}
+
+bool TGem::MakeSnapshotFolder() {
+    std::error_code error;
+    const fs::path base = fs::temp_directory_path(error);
+    if (!error) {
+        for (int attempt = 0; attempt < FolderAttempts; ++attempt) {
+            const fs::path folder = base / ("lapidraw-" + RandomHex());
+            if (!fs::create_directory(folder, error)) {
+                if (error) break;
+                continue; // the name is taken: draw another
+            }
+            fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);
+            if (error) {
+                fs::remove(folder);
+                break;
+            }
+            TempFolder = folder.string();
+            SnapshotPrefix = (folder / SnapshotStem).string();
+            return true;
+        }
+    }
+    LastFileError = error ? error.value() : EEXIST;
+    LastFileMessage = " Cannot write file " +
+                      (base / (SnapshotStem + IntText(SnapshotNo + 1) + ".lfx")).string() +
+                      ". Error: " + ErrorCodeText(LastFileError);
+    return false;
+}
+
+void TGem::DeleteSnapshots() {
+    if (TempFolder.empty()) return;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(TempFolder, error)) {
+        const std::string found = entry.path().filename().string();
+        if (found.starts_with(SnapshotStem) && found.ends_with(".lfx")) fs::remove(entry.path(), error);
+    }
+    fs::remove(TempFolder, error); // only when empty: never more than this run made
+    TempFolder.clear();
+    SnapshotPrefix.clear();
+}
+
+int TGem::WriteFileAtomically(const std::string& path, const std::string& text) {
+    const fs::path target(path);
+    const fs::path temporary =
+        target.parent_path() / ("." + target.filename().string() + "." + RandomHex() + ".tmp");
+
+    errno = 0;
+    std::FILE* file = std::fopen(temporary.c_str(), "wbx");
+    if (file == nullptr) return LastOsError();
+    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+    int code = written ? 0 : LastOsError();
+    if (std::fclose(file) != 0 && code == 0) code = LastOsError();
+
+    std::error_code error;
+    if (code == 0) {
+        const auto existing = fs::status(target, error);
+        if (!error && fs::exists(existing)) fs::permissions(temporary, existing.permissions(), error);
+        error.clear();
+        fs::rename(temporary, target, error);
+        if (error) code = error.value();
+    }
+    if (code != 0) fs::remove(temporary, error);
+    return code;
+}

@@ -1,0 +1,301 @@
+// Picking corner points, edges and facets in the top view, and the small facet and group queries.
+#include "gem/gem.h"
+#include "gem/numtext.h"
+
+#include <cmath>
+
+namespace {
+constexpr Real PickRange = 100;         // a point or edge scoring this or more is not hit
+constexpr Real GirdlePlaneZ = 0.1L;     // a point this close to z = 0 lies in the girdle plane
+constexpr Real ShortEdge = 0.001L;      // edges shorter than this in the top view cannot be picked
+constexpr Real FlatFacet = 0.01L;       // facets with |normal z| up to this are seen edge-on from above
+constexpr Real NoHeightYet = 100000;    // start of the search for the nearest facet plane
+constexpr Real InsideTurn = 0.001L;     // the winding sum is 2 pi inside and 0 outside
+constexpr Real AngleMatch = 0.02L;      // FindFacet's angle tolerance
+constexpr Real IndexMatch = 0.1L;       // FindFacet's index tolerance
+constexpr Real IndexInUseMatch = 0.05L; // IndexInUse's tolerance
+constexpr Real LabelOffset = 5;         // girdle labels sit this far outside their edge
+constexpr Real DistinctHeights = 1;     // the first two of three facet points differ this much in z
+constexpr Real MinPointDistance = 1;    // the two points of a vertical plane are at least this far apart
+constexpr Real Pi = TwoPi / 2;
+
+bool InGirdlePlane(const Vector3& p) {
+    return std::fabs(p.z) <= GirdlePlaneZ;
+}
+
+Real AngleFrom(Real X, Real Y, const Vector3& p) {
+    const Real a = std::atan2(p.y - Y, p.x - X);
+    return a < 0 ? a + TwoPi : a;
+}
+} // namespace
+
+int TGem::PickPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const {
+    int best = 1;
+    Real bestDistance = PickRange;
+    for (int k = OutlineShown ? OutlineFirstPoint : 1; k <= PointCount; ++k) {
+        const Vector3& p = Points[k].Position;
+        if (onlyXY) {
+            if (std::fabs(p.z) > GirdlePlaneZ) continue;
+        } else if (notXY && std::fabs(p.z) < GirdlePlaneZ) {
+            continue;
+        }
+        const Real distance = std::fabs(X - p.x) + std::fabs(Y - p.y);
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = k;
+        }
+    }
+    const Vector3& p = Points[best].Position;
+    x = p.x;
+    y = p.y;
+    z = p.z;
+    return best;
+}
+
+int TGem::PickEdge(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const {
+    int best = NoneFound;
+    Real bestScore = PickRange;
+    Real bestD1 = 0, bestLength = 1;
+    for (int e = OutlineShown ? OutlineFirstEdge : 1; e <= EdgeCount; ++e) {
+        const Vector3& p1 = Points[Edges[e].PointA].Position;
+        const Vector3& p2 = Points[Edges[e].PointB].Position;
+        const bool girdleEdge = InGirdlePlane(p1) && InGirdlePlane(p2);
+        if (onlyXY ? !girdleEdge : (notXY && girdleEdge)) continue;
+        const Real length = std::hypot(p2.x - p1.x, p2.y - p1.y);
+        if (length < ShortEdge) continue;
+        const Real d1 = std::hypot(X - p1.x, Y - p1.y);
+        const Real d2 = std::hypot(X - p2.x, Y - p2.y);
+        const Real score = (d1 + d2) / length;
+        if (score < bestScore) {
+            bestScore = score;
+            best = e;
+            bestD1 = d1;
+            bestLength = length;
+        }
+    }
+    if (best == NoneFound) return NoneFound;
+    const Vector3& p1 = Points[Edges[best].PointA].Position;
+    const Vector3& p2 = Points[Edges[best].PointB].Position;
+    const Vector3 nearest = p1 + (bestD1 / bestLength) * (p2 - p1);
+    x = nearest.x;
+    y = nearest.y;
+    z = nearest.z;
+    return best;
+}
+
+int TGem::PickFacet(Real X, Real Y) const {
+    int best = NoneFound;
+    Real bestHeight = NoHeightYet;
+    for (int i = -1; i <= FacetCount; ++i) {
+        if (std::fabs(NormalZ(i)) <= FlatFacet || Facets[i].CornerCount == 0) continue;
+        const Real z = (Dist(i) - NormalX(i) * X - NormalY(i) * Y) / NormalZ(i);
+        const bool onTheSeenSide = IsCrown() ? z > 0 : z < 0;
+        if (onTheSeenSide && std::fabs(z) < bestHeight) {
+            bestHeight = std::fabs(z);
+            best = i;
+        }
+    }
+    if (best == NoneFound || !PointInFacet(best, X, Y)) return NoneFound;
+    return best;
+}
+
+// Winding test: the angles from the click to the closed corner list turn once around it inside.
+bool TGem::PointInFacet(int i, Real X, Real Y) const {
+    const Facet& facet = Facets[i];
+    if (facet.CornerCount == 0) return false;
+    Real turn = 0;
+    Real previous = AngleFrom(X, Y, Points[facet.Corners[1]].Position);
+    for (int k = 2; k <= facet.CornerCount; ++k) {
+        const Real a = AngleFrom(X, Y, Points[facet.Corners[k]].Position);
+        Real delta = a - previous;
+        if (delta > Pi)
+            delta -= TwoPi;
+        else if (delta < -Pi)
+            delta += TwoPi;
+        turn += delta;
+        previous = a;
+    }
+    return std::fabs(turn) > InsideTurn;
+}
+
+bool TGem::FacetCentre(int i, Real& x, Real& y, Real& z) const {
+    if (Facets[i].CornerCount == 0) return false;
+    Vector3 sum;
+    int ends = 0;
+    for (int e = 1; e <= EdgeCount; ++e) {
+        const FacetEdge& edge = Edges[e];
+        if (edge.FacetA != i && edge.FacetB != i) continue;
+        sum = sum + Points[edge.PointA].Position + Points[edge.PointB].Position;
+        ends += 2;
+    }
+    if (ends == 0) return false;
+    x = sum.x / ends;
+    y = sum.y / ends;
+    z = sum.z / ends;
+    return true;
+}
+
+bool TGem::GroupRange(int i, int& first, int& last) const {
+    if (i == -1) {
+        first = last = -1;
+        return true;
+    }
+    if (i < 0 || i > FacetCount) return false;
+    int f = i;
+    while (f >= 0 && GroupParts(f) == 0)
+        --f;
+    if (f < 0) return false;
+    const int size = SymChar(f) == 'm' ? 2 * GroupParts(f) : GroupParts(f);
+    first = f;
+    last = f + size - 1;
+    return true;
+}
+
+int TGem::FindFacet(Real angle, Real index) const {
+    for (int f = 1; f <= FacetCount; ++f)
+        if (std::fabs(std::fabs(FacetAngle(f)) - angle) < AngleMatch &&
+            std::fabs(std::fabs(Index(f)) - index) < IndexMatch)
+            return f;
+    return NoneFound;
+}
+
+bool TGem::IndexInUse(Real x) const {
+    for (int f = 1; f <= FacetCount; ++f)
+        if (std::fabs(x - Index(f)) < IndexInUseMatch) return true;
+    return false;
+}
+
+bool TGem::HasGirdleFacet() const {
+    for (int f = 1; f <= FacetCount; ++f)
+        if (Near90(FacetAngle(f))) return true;
+    return false;
+}
+
+bool TGem::AllGirdleFacets() const {
+    for (int f = 1; f <= FacetCount; ++f)
+        if (!Near90(FacetAngle(f))) return false;
+    return true;
+}
+
+bool TGem::AnyFacetShown() const {
+    for (int f = 1; f <= FacetCount; ++f)
+        if (Facets[f].CornerCount != 0) return true;
+    return false;
+}
+
+bool TGem::HasEdgesToPick() const {
+    return EdgeCount >= OutlineFirstEdge || OutlineShown;
+}
+
+std::string TGem::ChangedSuffix() const {
+    if (SnapshotNo <= 0) return "";
+    return " (changed: " + PadLeft(IntText(SnapshotNo), 2) + ")";
+}
+
+Real TGem::LabelIndex(int i) const {
+    const Real angle = FacetAngle(i);
+    return NearZero(angle) || Near180(angle) ? Index(i) : Facets[i].ShownIndex;
+}
+
+std::string TGem::LabelIndexText(int i) const {
+    return NumberText(LabelIndex(i));
+}
+
+bool TGem::GirdleLabelAnchor(int i, Real& x, Real& y) const {
+    for (int e = 1; e <= EdgeCount; ++e) {
+        const FacetEdge& edge = Edges[e];
+        if (edge.FacetA != i && edge.FacetB != i) continue;
+        const Vector3& a = Points[edge.PointA].Position;
+        const Vector3& b = Points[edge.PointB].Position;
+        if (std::fabs(a.z) >= GirdlePlaneZ || std::fabs(b.z) >= GirdlePlaneZ) continue;
+        const Real mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
+        const Real r = std::sqrt(mx * mx + my * my);
+        if (r == 0) return false; // an edge through the axis has no outward direction
+        x = mx + LabelOffset * mx / r;
+        y = my + LabelOffset * my / r;
+        return true;
+    }
+    return false;
+}
+
+bool TGem::ThreePointsOfFacet(int i, Vector3& a, Vector3& b, Vector3& c) const {
+    const Facet& facet = Facets[i];
+    if (facet.CornerCount == 0) return false;
+    auto corner = [&](int k) { return Points[facet.Corners[k]].Position; };
+    for (int k = 1; k <= facet.CornerCount; ++k) {
+        for (int m = k + 1; m <= facet.CornerCount; ++m) {
+            if (corner(k) == corner(m) || std::fabs(corner(k).z - corner(m).z) <= DistinctHeights) continue;
+            a = corner(k);
+            b = corner(m);
+            for (int n = 1; n <= facet.CornerCount; ++n) {
+                if (corner(n) != a && corner(n) != b) {
+                    c = corner(n);
+                    return true;
+                }
+            }
+            return false;
+        }
+    }
+    return false;
+}
+
+bool TGem::VerticalPlaneThrough(Real x1, Real y1, Real x2, Real y2, Plane& plane) {
+    const Real dx = x1 - x2, dy = y1 - y2;
+    if (std::fabs(dx) + std::fabs(dy) < MinPointDistance) return false;
+    const Real length = std::sqrt(dx * dx + dy * dy);
+    plane.Normal = {dy / length, -dx / length, 0};
+    plane.Dist = (dy * x2 - dx * y2) / length;
+    if (plane.Dist > 0) {
+        plane.Normal = -plane.Normal;
+        plane.Dist = -plane.Dist;
+    }
+    return true;
+}
+
+void TGem::SetMarkerX(int k, Real v) {
+    PickMarkers[k].MarkerX = v;
+    PickMarkers[k].MarkerShown = true;
+}
+
+void TGem::SetMarkerY(int k, Real v) {
+    PickMarkers[k].MarkerY = v;
+    PickMarkers[k].MarkerShown = true;
+}
+
+void TGem::HideMarkers() {
+    for (int k = 1; k <= MarkerCount; ++k)
+        PickMarkers[k].MarkerShown = false;
+}
+
+std::vector<TGem::HighlightFacet> TGem::HighlightGroupFacets(int facet, bool useFacet, int& first) const {
+    first = -1;
+    std::vector<HighlightFacet> members;
+    int last = 0;
+    if (facet == NoneFound || !GroupRange(facet, first, last)) {
+        first = -1;
+        return members;
+    }
+    const int reference = useFacet ? facet : first;
+    for (int f = first; f <= last && f <= FacetCount; ++f) {
+        HighlightFacet member;
+        member.Facet = f;
+        member.Reference = f == reference;
+        member.Filled =
+            !Near90(FacetAngle(f)) && FacetCentre(f, member.CentreX, member.CentreY, member.CentreZ);
+        members.push_back(member);
+    }
+    return members;
+}
+
+std::vector<TGem::HighlightFacet> TGem::HighlightTierFacets(int t) const {
+    std::vector<HighlightFacet> members;
+    const Tier& tier = Tiers[t];
+    if (tier.MemberCount == 0 || Near90(FacetAngle(tier.Members[1]))) return members;
+    for (int m = 1; m <= tier.MemberCount; ++m) {
+        HighlightFacet member;
+        member.Facet = tier.Members[m];
+        member.Filled = FacetCentre(member.Facet, member.CentreX, member.CentreY, member.CentreZ);
+        members.push_back(member);
+    }
+    return members;
+}

@@ -1,0 +1,466 @@
+#include "gem/gem.h"
+#include "tests/support/design_builders.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+const std::string TestData = LAPIDRAW_TEST_DATA;
+
+// The records of a design file, without their line ends.
+std::vector<std::string> Records(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = text.find("\r\n", pos);
+        EXPECT_NE(end, std::string::npos) << "every line ends with CR LF";
+        if (end == std::string::npos) break;
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return lines;
+}
+
+std::string Tags(const std::vector<std::string>& records) {
+    std::string tags;
+    for (const auto& r : records)
+        tags += r.empty() ? '?' : r[0];
+    return tags;
+}
+
+// The file text without its first (version, date and time) line.
+std::string WithoutHeaderLine(const std::string& text) {
+    return text.substr(text.find("\r\n") + 2);
+}
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+// A fresh folder for the files of one test.
+class FileFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder =
+            fs::temp_directory_path() /
+            ("lapidraw-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    std::string File(const std::string& name) const { return (folder / name).string(); }
+    fs::path folder;
+};
+
+void ExpectSamePlanes(const TGem& a, const TGem& b, Real tolerance) {
+    ASSERT_EQ(a.FacetCount, b.FacetCount);
+    for (int f = -1; f <= a.FacetCount; ++f) {
+        SCOPED_TRACE("facet " + std::to_string(f));
+        EXPECT_NEAR(a.NormalX(f), b.NormalX(f), tolerance);
+        EXPECT_NEAR(a.NormalY(f), b.NormalY(f), tolerance);
+        EXPECT_NEAR(a.NormalZ(f), b.NormalZ(f), tolerance);
+        EXPECT_NEAR(a.Dist(f), b.Dist(f), 5e-7L); // six decimals in the file
+        EXPECT_NEAR(a.Index(f), b.Index(f), 0.0005L);
+        if (f >= 1) {
+            EXPECT_EQ(a.GroupParts(f), b.GroupParts(f));
+            EXPECT_EQ(a.SymChar(f), b.SymChar(f));
+        }
+    }
+}
+} // namespace
+
+TEST(DesignFileRecords, FacetRecordHasTheFieldWidths) {
+    auto gem = NewGem('c', 8, 96, false);
+    gem->Facets[1].Normal = {-0.70710678L, 0, -0.70710678L};
+    gem->Facets[1].Dist = -10;
+    gem->Facets[1].Index = 3;
+    gem->Facets[1].GroupParts = 1;
+    gem->Parts = 1;
+    gem->FacetCount = 1;
+    const auto records = Records(gem->DesignFileText());
+    ASSERT_GE(records.size(), 5u);
+    EXPECT_EQ(records[1], "s96 8 cn0");
+    EXPECT_EQ(records[2], "f  0.00000000  0.00000000 -1.00000000  -24.000000    0.000");
+    EXPECT_EQ(records[3], "f  0.00000000  0.00000000  1.00000000    0.000000    0.000");
+    EXPECT_EQ(records[4], "m 1 n");
+    EXPECT_EQ(records[5], "f -0.70710678  0.00000000 -0.70710678  -10.000000    3.000");
+}
+
+TEST(DesignFileRecords, CrownWithOneGroupWritesTheListedRecords) {
+    auto gem = NewGem('c', 8, 96, true, 2);
+    ASSERT_TRUE(CutByAngle(*gem, 40, 2, 30)); // 16 mirrored twins
+    gem->SetTextLine(3, "third line   ");
+    gem->SetTextLine(20, "Cut name");
+    gem->SetTextLine(21, "Author");
+    gem->MessageLines[2] = "message  ";
+    const auto records = Records(gem->DesignFileText());
+    EXPECT_EQ(Tags(records), "Vsff" + std::string(16, 'f') + std::string(10, 'I') + "CAdddde");
+    EXPECT_EQ(records[0].rfind("V " + gem->VersionText + " ", 0), 0u);
+    EXPECT_EQ(records[1], "s96 8 cm2");
+    EXPECT_EQ(records[20], "I");
+    EXPECT_EQ(records[22], "Ithird line");
+    EXPECT_EQ(records[30], "CCut name");
+    EXPECT_EQ(records[31], "AAuthor");
+    EXPECT_EQ(records[33], "dmessage  ");
+    EXPECT_EQ(records.back(), "e");
+}
+
+TEST(DesignFileRecords, TextLinesUpToTheLastUsedOneAreWritten) {
+    auto gem = NewGem();
+    gem->SetTextLine(14, "x");
+    EXPECT_EQ(Tags(Records(gem->DesignFileText())), "Vsff" + std::string(14, 'I') + "CAdddde");
+    gem->SetTextLine(19, "y");
+    EXPECT_EQ(Tags(Records(gem->DesignFileText())), "Vsff" + std::string(19, 'I') + "CAdddde");
+}
+
+TEST(DesignFileRecords, SymmetryRecordsFollowTheGroupsSymmetry) {
+    auto gem = NewGem('c', 8, 96, true);
+    ASSERT_TRUE(CutByAngle(*gem, 90, 3, 40)); // 16 twins, design symmetry: no record
+    gem->Parts = 4;
+    gem->Mirror = false;
+    ASSERT_TRUE(CutByAngle(*gem, 40, 1, 35)); // 4 facets
+    gem->Parts = 8;
+    gem->Mirror = true;
+    ASSERT_TRUE(CutByAngle(*gem, 30, 0, 30)); // 8 on the mirror lines
+    const auto records = Records(gem->DesignFileText());
+    ASSERT_EQ(Tags(records).substr(0, 34),
+              "Vsff" + std::string(16, 'f') + "m" + std::string(4, 'f') + "m" + std::string(8, 'f'));
+    EXPECT_EQ(records[20], "m 4 n");
+    EXPECT_EQ(records[25], "m 8 m");
+}
+
+TEST(DesignFileRecords, PavilionListsItsBottomPlaneLast) {
+    auto gem = RoundBrilliantPavilion();
+    const auto records = Records(gem->DesignFileText());
+    const int lastFacet = 2 + 1 + gem->FacetCount;
+    EXPECT_EQ(records[2], "f  0.00000000  0.00000000 -1.00000000    0.000000    0.000");
+    EXPECT_EQ(records[static_cast<std::size_t>(lastFacet)],
+              "f  0.00000000  0.00000000  1.00000000 -100.000000    0.000");
+}
+
+TEST_F(FileFolder, OneGroupReadsBackWithItsPlanesGroupsAndMarks) {
+    auto gem = NewGem('c', 8, 96, true);
+    ASSERT_TRUE(CutByAngle(*gem, 40, 2, 30));
+    ASSERT_EQ(gem->WriteDesign(File("one.lfx"), 0, "one"), 0);
+    auto read = std::make_unique<TGem>();
+    ASSERT_TRUE(read->ReadDesign(File("one.lfx"), TGem::OpenMode)) << read->LastFileMessage;
+    ExpectSamePlanes(*gem, *read, 5e-9L);
+    EXPECT_EQ(read->GroupParts(1), 8);
+    EXPECT_EQ(read->SymChar(1), 'm');
+    EXPECT_EQ(read->SymChar(16), 'm');
+    EXPECT_EQ(read->SymChar(-1), 'n');
+    EXPECT_EQ(read->SymChar(0), 'n');
+    EXPECT_EQ(read->PointCount, gem->PointCount);
+    EXPECT_EQ(read->TextLine(10), "filename: one.lfx");
+}
+
+TEST_F(FileFolder, MixedSymmetryGroupsAreRebuiltByCounting) {
+    auto gem = NewGem('c', 8, 96, true);
+    ASSERT_TRUE(CutByAngle(*gem, 90, 3, 40));
+    gem->Parts = 4;
+    gem->Mirror = false;
+    ASSERT_TRUE(CutByAngle(*gem, 40, 1, 35));
+    gem->Parts = 8;
+    gem->Mirror = true;
+    ASSERT_TRUE(CutByAngle(*gem, 30, 0, 30));
+    ASSERT_EQ(gem->WriteDesign(File("mixed.lfx"), 7, ""), 0);
+    auto read = std::make_unique<TGem>();
+    ASSERT_TRUE(read->ReadDesign(File("mixed.lfx"), 7));
+    ExpectSamePlanes(*gem, *read, 5e-9L);
+    EXPECT_EQ(read->GroupParts(17), 4);
+    EXPECT_EQ(read->SymChar(17), ' ');
+    EXPECT_EQ(read->GroupParts(21), 8);
+    EXPECT_EQ(read->SymChar(21), 's');
+}
+
+TEST_F(FileFolder, PavilionBottomPlaneIsPlacedAsFacetMinusOne) {
+    auto gem = RoundBrilliantPavilion();
+    ASSERT_EQ(gem->WriteDesign(File("pav.lfx"), 7, ""), 0);
+    auto read = std::make_unique<TGem>();
+    ASSERT_TRUE(read->ReadDesign(File("pav.lfx"), TGem::OpenMode));
+    EXPECT_TRUE(read->IsPavilion());
+    EXPECT_EQ(read->Dist(-1), -100);
+    EXPECT_EQ(read->NormalZ(-1), 1);
+    EXPECT_EQ(read->Dist(0), 0);
+    EXPECT_EQ(read->NormalZ(0), -1);
+    ExpectSamePlanes(*gem, *read, 5e-9L);
+}
+
+TEST_F(FileFolder, HeaderWithoutOffsetReadsOffsetZero) {
+    const std::string tail = "f  0 0 -1 -24 0\r\nf 0 0 1 0 0\r\nf -1 0 0 -5 0\r\ne\r\n";
+    WriteBytes(File("a.lfx"), "s96 8 cn\r\n" + tail);
+    WriteBytes(File("b.lfx"), "s96 8 cn5\r\n" + tail);
+    WriteBytes(File("c.lfx"), "q-96 8 cm7\r\n" + tail);
+    WriteBytes(File("d.lfx"), "q96 8 cn\r\n" + tail);
+    auto gem = std::make_unique<TGem>();
+    ASSERT_TRUE(gem->ReadDesign(File("a.lfx"), TGem::OpenMode)) << gem->LastFileMessage;
+    EXPECT_EQ(gem->OffsetIndex, 0);
+    EXPECT_EQ(gem->FacetCount, 1);
+    ASSERT_TRUE(gem->ReadDesign(File("b.lfx"), TGem::OpenMode));
+    EXPECT_EQ(gem->OffsetIndex, 5);
+    ASSERT_TRUE(gem->ReadDesign(File("c.lfx"), TGem::OpenMode));
+    EXPECT_EQ(gem->OffsetIndex, 7);
+    EXPECT_EQ(gem->SystemIndex, -96);
+    EXPECT_TRUE(gem->DesignMirror);
+    EXPECT_FALSE(gem->ReadDesign(File("d.lfx"), TGem::OpenMode)) << "q always carries the offset";
+    EXPECT_EQ(gem->LastFileLine, 1);
+}
+
+TEST_F(FileFolder, SurplusTextAndMessageRecordsAreSkipped) {
+    std::string text = "s96 8 cn0\nf 0 0 -1 -24 0\nf 0 0 1 0 0\n";
+    for (int k = 1; k <= 20; ++k)
+        text += "Iline " + std::to_string(k) + "\xF8\n";
+    for (int k = 1; k <= 5; ++k)
+        text += "dmsg " + std::to_string(k) + "\n";
+    text += "CName\nAWho\ne\nIafter the end\n";
+    WriteBytes(File("x.lfx"), text);
+    auto gem = std::make_unique<TGem>();
+    ASSERT_TRUE(gem->ReadDesign(File("x.lfx"), 7)) << gem->LastFileMessage;
+    EXPECT_EQ(gem->TextLine(19), "line 19\xBA");
+    EXPECT_EQ(gem->TextLine(20), "Name");
+    EXPECT_EQ(gem->TextLine(21), "Who");
+    EXPECT_EQ(gem->TextLine(10), "filename: x.lfx");
+    EXPECT_EQ(gem->MessageLine(4), "msg 4");
+    EXPECT_EQ(gem->TextLine(1), "line 1\xBA");
+}
+
+TEST(DesignFileRoundTrip, EveryGeneratedDesignWritesTheSameBytesAgain) {
+    const fs::path folder = fs::temp_directory_path() / "lapidraw-test-roundtrip";
+    fs::create_directories(folder);
+    std::vector<std::unique_ptr<TGem>> designs;
+    designs.push_back(RoundBrilliantCrown());
+    designs.push_back(RoundBrilliantPavilion());
+    designs.push_back(DesignWithFacets(300));
+    std::mt19937 rng(2024);
+    for (int k = 0; k < 40; ++k)
+        designs.push_back(RandomDesign(rng));
+    for (std::size_t k = 0; k < designs.size(); ++k) {
+        SCOPED_TRACE("design " + std::to_string(k));
+        TGem& gem = *designs[k];
+        const std::string first = (folder / "first.lfx").string();
+        const std::string second = (folder / "second.lfx").string();
+        ASSERT_EQ(gem.WriteDesign(first, 7, ""), 0);
+        auto read = std::make_unique<TGem>();
+        ASSERT_TRUE(read->ReadDesign(first, 7)) << read->LastFileMessage;
+        read->SetTextLine(10, gem.TextLine(10));
+        ASSERT_EQ(read->WriteDesign(second, 7, ""), 0);
+        EXPECT_EQ(WithoutHeaderLine(ReadBytes(first)), WithoutHeaderLine(ReadBytes(second)));
+        ExpectSamePlanes(gem, *read, 5e-9L);
+    }
+    fs::remove_all(folder);
+}
+
+TEST_F(FileFolder, SaveSetsTheFileNameLineAndStartsANewHistory) {
+    auto gem = RoundBrilliantCrown();
+    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    EXPECT_TRUE(gem->CanUndo());
+    ASSERT_EQ(gem->WriteDesign(File("brilliant.lfx"), TGem::SaveMode, "brilliant"), 0);
+    EXPECT_EQ(gem->TextLine(10), "filename: brilliant.lfx");
+    EXPECT_EQ(gem->SnapshotNo, -1);
+    EXPECT_EQ(gem->SnapshotTop, -1);
+    EXPECT_EQ(gem->FileName, File("brilliant.lfx"));
+    EXPECT_NE(ReadBytes(File("brilliant.lfx")).find("\r\nIfilename: brilliant.lfx\r\n"), std::string::npos);
+    // Nothing but the file itself is left in the folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
+}
+
+TEST_F(FileFolder, FailedSaveKeepsTheDesignAndReportsTheOsError) {
+    auto gem = RoundBrilliantCrown();
+    gem->SetTextLine(10, "before");
+    const std::string name = File("missing/folder.lfx");
+    const int code = gem->WriteDesign(name, TGem::SaveMode, "folder");
+    EXPECT_EQ(code, ENOENT);
+    EXPECT_EQ(gem->LastFileMessage, " Cannot write file " + name + ". Error:    2");
+    EXPECT_EQ(gem->TextLine(10), "before");
+}
+
+TEST_F(FileFolder, FailedSaveLeavesWhatWasAtTheTarget) {
+    auto gem = RoundBrilliantCrown();
+    fs::create_directories(folder / "taken.lfx" / "inside");
+    const int code = gem->WriteDesign(File("taken.lfx"), 7, "");
+    EXPECT_NE(code, 0);
+    EXPECT_TRUE(fs::is_directory(folder / "taken.lfx" / "inside"));
+    // The temporary file is gone again.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
+}
+
+TEST_F(FileFolder, SaveKeepsTheOldFilesPermissions) {
+    auto gem = RoundBrilliantCrown();
+    WriteBytes(File("kept.lfx"), "old");
+    fs::permissions(File("kept.lfx"), fs::perms::owner_read | fs::perms::owner_write,
+                    fs::perm_options::replace);
+    ASSERT_EQ(gem->WriteDesign(File("kept.lfx"), 7, ""), 0);
+    EXPECT_EQ(fs::status(File("kept.lfx")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_NE(ReadBytes(File("kept.lfx")), "old");
+}
+
+TEST(Snapshots, NewChangeAfterUndoEndsTheRedoChain) {
+    auto gem = NewGem('c', 8, 96, true);
+    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0); // 0: the new design
+    for (Real angle : {90.0L, 40.0L, 30.0L}) {
+        ASSERT_TRUE(CutByAngle(*gem, angle, 1, 35));
+        ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    }
+    EXPECT_EQ(gem->SnapshotNo, 3);
+    EXPECT_FALSE(gem->CanRedo());
+    const int threeGroups = gem->FacetCount;
+    ASSERT_TRUE(gem->ReadDesign("", TGem::UndoMode));
+    ASSERT_TRUE(gem->ReadDesign("", TGem::UndoMode));
+    EXPECT_EQ(gem->SnapshotNo, 1);
+    EXPECT_EQ(gem->FacetCount, 16);
+    EXPECT_TRUE(gem->CanRedo());
+    ASSERT_TRUE(gem->ReadDesign("", TGem::RedoMode));
+    EXPECT_EQ(gem->FacetCount, threeGroups - 16);
+    ASSERT_TRUE(gem->ReadDesign("", TGem::UndoMode));
+
+    ASSERT_TRUE(CutByAngle(*gem, 20, 2, 20));
+    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    EXPECT_EQ(gem->SnapshotNo, 2);
+    EXPECT_EQ(gem->SnapshotTop, 2);
+    EXPECT_FALSE(gem->CanRedo());
+    EXPECT_FALSE(gem->ReadDesign("", TGem::RedoMode));
+    EXPECT_TRUE(gem->LastFileMessage.empty()) << "nothing to redo is silent";
+}
+
+TEST(Snapshots, NothingToUndoOrReloadFailsSilently) {
+    auto gem = NewGem();
+    EXPECT_FALSE(gem->ReadDesign("", TGem::UndoMode));
+    EXPECT_FALSE(gem->ReadDesign("", TGem::ReloadMode));
+    EXPECT_TRUE(gem->LastFileMessage.empty());
+    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    EXPECT_FALSE(gem->CanUndo());
+    EXPECT_FALSE(gem->ReadDesign("", TGem::UndoMode));
+}
+
+TEST(Snapshots, ReloadRestoresThePreviewedDesign) {
+    auto gem = RoundBrilliantCrown();
+    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    const std::string stored = WithoutHeaderLine(gem->DesignFileText());
+    ASSERT_TRUE(CutByAngle(*gem, 10, 1, 2));
+    ASSERT_TRUE(gem->ReadDesign("", TGem::ReloadMode));
+    EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), stored);
+    EXPECT_EQ(gem->SnapshotNo, 0);
+}
+
+TEST(Snapshots, UndoWhoseFileIsGoneKeepsTheStep) {
+    auto gem = RoundBrilliantCrown();
+    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    ASSERT_TRUE(CutByAngle(*gem, 10, 1, 2));
+    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    const std::string current = WithoutHeaderLine(gem->DesignFileText());
+    fs::remove(gem->SnapshotFile(0));
+    EXPECT_FALSE(gem->ReadDesign("", TGem::UndoMode));
+    EXPECT_EQ(gem->SnapshotNo, 1);
+    EXPECT_EQ(gem->LastFileMessage, " Cannot read file " + gem->SnapshotFile(0) + ". Error:    2");
+    EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), current);
+}
+
+TEST(Snapshots, PrivateFolderInTheTemporaryLocationIsRemovedWithTheDesign) {
+    const fs::path base = fs::temp_directory_path() / "lapidraw-test-tmpdir";
+    fs::create_directories(base);
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    setenv("TMPDIR", base.c_str(), 1);
+    std::string folder, first;
+    {
+        auto gem = NewGem();
+        EXPECT_EQ(gem->SnapshotStem.rfind("$$", 0), 0u);
+        EXPECT_TRUE(gem->SnapshotStem.ends_with("$$"));
+        ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+        ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+        folder = gem->TempFolder;
+        first = gem->SnapshotFile(0);
+        EXPECT_EQ(fs::path(folder).parent_path(), base);
+        EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all);
+        EXPECT_EQ(fs::path(first).filename(), gem->SnapshotStem + "0.lfx");
+        EXPECT_TRUE(fs::exists(first));
+        EXPECT_TRUE(fs::exists(gem->SnapshotFile(1)));
+    }
+    EXPECT_FALSE(fs::exists(folder));
+    if (old)
+        setenv("TMPDIR", saved.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    fs::remove_all(base);
+}
+
+TEST(Snapshots, TwoDesignsKeepSeparateFolders) {
+    auto a = NewGem();
+    auto b = NewGem();
+    ASSERT_EQ(a->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    ASSERT_EQ(b->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    EXPECT_NE(a->TempFolder, b->TempFolder);
+}
+
+// ---- Broken files: each fails with file, line and reason, and leaves the design as it was ----
+
+class BrokenFile : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+TEST_P(BrokenFile, FailsCleanlyAndLeavesTheDesign) {
+    const auto [file, reason] = GetParam();
+    auto gem = RoundBrilliantCrown();
+    gem->SetTextLine(4, "kept");
+    gem->MessageLines[1] = "message kept";
+    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    const std::string before = WithoutHeaderLine(gem->DesignFileText());
+    const int points = gem->PointCount, edges = gem->EdgeCount;
+    const std::string path = TestData + "/broken/" + file;
+
+    for (int mode : {TGem::OpenMode, 7}) {
+        EXPECT_FALSE(gem->ReadDesign(path, mode));
+        EXPECT_EQ(gem->LastFileMessage.rfind(" Cannot read file " + path, 0), 0u) << gem->LastFileMessage;
+        EXPECT_NE(gem->LastFileMessage.find(reason), std::string::npos) << gem->LastFileMessage;
+        EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), before);
+        EXPECT_EQ(gem->PointCount, points);
+        EXPECT_EQ(gem->EdgeCount, edges);
+        EXPECT_EQ(gem->SnapshotNo, 1);
+        EXPECT_TRUE(gem->CanUndo());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, BrokenFile,
+    ::testing::Values(std::make_pair("truncated.lfx", ", line 6: the file ends before its e record"),
+                      std::make_pair("letter_for_number.lfx", ", line 6: a number was expected"),
+                      std::make_pair("too_many_facets.lfx",
+                                     ", line 2004: the design has more than 2000 facets"),
+                      std::make_pair("binary_junk.lfx", ", line "),
+                      std::make_pair("empty.lfx", "before its e record"),
+                      std::make_pair("no_header.lfx", "a facet comes before the s record"),
+                      std::make_pair("zero_parts.lfx", "identical parts must be at least 1")));
+
+TEST(BrokenFiles, MissingFileReportsTheOsError) {
+    auto gem = RoundBrilliantCrown();
+    const std::string path = TestData + "/broken/no such file.lfx";
+    EXPECT_FALSE(gem->ReadDesign(path, TGem::OpenMode));
+    EXPECT_EQ(gem->LastFileError, ENOENT);
+    EXPECT_EQ(gem->LastFileMessage, " Cannot read file " + path + ". Error:    2");
+}
+
+TEST(BrokenFiles, FixtureDesignsReadWithBothLineEnds) {
+    auto gem = std::make_unique<TGem>();
+    ASSERT_TRUE(gem->ReadDesign(TestData + "/lfx/box.lfx", TGem::OpenMode)) << gem->LastFileMessage;
+    EXPECT_EQ(gem->FacetCount, 4);
+    EXPECT_EQ(gem->PointCount, 8);
+    ASSERT_TRUE(gem->ReadDesign(TestData + "/lfx/pyramid.lfx", TGem::OpenMode)) << gem->LastFileMessage;
+    EXPECT_EQ(gem->FacetCount, 4);
+    EXPECT_EQ(gem->PointCount, 5);
+    EXPECT_EQ(gem->MessageLine(4), "CCD01/02=  1.414 x W");
+}

@@ -1,0 +1,255 @@
+#include "gem/gem.h"
+#include "tests/support/design_builders.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// A half stone 10 x 10 x 5: girdle facets 1-4 (x <= 5, y <= 5, x >= -5, y >= -5) and a table at z = 5.
+std::unique_ptr<TGem> BoxCrown() {
+    auto gem = NewGem('c', 4, 4, false);
+    EXPECT_TRUE(CutByAngle(*gem, 90, 0, 5));
+    CutHorizontal(*gem, 5);
+    return gem;
+}
+} // namespace
+
+TEST(PickPoint, NearestPointWithTiesToTheLowerNumber) {
+    auto gem = BoxCrown();
+    Real x, y, z;
+    const int p = gem->PickPoint(4.5L, 4.8L, false, false, x, y, z);
+    EXPECT_NEAR(x, 5, 1e-12);
+    EXPECT_NEAR(y, 5, 1e-12);
+    // Both the girdle corner and the table corner lie at (5, 5): the lower number wins.
+    Real x2, y2, z2;
+    const int girdle = gem->PickPoint(4.5L, 4.8L, true, false, x2, y2, z2);
+    const int table = gem->PickPoint(4.5L, 4.8L, false, true, x2, y2, z2);
+    EXPECT_EQ(z2, 5);
+    EXPECT_NE(girdle, table);
+    EXPECT_EQ(p, std::min(girdle, table));
+}
+
+TEST(PickPoint, CtrlKeepsGirdlePointsShiftDropsThemCtrlWins) {
+    auto gem = BoxCrown();
+    Real x, y, z;
+    gem->PickPoint(-5, 5, true, false, x, y, z);
+    EXPECT_EQ(z, 0);
+    gem->PickPoint(-5, 5, false, true, x, y, z);
+    EXPECT_EQ(z, 5);
+    gem->PickPoint(-5, 5, true, true, x, y, z);
+    EXPECT_EQ(z, 0);
+}
+
+TEST(PickPoint, NothingNearGivesPointOne) {
+    auto gem = BoxCrown();
+    Real x, y, z;
+    EXPECT_EQ(gem->PickPoint(200, 200, false, false, x, y, z), 1);
+    auto empty = NewGem();
+    EXPECT_EQ(empty->PickPoint(0, 0, false, false, x, y, z), 1);
+}
+
+TEST(PickEdge, ClickOnAnEdgeGivesItAndTheNearestPoint) {
+    auto gem = BoxCrown();
+    Real x, y, z;
+    const int e = gem->PickEdge(5, 1, true, false, x, y, z);
+    ASSERT_NE(e, NoneFound);
+    EXPECT_EQ(z, 0);
+    EXPECT_NEAR(x, 5, 1e-12);
+    EXPECT_NEAR(y, 1, 1e-12);
+    const int top = gem->PickEdge(5, 1, false, true, x, y, z);
+    ASSERT_NE(top, NoneFound);
+    EXPECT_NE(top, e);
+    EXPECT_EQ(z, 5);
+}
+
+TEST(PickEdge, ClickBeyondAnEdgesEndLosesToTheEdgeItIsNear) {
+    auto gem = BoxCrown();
+    Real x, y, z;
+    // On the extension of x = 5 (score 1.4), but nearer the line y = 5 (score 1.22).
+    const int e = gem->PickEdge(5, 7, true, false, x, y, z);
+    ASSERT_NE(e, NoneFound);
+    const Vector3& a = gem->Points[gem->Edges[e].PointA].Position;
+    const Vector3& b = gem->Points[gem->Edges[e].PointB].Position;
+    EXPECT_NEAR(a.y, 5, 1e-12);
+    EXPECT_NEAR(b.y, 5, 1e-12);
+}
+
+TEST(PickEdge, FarClickOrNoEdgesGiveNone) {
+    auto gem = BoxCrown();
+    Real x, y, z;
+    EXPECT_EQ(gem->PickEdge(2000, 0, false, false, x, y, z), NoneFound);
+    auto empty = NewGem();
+    EXPECT_EQ(empty->PickEdge(0, 0, false, false, x, y, z), NoneFound);
+}
+
+TEST(PickFacet, TableInsideNothingOutside) {
+    auto gem = BoxCrown();
+    EXPECT_EQ(gem->PickFacet(0, 0), -1);
+    EXPECT_EQ(gem->PickFacet(20, 0), NoneFound);
+}
+
+TEST(PickFacet, EveryVisibleFacetIsFoundAtItsCentre) {
+    for (bool crown : {true, false}) {
+        auto gem = crown ? RoundBrilliantCrown() : RoundBrilliantPavilion();
+        for (int f = -1; f <= gem->FacetCount; ++f) {
+            Real x, y, z;
+            // The girdle plane is the stone's far side in this view.
+            if (f == 0 || std::fabs(gem->NormalZ(f)) <= 0.01L || !gem->FacetCentre(f, x, y, z)) continue;
+            SCOPED_TRACE("facet " + std::to_string(f));
+            EXPECT_EQ(gem->PickFacet(x, y), f);
+            EXPECT_TRUE(gem->PointInFacet(f, x, y));
+            EXPECT_FALSE(gem->PointInFacet(f, x + 500, y));
+        }
+    }
+}
+
+TEST(FacetCentre, MeanOfTheBoundingEdgeEnds) {
+    auto gem = BoxCrown();
+    Real x, y, z;
+    ASSERT_TRUE(gem->FacetCentre(1, x, y, z));
+    EXPECT_NEAR(x, 5, 1e-12);
+    EXPECT_NEAR(y, 0, 1e-12);
+    EXPECT_NEAR(z, 2.5L, 1e-12);
+    auto empty = NewGem();
+    EXPECT_FALSE(empty->FacetCentre(-1, x, y, z));
+}
+
+TEST(GroupRange, MirroredGroupSpansTwicePartsAndTheTableStandsAlone) {
+    auto gem = RoundBrilliantCrown(); // girdle 1-16, mains 17-24, halves 25-40, stars 41-48
+    int first = 0, last = 0;
+    ASSERT_TRUE(gem->GroupRange(30, first, last));
+    EXPECT_EQ(first, 25);
+    EXPECT_EQ(last, 40);
+    ASSERT_TRUE(gem->GroupRange(17, first, last));
+    EXPECT_EQ(last, 24);
+    ASSERT_TRUE(gem->GroupRange(-1, first, last));
+    EXPECT_EQ(first, -1);
+    EXPECT_EQ(last, -1);
+    EXPECT_FALSE(gem->GroupRange(0, first, last));
+    EXPECT_FALSE(gem->GroupRange(NoneFound, first, last));
+}
+
+TEST(FacetSearches, FindFacetNeedsAngleAndIndex) {
+    auto gem = RoundBrilliantCrown();
+    EXPECT_EQ(gem->FindFacet(37, 0), 17);
+    EXPECT_EQ(gem->FindFacet(37.01L, 0.05L), 17);
+    EXPECT_EQ(gem->FindFacet(37.03L, 0), NoneFound);
+    EXPECT_EQ(gem->FindFacet(37, 0.2L), NoneFound);
+    EXPECT_TRUE(gem->IndexInUse(3.04L));
+    EXPECT_FALSE(gem->IndexInUse(1));
+}
+
+TEST(FacetSearches, GirdleFacetQueries) {
+    auto empty = NewGem();
+    EXPECT_TRUE(empty->AllGirdleFacets());
+    EXPECT_FALSE(empty->HasGirdleFacet());
+    EXPECT_FALSE(empty->AnyFacetShown());
+    EXPECT_TRUE(empty->IsEmpty());
+    EXPECT_FALSE(empty->HasEdgesToPick());
+    auto gem = NewGem('c', 4, 4, false);
+    ASSERT_TRUE(CutByAngle(*gem, 90, 0, 5));
+    EXPECT_TRUE(gem->AllGirdleFacets());
+    EXPECT_TRUE(gem->HasGirdleFacet());
+    EXPECT_TRUE(gem->HasFacets());
+    EXPECT_TRUE(gem->HasEdgesToPick());
+    ASSERT_TRUE(CutByAngle(*gem, 45, 0, 5));
+    EXPECT_FALSE(gem->AllGirdleFacets());
+}
+
+TEST(Labels, ChangedSuffixAndIndexTexts) {
+    auto gem = RoundBrilliantCrown();
+    EXPECT_EQ(gem->ChangedSuffix(), "");
+    gem->SnapshotNo = 3;
+    EXPECT_EQ(gem->ChangedSuffix(), " (changed:  3)");
+    gem->SnapshotNo = 12;
+    EXPECT_EQ(gem->ChangedSuffix(), " (changed: 12)");
+
+    gem->OffsetIndex = 1;
+    gem->Facets[17].ShownIndex = gem->ShownIndex(gem->Index(17));
+    EXPECT_EQ(gem->LabelIndexText(17), "    1");
+    gem->Facets[17].ShownIndex = 6.5L;
+    EXPECT_EQ(gem->LabelIndexText(17), "6.50");
+    gem->Facets[-1].Index = 2.25L; // horizontal: the raw index
+    EXPECT_EQ(gem->LabelIndex(-1), 2.25L);
+}
+
+TEST(Labels, GirdleAnchorIsFiveUnitsOutsideTheGirdleEdge) {
+    auto gem = BoxCrown();
+    Real x, y;
+    ASSERT_TRUE(gem->GirdleLabelAnchor(1, x, y));
+    EXPECT_NEAR(x, 10, 1e-12);
+    EXPECT_NEAR(y, 0, 1e-12);
+    EXPECT_FALSE(gem->GirdleLabelAnchor(-1, x, y)) << "the table has no girdle edge";
+}
+
+TEST(PlaneHelpers, ThreePointsOfAGirdleFacet) {
+    auto gem = BoxCrown();
+    Vector3 a, b, c;
+    ASSERT_TRUE(gem->ThreePointsOfFacet(1, a, b, c));
+    EXPECT_GT(std::fabs(a.z - b.z), 1);
+    EXPECT_NE(c, a);
+    EXPECT_NE(c, b);
+    for (const Vector3& p : {a, b, c})
+        EXPECT_NEAR(p.x, 5, 1e-12);
+    EXPECT_FALSE(gem->ThreePointsOfFacet(0, a, b, c)) << "the girdle plane's corners all lie at z = 0";
+}
+
+TEST(PlaneHelpers, VerticalPlaneKeepsTheOriginInside) {
+    Plane plane, reversed;
+    ASSERT_TRUE(TGem::VerticalPlaneThrough(10, 0, 0, 10, plane));
+    ASSERT_TRUE(TGem::VerticalPlaneThrough(0, 10, 10, 0, reversed));
+    const Real s = std::sqrt(0.5L);
+    EXPECT_NEAR(plane.Normal.x, -s, 1e-15);
+    EXPECT_NEAR(plane.Normal.y, -s, 1e-15);
+    EXPECT_EQ(plane.Normal.z, 0);
+    EXPECT_NEAR(plane.Dist, -10 * s, 1e-14);
+    EXPECT_NEAR(reversed.Normal.x, plane.Normal.x, 1e-15);
+    EXPECT_NEAR(reversed.Dist, plane.Dist, 1e-14);
+    EXPECT_FALSE(TGem::VerticalPlaneThrough(1, 1, 1.5L, 1.4L, plane));
+}
+
+TEST(Markers, SetShowHideAndRange) {
+    auto gem = NewGem();
+    gem->SetMarkerX(2, 3);
+    EXPECT_TRUE(gem->MarkerShown(2));
+    gem->SetMarkerY(3, 4);
+    EXPECT_EQ(gem->PickMarkers[3].MarkerY, 4);
+    gem->NewDesign('c', 8, 96, false, 0, true, true);
+    gem->SetMarkerShown(1, true);
+    gem->HideMarkers();
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_FALSE(gem->MarkerShown(k));
+    EXPECT_THROW(gem->SetMarkerX(4, 1), RangeError);
+    EXPECT_THROW(gem->MarkerShown(0), RangeError);
+}
+
+TEST(Highlights, GroupFacetsWithTheirReferenceAndFills) {
+    auto gem = RoundBrilliantCrown();
+    int first = 0;
+    auto members = gem->HighlightGroupFacets(30, true, first);
+    ASSERT_EQ(members.size(), 16u);
+    EXPECT_EQ(first, 25);
+    for (const auto& m : members) {
+        EXPECT_EQ(m.Reference, m.Facet == 30);
+        EXPECT_TRUE(m.Filled);
+    }
+    members = gem->HighlightGroupFacets(30, false, first);
+    EXPECT_TRUE(members[0].Reference);
+    members = gem->HighlightGroupFacets(3, false, first); // girdle facets are outlined, not filled
+    ASSERT_EQ(members.size(), 16u);
+    for (const auto& m : members)
+        EXPECT_FALSE(m.Filled);
+    EXPECT_TRUE(gem->HighlightGroupFacets(NoneFound, true, first).empty());
+    EXPECT_EQ(first, -1);
+}
+
+TEST(Highlights, TierOfGirdleFacetsIsNotFilled) {
+    auto gem = RoundBrilliantCrown();
+    gem->GroupTiers();
+    const int girdleTier = gem->Facets[1].TierNo;
+    const int mainTier = gem->Facets[17].TierNo;
+    EXPECT_TRUE(gem->HighlightTierFacets(girdleTier).empty());
+    const auto mains = gem->HighlightTierFacets(mainTier);
+    EXPECT_EQ(mains.size(), 8u);
+    for (const auto& m : mains)
+        EXPECT_FALSE(m.Reference);
+}
