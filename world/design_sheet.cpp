@@ -3,7 +3,6 @@
 
 #include "gem/gem.h"
 #include "gem/numtext.h"
-#include "world/sheet_queries.h"
 
 #include <cmath>
 
@@ -33,6 +32,43 @@ std::string WholeNumber(Real v) {
 
 std::string Letter(const TGem& design) {
     return design.IsCrown() ? "C" : "P";
+}
+
+// Where each line of the proportion block goes in the data panel (x 0 ... 1, y 0 ... 14).
+struct PanelPlace {
+    Real x, y;
+    int align;
+};
+
+PanelPlace PlaceOf(TGem::ProportionItem item) {
+    using Item = TGem::ProportionItem;
+    switch (item) {
+    case Item::Parts:
+        return {0.5L, 3, AlignLeft};
+    case Item::Mirror:
+        return {0.5L, 4, AlignLeft};
+    case Item::LengthToWidth:
+        return {0.75L, 5, AlignLeft};
+    case Item::HeightToWidth:
+        return {0.75L, 6, AlignLeft};
+    case Item::HeightToLength:
+        return {0.75L, 7, AlignLeft};
+    case Item::TableToWidth:
+        return {0.75L, 8, AlignLeft};
+    case Item::Message4:
+        return {0.5L, 8, AlignLeft};
+    case Item::SystemIndexUsed:
+        return {0.5L, 9, AlignLeft};
+    case Item::FacetsShown:
+        return {0.5L, 10, AlignLeft};
+    case Item::Message1:
+        return {0.95L, 11, AlignRight};
+    case Item::Message2:
+        return {0.95L, 12, AlignRight};
+    case Item::Volume:
+        break;
+    }
+    return {0.5L, 12.9L, AlignLeft};
 }
 } // namespace
 
@@ -74,7 +110,7 @@ void TDesignSheet::DrawDesign(TGem& design, TUserCanvas& canvas) {
     const bool screenOnly = !canvas.IsPrinter;
     if (!hasFacets && (design.EdgeCount >= design.OutlineFirstEdge || design.OutlineShown))
         DrawTopViewFacets(design);
-    if (!SheetAnyFacetShown(design)) return;
+    if (!design.AnyFacetShown()) return;
     if (Options.ShowIndices && screenOnly) DrawEdgeIndexLabels(design);
     if (hasFacets) {
         DrawTopViewFacets(design);
@@ -140,7 +176,7 @@ void TDesignSheet::DrawEdgeIndexLabels(TGem& design) {
         const Vector3 mid =
             0.5L * (design.Points[edge.PointA].Position + design.Points[edge.PointB].Position);
         const ViewPoint p = InView(TopView, mid);
-        TopView.DrawText(WholeNumber(SheetLabelIndex(design, f)), LabelSize, p.h, p.v, AlignCentre, false);
+        TopView.DrawText(WholeNumber(design.LabelIndex(f)), LabelSize, p.h, p.v, AlignCentre, false);
     }
     TopView.SetFontColor(font);
 }
@@ -159,15 +195,15 @@ void TDesignSheet::DrawFacetGroupNumbers(TGem& design) {
         if (shown == NoneFound) continue;
         Vector3 at;
         if (Near90(design.FacetAngle(shown))) {
-            if (!SheetGirdleLabelAnchor(design, shown, at.x, at.y)) continue;
-        } else if (!SheetFacetCentre(design, shown, at)) {
+            if (!design.GirdleLabelAnchor(shown, at.x, at.y)) continue;
+        } else if (!design.FacetCentre(shown, at.x, at.y, at.z)) {
             continue;
         }
         const ViewPoint p = InView(TopView, at);
         TopView.DrawText(IntText(number), LabelSize, p.h, p.v, AlignCentre, true);
     }
     Vector3 centre;
-    if (design.HasTable() && SheetFacetCentre(design, -1, centre)) {
+    if (design.HasTable() && design.FacetCentre(-1, centre.x, centre.y, centre.z)) {
         const ViewPoint p = InView(TopView, centre);
         TopView.DrawText(IntText(number + 1), LabelSize, p.h, p.v, AlignCentre, true);
     }
@@ -230,18 +266,11 @@ void TDesignSheet::DrawDataPanel(TGem& design, TUserCanvas& canvas) {
     TView& v = DataView;
     v.DrawText(design.TextLine(20), TitleSize, 0.5L, 0.2L, AlignTop, true);
     v.DrawText(design.TextLines[21], SubtitleSize, 0.5L, 1.7L, AlignTop, true);
-    const std::vector<SheetProportionLine> lines = SheetProportions(design);
-    // Rows of the block in the order of the proportion lines: x, y.
-    struct Place {
-        Real x, y;
-    };
-    static const Place places[] = {{0.5L, 3},  {0.5L, 4},  {0.75L, 5}, {0.75L, 6},   {0.75L, 7},
-                                   {0.75L, 8}, {0.5L, 10}, {0.5L, 9},  {0.5L, 12.9L}};
-    for (std::size_t i = 0; i < lines.size() && i < std::size(places); ++i)
-        if (lines[i].Shown) v.DrawText(lines[i].Text, PanelSize, places[i].x, places[i].y, AlignLeft, true);
-    if (design.IsPavilion()) v.DrawText(design.MessageLines[4], PanelSize, 0.5L, 8, AlignLeft, true);
-    v.DrawText(design.MessageLines[1], PanelSize, 0.95L, 11, AlignRight, true);
-    v.DrawText(design.MessageLines[2], PanelSize, 0.95L, 12, AlignRight, true);
+    for (const TGem::ProportionLine& line : design.ProportionLines()) {
+        if (!line.Shown) continue;
+        const PanelPlace place = PlaceOf(line.Item);
+        v.DrawText(line.Text, PanelSize, place.x, place.y, place.align, true);
+    }
 }
 
 void TDesignSheet::DrawUprightSide(TGem& design, TUserCanvas& canvas) {
@@ -315,37 +344,28 @@ void TDesignSheet::DrawMarkers(TGem& design, TView& view) {
     }
 }
 
-// Fills facet f from its centre up to its red outline; axes other than 1 swap the centre's two
-// coordinates for views drawn the other way round.
-void TDesignSheet::FillFacet(TGem& design, TView& view, int f, Colour fill, int axes) {
-    Vector3 centre;
-    if (Near90(design.FacetAngle(f)) || !SheetFacetCentre(design, f, centre)) return;
-    ViewPoint p = InView(view, centre);
-    if (axes != 1) std::swap(p.h, p.v);
-    view.FloodFillAt(fill, ColourRed, p.h, p.v, FacetRegion(view, design, f));
+// Outlines the facets in red and fills each that has a centre from there up to the red outline;
+// axes other than 1 swap the centre's two coordinates for views drawn the other way round.
+void TDesignSheet::HighlightFacets(TGem& design, TView& view, const std::vector<TGem::HighlightFacet>& facets,
+                                   int axes) {
+    for (const TGem::HighlightFacet& member : facets)
+        DrawFacet(view, design, member.Facet, ColourRed);
+    for (const TGem::HighlightFacet& member : facets) {
+        if (!member.Filled) continue;
+        ViewPoint p = InView(view, {member.CentreX, member.CentreY, member.CentreZ});
+        if (axes != 1) std::swap(p.h, p.v);
+        view.FloodFillAt(member.Reference ? ColourGrey : ColourSilver, ColourRed, p.h, p.v,
+                         FacetRegion(view, design, member.Facet));
+    }
 }
 
 bool TDesignSheet::HighlightGroup(TGem& design, int facet, TView& view, bool useFacet, int axes, int& first) {
-    first = -1;
-    int last = 0;
-    if (facet == NoneFound || !SheetGroupRange(design, facet, first, last)) {
-        first = -1;
-        return false;
-    }
-    for (int f = first; f <= last; ++f)
-        DrawFacet(view, design, f, ColourRed);
-    const int reference = useFacet ? facet : first;
-    for (int f = first; f <= last; ++f)
-        FillFacet(design, view, f, f == reference ? ColourGrey : ColourSilver, axes);
-    return true;
+    const std::vector<TGem::HighlightFacet> members = design.HighlightGroupFacets(facet, useFacet, first);
+    HighlightFacets(design, view, members, axes);
+    return !members.empty();
 }
 
 void TDesignSheet::HighlightTier(TGem& design, int t, TView& view) {
     if (t < 1 || t > design.TierCount) return; // a tier number left over from an earlier design
-    const Tier& tier = design.Tiers[t];
-    if (Near90(design.FacetAngle(tier.Members[1]))) return;
-    for (int m = 1; m <= tier.MemberCount; ++m)
-        DrawFacet(view, design, tier.Members[m], ColourRed);
-    for (int m = 1; m <= tier.MemberCount; ++m)
-        FillFacet(design, view, tier.Members[m], ColourSilver, 1);
+    HighlightFacets(design, view, design.HighlightTierFacets(t), 1);
 }

@@ -4,12 +4,12 @@
 
 #include "gem/angles.h"
 #include "gem/bounded_array.h"
+#include "gem/gem.h"
 #include "world/user_canvas.h"
 #include "world/view.h"
 
 #include <string>
-
-class TGem;
+#include <vector>
 
 // The display options the main window keeps and the drawing reads.
 struct DisplayOptions {
@@ -98,7 +98,8 @@ class TDesignSheet {
     void DrawMarkers(TGem& design, TView& view);
     bool HighlightGroup(TGem& design, int facet, TView& view, bool useFacet, int axes, int& first);
     void HighlightTier(TGem& design, int tier, TView& view);
-    void FillFacet(TGem& design, TView& view, int f, Colour fill, int axes);
+    void HighlightFacets(TGem& design, TView& view, const std::vector<TGem::HighlightFacet>& facets,
+                         int axes);
     void StartRow(int& row);
     void ReadNotes(TGem& design);
 };

@@ -1,7 +1,6 @@
 // The free rotation: the stone turned by the model's view matrix, back faces hidden.
 #include "gem/gem.h"
 #include "world/design_sheet.h"
-#include "world/sheet_queries.h"
 
 namespace {
 constexpr Real RotateWindowHalfWidth = 2; // times the view size
@@ -37,7 +36,7 @@ void TDesignSheet::RotateKey(TGem& design, int key) {
     default:
         break;
     }
-    SheetSetViewRotation(design, Rotation.A, Rotation.B, Rotation.C);
+    design.SetViewRotation(Rotation.A, Rotation.B, Rotation.C);
     DrawRotatedStone(design);
 }
 
