@@ -1,0 +1,53 @@
+// lapidraw-tool: reads, inspects and converts designs on the command line.
+#include "cli/tool.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+// Every subcommand group adds its table here.
+std::vector<const Subcommand*> AllSubcommands() {
+    std::vector<const Subcommand*> all;
+    for (const Subcommand* table : {DesignSubcommands, ConvertSubcommands})
+        for (const Subcommand* s = table; s->Name != nullptr; ++s)
+            all.push_back(s);
+    return all;
+}
+
+void PrintHelp() {
+    std::printf("Usage: %s <command> [options] [arguments]\n\n"
+                "Reads, inspects and converts faceted-gem designs (.lfx files).\n\n"
+                "Commands:\n",
+                ToolName);
+    for (const Subcommand* s : AllSubcommands())
+        std::printf("  %-10s %s\n", s->Name, s->Summary);
+    std::printf("\nOptions:\n"
+                "  -h, --help     Show this help; '%s <command> --help' shows a command's own.\n"
+                "  -v, --version  Show the version.\n\n"
+                "Exit codes: 0 success, 1 wrong arguments, 2 a file could not be read or written.\n",
+                ToolName);
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(ToolName);
+    QCoreApplication::setApplicationVersion(LAPIDRAW_VERSION);
+    const QStringList arguments = QCoreApplication::arguments();
+
+    const QString first = arguments.value(1);
+    if (first.isEmpty()) return UsageError("", "no command given");
+    if (first == "-h" || first == "--help" || first == "help") {
+        PrintHelp();
+        return ExitOk;
+    }
+    if (first == "-v" || first == "--version") {
+        std::printf("%s %s\n", ToolName, LAPIDRAW_VERSION);
+        return ExitOk;
+    }
+    for (const Subcommand* s : AllSubcommands())
+        if (first == s->Name) return s->Run(arguments);
+    return UsageError("", QString("unknown command '%1'").arg(first));
+}

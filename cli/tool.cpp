@@ -1,0 +1,142 @@
+#include "cli/tool.h"
+
+#include <QFile>
+
+#include <cmath>
+#include <cstdio>
+
+void PrintError(const QString& text) {
+    std::fprintf(stderr, "%s: %s\n", ToolName, text.toLocal8Bit().constData());
+}
+
+int UsageError(const QString& subcommand, const QString& text) {
+    PrintError(text);
+    const QString help = subcommand.isEmpty() ? QString("--help") : subcommand + " --help";
+    std::fprintf(stderr, "Try '%s %s'.\n", ToolName, help.toLocal8Bit().constData());
+    return ExitUsage;
+}
+
+std::optional<int> ParseArguments(QCommandLineParser& parser, const QStringList& arguments,
+                                  const QStringList& positionals, const QString& description,
+                                  QStringList& values) {
+    const QString subcommand = arguments.value(1);
+    parser.setApplicationDescription(description);
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addPositionalArgument(subcommand, "", subcommand); // shows in the usage line
+    for (const QString& name : positionals)
+        parser.addPositionalArgument(name, "", name);
+    if (!parser.parse(arguments)) return UsageError(subcommand, parser.errorText());
+    if (parser.isSet(help)) {
+        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        return ExitOk;
+    }
+    values = parser.positionalArguments().mid(1);
+    if (values.size() != positionals.size())
+        return UsageError(subcommand,
+                          QString("%1 expects %2: %3")
+                              .arg(subcommand)
+                              .arg(positionals.size() == 1 ? "one argument"
+                                                           : QString("%1 arguments").arg(positionals.size()))
+                              .arg(positionals.join(' ')));
+    return std::nullopt;
+}
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+bool LoadDesign(const InputOptions& input, TGem& gem) {
+    // Design files; further input kinds branch off here.
+    if (!gem.ReadDesign(LocalPath(input.Path), TGem::OpenMode)) {
+        PrintError(QString::fromLocal8Bit(QByteArray::fromStdString(gem.LastFileMessage)).trimmed());
+        return false;
+    }
+    return true;
+}
+
+void JsonWriter::Separate() {
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
+    }
+    if (!first_) text_ += ',';
+    first_ = false;
+}
+
+void JsonWriter::BeginObject() {
+    Separate();
+    text_ += '{';
+    first_ = true;
+}
+
+void JsonWriter::EndObject() {
+    text_ += '}';
+    first_ = false;
+}
+
+void JsonWriter::BeginArray() {
+    Separate();
+    text_ += '[';
+    first_ = true;
+}
+
+void JsonWriter::EndArray() {
+    text_ += ']';
+    first_ = false;
+}
+
+void JsonWriter::Key(std::string_view key) {
+    Latin1String(key);
+    text_ += ':';
+    afterKey_ = true;
+}
+
+void JsonWriter::Number(Real value) {
+    if (!std::isfinite(value)) return Null();
+    Separate();
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.17Lg", value);
+    text_ += buffer;
+}
+
+void JsonWriter::Integer(long long value) {
+    Separate();
+    text_ += std::to_string(value);
+}
+
+void JsonWriter::Boolean(bool value) {
+    Separate();
+    text_ += value ? "true" : "false";
+}
+
+void JsonWriter::Null() {
+    Separate();
+    text_ += "null";
+}
+
+void JsonWriter::Latin1String(std::string_view text) {
+    Separate();
+    text_ += '"';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '"' || byte == '\\') {
+            text_ += '\\';
+            text_ += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            text_ += escaped;
+        } else if (byte >= 0x80) { // Latin-1 to UTF-8
+            text_ += static_cast<char>(0xC0 | (byte >> 6));
+            text_ += static_cast<char>(0x80 | (byte & 0x3F));
+        } else {
+            text_ += c;
+        }
+    }
+    text_ += '"';
+}
+
+void PrintJson(const JsonWriter& json) {
+    std::fwrite(json.Text().data(), 1, json.Text().size(), stdout);
+    std::fputc('\n', stdout);
+}
