@@ -29,6 +29,7 @@ struct Subcommand {
 // The subcommands of each source file, collected by main.
 extern const Subcommand DesignSubcommands[];  // info, geometry
 extern const Subcommand ConvertSubcommands[]; // convert
+extern const Subcommand RenderSubcommands[];  // render, rotate (need a GUI application for fonts)
 inline constexpr const char* ToolName = "lapidraw-tool";
 
 // "lapidraw-tool: " + text on standard error, one line.

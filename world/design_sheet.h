@@ -36,6 +36,8 @@ inline constexpr int MaxTableRows = 500;
 
 // Keys of the free rotation (virtual key codes).
 inline constexpr int RotateStartKey = 0;
+// Any key that is not an arrow or Escape draws the stone again unchanged.
+inline constexpr int RotateRedrawKey = -1;
 inline constexpr int KeyEscape = 27, KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40;
 
 // The three angles of the free rotation, degrees; A is never changed by the keys.
