@@ -36,10 +36,12 @@ void PrintHelp() {
 
 int main(int argc, char* argv[]) {
     // Drawing needs fonts, and fonts need a GUI application: headless unless a platform is asked for.
-    const bool drawing = argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "rotate") == 0);
+    const bool drawing =
+        argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "rotate") == 0);
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    const std::unique_ptr<QCoreApplication> application = drawing ? std::make_unique<QGuiApplication>(argc, argv)
-                                                                   : std::make_unique<QCoreApplication>(argc, argv);
+    const std::unique_ptr<QCoreApplication> application =
+        drawing ? std::make_unique<QGuiApplication>(argc, argv)
+                : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(ToolName);
     QCoreApplication::setApplicationVersion(LAPIDRAW_VERSION);
     const QStringList arguments = QCoreApplication::arguments();

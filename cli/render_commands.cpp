@@ -91,8 +91,8 @@ struct DrawingArguments {
 };
 
 // Parses FILE -o OUT [--size WxH] and the extra options; answers an exit code to stop with.
-std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& arguments, const QString& description,
-                                DrawingArguments& drawing) {
+std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& arguments,
+                                const QString& description, DrawingArguments& drawing) {
     const QString subcommand = arguments.value(1);
     const QCommandLineOption output({"o", "output"}, "The picture to write: .png, .svg or .pdf.", "OUT");
     const QCommandLineOption size("size", "Client area in pixels (default 800x600).", "WIDTHxHEIGHT");
@@ -105,8 +105,9 @@ std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& a
     if (drawing.Output.isEmpty()) return UsageError(subcommand, "no output file given (-o OUT)");
     const std::optional<Format> format = FormatOf(drawing.Output);
     if (!format)
-        return UsageError(subcommand,
-                          QString("cannot write '%1': unknown output format (.png, .svg, .pdf)").arg(drawing.Output));
+        return UsageError(
+            subcommand,
+            QString("cannot write '%1': unknown output format (.png, .svg, .pdf)").arg(drawing.Output));
     drawing.OutputFormat = *format;
     if (parser.isSet(size) && !ParseSize(parser.value(size), drawing.Width, drawing.Height))
         return UsageError(subcommand, QString("bad size '%1' (WIDTHxHEIGHT, 1 to %2 pixels each)")
@@ -138,10 +139,11 @@ template <typename Draw> int DrawToFile(const DrawingArguments& drawing, Draw dr
 int RunRender(const QStringList& arguments) {
     QCommandLineParser parser;
     DrawingArguments drawing;
-    if (auto stop = ParseDrawing(parser, arguments,
-                                 "Draws the design sheet of FILE as the main window shows it in a client area "
-                                 "of the given size, into OUT (.png, .svg or .pdf).",
-                                 drawing))
+    if (auto stop =
+            ParseDrawing(parser, arguments,
+                         "Draws the design sheet of FILE as the main window shows it in a client area "
+                         "of the given size, into OUT (.png, .svg or .pdf).",
+                         drawing))
         return *stop;
     return DrawToFile(drawing, [](TGem& gem, TDesignSheet& sheet) { sheet.RepaintScreen(gem); });
 }
@@ -151,10 +153,11 @@ int RunRotate(const QStringList& arguments) {
     const QCommandLineOption angles("angles", "Rotation angles B and C in degrees.", "B,C");
     parser.addOption(angles);
     DrawingArguments drawing;
-    if (auto stop = ParseDrawing(parser, arguments,
-                                 "Draws the stone of FILE freely rotated by the angles B (up and down keys) and "
-                                 "C (left and right keys), hidden faces left out, into OUT.",
-                                 drawing))
+    if (auto stop =
+            ParseDrawing(parser, arguments,
+                         "Draws the stone of FILE freely rotated by the angles B (up and down keys) and "
+                         "C (left and right keys), hidden faces left out, into OUT.",
+                         drawing))
         return *stop;
     const QStringList parts = parser.value(angles).split(',');
     bool okB = false, okC = false;
