@@ -85,7 +85,8 @@ bool CanWrite(const QString& path) {
 }
 
 struct DrawingArguments {
-    QString Input, Output;
+    InputOptions Input;
+    QString Output;
     Format OutputFormat = Format::Png;
     int Width = DefaultWidth, Height = DefaultHeight;
 };
@@ -98,9 +99,10 @@ std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& a
     const QCommandLineOption size("size", "Client area in pixels (default 800x600).", "WIDTHxHEIGHT");
     parser.addOption(output);
     parser.addOption(size);
+    AddInputOptions(parser);
     QStringList values;
     if (auto stop = ParseArguments(parser, arguments, {"FILE"}, description, values)) return stop;
-    drawing.Input = values[0];
+    if (auto stop = TakeInputOptions(parser, subcommand, values[0], drawing.Input)) return stop;
     drawing.Output = parser.value(output);
     if (drawing.Output.isEmpty()) return UsageError(subcommand, "no output file given (-o OUT)");
     const std::optional<Format> format = FormatOf(drawing.Output);
@@ -119,7 +121,7 @@ std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& a
 // Loads the design, draws it with `draw` and writes the picture.
 template <typename Draw> int DrawToFile(const DrawingArguments& drawing, Draw draw) {
     auto gem = std::make_unique<TGem>();
-    if (!LoadDesign({drawing.Input}, *gem)) return ExitFileError;
+    if (!LoadDesign(drawing.Input, *gem)) return ExitFileError;
     if (!CanWrite(drawing.Output)) {
         PrintError(QString("cannot write file %1").arg(drawing.Output));
         return ExitFileError;
@@ -173,6 +175,12 @@ int RunRotate(const QStringList& arguments) {
     });
 }
 } // namespace
+
+// Qt's notes about the headless platform (such as a missing runtime folder) are not the tool's
+// messages: only critical ones go through to standard error.
+void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) PrintError(message);
+}
 
 const Subcommand RenderSubcommands[] = {
     {"render", "Draw the design sheet to PNG, SVG or PDF (FILE -o OUT [--size WxH])", RunRender},
