@@ -316,7 +316,7 @@ void AddFacetsDialogTest::angleZeroMakesTheTable() {
     f.Form.BitBtn1->click();
     QCOMPARE(f.Design().FacetCount, 16);
     QCOMPARE(f.Design().Dist(-1), Real(-height));
-    QVERIFY(std::fabs(f.Design().BoxMax.z - height) < 1e-9L);
+    QVERIFY(std::fabs(f.Design().BoxMax.z - height) < FileRounding);
     QVERIFY(f.Design().HasTable());
 }
 
@@ -332,8 +332,8 @@ void AddFacetsDialogTest::negativeSystemIndexTurnsTypedIndex() {
     QCOMPARE(f.Form.Edit16->text(), QString("   24"));
     QVERIFY(std::fabs(f.Design().IndexFromNormal(f.Form.WorkPlane.Normal) - 72) < 1e-9L);
     f.Form.BitBtn1->click();
-    QVERIFY(std::fabs(f.Design().Index(1) - 72) < 1e-9L);
-    QVERIFY(std::fabs(f.Design().Facets[1].ShownIndex - 24) < 1e-9L);
+    QVERIFY(std::fabs(f.Design().Index(1) - 72) < FileRounding);
+    QVERIFY(std::fabs(f.Design().Facets[1].ShownIndex - 24) < FileRounding);
 
     // With an offset the typed index is the shown one too.
     f.Design().NewDesign('c', 8, 96, false, 3, true, true);
@@ -595,8 +595,8 @@ void AddFacetsDialogTest::selectFindsGroupAndEntersModifyMode() {
     QVERIFY(!f.Design().ModifyMode());
     QCOMPARE(f.Design().FacetCount, 32);
     for (int k = 9; k <= 24; ++k)
-        QVERIFY(std::fabs(f.Design().FacetAngle(k) - 35) < 1e-9L);
-    QVERIFY(std::fabs(f.Design().FacetAngle(25) - 30) < 1e-9L);
+        QVERIFY(std::fabs(f.Design().FacetAngle(k) - 35) < FileRounding);
+    QVERIFY(std::fabs(f.Design().FacetAngle(25) - 30) < FileRounding);
 }
 
 void AddFacetsDialogTest::modifyModeFromOutsideShowsTheGroup() {

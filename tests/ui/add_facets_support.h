@@ -21,3 +21,7 @@ struct AddFacetsFixture : WindowFixture {
 inline QPoint SheetPixel(Tstartform&, Real x, Real y) {
     return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
 }
+
+// A cut is committed through its snapshot file, which keeps 8 decimals of a normal, 6 of a depth and
+// 3 of an index: values read back agree to this.
+inline constexpr Real FileRounding = 1e-3L;
