@@ -51,6 +51,7 @@ constexpr MethodRow Methods[MethodCount] = {
 
 const QColor Aqua(0, 255, 255);
 const QColor Silver(192, 192, 192);
+const QColor DisabledText(96, 96, 96);
 
 QString Text(const std::string& s) {
     return QString::fromStdString(s);
@@ -168,8 +169,11 @@ void TForm14::BuildControls() {
     Label10 = BuddyLabel("Inde&x", ComboBox1, Panel1);
     Label11 = BuddyLabel("An&gle", ComboBox2, Panel1);
     Button8 = new QPushButton("&Select", Panel1);
+    // Disabled captions stay readable on both panel colours.
     QPalette palette = Panel1->palette();
     palette.setColor(QPalette::Window, Silver);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, DisabledText);
     Panel1->setPalette(palette);
     RadioGroup3->hide();
     SetComboControlsVisible(false, false);
@@ -209,6 +213,7 @@ void TForm14::LayOut() {
         points->addWidget(EdgeButtons[i], i + 1, 4);
         points->addWidget(PointButtons[i], i + 1, 5);
     }
+    points->setColumnStretch(6, 1);
     auto* plane = new QGridLayout;
     plane->addWidget(Label5, 0, 0);
     plane->addWidget(Edit15, 0, 1);
