@@ -405,6 +405,8 @@ void Tstartform::UpdateMenus(MenuMode mode, bool enabled) {
     UpdateUndoRedo();
     Save1->setVisible(free && cut);
     Generalfacet1->setVisible(free);
+    if (Form14)
+        Form14->setWindowTitle(!enabled && Design->ModifyMode() ? "Change facet group" : "Add facet group");
     Changebaseplane1->setVisible(Design->HasGirdleFacet());
     if (!cut)
         SetVisible({Makeascfile1,

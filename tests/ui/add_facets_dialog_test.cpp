@@ -615,6 +615,11 @@ void AddFacetsDialogTest::modifyModeFromOutsideShowsTheGroup() {
     QCOMPARE(f.Form.Edit11->text(), QString(" 45.00"));
     QCOMPARE(f.Window->SelectedFacet, 9);
     QVERIFY(f.Window->FacetSelected);
+    // The window's menu refresh names the dialog after what it does.
+    f.Window->UpdateMenus(Tstartform::MenuMode::Normal, false);
+    QCOMPARE(f.Form.windowTitle(), QString("Change facet group"));
+    f.Window->UpdateMenus(Tstartform::MenuMode::Normal, true);
+    QCOMPARE(f.Form.windowTitle(), QString("Add facet group"));
     // Three corners of facet 9 are in the point rows, each on the facet's plane.
     for (int i = 0; i < 3; ++i) {
         Vector3 p;
