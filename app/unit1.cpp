@@ -137,7 +137,7 @@ void Tstartform::BuildMenus() {
     File1 = submenu(nullptr, "File1", "&File");
     New1 = item(File1, "New1", "&New ...", &Tstartform::New1Click);
     New1->setShortcut(QKeySequence("Ctrl+N"));
-    Newwithoutline1 = item(File1, "Newwithoutline1", "New &with outline", nullptr);
+    Newwithoutline1 = item(File1, "Newwithoutline1", "New &with outline", &Tstartform::Newwithoutline1Click);
     Open1 = item(File1, "Open1", "&Open...", &Tstartform::Open1Click);
     Open1->setShortcut(QKeySequence("Ctrl+O"));
     Reopen1 = submenu(File1, "Reopen1", "&Reopen");
@@ -209,7 +209,7 @@ void Tstartform::BuildMenus() {
     Showclick1 = item(Options1, "Showclick1", "Show &click", &Tstartform::Showclick1Click);
     Showclick1->setCheckable(true);
     Showclick1->setChecked(true);
-    ShowOutline1 = item(Options1, "ShowOutline1", "Show &Outline", nullptr);
+    ShowOutline1 = item(Options1, "ShowOutline1", "Show &Outline", &Tstartform::ShowOutline1Click);
     ShowOutline1->setCheckable(true);
     Resizedrawarea1 = item(Options1, "Resizedrawarea1", "Resize drawarea", &Tstartform::Resizedrawarea1Click);
     Resizedrawarea1->setVisible(false);
@@ -365,7 +365,7 @@ void Tstartform::UpdateMenus(MenuMode mode, bool enabled) {
                    false);
         ShowOutline1->setChecked(false);
         File1->menuAction()->setVisible(true);
-        Newwithoutline1->setVisible(false);
+        Newwithoutline1->setVisible(Design->OutlineFileExists());
         return;
     }
     SetVisible({About1,
@@ -396,8 +396,8 @@ void Tstartform::UpdateMenus(MenuMode mode, bool enabled) {
     Makeculetfacet1->setVisible(free && Design->IsPavilion());
     Scale1->setVisible(free && cut);
     Makepicture1->setVisible(free && cut);
-    ShowOutline1->setVisible(false);
-    Newwithoutline1->setVisible(false);
+    ShowOutline1->setVisible(free && Design->OutlineFileExists());
+    Newwithoutline1->setVisible(free && Design->OutlineFileExists());
     campreform1->menuAction()->setVisible(free && !Design->AllGirdleFacets());
     Changeangles1->setVisible(free && !Design->AllGirdleFacets());
     UpdateUndoRedo();
@@ -480,7 +480,16 @@ void Tstartform::DialogFinished(QDialog& dialog) {
     Client->setFocus();
 }
 
-void Tstartform::ShowOutlineAgain() {}
+bool Tstartform::ReadOutlineReported() {
+    if (Design->ReadOutline("")) return true;
+    Svc.Messages.Beep();
+    Svc.Messages.ShowError(Design->OutlineError);
+    return false;
+}
+
+void Tstartform::ShowOutlineAgain() {
+    if (ShowOutline1->isChecked() && Design->ReadOutline("")) Design->SetOutlineShown(true);
+}
 
 // ---- Click hand-off ----
 
@@ -578,6 +587,25 @@ void Tstartform::DesignOpened() {
     OpenDialog1.FileName = DesignName;
     RecordStep();
     UpdateMenus(MenuMode::Normal, true);
+}
+
+void Tstartform::Newwithoutline1Click() {
+    if (AskSaveChanges() == Answer::Cancel) return;
+    if (!ReadOutlineReported()) return;
+    const TGem& d = *Design;
+    Form6->Preset(QString::fromStdString(PadLeft(IntText(d.OutlineSystemIndex), 4)),
+                  QString::fromStdString(PadLeft(IntText(d.OutlineParts), 2)),
+                  QString::fromStdString(PadLeft(IntText(d.OutlineOffset), 3)), d.OutlineMirror == 'm');
+    DialogCancelled = false;
+    ShowModal(*Form6);
+    if (!DialogCancelled) {
+        // The new design has dropped the outline: read it again so that it shows.
+        ShowOutline1->setChecked(true);
+        ShowOutlineAgain();
+        Design->SetOutlineShown(true);
+        OutlineDesign = true;
+    }
+    Invalidate();
 }
 
 void Tstartform::Open1Click() {
@@ -696,7 +724,29 @@ void Tstartform::Redo1Click() {
 
 // ---- Model commands and options ----
 
-void Tstartform::RoundIndices1Click() {}
+void Tstartform::RoundIndices1Click() {
+    Design->RoundIndices();
+    RecordStep();
+    RepaintScreen(*Design);
+    UpdateMenus(MenuMode::Normal, true);
+}
+
+void Tstartform::ShowOutline1Click() {
+    // The action has already toggled its check mark; the command decides it itself.
+    const bool wasChecked = !ShowOutline1->isChecked();
+    if (wasChecked) {
+        ShowOutline1->setChecked(false);
+        Design->SetOutlineShown(false);
+        Invalidate();
+        return;
+    }
+    ShowOutline1->setChecked(false);
+    if (!ReadOutlineReported()) return;
+    Design->SetOutlineShown(true);
+    RepaintScreen(*Design);
+    Invalidate();
+    ShowOutline1->setChecked(true);
+}
 
 void Tstartform::Removelastfacets1Click() {
     Design->DeleteLastGroup();

@@ -108,6 +108,8 @@ class Tstartform : public QMainWindow {
     void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void FormKeyDown(int key);
     void New1Click();
+    void Newwithoutline1Click();
+    void ShowOutline1Click();
     void Open1Click();
     void f1Click(QAction* slot);
     void Save1Click();
@@ -198,6 +200,8 @@ class Tstartform : public QMainWindow {
     bool ReadReported(const std::string& name, int mode);
     bool WriteReported(const std::string& name, int mode, const std::string& shortName);
     void ReportFileFailure();
+    // Reads the design's outline file again; a failure is shown and answers false.
+    bool ReadOutlineReported();
     // Reads a design file as the current design; on failure the window keeps its file name and title.
     bool OpenDesign(const std::string& name);
     // After a design was opened: recent files, folders, a first undo step, menus.

@@ -5,11 +5,18 @@
 #include "tests/ui/ui_helpers.h"
 #include "tests/ui/ui_test_main.h"
 
+#include "dialogs/radio_group.h"
+#include "dialogs/unit6.h"
+
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
+#include <filesystem>
 
 namespace {
 // The visible top-level captions of the menu bar, in order.
@@ -39,6 +46,8 @@ class MainWindowTest : public QObject {
     void clickHandOffDeliversPositionButtonAndKeys();
     void rightClickBringsRequesterBackWithoutPick();
     void mousePressWhileIdleDoesNothing();
+    void newWithOutlinePresetsFromTheOutline();
+    void showOutlineTogglesTheOutline();
 };
 
 void MainWindowTest::formLooksAsDesigned() {
@@ -262,6 +271,67 @@ void MainWindowTest::mousePressWhileIdleDoesNothing() {
     PressMouse(w, {210, 110}, Qt::LeftButton);
     QCOMPARE(requester.Shown, 0);
     QVERIFY(w.StatusBar1->isVisible());
+}
+
+// An outline file saved from a round brilliant's girdle, and a window that knows it.
+struct OutlineFixture {
+    QTemporaryDir Dir;
+    WindowFixture F;
+    OutlineFixture() {
+        LoadDesign(*F.Window, RoundBrilliantCrown());
+        const std::string path = Dir.filePath("girdle.otl").toStdString();
+        QVERIFY(F.Window->Design->SaveOutline(path));
+        F.Window->Design->OffsetIndex = 0;
+        F.Window->UpdateMenus(Tstartform::MenuMode::Normal, true);
+    }
+};
+
+void MainWindowTest::newWithOutlinePresetsFromTheOutline() {
+    WindowFixture plain;
+    QVERIFY(!plain.Window->Newwithoutline1->isVisible()); // no outline file known
+
+    OutlineFixture o;
+    Tstartform& w = *o.F.Window;
+    QVERIFY(w.Newwithoutline1->isVisible());
+    QVERIFY(w.ShowOutline1->isVisible());
+    QStringList preset;
+    WhileModal([&] { w.Newwithoutline1->trigger(); },
+               [&](QDialog&) {
+                   TForm6& form = *w.Form6;
+                   preset << form.Edit1->text() << form.Edit2->text() << form.Edit3->text()
+                          << QString::number(form.RadioGroup1->ItemIndex())
+                          << QString::number(form.RadioGroup2->ItemIndex());
+                   QTest::mouseClick(form.button1, Qt::LeftButton);
+               });
+    QCOMPARE(preset, QStringList({"  96", " 8", "  0", "0", "0"}));
+    QVERIFY(w.OutlineDesign);
+    QVERIFY(w.ShowOutline1->isChecked());
+    QVERIFY(w.Design->OutlineShown);
+    QVERIFY(w.Design->OutlineFirstEdge < 1); // the outline's edges are there to draw and pick
+    QCOMPARE(w.Design->FacetCount, 0);
+    QCOMPARE(w.Design->Parts, 8);
+    QVERIFY(w.Design->Mirror);
+}
+
+void MainWindowTest::showOutlineTogglesTheOutline() {
+    OutlineFixture o;
+    Tstartform& w = *o.F.Window;
+    QVERIFY(!w.ShowOutline1->isChecked());
+    w.ShowOutline1->trigger();
+    QVERIFY(w.ShowOutline1->isChecked());
+    QVERIFY(w.Design->OutlineShown);
+    QVERIFY(w.Design->OutlineFirstEdge < 1);
+    w.ShowOutline1->trigger();
+    QVERIFY(!w.ShowOutline1->isChecked());
+    QVERIFY(!w.Design->OutlineShown);
+    QCOMPARE(w.Design->OutlineFirstEdge, 1);
+
+    // An outline file that has gone: the error is shown and the option stays off.
+    std::filesystem::remove(w.Design->OutlineFileName);
+    w.ShowOutline1->trigger();
+    QVERIFY(!w.ShowOutline1->isChecked());
+    QCOMPARE(o.F.Script.Messages.size(), std::size_t{1});
+    QCOMPARE(o.F.Script.Beeps, 1);
 }
 
 LAPIDRAW_UI_TEST_MAIN(MainWindowTest)
