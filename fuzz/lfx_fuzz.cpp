@@ -31,8 +31,15 @@ TGem& Design() {
     return *gem;
 }
 
+// The reader takes a file: each input is written to one in the working folder, removed at exit.
 std::string InputFile() {
-    static const std::string path = "/tmp/lapidraw-fuzz-" + std::to_string(getpid()) + ".lfx";
+    static const std::string path = [] {
+        std::string name = "lapidraw-fuzz-" + std::to_string(getpid()) + ".lfx";
+        static std::string removed;
+        removed = name;
+        std::atexit([] { std::remove(removed.c_str()); });
+        return name;
+    }();
     return path;
 }
 } // namespace
@@ -48,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string before = DesignWithoutHeaderLine(gem);
     const int facets = gem.FacetCount, points = gem.PointCount, edges = gem.EdgeCount;
     if (!gem.ReadDesign(path, 7)) {
-        if (gem.LastFileMessage.empty() || DesignWithoutHeaderLine(gem) != before || gem.FacetCount != facets ||
-            gem.PointCount != points || gem.EdgeCount != edges) {
+        if (gem.LastFileMessage.empty() || DesignWithoutHeaderLine(gem) != before ||
+            gem.FacetCount != facets || gem.PointCount != points || gem.EdgeCount != edges) {
             std::fprintf(stderr, "failed read changed the design: %s\n", gem.LastFileMessage.c_str());
             std::abort();
         }

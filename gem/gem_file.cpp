@@ -404,6 +404,7 @@ bool TGem::ReadDesign(const std::string& name, int mode) {
 
     auto scratch = std::make_unique<TGem>();
     scratch->TakeOverDesign(*this);
+    scratch->Progress = Progress; // a long recompute of the read design still shows its progress
     try {
         DesignReader(*scratch, mode == OpenMode).Read(bytes);
         if (fromSnapshot) scratch->SnapshotNo = snapshot;
