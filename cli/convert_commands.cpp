@@ -9,22 +9,22 @@ namespace {
 int RunConvert(const QStringList& arguments) {
     QCommandLineParser parser;
     QStringList values;
-    if (auto stop = ParseArguments(parser, arguments, {"IN", "OUT"},
-                                   "Reads the design IN and writes it to OUT. Output formats by extension: "
-                                   ".lfx (design file).",
-                                   values))
+    AddInputOptions(parser);
+    if (auto stop =
+            ParseArguments(parser, arguments, {"IN", "OUT"},
+                           "Reads the design IN (an ASC file with --import crown|pavilion) and writes "
+                           "it to OUT. Output formats by extension: .lfx (design file), .asc (ASC "
+                           "export of the half design), .otl (girdle outline).",
+                           values))
         return *stop;
-    const QFileInfo out(values[1]);
-    if (out.suffix().compare("lfx", Qt::CaseInsensitive) != 0)
+    InputOptions input;
+    if (auto stop = TakeInputOptions(parser, "convert", values[0], input)) return *stop;
+    if (!KnownOutputFormat(values[1]))
         return UsageError("convert", QString("cannot write '%1': unknown output format").arg(values[1]));
 
     auto gem = std::make_unique<TGem>();
-    if (!LoadDesign({values[0]}, *gem)) return ExitFileError;
-    if (gem->WriteDesign(LocalPath(values[1]), TGem::SaveMode, LocalPath(out.completeBaseName())) != 0) {
-        PrintError(QString::fromLocal8Bit(QByteArray::fromStdString(gem->LastFileMessage)).trimmed());
-        return ExitFileError;
-    }
-    return ExitOk;
+    if (!LoadDesign(input, *gem)) return ExitFileError;
+    return WriteOutput(*gem, values[1]);
 }
 } // namespace
 

@@ -121,9 +121,12 @@ int PrintDesign(const QStringList& arguments, const QString& description,
                 void (*write)(const TGem&, JsonWriter&)) {
     QCommandLineParser parser;
     QStringList values;
+    AddInputOptions(parser);
     if (auto stop = ParseArguments(parser, arguments, {"FILE"}, description, values)) return *stop;
+    InputOptions input;
+    if (auto stop = TakeInputOptions(parser, arguments.value(1), values[0], input)) return *stop;
     auto gem = std::make_unique<TGem>();
-    if (!LoadDesign({values[0]}, *gem)) return ExitFileError;
+    if (!LoadDesign(input, *gem)) return ExitFileError;
     gem->GroupTiers();
     JsonWriter json;
     write(*gem, json);

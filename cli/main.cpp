@@ -10,7 +10,7 @@ namespace {
 // Every subcommand group adds its table here.
 std::vector<const Subcommand*> AllSubcommands() {
     std::vector<const Subcommand*> all;
-    for (const Subcommand* table : {DesignSubcommands, ConvertSubcommands})
+    for (const Subcommand* table : {DesignSubcommands, ConvertSubcommands, ExchangeSubcommands})
         for (const Subcommand* s = table; s->Name != nullptr; ++s)
             all.push_back(s);
     return all;
@@ -18,7 +18,8 @@ std::vector<const Subcommand*> AllSubcommands() {
 
 void PrintHelp() {
     std::printf("Usage: %s <command> [options] [arguments]\n\n"
-                "Reads, inspects and converts faceted-gem designs (.lfx files).\n\n"
+                "Reads, inspects, converts and transforms faceted-gem designs (.lfx files, and ASC files\n"
+                "with --import crown or --import pavilion).\n\n"
                 "Commands:\n",
                 ToolName);
     for (const Subcommand* s : AllSubcommands())

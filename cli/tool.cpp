@@ -46,7 +46,7 @@ std::string LocalPath(const QString& path) {
 }
 
 bool LoadDesign(const InputOptions& input, TGem& gem) {
-    // Design files; further input kinds branch off here.
+    if (IsAscInput(input)) return LoadAscDesign(input, gem);
     if (!gem.ReadDesign(LocalPath(input.Path), TGem::OpenMode)) {
         PrintError(QString::fromLocal8Bit(QByteArray::fromStdString(gem.LastFileMessage)).trimmed());
         return false;

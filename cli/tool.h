@@ -27,8 +27,9 @@ struct Subcommand {
 };
 
 // The subcommands of each source file, collected by main.
-extern const Subcommand DesignSubcommands[];  // info, geometry
-extern const Subcommand ConvertSubcommands[]; // convert
+extern const Subcommand DesignSubcommands[];   // info, geometry
+extern const Subcommand ConvertSubcommands[];  // convert
+extern const Subcommand ExchangeSubcommands[]; // preform, transform
 inline constexpr const char* ToolName = "lapidraw-tool";
 
 // "lapidraw-tool: " + text on standard error, one line.
@@ -47,7 +48,21 @@ std::optional<int> ParseArguments(QCommandLineParser& parser, const QStringList&
 // file with --import crown|pavilion) add their options here and their branch in LoadDesign.
 struct InputOptions {
     QString Path;
+    QString Import; // "crown" or "pavilion" for an ASC file, else empty
 };
+
+// The input options (--import) of commands that read a design, and their check against the input's
+// name; answers the exit code to stop with on a usage error.
+void AddInputOptions(QCommandLineParser& parser);
+std::optional<int> TakeInputOptions(const QCommandLineParser& parser, const QString& subcommand,
+                                    const QString& path, InputOptions& input);
+bool IsAscInput(const InputOptions& input);
+bool LoadAscDesign(const InputOptions& input, TGem& gem);
+
+// Output by the name's extension: .lfx (design file), .asc (ASC export), .otl (girdle outline).
+bool KnownOutputFormat(const QString& path);
+// Writes the design; ExitOk, or ExitFileError after the message.
+int WriteOutput(TGem& gem, const QString& path);
 
 // Reads the input design; on failure prints the reader's message (naming the file, and the line of
 // a malformed file) and answers false.

@@ -234,6 +234,15 @@ class TGem {
     // (end of design file and snapshots)
 
     // ---- Transforms ----
+    void RoundIndices();
+    void RotateByIndex(int k);
+    void SetBoundingPlane(Real h);
+    void ShiftBoundingPlane(Real dh);
+    // False, changing nothing, when no facet lies at `source` or the angles give no usable ratio.
+    // Does not recompute: the caller does.
+    bool ScaleAngles(Real target, Real source);
+    void SetViewRotation(Real a, Real b, Real c);
+    std::string TypeLetter() const;
     // (end of transforms)
 
     // ---- Picking and facet-group queries ----
@@ -335,15 +344,77 @@ class TGem {
     // (end of measurements and proportions)
 
     // ---- ASC files ----
+    static constexpr int MaxAscLines = 500;
+    static constexpr int MaxAscIndices = 200;
+    static constexpr int AscHeaderCount = 9;
+    static constexpr Real AscUsed = NoneFound; // an index the import has consumed
+
+    // One `a` line of an ASC file; the indices are raw indices of the file's gear and offset.
+    struct AscRecord {
+        Real AscAngle = 0;
+        Real AscDistance = 0;
+        std::int32_t AscIndexCount = 0;
+        BoundedArray<Real, 1, MaxAscIndices> AscIndices{"AscIndices"};
+    };
+
+    // The import buffer: filled by ReadAsc, consumed by ImportAsc.
+    Real AscGear = 0;
+    Real AscOffset = 0;
+    std::int32_t AscParts = 0;
+    char AscMirror = ' ';
+    BoundedArray<std::string, 1, AscHeaderCount> AscHeader{"AscHeader"};
+    std::int32_t AscLineCount = 0;
+    BoundedArray<AscRecord, 1, MaxAscLines> AscLines{"AscLines"};
+
+    // Why the last WriteAsc, ReadAsc or ImportAsc failed (file, line and cause); empty after success.
+    std::string AscError;
+
+    // Writes the current half design; 0 or the I/O error code (AscError then holds the message).
+    int WriteAsc(const std::string& name);
+    // Reads a whole file into the import buffer; false (buffer empty, AscError set) when the file cannot
+    // be read or is unusable. The design itself is never touched.
+    bool ReadAsc(const std::string& name);
+    // Builds a new crown ('c') or pavilion ('p') from the import buffer; false, with the design unchanged,
+    // when the buffer holds nothing usable. The caller recomputes.
+    bool ImportAsc(char type);
     // (end of asc files)
 
     // ---- Girdle outlines ----
+    static constexpr int MaxOutlineSlots = 101; // outline edges 0 ... -100 and points 0 ... -100
+    std::string OutlineFileName;
+    std::int32_t OutlineSystemIndex = 0;
+    std::int32_t OutlineParts = 0;
+    char OutlineType = ' ';
+    char OutlineMirror = ' ';
+    std::int32_t OutlineOffset = 0;
+    // Why the last ReadOutline failed (file, line and cause); empty after success.
+    std::string OutlineError;
+
+    // Writes the girdle edges (both ends at |z| < 1); false when the file cannot be created.
+    bool SaveOutline(const std::string& name);
+    // Reads an outline (empty name: OutlineFileName). False when the file cannot be opened or is
+    // malformed or too large; the earlier outline then stays as it was.
+    bool ReadOutline(const std::string& name);
+    void SetOutlineShown(bool shown);
+    bool OutlineFileExists() const;
     // (end of girdle outlines)
 
     // ---- CAM preform ----
+    using FacetMarks = BoundedArray<bool, -1, MaxFacets>;
+    static constexpr int NoGirdleNeighbour = -10;
+    bool FlattenForPreform();
+    void RevealGirdleFacets();
+    int GirdleNeighbour(int e) const;
+    void MarkGirdleNeighbours(FacetMarks& marks) const;
+    void MakePreform(TGem& target) const;
     // (end of cam preform)
 
     // ---- Stretch, resize and shift ----
+    // Resize and StretchY refuse (false, nothing changed) a factor that is not finite and positive;
+    // ShiftAlongAxis refuses a distance that is not finite.
+    bool Resize(Real f);
+    bool StretchY(Real s);
+    bool ShiftAlongAxis(Real s);
     // (end of stretch, resize and shift)
 
   private:

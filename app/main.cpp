@@ -1,0 +1,25 @@
+// The program's main routine: the application, the desktop services and the main window.
+#include "app/unit1.h"
+#include "platform/qt_services.h"
+
+#include <QApplication>
+#include <clocale>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    // Numbers are always written and read with a point, whatever the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setOrganizationName("Lapidrastor");
+    QApplication::setApplicationName("Lapidrastor");
+
+    QtMessageService messages;
+    QtFileDialogService files;
+    QtSettingsStore settings;
+    QtWindowServices window;
+    const Services services{messages, files, settings, window};
+
+    const std::string commandLineFile = argc > 1 ? argv[1] : "";
+    Tstartform startform(services, commandLineFile);
+    startform.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,57 @@
+// Whole-line text file access for the exchange formats: lines end in LF or CR LF when read and are
+// written with CR LF; bytes pass unchanged (Latin-1).
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace exchange {
+
+class TextFileReader {
+  public:
+    // Opens for reading; Error() is the system's error code when that failed, else 0.
+    explicit TextFileReader(const std::string& name);
+    ~TextFileReader();
+    TextFileReader(const TextFileReader&) = delete;
+    TextFileReader& operator=(const TextFileReader&) = delete;
+
+    bool IsOpen() const { return file_ != nullptr; }
+    int Error() const { return error_; }
+    // The next line without its line break; false at the end of the file. A line longer than
+    // `maxLength` is cut there (TooLong() tells), so that no input can take unbounded memory.
+    bool ReadLine(std::string& line, std::size_t maxLength);
+    bool TooLong() const { return tooLong_; }
+
+  private:
+    std::FILE* file_ = nullptr;
+    int error_ = 0;
+    bool tooLong_ = false;
+};
+
+class TextFileWriter {
+  public:
+    explicit TextFileWriter(const std::string& name);
+    ~TextFileWriter();
+    TextFileWriter(const TextFileWriter&) = delete;
+    TextFileWriter& operator=(const TextFileWriter&) = delete;
+
+    bool IsOpen() const { return file_ != nullptr; }
+    // Writes the text and CR LF.
+    void WriteLine(const std::string& text);
+    // Closes the file; the system's error code of the first failure since opening, else 0.
+    int Close();
+
+  private:
+    std::FILE* file_ = nullptr;
+    int error_ = 0;
+};
+
+// Words separated by blanks (tabs belong to the words).
+std::vector<std::string> BlankSeparatedWords(const std::string& text);
+
+// " Cannot write file NAME. Error: CODE" and " Cannot read file NAME. Error: CODE", code in 4 characters.
+std::string CannotWriteMessage(const std::string& name, int code);
+std::string CannotReadMessage(const std::string& name, int code);
+
+} // namespace exchange

@@ -1,0 +1,450 @@
+// ASC files of the outside design program GemCad: export of the current half design, and import of
+// a crown or pavilion from a file read into the import buffer. Every byte of a read file is untrusted.
+#include "gem/exchange_io.h"
+#include "gem/gem.h"
+#include "gem/numread.h"
+#include "gem/numtext.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+using namespace exchange;
+
+namespace {
+constexpr Real ExportScale = 47;       // file distance = plane constant / 47
+constexpr Real ImportScale = 49;       // plane constant = 49 * file distance
+constexpr Real GirdleMarker = 0.0001L; // the girdle-plane line sits just off the girdle
+constexpr Real ImportBlockDistance = 100;
+constexpr Real FlatAngle = 0.001L;    // a record this close to 0 degrees is the table or culet plane
+constexpr Real MatchTolerance = 0.5L; // a cut facet consumes a listed index this close to its own
+constexpr Real HorizontalTolerance = 0.001L;
+constexpr int MinGear = 3;
+constexpr std::size_t MaxLineLength = 100000;
+constexpr std::size_t FileNameLimit = 80;
+
+std::string IndexText(Real f) {
+    return Trim(NumberText(f));
+}
+
+// The file index of a raw index: counted from the offset, in the direction of the gear.
+Real FileIndex(const TGem& gem, Real index) {
+    if (gem.SystemIndex > 0) return gem.Wrap(index - gem.OffsetIndex);
+    return gem.Wrap(gem.IndexCount() - (index - gem.OffsetIndex));
+}
+
+bool IsHorizontal(const Plane& plane) {
+    return std::fabs(plane.Normal.x) < HorizontalTolerance && std::fabs(plane.Normal.y) < HorizontalTolerance;
+}
+
+// Within the 32-bit range, with room for its magnitude too.
+bool FitsInt32(Real v) {
+    return std::isfinite(v) && std::fabs(v) <= std::numeric_limits<std::int32_t>::max();
+}
+
+// A gear usable for a design: rounded, at least MinGear teeth, within the 32-bit range.
+std::optional<std::int32_t> UsableGear(Real gear) {
+    const Real rounded = RoundEven(gear);
+    if (!FitsInt32(rounded) || std::fabs(rounded) < MinGear) return std::nullopt;
+    return static_cast<std::int32_t>(rounded);
+}
+} // namespace
+
+// ---- Export ----
+
+int TGem::WriteAsc(const std::string& name) {
+    AscError.clear();
+    FileName = name.size() > FileNameLimit ? name.substr(0, FileNameLimit) : name;
+    GroupTiers();
+
+    TextFileWriter file(FileName);
+    if (!file.IsOpen()) {
+        const int code = file.Close();
+        AscError = CannotWriteMessage(FileName, code);
+        return code;
+    }
+
+    const bool crown = IsCrown();
+    file.WriteLine(std::string("GemCad 10.00") + (crown ? " c" : " p"));
+    file.WriteLine("g " + PadLeft(IntText(SystemIndex), 6) + " " + PadLeft(IntText(OffsetIndex), 6));
+    file.WriteLine("y " + IntText(DesignParts) + " " + (DesignMirror ? "y" : "n"));
+    const Real bound = std::fabs(Dist(-1)) / ExportScale;
+    file.WriteLine("a 0.00 " + fixed(crown ? bound : -bound, 7, 5) + " 0");
+    file.WriteLine("a 0.00 " + fixed(crown ? -GirdleMarker : GirdleMarker, 7, 5) + " 0");
+
+    for (int t = 1; t <= TierCount; ++t) {
+        const Tier& tier = Tiers[t];
+        const int first = tier.FirstFacet;
+        const Real angle = FacetAngle(first);
+        if (angle == 0 || Near180(angle)) continue;
+        std::string line = "a " + fixed(crown ? angle : -angle, 6, 2) + " " +
+                           fixed(std::fabs(Dist(first) / ExportScale), 7, 5);
+        bool any = false;
+        Real previous = 0;
+        for (int m = 1; m <= tier.MemberCount; ++m) {
+            const Real f = FileIndex(*this, Index(tier.Members[m]));
+            if (any && f == previous) continue;
+            line += " " + IndexText(f);
+            previous = f;
+            any = true;
+        }
+        file.WriteLine(line);
+    }
+
+    for (int k : {20, 21}) {
+        const std::string text = Trim(TextLine(k));
+        if (!text.empty()) file.WriteLine("H " + text);
+    }
+    for (int k = 1; k <= 8; ++k) {
+        const std::string text = Trim(TextLine(k));
+        if (!text.empty()) file.WriteLine("F " + text);
+    }
+
+    const int code = file.Close();
+    if (code != 0) AscError = CannotWriteMessage(FileName, code);
+    return code;
+}
+
+// ---- Reading ----
+
+namespace {
+using AscRecord = TGem::AscRecord;
+
+void ClearAscBuffer(TGem& gem) {
+    gem.AscGear = gem.AscOffset = 0;
+    gem.AscParts = 0;
+    gem.AscMirror = ' ';
+    for (int k = 1; k <= TGem::AscHeaderCount; ++k)
+        gem.AscHeader[k].clear();
+    gem.AscLineCount = 0;
+    for (int k = 1; k <= TGem::MaxAscLines; ++k)
+        gem.AscLines[k].AscIndexCount = 0;
+}
+
+// One reading pass over a file, and the message of the first thing found wrong.
+struct AscReading {
+    TGem& gem;
+    std::string fileName;
+    long lineNo = 0;
+    bool gearSeen = false;
+    bool symmetrySeen = false;
+    int headerCount = 0;
+    std::string error;
+
+    AscReading(TGem& into, const std::string& name) : gem(into), fileName(name) {}
+
+    void Fail(const std::string& what) {
+        if (error.empty()) error = "File " + fileName + ", line " + std::to_string(lineNo) + ": " + what;
+    }
+
+    void ReadLine(const std::string& line);
+    void ReadFacetLine(const std::string& line);
+    void ReadGearLine(const std::string& words, bool withLetter);
+    void ReadSymmetryLine(const std::string& line);
+    void AppendIndices(AscRecord& record, const std::vector<std::string>& words, std::size_t first);
+};
+
+bool StartsAsNumber(char c) {
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+}
+
+void AscReading::ReadLine(const std::string& line) {
+    if (line.empty()) return;
+    const char tag = line[0];
+    if (tag == 'a')
+        ReadFacetLine(line);
+    else if (tag == ' ') {
+        if (gem.AscLineCount > 0) AppendIndices(gem.AscLines[gem.AscLineCount], BlankSeparatedWords(line), 0);
+    } else if (tag == 'g')
+        ReadGearLine(line.substr(1), true);
+    else if (StartsAsNumber(tag) && !gearSeen && gem.AscLineCount == 0)
+        ReadGearLine(line, false); // some programs leave out the letter
+    else if (tag == 'y')
+        ReadSymmetryLine(line);
+    else if (tag == 'H' && headerCount < TGem::AscHeaderCount)
+        gem.AscHeader[++headerCount] = line.substr(1);
+    // The GemCad line, I, F, later H lines and anything else carry nothing the import uses.
+}
+
+void AscReading::ReadFacetLine(const std::string& line) {
+    if (gem.AscLineCount >= TGem::MaxAscLines) {
+        Fail("more than " + std::to_string(TGem::MaxAscLines) + " facet lines");
+        return;
+    }
+    const std::vector<std::string> words = BlankSeparatedWords(line.substr(1));
+    const std::optional<Real> angle = words.size() > 0 ? ReadReal(words[0]) : std::nullopt;
+    const std::optional<Real> distance = words.size() > 1 ? ReadReal(words[1]) : std::nullopt;
+    if (!angle || !distance) {
+        Fail("a facet line needs an angle and a distance");
+        return;
+    }
+    AscRecord& record = gem.AscLines[++gem.AscLineCount];
+    record.AscAngle = *angle;
+    record.AscDistance = *distance;
+    record.AscIndexCount = 0;
+    AppendIndices(record, words, 2);
+}
+
+void AscReading::ReadGearLine(const std::string& text, bool withLetter) {
+    const std::vector<std::string> words = BlankSeparatedWords(text);
+    const std::optional<Real> gear = words.size() > 0 ? ReadReal(words[0]) : std::nullopt;
+    const std::optional<Real> offset = words.size() > 1 ? ReadReal(words[1]) : std::nullopt;
+    if (!gear || !offset) {
+        if (withLetter) Fail("the gear line needs the number of teeth and the index offset");
+        return; // without its letter it was just some other line
+    }
+    gem.AscGear = *gear;
+    gem.AscOffset = *offset;
+    gearSeen = true;
+}
+
+// "y PARTS M": a whole number, one separating character, the mirror character.
+void AscReading::ReadSymmetryLine(const std::string& line) {
+    std::size_t start = 1;
+    while (start < line.size() && line[start] == ' ')
+        ++start;
+    std::size_t end = start;
+    if (end < line.size() && (line[end] == '-' || line[end] == '+')) ++end;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9')
+        ++end;
+    const std::optional<std::int32_t> parts = ReadInteger(line.substr(start, end - start));
+    if (!parts) {
+        Fail("the symmetry line needs a whole number of parts");
+        return;
+    }
+    gem.AscParts = *parts;
+    gem.AscMirror = end + 1 < line.size() ? line[end + 1] : ' ';
+    symmetrySeen = true;
+}
+
+// Index words: a word after an `n` word is a facet name, a `G` word starts cutting instructions that
+// run to the end of the line, and a word that is not a number means nothing.
+void AscReading::AppendIndices(AscRecord& record, const std::vector<std::string>& words, std::size_t first) {
+    bool nameNext = false;
+    for (std::size_t w = first; w < words.size(); ++w) {
+        const std::string& word = words[w];
+        if (nameNext) {
+            nameNext = false;
+            continue;
+        }
+        if (word[0] == 'n') {
+            nameNext = true;
+            continue;
+        }
+        if (word[0] == 'G') return;
+        const std::optional<Real> value = ReadReal(word);
+        if (!value) continue;
+        if (record.AscIndexCount >= TGem::MaxAscIndices) {
+            Fail("more than " + std::to_string(TGem::MaxAscIndices) + " indices on one facet line");
+            return;
+        }
+        record.AscIndices[++record.AscIndexCount] = *value;
+    }
+}
+
+// The reason the buffer cannot make a design, or nothing.
+std::string UnusableBuffer(const TGem& gem) {
+    const std::optional<std::int32_t> gear = UsableGear(gem.AscGear);
+    if (!gear) return "the gear of " + NumberText(gem.AscGear) + " teeth is not usable";
+    if (!FitsInt32(RoundEven(gem.AscOffset))) return "the index offset is out of range";
+    if (gem.AscParts < 1 || gem.AscParts > std::abs(*gear))
+        return IntText(gem.AscParts) + " identical parts do not fit a gear of " + IntText(std::abs(*gear)) +
+               " teeth";
+    return "";
+}
+
+// Turns the file's indices into raw indices of the file's gear and offset.
+void ConvertIndices(TGem& gem) {
+    const Real teeth = std::fabs(gem.AscGear);
+    for (int k = 1; k <= gem.AscLineCount; ++k) {
+        AscRecord& record = gem.AscLines[k];
+        for (int j = 1; j <= record.AscIndexCount; ++j) {
+            const Real f = record.AscIndices[j];
+            Real i = gem.AscGear > 0 ? f + gem.AscOffset : gem.AscOffset - f;
+            if (i >= teeth)
+                i -= teeth;
+            else if (i < 0)
+                i += teeth;
+            record.AscIndices[j] = i;
+        }
+    }
+}
+} // namespace
+
+bool TGem::ReadAsc(const std::string& name) {
+    ClearAscBuffer(*this);
+    AscError.clear();
+    TextFileReader file(name);
+    if (!file.IsOpen()) {
+        AscError = CannotReadMessage(name, file.Error());
+        return false;
+    }
+
+    AscReading reading(*this, name);
+    std::string line;
+    while (reading.error.empty() && file.ReadLine(line, MaxLineLength)) {
+        ++reading.lineNo;
+        if (file.TooLong())
+            reading.Fail("a line longer than " + std::to_string(MaxLineLength) + " characters");
+        else
+            reading.ReadLine(line);
+    }
+    if (!reading.symmetrySeen) {
+        AscParts = 1;
+        AscMirror = 'n';
+    }
+
+    AscError = reading.error;
+    if (AscError.empty() && !reading.gearSeen) AscError = "File " + name + ": no gear line";
+    if (AscError.empty()) {
+        const std::string unusable = UnusableBuffer(*this);
+        if (!unusable.empty()) AscError = "File " + name + ": " + unusable;
+    }
+    if (!AscError.empty()) {
+        ClearAscBuffer(*this);
+        return false;
+    }
+    ConvertIndices(*this);
+    return true;
+}
+
+// ---- Import ----
+
+namespace {
+bool IsFlat(const AscRecord& record) {
+    return std::fabs(record.AscAngle) < FlatAngle;
+}
+
+// Girdle facets belong to both halves; other records to the half their angle's sign names.
+bool BelongsTo(const AscRecord& record, char type) {
+    if (IsFlat(record)) return false;
+    if (Near90(record.AscAngle)) return true;
+    return type == 'c' ? record.AscAngle > 0 : record.AscAngle < 0;
+}
+
+int OpenIndexCount(const AscRecord& record) {
+    int open = 0;
+    for (int j = 1; j <= record.AscIndexCount; ++j)
+        if (record.AscIndices[j] != TGem::AscUsed) ++open;
+    return open;
+}
+
+// Index distance on the gear circle, so that 95.99 and 0 are neighbours on 96 teeth.
+Real IndexGap(const TGem& gem, Real a, Real b) {
+    const Real n = gem.IndexCount();
+    const Real gap = std::fmod(std::fabs(a - b), n);
+    return std::fmin(gap, n - gap);
+}
+
+// Every facet first ... FacetCount takes the first unused index of the record within 0.5 of its own.
+// False, taking nothing, when some facet finds none.
+bool ConsumeListedIndices(const TGem& gem, AscRecord& record, int first) {
+    BoundedArray<bool, 1, TGem::MaxAscIndices> taken{"AscIndices"};
+    for (int j = 1; j <= record.AscIndexCount; ++j)
+        taken[j] = record.AscIndices[j] == TGem::AscUsed;
+    for (int f = first; f <= gem.FacetCount; ++f) {
+        bool found = false;
+        for (int j = 1; j <= record.AscIndexCount && !found; ++j) {
+            if (taken[j] || IndexGap(gem, record.AscIndices[j], gem.Index(f)) >= MatchTolerance) continue;
+            taken[j] = found = true;
+        }
+        if (!found) return false;
+    }
+    for (int j = 1; j <= record.AscIndexCount; ++j)
+        if (taken[j]) record.AscIndices[j] = TGem::AscUsed;
+    return true;
+}
+
+// Cuts the plane with the largest symmetry whose facets all fall on unused indices of the record:
+// the design's own, then without mirror, then each smaller divisor of the parts with mirror and
+// without, down to a single facet. A tier that the author cut with less symmetry than the design's
+// thus gets exactly the facets the file lists.
+bool CutListedGroup(TGem& gem, AscRecord& record, const Plane& plane, int designParts, bool designMirror) {
+    const int open = OpenIndexCount(record);
+    auto tryCut = [&](int parts, bool mirror) {
+        gem.Parts = parts;
+        gem.Mirror = mirror;
+        const int first = gem.FacetCount + 1;
+        try {
+            gem.CutFacetGroup(first, plane);
+        } catch (const RangeError&) {
+            return false; // the group does not fit the facet table
+        }
+        if (ConsumeListedIndices(gem, record, first)) return true;
+        gem.FacetCount = first - 1;
+        return false;
+    };
+    // A group has at least `parts` facets, so larger ones cannot match the indices left.
+    for (int parts = std::min(designParts, open); parts >= 1; --parts) {
+        if (designParts % parts != 0) continue;
+        if (designMirror && tryCut(parts, true)) return true;
+        if (tryCut(parts, false)) return true;
+    }
+    return false;
+}
+
+// Cuts groups until every listed index of the record is used. Every pass uses at least one index
+// (an index whose plane cannot be made, or that no group reproduces, is given up), so it always ends.
+void CutRecord(TGem& gem, AscRecord& record, int designParts, bool designMirror) {
+    const Real angle = std::fabs(record.AscAngle);
+    const Real dist = ImportScale * record.AscDistance;
+    for (;;) {
+        int open = 0;
+        for (int j = 1; j <= record.AscIndexCount && open == 0; ++j)
+            if (record.AscIndices[j] >= 0) open = j;
+        if (open == 0) return;
+
+        Plane plane;
+        const bool made = std::isfinite(dist) &&
+                          gem.PlaneFromAngleIndexDist(angle, record.AscIndices[open], dist, plane) &&
+                          !IsHorizontal(plane);
+        if (!made || !CutListedGroup(gem, record, plane, designParts, designMirror))
+            record.AscIndices[open] = TGem::AscUsed;
+    }
+}
+} // namespace
+
+bool TGem::ImportAsc(char type) {
+    AscError.clear();
+    if (type != 'c' && type != 'p') {
+        AscError = "An ASC file imports as a crown or as a pavilion";
+        return false;
+    }
+    if (!UnusableBuffer(*this).empty()) {
+        AscError = "No ASC file has been read";
+        return false;
+    }
+    // Every facet the import cuts uses one listed index, so the listed indices bound the facet count.
+    long listed = 0;
+    for (int k = 1; k <= AscLineCount; ++k)
+        if (BelongsTo(AscLines[k], type)) listed += OpenIndexCount(AscLines[k]);
+    if (listed > MaxFacets) {
+        AscError = "The file lists " + std::to_string(listed) + " facets for the " +
+                   (type == 'c' ? "crown" : "pavilion") + "; a design holds at most " +
+                   std::to_string(MaxFacets);
+        return false;
+    }
+
+    const bool mirror = AscMirror == 'y';
+    NewDesign(type, AscParts, static_cast<std::int32_t>(RoundEven(AscGear)), mirror, AscOffset, false, true);
+    WriteDesign("", SnapshotMode, ""); // the empty design is the first undo step of the import
+
+    Facets[-1].Dist = -ImportBlockDistance;
+    for (int k = 1; k <= AscLineCount; ++k) {
+        AscRecord& record = AscLines[k];
+        const Real dist = ImportScale * record.AscDistance;
+        if (IsFlat(record)) {
+            if (!std::isfinite(dist)) continue;
+            if (type == 'c' && dist >= 0) Facets[-1].Dist = -dist;
+            if (type == 'p' && dist < 0) Facets[-1].Dist = dist;
+        } else if (BelongsTo(record, type)) {
+            CutRecord(*this, record, AscParts, mirror);
+        }
+    }
+    Parts = DesignParts = AscParts;
+    Mirror = DesignMirror = mirror;
+
+    for (int k = 1; k <= AscHeaderCount; ++k)
+        TextLines[k] = AscHeader[k];
+    return true;
+}

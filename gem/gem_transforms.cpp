@@ -1,0 +1,105 @@
+// Whole-design transforms that rewrite the facet planes: rounding, rotation, the bounding plane,
+// common angle scaling, and the view rotation of the drawing.
+#include "gem/gem.h"
+#include "gem/numtext.h"
+
+#include <cmath>
+
+namespace {
+constexpr Real MinBoundingHeight = 1;   // a table or bottom at or below the girdle goes here
+constexpr Real MinBoundingDistance = 5; // the bounding plane stays further than this from the girdle
+constexpr Real SourceAngleTolerance = 0.1L;
+
+using Matrix = Real[3][3];
+
+void Multiply(const Matrix& a, const Matrix& b, Matrix& out) {
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            out[r][c] = a[r][0] * b[0][c] + a[r][1] * b[1][c] + a[r][2] * b[2][c];
+}
+} // namespace
+
+void TGem::RoundIndices() {
+    for (int i = 1; i <= FacetCount; ++i) {
+        const Real a = RoundEven(10 * FacetAngle(i)) / 10 * RadPerDeg;
+        const Real k = RoundEven(Index(i));
+        const Real phi = IndexAzimuth(k);
+        const Real z = IsCrown() ? -std::cos(a) : std::cos(a);
+        Facets[i].Normal = {-std::sin(a) * std::cos(phi), -std::sin(a) * std::sin(phi), z};
+        Facets[i].Index = k;
+        Facets[i].ShownIndex = ShownIndex(k);
+    }
+    Recompute();
+}
+
+void TGem::RotateByIndex(int k) {
+    const Real theta = IndexAzimuth(k);
+    const Real c = std::cos(theta), s = std::sin(theta);
+    for (int i = 1; i <= FacetCount; ++i) {
+        Facet& facet = Facets[i];
+        const Real x = facet.Normal.x, y = facet.Normal.y;
+        facet.Normal.x = c * x - s * y;
+        facet.Normal.y = c * y + s * x;
+        facet.Index = Wrap(facet.Index + k);
+        facet.ShownIndex = ShownIndex(facet.Index);
+    }
+    Recompute();
+}
+
+void TGem::SetBoundingPlane(Real h) {
+    if (!(h > 0)) h = MinBoundingHeight;
+    Facets[-1].Dist = -h;
+    Recompute();
+}
+
+void TGem::ShiftBoundingPlane(Real dh) {
+    const Real moved = Facets[-1].Dist + dh;
+    if (moved < -MinBoundingDistance) Facets[-1].Dist = moved;
+    Recompute();
+}
+
+bool TGem::ScaleAngles(Real target, Real source) {
+    bool found = false;
+    for (int i = 1; i <= FacetCount && !found; ++i) {
+        const Real a = FacetAngle(i);
+        found = !Near90(a) && std::fabs(std::fabs(a) - std::fabs(source)) < SourceAngleTolerance;
+    }
+    if (!found) return false;
+
+    // Angles of 0 or 90 degrees (or beyond) give no finite positive ratio: nothing sensible to scale by.
+    const Real m = std::tan(target * RadPerDeg) / std::tan(source * RadPerDeg);
+    if (!std::isfinite(m) || !(m > 0)) return false;
+
+    for (int j = 1; j <= FacetCount; ++j) {
+        const Real a = FacetAngle(j);
+        if (Near90(a)) continue;
+        const Real y = m * std::tan(a * RadPerDeg);
+        const Real cosine = std::sqrt(1 / (y * y + 1));
+        Facet& facet = Facets[j];
+        facet.Normal.z = IsCrown() ? -cosine : cosine;
+        const Real sine = std::sin(a * RadPerDeg);
+        if (sine == 0) continue; // a horizontal plane has no slope to scale
+        const Real g = std::fabs(std::sin(std::atan(y)) / sine);
+        facet.Normal.x *= g;
+        facet.Normal.y *= g;
+        facet.Dist *= g;
+    }
+    Facets[-1].Dist *= m;
+    return true;
+}
+
+void TGem::SetViewRotation(Real a, Real b, Real c) {
+    const Real sa = std::sin(a * RadPerDeg), ca = std::cos(a * RadPerDeg);
+    const Real sb = std::sin(b * RadPerDeg), cb = std::cos(b * RadPerDeg);
+    const Real sc = std::sin(c * RadPerDeg), cc = std::cos(c * RadPerDeg);
+    const Matrix A = {{1, 0, 0}, {0, ca, sa}, {0, -sa, ca}};
+    const Matrix B = {{cb, 0, -sb}, {0, 1, 0}, {sb, 0, cb}};
+    const Matrix C = {{cc, sc, 0}, {-sc, cc, 0}, {0, 0, 1}};
+    Matrix ab;
+    Multiply(A, B, ab);
+    Multiply(ab, C, ViewMatrix);
+}
+
+std::string TGem::TypeLetter() const {
+    return IsCrown() ? "C" : "P";
+}

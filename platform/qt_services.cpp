@@ -1,0 +1,118 @@
+#include "platform/qt_services.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSettings>
+
+namespace {
+constexpr const char* SettingsName = "Lapidrastor";
+
+QString ToQt(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QWidget* BoxParent() {
+    return QApplication::activeWindow();
+}
+
+// A Qt file dialog set up from the spec. The program asks its own overwrite question, so Qt's is off.
+std::optional<std::string> RunFileDialog(const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(BoxParent(), ToQt(spec.Title), ToQt(spec.InitialDir), ToQt(QtFilterText(spec)));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(ToQt(spec.DefaultExt));
+    if (!spec.FileName.empty()) dialog.selectFile(ToQt(spec.FileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+} // namespace
+
+std::string QtFilterText(const FileDialogSpec& dialog) {
+    const std::string bracketed = "(" + dialog.Pattern + ")";
+    const std::string& d = dialog.FilterDescription;
+    if (d.size() >= bracketed.size() &&
+        d.compare(d.size() - bracketed.size(), bracketed.size(), bracketed) == 0)
+        return d;
+    return d + " " + bracketed;
+}
+
+void QtMessageService::Beep() {
+    QApplication::beep();
+}
+
+void QtMessageService::ShowError(const std::string& text) {
+    QMessageBox::critical(BoxParent(), QObject::tr("Error"), ToQt(text), QMessageBox::Ok);
+}
+
+Answer QtMessageService::Confirm(const std::string& text) {
+    const auto button =
+        QMessageBox::question(BoxParent(), QObject::tr("Confirm"), ToQt(text),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (button == QMessageBox::Yes) return Answer::Yes;
+    if (button == QMessageBox::No) return Answer::No;
+    return Answer::Cancel;
+}
+
+std::optional<std::string> QtFileDialogService::OpenFile(const FileDialogSpec& dialog) {
+    return RunFileDialog(dialog, QFileDialog::AcceptOpen);
+}
+
+std::optional<std::string> QtFileDialogService::SaveFile(const FileDialogSpec& dialog) {
+    return RunFileDialog(dialog, QFileDialog::AcceptSave);
+}
+
+std::string QtSettingsStore::ReadString(const std::string& section, const std::string& name,
+                                        const std::string& fallback) {
+    QSettings settings(SettingsName, SettingsName);
+    return settings.value(ToQt(section + "/" + name), ToQt(fallback)).toString().toStdString();
+}
+
+void QtSettingsStore::WriteString(const std::string& section, const std::string& name,
+                                  const std::string& value) {
+    QSettings settings(SettingsName, SettingsName);
+    settings.setValue(ToQt(section + "/" + name), ToQt(value));
+}
+
+int QtWindowServices::ScreenWidth() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size().width() : 800;
+}
+
+int QtWindowServices::ScreenHeight() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size().height() : 600;
+}
+
+void QtWindowServices::SetCursorPos(int x, int y) {
+    QCursor::setPos(x, y);
+}
+
+void QtWindowServices::ProcessPendingEvents() {
+    QCoreApplication::processEvents();
+}
+
+void QtWindowServices::EndApplication() {
+    QCoreApplication::quit();
+}
+
+void QtProgressSink::Show(int maximum, int position, int step) {
+    StepSize = step;
+    Bar.setRange(0, maximum);
+    Bar.setValue(position);
+    Bar.show();
+    Bar.repaint();
+}
+
+void QtProgressSink::Step() {
+    Bar.setValue(std::min(Bar.maximum(), Bar.value() + StepSize));
+    Bar.repaint();
+}
+
+void QtProgressSink::Hide() {
+    Bar.hide();
+}
