@@ -17,17 +17,22 @@ TextFileReader::~TextFileReader() {
 
 bool TextFileReader::ReadLine(std::string& line, std::size_t maxLength) {
     line.clear();
-    tooLong_ = false;
-    if (file_ == nullptr) return false;
+    if (file_ == nullptr || tooLong_ || tooLarge_) return false;
     int c = std::getc(file_);
     if (c == EOF) return false;
     while (c != EOF && c != '\n') {
-        if (line.size() < maxLength)
-            line.push_back(static_cast<char>(c));
-        else
+        if (line.size() >= maxLength) {
             tooLong_ = true;
+            return true;
+        }
+        if (++bytesRead_ > maxBytes_) {
+            tooLarge_ = true;
+            return false;
+        }
+        line.push_back(static_cast<char>(c));
         c = std::getc(file_);
     }
+    ++bytesRead_;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return true;
 }

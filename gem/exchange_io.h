@@ -18,15 +18,21 @@ class TextFileReader {
 
     bool IsOpen() const { return file_ != nullptr; }
     int Error() const { return error_; }
-    // The next line without its line break; false at the end of the file. A line longer than
-    // `maxLength` is cut there (TooLong() tells), so that no input can take unbounded memory.
+    // The next line without its line break; false at the end of the file. Reading stops at a line
+    // longer than `maxLength` (TooLong() then tells) and after `maxBytes` in all (TooLarge()), so that
+    // no input, not even an endless one, takes unbounded memory or time.
     bool ReadLine(std::string& line, std::size_t maxLength);
     bool TooLong() const { return tooLong_; }
+    bool TooLarge() const { return tooLarge_; }
+    void LimitSize(long long maxBytes) { maxBytes_ = maxBytes; }
 
   private:
     std::FILE* file_ = nullptr;
     int error_ = 0;
     bool tooLong_ = false;
+    bool tooLarge_ = false;
+    long long bytesRead_ = 0;
+    long long maxBytes_ = 1LL << 62;
 };
 
 class TextFileWriter {

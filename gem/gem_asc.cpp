@@ -21,6 +21,7 @@ constexpr Real MatchTolerance = 0.5L; // a cut facet consumes a listed index thi
 constexpr Real HorizontalTolerance = 0.001L;
 constexpr int MinGear = 3;
 constexpr std::size_t MaxLineLength = 100000;
+constexpr long long MaxFileSize = 16LL << 20; // far above any design's few kilobytes
 constexpr std::size_t FileNameLimit = 80;
 
 std::string IndexText(Real f) {
@@ -280,6 +281,7 @@ bool TGem::ReadAsc(const std::string& name) {
         return false;
     }
 
+    file.LimitSize(MaxFileSize);
     AscReading reading(*this, name);
     std::string line;
     while (reading.error.empty() && file.ReadLine(line, MaxLineLength)) {
@@ -288,6 +290,10 @@ bool TGem::ReadAsc(const std::string& name) {
             reading.Fail("a line longer than " + std::to_string(MaxLineLength) + " characters");
         else
             reading.ReadLine(line);
+    }
+    if (file.TooLarge()) {
+        ++reading.lineNo;
+        reading.Fail("the file is larger than " + std::to_string(MaxFileSize >> 20) + " MB");
     }
     if (!reading.symmetrySeen) {
         AscParts = 1;

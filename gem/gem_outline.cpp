@@ -19,6 +19,7 @@ constexpr Real GirdleBand = 1;           // edges with both ends this close to z
 constexpr Real SamePointDistance = 0.1L; // outline corners closer than this are one point
 constexpr std::size_t MaxLineLength = 1000;
 constexpr std::size_t MaxParsedEdges = 1000; // far more than fit; only bounds the reading
+constexpr long long MaxFileSize = 1LL << 20;
 
 // The index in a field of 23: sign or blank, one digit, a point, 14 digits, E, sign, 4 digits.
 std::string ScientificIndex(Real v) {
@@ -108,6 +109,7 @@ bool TGem::ReadOutline(const std::string& name) {
         return false;
     }
 
+    file.LimitSize(MaxFileSize);
     long lineNo = 0;
     auto fail = [&](const std::string& what) {
         OutlineError = "File " + fileName + ", line " + std::to_string(lineNo) + ": " + what;
@@ -122,8 +124,8 @@ bool TGem::ReadOutline(const std::string& name) {
 
     while (file.ReadLine(line, MaxLineLength)) {
         ++lineNo;
-        if (Trim(line).empty()) continue; // blank lines at the end
         if (file.TooLong()) return fail("the line is too long");
+        if (Trim(line).empty()) continue; // blank lines at the end
         const std::vector<std::string> head = BlankSeparatedWords(line);
         const std::optional<std::int32_t> number = head.empty() ? std::nullopt : ReadInteger(head[0]);
         const std::optional<Real> index = RealWord(head, 1);
@@ -142,6 +144,7 @@ bool TGem::ReadOutline(const std::string& name) {
             return fail("more than " + std::to_string(MaxOutlineSlots) + " outline edges");
         parsed.edges.push_back({*index, {c[0], c[1], c[2]}, {c[3], c[4], c[5]}});
     }
+    if (file.TooLarge()) return fail("the file is larger than 1 MB");
 
     // Build the outline aside: shared corners are found again, edges of one point are dropped.
     std::vector<Vector3> points;

@@ -367,6 +367,9 @@ TEST(AscImport, HostileFilesNeverCrashOrHang) {
         auto gem = RoundBrilliantCrown();
         if (!ReadText(*gem, text)) {
             EXPECT_FALSE(gem->AscError.empty());
+            EXPECT_EQ(gem->FacetCount, 48);
+            EXPECT_FALSE(gem->ImportAsc('c'));
+            EXPECT_EQ(gem->FacetCount, 48);
             continue;
         }
         for (char type : {'c', 'p'}) {
@@ -393,4 +396,15 @@ TEST(AscImport, EmptyNewDesignIsRecordedForUndo) {
     EXPECT_EQ(gem->FacetCount, 0);
     EXPECT_EQ(gem->Parts, 8);
     EXPECT_EQ(gem->SystemIndex, 96);
+}
+
+TEST(AscRead, EndlessAndHugeInputStopsWithAMessage) {
+    auto gem = std::make_unique<TGem>();
+    EXPECT_FALSE(gem->ReadAsc("/dev/zero")); // one endless line
+    EXPECT_EQ(gem->AscError, "File /dev/zero, line 1: a line longer than 100000 characters");
+    std::string lines = "g 96 0\n";
+    while (lines.size() <= (16u << 20))
+        lines += "H a header line that is repeated until the file is too large\n";
+    EXPECT_FALSE(ReadText(*gem, lines));
+    EXPECT_NE(gem->AscError.find(": the file is larger than 16 MB"), std::string::npos) << gem->AscError;
 }

@@ -160,6 +160,8 @@ TEST(Outline, FailuresLeaveTheEarlierOutline) {
         EXPECT_EQ(gem->OutlineFileName, good.Path());
         EXPECT_EQ(OutlineEdgeCount(*gem), 16);
     }
+    EXPECT_FALSE(gem->ReadOutline("/dev/zero"));
+    EXPECT_EQ(OutlineEdgeCount(*gem), 16);
     EXPECT_FALSE(gem->ReadOutline("/nonexistent-folder/x.otl"));
     EXPECT_EQ(OutlineEdgeCount(*gem), 16);
     EXPECT_FALSE(gem->SaveOutline("/nonexistent-folder/x.otl"));

@@ -176,6 +176,7 @@ TEST(StretchResizeShift, ResizeScalesTheStone) {
     EXPECT_NEAR(gem->BoxMax.z, 2 * height, 1e-9L);
     EXPECT_EQ(gem->FacetAngle(30), angle);
     EXPECT_EQ(gem->Index(30), index);
+    ExpectNoFaults(CheckInvariants(*gem, 0.9L), "resized");
 }
 
 TEST(StretchResizeShift, FactorsThatAreNotPositiveAndFiniteAreRefused) {

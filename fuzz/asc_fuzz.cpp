@@ -1,0 +1,72 @@
+// Feeds arbitrary bytes to the ASC reader and imports what it accepts as a crown and as a pavilion.
+// Besides crashes, hangs and undefined behaviour it checks that a refused file leaves an empty buffer,
+// that a refused import leaves the design as it was, and that an import cuts no more facets than the
+// file lists.
+#include "gem/gem.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace {
+constexpr int RecomputeLimit = 120; // larger imports are checked without building the polyhedron
+
+std::string InputFile() {
+    static const std::string path = "/tmp/lapidraw-fuzz-" + std::to_string(getpid()) + ".asc";
+    return path;
+}
+
+void Fail(const char* what, const TGem& gem) {
+    std::fprintf(stderr, "%s (%s)\n", what, gem.AscError.c_str());
+    std::abort();
+}
+
+long ListedIndices(const TGem& gem) {
+    long listed = 0;
+    for (int k = 1; k <= gem.AscLineCount; ++k)
+        listed += gem.AscLines[k].AscIndexCount;
+    return listed;
+}
+
+void ImportHalf(TGem& gem, const std::string& path, char type) {
+    if (!gem.ReadAsc(path)) Fail("a file read once was refused the second time", gem);
+    const long listed = ListedIndices(gem);
+    const std::int32_t parts = gem.AscParts;
+    const int facetsBefore = gem.FacetCount;
+    if (!gem.ImportAsc(type)) {
+        if (gem.AscError.empty()) Fail("a refused import gave no message", gem);
+        if (gem.FacetCount != facetsBefore) Fail("a refused import changed the design", gem);
+        return;
+    }
+    if (gem.FacetCount > listed) Fail("the import cut facets the file does not list", gem);
+    if (gem.Parts != parts || gem.DesignParts != parts) Fail("the import lost the file's symmetry", gem);
+    if (gem.FacetCount <= RecomputeLimit) {
+        try {
+            gem.Recompute();
+        } catch (const RangeError&) {
+            // reported to the user like any table overflow
+        }
+    }
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string path = InputFile();
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) std::abort();
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+
+    static std::unique_ptr<TGem> gem = std::make_unique<TGem>();
+    if (!gem->ReadAsc(path)) {
+        if (gem->AscError.empty() || gem->AscLineCount != 0) Fail("a refused file left something", *gem);
+        return 0;
+    }
+    for (char type : {'c', 'p'})
+        ImportHalf(*gem, path, type);
+    return 0;
+}
