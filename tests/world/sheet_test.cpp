@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 
 namespace {
@@ -55,6 +56,41 @@ TEST(Sheet, NewDesignDrawsAnEmptySheet) {
     EXPECT_TRUE(s.surface.Fills.empty());
     for (const RecordedShape& shape : s.surface.Shapes)
         EXPECT_EQ(shape.Brush, ColourWhite); // only the background clears
+}
+
+TEST(Sheet, OutlineAloneOnANewDesign) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "lapidraw-sheet-outline.otl";
+    ASSERT_TRUE(BoxCrown()->SaveOutline(file.string()));
+    auto gem = NewGem('p', 4, 96, false);
+    ASSERT_TRUE(gem->ReadOutline(file.string()));
+    gem->SetOutlineShown(true);
+    std::filesystem::remove(file);
+
+    Screen s;
+    s.Draw(*gem);
+    EXPECT_EQ(s.surface.Lines.size(), 4u);
+    for (const RecordedLine& l : s.surface.Lines)
+        EXPECT_EQ(l.Pen, ColourRed);
+    std::multiset<std::string> labels;
+    for (const RecordedText& t : s.surface.Texts) {
+        EXPECT_EQ(t.Colour_, ColourRed);
+        EXPECT_EQ(t.Size, 7);
+        labels.insert(t.Text);
+    }
+    EXPECT_EQ(labels, (std::multiset<std::string>{"0", "24", "48", "72"}));
+    EXPECT_EQ(s.surface.Fills.size(), 8u); // a marker at both ends of every edge
+    EXPECT_EQ(s.surface.PenColor(), ColourBlack);
+    EXPECT_EQ(s.surface.FontColor(), ColourBlack);
+
+    RecordingSurface paper(100, 100);
+    paper.PageInfo = {4960, 7016, 210, 297, 0, 0};
+    TUserCanvas printer;
+    printer.Init(&paper, 100, 100);
+    printer.SetPrinterMargins(1, 1, 1, 800, 600);
+    printer.SetWorldIsotropic(1, 0, 0, 800);
+    s.sheet.DrawDesign(*gem, printer);
+    EXPECT_TRUE(paper.Lines.empty());
+    EXPECT_TRUE(paper.Texts.empty());
 }
 
 TEST(Sheet, OnePartIsWrittenWithoutThePlural) {
