@@ -53,6 +53,8 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
     out << bytes;
 }
 
+int folderNumber = 0;
+
 // A fresh folder for the files of one test.
 class FileFolder : public ::testing::Test {
   protected:
