@@ -290,13 +290,13 @@ void Tstartform::FormActivate() {
         FirstActivation = false;
         SelectedFacet = NoneFound;
         OpenDialog1.InitialDir = FolderOf(CommandLineFile);
-        SetTitle("");
-        CurrentFile = CommandLineFile;
-        DesignName = NameOnly(CommandLineFile);
-        SetTitle("");
-        RecentFiles->Add(CurrentFile);
-        ShowOutline1->setChecked(false);
-        UpdateMenus(MenuMode::Normal, true);
+        if (OpenDesign(CommandLineFile)) {
+            RecentFiles->Add(CurrentFile);
+            ShowOutline1->setChecked(false);
+            Invalidate();
+            RecordStep();
+            UpdateMenus(MenuMode::Normal, true);
+        }
     }
     FirstActivation = false;
     RepaintScreen(*Design);
@@ -330,7 +330,7 @@ void Tstartform::RepaintScreen(TGem&) {
 // ---- Menus and title ----
 
 bool Tstartform::HasCutFacets() const {
-    return Design->FacetCount > 0;
+    return Design->HasFacets();
 }
 
 void Tstartform::UpdateMenus(MenuMode mode, bool enabled) {
@@ -398,12 +398,12 @@ void Tstartform::UpdateMenus(MenuMode mode, bool enabled) {
     Makepicture1->setVisible(free && cut);
     ShowOutline1->setVisible(false);
     Newwithoutline1->setVisible(false);
-    campreform1->menuAction()->setVisible(free);
-    Changeangles1->setVisible(free);
+    campreform1->menuAction()->setVisible(free && !Design->AllGirdleFacets());
+    Changeangles1->setVisible(free && !Design->AllGirdleFacets());
     UpdateUndoRedo();
     Save1->setVisible(free && cut);
     Generalfacet1->setVisible(free);
-    Changebaseplane1->setVisible(true);
+    Changebaseplane1->setVisible(Design->HasGirdleFacet());
     if (!cut)
         SetVisible({Makeascfile1,
                     campreform1->menuAction(),
@@ -430,8 +430,8 @@ void Tstartform::UpdateMenus(MenuMode mode, bool enabled) {
 }
 
 void Tstartform::UpdateUndoRedo() {
-    Undo2->setVisible(Design->SnapshotNo > 0 && !RotationMode);
-    Redo1->setVisible(Design->SnapshotNo < Design->SnapshotTop && !RotationMode);
+    Undo2->setVisible(Design->CanUndo() && !RotationMode);
+    Redo1->setVisible(Design->CanRedo() && !RotationMode);
 }
 
 void Tstartform::SetTitle(const std::string& suffix) {
@@ -440,7 +440,27 @@ void Tstartform::SetTitle(const std::string& suffix) {
 
 // ---- Committing changes ----
 
+bool Tstartform::ReadReported(const std::string& name, int mode) {
+    if (Design->ReadDesign(name, mode)) return true;
+    ReportFileFailure();
+    return false;
+}
+
+bool Tstartform::WriteReported(const std::string& name, int mode, const std::string& shortName) {
+    if (Design->WriteDesign(name, mode, shortName) == 0) return true;
+    ReportFileFailure();
+    return false;
+}
+
+void Tstartform::ReportFileFailure() {
+    if (Design->LastFileMessage.empty()) return; // nothing to undo, redo or reload: no message
+    Svc.Messages.Beep();
+    Svc.Messages.ShowError(Design->LastFileMessage);
+}
+
 void Tstartform::RecordStep() {
+    WriteReported("", TGem::SnapshotMode, "");
+    SetTitle(Design->ChangedSuffix());
     Svc.Window.ProcessPendingEvents();
     UpdateUndoRedo();
 }
@@ -450,9 +470,9 @@ bool Tstartform::ShowModal(QDialog& dialog) {
 }
 
 void Tstartform::DialogFinished(QDialog& dialog) {
-    for (int k = 1; k <= MarkerCount; ++k)
-        Design->PickMarkers[k].MarkerShown = false;
+    Design->HideMarkers();
     RecordStep();
+    ReadReported("", TGem::ReloadMode);
     dialog.accept();
     Invalidate();
     UpdateMenus(MenuMode::Normal, true);
@@ -519,7 +539,7 @@ void Tstartform::FormKeyDown(int key) {
 // ---- File commands ----
 
 Answer Tstartform::AskSaveChanges() {
-    if (Design->SnapshotNo <= 0) return Answer::No;
+    if (!Design->CanUndo()) return Answer::No;
     Svc.Messages.Beep();
     const Answer answer = Svc.Messages.Confirm("File changed; save changes");
     if (answer != Answer::Yes) return answer;
@@ -537,18 +557,104 @@ void Tstartform::New1Click() {
     ShowModal(*Form6);
 }
 
-void Tstartform::Open1Click() {}
+bool Tstartform::OpenDesign(const std::string& name) {
+    const std::string previousFile = CurrentFile, previousName = DesignName;
+    CurrentFile = name;
+    DesignName = NameOnly(name);
+    SetTitle("");
+    if (ReadReported(name, TGem::OpenMode)) return true;
+    // The design in memory is still the previous one: so are its file name and title.
+    CurrentFile = previousFile;
+    DesignName = previousName;
+    SetTitle(Design->ChangedSuffix());
+    return false;
+}
 
-void Tstartform::f1Click(QAction*) {}
+void Tstartform::DesignOpened() {
+    RecentFiles->Add(CurrentFile);
+    ShowOutline1->setChecked(false);
+    Invalidate();
+    OpenDialog1.InitialDir = FolderOf(CurrentFile);
+    OpenDialog1.FileName = DesignName;
+    RecordStep();
+    UpdateMenus(MenuMode::Normal, true);
+}
 
-void Tstartform::Save1Click() {}
+void Tstartform::Open1Click() {
+    if (AskSaveChanges() == Answer::Cancel) return;
+    OpenDialog1.FileName = NameOnly(OpenDialog1.FileName);
+    if (!RunOpenDialog(Svc, OpenDialog1)) return;
+    SelectedFacet = NoneFound;
+    const std::string chosen = OpenDialog1.FileName;
+    if (FileMustExist(Svc.Messages, chosen)) return;
+    if (!OpenDesign(chosen)) return;
+    DesignOpened();
+}
+
+void Tstartform::f1Click(QAction* slot) {
+    if (AskSaveChanges() == Answer::Cancel) return;
+    const std::string name = Treopen::FileOfCaption(slot->text().toStdString());
+    if (FileMustExist(Svc.Messages, name)) {
+        RecentFiles->Remove(name);
+        return;
+    }
+    SelectedFacet = NoneFound;
+    OpenDialog1.InitialDir = FolderOf(name);
+    if (!OpenDesign(name)) {
+        RecentFiles->Remove(name);
+        return;
+    }
+    DesignOpened();
+}
+
+void Tstartform::Save1Click() {
+    if (CurrentFile.empty()) {
+        SaveAs("");
+    } else if (WriteReported(CurrentFile, TGem::SaveMode, NameOnly(CurrentFile))) {
+        SetTitle("");
+        ReadReported(CurrentFile, TGem::OpenMode);
+        RecordStep();
+        UpdateMenus(MenuMode::Normal, true);
+    }
+    Invalidate();
+}
 
 void Tstartform::SaveAs1Click() {
     SaveAs(CurrentFile);
 }
 
-bool Tstartform::SaveAs(const std::string&) {
-    return false;
+// A design never saved gets the letter of its type unless its name already ends with it.
+static std::string TypeSuffix(const TGem& design, const std::string& base) {
+    const char last =
+        base.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(base.back())));
+    if (design.IsCrown() && last != 'c') return "c";
+    if (design.IsPavilion() && last != 'p') return "p";
+    return "";
+}
+
+bool Tstartform::SaveAs(const std::string& name) {
+    SaveDialog1.InitialDir = CurrentFile.empty() ? OpenDialog1.InitialDir : FolderOf(CurrentFile);
+    if (!RunSaveDialog(Svc, SaveDialog1, name, false)) return false;
+    const std::string folder = WithoutTrailingSeparator(FolderOf(SaveDialog1.FileName));
+    const std::string base = NameOnly(SaveDialog1.FileName);
+    const std::string suffix = name.empty() ? TypeSuffix(*Design, base) : "";
+    const std::string path = folder + "/" + base + suffix + ".lfx";
+    if (ConfirmOverwrite(Svc.Messages, path)) return false;
+    // A failed write leaves the design, its file name and the old file as they were.
+    if (!WriteReported(path, TGem::SaveMode, NameOnly(path))) return false;
+    CurrentFile = path;
+    DesignName = NameOnly(path);
+    SetTitle("");
+    if (ReadReported(path, TGem::OpenMode))
+        RecentFiles->Add(path);
+    else
+        RecentFiles->Remove(path);
+    OpenDialog1.InitialDir = folder + "/";
+    OpenDialog1.FileName = DesignName;
+    Invalidate();
+    RecordStep();
+    UpdateMenus(MenuMode::Normal, true);
+    return true;
 }
 
 void Tstartform::Exit1Click() {
@@ -556,7 +662,7 @@ void Tstartform::Exit1Click() {
 }
 
 void Tstartform::QuitCommand() {
-    if (Design->SnapshotNo > 0) {
+    if (Design->CanUndo()) {
         Svc.Messages.Beep();
         const Answer answer = Svc.Messages.Confirm(
             CurrentFile.empty() ? "This program will terminate. Save current new design?"
@@ -573,9 +679,20 @@ void Tstartform::closeEvent(QCloseEvent* event) {
     QuitCommand();
 }
 
-void Tstartform::Undo2Click() {}
+void Tstartform::Undo2Click() {
+    ReadReported("", TGem::UndoMode);
+    SetTitle(Design->ChangedSuffix());
+    SelectedFacet = NoneFound;
+    RepaintScreen(*Design);
+    UpdateMenus(MenuMode::Normal, true);
+}
 
-void Tstartform::Redo1Click() {}
+void Tstartform::Redo1Click() {
+    ReadReported("", TGem::RedoMode);
+    SetTitle(Design->ChangedSuffix());
+    RepaintScreen(*Design);
+    UpdateMenus(MenuMode::Normal, true);
+}
 
 // ---- Model commands and options ----
 

@@ -194,5 +194,13 @@ class Tstartform : public QMainWindow {
     void WriteDialogFolders();
     void ClientResized();
     bool HasCutFacets() const;
+    // The design's file operations; a failure is shown to the user and answers false.
+    bool ReadReported(const std::string& name, int mode);
+    bool WriteReported(const std::string& name, int mode, const std::string& shortName);
+    void ReportFileFailure();
+    // Reads a design file as the current design; on failure the window keeps its file name and title.
+    bool OpenDesign(const std::string& name);
+    // After a design was opened: recent files, folders, a first undo step, menus.
+    void DesignOpened();
     bool SheetValid = false;
 };

@@ -2,15 +2,19 @@
 #include "cli/tool.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
 // Every subcommand group adds its table here.
 std::vector<const Subcommand*> AllSubcommands() {
     std::vector<const Subcommand*> all;
-    for (const Subcommand* table : {DesignSubcommands, ConvertSubcommands, ExchangeSubcommands})
+    for (const Subcommand* table :
+         {DesignSubcommands, ConvertSubcommands, ExchangeSubcommands, RenderSubcommands})
         for (const Subcommand* s = table; s->Name != nullptr; ++s)
             all.push_back(s);
     return all;
@@ -33,7 +37,14 @@ void PrintHelp() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
+    // Drawing needs fonts, and fonts need a GUI application: headless unless a platform is asked for.
+    const bool drawing =
+        argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "rotate") == 0);
+    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (drawing) qInstallMessageHandler(QuietQtNotes);
+    const std::unique_ptr<QCoreApplication> application =
+        drawing ? std::make_unique<QGuiApplication>(argc, argv)
+                : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(ToolName);
     QCoreApplication::setApplicationVersion(LAPIDRAW_VERSION);
     const QStringList arguments = QCoreApplication::arguments();

@@ -1,0 +1,189 @@
+// render and rotate: the design sheet, or the freely rotated stone, drawn into a PNG, SVG or PDF file
+// as the main window would show it in a client area of the given size.
+#include "cli/tool.h"
+#include "platform/qt_surfaces.h"
+#include "world/design_sheet.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <memory>
+
+namespace {
+constexpr int DefaultWidth = 800, DefaultHeight = 600;
+constexpr int LargestSide = 20000;
+
+enum class Format { Png, Svg, Pdf };
+
+std::optional<Format> FormatOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == "png") return Format::Png;
+    if (suffix == "svg") return Format::Svg;
+    if (suffix == "pdf") return Format::Pdf;
+    return std::nullopt;
+}
+
+bool ParseSize(const QString& text, int& width, int& height) {
+    static const QRegularExpression pattern("^(\\d{1,5})x(\\d{1,5})$");
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch()) return false;
+    width = match.captured(1).toInt();
+    height = match.captured(2).toInt();
+    return width > 0 && height > 0 && width <= LargestSide && height <= LargestSide;
+}
+
+// The surface for the output file; drawing on it and finishing it writes the file.
+class OutputFile {
+  public:
+    OutputFile(Format format, const QString& path, int width, int height) : format_(format), path_(path) {
+        switch (format) {
+        case Format::Png:
+            raster_ = std::make_unique<RasterSurface>(width, height);
+            break;
+        case Format::Svg:
+            svg_ = std::make_unique<SvgSurface>(path, width, height);
+            break;
+        case Format::Pdf:
+            pdf_ = std::make_unique<PdfSurface>(path, width, height);
+            break;
+        }
+    }
+    DrawSurface* Surface() {
+        if (raster_) return raster_.get();
+        if (svg_) return svg_.get();
+        return pdf_.get();
+    }
+    bool Finish() {
+        switch (format_) {
+        case Format::Png:
+            return raster_->Save(path_);
+        case Format::Svg:
+            return svg_->Finish() && QFileInfo(path_).size() > 0;
+        case Format::Pdf:
+            return pdf_->Finish() && QFileInfo(path_).size() > 0;
+        }
+        return false;
+    }
+
+  private:
+    Format format_;
+    QString path_;
+    std::unique_ptr<RasterSurface> raster_;
+    std::unique_ptr<SvgSurface> svg_;
+    std::unique_ptr<PdfSurface> pdf_;
+};
+
+// The writers of Qt do not report a file they cannot create: try it first.
+bool CanWrite(const QString& path) {
+    QFile file(path);
+    const bool existed = file.exists();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
+    file.close();
+    if (!existed) file.remove();
+    return true;
+}
+
+struct DrawingArguments {
+    InputOptions Input;
+    QString Output;
+    Format OutputFormat = Format::Png;
+    int Width = DefaultWidth, Height = DefaultHeight;
+};
+
+// Parses FILE -o OUT [--size WxH] and the extra options; answers an exit code to stop with.
+std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& arguments,
+                                const QString& description, DrawingArguments& drawing) {
+    const QString subcommand = arguments.value(1);
+    const QCommandLineOption output({"o", "output"}, "The picture to write: .png, .svg or .pdf.", "OUT");
+    const QCommandLineOption size("size", "Client area in pixels (default 800x600).", "WIDTHxHEIGHT");
+    parser.addOption(output);
+    parser.addOption(size);
+    AddInputOptions(parser);
+    QStringList values;
+    if (auto stop = ParseArguments(parser, arguments, {"FILE"}, description, values)) return stop;
+    if (auto stop = TakeInputOptions(parser, subcommand, values[0], drawing.Input)) return stop;
+    drawing.Output = parser.value(output);
+    if (drawing.Output.isEmpty()) return UsageError(subcommand, "no output file given (-o OUT)");
+    const std::optional<Format> format = FormatOf(drawing.Output);
+    if (!format)
+        return UsageError(
+            subcommand,
+            QString("cannot write '%1': unknown output format (.png, .svg, .pdf)").arg(drawing.Output));
+    drawing.OutputFormat = *format;
+    if (parser.isSet(size) && !ParseSize(parser.value(size), drawing.Width, drawing.Height))
+        return UsageError(subcommand, QString("bad size '%1' (WIDTHxHEIGHT, 1 to %2 pixels each)")
+                                          .arg(parser.value(size))
+                                          .arg(LargestSide));
+    return std::nullopt;
+}
+
+// Loads the design, draws it with `draw` and writes the picture.
+template <typename Draw> int DrawToFile(const DrawingArguments& drawing, Draw draw) {
+    auto gem = std::make_unique<TGem>();
+    if (!LoadDesign(drawing.Input, *gem)) return ExitFileError;
+    if (!CanWrite(drawing.Output)) {
+        PrintError(QString("cannot write file %1").arg(drawing.Output));
+        return ExitFileError;
+    }
+    OutputFile file(drawing.OutputFormat, drawing.Output, drawing.Width, drawing.Height);
+    auto canvas = std::make_unique<TUserCanvas>();
+    auto sheet = std::make_unique<TDesignSheet>();
+    sheet->SetUpScreen(*canvas, file.Surface(), drawing.Width, drawing.Height);
+    draw(*gem, *sheet);
+    if (!file.Finish()) {
+        PrintError(QString("cannot write file %1").arg(drawing.Output));
+        return ExitFileError;
+    }
+    return ExitOk;
+}
+
+int RunRender(const QStringList& arguments) {
+    QCommandLineParser parser;
+    DrawingArguments drawing;
+    if (auto stop =
+            ParseDrawing(parser, arguments,
+                         "Draws the design sheet of FILE as the main window shows it in a client area "
+                         "of the given size, into OUT (.png, .svg or .pdf).",
+                         drawing))
+        return *stop;
+    return DrawToFile(drawing, [](TGem& gem, TDesignSheet& sheet) { sheet.RepaintScreen(gem); });
+}
+
+int RunRotate(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption angles("angles", "Rotation angles B and C in degrees.", "B,C");
+    parser.addOption(angles);
+    DrawingArguments drawing;
+    if (auto stop =
+            ParseDrawing(parser, arguments,
+                         "Draws the stone of FILE freely rotated by the angles B (up and down keys) and "
+                         "C (left and right keys), hidden faces left out, into OUT.",
+                         drawing))
+        return *stop;
+    const QStringList parts = parser.value(angles).split(',');
+    bool okB = false, okC = false;
+    const double b = parts.value(0).toDouble(&okB);
+    const double c = parts.value(1).toDouble(&okC);
+    if (parts.size() != 2 || !okB || !okC || !std::isfinite(b) || !std::isfinite(c))
+        return UsageError("rotate", QString("bad angles '%1' (B,C in degrees)").arg(parser.value(angles)));
+    return DrawToFile(drawing, [&](TGem& gem, TDesignSheet& sheet) {
+        sheet.RotateKey(gem, RotateStartKey);
+        sheet.Rotation.B = b;
+        sheet.Rotation.C = c;
+        sheet.RotateKey(gem, RotateRedrawKey);
+    });
+}
+} // namespace
+
+// Qt's notes about the headless platform (such as a missing runtime folder) are not the tool's
+// messages: only critical ones go through to standard error.
+void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) PrintError(message);
+}
+
+const Subcommand RenderSubcommands[] = {
+    {"render", "Draw the design sheet to PNG, SVG or PDF (FILE -o OUT [--size WxH])", RunRender},
+    {"rotate", "Draw the freely rotated stone (FILE -o OUT --angles B,C)", RunRotate},
+    {nullptr, nullptr, nullptr},
+};
