@@ -59,9 +59,9 @@ int folderNumber = 0;
 class FileFolder : public ::testing::Test {
   protected:
     void SetUp() override {
+        // Short and unique per process: FileName keeps 80 characters, and tests may run side by side.
         folder = fs::temp_directory_path() /
-                 ("lapidraw-test-" + std::to_string(::getpid()) + "-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("ldw-" + std::to_string(::getpid()) + "-" + std::to_string(++folderNumber));
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
