@@ -458,6 +458,16 @@ TEST(BrokenFiles, MissingFileReportsTheOsError) {
     EXPECT_EQ(gem->LastFileMessage, " Cannot read file " + path + ". Error:    2");
 }
 
+TEST(BrokenFiles, FolderOrEndlessFileIsNotADesign) {
+    auto gem = RoundBrilliantCrown();
+    const int facets = gem->FacetCount;
+    EXPECT_FALSE(gem->ReadDesign(TestData + "/broken", TGem::OpenMode));
+    EXPECT_EQ(gem->LastFileError, EISDIR);
+    EXPECT_FALSE(gem->ReadDesign("/dev/zero", TGem::OpenMode));
+    EXPECT_EQ(gem->LastFileError, EFBIG);
+    EXPECT_EQ(gem->FacetCount, facets);
+}
+
 TEST(BrokenFiles, FixtureDesignsReadWithBothLineEnds) {
     auto gem = std::make_unique<TGem>();
     ASSERT_TRUE(gem->ReadDesign(TestData + "/lfx/box.lfx", TGem::OpenMode)) << gem->LastFileMessage;
