@@ -328,8 +328,9 @@ DisplayOptions Tstartform::CurrentOptions() const {
 
 void Tstartform::RepaintScreen(TGem& design) {
     if (ClosingDown) return;
-    StoredWidth = frameGeometry().width();
-    StoredHeight = frameGeometry().height();
+    // The size that resize() sets: the window without the frame the desktop draws around it.
+    StoredWidth = width();
+    StoredHeight = height();
     WorldWidth = TDesignSheet::WorldWidth;
     DimGap = TDesignSheet::DimGap;
     TickHalf = TDesignSheet::TickHalf;

@@ -83,7 +83,9 @@ class Tstartform : public QMainWindow {
     // ClickY, ClickButton, ClickShift, ClickCtrl and ClickShiftKey; then ClickRequester is shown
     // modally again. The requesting dialog sets ClickRequester to itself whenever it is shown and
     // ClickKind (1 edge, 2 point, 3 facet) before it closes; when shown again it consumes the click
-    // (left button only) and resets ClickKind to 0.
+    // (left button only) and resets ClickKind to 0. Sheet.TopView, as set up by the last repaint,
+    // turns ClickX, ClickY into design coordinates (DeviceToWorld gives model y, then model x).
+    // A dialog that changed the design ends with DialogFinished(*this); a Cancel sets DialogCancelled.
     void RequestClick(const std::string& prompt);
     int ClickState = 0; // 0 idle, 2 waiting for a click on the sheet
     bool CrosshairPending = false;

@@ -54,6 +54,8 @@ class MainWindowTest : public QObject {
     void readoutShowsDesignPointAndIndex();
     void crosshairIsDrawnAndErasedInXor();
     void rotationKeysTurnTheViewAndOtherKeysEndIt();
+    void progressBarFollowsLongRecomputes();
+    void resizeDrawareaTogglesScreenSize();
     void showOutlineTogglesTheOutline();
 };
 
@@ -429,6 +431,37 @@ void MainWindowTest::rotationKeysTurnTheViewAndOtherKeysEndIt() {
     QVERIFY(!w.RotationMode);
     PressKey(w, Qt::Key_Left);
     QCOMPARE(double(w.Sheet.Rotation.C), 0.0);
+}
+
+void MainWindowTest::progressBarFollowsLongRecomputes() {
+    WindowFixture f;
+    Tstartform& w = *f.Window;
+    w.show();
+    LoadDesign(w, DesignWithFacets(150));
+    QVERIFY(w.Design->FacetCount > 100);
+    w.ProgressBar1->setValue(0);
+    w.Design->Recompute();
+    QCOMPARE(w.ProgressBar1->maximum(), w.Design->FacetCount - 1);
+    QVERIFY(w.ProgressBar1->value() > w.Design->FacetCount / 2); // stepped along
+    QVERIFY(!w.ProgressBar1->isVisible());                       // and hidden at the end
+
+    LoadDesign(w, RoundBrilliantCrown()); // short recomputes leave it alone
+    w.ProgressBar1->setValue(0);
+    w.Design->Recompute();
+    QCOMPARE(w.ProgressBar1->value(), 0);
+}
+
+void MainWindowTest::resizeDrawareaTogglesScreenSize() {
+    WindowFixture f;
+    Tstartform& w = *f.Window;
+    w.show();
+    w.RepaintScreen(*w.Design);
+    QCOMPARE(w.StoredWidth, w.width());
+    w.Resizedrawarea1Click();
+    QCOMPARE(w.size(), QSize(1024, 768));
+    QCOMPARE(w.StoredWidth, w.width());
+    w.Resizedrawarea1Click();
+    QCOMPARE(w.size(), QSize(800, 600));
 }
 
 // An outline file saved from a round brilliant's girdle, and a window that knows it.
