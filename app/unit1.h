@@ -6,6 +6,9 @@
 #include "gem/gem.h"
 #include "platform/qt_services.h"
 #include "platform/services.h"
+#include "platform/window_surface.h"
+#include "world/design_sheet.h"
+#include "world/user_canvas.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -28,7 +31,8 @@ class ClientArea : public QWidget {
     Q_OBJECT
   public:
     explicit ClientArea(Tstartform& owner);
-    QImage Sheet; // the design sheet as last drawn; the crosshair is drawn into it in XOR mode
+    // The design sheet as last drawn, with the crosshair drawn into it in XOR mode.
+    std::unique_ptr<WindowSurface> Surface;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -108,6 +112,8 @@ class Tstartform : public QMainWindow {
     void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void FormKeyDown(int key);
     void New1Click();
+    void Newwithoutline1Click();
+    void ShowOutline1Click();
     void Open1Click();
     void f1Click(QAction* slot);
     void Save1Click();
@@ -129,6 +135,9 @@ class Tstartform : public QMainWindow {
     std::unique_ptr<TGem> PreformDesign;
     std::unique_ptr<Treopen> RecentFiles;
     std::unique_ptr<QtProgressSink> Progress;
+    TUserCanvas ScreenCanvas; // the client area
+    TUserCanvas PrintCanvas;  // the printer page
+    TDesignSheet Sheet;       // the views of the sheet and the table rows, set up by every repaint
 
     std::string CurrentFile;
     std::string DesignName;
@@ -193,11 +202,18 @@ class Tstartform : public QMainWindow {
     void ReadDialogFolders();
     void WriteDialogFolders();
     void ClientResized();
+    // The display options of the menu check marks and the selection, as the drawing reads them.
+    DisplayOptions CurrentOptions() const;
+    // The status bar readout of the design point under the cursor.
+    std::string Readout(int x, int y) const;
+    TGem& ShownDesign() { return PreformShown ? *PreformDesign : *Design; }
     bool HasCutFacets() const;
     // The design's file operations; a failure is shown to the user and answers false.
     bool ReadReported(const std::string& name, int mode);
     bool WriteReported(const std::string& name, int mode, const std::string& shortName);
     void ReportFileFailure();
+    // Reads the design's outline file again; a failure is shown and answers false.
+    bool ReadOutlineReported();
     // Reads a design file as the current design; on failure the window keeps its file name and title.
     bool OpenDesign(const std::string& name);
     // After a design was opened: recent files, folders, a first undo step, menus.
