@@ -6,6 +6,8 @@
 #include "dialogs/unit6.h"
 #include "gem/numtext.h"
 
+#include <cmath>
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -49,13 +51,13 @@ ClientArea::ClientArea(Tstartform& owner) : QWidget(&owner), Owner(owner) {
 }
 
 void ClientArea::paintEvent(QPaintEvent*) {
-    if (!Owner.SheetValid || Sheet.size() != size())
-        Owner.RepaintScreen(Owner.PreformShown ? *Owner.PreformDesign : *Owner.Design);
+    if (!Owner.SheetValid || !Surface || Surface->Image().size() != size())
+        Owner.RepaintScreen(Owner.ShownDesign());
     QPainter painter(this);
-    if (Sheet.isNull())
-        painter.fillRect(rect(), Qt::white);
+    if (Surface)
+        painter.drawImage(0, 0, Surface->Image());
     else
-        painter.drawImage(0, 0, Sheet);
+        painter.fillRect(rect(), Qt::white);
 }
 
 void ClientArea::resizeEvent(QResizeEvent*) {
@@ -139,7 +141,7 @@ void Tstartform::BuildMenus() {
     File1 = submenu(nullptr, "File1", "&File");
     New1 = item(File1, "New1", "&New ...", &Tstartform::New1Click);
     New1->setShortcut(QKeySequence("Ctrl+N"));
-    Newwithoutline1 = item(File1, "Newwithoutline1", "New &with outline", nullptr);
+    Newwithoutline1 = item(File1, "Newwithoutline1", "New &with outline", &Tstartform::Newwithoutline1Click);
     Open1 = item(File1, "Open1", "&Open...", &Tstartform::Open1Click);
     Open1->setShortcut(QKeySequence("Ctrl+O"));
     Reopen1 = submenu(File1, "Reopen1", "&Reopen");
@@ -211,7 +213,7 @@ void Tstartform::BuildMenus() {
     Showclick1 = item(Options1, "Showclick1", "Show &click", &Tstartform::Showclick1Click);
     Showclick1->setCheckable(true);
     Showclick1->setChecked(true);
-    ShowOutline1 = item(Options1, "ShowOutline1", "Show &Outline", nullptr);
+    ShowOutline1 = item(Options1, "ShowOutline1", "Show &Outline", &Tstartform::ShowOutline1Click);
     ShowOutline1->setCheckable(true);
     Resizedrawarea1 = item(Options1, "Resizedrawarea1", "Resize drawarea", &Tstartform::Resizedrawarea1Click);
     Resizedrawarea1->setVisible(false);
@@ -315,16 +317,38 @@ void Tstartform::Invalidate() {
     Client->update();
 }
 
-void Tstartform::RepaintScreen(TGem&) {
+DisplayOptions Tstartform::CurrentOptions() const {
+    DisplayOptions options;
+    options.ShowIndices = Showindices1->isChecked();
+    options.ShowClick = ShowClick;
+    options.ShowCutoff = ShowCutoff;
+    options.SelectedFacet = SelectedFacet;
+    options.FacetSelected = FacetSelected;
+    options.ShownTier = ShownTier;
+    return options;
+}
+
+void Tstartform::RepaintScreen(TGem& design) {
     if (ClosingDown) return;
-    StoredWidth = frameGeometry().width();
-    StoredHeight = frameGeometry().height();
-    WorldWidth = 800;
-    DimGap = 8;
-    TickHalf = 5;
-    if (Client->Sheet.size() != Client->size())
-        Client->Sheet = QImage(Client->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    Client->Sheet.fill(Qt::white);
+    // The size that resize() sets: the window without the frame the desktop draws around it.
+    StoredWidth = width();
+    StoredHeight = height();
+    WorldWidth = TDesignSheet::WorldWidth;
+    DimGap = TDesignSheet::DimGap;
+    TickHalf = TDesignSheet::TickHalf;
+    const int width = std::max(1, Client->width()), height = std::max(1, Client->height());
+    // A crosshair on the screen is taken off before the sheet is drawn and put back afterwards.
+    const bool crosshairShown = ScreenCanvas.XorActive;
+    const int crossX = ScreenCanvas.CrossX, crossY = ScreenCanvas.CrossY;
+    if (crosshairShown) ScreenCanvas.Crosshair(0, 0, CrossEnd);
+    if (!Client->Surface || Client->Surface->DeviceWidth() != width ||
+        Client->Surface->DeviceHeight() != height)
+        Client->Surface = std::make_unique<WindowSurface>(width, height);
+    Sheet.Options = CurrentOptions();
+    Sheet.SetUpScreen(ScreenCanvas, Client->Surface.get(), width, height);
+    Sheet.RepaintScreen(design);
+    HighlightedGroupFirst = Sheet.HighlightedGroupFirst;
+    if (crosshairShown && crossX >= 0) ScreenCanvas.Crosshair(crossX, crossY, CrossStart);
     SheetValid = true;
     Client->update();
 }
@@ -367,7 +391,7 @@ void Tstartform::UpdateMenus(MenuMode mode, bool enabled) {
                    false);
         ShowOutline1->setChecked(false);
         File1->menuAction()->setVisible(true);
-        Newwithoutline1->setVisible(false);
+        Newwithoutline1->setVisible(Design->OutlineFileExists());
         return;
     }
     SetVisible({About1,
@@ -398,8 +422,8 @@ void Tstartform::UpdateMenus(MenuMode mode, bool enabled) {
     Makeculetfacet1->setVisible(free && Design->IsPavilion());
     Scale1->setVisible(free && cut);
     Makepicture1->setVisible(free && cut);
-    ShowOutline1->setVisible(false);
-    Newwithoutline1->setVisible(false);
+    ShowOutline1->setVisible(free && Design->OutlineFileExists());
+    Newwithoutline1->setVisible(free && Design->OutlineFileExists());
     campreform1->menuAction()->setVisible(free && !Design->AllGirdleFacets());
     Changeangles1->setVisible(free && !Design->AllGirdleFacets());
     UpdateUndoRedo();
@@ -484,7 +508,16 @@ void Tstartform::DialogFinished(QDialog& dialog) {
     Client->setFocus();
 }
 
-void Tstartform::ShowOutlineAgain() {}
+bool Tstartform::ReadOutlineReported() {
+    if (Design->ReadOutline("")) return true;
+    Svc.Messages.Beep();
+    Svc.Messages.ShowError(Design->OutlineError);
+    return false;
+}
+
+void Tstartform::ShowOutlineAgain() {
+    if (ShowOutline1->isChecked() && Design->ReadOutline("")) Design->SetOutlineShown(true);
+}
 
 // ---- Click hand-off ----
 
@@ -498,19 +531,40 @@ void Tstartform::RequestClick(const std::string& prompt) {
 }
 
 void Tstartform::ClickInDesign(Real& x, Real& y) const {
-    x = ClickX;
-    y = ClickY;
+    // The top view shows model y across and model x downwards.
+    Sheet.TopView.DeviceToWorld(ClickX, ClickY, y, x);
 }
 
-void Tstartform::FormMouseMove(int, int) {
+std::string Tstartform::Readout(int x, int y) const {
+    // The top view shows model y across and model x downwards.
+    Real across = 0, down = 0;
+    Sheet.TopView.DeviceToWorld(x, y, across, down);
+    const Real modelX = down, modelY = across;
+    const Real r = std::sqrt(modelX * modelX + modelY * modelY);
+    std::string indexText(40, ' ');
+    if (r > 2) {
+        Real theta = ArcCosDeg(modelX / r);
+        if (modelY < 0) theta = 360 - theta;
+        if (theta >= 360) theta -= 360;
+        indexText = " Index: " + fixed(Design->ShownIndex(Design->IndexCount() * theta / 360), 4, 1);
+    }
+    return Prompt + "   x: " + fixed(modelX, 6, 2) + "  y: " + fixed(modelY, 6, 2) +
+           "  r: " + fixed(r, 6, 2) + indexText + "     ";
+}
+
+void Tstartform::FormMouseMove(int x, int y) {
     if (CrosshairPending) {
         RepaintScreen(*Design);
         const QPoint corner = frameGeometry().topLeft();
         Svc.Window.SetCursorPos(corner.x() + CursorX, corner.y() + CursorY);
+        ScreenCanvas.Crosshair(CursorX, CursorY, CrossStart);
         ClickState = WaitingForClick;
         CrosshairPending = false;
     }
     if (ClickState != WaitingForClick) return;
+    StatusPanel->setText(QString::fromLatin1(Readout(x, y).c_str()));
+    ScreenCanvas.Crosshair(x, y, CrossMove);
+    Client->update();
 }
 
 void Tstartform::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
@@ -525,6 +579,7 @@ void Tstartform::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mod
     CursorX = x;
     CursorY = y + (frameGeometry().height() - Client->height());
     ClickState = 0;
+    ScreenCanvas.Crosshair(0, 0, CrossEnd);
     RepaintScreen(*Design);
     if (ClickRequester) ShowModal(*ClickRequester);
 }
@@ -535,11 +590,39 @@ void Tstartform::Rotate1Click() {
     if (!HasCutFacets()) return;
     RotationMode = true;
     UpdateMenus(MenuMode::Normal, false);
+    if (!Client->Surface) RepaintScreen(*Design);
+    Sheet.RotateKey(*Design, RotateStartKey);
+    Client->update();
+    Client->setFocus();
+}
+
+// The free rotation's key codes: the arrows and Escape by their virtual-key numbers.
+static int RotationKey(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Left:
+        return KeyLeft;
+    case Qt::Key_Up:
+        return KeyUp;
+    case Qt::Key_Right:
+        return KeyRight;
+    case Qt::Key_Down:
+        return KeyDown;
+    case Qt::Key_Escape:
+        return KeyEscape;
+    default:
+        return qtKey > 0 && qtKey < 0x100 ? qtKey : 0xFF; // never the start key 0
+    }
 }
 
 void Tstartform::FormKeyDown(int key) {
     if (!RotationMode) return;
-    if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down) return;
+    const int code = RotationKey(key);
+    Sheet.RotateKey(*Design, code);
+    Client->update();
+    if (code == KeyLeft || code == KeyUp || code == KeyRight || code == KeyDown) return;
+    ScreenCanvas.ClearAll(ColourWhite);
+    ScreenCanvas.SetBrushColor(ColourWhite);
+    ScreenCanvas.SetPenColor(ColourBlack);
     RotationMode = false;
     RepaintScreen(*Design);
     UpdateMenus(MenuMode::Normal, true);
@@ -592,6 +675,25 @@ void Tstartform::DesignOpened() {
     OpenDialog1.FileName = DesignName;
     RecordStep();
     UpdateMenus(MenuMode::Normal, true);
+}
+
+void Tstartform::Newwithoutline1Click() {
+    if (AskSaveChanges() == Answer::Cancel) return;
+    if (!ReadOutlineReported()) return;
+    const TGem& d = *Design;
+    Form6->Preset(QString::fromStdString(PadLeft(IntText(d.OutlineSystemIndex), 4)),
+                  QString::fromStdString(PadLeft(IntText(d.OutlineParts), 2)),
+                  QString::fromStdString(PadLeft(IntText(d.OutlineOffset), 3)), d.OutlineMirror == 'm');
+    DialogCancelled = false;
+    ShowModal(*Form6);
+    if (!DialogCancelled) {
+        // The new design has dropped the outline: read it again so that it shows.
+        ShowOutline1->setChecked(true);
+        ShowOutlineAgain();
+        Design->SetOutlineShown(true);
+        OutlineDesign = true;
+    }
+    Invalidate();
 }
 
 void Tstartform::Open1Click() {
@@ -710,7 +812,29 @@ void Tstartform::Redo1Click() {
 
 // ---- Model commands and options ----
 
-void Tstartform::RoundIndices1Click() {}
+void Tstartform::RoundIndices1Click() {
+    Design->RoundIndices();
+    RecordStep();
+    RepaintScreen(*Design);
+    UpdateMenus(MenuMode::Normal, true);
+}
+
+void Tstartform::ShowOutline1Click() {
+    // The action has already toggled its check mark; the command decides it itself.
+    const bool wasChecked = !ShowOutline1->isChecked();
+    if (wasChecked) {
+        ShowOutline1->setChecked(false);
+        Design->SetOutlineShown(false);
+        Invalidate();
+        return;
+    }
+    ShowOutline1->setChecked(false);
+    if (!ReadOutlineReported()) return;
+    Design->SetOutlineShown(true);
+    RepaintScreen(*Design);
+    Invalidate();
+    ShowOutline1->setChecked(true);
+}
 
 void Tstartform::Removelastfacets1Click() {
     Design->DeleteLastGroup();

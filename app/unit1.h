@@ -6,6 +6,9 @@
 #include "gem/gem.h"
 #include "platform/qt_services.h"
 #include "platform/services.h"
+#include "platform/window_surface.h"
+#include "world/design_sheet.h"
+#include "world/user_canvas.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -29,7 +32,8 @@ class ClientArea : public QWidget {
     Q_OBJECT
   public:
     explicit ClientArea(Tstartform& owner);
-    QImage Sheet; // the design sheet as last drawn; the crosshair is drawn into it in XOR mode
+    // The design sheet as last drawn, with the crosshair drawn into it in XOR mode.
+    std::unique_ptr<WindowSurface> Surface;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -80,7 +84,9 @@ class Tstartform : public QMainWindow {
     // ClickY, ClickButton, ClickShift, ClickCtrl and ClickShiftKey; then ClickRequester is shown
     // modally again. The requesting dialog sets ClickRequester to itself whenever it is shown and
     // ClickKind (1 edge, 2 point, 3 facet) before it closes; when shown again it consumes the click
-    // (left button only) and resets ClickKind to 0.
+    // (left button only) and resets ClickKind to 0. Sheet.TopView, as set up by the last repaint,
+    // turns ClickX, ClickY into design coordinates (DeviceToWorld gives model y, then model x).
+    // A dialog that changed the design ends with DialogFinished(*this); a Cancel sets DialogCancelled.
     void RequestClick(const std::string& prompt);
     // The design x and y of the top view at the click (ClickX, ClickY).
     void ClickInDesign(Real& x, Real& y) const;
@@ -112,6 +118,8 @@ class Tstartform : public QMainWindow {
     void FormKeyDown(int key);
     void New1Click();
     void Generalfacet1Click();
+    void Newwithoutline1Click();
+    void ShowOutline1Click();
     void Open1Click();
     void f1Click(QAction* slot);
     void Save1Click();
@@ -133,6 +141,9 @@ class Tstartform : public QMainWindow {
     std::unique_ptr<TGem> PreformDesign;
     std::unique_ptr<Treopen> RecentFiles;
     std::unique_ptr<QtProgressSink> Progress;
+    TUserCanvas ScreenCanvas; // the client area
+    TUserCanvas PrintCanvas;  // the printer page
+    TDesignSheet Sheet;       // the views of the sheet and the table rows, set up by every repaint
 
     std::string CurrentFile;
     std::string DesignName;
@@ -198,11 +209,18 @@ class Tstartform : public QMainWindow {
     void ReadDialogFolders();
     void WriteDialogFolders();
     void ClientResized();
+    // The display options of the menu check marks and the selection, as the drawing reads them.
+    DisplayOptions CurrentOptions() const;
+    // The status bar readout of the design point under the cursor.
+    std::string Readout(int x, int y) const;
+    TGem& ShownDesign() { return PreformShown ? *PreformDesign : *Design; }
     bool HasCutFacets() const;
     // The design's file operations; a failure is shown to the user and answers false.
     bool ReadReported(const std::string& name, int mode);
     bool WriteReported(const std::string& name, int mode, const std::string& shortName);
     void ReportFileFailure();
+    // Reads the design's outline file again; a failure is shown and answers false.
+    bool ReadOutlineReported();
     // Reads a design file as the current design; on failure the window keeps its file name and title.
     bool OpenDesign(const std::string& name);
     // After a design was opened: recent files, folders, a first undo step, menus.

@@ -26,6 +26,7 @@ constexpr int FileNameLine = 10;
 constexpr unsigned char OldDegreeSign = 0xF8; // degree sign of the old DOS code page
 constexpr unsigned char DegreeSign = 0xBA;    // masculine ordinal, shown as a degree sign
 constexpr int FolderAttempts = 100;
+constexpr std::size_t LargestDesignFile = 16 << 20; // far above 2000 facets and all text lines
 constexpr const char* LineEnd = "\r\n";
 
 std::string RandomHex() {
@@ -291,15 +292,20 @@ class DesignReader {
     int messageLinesRead_ = 0;
 };
 
-// The whole file as bytes; an error number on failure.
+// The whole file as bytes; an error number on failure (EFBIG for a file far too large for a design).
 int ReadWholeFile(const std::string& path, std::string& bytes) {
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return LastOsError();
     char buffer[65536];
     std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
         bytes.append(buffer, count);
+        if (bytes.size() > LargestDesignFile) {
+            std::fclose(file);
+            return EFBIG;
+        }
+    }
     const bool failed = std::ferror(file) != 0;
     const int code = failed ? LastOsError() : 0;
     std::fclose(file);
@@ -398,6 +404,7 @@ bool TGem::ReadDesign(const std::string& name, int mode) {
 
     auto scratch = std::make_unique<TGem>();
     scratch->TakeOverDesign(*this);
+    scratch->Progress = Progress; // a long recompute of the read design still shows its progress
     try {
         DesignReader(*scratch, mode == OpenMode).Read(bytes);
         if (fromSnapshot) scratch->SnapshotNo = snapshot;
@@ -464,7 +471,9 @@ void TGem::DeleteSnapshots() {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(TempFolder, error)) {
         const std::string found = entry.path().filename().string();
-        if (found.starts_with(SnapshotStem) && found.ends_with(".lfx")) fs::remove(entry.path(), error);
+        const bool snapshot = found.starts_with(SnapshotStem) && found.ends_with(".lfx");
+        const bool unfinished = found.starts_with("." + SnapshotStem) && found.ends_with(".tmp");
+        if (snapshot || unfinished) fs::remove(entry.path(), error);
     }
     fs::remove(TempFolder, error); // only when empty: never more than this run made
     TempFolder.clear();

@@ -66,8 +66,9 @@ bool ReadHeader(const std::string& line, OutlineFile& out) {
     out.type = rest[0];
     out.mirror = rest[1];
     out.offset = 0;
-    if (rest.size() > 2) {
-        const std::optional<std::int32_t> offset = ReadInteger(rest.substr(2));
+    const std::string offsetText = rest.size() > 2 ? rest.substr(2) : words.size() > 3 ? words[3] : "";
+    if (!offsetText.empty()) {
+        const std::optional<std::int32_t> offset = ReadInteger(offsetText);
         if (!offset) return false;
         out.offset = *offset;
     }

@@ -26,8 +26,8 @@ void TGem::RoundIndices() {
         const Real phi = IndexAzimuth(k);
         const Real z = IsCrown() ? -std::cos(a) : std::cos(a);
         Facets[i].Normal = {-std::sin(a) * std::cos(phi), -std::sin(a) * std::sin(phi), z};
-        Facets[i].Index = k;
-        Facets[i].ShownIndex = ShownIndex(k);
+        Facets[i].Index = Wrap(k); // an index rounded up to IndexCount is index 0
+        Facets[i].ShownIndex = ShownIndex(Facets[i].Index);
     }
     Recompute();
 }
@@ -59,6 +59,8 @@ void TGem::ShiftBoundingPlane(Real dh) {
 }
 
 bool TGem::ScaleAngles(Real target, Real source) {
+    // Angles of 0 or 90 degrees have no usable tangent ratio.
+    if (NearZero(target) || Near90(target) || NearZero(source) || Near90(source)) return false;
     bool found = false;
     for (int i = 1; i <= FacetCount && !found; ++i) {
         const Real a = FacetAngle(i);
@@ -66,7 +68,7 @@ bool TGem::ScaleAngles(Real target, Real source) {
     }
     if (!found) return false;
 
-    // Angles of 0 or 90 degrees (or beyond) give no finite positive ratio: nothing sensible to scale by.
+    // Angles beyond 90 degrees give no positive ratio either: nothing sensible to scale by.
     const Real m = std::tan(target * RadPerDeg) / std::tan(source * RadPerDeg);
     if (!std::isfinite(m) || !(m > 0)) return false;
 

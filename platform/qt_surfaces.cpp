@@ -233,3 +233,29 @@ PdfSurface::~PdfSurface() {
 bool PdfSurface::Finish() {
     return !ownPainter_.isActive() || ownPainter_.end();
 }
+
+PrinterSurface::PrinterSurface(QPrinter& printer)
+    : QtSurface(ownPainter_, printer.width(), printer.height()) {
+    const QPageLayout layout = printer.pageLayout();
+    const int resolution = printer.resolution();
+    const QRect full = layout.fullRectPixels(resolution);
+    const QRect paint = layout.paintRectPixels(resolution);
+    PageMetrics page;
+    page.WidthPx = printer.width();
+    page.HeightPx = printer.height();
+    page.WidthMm = printer.widthMM();
+    page.HeightMm = printer.heightMM();
+    page.PhysOffsetX = paint.left() - full.left();
+    page.PhysOffsetY = paint.top() - full.top();
+    SetPage(page);
+    ownPainter_.begin(&printer);
+    SetPenColor(ColourBlack);
+}
+
+PrinterSurface::~PrinterSurface() {
+    Finish();
+}
+
+bool PrinterSurface::Finish() {
+    return !ownPainter_.isActive() || ownPainter_.end();
+}

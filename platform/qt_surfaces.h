@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QString>
 #include <QSvgGenerator>
 
@@ -106,5 +107,18 @@ class PdfSurface : public QtSurface {
 
   private:
     std::unique_ptr<QPdfWriter> writer_;
+    QPainter ownPainter_;
+};
+
+// A printer page: painting begins the print job and Finish ends it. The page metrics are the
+// printer's printable area in pixels and millimetres, and its offset from the paper's edge.
+class PrinterSurface : public QtSurface {
+  public:
+    explicit PrinterSurface(QPrinter& printer);
+    ~PrinterSurface() override;
+    bool Begun() const { return ownPainter_.isActive(); }
+    bool Finish();
+
+  private:
     QPainter ownPainter_;
 };

@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libemf-dev fonts-liberation
   xvfb xauth
+  clang libclang-rt-14-dev
 )
 
 missing=()

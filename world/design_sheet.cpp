@@ -104,6 +104,7 @@ void TDesignSheet::SetUpTopViews(TUserCanvas& canvas) {
 }
 
 void TDesignSheet::DrawDesign(TGem& design, TUserCanvas& canvas) {
+    if (!ScreenCanvas) ScreenCanvas = &canvas; // with no screen, the canvas itself lays the sheet out
     if (&canvas == ScreenCanvas) canvas.ClearAll(ColourWhite);
     SetUpTopViews(canvas);
     const bool hasFacets = design.FacetCount > 0;
@@ -127,6 +128,7 @@ void TDesignSheet::DrawDesign(TGem& design, TUserCanvas& canvas) {
 }
 
 void TDesignSheet::DrawFullPage(TGem& design, TUserCanvas& canvas) {
+    if (!ScreenCanvas) ScreenCanvas = &canvas;
     SetUpTopViews(canvas);
     const bool hasFacets = design.FacetCount > 0;
     if (hasFacets) {

@@ -84,6 +84,9 @@ class DrawSurface {
     virtual void FloodFill(int x, int y, Colour border, const FillRegion& region) = 0;
     // Text with its top-left corner at (x, y), in the font colour, no background.
     virtual void TextOut(int x, int y, const std::string& text) = 0;
+    // Told before each text of the sheet: the point it is aligned to and how (0 left end, 1 right end,
+    // 2 centred with its top there, 3 centred both ways). Devices may ignore it.
+    virtual void TextAnchor(int /*x*/, int /*y*/, int /*align*/) {}
     virtual int TextWidth(const std::string& text) = 0;
     virtual int TextHeight(const std::string& text) = 0;
 

@@ -176,6 +176,7 @@ int TDesignSheet::BuildFacetTable(TGem& design) {
 }
 
 void TDesignSheet::DrawFacetTable(TGem& design, TUserCanvas& canvas, bool fullPage) {
+    if (!ScreenCanvas) ScreenCanvas = &canvas;
     int n = std::min(BuildFacetTable(design), RowsShownOnScreen);
     const Real height = SheetHeight();
     const Real top = height * TableTopShare;

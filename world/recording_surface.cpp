@@ -43,9 +43,16 @@ void RecordingSurface::FloodFill(int x, int y, Colour border, const FillRegion& 
     Fills.push_back({{x, y}, brush_, border, region});
 }
 
+void RecordingSurface::TextAnchor(int x, int y, int align) {
+    nextAnchor_ = {x, y};
+    nextAlign_ = align;
+}
+
 void RecordingSurface::TextOut(int x, int y, const std::string& text) {
-    Texts.push_back(
-        {x, y, text, FontName, FontSize, FontBold, fontColour_, TextWidth(text), TextHeight(text)});
+    Texts.push_back({x, y, text, FontName, FontSize, FontBold, fontColour_, TextWidth(text), TextHeight(text),
+                     nextAlign_, nextAnchor_});
+    nextAlign_ = -1;
+    nextAnchor_ = {};
 }
 
 int RecordingSurface::TextWidth(const std::string& text) {

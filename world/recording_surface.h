@@ -20,7 +20,9 @@ struct RecordedText {
     int Size;
     bool Bold;
     Colour Colour_;
-    int Width, Height; // the extent the surface reported for it
+    int Width, Height;  // the extent the surface reported for it
+    int Align = -1;     // alignment given by the canvas, -1 for a text written directly
+    DevicePoint Anchor; // the point it was aligned to
 };
 
 struct RecordedShape {
@@ -70,6 +72,7 @@ class RecordingSurface : public DrawSurface {
     void Rectangle(int left, int top, int right, int bottom) override;
     void FloodFill(int x, int y, Colour border, const FillRegion& region) override;
     void TextOut(int x, int y, const std::string& text) override;
+    void TextAnchor(int x, int y, int align) override;
     int TextWidth(const std::string& text) override;
     int TextHeight(const std::string& text) override;
     int DeviceWidth() const override { return width_; }
@@ -86,4 +89,6 @@ class RecordingSurface : public DrawSurface {
     int penWidth_ = 1;
     PenMode mode_ = PenMode::Copy;
     DevicePoint at_;
+    int nextAlign_ = -1;
+    DevicePoint nextAnchor_;
 };

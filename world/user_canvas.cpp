@@ -121,6 +121,7 @@ Real TUserCanvas::DrawText(const std::string& text, int size, Real x, Real y, in
     const int px = XToDevice(x);
     const int py = YToDevice(y);
     const int w = Canvas->TextWidth(text);
+    Canvas->TextAnchor(px, py, align);
     switch (align) {
     case 0:
         Canvas->TextOut(px, py, text);

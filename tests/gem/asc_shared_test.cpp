@@ -122,3 +122,23 @@ INSTANTIATE_TEST_SUITE_P(Published, SharedAscFile, testing::ValuesIn(SharedAscFi
                                  if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                              return name;
                          });
+
+// The design file keeps each group's own symmetry, so the imported design reads back unchanged.
+TEST(PublishedOutline, LowerSymmetryTiersSurviveTheDesignFile) {
+    auto gem = std::make_unique<TGem>();
+    ASSERT_TRUE(gem->ReadAsc(std::string(LAPIDRAW_SHARED_ASC) + "/pc01084.asc"));
+    ASSERT_TRUE(gem->ImportAsc('p'));
+    gem->Recompute();
+    TempFile file("pc01084.lfx");
+    ASSERT_EQ(gem->WriteDesign(file.Path(), 7, ""), 0) << gem->LastFileMessage;
+    auto read = std::make_unique<TGem>();
+    ASSERT_TRUE(read->ReadDesign(file.Path(), TGem::OpenMode)) << read->LastFileMessage;
+    ASSERT_EQ(read->FacetCount, gem->FacetCount);
+    EXPECT_EQ(read->DesignParts, 48);
+    EXPECT_TRUE(read->DesignMirror);
+    for (int f = 1; f <= gem->FacetCount; ++f) {
+        EXPECT_EQ(read->GroupParts(f), gem->GroupParts(f)) << f;
+        EXPECT_EQ(read->SymChar(f), gem->SymChar(f)) << f;
+        EXPECT_NEAR(read->Index(f), gem->Index(f), 1e-3L) << f;
+    }
+}

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -52,13 +53,15 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
     out << bytes;
 }
 
+int folderNumber = 0;
+
 // A fresh folder for the files of one test.
 class FileFolder : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder =
-            fs::temp_directory_path() /
-            ("lapidraw-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        // Short and unique per process: FileName keeps 80 characters, and tests may run side by side.
+        folder = fs::temp_directory_path() /
+                 ("ldw-" + std::to_string(::getpid()) + "-" + std::to_string(++folderNumber));
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
@@ -240,7 +243,8 @@ TEST_F(FileFolder, SurplusTextAndMessageRecordsAreSkipped) {
 }
 
 TEST(DesignFileRoundTrip, EveryGeneratedDesignWritesTheSameBytesAgain) {
-    const fs::path folder = fs::temp_directory_path() / "lapidraw-test-roundtrip";
+    const fs::path folder =
+        fs::temp_directory_path() / ("lapidraw-test-roundtrip-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     std::vector<std::unique_ptr<TGem>> designs;
     designs.push_back(RoundBrilliantCrown());
@@ -372,7 +376,7 @@ TEST(Snapshots, UndoWhoseFileIsGoneKeepsTheStep) {
 }
 
 TEST(Snapshots, PrivateFolderInTheTemporaryLocationIsRemovedWithTheDesign) {
-    const fs::path base = fs::temp_directory_path() / "lapidraw-test-tmpdir";
+    const fs::path base = fs::temp_directory_path() / ("lapidraw-test-tmpdir-" + std::to_string(::getpid()));
     fs::create_directories(base);
     const char* old = std::getenv("TMPDIR");
     const std::string saved = old ? old : "";
@@ -452,6 +456,16 @@ TEST(BrokenFiles, MissingFileReportsTheOsError) {
     EXPECT_FALSE(gem->ReadDesign(path, TGem::OpenMode));
     EXPECT_EQ(gem->LastFileError, ENOENT);
     EXPECT_EQ(gem->LastFileMessage, " Cannot read file " + path + ". Error:    2");
+}
+
+TEST(BrokenFiles, FolderOrEndlessFileIsNotADesign) {
+    auto gem = RoundBrilliantCrown();
+    const int facets = gem->FacetCount;
+    EXPECT_FALSE(gem->ReadDesign(TestData + "/broken", TGem::OpenMode));
+    EXPECT_EQ(gem->LastFileError, EISDIR);
+    EXPECT_FALSE(gem->ReadDesign("/dev/zero", TGem::OpenMode));
+    EXPECT_EQ(gem->LastFileError, EFBIG);
+    EXPECT_EQ(gem->FacetCount, facets);
 }
 
 TEST(BrokenFiles, FixtureDesignsReadWithBothLineEnds) {

@@ -106,6 +106,12 @@ TEST(Outline, FileFormatDetails) {
     EXPECT_EQ(OutlinePointCount(*gem), 3);
     EXPECT_EQ(gem->Edges[-1].OutlineIndex, 36);
     EXPECT_EQ(gem->Edges[-1].PointA, gem->Edges[0].PointB); // the shared corner is found again
+
+    file.Write("-96 3 cm -7\n");
+    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->OutlineError;
+    EXPECT_EQ(gem->OutlineSystemIndex, -96);
+    EXPECT_EQ(gem->OutlineOffset, -7);
+    EXPECT_EQ(gem->OutlineFirstEdge, 1);
 }
 
 TEST(Outline, HidingAndShowingRereadsTheFile) {

@@ -46,6 +46,9 @@ TEST(Transforms, RoundIndicesRoundsIndexAndAngle) {
     EXPECT_NEAR(gem->IndexFromNormal(gem->Facets[1].Normal), 3, 1e-12L);
     EXPECT_EQ(gem->Index(2), 50);
     EXPECT_NEAR(gem->FacetAngle(2), 30.0L, 1e-12L);
+    ASSERT_TRUE(CutByAngle(*gem, 30, 95.7L, 20));
+    gem->RoundIndices();
+    EXPECT_EQ(gem->Index(3), 0);  // not 96
     EXPECT_GT(gem->EdgeCount, 0); // recomputed
 }
 

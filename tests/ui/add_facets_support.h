@@ -4,7 +4,6 @@
 #include "dialogs/Unit12.h"
 #include "tests/ui/ui_helpers.h"
 
-#include <cmath>
 
 struct AddFacetsFixture : WindowFixture {
     TForm14& Form;
@@ -18,8 +17,11 @@ struct AddFacetsFixture : WindowFixture {
 };
 
 // The client pixel at which the top view of the sheet shows the design point (x, y).
-inline QPoint SheetPixel(Tstartform&, Real x, Real y) {
-    return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+// The sheet is drawn first, so that its views are laid out for the client area.
+inline QPoint SheetPixel(Tstartform& window, Real x, Real y) {
+    window.RepaintScreen(*window.Design);
+    const DevicePoint at = window.Sheet.TopView.ToDevice(y, x); // model y across, model x down
+    return {at.X, at.Y};
 }
 
 // A cut is committed through its snapshot file, which keeps 8 decimals of a normal, 6 of a depth and

@@ -5,11 +5,21 @@
 #include "tests/ui/ui_helpers.h"
 #include "tests/ui/ui_test_main.h"
 
+#include "dialogs/radio_group.h"
+#include "dialogs/unit6.h"
+
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
+#include <QTemporaryDir>
+#include <array>
+#include <cmath>
+#include <filesystem>
 
 namespace {
 // The visible top-level captions of the menu bar, in order.
@@ -39,6 +49,14 @@ class MainWindowTest : public QObject {
     void clickHandOffDeliversPositionButtonAndKeys();
     void rightClickBringsRequesterBackWithoutPick();
     void mousePressWhileIdleDoesNothing();
+    void newWithOutlinePresetsFromTheOutline();
+    void sheetIsDrawnIntoTheClientArea();
+    void readoutShowsDesignPointAndIndex();
+    void crosshairIsDrawnAndErasedInXor();
+    void rotationKeysTurnTheViewAndOtherKeysEndIt();
+    void progressBarFollowsLongRecomputes();
+    void resizeDrawareaTogglesScreenSize();
+    void showOutlineTogglesTheOutline();
 };
 
 void MainWindowTest::formLooksAsDesigned() {
@@ -262,6 +280,249 @@ void MainWindowTest::mousePressWhileIdleDoesNothing() {
     PressMouse(w, {210, 110}, Qt::LeftButton);
     QCOMPARE(requester.Shown, 0);
     QVERIFY(w.StatusBar1->isVisible());
+}
+
+namespace {
+int NonWhitePixels(const QImage& image, QRect area) {
+    int count = 0;
+    area = area.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) ++count;
+    return count;
+}
+
+// The numbers after "x:", "y:" and "r:" of the readout.
+std::array<double, 3> ReadoutNumbers(const QString& text) {
+    std::array<double, 3> values{};
+    const char* names[] = {"x:", "y:", "r:"};
+    for (int i = 0; i < 3; ++i) {
+        const int at = text.indexOf(names[i]);
+        values[static_cast<std::size_t>(i)] = text.mid(at + 2, 7).trimmed().toDouble();
+    }
+    return values;
+}
+
+// The client pixel of a model point (x, y) in the top view.
+QPoint TopViewPixel(Tstartform& w, Real x, Real y) {
+    const DevicePoint p = w.Sheet.TopView.ToDevice(y, x);
+    return {p.x, p.y};
+}
+} // namespace
+
+void MainWindowTest::sheetIsDrawnIntoTheClientArea() {
+    WindowFixture f;
+    Tstartform& w = *f.Window;
+    w.show();
+    w.RepaintScreen(*w.Design);
+    const QImage& empty = w.Client->Surface->Image();
+    QCOMPARE(empty.size(), w.Client->size());
+    QCOMPARE(NonWhitePixels(empty, empty.rect()), 0); // a new design: an empty sheet
+
+    LoadDesign(w, RoundBrilliantCrown());
+    w.RepaintScreen(*w.Design);
+    const QImage& sheet = w.Client->Surface->Image();
+    const QRect topView(w.Sheet.TopView.DevLeft, w.Sheet.TopView.DevTop,
+                        w.Sheet.TopView.DevRight - w.Sheet.TopView.DevLeft,
+                        w.Sheet.TopView.DevBottom - w.Sheet.TopView.DevTop);
+    QVERIFY(NonWhitePixels(sheet, topView) > 500);
+    QVERIFY(NonWhitePixels(sheet, QRect(sheet.width() / 2 + 10, 10, sheet.width() / 2 - 20, 60)) > 50);
+
+    // The window shows that image.
+    const QImage shown = w.Client->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.pixel(topView.center()), sheet.pixel(topView.center()));
+    QCOMPARE(NonWhitePixels(shown, topView), NonWhitePixels(sheet, topView));
+}
+
+void MainWindowTest::readoutShowsDesignPointAndIndex() {
+    WindowFixture f;
+    Tstartform& w = *f.Window;
+    w.show();
+    LoadDesign(w, RoundBrilliantCrown());
+    w.RepaintScreen(*w.Design);
+    w.RequestClick("Pick");
+    MoveMouse(w, TopViewPixel(w, 30, 0));
+    const QString text = w.StatusPanel->text();
+    QVERIFY2(QRegularExpression(
+                 "^Pick   x: [- \\d]{2}\\d\\.\\d\\d  y: [- \\d]{2}\\d\\.\\d\\d  r: [- \\d]{2}\\d\\.\\d\\d"
+                 " Index: [ \\d]\\d\\.\\d     $")
+                 .match(text)
+                 .hasMatch(),
+             qPrintable(text));
+    auto [x, y, r] = ReadoutNumbers(text);
+    QVERIFY(std::abs(x - 30) < 0.6);
+    QVERIFY(std::abs(y) < 0.6);
+    QVERIFY(std::abs(r - 30) < 0.6);
+    const double index = text.mid(text.indexOf("Index:") + 6).trimmed().toDouble();
+    QVERIFY2(index < 0.2 || index > 95.8, qPrintable(text)); // index 0 along +x
+
+    MoveMouse(w, TopViewPixel(w, 0, -20)); // negative y: more than half a turn
+    const double quarter = w.StatusPanel->text().mid(w.StatusPanel->text().indexOf("Index:") + 6).toDouble();
+    QVERIFY2(std::abs(quarter - 72) < 0.3, qPrintable(w.StatusPanel->text()));
+
+    MoveMouse(w, TopViewPixel(w, 0.5, 0.5)); // near the axis: no index
+    QVERIFY(!w.StatusPanel->text().contains("Index"));
+    QVERIFY(w.StatusPanel->text().endsWith(QString(45, ' ')));
+
+    // Indices as shown: a clockwise system with an offset.
+    w.Design->SystemIndex = -96;
+    w.Design->OffsetIndex = 10;
+    MoveMouse(w, TopViewPixel(w, 0, -20));
+    const double shown = w.StatusPanel->text().mid(w.StatusPanel->text().indexOf("Index:") + 6).toDouble();
+    QVERIFY2(std::abs(shown - 34) < 0.3, qPrintable(w.StatusPanel->text())); // 96 - 72 + 10
+}
+
+void MainWindowTest::crosshairIsDrawnAndErasedInXor() {
+    WindowFixture f;
+    Tstartform& w = *f.Window;
+    w.show();
+    w.RepaintScreen(*w.Design); // an empty white sheet
+    TestRequester requester(w);
+    w.ClickRequester = &requester;
+    w.RequestClick("");
+    MoveMouse(w, {250, 120});
+    const QImage& image = w.Client->Surface->Image();
+    QVERIFY(image.pixel(5, 120) != qRgb(255, 255, 255));                  // the horizontal line
+    QVERIFY(image.pixel(250, 5) != qRgb(255, 255, 255));                  // the vertical line
+    QCOMPARE(image.pixel(250, image.height() - 10), qRgb(255, 255, 255)); // stops 30 pixels short
+    MoveMouse(w, {300, 200});
+    QCOMPARE(image.pixel(5, 120), qRgb(255, 255, 255)); // the old cross is erased
+    QVERIFY(image.pixel(5, 200) != qRgb(255, 255, 255));
+    QCOMPARE(NonWhitePixels(image, image.rect()), image.width() + image.height() - 30 - 1);
+    PressMouse(w, {300, 200}, Qt::LeftButton);
+    QCOMPARE(NonWhitePixels(w.Client->Surface->Image(), image.rect()), 0);
+    QVERIFY(!w.ScreenCanvas.XorActive);
+}
+
+void MainWindowTest::rotationKeysTurnTheViewAndOtherKeysEndIt() {
+    WindowFixture f;
+    Tstartform& w = *f.Window;
+    w.show();
+    LoadDesign(w, RoundBrilliantCrown());
+    w.UpdateMenus(Tstartform::MenuMode::Normal, true);
+    w.RepaintScreen(*w.Design);
+    w.Rotate1->trigger();
+    QVERIFY(w.RotationMode);
+    const QImage start = w.Client->Surface->Image().copy();
+    QVERIFY(NonWhitePixels(start, start.rect()) > 100);
+
+    PressKey(w, Qt::Key_Left);
+    PressKey(w, Qt::Key_Left);
+    PressKey(w, Qt::Key_Up);
+    QVERIFY(w.RotationMode);
+    QCOMPARE(double(w.Sheet.Rotation.C), 2.0);
+    QCOMPARE(double(w.Sheet.Rotation.B), -1.0);
+    QVERIFY(w.Client->Surface->Image() != start);
+    QCOMPARE(VisibleTopLevel(w), QStringList());
+
+    PressKey(w, Qt::Key_Q);
+    QVERIFY(!w.RotationMode);
+    QCOMPARE(VisibleTopLevel(w),
+             QStringList({"&File", "&Edit text", "&Add  or modify facets", "&View", "&Modify", "Mea&sure",
+                          "&Options", "S&ymmetry", "&CAM preform", "A&bout"}));
+    // The sheet is back: the top view is drawn again.
+    const QRect topView(w.Sheet.TopView.DevLeft, w.Sheet.TopView.DevTop, 50, 50);
+    QVERIFY(w.Client->Surface->Image().copy(topView) != start.copy(topView) ||
+            NonWhitePixels(w.Client->Surface->Image(), w.Client->Surface->Image().rect()) > 1000);
+
+    // Escape ends it as well; keys outside a rotation do nothing.
+    w.Rotate1->trigger();
+    PressKey(w, Qt::Key_Escape);
+    QVERIFY(!w.RotationMode);
+    PressKey(w, Qt::Key_Left);
+    QCOMPARE(double(w.Sheet.Rotation.C), 0.0);
+}
+
+void MainWindowTest::progressBarFollowsLongRecomputes() {
+    WindowFixture f;
+    Tstartform& w = *f.Window;
+    w.show();
+    LoadDesign(w, DesignWithFacets(150));
+    QVERIFY(w.Design->FacetCount > 100);
+    w.ProgressBar1->setValue(0);
+    w.Design->Recompute();
+    QCOMPARE(w.ProgressBar1->maximum(), w.Design->FacetCount - 1);
+    QVERIFY(w.ProgressBar1->value() > w.Design->FacetCount / 2); // stepped along
+    QVERIFY(!w.ProgressBar1->isVisible());                       // and hidden at the end
+
+    LoadDesign(w, RoundBrilliantCrown()); // short recomputes leave it alone
+    w.ProgressBar1->setValue(0);
+    w.Design->Recompute();
+    QCOMPARE(w.ProgressBar1->value(), 0);
+}
+
+void MainWindowTest::resizeDrawareaTogglesScreenSize() {
+    WindowFixture f;
+    Tstartform& w = *f.Window;
+    w.show();
+    w.RepaintScreen(*w.Design);
+    QCOMPARE(w.StoredWidth, w.width());
+    w.Resizedrawarea1Click();
+    QCOMPARE(w.size(), QSize(1024, 768));
+    QCOMPARE(w.StoredWidth, w.width());
+    w.Resizedrawarea1Click();
+    QCOMPARE(w.size(), QSize(800, 600));
+}
+
+// An outline file saved from a round brilliant's girdle, and a window that knows it.
+struct OutlineFixture {
+    QTemporaryDir Dir;
+    WindowFixture F;
+    OutlineFixture() {
+        LoadDesign(*F.Window, RoundBrilliantCrown());
+        const std::string path = Dir.filePath("girdle.otl").toStdString();
+        QVERIFY(F.Window->Design->SaveOutline(path));
+        F.Window->Design->OffsetIndex = 0;
+        F.Window->UpdateMenus(Tstartform::MenuMode::Normal, true);
+    }
+};
+
+void MainWindowTest::newWithOutlinePresetsFromTheOutline() {
+    WindowFixture plain;
+    QVERIFY(!plain.Window->Newwithoutline1->isVisible()); // no outline file known
+
+    OutlineFixture o;
+    Tstartform& w = *o.F.Window;
+    QVERIFY(w.Newwithoutline1->isVisible());
+    QVERIFY(w.ShowOutline1->isVisible());
+    QStringList preset;
+    WhileModal([&] { w.Newwithoutline1->trigger(); },
+               [&](QDialog&) {
+                   TForm6& form = *w.Form6;
+                   preset << form.Edit1->text() << form.Edit2->text() << form.Edit3->text()
+                          << QString::number(form.RadioGroup1->ItemIndex())
+                          << QString::number(form.RadioGroup2->ItemIndex());
+                   QTest::mouseClick(form.button1, Qt::LeftButton);
+               });
+    QCOMPARE(preset, QStringList({"  96", " 8", "  0", "0", "0"}));
+    QVERIFY(w.OutlineDesign);
+    QVERIFY(w.ShowOutline1->isChecked());
+    QVERIFY(w.Design->OutlineShown);
+    QVERIFY(w.Design->OutlineFirstEdge < 1); // the outline's edges are there to draw and pick
+    QCOMPARE(w.Design->FacetCount, 0);
+    QCOMPARE(w.Design->Parts, 8);
+    QVERIFY(w.Design->Mirror);
+}
+
+void MainWindowTest::showOutlineTogglesTheOutline() {
+    OutlineFixture o;
+    Tstartform& w = *o.F.Window;
+    QVERIFY(!w.ShowOutline1->isChecked());
+    w.ShowOutline1->trigger();
+    QVERIFY(w.ShowOutline1->isChecked());
+    QVERIFY(w.Design->OutlineShown);
+    QVERIFY(w.Design->OutlineFirstEdge < 1);
+    w.ShowOutline1->trigger();
+    QVERIFY(!w.ShowOutline1->isChecked());
+    QVERIFY(!w.Design->OutlineShown);
+    QCOMPARE(w.Design->OutlineFirstEdge, 1);
+
+    // An outline file that has gone: the error is shown and the option stays off.
+    std::filesystem::remove(w.Design->OutlineFileName);
+    w.ShowOutline1->trigger();
+    QVERIFY(!w.ShowOutline1->isChecked());
+    QCOMPARE(o.F.Script.Messages.size(), std::size_t{1});
+    QCOMPARE(o.F.Script.Beeps, 1);
 }
 
 LAPIDRAW_UI_TEST_MAIN(MainWindowTest)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 
 namespace {
@@ -57,6 +58,41 @@ TEST(Sheet, NewDesignDrawsAnEmptySheet) {
         EXPECT_EQ(shape.Brush, ColourWhite); // only the background clears
 }
 
+TEST(Sheet, OutlineAloneOnANewDesign) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "lapidraw-sheet-outline.otl";
+    ASSERT_TRUE(BoxCrown()->SaveOutline(file.string()));
+    auto gem = NewGem('p', 4, 96, false);
+    ASSERT_TRUE(gem->ReadOutline(file.string()));
+    gem->SetOutlineShown(true);
+    std::filesystem::remove(file);
+
+    Screen s;
+    s.Draw(*gem);
+    EXPECT_EQ(s.surface.Lines.size(), 4u);
+    for (const RecordedLine& l : s.surface.Lines)
+        EXPECT_EQ(l.Pen, ColourRed);
+    std::multiset<std::string> labels;
+    for (const RecordedText& t : s.surface.Texts) {
+        EXPECT_EQ(t.Colour_, ColourRed);
+        EXPECT_EQ(t.Size, 7);
+        labels.insert(t.Text);
+    }
+    EXPECT_EQ(labels, (std::multiset<std::string>{"0", "24", "48", "72"}));
+    EXPECT_EQ(s.surface.Fills.size(), 8u); // a marker at both ends of every edge
+    EXPECT_EQ(s.surface.PenColor(), ColourBlack);
+    EXPECT_EQ(s.surface.FontColor(), ColourBlack);
+
+    RecordingSurface paper(100, 100);
+    paper.PageInfo = {4960, 7016, 210, 297, 0, 0};
+    TUserCanvas printer;
+    printer.Init(&paper, 100, 100);
+    printer.SetPrinterMargins(1, 1, 1, 800, 600);
+    printer.SetWorldIsotropic(1, 0, 0, 800);
+    s.sheet.DrawDesign(*gem, printer);
+    EXPECT_TRUE(paper.Lines.empty());
+    EXPECT_TRUE(paper.Texts.empty());
+}
+
 TEST(Sheet, OnePartIsWrittenWithoutThePlural) {
     Screen s;
     auto gem = SinglePartBox();
@@ -89,8 +125,31 @@ TEST(Sheet, ProportionBlockTextsAndPlaces) {
         EXPECT_EQ(t->Y, e.y) << e.text;
         EXPECT_EQ(t->Size, 10);
         EXPECT_TRUE(t->Bold);
+        EXPECT_EQ(t->Align, 0);
+        EXPECT_EQ(t->Anchor, (DevicePoint{e.x, e.y}));
     }
     EXPECT_EQ(s.surface.FindText("mirror-image symmetry"), nullptr);
+}
+
+TEST(Sheet, TitleLinesAreCentredAtTheTopOfThePanel) {
+    Screen s;
+    auto gem = BoxCrown();
+    gem->TextLines[20] = "Box   ";
+    gem->TextLines[21] = "by hand";
+    gem->TextLines[3] = "third line  ";
+    s.Draw(*gem);
+    const RecordedText* title = s.surface.FindText("Box");
+    const RecordedText* subtitle = s.surface.FindText("by hand");
+    const RecordedText* third = s.surface.FindText("third line");
+    ASSERT_TRUE(title && subtitle && third);
+    EXPECT_EQ(title->Size, 15);
+    EXPECT_EQ(title->Align, 2);
+    EXPECT_EQ(title->Anchor, s.sheet.DataView.ToDevice(0.5L, 0.2L));
+    EXPECT_EQ(subtitle->Size, 10);
+    EXPECT_EQ(subtitle->Anchor, s.sheet.DataView.ToDevice(0.5L, 1.7L));
+    EXPECT_EQ(third->Align, 0);
+    EXPECT_EQ(third->Size, 9);
+    EXPECT_EQ(third->Anchor, s.sheet.TextLinesView.ToDevice(0.01L, 3 - 0.8L));
 }
 
 TEST(Sheet, MessageLinesAreRightAlignedAndLineFourOnlyOnAPavilion) {
@@ -102,6 +161,7 @@ TEST(Sheet, MessageLinesAreRightAlignedAndLineFourOnlyOnAPavilion) {
     const RecordedText* first = s.surface.FindText("first");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->X + first->Width, 400 + 381); // right end at 0.95 of the panel (780.95)
+    EXPECT_EQ(first->Align, 1);
     EXPECT_EQ(s.surface.FindText("CCD"), nullptr);
     auto pavilion = RoundBrilliantPavilion();
     pavilion->MessageLines[4] = "CCD";
@@ -167,6 +227,8 @@ TEST(Sheet, IndexLabelsOfANewCrown) {
     EXPECT_EQ(b.y, 248); // 247 canvas units in a port one unit taller than its window
     EXPECT_TRUE(bottom->Bold);
     EXPECT_EQ(bottom->Size, 8);
+    EXPECT_EQ(bottom->Align, 3);
+    EXPECT_EQ(bottom->Anchor, b);
 }
 
 TEST(Sheet, IndexLabelsFollowDirectionAndOffset) {

@@ -1,0 +1,68 @@
+// Feeds arbitrary bytes to the design-file reader. Besides crashes and undefined behaviour it checks
+// that a failed read leaves the design exactly as it was.
+#include "gem/gem.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace {
+std::string DesignWithoutHeaderLine(const TGem& gem) {
+    const std::string text = gem.DesignFileText();
+    return text.substr(text.find('\n') + 1);
+}
+
+// A design to read over: a small mirrored crown with text and a message line.
+TGem& Design() {
+    static std::unique_ptr<TGem> gem = [] {
+        auto g = std::make_unique<TGem>();
+        g->NewDesign('c', 8, 96, true, 0, true, true);
+        Plane plane;
+        g->PlaneFromAngleIndexDist(90, 3, 20, plane);
+        g->CutFacetGroup(1, plane);
+        g->Recompute();
+        g->SetTextLine(1, "before");
+        g->MessageLines[1] = "message";
+        return g;
+    }();
+    return *gem;
+}
+
+// The reader takes a file: each input is written to one in the working folder, removed at exit.
+std::string InputFile() {
+    static const std::string path = [] {
+        std::string name = "lapidraw-fuzz-" + std::to_string(getpid()) + ".lfx";
+        static std::string removed;
+        removed = name;
+        std::atexit([] { std::remove(removed.c_str()); });
+        return name;
+    }();
+    return path;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string path = InputFile();
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) std::abort();
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+
+    TGem& gem = Design();
+    const std::string before = DesignWithoutHeaderLine(gem);
+    const int facets = gem.FacetCount, points = gem.PointCount, edges = gem.EdgeCount;
+    if (!gem.ReadDesign(path, 7)) {
+        if (gem.LastFileMessage.empty() || DesignWithoutHeaderLine(gem) != before ||
+            gem.FacetCount != facets || gem.PointCount != points || gem.EdgeCount != edges) {
+            std::fprintf(stderr, "failed read changed the design: %s\n", gem.LastFileMessage.c_str());
+            std::abort();
+        }
+        return 0;
+    }
+    // A design that was read can be written again.
+    (void)gem.DesignFileText();
+    return 0;
+}
