@@ -4,7 +4,6 @@
 #include "dialogs/Unit12.h"
 #include "tests/ui/ui_helpers.h"
 
-
 struct AddFacetsFixture : WindowFixture {
     TForm14& Form;
     AddFacetsFixture() : Form(*Window->Form14) {}
@@ -17,11 +16,13 @@ struct AddFacetsFixture : WindowFixture {
 };
 
 // The client pixel at which the top view of the sheet shows the design point (x, y).
-// The sheet is drawn first, so that its views are laid out for the client area.
+// The window is shown at its full size and the sheet drawn first, so that its views are laid out
+// for the client area.
 inline QPoint SheetPixel(Tstartform& window, Real x, Real y) {
+    if (!window.isVisible()) window.show();
     window.RepaintScreen(*window.Design);
     const DevicePoint at = window.Sheet.TopView.ToDevice(y, x); // model y across, model x down
-    return {at.X, at.Y};
+    return {at.x, at.y};
 }
 
 // A cut is committed through its snapshot file, which keeps 8 decimals of a normal, 6 of a depth and
