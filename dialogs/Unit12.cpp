@@ -767,4 +767,6 @@ void TForm14::EnterModify(int first, int shown) {
     ShowFacet(shown);
     Button4->hide();
     SetSelectionControlsEnabled(false);
+    // The focus leaves the hidden and disabled controls for the first field a new angle goes into.
+    Edit15->setFocus();
 }

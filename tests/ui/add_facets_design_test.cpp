@@ -53,6 +53,7 @@ class AddFacetsDesignTest : public QObject {
     void clickInFacetShowsItsData();
     void modifyClickBesideStoneOrOnTableIsIgnored();
     void pickedPointsAreMarked();
+    void reopenedBeforeTheClickWaitsForIt();
 };
 
 void AddFacetsDesignTest::wholeDesignThroughTheWindow() {
@@ -140,6 +141,7 @@ void AddFacetsDesignTest::wholeDesignThroughTheWindow() {
         QCOMPARE(form.Edit10->text(), QString("   9"));
         QCOMPARE(form.Edit15->text(), QString("40.00"));
         QVERIFY(form.Button4->isHidden());
+        QCOMPARE(form.focusWidget(), form.Edit15);
         QCOMPARE(form.RadioGroup1->ItemIndex(), 0);
         TypeInto(form.Edit15, "35");
         ComputeAndCut(form);
@@ -263,6 +265,34 @@ void AddFacetsDesignTest::pickedPointsAreMarked() {
         form.Button7->click();
     });
     QVERIFY(!f.Design().MarkerShown(2)); // Cancel hides the markers
+}
+
+void AddFacetsDesignTest::reopenedBeforeTheClickWaitsForIt() {
+    AddFacetsFixture f;
+    Tstartform& w = *f.Window;
+    CutByAngle(f.Design(), 90, 0, 50);
+    f.Design().Recompute();
+    InAddFacets(w, [](TForm14& form) { form.EdgeButtons[0]->click(); });
+    ClickOnSheet(w, 0, 50, Qt::LeftButton, Qt::ControlModifier, [](TForm14& form) {
+        QCOMPARE(form.Edit4->text(), QString("  50.00"));
+        TypeInto(form.Edit4, "0.0");
+        form.EdgeButtons[0]->click();
+    });
+    MoveMouse(w, SheetPixel(w, 0, 0));
+    QCOMPARE(w.ClickState, 2);
+    // The menu stays usable while the window waits: the dialog opened again does not take the
+    // earlier click a second time.
+    InAddFacets(w, [](TForm14& form) {
+        QCOMPARE(form.Edit4->text(), QString("0.0"));
+        form.Button7->click();
+    });
+    QCOMPARE(w.ClickKind, 1);
+    ClickOnSheet(w, 50, 0, Qt::LeftButton, Qt::ControlModifier, [](TForm14& form) {
+        QCOMPARE(form.Edit1->text(), QString("  50.00"));
+        QCOMPARE(form.Edit7->text(), QString("   0.00"));
+        form.Button7->click();
+    });
+    QCOMPARE(w.ClickKind, 0);
 }
 
 LAPIDRAW_UI_TEST_MAIN(AddFacetsDesignTest)

@@ -59,6 +59,7 @@ class AddFacetsDialogTest : public QObject {
     void leavingIndexBoxChecksIt();
     void selectFindsGroupAndEntersModifyMode();
     void modifyModeFromOutsideShowsTheGroup();
+    void cutFollowsADesignChangedMeanwhile();
 };
 
 void AddFacetsDialogTest::controlsAndPlacement() {
@@ -628,6 +629,25 @@ void AddFacetsDialogTest::modifyModeFromOutsideShowsTheGroup() {
         p.z = f.Form.PointEdits[i][2]->text().toDouble();
         QVERIFY(std::fabs(Dot(f.Design().Facets[9].Normal, p) - f.Design().Dist(9)) < 0.02L);
     }
+}
+
+void AddFacetsDialogTest::cutFollowsADesignChangedMeanwhile() {
+    AddFacetsFixture f;
+    CutByAngle(f.Design(), 90, 0, 50);
+    CutByAngle(f.Design(), 40, 0, 45);
+    f.Design().Recompute();
+    f.Open();
+    QCOMPARE(f.Form.Edit10->text(), QString("  17"));
+    f.Form.RadioGroup1->Item(3)->click();
+    Type(f.Form, {{"Edit15", "30"}, {"Edit16", "6"}, {"Edit11", "40"}});
+    f.Form.Button5->click();
+    // While the dialog waited (for a click, say) the last group was undone.
+    f.Design().DeleteLastGroup();
+    f.Design().Recompute();
+    f.Form.BitBtn1->click();
+    QCOMPARE(f.Design().FacetCount, 16);
+    for (int k = 9; k <= 16; ++k)
+        QVERIFY(std::fabs(f.Design().FacetAngle(k) - 30) < FileRounding);
 }
 
 LAPIDRAW_UI_TEST_MAIN(AddFacetsDialogTest)
