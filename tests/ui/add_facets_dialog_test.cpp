@@ -60,6 +60,7 @@ class AddFacetsDialogTest : public QObject {
     void selectFindsGroupAndEntersModifyMode();
     void modifyModeFromOutsideShowsTheGroup();
     void cutFollowsADesignChangedMeanwhile();
+    void fullFacetTableIsReportedAndNothingCut();
 };
 
 void AddFacetsDialogTest::controlsAndPlacement() {
@@ -648,6 +649,30 @@ void AddFacetsDialogTest::cutFollowsADesignChangedMeanwhile() {
     QCOMPARE(f.Design().FacetCount, 16);
     for (int k = 9; k <= 16; ++k)
         QVERIFY(std::fabs(f.Design().FacetAngle(k) - 30) < FileRounding);
+}
+
+void AddFacetsDialogTest::fullFacetTableIsReportedAndNothingCut() {
+    AddFacetsFixture f;
+    CutByAngle(f.Design(), 90, 0, 50);
+    f.Design().Recompute();
+    // Fill the table up to fewer free slots than the 8 facets of a group: copies of the girdle in
+    // 400 tiers of different depth (the drawing groups them; nothing is recomputed).
+    TGem& design = f.Design();
+    for (int k = 9; k <= MaxFacets - 4; ++k) {
+        design.Facets[k] = design.Facets[1 + (k - 1) % 8];
+        design.Facets[k].Dist = -50 - (k % 400) * 0.05L;
+        design.Facets[k].CornerCount = 0;
+    }
+    design.FacetCount = MaxFacets - 4;
+    f.Open();
+    f.Form.RadioGroup1->Item(3)->click();
+    Type(f.Form, {{"Edit15", "40"}, {"Edit16", "0"}, {"Edit11", "40"}});
+    f.Form.Button5->click();
+    f.Form.BitBtn1->click();
+    QCOMPARE(f.Script.Texts().size(), std::size_t(1));
+    QVERIFY(QString::fromStdString(f.Script.Texts()[0]).contains("Facets"));
+    QCOMPARE(f.Design().FacetCount, MaxFacets - 4);
+    QVERIFY(f.Form.isVisible());
 }
 
 LAPIDRAW_UI_TEST_MAIN(AddFacetsDialogTest)
