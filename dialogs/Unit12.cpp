@@ -352,25 +352,33 @@ void TForm14::ConsumeClick() {
     if (Owner.ClickState != 0 || Owner.CrosshairPending) return;
     Real x = 0, y = 0;
     Owner.ClickInDesign(x, y);
-    TGem& design = Design();
     const int kind = Owner.ClickKind;
     Owner.ClickKind = 0;
+    if (kind == EdgeKind || kind == PointKind) TakeClickedPoint(kind == EdgeKind, x, y);
+    if (kind == FacetKind) TakeClickedFacet(x, y);
+}
+
+// The point on the nearest edge, or the nearest corner, goes into row ClickRow; an edge pick that
+// finds nothing changes nothing.
+void TForm14::TakeClickedPoint(bool onEdge, Real x, Real y) {
+    TGem& design = Design();
     Vector3 p;
-    if (kind == EdgeKind || kind == PointKind) {
-        const bool found =
-            kind == EdgeKind
-                ? design.PickEdge(x, y, Owner.ClickCtrl, Owner.ClickShiftKey, p.x, p.y, p.z) != NoneFound
-                : (design.PickPoint(x, y, Owner.ClickCtrl, Owner.ClickShiftKey, p.x, p.y, p.z), true);
-        if (!found) return;
-        WritePoint(ClickRow - 1, p);
-        BitBtn1->hide();
-        if (Owner.ShowClick) {
-            SetMarker(ClickRow, p.x, p.y);
-            Repaint();
-        }
-        return;
+    if (onEdge) {
+        if (design.PickEdge(x, y, Owner.ClickCtrl, Owner.ClickShiftKey, p.x, p.y, p.z) == NoneFound) return;
+    } else {
+        design.PickPoint(x, y, Owner.ClickCtrl, Owner.ClickShiftKey, p.x, p.y, p.z);
     }
-    if (kind != FacetKind) return;
+    WritePoint(ClickRow - 1, p);
+    BitBtn1->hide();
+    if (Owner.ShowClick) {
+        SetMarker(ClickRow, p.x, p.y);
+        Repaint();
+    }
+}
+
+// Shows the facet under the click; with "Modify facets" its group becomes the group to replace.
+void TForm14::TakeClickedFacet(Real x, Real y) {
+    TGem& design = Design();
     const int f = design.PickFacet(x, y);
     ShowFacet(f);
     BitBtn1->hide();
@@ -542,10 +550,9 @@ void TForm14::BitBtn1Click() {
     if (!target) return;
     TGem& design = Design();
     // The design may have changed (undo, redo) while the dialog waited for a click: the group always
-    // goes to the design's next facet number, never beyond it.
-    TargetFacet = *target;
-    if (TargetFacet != design.LastFacetBeforeNewGroup() + 1)
-        TargetFacet = design.LastFacetBeforeNewGroup() + 1;
+    // goes to the design's next facet number, never beyond it, which would leave a gap of stale facets.
+    TargetFacet = design.LastFacetBeforeNewGroup() + 1;
+    WriteTargetFacet();
     try {
         design.CutFacetGroup(TargetFacet, WorkPlane);
         design.Recompute();

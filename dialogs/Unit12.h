@@ -108,6 +108,8 @@ class TForm14 : public QDialog {
     void ShowPlane(int method);
     void EnterModify(int first, int shown);
     void ConsumeClick();
+    void TakeClickedPoint(bool onEdge, Real x, Real y);
+    void TakeClickedFacet(Real x, Real y);
     void RequestClickFor(int kind, const std::string& prompt);
     void FillIndexList();
     void FillAngleList(Real index);
