@@ -27,6 +27,8 @@
 
 namespace {
 constexpr int FontPixels = 13;
+constexpr int ComboWidth = 90;
+constexpr int PlaneFieldWidth = 100;
 constexpr int MethodCount = 5;
 constexpr int GirdleMethod = 4;
 constexpr int DepthMethod = 3;
@@ -225,6 +227,8 @@ void TForm14::LayOut() {
     plane->addWidget(Edit12, 3, 1);
     plane->addWidget(Label8, 4, 0);
     plane->addWidget(Edit10, 4, 1);
+    for (QLineEdit* edit : {Edit15, Edit16, Edit11, Edit12, Edit10})
+        edit->setFixedWidth(PlaneFieldWidth);
     auto* actions = new QVBoxLayout;
     actions->addWidget(Button5);
     actions->addWidget(Button4);
@@ -234,6 +238,7 @@ void TForm14::LayOut() {
     lower->addWidget(RadioGroup1);
     lower->addLayout(plane);
     lower->addLayout(actions);
+    lower->addStretch();
     auto* facetData = new QVBoxLayout(GroupBox1);
     facetData->addLayout(points);
     facetData->addLayout(lower);
@@ -257,6 +262,20 @@ void TForm14::LayOut() {
     buttons->addStretch();
     buttons->addWidget(BitBtn1);
     buttons->addWidget(Button7);
+    // Controls that come and go keep their place, so that the dialog keeps its size and its place
+    // at the bottom right of the screen.
+    std::vector<QWidget*> comeAndGo{Button4, BitBtn1,   RadioGroup3, Label10,
+                                    Label11, ComboBox1, ComboBox2,   Button8};
+    comeAndGo.insert(comeAndGo.end(), EdgeButtons.begin(), EdgeButtons.end());
+    comeAndGo.insert(comeAndGo.end(), PointButtons.begin(), PointButtons.end());
+    for (QWidget* control : comeAndGo) {
+        QSizePolicy policy = control->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        control->setSizePolicy(policy);
+    }
+    ComboBox1->setMinimumWidth(ComboWidth);
+    ComboBox2->setMinimumWidth(ComboWidth);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);
     layout->addWidget(Panel1);
