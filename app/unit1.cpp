@@ -684,9 +684,8 @@ void Tstartform::Newwithoutline1Click() {
     Form6->Preset(QString::fromStdString(PadLeft(IntText(d.OutlineSystemIndex), 4)),
                   QString::fromStdString(PadLeft(IntText(d.OutlineParts), 2)),
                   QString::fromStdString(PadLeft(IntText(d.OutlineOffset), 3)), d.OutlineMirror == 'm');
-    DialogCancelled = false;
-    ShowModal(*Form6);
-    if (!DialogCancelled) {
+    // Cancel, Escape and the close button all leave the dialog without a new design.
+    if (ShowModal(*Form6)) {
         // The new design has dropped the outline: read it again so that it shows.
         ShowOutline1->setChecked(true);
         ShowOutlineAgain();
