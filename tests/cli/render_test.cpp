@@ -62,6 +62,7 @@ TEST(Render, FailuresWriteNothing) {
     EXPECT_EQ(Tool({"render", Data + "/lfx/box.lfx"}).Code, 1);
     EXPECT_EQ(Tool({"render", Data + "/lfx/box.lfx", "-o", out, "--size", "0x100"}).Code, 1);
     EXPECT_EQ(Tool({"render", Data + "/lfx/box.lfx", "-o", out, "--size", "800"}).Code, 1);
+    EXPECT_EQ(Tool({"render", Data + "/lfx/box.lfx", "-o", out, "--size", "20000x20000"}).Code, 1); // 1.6 GB
     EXPECT_FALSE(QFile::exists(out));
     run = Tool({"render", Data + "/lfx/box.lfx", "-o", dir.filePath("no/such/folder/x.png")});
     EXPECT_EQ(run.Code, 2);
