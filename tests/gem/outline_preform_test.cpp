@@ -75,6 +75,17 @@ TEST(Outline, SixteenGirdleEdgesWriteThirtyThreeLinesAndReadBack) {
     EXPECT_EQ(OutlineEdgeCount(*other), 16);
 }
 
+TEST(Outline, WideCoordinatesStillReadBack) {
+    auto gem = SixteenSidedCrown();
+    ASSERT_TRUE(gem->Resize(10)); // coordinates such as -466.7172 fill a field of 9
+    TempFile file("wide.otl");
+    ASSERT_TRUE(gem->SaveOutline(file.Path()));
+    auto other = NewGem();
+    ASSERT_TRUE(other->ReadOutline(file.Path())) << other->OutlineError;
+    EXPECT_EQ(OutlineEdgeCount(*other), 16);
+    EXPECT_EQ(OutlinePointCount(*other), 16);
+}
+
 TEST(Outline, IndexFieldIsScientificIn23Characters) {
     auto gem = NewGem('c', 1, 96, false, 5);
     ASSERT_TRUE(CutByAngle(*gem, 40, 12.5L, 30));
