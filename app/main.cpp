@@ -3,6 +3,7 @@
 #include "platform/qt_services.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <clocale>
 
 int main(int argc, char* argv[]) {
@@ -18,7 +19,11 @@ int main(int argc, char* argv[]) {
     QtWindowServices window;
     const Services services{messages, files, settings, window};
 
-    const std::string commandLineFile = argc > 1 ? argv[1] : "";
+    // A design named relative to the shell's folder is kept with its full path, so that the recent
+    // list can open it again from anywhere.
+    const QStringList arguments = QApplication::arguments();
+    const std::string commandLineFile =
+        arguments.size() > 1 ? QFileInfo(arguments[1]).absoluteFilePath().toStdString() : "";
     Tstartform startform(services, commandLineFile);
     startform.show();
     return QApplication::exec();

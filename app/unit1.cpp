@@ -2,6 +2,7 @@
 
 #include "app/reopen.h"
 #include "app/util.h"
+#include "dialogs/Unit12.h"
 #include "dialogs/unit6.h"
 #include "gem/numtext.h"
 
@@ -101,6 +102,7 @@ Tstartform::Tstartform(const Services& services, const std::string& commandLineF
     move((Svc.Window.ScreenWidth() - StoredWidth) / 2, (Svc.Window.ScreenHeight() - StoredHeight) / 2);
 
     Form6 = std::make_unique<TForm6>(*this);
+    Form14 = std::make_unique<TForm14>(*this);
     UpdateMenus(MenuMode::Initial);
     ReadDialogFolders();
     Progress = std::make_unique<QtProgressSink>(*ProgressBar1);
@@ -177,7 +179,7 @@ void Tstartform::BuildMenus() {
     Exit1->setShortcut(QKeySequence("Ctrl+X"));
 
     Edittext1 = topItem("Edittext1", "&Edit text", nullptr);
-    Generalfacet1 = topItem("Generalfacet1", "&Add  or modify facets", nullptr);
+    Generalfacet1 = topItem("Generalfacet1", "&Add  or modify facets", &Tstartform::Generalfacet1Click);
 
     View1 = submenu(nullptr, "View1", "&View");
     Rotate1 = item(View1, "Rotate1", "&Rotate", &Tstartform::Rotate1Click);
@@ -427,6 +429,8 @@ void Tstartform::UpdateMenus(MenuMode mode, bool enabled) {
     UpdateUndoRedo();
     Save1->setVisible(free && cut);
     Generalfacet1->setVisible(free);
+    if (Form14)
+        Form14->setWindowTitle(!enabled && Design->ModifyMode() ? "Change facet group" : "Add facet group");
     Changebaseplane1->setVisible(Design->HasGirdleFacet());
     if (!cut)
         SetVisible({Makeascfile1,
@@ -524,6 +528,11 @@ void Tstartform::RequestClick(const std::string& prompt) {
     CrosshairPending = true;
     const QPoint corner = frameGeometry().topLeft();
     Svc.Window.SetCursorPos(corner.x() + RequestCursorLeft, corner.y() + RequestCursorTop);
+}
+
+void Tstartform::ClickInDesign(Real& x, Real& y) const {
+    // The top view shows model y across and model x downwards.
+    Sheet.TopView.DeviceToWorld(ClickX, ClickY, y, x);
 }
 
 std::string Tstartform::Readout(int x, int y) const {
@@ -640,6 +649,11 @@ void Tstartform::New1Click() {
     ShowModal(*Form6);
 }
 
+void Tstartform::Generalfacet1Click() {
+    DialogReset = true;
+    ShowModal(*Form14);
+}
+
 bool Tstartform::OpenDesign(const std::string& name) {
     const std::string previousFile = CurrentFile, previousName = DesignName;
     CurrentFile = name;
@@ -670,9 +684,8 @@ void Tstartform::Newwithoutline1Click() {
     Form6->Preset(QString::fromStdString(PadLeft(IntText(d.OutlineSystemIndex), 4)),
                   QString::fromStdString(PadLeft(IntText(d.OutlineParts), 2)),
                   QString::fromStdString(PadLeft(IntText(d.OutlineOffset), 3)), d.OutlineMirror == 'm');
-    DialogCancelled = false;
-    ShowModal(*Form6);
-    if (!DialogCancelled) {
+    // Cancel, Escape and the close button all leave the dialog without a new design.
+    if (ShowModal(*Form6)) {
         // The new design has dropped the outline: read it again so that it shows.
         ShowOutline1->setChecked(true);
         ShowOutlineAgain();

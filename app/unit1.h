@@ -23,6 +23,7 @@ class QProgressBar;
 class QLabel;
 class QStatusBar;
 class TForm6;
+class TForm14;
 class Treopen;
 class Tstartform;
 
@@ -87,6 +88,8 @@ class Tstartform : public QMainWindow {
     // turns ClickX, ClickY into design coordinates (DeviceToWorld gives model y, then model x).
     // A dialog that changed the design ends with DialogFinished(*this); a Cancel sets DialogCancelled.
     void RequestClick(const std::string& prompt);
+    // The design x and y of the top view at the click (ClickX, ClickY).
+    void ClickInDesign(Real& x, Real& y) const;
     int ClickState = 0; // 0 idle, 2 waiting for a click on the sheet
     bool CrosshairPending = false;
     std::string Prompt;
@@ -114,6 +117,7 @@ class Tstartform : public QMainWindow {
     void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void FormKeyDown(int key);
     void New1Click();
+    void Generalfacet1Click();
     void Newwithoutline1Click();
     void ShowOutline1Click();
     void Open1Click();
@@ -173,6 +177,7 @@ class Tstartform : public QMainWindow {
 
     // Dialogs, created once.
     std::unique_ptr<TForm6> Form6;
+    std::unique_ptr<TForm14> Form14; // Add facets
 
     // Window parts.
     ClientArea* Client = nullptr;

@@ -1,5 +1,6 @@
 // "Define New Gem": the dialog that starts a new design from system index, parts, mirror, offset and type.
 #include "dialogs/unit6.h"
+#include "dialogs/errorunit.h"
 
 #include "app/unit1.h"
 #include "dialogs/radio_group.h"
@@ -97,12 +98,6 @@ void TForm6::Preset(const QString& systemIndex, const QString& parts, const QStr
     RadioGroup2->SetItemIndex(0);
 }
 
-void TForm6::ReportError(const std::string& message, QLineEdit* field) {
-    field->setFocus();
-    Owner.Svc.Messages.Beep();
-    Owner.Svc.Messages.ShowError(message);
-}
-
 void TForm6::Button1Click() {
     NewDesignInput input;
     input.SystemIndexText = Edit1->text().toStdString();
@@ -113,11 +108,11 @@ void TForm6::Button1Click() {
     const NewDesignCheck check = CheckNewDesignInput(input);
     switch (check.Field) {
     case NewDesignField::SystemIndex:
-        return ReportError(check.Message, Edit1);
+        return ReportFieldError(Owner.Svc.Messages, Edit1, check.Message, this);
     case NewDesignField::Parts:
-        return ReportError(check.Message, Edit2);
+        return ReportFieldError(Owner.Svc.Messages, Edit2, check.Message, this);
     case NewDesignField::Offset:
-        return ReportError(check.Message, Edit3);
+        return ReportFieldError(Owner.Svc.Messages, Edit3, check.Message, this);
     case NewDesignField::None:
         break;
     }

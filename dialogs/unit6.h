@@ -33,6 +33,5 @@ class TForm6 : public QDialog {
     void Button2Click();
 
   private:
-    void ReportError(const std::string& message, QLineEdit* field);
     Tstartform& Owner;
 };

@@ -485,6 +485,12 @@ void MainWindowTest::newWithOutlinePresetsFromTheOutline() {
     Tstartform& w = *o.F.Window;
     QVERIFY(w.Newwithoutline1->isVisible());
     QVERIFY(w.ShowOutline1->isVisible());
+    // Escape leaves the dialog like Cancel: the design is not marked as started from the outline.
+    WhileModal([&] { w.Newwithoutline1->trigger(); },
+               [&](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    QVERIFY(!w.OutlineDesign);
+    QVERIFY(!w.ShowOutline1->isChecked());
+    QVERIFY(w.Design->HasFacets());
     QStringList preset;
     WhileModal([&] { w.Newwithoutline1->trigger(); },
                [&](QDialog&) {
