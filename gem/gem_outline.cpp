@@ -148,11 +148,12 @@ bool TGem::ReadOutline(const std::string& name) {
     if (file.TooLarge()) return fail("the file is larger than 1 MB");
 
     // Build the outline aside: shared corners are found again, edges of one point are dropped.
+    // Corners are searched from the lowest slot up (the latest stored first), as they lie in the table.
     std::vector<Vector3> points;
     std::vector<std::pair<int, int>> ends;
     std::vector<Real> indices;
     auto pointSlot = [&](const Vector3& p) -> int {
-        for (std::size_t k = 0; k < points.size(); ++k)
+        for (std::size_t k = points.size(); k-- > 0;)
             if (ManhattanDistance(points[k], p) < SamePointDistance) return static_cast<int>(k);
         points.push_back(p);
         return static_cast<int>(points.size()) - 1;

@@ -114,6 +114,20 @@ TEST(Outline, FileFormatDetails) {
     EXPECT_EQ(gem->OutlineFirstEdge, 1);
 }
 
+TEST(Outline, CornerNearTwoStoredPointsReusesTheLatest) {
+    TempFile file("near.otl");
+    // The second edge starts within 0.1 of both corners of the first: the one stored last is taken.
+    file.Write("96 8 cn0\n"
+               "1   0.00000000000000E+0000\n"
+               "   0.0000   0.0000   0.0000   0.1500   0.0000   0.0000\n"
+               "2   1.20000000000000E+0001\n"
+               "   0.0700   0.0000   0.0000   5.0000   0.0000   0.0000\n");
+    auto gem = NewGem();
+    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->OutlineError;
+    EXPECT_EQ(OutlinePointCount(*gem), 3);
+    EXPECT_EQ(gem->Edges[-1].PointA, -1);
+}
+
 TEST(Outline, HidingAndShowingRereadsTheFile) {
     auto gem = SixteenSidedCrown();
     TempFile file("girdle.otl");
