@@ -1,4 +1,4 @@
-// A fixed-size table with declared inclusive bounds, as the model's tables are specified.
+// A fixed-size table with declared inclusive bounds, like every table of the model.
 #pragma once
 
 #include "gem/range_error.h"

@@ -5,10 +5,14 @@
 
 namespace exchange {
 
+int LastOsError() {
+    return errno != 0 ? errno : EIO;
+}
+
 TextFileReader::TextFileReader(const std::string& name) {
     errno = 0;
     file_ = std::fopen(name.c_str(), "rb");
-    if (file_ == nullptr) error_ = errno != 0 ? errno : EIO;
+    if (file_ == nullptr) error_ = LastOsError();
 }
 
 TextFileReader::~TextFileReader() {
@@ -40,7 +44,7 @@ bool TextFileReader::ReadLine(std::string& line, std::size_t maxLength) {
 TextFileWriter::TextFileWriter(const std::string& name) {
     errno = 0;
     file_ = std::fopen(name.c_str(), "wb");
-    if (file_ == nullptr) error_ = errno != 0 ? errno : EIO;
+    if (file_ == nullptr) error_ = LastOsError();
 }
 
 TextFileWriter::~TextFileWriter() {
@@ -51,13 +55,13 @@ void TextFileWriter::WriteLine(const std::string& text) {
     if (file_ == nullptr || error_ != 0) return;
     errno = 0;
     if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fputs("\r\n", file_) == EOF)
-        error_ = errno != 0 ? errno : EIO;
+        error_ = LastOsError();
 }
 
 int TextFileWriter::Close() {
     if (file_ != nullptr) {
         errno = 0;
-        if (std::fclose(file_) != 0 && error_ == 0) error_ = errno != 0 ? errno : EIO;
+        if (std::fclose(file_) != 0 && error_ == 0) error_ = LastOsError();
         file_ = nullptr;
     }
     return error_;

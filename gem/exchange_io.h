@@ -53,6 +53,9 @@ class TextFileWriter {
     int error_ = 0;
 };
 
+// The operating system's error number of the failure just seen (EIO when the system gave none).
+int LastOsError();
+
 // Words separated by blanks (tabs belong to the words).
 std::vector<std::string> BlankSeparatedWords(const std::string& text);
 

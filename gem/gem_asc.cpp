@@ -55,13 +55,14 @@ std::optional<std::int32_t> UsableGear(Real gear) {
 
 int TGem::WriteAsc(const std::string& name) {
     AscError.clear();
+    // FileName keeps 80 characters; the file written is always the one named, however long its path.
     FileName = name.size() > FileNameLimit ? name.substr(0, FileNameLimit) : name;
     GroupTiers();
 
-    TextFileWriter file(FileName);
+    TextFileWriter file(name);
     if (!file.IsOpen()) {
         const int code = file.Close();
-        AscError = CannotWriteMessage(FileName, code);
+        AscError = CannotWriteMessage(name, code);
         return code;
     }
 
@@ -102,7 +103,7 @@ int TGem::WriteAsc(const std::string& name) {
     }
 
     const int code = file.Close();
-    if (code != 0) AscError = CannotWriteMessage(FileName, code);
+    if (code != 0) AscError = CannotWriteMessage(name, code);
     return code;
 }
 
@@ -376,7 +377,8 @@ bool CutListedGroup(TGem& gem, AscRecord& record, const Plane& plane, int design
         } catch (const RangeError&) {
             return false; // the group does not fit the facet table
         }
-        if (ConsumeListedIndices(gem, record, first)) return true;
+        // A cut that adds no facet uses no index: it must not count as done, or the loop would not end.
+        if (gem.FacetCount >= first && ConsumeListedIndices(gem, record, first)) return true;
         gem.FacetCount = first - 1;
         return false;
     };

@@ -1,4 +1,5 @@
 // The design file (lfx) and the undo snapshots that are kept as design files.
+#include "gem/exchange_io.h"
 #include "gem/gem.h"
 #include "gem/numread.h"
 #include "gem/numtext.h"
@@ -38,40 +39,31 @@ std::string RandomHex() {
     return text;
 }
 
-// The operating system's error number of the failure just seen (never 0).
-int LastOsError() {
-    return errno != 0 ? errno : EIO;
-}
-
-std::string ErrorCodeText(int code) {
-    return PadLeft(IntText(code), 4);
-}
-
 std::string NameWithoutFolderAndExtension(const std::string& path) {
     return fs::path(path).stem().string();
 }
 
-std::string SystemDateTime() {
+// The current local time as the system formats it with the strftime format.
+std::string LocalTimeText(const char* format) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     char text[128];
-    const std::size_t length = std::strftime(text, sizeof text, "%x %X", &local);
+    const std::size_t length = std::strftime(text, sizeof text, format, &local);
     return std::string(text, length);
+}
+
+std::string SystemDateTime() {
+    return LocalTimeText("%x %X");
 }
 
 } // namespace
 
 // "$$" + the letters and digits of the time of day + "$$".
 std::string TGem::NewSnapshotStem() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[64];
-    const std::size_t length = std::strftime(text, sizeof text, "%X", &local);
     std::string stem = "$$";
-    for (std::size_t i = 0; i < length; ++i)
-        if (std::isalnum(static_cast<unsigned char>(text[i]))) stem += text[i];
+    for (const char c : LocalTimeText("%X"))
+        if (std::isalnum(static_cast<unsigned char>(c))) stem += c;
     return stem + "$$";
 }
 
@@ -296,7 +288,7 @@ class DesignReader {
 int ReadWholeFile(const std::string& path, std::string& bytes) {
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return LastOsError();
+    if (file == nullptr) return exchange::LastOsError();
     char buffer[65536];
     std::size_t count;
     while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
@@ -307,7 +299,7 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
         }
     }
     const bool failed = std::ferror(file) != 0;
-    const int code = failed ? LastOsError() : 0;
+    const int code = failed ? exchange::LastOsError() : 0;
     std::fclose(file);
     return code;
 }
@@ -369,7 +361,7 @@ int TGem::WriteDesign(const std::string& name, int mode, const std::string& shor
     if (code != 0) {
         TextLines[FileNameLine] = savedFileNameLine;
         LastFileError = code;
-        LastFileMessage = " Cannot write file " + path + ". Error: " + ErrorCodeText(code);
+        LastFileMessage = exchange::CannotWriteMessage(path, code);
         return code;
     }
     if (mode == SnapshotMode) SnapshotNo = SnapshotTop = snapshot;
@@ -398,7 +390,7 @@ bool TGem::ReadDesign(const std::string& name, int mode) {
     std::string bytes;
     if (const int code = ReadWholeFile(path, bytes); code != 0) {
         LastFileError = code;
-        LastFileMessage = " Cannot read file " + path + ". Error: " + ErrorCodeText(code);
+        LastFileMessage = exchange::CannotReadMessage(path, code);
         return false;
     }
 
@@ -460,9 +452,8 @@ bool TGem::MakeSnapshotFolder() {
         }
     }
     LastFileError = error ? error.value() : EEXIST;
-    LastFileMessage = " Cannot write file " +
-                      (base / (SnapshotStem + IntText(SnapshotNo + 1) + ".lfx")).string() +
-                      ". Error: " + ErrorCodeText(LastFileError);
+    LastFileMessage = exchange::CannotWriteMessage(
+        (base / (SnapshotStem + IntText(SnapshotNo + 1) + ".lfx")).string(), LastFileError);
     return false;
 }
 
@@ -487,10 +478,10 @@ int TGem::WriteFileAtomically(const std::string& path, const std::string& text) 
 
     errno = 0;
     std::FILE* file = std::fopen(temporary.c_str(), "wbx");
-    if (file == nullptr) return LastOsError();
+    if (file == nullptr) return exchange::LastOsError();
     bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
-    int code = written ? 0 : LastOsError();
-    if (std::fclose(file) != 0 && code == 0) code = LastOsError();
+    int code = written ? 0 : exchange::LastOsError();
+    if (std::fclose(file) != 0 && code == 0) code = exchange::LastOsError();
 
     std::error_code error;
     if (code == 0) {

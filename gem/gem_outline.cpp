@@ -20,6 +20,7 @@ constexpr Real SamePointDistance = 0.1L; // outline corners closer than this are
 constexpr std::size_t MaxLineLength = 1000;
 constexpr std::size_t MaxParsedEdges = 1000; // far more than fit; only bounds the reading
 constexpr long long MaxFileSize = 1LL << 20;
+constexpr std::size_t CoordinateWidth = 9;
 
 // The index in a field of 23: sign or blank, one digit, a point, 14 digits, E, sign, 4 digits.
 std::string ScientificIndex(Real v) {
@@ -33,6 +34,13 @@ std::string ScientificIndex(Real v) {
     const std::string digits = text.substr(e + 2);
     const std::string exponent = std::string(digits.size() < 4 ? 4 - digits.size() : 0, '0') + digits;
     return PadLeft((mantissa[0] == '-' ? "" : " ") + mantissa + "E" + sign + exponent, 23);
+}
+
+// A coordinate in a field of 9 with 4 decimals; one that fills the field or needs more room is set
+// off by a blank, so that it cannot run into the number before it and the file still reads back.
+std::string CoordinateText(Real v) {
+    const std::string text = fixed(v, CoordinateWidth, 4);
+    return text.front() != ' ' ? " " + text : text;
 }
 
 std::string OutlineHeader(const TGem& gem) {
@@ -95,7 +103,7 @@ bool TGem::SaveOutline(const std::string& name) {
         file.WriteLine(IntText(e) + "  " + ScientificIndex(Index(cutFacet)));
         std::string coordinates;
         for (Real v : {a.x, a.y, a.z, b.x, b.y, b.z})
-            coordinates += fixed(v, 9, 4);
+            coordinates += CoordinateText(v);
         file.WriteLine(coordinates);
     }
     return file.Close() == 0;
@@ -148,11 +156,12 @@ bool TGem::ReadOutline(const std::string& name) {
     if (file.TooLarge()) return fail("the file is larger than 1 MB");
 
     // Build the outline aside: shared corners are found again, edges of one point are dropped.
+    // Corners are searched from the lowest slot up (the latest stored first), as they lie in the table.
     std::vector<Vector3> points;
     std::vector<std::pair<int, int>> ends;
     std::vector<Real> indices;
     auto pointSlot = [&](const Vector3& p) -> int {
-        for (std::size_t k = 0; k < points.size(); ++k)
+        for (std::size_t k = points.size(); k-- > 0;)
             if (ManhattanDistance(points[k], p) < SamePointDistance) return static_cast<int>(k);
         points.push_back(p);
         return static_cast<int>(points.size()) - 1;

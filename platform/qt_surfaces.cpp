@@ -91,13 +91,17 @@ void QtSurface::FloodFill(int x, int y, Colour border, const FillRegion& region)
     if (const QImage* image = Pixels())
         FloodFillPixels(*image, x, y, border);
     else
-        FillRegionShape(region);
+        FillRegionShape(region, border);
 }
 
-void QtSurface::FillRegionShape(const FillRegion& region) {
+// A flood fill never paints its border, so the region is filled and its rim drawn again in the
+// border colour, as the pen drew it.
+void QtSurface::FillRegionShape(const FillRegion& region, Colour border) {
     if (region.Empty()) return;
     painter_.save();
-    painter_.setPen(Qt::NoPen);
+    QPen rim(ToQColor(border));
+    rim.setWidth(penWidth_ <= 1 ? 0 : penWidth_);
+    painter_.setPen(rim);
     painter_.setBrush(ToQColor(brush_));
     if (region.IsEllipse) {
         painter_.drawEllipse(OutlineRect(region.Left, region.Top, region.Right, region.Bottom));

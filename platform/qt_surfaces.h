@@ -57,7 +57,7 @@ class QtSurface : public DrawSurface {
 
   private:
     void ApplyPen();
-    void FillRegionShape(const FillRegion& region);
+    void FillRegionShape(const FillRegion& region, Colour border);
     void FloodFillPixels(const QImage& image, int x, int y, Colour border);
 
     int width_, height_;

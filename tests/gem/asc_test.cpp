@@ -103,6 +103,14 @@ TEST(AscExport, UnwritableFileReportsTheCode) {
     EXPECT_EQ(gem->AscError, " Cannot write file /nonexistent-folder/x.asc. Error:    2");
 }
 
+TEST(AscExport, LongPathIsWrittenWhereNamedAndKeptCutInFileName) {
+    auto gem = NewGem('c', 8, 96, false);
+    TempFile file(std::string(90, 'x') + ".asc");
+    ASSERT_EQ(gem->WriteAsc(file.Path()), 0) << gem->AscError;
+    EXPECT_EQ(file.Lines().size(), 5u);
+    EXPECT_EQ(gem->FileName, file.Path().substr(0, 80));
+}
+
 TEST(AscExport, RoundTripKeepsIndicesAndAnglesAndScalesDistancesBy49To47) {
     auto original = RoundBrilliantCrown();
     original->RoundIndices(); // angles on a tenth of a degree survive the two decimals

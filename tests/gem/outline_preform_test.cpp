@@ -75,6 +75,17 @@ TEST(Outline, SixteenGirdleEdgesWriteThirtyThreeLinesAndReadBack) {
     EXPECT_EQ(OutlineEdgeCount(*other), 16);
 }
 
+TEST(Outline, WideCoordinatesStillReadBack) {
+    auto gem = SixteenSidedCrown();
+    ASSERT_TRUE(gem->Resize(10)); // coordinates such as -466.7172 fill a field of 9
+    TempFile file("wide.otl");
+    ASSERT_TRUE(gem->SaveOutline(file.Path()));
+    auto other = NewGem();
+    ASSERT_TRUE(other->ReadOutline(file.Path())) << other->OutlineError;
+    EXPECT_EQ(OutlineEdgeCount(*other), 16);
+    EXPECT_EQ(OutlinePointCount(*other), 16);
+}
+
 TEST(Outline, IndexFieldIsScientificIn23Characters) {
     auto gem = NewGem('c', 1, 96, false, 5);
     ASSERT_TRUE(CutByAngle(*gem, 40, 12.5L, 30));
@@ -112,6 +123,20 @@ TEST(Outline, FileFormatDetails) {
     EXPECT_EQ(gem->OutlineSystemIndex, -96);
     EXPECT_EQ(gem->OutlineOffset, -7);
     EXPECT_EQ(gem->OutlineFirstEdge, 1);
+}
+
+TEST(Outline, CornerNearTwoStoredPointsReusesTheLatest) {
+    TempFile file("near.otl");
+    // The second edge starts within 0.1 of both corners of the first: the one stored last is taken.
+    file.Write("96 8 cn0\n"
+               "1   0.00000000000000E+0000\n"
+               "   0.0000   0.0000   0.0000   0.1500   0.0000   0.0000\n"
+               "2   1.20000000000000E+0001\n"
+               "   0.0700   0.0000   0.0000   5.0000   0.0000   0.0000\n");
+    auto gem = NewGem();
+    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->OutlineError;
+    EXPECT_EQ(OutlinePointCount(*gem), 3);
+    EXPECT_EQ(gem->Edges[-1].PointA, -1);
 }
 
 TEST(Outline, HidingAndShowingRereadsTheFile) {

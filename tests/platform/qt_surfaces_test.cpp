@@ -124,6 +124,28 @@ TEST(VectorSurfaces, FillThePassedRegionAndWriteFiles) {
     EXPECT_TRUE(pdfFile.read(5) == "%PDF-");
 }
 
+// A surface that cannot read its pixels fills the passed region; like a flood fill, it leaves the
+// border in the border colour on every side.
+TEST(VectorSurfaces, RegionFillKeepsItsBorder) {
+    QImage image(80, 80, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QtSurface s(painter, 80, 80);
+    DrawSquare(s, ColourRed, 10, 10, 60, 60);
+    FillRegion square;
+    square.Polygon = {{10, 10}, {60, 10}, {60, 60}, {10, 60}, {10, 10}};
+    s.SetBrushColor(ColourGrey);
+    s.FloodFill(30, 30, ColourRed, square);
+    s.SetBrushColor(ColourBlack);
+    s.FloodFill(70, 70, ColourRed, FillRegion::Ellipse(68, 68, 72, 72));
+    painter.end();
+    EXPECT_EQ(image.pixelColor(30, 30), QColor(128, 128, 128));
+    for (const QPoint p : {QPoint(10, 30), QPoint(60, 30), QPoint(30, 10), QPoint(30, 60)})
+        EXPECT_EQ(image.pixelColor(p), QColor(255, 0, 0)) << p.x() << "," << p.y();
+    EXPECT_EQ(image.pixelColor(68, 70), QColor(255, 0, 0)); // the marker keeps its red rim
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(255, 255, 255));
+}
+
 TEST(QtSurface, ColoursKeepTheirByteOrder) {
     EXPECT_EQ(ToQColor(ColourRed), QColor(255, 0, 0));
     EXPECT_EQ(ToQColor(0xFF0000), QColor(0, 0, 255));
