@@ -167,13 +167,13 @@ class Tstartform : public QMainWindow {
     int DimGap = 8, TickHalf = 5;
 
     // The file dialogs and the folders they remember.
-    FileDialogSpec OpenDialog1; // open design
-    FileDialogSpec SaveDialog1; // save design
-    FileDialogSpec OpenDialog2; // open ASC (import)
-    FileDialogSpec SaveDialog2; // save ASC
-    FileDialogSpec SavePicture; // save picture
-    FileDialogSpec SaveOutline; // save outline
-    FileDialogSpec OpenOutline; // open outline
+    FileDialogRequest OpenDialog1; // open design
+    FileDialogRequest SaveDialog1; // save design
+    FileDialogRequest OpenDialog2; // open ASC (import)
+    FileDialogRequest SaveDialog2; // save ASC
+    FileDialogRequest SavePicture; // save picture
+    FileDialogRequest SaveOutline; // save outline
+    FileDialogRequest OpenOutline; // open outline
 
     // Dialogs, created once.
     std::unique_ptr<TForm6> Form6;

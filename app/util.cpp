@@ -46,7 +46,7 @@ bool ConfirmOverwrite(MessageService& messages, const std::string& path) {
            Answer::Yes;
 }
 
-bool RunSaveDialog(const Services& services, FileDialogSpec& dialog, const std::string& name,
+bool RunSaveDialog(const Services& services, FileDialogRequest& dialog, const std::string& name,
                    bool checkOverwrite) {
     dialog.FileName = NameOnly(name);
     const auto chosen = services.Files.SaveFile(dialog);
@@ -56,7 +56,7 @@ bool RunSaveDialog(const Services& services, FileDialogSpec& dialog, const std::
     return !checkOverwrite || !ConfirmOverwrite(services.Messages, *chosen);
 }
 
-bool RunOpenDialog(const Services& services, FileDialogSpec& dialog) {
+bool RunOpenDialog(const Services& services, FileDialogRequest& dialog) {
     const auto chosen = services.Files.OpenFile(dialog);
     if (!chosen) return false;
     dialog.FileName = *chosen;

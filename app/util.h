@@ -22,8 +22,8 @@ bool ConfirmOverwrite(MessageService& messages, const std::string& path);
 // Presets the dialog's file name with NameOnly(name), runs it and answers true when a file was chosen
 // and, if asked, the overwrite question let it pass. The chosen path is left in dialog.FileName and its
 // folder in dialog.InitialDir.
-bool RunSaveDialog(const Services& services, FileDialogSpec& dialog, const std::string& name,
+bool RunSaveDialog(const Services& services, FileDialogRequest& dialog, const std::string& name,
                    bool checkOverwrite);
 // Runs an open dialog; on success the chosen path is left in dialog.FileName and its folder in
 // dialog.InitialDir.
-bool RunOpenDialog(const Services& services, FileDialogSpec& dialog);
+bool RunOpenDialog(const Services& services, FileDialogRequest& dialog);

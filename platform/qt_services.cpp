@@ -19,20 +19,21 @@ QWidget* BoxParent() {
     return QApplication::activeWindow();
 }
 
-// A Qt file dialog set up from the spec. The program asks its own overwrite question, so Qt's is off.
-std::optional<std::string> RunFileDialog(const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(BoxParent(), ToQt(spec.Title), ToQt(spec.InitialDir), ToQt(QtFilterText(spec)));
+// A Qt file dialog set up from the request. The program asks its own overwrite question, so Qt's is off.
+std::optional<std::string> RunFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(BoxParent(), ToQt(request.Title), ToQt(request.InitialDir),
+                       ToQt(QtFilterText(request)));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setDefaultSuffix(ToQt(spec.DefaultExt));
-    if (!spec.FileName.empty()) dialog.selectFile(ToQt(spec.FileName));
+    dialog.setDefaultSuffix(ToQt(request.DefaultExt));
+    if (!request.FileName.empty()) dialog.selectFile(ToQt(request.FileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first().toStdString();
 }
 } // namespace
 
-std::string QtFilterText(const FileDialogSpec& dialog) {
+std::string QtFilterText(const FileDialogRequest& dialog) {
     const std::string bracketed = "(" + dialog.Pattern + ")";
     const std::string& d = dialog.FilterDescription;
     if (d.size() >= bracketed.size() &&
@@ -58,11 +59,11 @@ Answer QtMessageService::Confirm(const std::string& text) {
     return Answer::Cancel;
 }
 
-std::optional<std::string> QtFileDialogService::OpenFile(const FileDialogSpec& dialog) {
+std::optional<std::string> QtFileDialogService::OpenFile(const FileDialogRequest& dialog) {
     return RunFileDialog(dialog, QFileDialog::AcceptOpen);
 }
 
-std::optional<std::string> QtFileDialogService::SaveFile(const FileDialogSpec& dialog) {
+std::optional<std::string> QtFileDialogService::SaveFile(const FileDialogRequest& dialog) {
     return RunFileDialog(dialog, QFileDialog::AcceptSave);
 }
 

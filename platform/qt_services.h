@@ -16,8 +16,8 @@ class QtMessageService final : public MessageService {
 
 class QtFileDialogService final : public FileDialogService {
   public:
-    std::optional<std::string> OpenFile(const FileDialogSpec& dialog) override;
-    std::optional<std::string> SaveFile(const FileDialogSpec& dialog) override;
+    std::optional<std::string> OpenFile(const FileDialogRequest& dialog) override;
+    std::optional<std::string> SaveFile(const FileDialogRequest& dialog) override;
 };
 
 // QSettings of the organisation and application "Lapidrastor": sections become INI groups.
@@ -53,4 +53,4 @@ class QtProgressSink final : public ProgressSink {
 
 // The filter line of a Qt file dialog: the description, followed by the pattern in brackets unless the
 // description already ends with it.
-std::string QtFilterText(const FileDialogSpec& dialog);
+std::string QtFilterText(const FileDialogRequest& dialog);

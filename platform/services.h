@@ -20,7 +20,7 @@ class MessageService {
 };
 
 // One file open or save dialog: what it is given and what it remembers between runs.
-struct FileDialogSpec {
+struct FileDialogRequest {
     std::string DefaultExt;        // without the point, appended when the user types none
     std::string FilterDescription; // shown to the user
     std::string Pattern;           // such as "*.lfx"
@@ -33,8 +33,8 @@ struct FileDialogSpec {
 class FileDialogService {
   public:
     virtual ~FileDialogService() = default;
-    virtual std::optional<std::string> OpenFile(const FileDialogSpec& dialog) = 0;
-    virtual std::optional<std::string> SaveFile(const FileDialogSpec& dialog) = 0;
+    virtual std::optional<std::string> OpenFile(const FileDialogRequest& dialog) = 0;
+    virtual std::optional<std::string> SaveFile(const FileDialogRequest& dialog) = 0;
 };
 
 // The per-user settings store: sections of string values kept across runs.

@@ -87,7 +87,7 @@ void ReopenUtilTest::runSaveDialogPresetsNameOnly() {
     const std::string chosen = dir.filePath("new.lfx").toStdString();
     std::ofstream(chosen) << "e\r\n";
     ScriptedServices s;
-    FileDialogSpec dialog{"lfx", "facetfile(*.lfx)", "*.lfx", "Facet file", "/somewhere/", ""};
+    FileDialogRequest dialog{"lfx", "facetfile(*.lfx)", "*.lfx", "Facet file", "/somewhere/", ""};
 
     s.FileAnswers = {std::nullopt};
     QVERIFY(!RunSaveDialog(s.All(), dialog, "/old/place/design.lfx", false));

@@ -25,7 +25,7 @@ Answer ScriptedServices::Confirm(const std::string& text) {
     return answer;
 }
 
-std::optional<std::string> ScriptedServices::NextFile(const FileDialogSpec& dialog) {
+std::optional<std::string> ScriptedServices::NextFile(const FileDialogRequest& dialog) {
     Dialogs.push_back(dialog);
     if (FileAnswers.empty()) {
         ++UnscriptedFileDialogs;

@@ -33,7 +33,7 @@ class ScriptedServices final : public MessageService,
 
     // ---- Record ----
     std::vector<Shown> Messages;
-    std::vector<FileDialogSpec> Dialogs;
+    std::vector<FileDialogRequest> Dialogs;
     std::vector<std::pair<int, int>> CursorMoves;
     int Beeps = 0;
     int EventRuns = 0;
@@ -49,8 +49,8 @@ class ScriptedServices final : public MessageService,
     void Beep() override { ++Beeps; }
     void ShowError(const std::string& text) override { Messages.push_back({Kind::Error, text}); }
     Answer Confirm(const std::string& text) override;
-    std::optional<std::string> OpenFile(const FileDialogSpec& dialog) override { return NextFile(dialog); }
-    std::optional<std::string> SaveFile(const FileDialogSpec& dialog) override { return NextFile(dialog); }
+    std::optional<std::string> OpenFile(const FileDialogRequest& dialog) override { return NextFile(dialog); }
+    std::optional<std::string> SaveFile(const FileDialogRequest& dialog) override { return NextFile(dialog); }
     std::string ReadString(const std::string& section, const std::string& name,
                            const std::string& fallback) override;
     void WriteString(const std::string& section, const std::string& name, const std::string& value) override {
@@ -63,6 +63,6 @@ class ScriptedServices final : public MessageService,
     void EndApplication() override { ++Ends; }
 
   private:
-    std::optional<std::string> NextFile(const FileDialogSpec& dialog);
+    std::optional<std::string> NextFile(const FileDialogRequest& dialog);
     Services Bundle;
 };
