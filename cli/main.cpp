@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -45,6 +46,8 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<QCoreApplication> application =
         drawing ? std::make_unique<QGuiApplication>(argc, argv)
                 : std::make_unique<QCoreApplication>(argc, argv);
+    // The application takes the user's locale; numbers in JSON and in files always use a point.
+    std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setApplicationName(ToolName);
     QCoreApplication::setApplicationVersion(LAPIDRAW_VERSION);
     const QStringList arguments = QCoreApplication::arguments();

@@ -13,6 +13,7 @@
 namespace {
 constexpr int DefaultWidth = 800, DefaultHeight = 600;
 constexpr int LargestSide = 20000;
+constexpr long long LargestArea = 16'000'000; // pixels: a picture in memory stays below 64 MB
 
 enum class Format { Png, Svg, Pdf };
 
@@ -30,7 +31,8 @@ bool ParseSize(const QString& text, int& width, int& height) {
     if (!match.hasMatch()) return false;
     width = match.captured(1).toInt();
     height = match.captured(2).toInt();
-    return width > 0 && height > 0 && width <= LargestSide && height <= LargestSide;
+    return width > 0 && height > 0 && width <= LargestSide && height <= LargestSide &&
+           static_cast<long long>(width) * height <= LargestArea;
 }
 
 // The surface for the output file; drawing on it and finishing it writes the file.
@@ -112,9 +114,11 @@ std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& a
             QString("cannot write '%1': unknown output format (.png, .svg, .pdf)").arg(drawing.Output));
     drawing.OutputFormat = *format;
     if (parser.isSet(size) && !ParseSize(parser.value(size), drawing.Width, drawing.Height))
-        return UsageError(subcommand, QString("bad size '%1' (WIDTHxHEIGHT, 1 to %2 pixels each)")
-                                          .arg(parser.value(size))
-                                          .arg(LargestSide));
+        return UsageError(subcommand,
+                          QString("bad size '%1' (WIDTHxHEIGHT, 1 to %2 pixels each, %3 million in all)")
+                              .arg(parser.value(size))
+                              .arg(LargestSide)
+                              .arg(LargestArea / 1'000'000));
     return std::nullopt;
 }
 

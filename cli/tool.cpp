@@ -22,12 +22,15 @@ std::optional<int> ParseArguments(QCommandLineParser& parser, const QStringList&
     const QString subcommand = arguments.value(1);
     parser.setApplicationDescription(description);
     const QCommandLineOption help = parser.addHelpOption();
-    parser.addPositionalArgument(subcommand, "", subcommand); // shows in the usage line
     for (const QString& name : positionals)
         parser.addPositionalArgument(name, "", name);
     if (!parser.parse(arguments)) return UsageError(subcommand, parser.errorText());
     if (parser.isSet(help)) {
-        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        // Qt's usage line names the program by the path it was started with: show the command instead.
+        QString text = parser.helpText();
+        text.replace(0, text.indexOf('\n'),
+                     QString("Usage: %1 %2 [options] %3").arg(ToolName, subcommand, positionals.join(' ')));
+        std::fputs(text.toLocal8Bit().constData(), stdout);
         return ExitOk;
     }
     values = parser.positionalArguments().mid(1);

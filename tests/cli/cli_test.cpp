@@ -7,30 +7,16 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "tool_run.h"
+
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <string>
 
 namespace {
 const QString Data = LAPIDRAW_TEST_DATA;
-
-struct ToolRun {
-    int Code = -1;
-    QByteArray Out, Err;
-    QJsonObject Json() const {
-        QJsonParseError error;
-        const auto doc = QJsonDocument::fromJson(Out, &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-        return doc.object();
-    }
-};
-
-ToolRun Tool(const QStringList& arguments) {
-    QProcess process;
-    process.start(LAPIDRAW_TOOL, arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 QStringList Strings(const QJsonValue& value) {
     QStringList list;
@@ -105,6 +91,35 @@ TEST(Info, RealsCarryFullPrecision) {
     const QString number = match.captured(1);
     EXPECT_EQ(number.count(QRegularExpression("[0-9]")), 17) << number.toStdString();
     EXPECT_NEAR(number.toDouble(), 256 / 3.0, 1e-4);
+}
+
+// The first installed locale that writes numbers with a decimal comma, or empty.
+QString CommaLocale() {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    QString found;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8", "de_DE", "fr_FR"})
+        if (std::setlocale(LC_NUMERIC, name) != nullptr && std::localeconv()->decimal_point[0] == ',') {
+            found = name;
+            break;
+        }
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    return found;
+}
+
+TEST(Info, NumbersUseAPointInEveryLocale) {
+    const QString comma = CommaLocale();
+    if (comma.isEmpty()) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    QProcessEnvironment plain = QProcessEnvironment::systemEnvironment(), local = plain;
+    plain.insert("LC_ALL", "C");
+    local.insert("LC_ALL", comma);
+    const QString design = Data + "/lfx/pyramid.lfx";
+    const ToolRun expected = Tool({"info", design}, plain), run = Tool({"info", design}, local);
+    ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
+    EXPECT_EQ(run.Out, expected.Out);
+    QTemporaryDir dir;
+    ASSERT_EQ(Tool({"convert", design, dir.filePath("c.otl")}, plain).Code, 0);
+    ASSERT_EQ(Tool({"convert", design, dir.filePath("local.otl")}, local).Code, 0);
+    EXPECT_EQ(ReadAll(dir.filePath("local.otl")), ReadAll(dir.filePath("c.otl")));
 }
 
 TEST(Geometry, BoxPointsEdgesAndFacets) {
@@ -211,7 +226,8 @@ TEST(Usage, HelpAndVersion) {
         EXPECT_TRUE(help.Out.contains(command));
     const ToolRun commandHelp = Tool({"convert", "--help"});
     EXPECT_EQ(commandHelp.Code, 0);
-    EXPECT_TRUE(commandHelp.Out.contains("IN OUT"));
+    EXPECT_TRUE(commandHelp.Out.startsWith("Usage: lapidraw-tool convert [options] IN OUT\n"))
+        << commandHelp.Out.toStdString();
     const ToolRun version = Tool({"--version"});
     EXPECT_EQ(version.Code, 0);
     EXPECT_TRUE(version.Out.startsWith("lapidraw-tool "));

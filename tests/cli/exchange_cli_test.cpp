@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "tool_run.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,31 +16,13 @@ namespace {
 const QString Data = LAPIDRAW_TEST_DATA;
 const QString Asc = LAPIDRAW_SHARED_ASC;
 
-struct ToolResult {
-    int Code = -1;
-    QByteArray Out, Err;
-    QJsonObject Json() const { return QJsonDocument::fromJson(Out).object(); }
-};
-
-ToolResult Tool(const QStringList& arguments) {
-    QProcess process;
-    process.start(LAPIDRAW_TOOL, arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 double Ratio(const QJsonObject& info) {
     return info["length"].toDouble() / info["width"].toDouble();
 }
 } // namespace
 
 TEST(AscInput, InfoAndGeometryOfAnImportedHalf) {
-    ToolResult run = Tool({"info", "--import", "crown", Asc + "/Turkey.asc"});
+    ToolRun run = Tool({"info", "--import", "crown", Asc + "/Turkey.asc"});
     ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
     QJsonObject info = run.Json();
     EXPECT_EQ(info["type"].toString(), "crown");
@@ -53,7 +37,7 @@ TEST(AscInput, InfoAndGeometryOfAnImportedHalf) {
 }
 
 TEST(AscInput, ImportOptionIsRequiredForAscAndOnlyForIt) {
-    ToolResult run = Tool({"info", Asc + "/SRB.asc"});
+    ToolRun run = Tool({"info", Asc + "/SRB.asc"});
     EXPECT_EQ(run.Code, 1);
     EXPECT_TRUE(run.Err.contains("--import crown or --import pavilion"));
     EXPECT_EQ(Tool({"info", "--import", "table", Asc + "/SRB.asc"}).Code, 1);
@@ -70,7 +54,7 @@ TEST(AscInput, BrokenAscFileIsAFileErrorNamingTheLine) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("GemCad 5.0\r\ng 96 0\r\na 40\r\n");
     file.close();
-    const ToolResult run = Tool({"convert", "--import", "crown", in, dir.filePath("out.lfx")});
+    const ToolRun run = Tool({"convert", "--import", "crown", in, dir.filePath("out.lfx")});
     EXPECT_EQ(run.Code, 2);
     EXPECT_TRUE(run.Err.contains(in.toLocal8Bit() + ", line 3: a facet line needs an angle and a distance"))
         << run.Err.toStdString();
@@ -83,7 +67,7 @@ TEST(ConvertExchange, AscToLfxToAscAndOutline) {
     const QString lfx = dir.filePath("srb.lfx"), asc = dir.filePath("srb.asc"), otl = dir.filePath("srb.otl");
     ASSERT_EQ(Tool({"convert", "--import", "crown", Asc + "/SRB.asc", lfx}).Code, 0);
     ASSERT_EQ(Tool({"convert", lfx, asc}).Code, 0);
-    const QByteArray exported = Bytes(asc);
+    const QByteArray exported = ReadAll(asc);
     EXPECT_TRUE(exported.startsWith("GemCad 10.00 c\r\ng     96      0\r\ny 8 y\r\n"))
         << exported.toStdString();
     EXPECT_TRUE(exported.contains("\r\na  34.00 "));
@@ -94,7 +78,7 @@ TEST(ConvertExchange, AscToLfxToAscAndOutline) {
     EXPECT_EQ(after["parts"].toInt(), 8);
 
     ASSERT_EQ(Tool({"convert", lfx, otl}).Code, 0);
-    const QList<QByteArray> lines = Bytes(otl).split('\n');
+    const QList<QByteArray> lines = ReadAll(otl).split('\n');
     EXPECT_EQ(lines[0], "96 8 cm0\r");
     EXPECT_EQ(lines.size(), 1 + 2 * 16 + 1); // the 16 edges at z = 0, then the last line end
 }
@@ -102,7 +86,7 @@ TEST(ConvertExchange, AscToLfxToAscAndOutline) {
 TEST(ConvertExchange, UnwritableAscOutput) {
     QTemporaryDir dir;
     const QString out = dir.filePath("missing/out.asc");
-    const ToolResult run = Tool({"convert", Data + "/lfx/box.lfx", out});
+    const ToolRun run = Tool({"convert", Data + "/lfx/box.lfx", out});
     EXPECT_EQ(run.Code, 2);
     EXPECT_TRUE(run.Err.contains("Cannot write file " + out.toLocal8Bit() + ". Error:    2"));
 }
@@ -110,7 +94,7 @@ TEST(ConvertExchange, UnwritableAscOutput) {
 TEST(CliPreform, MakesThePreformDesign) {
     QTemporaryDir dir;
     const QString out = dir.filePath("pre.lfx");
-    const ToolResult run = Tool({"preform", "--import", "crown", Asc + "/SRB.asc", out});
+    const ToolRun run = Tool({"preform", "--import", "crown", Asc + "/SRB.asc", out});
     ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
     const QJsonObject info = Tool({"info", out}).Json();
     EXPECT_EQ(info["type"].toString(), "crown");
@@ -161,7 +145,7 @@ TEST(CliTransform, RefusedValuesAndUsage) {
          {QStringList{"--resize", "0"}, QStringList{"--stretch", "-1"}, QStringList{"--resize", "x"},
           QStringList{"--rotate", "1.5"}, QStringList{"--angles", "30"}, QStringList{"--angles", "45,40"},
           QStringList{}, QStringList{"--resize", "2", "--rotate", "1"}}) {
-        const ToolResult run = Tool(QStringList{"transform", in, out} + options);
+        const ToolRun run = Tool(QStringList{"transform", in, out} + options);
         EXPECT_EQ(run.Code, 1) << options.join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(out));
     }

@@ -2,28 +2,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "tool_run.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 const QString Data = LAPIDRAW_TEST_DATA;
-const QString SharedAsc = QStringLiteral(LAPIDRAW_TEST_DATA "/../../../shared/asc");
-
-struct ToolResult {
-    int Code = -1;
-    QByteArray Err;
-};
-
-ToolResult Tool(const QStringList& arguments) {
-    QProcess process;
-    process.start(LAPIDRAW_TOOL, arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardError()};
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+const QString SharedAsc = LAPIDRAW_SHARED_ASC;
 
 // Width and height from a PNG's header.
 std::pair<int, int> PngSize(const QByteArray& png) {
@@ -69,7 +54,7 @@ TEST(Render, AscHalvesNeedTheirImportOption) {
 TEST(Render, FailuresWriteNothing) {
     QTemporaryDir dir;
     const QString out = dir.filePath("x.png");
-    ToolResult run = Tool({"render", dir.filePath("missing.lfx"), "-o", out});
+    ToolRun run = Tool({"render", dir.filePath("missing.lfx"), "-o", out});
     EXPECT_EQ(run.Code, 2);
     EXPECT_TRUE(run.Err.contains("missing.lfx"));
     EXPECT_FALSE(QFile::exists(out));
@@ -77,6 +62,7 @@ TEST(Render, FailuresWriteNothing) {
     EXPECT_EQ(Tool({"render", Data + "/lfx/box.lfx"}).Code, 1);
     EXPECT_EQ(Tool({"render", Data + "/lfx/box.lfx", "-o", out, "--size", "0x100"}).Code, 1);
     EXPECT_EQ(Tool({"render", Data + "/lfx/box.lfx", "-o", out, "--size", "800"}).Code, 1);
+    EXPECT_EQ(Tool({"render", Data + "/lfx/box.lfx", "-o", out, "--size", "20000x20000"}).Code, 1); // 1.6 GB
     EXPECT_FALSE(QFile::exists(out));
     run = Tool({"render", Data + "/lfx/box.lfx", "-o", dir.filePath("no/such/folder/x.png")});
     EXPECT_EQ(run.Code, 2);
