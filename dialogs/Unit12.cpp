@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -199,6 +200,10 @@ void TForm14::BuildControls() {
                                 {ComboBox2, "ComboBox2"},
                                 {Panel1, "Panel1"}})
         widget->setObjectName(name);
+    // No button is the dialog's default: Enter in a field must not press one (the first would be
+    // "&1 Click edge", which closes the dialog and waits for a click on the stone).
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
 }
 
 void TForm14::LayOut() {
@@ -315,6 +320,12 @@ void TForm14::Report(QWidget* field, const std::string& message) {
 
 void TForm14::Repaint() {
     Owner.RepaintScreen(*Owner.Design);
+}
+
+// Enter presses the focused button only; in a field it does nothing.
+void TForm14::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return QDialog::keyPressEvent(event);
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
 }
 
 // ---- Activation ----

@@ -51,6 +51,7 @@ class AddFacetsDialogTest : public QObject {
     void angleZeroMakesTheTable();
     void negativeSystemIndexTurnsTypedIndex();
     void userEditHidesCutButProgramWriteDoesNot();
+    void enterPressesOnlyAFocusedButton();
     void cancelLeavesDesignAndResetsMask();
     void clearEmptiesFields();
     void readsNumbersWithPointWhateverTheLocale();
@@ -368,6 +369,28 @@ void AddFacetsDialogTest::userEditHidesCutButProgramWriteDoesNot() {
         QTest::keyClick(edit, Qt::Key_1);
         QVERIFY2(form.BitBtn1->isHidden(), qPrintable(edit->objectName()));
     }
+    QVERIFY(f.Script.Texts().empty());
+}
+
+void AddFacetsDialogTest::enterPressesOnlyAFocusedButton() {
+    AddFacetsFixture f;
+    CutByAngle(f.Design(), 90, 0, 50);
+    f.Design().Recompute();
+    f.Open();
+    TForm14& form = f.Form;
+    QApplication::setActiveWindow(&form);
+    Type(form, {{"Edit1", "50"}, {"Edit4", "0"}, {"Edit7", "0"}, {"Edit15", "45"}, {"Edit16", "0"}});
+    for (QLineEdit* field : {form.Edit1, form.Edit15, form.Edit16}) {
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY2(form.isVisible(), qPrintable(field->objectName()));
+        QCOMPARE(f.Window->ClickKind, 0);
+        QVERIFY(form.BitBtn1->isHidden());
+    }
+    form.Button5->setFocus();
+    QTest::keyClick(form.Button5, Qt::Key_Return);
+    QVERIFY(!form.BitBtn1->isHidden());
+    QCOMPARE(f.Design().FacetCount, 8);
     QVERIFY(f.Script.Texts().empty());
 }
 
