@@ -4,9 +4,10 @@
 #include "platform/qt_surfaces.h"
 #include "world/design_sheet.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 #include <memory>
 
@@ -35,19 +36,22 @@ bool ParseSize(const QString& text, int& width, int& height) {
            static_cast<long long>(width) * height <= LargestArea;
 }
 
-// The surface for the output file; drawing on it and finishing it writes the file.
-class OutputFile {
+// The picture is drawn into memory and then written in one go through a temporary file that replaces
+// the output only when complete: a write that fails (a full disk) leaves no partial picture, and is
+// reported, which the writers of Qt do not do for their own files.
+class Picture {
   public:
-    OutputFile(Format format, const QString& path, int width, int height) : format_(format), path_(path) {
+    Picture(Format format, int width, int height) : format_(format) {
+        bytes_.open(QIODevice::WriteOnly);
         switch (format) {
         case Format::Png:
             raster_ = std::make_unique<RasterSurface>(width, height);
             break;
         case Format::Svg:
-            svg_ = std::make_unique<SvgSurface>(path, width, height);
+            svg_ = std::make_unique<SvgSurface>(bytes_, width, height);
             break;
         case Format::Pdf:
-            pdf_ = std::make_unique<PdfSurface>(path, width, height);
+            pdf_ = std::make_unique<PdfSurface>(bytes_, width, height);
             break;
         }
     }
@@ -56,35 +60,22 @@ class OutputFile {
         if (svg_) return svg_.get();
         return pdf_.get();
     }
-    bool Finish() {
-        switch (format_) {
-        case Format::Png:
-            return raster_->Save(path_);
-        case Format::Svg:
-            return svg_->Finish() && QFileInfo(path_).size() > 0;
-        case Format::Pdf:
-            return pdf_->Finish() && QFileInfo(path_).size() > 0;
-        }
-        return false;
+    bool Save(const QString& path) {
+        const bool drawn = format_ == Format::Png   ? raster_->Finish().save(&bytes_, "PNG")
+                           : format_ == Format::Svg ? svg_->Finish()
+                                                    : pdf_->Finish();
+        QSaveFile file(path);
+        return drawn && bytes_.size() > 0 && file.open(QIODevice::WriteOnly) &&
+               file.write(bytes_.data()) == bytes_.size() && file.commit();
     }
 
   private:
     Format format_;
-    QString path_;
+    QBuffer bytes_; // before the surfaces, which may still write to it when they go
     std::unique_ptr<RasterSurface> raster_;
     std::unique_ptr<SvgSurface> svg_;
     std::unique_ptr<PdfSurface> pdf_;
 };
-
-// The writers of Qt do not report a file they cannot create: try it first.
-bool CanWrite(const QString& path) {
-    QFile file(path);
-    const bool existed = file.exists();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-    file.close();
-    if (!existed) file.remove();
-    return true;
-}
 
 struct DrawingArguments {
     InputOptions Input;
@@ -126,16 +117,12 @@ std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& a
 template <typename Draw> int DrawToFile(const DrawingArguments& drawing, Draw draw) {
     auto gem = std::make_unique<TGem>();
     if (!LoadDesign(drawing.Input, *gem)) return ExitFileError;
-    if (!CanWrite(drawing.Output)) {
-        PrintError(QString("cannot write file %1").arg(drawing.Output));
-        return ExitFileError;
-    }
-    OutputFile file(drawing.OutputFormat, drawing.Output, drawing.Width, drawing.Height);
+    Picture picture(drawing.OutputFormat, drawing.Width, drawing.Height);
     auto canvas = std::make_unique<TUserCanvas>();
     auto sheet = std::make_unique<TDesignSheet>();
-    sheet->SetUpScreen(*canvas, file.Surface(), drawing.Width, drawing.Height);
+    sheet->SetUpScreen(*canvas, picture.Surface(), drawing.Width, drawing.Height);
     draw(*gem, *sheet);
-    if (!file.Finish()) {
+    if (!picture.Save(drawing.Output)) {
         PrintError(QString("cannot write file %1").arg(drawing.Output));
         return ExitFileError;
     }

@@ -200,9 +200,28 @@ bool RasterSurface::Save(const QString& path) {
     return Finish().save(path);
 }
 
+namespace {
+std::unique_ptr<QSvgGenerator> SvgGenerator(const QString& path) {
+    auto generator = std::make_unique<QSvgGenerator>();
+    generator->setFileName(path);
+    return generator;
+}
+
+std::unique_ptr<QSvgGenerator> SvgGenerator(QIODevice& device) {
+    auto generator = std::make_unique<QSvgGenerator>();
+    generator->setOutputDevice(&device);
+    return generator;
+}
+} // namespace
+
 SvgSurface::SvgSurface(const QString& path, int width, int height)
-    : QtSurface(ownPainter_, width, height), generator_(std::make_unique<QSvgGenerator>()) {
-    generator_->setFileName(path);
+    : SvgSurface(SvgGenerator(path), width, height) {}
+
+SvgSurface::SvgSurface(QIODevice& device, int width, int height)
+    : SvgSurface(SvgGenerator(device), width, height) {}
+
+SvgSurface::SvgSurface(std::unique_ptr<QSvgGenerator> generator, int width, int height)
+    : QtSurface(ownPainter_, width, height), generator_(std::move(generator)) {
     generator_->setSize(QSize(width, height));
     generator_->setViewBox(QRect(0, 0, width, height));
     generator_->setResolution(ScreenDpi);
@@ -220,7 +239,13 @@ bool SvgSurface::Finish() {
 }
 
 PdfSurface::PdfSurface(const QString& path, int width, int height)
-    : QtSurface(ownPainter_, width, height), writer_(std::make_unique<QPdfWriter>(path)) {
+    : PdfSurface(std::make_unique<QPdfWriter>(path), width, height) {}
+
+PdfSurface::PdfSurface(QIODevice& device, int width, int height)
+    : PdfSurface(std::make_unique<QPdfWriter>(&device), width, height) {}
+
+PdfSurface::PdfSurface(std::unique_ptr<QPdfWriter> writer, int width, int height)
+    : QtSurface(ownPainter_, width, height), writer_(std::move(writer)) {
     writer_->setResolution(ScreenDpi);
     writer_->setPageSize(QPageSize(QSizeF(width * PointsPerPixel, height * PointsPerPixel), QPageSize::Point,
                                    QString(), QPageSize::ExactMatch));

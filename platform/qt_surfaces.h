@@ -5,6 +5,7 @@
 #include "world/draw_surface.h"
 
 #include <QFont>
+#include <QIODevice>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -86,26 +87,32 @@ class RasterSurface : public QtSurface {
     QPainter ownPainter_;
 };
 
-// An SVG file of the given pixel size.
+// An SVG file of the given pixel size, written to a file or to a device (such as a buffer whose
+// bytes the caller writes, checking that they reach the disk).
 class SvgSurface : public QtSurface {
   public:
     SvgSurface(const QString& path, int width, int height);
+    SvgSurface(QIODevice& device, int width, int height);
     ~SvgSurface() override;
     bool Finish();
 
   private:
+    SvgSurface(std::unique_ptr<QSvgGenerator> generator, int width, int height);
     std::unique_ptr<QSvgGenerator> generator_;
     QPainter ownPainter_;
 };
 
-// A one-page PDF whose page has the given pixel size at 96 pixels per inch.
+// A one-page PDF whose page has the given pixel size at 96 pixels per inch, written to a file or to
+// a device.
 class PdfSurface : public QtSurface {
   public:
     PdfSurface(const QString& path, int width, int height);
+    PdfSurface(QIODevice& device, int width, int height);
     ~PdfSurface() override;
     bool Finish();
 
   private:
+    PdfSurface(std::unique_ptr<QPdfWriter> writer, int width, int height);
     std::unique_ptr<QPdfWriter> writer_;
     QPainter ownPainter_;
 };
