@@ -130,8 +130,7 @@ int PrintDesign(const QStringList& arguments, const QString& description,
     gem->GroupTiers();
     JsonWriter json;
     write(*gem, json);
-    PrintJson(json);
-    return ExitOk;
+    return PrintJson(json);
 }
 
 int RunInfo(const QStringList& arguments) {

@@ -179,9 +179,10 @@ int RunTransform(const QStringList& arguments) {
             *gem, out))
         return *stop;
 
-    QStringList chosen;
-    for (const TransformOption& option : TransformOptions)
-        if (parser.isSet(option.Name)) chosen << option.Name;
+    QStringList chosen; // each time an operation is named, so that a repeated one is refused too
+    for (const QString& name : parser.optionNames())
+        for (const TransformOption& option : TransformOptions)
+            if (name == option.Name) chosen << name;
     if (chosen.size() != 1) return UsageError("transform", "transform expects exactly one operation");
     const QString message = ApplyTransform(*gem, chosen[0], parser.value(chosen[0]));
     if (!message.isEmpty()) return UsageError("transform", message);

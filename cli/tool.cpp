@@ -139,7 +139,10 @@ void JsonWriter::Latin1String(std::string_view text) {
     text_ += '"';
 }
 
-void PrintJson(const JsonWriter& json) {
+int PrintJson(const JsonWriter& json) {
     std::fwrite(json.Text().data(), 1, json.Text().size(), stdout);
     std::fputc('\n', stdout);
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return ExitOk;
+    PrintError("cannot write the output to standard output");
+    return ExitFileError;
 }

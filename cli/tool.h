@@ -96,5 +96,6 @@ class JsonWriter {
     bool afterKey_ = false;
 };
 
-// Prints the JSON text and a line end on standard output.
-void PrintJson(const JsonWriter& json);
+// Prints the JSON text and a line end on standard output; ExitOk, or ExitFileError after the message
+// when the output cannot be written (such as a full disk behind a redirection).
+int PrintJson(const JsonWriter& json);

@@ -219,6 +219,16 @@ TEST(Usage, ExitCodesAndMessages) {
     EXPECT_TRUE(missing.Err.contains("no-such-file.lfx. Error:    2"));
 }
 
+TEST(Usage, OutputThatCannotBeWrittenIsAFileError) {
+    if (!QFile::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    QProcess process;
+    process.setStandardOutputFile("/dev/full");
+    process.start(LAPIDRAW_TOOL, {"geometry", Data + "/lfx/box.lfx"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_TRUE(process.readAllStandardError().contains("standard output"));
+}
+
 TEST(Usage, HelpAndVersion) {
     const ToolRun help = Tool({"--help"});
     EXPECT_EQ(help.Code, 0);

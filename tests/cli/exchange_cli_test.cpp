@@ -144,7 +144,8 @@ TEST(CliTransform, RefusedValuesAndUsage) {
     for (const QStringList& options :
          {QStringList{"--resize", "0"}, QStringList{"--stretch", "-1"}, QStringList{"--resize", "x"},
           QStringList{"--rotate", "1.5"}, QStringList{"--angles", "30"}, QStringList{"--angles", "45,40"},
-          QStringList{}, QStringList{"--resize", "2", "--rotate", "1"}}) {
+          QStringList{}, QStringList{"--resize", "2", "--rotate", "1"},
+          QStringList{"--resize", "2", "--resize", "3"}}) {
         const ToolRun run = Tool(QStringList{"transform", in, out} + options);
         EXPECT_EQ(run.Code, 1) << options.join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(out));
