@@ -168,6 +168,9 @@ void TForm14::BuildControls() {
     for (QComboBox* box : {ComboBox1, ComboBox2}) {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
+        // What is typed stays as typed: completing "11" into a listed "110.00" would select
+        // another facet group.
+        box->setCompleter(nullptr);
     }
     Label10 = BuddyLabel("Inde&x", ComboBox1, Panel1);
     Label11 = BuddyLabel("An&gle", ComboBox2, Panel1);

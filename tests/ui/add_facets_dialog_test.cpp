@@ -58,6 +58,7 @@ class AddFacetsDialogTest : public QObject {
     void panelSwitchesBetweenAddAndModify();
     void indexListIsDistinctAndSorted();
     void leavingIndexBoxChecksIt();
+    void typedIndexStaysAsTyped();
     void selectFindsGroupAndEntersModifyMode();
     void modifyModeFromOutsideShowsTheGroup();
     void cutFollowsADesignChangedMeanwhile();
@@ -565,6 +566,26 @@ void AddFacetsDialogTest::leavingIndexBoxChecksIt() {
     emit f.Form.ComboBox1->activated(1);
     QCOMPARE(f.Form.ComboBox2->currentIndex(), -1);
     QCOMPARE(f.Form.ComboBox2->currentText(), QString());
+}
+
+void AddFacetsDialogTest::typedIndexStaysAsTyped() {
+    // On a 120-tooth design the listed index "110.00" begins like a typed 11: the box must not
+    // complete it into another group's index.
+    AddFacetsFixture f;
+    f.Design().NewDesign('c', 1, 120, false, 0, true, true);
+    CutByAngle(f.Design(), 40, 11, 40);
+    CutByAngle(f.Design(), 50, 110, 40);
+    f.Design().Recompute();
+    f.Open();
+    QApplication::setActiveWindow(&f.Form);
+    f.Form.RadioGroup2->Item(1)->click();
+    f.Form.RadioGroup3->Item(1)->click();
+    f.Form.ComboBox1->setFocus();
+    QTest::keyClicks(f.Form.ComboBox1, "11");
+    QCOMPARE(f.Form.ComboBox1->currentText(), QString("11"));
+    LeaveIndexBox(f.Form);
+    QCOMPARE(f.Form.ComboBox2->count(), 1);
+    QCOMPARE(f.Form.ComboBox2->itemText(0), QString(" 40.00"));
 }
 
 void AddFacetsDialogTest::selectFindsGroupAndEntersModifyMode() {
