@@ -99,7 +99,15 @@ TForm14::TForm14(Tstartform& owner) : QDialog(&owner), Owner(owner) {
     Connect();
     ApplyMethod(0);
     adjustSize();
-    move(Owner.Svc.Window.ScreenWidth() - width(), Owner.Svc.Window.ScreenHeight() - height());
+    PlaceAtBottomRight();
+    PlacementPending = true; // placed once more when the window manager first frames the window
+}
+
+// The whole window, frame and title bar included, in the bottom right corner of the screen. The
+// frame's size is known only once the window is shown, so this runs again then.
+void TForm14::PlaceAtBottomRight() {
+    const QSize outer = frameGeometry().size();
+    move(Owner.Svc.Window.ScreenWidth() - outer.width(), Owner.Svc.Window.ScreenHeight() - outer.height());
 }
 
 void TForm14::BuildControls() {
@@ -332,6 +340,14 @@ void TForm14::keyPressEvent(QKeyEvent* event) {
 }
 
 // ---- Activation ----
+
+void TForm14::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    if (PlacementPending && frameGeometry().size() != size()) {
+        PlacementPending = false;
+        PlaceAtBottomRight();
+    }
+}
 
 void TForm14::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
