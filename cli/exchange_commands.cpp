@@ -10,10 +10,6 @@
 namespace {
 const char* const ImportOption = "import";
 
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(QByteArray::fromStdString(text)).trimmed();
-}
-
 bool HasSuffix(const QString& path, const char* suffix) {
     return QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0;
 }
@@ -45,7 +41,7 @@ bool IsAscInput(const InputOptions& input) {
 
 bool LoadAscDesign(const InputOptions& input, TGem& gem) {
     if (!gem.ReadAsc(LocalPath(input.Path)) || !gem.ImportAsc(input.Import == "crown" ? 'c' : 'p')) {
-        PrintError(Latin1(gem.AscError));
+        PrintModelMessage(gem.AscError);
         return false;
     }
     gem.Recompute();
@@ -60,7 +56,7 @@ int WriteOutput(TGem& gem, const QString& path) {
     const std::string name = LocalPath(path);
     if (HasSuffix(path, "asc")) {
         if (gem.WriteAsc(name) == 0) return ExitOk;
-        PrintError(Latin1(gem.AscError));
+        PrintModelMessage(gem.AscError);
         return ExitFileError;
     }
     if (HasSuffix(path, "otl")) {
@@ -68,9 +64,11 @@ int WriteOutput(TGem& gem, const QString& path) {
         PrintError("Cannot write file " + path);
         return ExitFileError;
     }
-    if (gem.WriteDesign(name, TGem::SaveMode, LocalPath(QFileInfo(path).completeBaseName())) == 0)
+    // The design file records its own name, in Latin-1 like all its text.
+    if (gem.WriteDesign(name, TGem::SaveMode, QFileInfo(path).completeBaseName().toLatin1().toStdString()) ==
+        0)
         return ExitOk;
-    PrintError(Latin1(gem.LastFileMessage));
+    PrintModelMessage(gem.LastFileMessage);
     return ExitFileError;
 }
 

@@ -152,6 +152,7 @@ int RunRotate(const QStringList& arguments) {
                          "C (left and right keys), hidden faces left out, into OUT.",
                          drawing))
         return *stop;
+    if (!parser.isSet(angles)) return UsageError("rotate", "no angles given (--angles B,C)");
     const QStringList parts = parser.value(angles).split(',');
     bool okB = false, okC = false;
     const double b = parts.value(0).toDouble(&okB);

@@ -9,6 +9,10 @@ void PrintError(const QString& text) {
     std::fprintf(stderr, "%s: %s\n", ToolName, text.toLocal8Bit().constData());
 }
 
+void PrintModelMessage(const std::string& message) {
+    PrintError(QString::fromLocal8Bit(QByteArray::fromStdString(message)).trimmed());
+}
+
 int UsageError(const QString& subcommand, const QString& text) {
     PrintError(text);
     const QString help = subcommand.isEmpty() ? QString("--help") : subcommand + " --help";
@@ -51,7 +55,7 @@ std::string LocalPath(const QString& path) {
 bool LoadDesign(const InputOptions& input, TGem& gem) {
     if (IsAscInput(input)) return LoadAscDesign(input, gem);
     if (!gem.ReadDesign(LocalPath(input.Path), TGem::OpenMode)) {
-        PrintError(QString::fromLocal8Bit(QByteArray::fromStdString(gem.LastFileMessage)).trimmed());
+        PrintModelMessage(gem.LastFileMessage);
         return false;
     }
     return true;

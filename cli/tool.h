@@ -37,6 +37,9 @@ inline constexpr const char* ToolName = "lapidraw-tool";
 
 // "lapidraw-tool: " + text on standard error, one line.
 void PrintError(const QString& text);
+// The model's message about a file: its own text is plain ASCII, the file's name is as the system
+// gave it.
+void PrintModelMessage(const std::string& message);
 // A usage error: the message, a hint at --help, and ExitUsage.
 int UsageError(const QString& subcommand, const QString& text);
 

@@ -103,6 +103,18 @@ TEST(CliPreform, MakesThePreformDesign) {
     EXPECT_EQ(Tool({"preform", Data + "/lfx/box.lfx", dir.filePath("x.doc")}).Code, 1);
 }
 
+TEST(CliFiles, NamesBeyondAscii) {
+    QTemporaryDir dir;
+    const QString accent = QString::fromUtf8("\xc3\xa9"); // e with an acute accent
+    // Messages show the name as the system gives it; the design file records it in Latin-1.
+    const ToolRun run = Tool({"info", "--import", "crown", dir.filePath(accent + ".asc")});
+    EXPECT_EQ(run.Code, 2);
+    EXPECT_TRUE(run.Err.contains((accent + ".asc. Error:").toUtf8())) << run.Err.toStdString();
+    const QString out = dir.filePath(accent + ".lfx");
+    ASSERT_EQ(Tool({"convert", Data + "/lfx/box.lfx", out}).Code, 0);
+    EXPECT_TRUE(ReadAll(out).contains("\r\nIfilename: \xe9.lfx\r\n"));
+}
+
 TEST(CliTransform, EachOperation) {
     QTemporaryDir dir;
     const QString in = dir.filePath("srb.lfx"), out = dir.filePath("out.lfx");
