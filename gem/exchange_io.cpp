@@ -2,6 +2,12 @@
 #include "gem/numtext.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <random>
+
+namespace fs = std::filesystem;
 
 namespace exchange {
 
@@ -41,9 +47,36 @@ bool TextFileReader::ReadLine(std::string& line, std::size_t maxLength) {
     return true;
 }
 
-TextFileWriter::TextFileWriter(const std::string& name) {
+std::string RandomHex() {
+    static std::random_device device;
+    static std::mt19937_64 generator((static_cast<std::uint64_t>(device()) << 32) ^ device() ^
+                                     static_cast<std::uint64_t>(std::time(nullptr)));
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(generator()));
+    return text;
+}
+
+std::string TemporaryNameBeside(const std::string& target) {
+    const fs::path path(target);
+    return (path.parent_path() / ("." + path.filename().string() + "." + RandomHex() + ".tmp")).string();
+}
+
+int PutInPlace(const std::string& temporary, const std::string& target) {
+    std::error_code error;
+    const auto existing = fs::status(target, error);
+    if (!error && fs::exists(existing)) fs::permissions(temporary, existing.permissions(), error);
+    error.clear();
+    fs::rename(temporary, target, error);
+    if (!error) return 0;
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    return error.value();
+}
+
+TextFileWriter::TextFileWriter(const std::string& name)
+    : target_(name), temporary_(TemporaryNameBeside(name)) {
     errno = 0;
-    file_ = std::fopen(name.c_str(), "wb");
+    file_ = std::fopen(temporary_.c_str(), "wbx");
     if (file_ == nullptr) error_ = LastOsError();
 }
 
@@ -59,10 +92,15 @@ void TextFileWriter::WriteLine(const std::string& text) {
 }
 
 int TextFileWriter::Close() {
-    if (file_ != nullptr) {
-        errno = 0;
-        if (std::fclose(file_) != 0 && error_ == 0) error_ = LastOsError();
-        file_ = nullptr;
+    if (file_ == nullptr) return error_;
+    errno = 0;
+    if (std::fclose(file_) != 0 && error_ == 0) error_ = LastOsError();
+    file_ = nullptr;
+    if (error_ == 0) {
+        error_ = PutInPlace(temporary_, target_);
+    } else {
+        std::error_code ignored;
+        fs::remove(temporary_, ignored);
     }
     return error_;
 }

@@ -35,6 +35,8 @@ class TextFileReader {
     long long maxBytes_ = 1LL << 62;
 };
 
+// Writes a file as a whole: the lines go to a temporary file beside the target, which replaces the
+// target only when everything was written, so a failed write never leaves a partial file behind.
 class TextFileWriter {
   public:
     explicit TextFileWriter(const std::string& name);
@@ -45,13 +47,25 @@ class TextFileWriter {
     bool IsOpen() const { return file_ != nullptr; }
     // Writes the text and CR LF.
     void WriteLine(const std::string& text);
-    // Closes the file; the system's error code of the first failure since opening, else 0.
+    // Closes the file and puts it in place; the system's error code of the first failure, else 0.
     int Close();
 
   private:
+    std::string target_;
+    std::string temporary_;
     std::FILE* file_ = nullptr;
     int error_ = 0;
 };
+
+// Sixteen random hexadecimal digits, for names nobody can guess.
+std::string RandomHex();
+
+// A new, unpredictable name in the target's folder for a file that will replace the target.
+std::string TemporaryNameBeside(const std::string& target);
+
+// Renames the finished temporary file over the target, keeping an existing target's permissions;
+// removes the temporary file when that fails. The system's error code, else 0.
+int PutInPlace(const std::string& temporary, const std::string& target);
 
 // The operating system's error number of the failure just seen (EIO when the system gave none).
 int LastOsError();

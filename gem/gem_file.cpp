@@ -30,15 +30,6 @@ constexpr int FolderAttempts = 100;
 constexpr std::size_t LargestDesignFile = 16 << 20; // far above 2000 facets and all text lines
 constexpr const char* LineEnd = "\r\n";
 
-std::string RandomHex() {
-    static std::random_device device;
-    static std::mt19937_64 generator((static_cast<std::uint64_t>(device()) << 32) ^ device() ^
-                                     static_cast<std::uint64_t>(std::time(nullptr)));
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(generator()));
-    return text;
-}
-
 std::string NameWithoutFolderAndExtension(const std::string& path) {
     return fs::path(path).stem().string();
 }
@@ -436,7 +427,7 @@ bool TGem::MakeSnapshotFolder() {
     const fs::path base = fs::temp_directory_path(error);
     if (!error) {
         for (int attempt = 0; attempt < FolderAttempts; ++attempt) {
-            const fs::path folder = base / ("lapidraw-" + RandomHex());
+            const fs::path folder = base / ("lapidraw-" + exchange::RandomHex());
             if (!fs::create_directory(folder, error)) {
                 if (error) break;
                 continue; // the name is taken: draw another
@@ -472,25 +463,15 @@ void TGem::DeleteSnapshots() {
 }
 
 int TGem::WriteFileAtomically(const std::string& path, const std::string& text) {
-    const fs::path target(path);
-    const fs::path temporary =
-        target.parent_path() / ("." + target.filename().string() + "." + RandomHex() + ".tmp");
-
+    const std::string temporary = exchange::TemporaryNameBeside(path);
     errno = 0;
     std::FILE* file = std::fopen(temporary.c_str(), "wbx");
     if (file == nullptr) return exchange::LastOsError();
     bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
     int code = written ? 0 : exchange::LastOsError();
     if (std::fclose(file) != 0 && code == 0) code = exchange::LastOsError();
-
+    if (code == 0) return exchange::PutInPlace(temporary, path);
     std::error_code error;
-    if (code == 0) {
-        const auto existing = fs::status(target, error);
-        if (!error && fs::exists(existing)) fs::permissions(temporary, existing.permissions(), error);
-        error.clear();
-        fs::rename(temporary, target, error);
-        if (error) code = error.value();
-    }
-    if (code != 0) fs::remove(temporary, error);
+    fs::remove(temporary, error);
     return code;
 }

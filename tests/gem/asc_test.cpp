@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -415,4 +416,19 @@ TEST(AscRead, EndlessAndHugeInputStopsWithAMessage) {
         lines += "H a header line that is repeated until the file is too large\n";
     EXPECT_FALSE(ReadText(*gem, lines));
     EXPECT_NE(gem->AscError.find(": the file is larger than 16 MB"), std::string::npos) << gem->AscError;
+}
+
+TEST(AscExport, ReplacesAnOldFileWholeAndLeavesNothingElseBehind) {
+    TempFile file("out.asc");
+    file.Write(std::string(100000, 'x'));
+    auto gem = RoundBrilliantCrown();
+    ASSERT_EQ(gem->WriteAsc(file.Path()), 0);
+    EXPECT_EQ(file.Lines().front(), "GemCad 10.00 c");
+    EXPECT_EQ(file.Read().find('x'), std::string::npos);
+    const std::filesystem::path folder = std::filesystem::path(file.Path()).parent_path();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1); // no temporary file left
+
+    auto pavilion = RoundBrilliantPavilion();
+    ASSERT_TRUE(pavilion->SaveOutline(file.Path()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
