@@ -21,9 +21,6 @@ inline constexpr int MaxFacetEdges = 900;
 inline constexpr int TextLineCount = 21;
 inline constexpr int MessageLineCount = 4;
 inline constexpr int MarkerCount = 3;
-// The engine handles the line where two planes meet as a segment reaching this far from the axis
-// and the girdle plane: a stone must lie within it.
-inline constexpr Real LineExtent = 400;
 
 // A facet plane with its index and group data, and its closed corner polygon.
 struct Facet {
@@ -413,9 +410,8 @@ class TGem {
     // (end of cam preform)
 
     // ---- Stretch, resize and shift ----
-    // Resize and StretchY refuse (false, nothing changed) a factor that is not finite and positive, or
-    // one that would take the stone beyond the engine's LineExtent; ShiftAlongAxis refuses a distance
-    // that is not finite.
+    // Resize and StretchY refuse (false, nothing changed) a factor that is not finite and positive;
+    // ShiftAlongAxis refuses a distance that is not finite.
     bool Resize(Real f);
     bool StretchY(Real s);
     bool ShiftAlongAxis(Real s);

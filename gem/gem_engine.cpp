@@ -5,6 +5,7 @@
 #include <cmath>
 
 namespace {
+constexpr Real LineExtent = 400; // the common line of two planes is a segment of this extent
 constexpr Real ParallelTolerance = 0.001L;
 constexpr Real OutsideTolerance = 0.001L;
 constexpr Real PointMergeDistance = 0.9L;

@@ -8,18 +8,8 @@ constexpr Real SlopedNormalZ = 0.01L; // planes with a smaller |NormalZ| are gir
 constexpr Real NearOrigin = 0.001L;   // planes crossing the axis this close to the girdle stay put
 } // namespace
 
-// The largest distance of a corner from the axis or the girdle plane, along the given axes.
-static Real Reach(const Vector3& low, const Vector3& high, bool x, bool y, bool z) {
-    Real reach = 0;
-    if (x) reach = std::fmax(reach, std::fmax(std::fabs(low.x), std::fabs(high.x)));
-    if (y) reach = std::fmax(reach, std::fmax(std::fabs(low.y), std::fabs(high.y)));
-    if (z) reach = std::fmax(reach, std::fmax(std::fabs(low.z), std::fabs(high.z)));
-    return reach;
-}
-
 bool TGem::Resize(Real f) {
     if (!std::isfinite(f) || !(f > 0)) return false;
-    if (PointCount > 0 && Reach(BoxMin, BoxMax, true, true, true) * f > LineExtent) return false;
     for (int i = -1; i <= FacetCount; ++i)
         Facets[i].Dist *= f;
     Recompute();
@@ -28,7 +18,6 @@ bool TGem::Resize(Real f) {
 
 bool TGem::StretchY(Real s) {
     if (!std::isfinite(s) || !(s > 0)) return false;
-    if (PointCount > 0 && Reach(BoxMin, BoxMax, false, true, false) * s > LineExtent) return false;
     Parts = DesignParts = 1;
     Mirror = DesignMirror = false;
     for (int i = 1; i <= FacetCount; ++i) {
