@@ -2,6 +2,7 @@
 // Besides crashes, hangs and undefined behaviour it checks that a refused file leaves an empty buffer,
 // that a refused import leaves the design as it was, and that an import cuts no more facets than the
 // file lists.
+#include "fuzz/fuzz_input.h"
 #include "gem/gem.h"
 
 #include <cmath>
@@ -14,11 +15,6 @@
 
 namespace {
 constexpr int RecomputeLimit = 120; // larger imports are checked without building the polyhedron
-
-std::string InputFile() {
-    static const std::string path = "/tmp/lapidraw-fuzz-" + std::to_string(getpid()) + ".asc";
-    return path;
-}
 
 void Fail(const char* what, const TGem& gem) {
     std::fprintf(stderr, "%s (%s)\n", what, gem.AscError.c_str());
@@ -55,11 +51,7 @@ void ImportHalf(TGem& gem, const std::string& path, char type) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = InputFile();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) std::abort();
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    const std::string path = WriteInputFile(data, size, ".asc");
 
     static std::unique_ptr<TGem> gem = std::make_unique<TGem>();
     if (!gem->ReadAsc(path)) {

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the design-file reader. Besides crashes and undefined behaviour it checks
 // that a failed read leaves the design exactly as it was.
+#include "fuzz/fuzz_input.h"
 #include "gem/gem.h"
 
 #include <cstdint>
@@ -31,25 +32,10 @@ TGem& Design() {
     return *gem;
 }
 
-// The reader takes a file: each input is written to one in the working folder, removed at exit.
-std::string InputFile() {
-    static const std::string path = [] {
-        std::string name = "lapidraw-fuzz-" + std::to_string(getpid()) + ".lfx";
-        static std::string removed;
-        removed = name;
-        std::atexit([] { std::remove(removed.c_str()); });
-        return name;
-    }();
-    return path;
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = InputFile();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) std::abort();
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    const std::string path = WriteInputFile(data, size, ".lfx");
 
     TGem& gem = Design();
     const std::string before = DesignWithoutHeaderLine(gem);

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the girdle-outline reader. Besides crashes and undefined behaviour it checks
 // that a refused file leaves the earlier outline as it was, and that an accepted one fits its slots.
+#include "fuzz/fuzz_input.h"
 #include "gem/gem.h"
 
 #include <cstdint>
@@ -10,11 +11,6 @@
 #include <unistd.h>
 
 namespace {
-std::string InputFile() {
-    static const std::string path = "/tmp/lapidraw-fuzz-" + std::to_string(getpid()) + ".otl";
-    return path;
-}
-
 // A design whose girdle outline is loaded: the outline a failed read must keep.
 TGem& Design() {
     static std::unique_ptr<TGem> gem = [] {
@@ -33,11 +29,7 @@ TGem& Design() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = InputFile();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) std::abort();
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    const std::string path = WriteInputFile(data, size, ".otl");
 
     TGem& gem = Design();
     const std::string name = gem.OutlineFileName;
