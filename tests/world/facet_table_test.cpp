@@ -1,20 +1,12 @@
 #include "gem/gem.h"
 #include "tests/support/design_builders.h"
+#include "tests/world/recorded_screen.h"
 #include "world/design_sheet.h"
 #include "world/recording_surface.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Screen {
-    RecordingSurface surface;
-    TUserCanvas canvas;
-    TDesignSheet sheet;
-    explicit Screen(int width = 800, int height = 600) : surface(width, height) {
-        sheet.SetUpScreen(canvas, &surface, width, height);
-    }
-};
 
 const std::string Deg = "\xBA";
 

@@ -1,5 +1,6 @@
 #include "gem/gem.h"
 #include "tests/support/design_builders.h"
+#include "tests/world/recorded_screen.h"
 #include "world/design_sheet.h"
 #include "world/recording_surface.h"
 
@@ -10,26 +11,6 @@
 #include <set>
 
 namespace {
-
-// A window client area of the given size with its screen canvas and sheet.
-struct Screen {
-    RecordingSurface surface;
-    TUserCanvas canvas;
-    TDesignSheet sheet;
-    explicit Screen(int width = 800, int height = 600) : surface(width, height) {
-        sheet.SetUpScreen(canvas, &surface, width, height);
-    }
-    void Draw(TGem& design) {
-        surface.Clear();
-        sheet.RepaintScreen(design);
-    }
-    std::vector<const RecordedText*> TextsOfSize(int size) const {
-        std::vector<const RecordedText*> found;
-        for (const RecordedText& t : surface.Texts)
-            if (t.Size == size) found.push_back(&t);
-        return found;
-    }
-};
 
 // A 20 x 20 x 5 box: four girdle facets and the table.
 std::unique_ptr<TGem> BoxCrown() {
