@@ -34,6 +34,9 @@ void TGem::ResetDerivedData() {
 }
 
 void TGem::Recompute() {
+    // Tiers follow the planes alone: grouping them here lets every reader of the design (drawing,
+    // listing, export) take it as it is.
+    GroupTiers();
     if (FacetCount <= 0) return;
     ResetDerivedData();
 
