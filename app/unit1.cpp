@@ -1,12 +1,11 @@
 #include "app/unit1.h"
 
+#include "app/commands.h"
 #include "app/reopen.h"
 #include "app/util.h"
 #include "dialogs/Unit12.h"
-#include "dialogs/unit6.h"
 #include "gem/numtext.h"
-
-#include <cmath>
+#include "platform/keyboard_conventions.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -17,6 +16,8 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
+#include <cmath>
+#include <exception>
 
 namespace {
 constexpr int FormWidth = 800, FormHeight = 600;
@@ -24,19 +25,15 @@ constexpr int MaxFormWidth = 1024, MaxFormHeight = 768;
 constexpr int StatusPanelWidth = 200;
 constexpr QRect ProgressBarPlace{136, 8, 577, 9};
 constexpr int RequestCursorLeft = 200, RequestCursorTop = 100;
-constexpr int WaitingForClick = 2;
 constexpr int FontPixels = 11;
+constexpr const char* RedoKey = "Ctrl+Y"; // redo on every desktop, beside the desktop's own key
+constexpr Real AxisBlankRadius = 2;       // within this distance of the axis the readout shows no index
 
 QFont FormFont() {
     QFont font("Arial");
     font.setPixelSize(FontPixels);
     font.setBold(true);
     return font;
-}
-
-void SetVisible(std::initializer_list<QAction*> actions, bool visible) {
-    for (QAction* action : actions)
-        action->setVisible(visible);
 }
 } // namespace
 
@@ -82,155 +79,82 @@ void ClientArea::keyPressEvent(QKeyEvent* event) {
 // ---- FormCreate and FormDestroy ----
 
 Tstartform::Tstartform(const Services& services, const std::string& commandLineFile)
-    : Svc(services), Design(std::make_unique<TGem>()), PreformDesign(std::make_unique<TGem>()),
+    : ServiceSet(services), TheDesign(std::make_unique<TGem>()), ThePreform(std::make_unique<TGem>()),
       CommandLineFile(commandLineFile) {
     setObjectName("startform");
-    Design->NewDesign('c', 8, 96, false, 0, true, true);
-    PreformDesign->NewDesign('c', 1, 96, false, 0, true, true);
+    TheDesign->NewDesign('c', 8, 96, false, 0, true, true);
+    ThePreform->NewDesign('c', 1, 96, false, 0, true, true);
     setWindowTitle("Lapidra");
     Client = new ClientArea(*this);
     setCentralWidget(Client);
     BuildMenus();
     BuildStatusAndProgress();
-    RecentFiles = std::make_unique<Treopen>(*Reopen1, Svc.Settings);
+    RecentFiles = std::make_unique<Treopen>(*Reopen1, ServiceSet.Settings);
+    Keyboard = std::make_unique<KeyboardConventions>(ServiceSet.Messages);
 
     setMinimumSize(FormWidth, FormHeight);
     setMaximumSize(MaxFormWidth, MaxFormHeight);
     resize(FormWidth, FormHeight);
-    StoredWidth = Svc.Window.ScreenWidth();
-    StoredHeight = Svc.Window.ScreenHeight();
-    move((Svc.Window.ScreenWidth() - StoredWidth) / 2, (Svc.Window.ScreenHeight() - StoredHeight) / 2);
+    StoredWidth = ServiceSet.Window.ScreenWidth();
+    StoredHeight = ServiceSet.Window.ScreenHeight();
+    move((ServiceSet.Window.ScreenWidth() - StoredWidth) / 2,
+         (ServiceSet.Window.ScreenHeight() - StoredHeight) / 2);
 
-    Form6 = std::make_unique<TForm6>(*this);
-    Form14 = std::make_unique<TForm14>(*this);
-    UpdateMenus(MenuMode::Initial);
+    RefreshMenus();
+    MenusInitial = false; // every later refresh shows the menus of a design
     ReadDialogFolders();
     Progress = std::make_unique<QtProgressSink>(*ProgressBar1);
-    Design->Progress = Progress.get();
-    PreformDesign->Progress = Progress.get();
+    TheDesign->Progress = Progress.get();
+    ThePreform->Progress = Progress.get();
 }
 
 Tstartform::~Tstartform() {
     WriteDialogFolders();
-    Design->Progress = nullptr;
-    PreformDesign->Progress = nullptr;
+    TheDesign->Progress = nullptr;
+    ThePreform->Progress = nullptr;
 }
 
 void Tstartform::BuildMenus() {
-    auto item = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(name);
-        if constexpr (!std::is_same_v<decltype(handler), std::nullptr_t>)
-            connect(action, &QAction::triggered, this, handler);
-        return action;
+    auto parentOf = [this](const MenuRow& row) -> QMenu* {
+        return row.Parent ? Menus.at(row.Parent) : nullptr;
     };
-    auto topItem = [this](const char* name, const char* caption, auto handler) {
-        QAction* action = menuBar()->addAction(caption);
-        action->setObjectName(name);
-        if constexpr (!std::is_same_v<decltype(handler), std::nullptr_t>)
-            connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    auto submenu = [this](QMenu* parent, const char* name, const char* caption) {
-        QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
-        menu->setObjectName(name);
-        menu->menuAction()->setObjectName(name);
-        return menu;
-    };
+    for (const MenuRow& row : MenuRows()) {
+        QMenu* parent = parentOf(row);
+        QAction* action = nullptr;
+        if (row.Kind == MenuKind::Menu || row.Kind == MenuKind::RecentFiles) {
+            QMenu* menu = parent ? parent->addMenu(row.Caption) : menuBar()->addMenu(row.Caption);
+            menu->setObjectName(row.ObjectName);
+            Menus[row.ObjectName] = menu;
+            action = menu->menuAction();
+        } else if (row.Kind == MenuKind::Separator) {
+            action = parent->addSeparator();
+        } else {
+            action = parent ? parent->addAction(row.Caption) : menuBar()->addAction(row.Caption);
+        }
+        action->setObjectName(row.ObjectName);
+        Actions[row.ObjectName] = action;
+        if (*row.Shortcut) action->setShortcut(QKeySequence(row.Shortcut));
+        action->setCheckable(row.Checkable);
+        action->setChecked(row.Checked);
+        if (row.Run) connect(action, &QAction::triggered, this, [this, run = row.Run] { RunCommand(run); });
+    }
+    // The desktop's own undo and redo keys work beside the menu's.
+    Action("Undo2")->setShortcuts(QKeySequence::Undo);
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(RedoKey))) redoKeys << QKeySequence(RedoKey);
+    Action("Redo1")->setShortcuts(redoKeys);
 
-    File1 = submenu(nullptr, "File1", "&File");
-    New1 = item(File1, "New1", "&New ...", &Tstartform::New1Click);
-    New1->setShortcut(QKeySequence("Ctrl+N"));
-    Newwithoutline1 = item(File1, "Newwithoutline1", "New &with outline", &Tstartform::Newwithoutline1Click);
-    Open1 = item(File1, "Open1", "&Open...", &Tstartform::Open1Click);
-    Open1->setShortcut(QKeySequence("Ctrl+O"));
-    Reopen1 = submenu(File1, "Reopen1", "&Reopen");
-    for (std::size_t i = 0; i < file.size(); ++i) {
-        file[i] = Reopen1->addAction("file" + QString::number(i + 1));
-        file[i]->setObjectName("file" + QString::number(i + 1));
-        QAction* slot = file[i];
-        connect(slot, &QAction::triggered, this, [this, slot] { f1Click(slot); });
+    Reopen1 = Menus.at("Reopen1");
+    for (int i = 1; i <= Treopen::SlotCount; ++i) {
+        QAction* slot = Reopen1->addAction("file" + QString::number(i));
+        slot->setObjectName("file" + QString::number(i));
+        Actions[slot->objectName().toStdString()] = slot;
+        connect(slot, &QAction::triggered, this,
+                [this, slot] { RunCommand([slot](Tstartform& w) { f1Click(w, *slot); }); });
     }
     Reopen1->menuAction()->setVisible(false);
-    Readoutline1 = item(File1, "Readoutline1", "R&ead outline ...", nullptr);
-    Print1 = item(File1, "Print1", "&Print design", nullptr);
-    Print1->setShortcut(QKeySequence("Ctrl+P"));
-    Printfullpage1 = item(File1, "Printfullpage1", "Print &full page", nullptr);
-    Makepicture1 = item(File1, "Makepicture1", "&Make emf file...", nullptr);
-    Makepicture1->setShortcut(QKeySequence("Ctrl+M"));
-    Makeascfile1 = item(File1, "Makeascfile1", "Make asc &file ...", nullptr);
-    List1 = item(File1, "List1", "&List facet data", nullptr);
-    List1->setShortcut(QKeySequence("Ctrl+L"));
-    printfacetdata1 = item(File1, "printfacetdata1", "Print &facet data", nullptr);
-    printfacetdata1->setVisible(false);
-    N1 = File1->addSeparator();
-    N1->setObjectName("N1");
-    Save1 = item(File1, "Save1", "&Save", &Tstartform::Save1Click);
-    Save1->setShortcut(QKeySequence("Ctrl+S"));
-    SaveAs1 = item(File1, "SaveAs1", "Save &as...", &Tstartform::SaveAs1Click);
-    SaveAs1->setShortcut(QKeySequence("Ctrl+A"));
-    SaveOutline1 = item(File1, "SaveOutline1", "Save o&utline as...", nullptr);
-    SaveOutline1->setVisible(false);
-    importfile1 = item(File1, "importfile1", "&Import crown and girdle", nullptr);
-    importfile1->setVisible(false);
-    Importcrown1 = item(File1, "Importcrown1", "I&mport crown ...", nullptr);
-    Importpav1 = item(File1, "Importpav1", "Imp&ort pav ...", nullptr);
-    Exit1 = item(File1, "Exit1", "E&xit", &Tstartform::Exit1Click);
-    Exit1->setShortcut(QKeySequence("Ctrl+X"));
-
-    Edittext1 = topItem("Edittext1", "&Edit text", nullptr);
-    Generalfacet1 = topItem("Generalfacet1", "&Add  or modify facets", &Tstartform::Generalfacet1Click);
-
-    View1 = submenu(nullptr, "View1", "&View");
-    Rotate1 = item(View1, "Rotate1", "&Rotate", &Tstartform::Rotate1Click);
-    Showtier1 = item(View1, "Showtier1", "&Show tier", nullptr);
-
-    Modify1 = submenu(nullptr, "Modify1", "&Modify");
-    Changetable1 = item(Modify1, "Changetable1", "&Change table", nullptr);
-    Makeculetfacet1 = item(Modify1, "Makeculetfacet1", "&Make or change culet facet", nullptr);
-    Changetier1 = item(Modify1, "Changetier1", "Change &facet group", nullptr);
-    Changetier1->setVisible(false);
-    deletetier1 = item(Modify1, "deletetier1", "D&elete facet group", nullptr);
-    Changebaseplane1 = item(Modify1, "Changebaseplane1", "Shift &design", nullptr);
-    Changeangles1 = item(Modify1, "Changeangles1", "C&hange angles", nullptr);
-    Scale1 = item(Modify1, "Scale1", "Re&size", nullptr);
-    Stretch1 = item(Modify1, "Stretch1", "St&retch", nullptr);
-    RoundIndices1 = item(Modify1, "RoundIndices1", "Round &indices", &Tstartform::RoundIndices1Click);
-    Rotate3 = item(Modify1, "Rotate3", "&Rotate", nullptr);
-    Removelastfacets1 =
-        item(Modify1, "Removelastfacets1", "&Remove last facet group", &Tstartform::Removelastfacets1Click);
-
-    Undo2 = topItem("Undo2", "&Undo", &Tstartform::Undo2Click);
-    Redo1 = topItem("Redo1", "&Redo", &Tstartform::Redo1Click);
-
-    Measure1 = submenu(nullptr, "Measure1", "Mea&sure");
-    CcdandDcf1 = item(Measure1, "CcdandDcf1", "&Dcf and Ccd", nullptr);
-
-    Options1 = submenu(nullptr, "Options1", "&Options");
-    Showcutoff1 = item(Options1, "Showcutoff1", "Show c&utoff", &Tstartform::Showcutoff1Click);
-    Showcutoff1->setCheckable(true);
-    Showcutoff1->setChecked(true);
-    Showclick1 = item(Options1, "Showclick1", "Show &click", &Tstartform::Showclick1Click);
-    Showclick1->setCheckable(true);
-    Showclick1->setChecked(true);
-    ShowOutline1 = item(Options1, "ShowOutline1", "Show &Outline", &Tstartform::ShowOutline1Click);
-    ShowOutline1->setCheckable(true);
-    Resizedrawarea1 = item(Options1, "Resizedrawarea1", "Resize drawarea", &Tstartform::Resizedrawarea1Click);
-    Resizedrawarea1->setVisible(false);
-    Showindices1 = item(Options1, "Showindices1", "Show &indices", &Tstartform::Showindices1Click);
-    Showindices1->setCheckable(true);
-
-    Symmetry2 = topItem("Symmetry2", "S&ymmetry", nullptr);
-
-    campreform1 = submenu(nullptr, "campreform1", "&CAM preform");
-    campreform2 = item(campreform1, "campreform2", "&make preform", nullptr);
-    campreform3 = item(campreform1, "campreform3", "&Save as ...", nullptr);
-    campreform4 = item(campreform1, "campreform4", "&Print", nullptr);
-    camlist = item(campreform1, "camlist", "&List", nullptr);
-    campreform5 = item(campreform1, "campreform5", "&Exit preform", nullptr);
-    SetVisible({campreform3, campreform4, camlist, campreform5}, false);
-
-    About1 = topItem("About1", "A&bout", nullptr);
+    Shown.ShowClick = Checked("Showclick1");
+    Shown.ShowCutoff = Checked("Showcutoff1");
 }
 
 void Tstartform::BuildStatusAndProgress() {
@@ -288,22 +212,23 @@ void Tstartform::changeEvent(QEvent* event) {
 }
 
 void Tstartform::FormActivate() {
-    ShowClick = Showclick1->isChecked();
-    ShowCutoff = Showcutoff1->isChecked();
+    Shown.ShowClick = Checked("Showclick1");
+    Shown.ShowCutoff = Checked("Showcutoff1");
     if (FirstActivation && !CommandLineFile.empty()) {
         FirstActivation = false;
-        SelectedFacet = NoneFound;
+        Shown.SelectedFacet = NoneFound;
         OpenDialog1.InitialDir = FolderOf(CommandLineFile);
-        if (OpenDesign(CommandLineFile)) {
+        // A missing design is named in plain words, and the window keeps no title of it.
+        if (!FileMustExist(ServiceSet.Messages, CommandLineFile) && OpenDesign(CommandLineFile)) {
             RecentFiles->Add(CurrentFile);
-            ShowOutline1->setChecked(false);
+            SetChecked("ShowOutline1", false);
             Invalidate();
             RecordStep();
-            UpdateMenus(MenuMode::Normal, true);
+            RefreshMenus();
         }
     }
     FirstActivation = false;
-    RepaintScreen(*Design);
+    RepaintScreen(ShownDesign());
 }
 
 void Tstartform::ClientResized() {
@@ -317,25 +242,15 @@ void Tstartform::Invalidate() {
     Client->update();
 }
 
-DisplayOptions Tstartform::CurrentOptions() const {
-    DisplayOptions options;
-    options.ShowIndices = Showindices1->isChecked();
-    options.ShowClick = ShowClick;
-    options.ShowCutoff = ShowCutoff;
-    options.SelectedFacet = SelectedFacet;
-    options.FacetSelected = FacetSelected;
-    options.ShownTier = ShownTier;
-    return options;
+void Tstartform::Repaint() {
+    RepaintScreen(ShownDesign());
 }
 
-void Tstartform::RepaintScreen(TGem& design) {
+void Tstartform::RepaintScreen(const TGem& design) {
     if (ClosingDown) return;
     // The size that resize() sets: the window without the frame the desktop draws around it.
     StoredWidth = width();
     StoredHeight = height();
-    WorldWidth = TDesignSheet::WorldWidth;
-    DimGap = TDesignSheet::DimGap;
-    TickHalf = TDesignSheet::TickHalf;
     const int width = std::max(1, Client->width()), height = std::max(1, Client->height());
     // A crosshair on the screen is taken off before the sheet is drawn and put back afterwards.
     const bool crosshairShown = ScreenCanvas.XorActive;
@@ -344,209 +259,235 @@ void Tstartform::RepaintScreen(TGem& design) {
     if (!Client->Surface || Client->Surface->DeviceWidth() != width ||
         Client->Surface->DeviceHeight() != height)
         Client->Surface = std::make_unique<WindowSurface>(width, height);
-    Sheet.Options = CurrentOptions();
+    Sheet.Options = Shown;
     Sheet.SetUpScreen(ScreenCanvas, Client->Surface.get(), width, height);
     Sheet.RepaintScreen(design);
-    HighlightedGroupFirst = Sheet.HighlightedGroupFirst;
+    Shown.HighlightedGroupFirst = Sheet.HighlightedGroupFirst;
     if (crosshairShown && crossX >= 0) ScreenCanvas.Crosshair(crossX, crossY, CrossStart);
     SheetValid = true;
     Client->update();
 }
 
-// ---- Menus and title ----
-
-bool Tstartform::HasCutFacets() const {
-    return Design->HasFacets();
+int Tstartform::TextLinesWidth() {
+    if (!SheetValid) Repaint();
+    return Sheet.TextLinesView.DevRight - Sheet.TextLinesView.DevLeft;
 }
 
-void Tstartform::UpdateMenus(MenuMode mode, bool enabled) {
-    if (mode == MenuMode::Initial) {
-        SetVisible({campreform1->menuAction(),
-                    N1,
-                    Options1->menuAction(),
-                    Measure1->menuAction(),
-                    Makepicture1,
-                    View1->menuAction(),
-                    Undo2,
-                    Symmetry2,
-                    Rotate1,
-                    Rotate3,
-                    Print1,
-                    printfacetdata1,
-                    Printfullpage1,
-                    List1,
-                    SaveAs1,
-                    Generalfacet1,
-                    Makeascfile1,
-                    Modify1->menuAction(),
-                    Edittext1,
-                    Removelastfacets1,
-                    RoundIndices1,
-                    Save1,
-                    Redo1,
-                    SaveOutline1,
-                    Changetable1,
-                    ShowOutline1,
-                    Changebaseplane1},
-                   false);
-        ShowOutline1->setChecked(false);
-        File1->menuAction()->setVisible(true);
-        Newwithoutline1->setVisible(Design->OutlineFileExists());
-        return;
-    }
-    SetVisible({About1,
-                Measure1->menuAction(),
-                Symmetry2,
-                File1->menuAction(),
-                View1->menuAction(),
-                Print1,
-                printfacetdata1,
-                Printfullpage1,
-                Rotate1,
-                Rotate3,
-                List1,
-                SaveAs1,
-                Modify1->menuAction(),
-                Edittext1,
-                Showindices1,
-                Removelastfacets1,
-                RoundIndices1,
-                SaveOutline1,
-                N1,
-                Makeascfile1},
-               enabled);
-    const bool free = !RotationMode;
-    const bool cut = HasCutFacets();
-    Options1->menuAction()->setVisible(free);
-    Changetable1->setVisible(free && Design->IsCrown());
-    Makeculetfacet1->setVisible(free && Design->IsPavilion());
-    Scale1->setVisible(free && cut);
-    Makepicture1->setVisible(free && cut);
-    ShowOutline1->setVisible(free && Design->OutlineFileExists());
-    Newwithoutline1->setVisible(free && Design->OutlineFileExists());
-    campreform1->menuAction()->setVisible(free && !Design->AllGirdleFacets());
-    Changeangles1->setVisible(free && !Design->AllGirdleFacets());
-    UpdateUndoRedo();
-    Save1->setVisible(free && cut);
-    Generalfacet1->setVisible(free);
-    if (Form14)
-        Form14->setWindowTitle(!enabled && Design->ModifyMode() ? "Change facet group" : "Add facet group");
-    Changebaseplane1->setVisible(Design->HasGirdleFacet());
-    if (!cut)
-        SetVisible({Makeascfile1,
-                    campreform1->menuAction(),
-                    View1->menuAction(),
-                    Measure1->menuAction(),
-                    Rotate1,
-                    Rotate3,
-                    Print1,
-                    printfacetdata1,
-                    Printfullpage1,
-                    SaveAs1,
-                    N1,
-                    List1,
-                    Modify1->menuAction(),
-                    Edittext1,
-                    Removelastfacets1,
-                    RoundIndices1,
-                    Changetable1,
-                    Scale1,
-                    SaveOutline1,
-                    Showindices1,
-                    Changebaseplane1},
-                   false);
+// ---- Menus and title ----
+
+QAction* Tstartform::Action(const char* objectName) const {
+    const auto found = Actions.find(objectName);
+    return found == Actions.end() ? nullptr : found->second;
+}
+
+QMenu* Tstartform::Menu(const char* objectName) const {
+    const auto found = Menus.find(objectName);
+    return found == Menus.end() ? nullptr : found->second;
+}
+
+bool Tstartform::Checked(const char* objectName) const {
+    return Action(objectName)->isChecked();
+}
+
+void Tstartform::SetChecked(const char* objectName, bool checked) {
+    Action(objectName)->setChecked(checked);
+    if (std::string_view(objectName) == "ShowOutline1") Shown.ShowOutline = checked;
+}
+
+MenuState Tstartform::CurrentMenuState() const {
+    const TGem& design = *TheDesign;
+    MenuState state;
+    state.Initial = MenusInitial;
+    state.Rotating = RotationMode;
+    state.Modifying = design.ModifyMode();
+    state.CutFacets = design.HasFacets();
+    state.Crown = design.IsCrown();
+    state.OutlineFile = design.OutlineFileExists();
+    state.AllGirdle = design.AllGirdleFacets();
+    state.GirdleFacet = design.HasGirdleFacet();
+    state.CanUndo = design.CanUndo();
+    state.CanRedo = design.CanRedo();
+    state.PreformShown = Shown.PreformShown;
+    return state;
+}
+
+void Tstartform::RefreshMenus() {
+    const MenuState state = CurrentMenuState();
+    for (const MenuRow& row : MenuRows())
+        if (row.Kind != MenuKind::RecentFiles) Action(row.ObjectName)->setVisible(Visible(row, state));
+    if (state.Initial) SetChecked("ShowOutline1", false);
+    if (auto* addFacets = DialogObjects.Find<TForm14>())
+        addFacets->setWindowTitle(state.Modifying ? "Change facet group" : "Add facet group");
 }
 
 void Tstartform::UpdateUndoRedo() {
-    Undo2->setVisible(Design->CanUndo() && !RotationMode);
-    Redo1->setVisible(Design->CanRedo() && !RotationMode);
+    MenuState state = CurrentMenuState();
+    state.Initial = false;
+    for (const char* name : {"Undo2", "Redo1"})
+        Action(name)->setVisible(Visible(*FindMenuRow(name), state));
 }
 
 void Tstartform::SetTitle(const std::string& suffix) {
     setWindowTitle(QString::fromStdString(CurrentFile + suffix));
 }
 
+void Tstartform::SetDesignFile(const std::string& path) {
+    CurrentFile = path;
+    DesignName = NameOnly(path);
+    SetTitle("");
+}
+
 // ---- Committing changes ----
 
-bool Tstartform::ReadReported(const std::string& name, int mode) {
-    if (Design->ReadDesign(name, mode)) return true;
+bool Tstartform::ReadReported(const std::string& name, TGem::FileMode mode) {
+    if (TheDesign->ReadDesign(name, mode)) return true;
     ReportFileFailure();
     return false;
 }
 
-bool Tstartform::WriteReported(const std::string& name, int mode, const std::string& shortName) {
-    if (Design->WriteDesign(name, mode, shortName) == 0) return true;
+bool Tstartform::WriteReported(const std::string& name, TGem::FileMode mode, const std::string& shortName) {
+    if (TheDesign->WriteDesign(name, mode, shortName)) return true;
     ReportFileFailure();
     return false;
 }
 
 void Tstartform::ReportFileFailure() {
-    if (Design->LastFileMessage.empty()) return; // nothing to undo, redo or reload: no message
-    Svc.Messages.Beep();
-    Svc.Messages.ShowError(Design->LastFileMessage);
+    if (TheDesign->LastError.Empty()) return; // nothing to undo, redo or reload: no message
+    ServiceSet.Messages.Beep();
+    ServiceSet.Messages.ShowError(TheDesign->LastError.Message);
 }
 
-void Tstartform::RecordStep() {
-    WriteReported("", TGem::SnapshotMode, "");
-    SetTitle(Design->ChangedSuffix());
-    Svc.Window.ProcessPendingEvents();
+bool Tstartform::ReadOutlineReported() {
+    if (TheDesign->ReadOutline("")) return true;
+    ServiceSet.Messages.Beep();
+    ServiceSet.Messages.ShowError(TheDesign->LastError.Message);
+    return false;
+}
+
+bool Tstartform::RecordStep() {
+    const bool recorded = WriteReported("", TGem::FileMode::Snapshot, "");
+    SetTitle(TheDesign->ChangedSuffix());
+    ServiceSet.Window.ProcessPendingEvents();
     UpdateUndoRedo();
+    return recorded;
 }
 
 bool Tstartform::ShowModal(QDialog& dialog) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void Tstartform::DialogFinished(QDialog& dialog) {
-    Design->HideMarkers();
-    RecordStep();
-    ReadReported("", TGem::ReloadMode);
-    dialog.accept();
-    Invalidate();
-    UpdateMenus(MenuMode::Normal, true);
+void Tstartform::FocusWindow() {
     activateWindow();
     Client->setFocus();
 }
 
-bool Tstartform::ReadOutlineReported() {
-    if (Design->ReadOutline("")) return true;
-    Svc.Messages.Beep();
-    Svc.Messages.ShowError(Design->OutlineError);
-    return false;
+void Tstartform::DialogFinished(QDialog& dialog) {
+    TheDesign->HideMarkers();
+    // A snapshot that could not be written is not read back: that would undo the change just made.
+    if (RecordStep()) ReadReported("", TGem::FileMode::Reload);
+    dialog.accept();
+    Invalidate();
+    RefreshMenus();
+    FocusWindow();
 }
 
-void Tstartform::ShowOutlineAgain() {
-    if (ShowOutline1->isChecked() && Design->ReadOutline("")) Design->SetOutlineShown(true);
+bool Tstartform::RunChange(const DesignChange& change) {
+    const std::unique_ptr<TGem> before = TheDesign->Backup();
+    try {
+        return change(*TheDesign);
+    } catch (const std::exception& error) {
+        TheDesign->Restore(*before);
+        ServiceSet.Messages.Beep();
+        ServiceSet.Messages.ShowError(error.what());
+        Repaint();
+        return false;
+    }
+}
+
+bool Tstartform::Apply(const DesignChange& change) {
+    if (!RunChange(change)) return false;
+    RecordStep();
+    Repaint();
+    RefreshMenus();
+    return true;
+}
+
+bool Tstartform::Preview(const DesignChange& change) {
+    if (!RunChange(change)) return false;
+    Repaint();
+    RefreshMenus();
+    return true;
+}
+
+bool Tstartform::Finish(QDialog& dialog, const DesignChange& change) {
+    if (change && !RunChange(change)) return false;
+    DialogFinished(dialog);
+    return true;
+}
+
+void Tstartform::CancelPreview(QDialog& dialog) {
+    // With no snapshot yet there is nothing to go back to, and nothing is reported.
+    ReadReported("", TGem::FileMode::Reload);
+    dialog.reject();
+    Repaint();
+    RefreshMenus();
+}
+
+void Tstartform::RunCommand(const std::function<void(Tstartform&)>& command) {
+    try {
+        if (command) command(*this);
+    } catch (const std::exception& error) {
+        // A command that changes the design goes through Apply; this is the last guard of the others.
+        ServiceSet.Messages.Beep();
+        ServiceSet.Messages.ShowError(error.what());
+        TheDesign->ReadDesign("", TGem::FileMode::Reload);
+        Repaint();
+        RefreshMenus();
+    }
+}
+
+void Tstartform::ToggleOutline() {
+    Action("ShowOutline1")->trigger(); // toggles the check mark, then runs the command
 }
 
 // ---- Click hand-off ----
 
-void Tstartform::RequestClick(const std::string& prompt) {
+void Tstartform::RequestClick(QDialog& requester, ClickKind kind, const std::string& prompt) {
+    requester.done(QDialog::Rejected);
+    ClickRequester = &requester;
+    RequestedKind = kind;
+    TakenClick.reset();
     Prompt = prompt;
     StatusBar1->show();
     StatusBar1->raise();
     CrosshairPending = true;
     const QPoint corner = frameGeometry().topLeft();
-    Svc.Window.SetCursorPos(corner.x() + RequestCursorLeft, corner.y() + RequestCursorTop);
+    ServiceSet.Window.SetCursorPos(corner.x() + RequestCursorLeft, corner.y() + RequestCursorTop);
+    FocusWindow();
 }
 
-void Tstartform::ClickInDesign(Real& x, Real& y) const {
+std::optional<SheetClick> Tstartform::TakeClick(const QDialog& requester) {
+    if (&requester != ClickRequester || !TakenClick) return std::nullopt;
+    std::optional<SheetClick> click;
+    click.swap(TakenClick);
+    return click;
+}
+
+void Tstartform::ClientToDesign(int x, int y, Real& modelX, Real& modelY) const {
     // The top view shows model y across and model x downwards.
-    Sheet.TopView.DeviceToWorld(ClickX, ClickY, y, x);
+    Sheet.TopView.DeviceToWorld(x, y, modelY, modelX);
 }
 
 std::string Tstartform::Readout(int x, int y) const {
-    // The top view shows model y across and model x downwards.
-    Real across = 0, down = 0;
-    Sheet.TopView.DeviceToWorld(x, y, across, down);
-    const Real modelX = down, modelY = across;
+    Real modelX = 0, modelY = 0;
+    ClientToDesign(x, y, modelX, modelY);
     const Real r = std::sqrt(modelX * modelX + modelY * modelY);
     std::string indexText(40, ' ');
-    if (r > 2) {
+    if (r > AxisBlankRadius) {
         Real theta = ArcCosDeg(modelX / r);
         if (modelY < 0) theta = 360 - theta;
         if (theta >= 360) theta -= 360;
-        indexText = " Index: " + fixed(Design->ShownIndex(Design->IndexCount() * theta / 360), 4, 1);
+        indexText = " Index: " + fixed(TheDesign->ShownIndex(TheDesign->IndexCount() * theta / 360), 4, 1);
     }
     return Prompt + "   x: " + fixed(modelX, 6, 2) + "  y: " + fixed(modelY, 6, 2) +
            "  r: " + fixed(r, 6, 2) + indexText + "     ";
@@ -554,47 +495,40 @@ std::string Tstartform::Readout(int x, int y) const {
 
 void Tstartform::FormMouseMove(int x, int y) {
     if (CrosshairPending) {
-        RepaintScreen(*Design);
+        RepaintScreen(ShownDesign());
         const QPoint corner = frameGeometry().topLeft();
-        Svc.Window.SetCursorPos(corner.x() + CursorX, corner.y() + CursorY);
+        ServiceSet.Window.SetCursorPos(corner.x() + CursorX, corner.y() + CursorY);
         ScreenCanvas.Crosshair(CursorX, CursorY, CrossStart);
-        ClickState = WaitingForClick;
+        WaitingForClick = true;
         CrosshairPending = false;
     }
-    if (ClickState != WaitingForClick) return;
+    if (!WaitingForClick) return;
     StatusPanel->setText(QString::fromLatin1(Readout(x, y).c_str()));
     ScreenCanvas.Crosshair(x, y, CrossMove);
     Client->update();
 }
 
 void Tstartform::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
-    if (ClickState != WaitingForClick) return;
+    if (!WaitingForClick) return;
     StatusBar1->hide();
-    ClickX = x;
-    ClickY = y;
-    ClickShift = modifiers;
-    ClickCtrl = modifiers.testFlag(Qt::ControlModifier);
-    ClickShiftKey = modifiers.testFlag(Qt::ShiftModifier);
-    ClickButton = button;
+    // Only a left press is a pick; another button only brings the dialog back.
+    if (button == Qt::LeftButton) {
+        SheetClick click;
+        click.Kind = RequestedKind;
+        ClientToDesign(x, y, click.X, click.Y);
+        click.Ctrl = modifiers.testFlag(Qt::ControlModifier);
+        click.Shift = modifiers.testFlag(Qt::ShiftModifier);
+        TakenClick = click;
+    }
     CursorX = x;
     CursorY = y + (frameGeometry().height() - Client->height());
-    ClickState = 0;
+    WaitingForClick = false;
     ScreenCanvas.Crosshair(0, 0, CrossEnd);
-    RepaintScreen(*Design);
+    RepaintScreen(ShownDesign());
     if (ClickRequester) ShowModal(*ClickRequester);
 }
 
 // ---- Free rotation ----
-
-void Tstartform::Rotate1Click() {
-    if (!HasCutFacets()) return;
-    RotationMode = true;
-    UpdateMenus(MenuMode::Normal, false);
-    if (!Client->Surface) RepaintScreen(*Design);
-    Sheet.RotateKey(*Design, RotateStartKey);
-    Client->update();
-    Client->setFocus();
-}
 
 // The free rotation's key codes: the arrows and Escape by their virtual-key numbers.
 static int RotationKey(int qtKey) {
@@ -617,255 +551,33 @@ static int RotationKey(int qtKey) {
 void Tstartform::FormKeyDown(int key) {
     if (!RotationMode) return;
     const int code = RotationKey(key);
-    Sheet.RotateKey(*Design, code);
+    Sheet.RotateKey(*TheDesign, code);
     Client->update();
     if (code == KeyLeft || code == KeyUp || code == KeyRight || code == KeyDown) return;
     ScreenCanvas.ClearAll(ColourWhite);
     ScreenCanvas.SetBrushColor(ColourWhite);
     ScreenCanvas.SetPenColor(ColourBlack);
     RotationMode = false;
-    RepaintScreen(*Design);
-    UpdateMenus(MenuMode::Normal, true);
+    RepaintScreen(*TheDesign);
+    RefreshMenus();
 }
 
-// ---- File commands ----
-
-Answer Tstartform::AskSaveChanges() {
-    if (!Design->CanUndo()) return Answer::No;
-    Svc.Messages.Beep();
-    const Answer answer = Svc.Messages.Confirm("File changed; save changes");
-    if (answer != Answer::Yes) return answer;
-    return SaveAs(CurrentFile) ? Answer::Yes : Answer::Cancel;
-}
-
-void Tstartform::New1Click() {
-    if (AskSaveChanges() == Answer::Cancel) return;
-    Form6->Preset("96", "8", "0", true);
-    ShowOutline1->setChecked(false);
-    Design->OutlineShown = false;
-    OutlineDesign = false;
-    DesignName.clear();
-    DialogCancelled = false;
-    ShowModal(*Form6);
-}
-
-void Tstartform::Generalfacet1Click() {
-    DialogReset = true;
-    ShowModal(*Form14);
-}
-
-bool Tstartform::OpenDesign(const std::string& name) {
-    const std::string previousFile = CurrentFile, previousName = DesignName;
-    CurrentFile = name;
-    DesignName = NameOnly(name);
-    SetTitle("");
-    if (ReadReported(name, TGem::OpenMode)) return true;
-    // The design in memory is still the previous one: so are its file name and title.
-    CurrentFile = previousFile;
-    DesignName = previousName;
-    SetTitle(Design->ChangedSuffix());
-    return false;
-}
-
-void Tstartform::DesignOpened() {
-    RecentFiles->Add(CurrentFile);
-    ShowOutline1->setChecked(false);
-    Invalidate();
-    OpenDialog1.InitialDir = FolderOf(CurrentFile);
-    OpenDialog1.FileName = DesignName;
-    RecordStep();
-    UpdateMenus(MenuMode::Normal, true);
-}
-
-void Tstartform::Newwithoutline1Click() {
-    if (AskSaveChanges() == Answer::Cancel) return;
-    if (!ReadOutlineReported()) return;
-    const TGem& d = *Design;
-    Form6->Preset(QString::fromStdString(PadLeft(IntText(d.OutlineSystemIndex), 4)),
-                  QString::fromStdString(PadLeft(IntText(d.OutlineParts), 2)),
-                  QString::fromStdString(PadLeft(IntText(d.OutlineOffset), 3)), d.OutlineMirror == 'm');
-    // Cancel, Escape and the close button all leave the dialog without a new design.
-    if (ShowModal(*Form6)) {
-        // The new design has dropped the outline: read it again so that it shows.
-        ShowOutline1->setChecked(true);
-        ShowOutlineAgain();
-        Design->SetOutlineShown(true);
-        OutlineDesign = true;
-    }
-    Invalidate();
-}
-
-void Tstartform::Open1Click() {
-    if (AskSaveChanges() == Answer::Cancel) return;
-    OpenDialog1.FileName = NameOnly(OpenDialog1.FileName);
-    if (!RunOpenDialog(Svc, OpenDialog1)) return;
-    SelectedFacet = NoneFound;
-    const std::string chosen = OpenDialog1.FileName;
-    if (FileMustExist(Svc.Messages, chosen)) return;
-    if (!OpenDesign(chosen)) return;
-    DesignOpened();
-}
-
-void Tstartform::f1Click(QAction* slot) {
-    if (AskSaveChanges() == Answer::Cancel) return;
-    const std::string name = Treopen::FileOfCaption(slot->text().toStdString());
-    if (FileMustExist(Svc.Messages, name)) {
-        RecentFiles->Remove(name);
-        return;
-    }
-    SelectedFacet = NoneFound;
-    OpenDialog1.InitialDir = FolderOf(name);
-    if (!OpenDesign(name)) {
-        RecentFiles->Remove(name);
-        return;
-    }
-    DesignOpened();
-}
-
-void Tstartform::Save1Click() {
-    if (CurrentFile.empty()) {
-        SaveAs("");
-    } else if (WriteReported(CurrentFile, TGem::SaveMode, NameOnly(CurrentFile))) {
-        SetTitle("");
-        ReadReported(CurrentFile, TGem::OpenMode);
-        RecordStep();
-        UpdateMenus(MenuMode::Normal, true);
-    }
-    Invalidate();
-}
-
-void Tstartform::SaveAs1Click() {
-    SaveAs(CurrentFile);
-}
-
-// A design never saved gets the letter of its type unless its name already ends with it.
-static std::string TypeSuffix(const TGem& design, const std::string& base) {
-    const char last =
-        base.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(base.back())));
-    if (design.IsCrown() && last != 'c') return "c";
-    if (design.IsPavilion() && last != 'p') return "p";
-    return "";
-}
-
-bool Tstartform::SaveAs(const std::string& name) {
-    SaveDialog1.InitialDir = CurrentFile.empty() ? OpenDialog1.InitialDir : FolderOf(CurrentFile);
-    if (!RunSaveDialog(Svc, SaveDialog1, name, false)) return false;
-    const std::string folder = WithoutTrailingSeparator(FolderOf(SaveDialog1.FileName));
-    const std::string base = NameOnly(SaveDialog1.FileName);
-    const std::string suffix = name.empty() ? TypeSuffix(*Design, base) : "";
-    const std::string path = folder + "/" + base + suffix + ".lfx";
-    if (ConfirmOverwrite(Svc.Messages, path)) return false;
-    // A failed write leaves the design, its file name and the old file as they were.
-    if (!WriteReported(path, TGem::SaveMode, NameOnly(path))) return false;
-    CurrentFile = path;
-    DesignName = NameOnly(path);
-    SetTitle("");
-    if (ReadReported(path, TGem::OpenMode))
-        RecentFiles->Add(path);
-    else
-        RecentFiles->Remove(path);
-    OpenDialog1.InitialDir = folder + "/";
-    OpenDialog1.FileName = DesignName;
-    Invalidate();
-    RecordStep();
-    UpdateMenus(MenuMode::Normal, true);
-    return true;
-}
-
-void Tstartform::Exit1Click() {
-    QuitCommand();
-}
+// ---- Quitting ----
 
 void Tstartform::QuitCommand() {
-    if (Design->CanUndo()) {
-        Svc.Messages.Beep();
-        const Answer answer = Svc.Messages.Confirm(
+    if (TheDesign->CanUndo()) {
+        ServiceSet.Messages.Beep();
+        const Answer answer = ServiceSet.Messages.Confirm(
             CurrentFile.empty() ? "This program will terminate. Save current new design?"
                                 : "This program will terminate. Save current modifications?");
         if (answer == Answer::Cancel) return;
-        if (answer == Answer::Yes && !SaveAs(CurrentFile)) return;
+        if (answer == Answer::Yes && !SaveAs(*this, CurrentFile)) return;
     }
     ClosingDown = true;
-    Svc.Window.EndApplication();
+    ServiceSet.Window.EndApplication();
 }
 
 void Tstartform::closeEvent(QCloseEvent* event) {
     event->ignore();
-    QuitCommand();
-}
-
-void Tstartform::Undo2Click() {
-    ReadReported("", TGem::UndoMode);
-    SetTitle(Design->ChangedSuffix());
-    SelectedFacet = NoneFound;
-    RepaintScreen(*Design);
-    UpdateMenus(MenuMode::Normal, true);
-}
-
-void Tstartform::Redo1Click() {
-    ReadReported("", TGem::RedoMode);
-    SetTitle(Design->ChangedSuffix());
-    RepaintScreen(*Design);
-    UpdateMenus(MenuMode::Normal, true);
-}
-
-// ---- Model commands and options ----
-
-void Tstartform::RoundIndices1Click() {
-    Design->RoundIndices();
-    RecordStep();
-    RepaintScreen(*Design);
-    UpdateMenus(MenuMode::Normal, true);
-}
-
-void Tstartform::ShowOutline1Click() {
-    // The action has already toggled its check mark; the command decides it itself.
-    const bool wasChecked = !ShowOutline1->isChecked();
-    if (wasChecked) {
-        ShowOutline1->setChecked(false);
-        Design->SetOutlineShown(false);
-        Invalidate();
-        return;
-    }
-    ShowOutline1->setChecked(false);
-    if (!ReadOutlineReported()) return;
-    Design->SetOutlineShown(true);
-    RepaintScreen(*Design);
-    Invalidate();
-    ShowOutline1->setChecked(true);
-}
-
-void Tstartform::Removelastfacets1Click() {
-    Design->DeleteLastGroup();
-    RecordStep();
-    RepaintScreen(*Design);
-    UpdateMenus(MenuMode::Normal, true);
-}
-
-void Tstartform::Showcutoff1Click() {
-    ShowCutoff = Showcutoff1->isChecked();
-    RepaintScreen(*Design);
-}
-
-void Tstartform::Showclick1Click() {
-    ShowClick = Showclick1->isChecked();
-    RepaintScreen(*Design);
-}
-
-void Tstartform::Showindices1Click() {
-    Invalidate();
-}
-
-void Tstartform::Resizedrawarea1Click() {
-    if (StoredWidth <= FormWidth) {
-        StoredWidth = Svc.Window.ScreenWidth();
-        StoredHeight = Svc.Window.ScreenHeight();
-    } else {
-        StoredWidth = FormWidth;
-        StoredHeight = FormHeight;
-    }
-    ClosingDown = true;
-    resize(StoredWidth, StoredHeight);
-    ClosingDown = false;
-    RepaintScreen(*Design);
+    RunCommand([](Tstartform& w) { w.QuitCommand(); });
 }

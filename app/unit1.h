@@ -1,8 +1,12 @@
-// Tstartform: the main window. It owns the design, its menus, the drawing of the design sheet, the
-// click hand-off for the dialogs, the file commands with undo and redo, and the recent-files list.
+// Tstartform: the main window. It owns the design and the preform, paints the design sheet, builds its
+// menus from the menu table, runs every change of the design through one change runner, takes clicks on
+// the sheet for the dialogs, runs the free rotation and asks before quitting. The commands themselves
+// live in app/*_commands.cpp; the dialogs reach the window through DesignHost.
 #pragma once
 
-#include "gem/angles.h"
+#include "app/menu_table.h"
+#include "dialogs/design_host.h"
+#include "dialogs/dialog_set.h"
 #include "gem/gem.h"
 #include "platform/qt_services.h"
 #include "platform/services.h"
@@ -10,20 +14,19 @@
 #include "world/design_sheet.h"
 #include "world/user_canvas.h"
 
-#include <QImage>
 #include <QMainWindow>
-#include <array>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
+class KeyboardConventions;
 class QAction;
-class QDialog;
+class QLabel;
 class QMenu;
 class QProgressBar;
-class QLabel;
 class QStatusBar;
-class TForm6;
-class TForm14;
 class Treopen;
 class Tstartform;
 
@@ -46,127 +49,116 @@ class ClientArea : public QWidget {
     Tstartform& Owner;
 };
 
-class Tstartform : public QMainWindow {
+class Tstartform : public QMainWindow, public DesignHost {
     Q_OBJECT
   public:
-    enum class MenuMode { Initial, Normal };
-
     // FormCreate. commandLineFile names a design to open at the first activation (may be empty).
     Tstartform(const Services& services, const std::string& commandLineFile);
     // FormDestroy: the dialog folders and the recent-files list go to the settings store.
     ~Tstartform() override;
 
+    // ---- DesignHost ----
+    TGem& Design() override { return *TheDesign; }
+    TGem& Preform() override { return *ThePreform; }
+    const Services& Svc() override { return ServiceSet; }
+    DisplayState& Display() override { return Shown; }
+    std::string DesignFile() override { return CurrentFile; }
+    void SetDesignFile(const std::string& path) override;
+    int TextLinesWidth() override;
+    QWidget* DialogParent() override { return this; }
+    DialogSet& Dialogs() override { return DialogObjects; }
+    bool ShowModal(QDialog& dialog) override;
+    void Repaint() override;
+    void RefreshMenus() override;
+    void FocusWindow() override;
+    void ToggleOutline() override;
+    bool Apply(const DesignChange& change) override;
+    bool Preview(const DesignChange& change) override;
+    bool Finish(QDialog& dialog, const DesignChange& change = nullptr) override;
+    void CancelPreview(QDialog& dialog) override;
+    void RequestClick(QDialog& requester, ClickKind kind, const std::string& prompt) override;
+    std::optional<SheetClick> TakeClick(const QDialog& requester) override;
+
     // ---- Drawing and menus ----
     // Draws the whole sheet of design into the client area (skipped while ClosingDown).
-    void RepaintScreen(TGem& design);
+    void RepaintScreen(const TGem& design);
     // Marks the sheet for drawing again at the next paint event.
     void Invalidate();
-    // Menu visibility: Initial at start-up; Normal after every change (enabled false hides the
-    // commands that must not run during the free rotation or a facet-group replacement).
-    void UpdateMenus(MenuMode mode, bool enabled = true);
-    // Undo and Redo shown when the design can undo or redo and no rotation runs.
+    // Undo and Redo shown when the design can undo or redo and nothing forbids it.
     void UpdateUndoRedo();
+    // The state the menu rules read.
+    MenuState CurrentMenuState() const;
+    // A menu item (or a menu's own action) by its object name; null when there is none.
+    QAction* Action(const char* objectName) const;
+    QMenu* Menu(const char* objectName) const;
+    bool Checked(const char* objectName) const;
+    void SetChecked(const char* objectName, bool checked);
     // Caption := CurrentFile + suffix.
     void SetTitle(const std::string& suffix);
 
     // ---- Committing changes ----
-    // The design writes its next undo snapshot; the title shows the step; pending events run.
-    void RecordStep();
-    // Called by a dialog whose change is done: markers hidden, step recorded and read back, dialog
-    // closed with OK, window redrawn, menus refreshed.
+    // The design writes its next undo snapshot; the title shows the step; pending events run. False
+    // (shown to the user) when the snapshot could not be written.
+    bool RecordStep();
+    // A dialog's change is done: markers hidden, step recorded and read back, dialog closed with OK,
+    // window redrawn, menus refreshed, window focused.
     void DialogFinished(QDialog& dialog);
-    // Shows a dialog modally; answers true when it was closed with OK.
-    bool ShowModal(QDialog& dialog);
+    // The design's file operations; a failure is shown to the user and answers false.
+    bool ReadReported(const std::string& name, TGem::FileMode mode);
+    bool WriteReported(const std::string& name, TGem::FileMode mode, const std::string& shortName);
+    // Shows the design's LastError, if it holds one.
+    void ReportFileFailure();
+    // Reads the design's outline file again; a failure is shown and answers false.
+    bool ReadOutlineReported();
+    // Reads a design file as the current design; on failure the window keeps its file name and title.
+    bool OpenDesign(const std::string& name);
+    // After a design was opened: recent files, folders, a first undo step, menus.
+    void DesignOpened();
 
-    // ---- The click hand-off (mouse selection for the dialogs) ----
-    // Called by a dialog button before the dialog closes itself: the status bar shows, the crosshair
-    // starts at the next mouse move, and the next mouse press on the sheet is recorded in ClickX,
-    // ClickY, ClickButton, ClickShift, ClickCtrl and ClickShiftKey; then ClickRequester is shown
-    // modally again. The requesting dialog sets ClickRequester to itself whenever it is shown and
-    // ClickKind (1 edge, 2 point, 3 facet) before it closes; when shown again it consumes the click
-    // (left button only) and resets ClickKind to 0. Sheet.TopView, as set up by the last repaint,
-    // turns ClickX, ClickY into design coordinates (DeviceToWorld gives model y, then model x).
-    // A dialog that changed the design ends with DialogFinished(*this); a Cancel sets DialogCancelled.
-    void RequestClick(const std::string& prompt);
-    // The design x and y of the top view at the click (ClickX, ClickY).
-    void ClickInDesign(Real& x, Real& y) const;
-    int ClickState = 0; // 0 idle, 2 waiting for a click on the sheet
-    bool CrosshairPending = false;
-    std::string Prompt;
-    QDialog* ClickRequester = nullptr;
-    int ClickKind = 0;
-    int ClickX = 0, ClickY = 0; // client pixels of the click
-    Qt::MouseButton ClickButton = Qt::NoButton;
-    Qt::KeyboardModifiers ClickShift;
-    bool ClickCtrl = false, ClickShiftKey = false;
-    int CursorX = 400, CursorY = 300; // where the cursor is put when the crosshair starts
-
-    // ---- File commands ----
-    // The question before a command replaces the design: No when nothing changed.
-    Answer AskSaveChanges();
-    // Save as: runs the save dialog; a design never saved gets the "c"/"p" suffix. True when saved.
-    bool SaveAs(const std::string& name);
+    // ---- Quitting ----
     // Exit and the close button: asks about unsaved steps, then ends the program.
     void QuitCommand();
-    // Reads the girdle outline again when the outline option is on (after a new design).
-    void ShowOutlineAgain();
 
     // ---- Event handlers, by the names of their controls and events ----
     void FormActivate();
     void FormMouseMove(int x, int y);
     void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void FormKeyDown(int key);
-    void New1Click();
-    void Generalfacet1Click();
-    void Newwithoutline1Click();
-    void ShowOutline1Click();
-    void Open1Click();
-    void f1Click(QAction* slot);
-    void Save1Click();
-    void SaveAs1Click();
-    void Exit1Click();
-    void Undo2Click();
-    void Redo1Click();
-    void Rotate1Click();
-    void RoundIndices1Click();
-    void Removelastfacets1Click();
-    void Showcutoff1Click();
-    void Showclick1Click();
-    void Showindices1Click();
-    void Resizedrawarea1Click();
 
-    // ---- Owned objects and state ----
-    const Services Svc;
-    std::unique_ptr<TGem> Design;
-    std::unique_ptr<TGem> PreformDesign;
+    // ---- Owned objects ----
+    const Services ServiceSet;
+    std::unique_ptr<TGem> TheDesign;
+    std::unique_ptr<TGem> ThePreform;
     std::unique_ptr<Treopen> RecentFiles;
     std::unique_ptr<QtProgressSink> Progress;
     TUserCanvas ScreenCanvas; // the client area
     TUserCanvas PrintCanvas;  // the printer page
     TDesignSheet Sheet;       // the views of the sheet and the table rows, set up by every repaint
 
+    // ---- Window state ----
+    DisplayState Shown;
     std::string CurrentFile;
     std::string DesignName;
     bool RotationMode = false;
-    bool PreformShown = false;
     bool ClosingDown = false;
     bool FirstActivation = true;
+    bool MenusInitial = true; // the start-up menus, shown once when the window is made
     std::string CommandLineFile;
-    int SelectedFacet = NoneFound;
-    bool FacetSelected = false;
-    int HighlightedGroupFirst = NoneFound;
-    int ShownTier = NoneFound;
-    bool DialogReset = false;
-    unsigned MethodMask = 0x0F; // bit i: plane method i offered by the Add facets dialog
-    bool ShowClick = true;
-    bool ShowCutoff = true;
     bool OutlineDesign = false;
-    bool DialogCancelled = false; // set by a dialog's Cancel
     int StoredWidth = 0, StoredHeight = 0;
-    int WorldWidth = 800;
-    int DimGap = 8, TickHalf = 5;
 
-    // The file dialogs and the folders they remember.
+    // ---- The click hand-off ----
+    QDialog* ClickRequester = nullptr; // the dialog to show again after the press
+    ClickKind RequestedKind = ClickKind::Edge;
+    bool CrosshairPending = false; // a click was requested; the crosshair starts at the next mouse move
+    bool WaitingForClick = false;  // the crosshair runs; the next press is the click
+    std::string Prompt;
+    std::optional<SheetClick> TakenClick; // the last press, until its dialog takes it
+    int CursorX = 400, CursorY = 300;     // where the cursor is put when the crosshair starts
+    // The design point of the top view under a client pixel.
+    void ClientToDesign(int x, int y, Real& modelX, Real& modelY) const;
+
+    // ---- The file dialogs and the folders they remember ----
     FileDialogRequest OpenDialog1; // open design
     FileDialogRequest SaveDialog1; // save design
     FileDialogRequest OpenDialog2; // open ASC (import)
@@ -175,27 +167,12 @@ class Tstartform : public QMainWindow {
     FileDialogRequest SaveOutline; // save outline
     FileDialogRequest OpenOutline; // open outline
 
-    // Dialogs, created once.
-    std::unique_ptr<TForm6> Form6;
-    std::unique_ptr<TForm14> Form14; // Add facets
-
-    // Window parts.
+    // ---- Window parts ----
     ClientArea* Client = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* StatusPanel = nullptr; // the bar's one panel
     QProgressBar* ProgressBar1 = nullptr;
-
-    // Menus and their items, named after their captions.
-    QMenu *File1, *Reopen1, *View1, *Modify1, *Measure1, *Options1, *campreform1;
-    QAction *New1, *Newwithoutline1, *Open1, *Readoutline1, *Print1, *Printfullpage1, *Makepicture1,
-        *Makeascfile1, *List1, *printfacetdata1, *N1, *Save1, *SaveAs1, *SaveOutline1, *importfile1,
-        *Importcrown1, *Importpav1, *Exit1;
-    std::array<QAction*, 5> file{}; // the Reopen slots file1 ... file5
-    QAction *Edittext1, *Generalfacet1, *Rotate1, *Showtier1, *Changetable1, *Makeculetfacet1, *Changetier1,
-        *deletetier1, *Changebaseplane1, *Changeangles1, *Scale1, *Stretch1, *RoundIndices1, *Rotate3,
-        *Removelastfacets1, *Undo2, *Redo1, *CcdandDcf1, *Showcutoff1, *Showclick1, *ShowOutline1,
-        *Resizedrawarea1, *Showindices1, *Symmetry2, *campreform2, *campreform3, *campreform4, *camlist,
-        *campreform5, *About1;
+    QMenu* Reopen1 = nullptr;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -209,21 +186,15 @@ class Tstartform : public QMainWindow {
     void ReadDialogFolders();
     void WriteDialogFolders();
     void ClientResized();
-    // The display options of the menu check marks and the selection, as the drawing reads them.
-    DisplayOptions CurrentOptions() const;
+    // Runs a menu command; nothing it throws leaves the slot (the message is shown, the design reloaded).
+    void RunCommand(const std::function<void(Tstartform&)>& command);
+    // The one change runner: the change on the design, an exception shown and the design put back.
+    bool RunChange(const DesignChange& change);
     // The status bar readout of the design point under the cursor.
     std::string Readout(int x, int y) const;
-    TGem& ShownDesign() { return PreformShown ? *PreformDesign : *Design; }
-    bool HasCutFacets() const;
-    // The design's file operations; a failure is shown to the user and answers false.
-    bool ReadReported(const std::string& name, int mode);
-    bool WriteReported(const std::string& name, int mode, const std::string& shortName);
-    void ReportFileFailure();
-    // Reads the design's outline file again; a failure is shown and answers false.
-    bool ReadOutlineReported();
-    // Reads a design file as the current design; on failure the window keeps its file name and title.
-    bool OpenDesign(const std::string& name);
-    // After a design was opened: recent files, folders, a first undo step, menus.
-    void DesignOpened();
+    std::map<std::string, QAction*> Actions;
+    std::map<std::string, QMenu*> Menus;
+    DialogSet DialogObjects; // after everything the dialogs may touch while they go
+    std::unique_ptr<KeyboardConventions> Keyboard;
     bool SheetValid = false;
 };

@@ -41,7 +41,7 @@ bool IsAscInput(const InputOptions& input) {
 
 bool LoadAscDesign(const InputOptions& input, TGem& gem) {
     if (!gem.ReadAsc(LocalPath(input.Path)) || !gem.ImportAsc(input.Import == "crown" ? 'c' : 'p')) {
-        PrintModelMessage(gem.AscError);
+        PrintModelMessage(gem.LastError.Message);
         return false;
     }
     gem.Recompute();
@@ -55,20 +55,20 @@ bool KnownOutputFormat(const QString& path) {
 int WriteOutput(TGem& gem, const QString& path) {
     const std::string name = LocalPath(path);
     if (HasSuffix(path, "asc")) {
-        if (gem.WriteAsc(name) == 0) return ExitOk;
-        PrintModelMessage(gem.AscError);
+        if (gem.WriteAsc(name)) return ExitOk;
+        PrintModelMessage(gem.LastError.Message);
         return ExitFileError;
     }
     if (HasSuffix(path, "otl")) {
         if (gem.SaveOutline(name)) return ExitOk;
-        PrintError("Cannot write file " + path);
+        PrintModelMessage(gem.LastError.Message);
         return ExitFileError;
     }
     // The design file records its own name, in Latin-1 like all its text.
-    if (gem.WriteDesign(name, TGem::SaveMode, QFileInfo(path).completeBaseName().toLatin1().toStdString()) ==
-        0)
+    if (gem.WriteDesign(name, TGem::FileMode::Save,
+                        QFileInfo(path).completeBaseName().toLatin1().toStdString()))
         return ExitOk;
-    PrintModelMessage(gem.LastFileMessage);
+    PrintModelMessage(gem.LastError.Message);
     return ExitFileError;
 }
 

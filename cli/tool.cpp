@@ -54,8 +54,8 @@ std::string LocalPath(const QString& path) {
 
 bool LoadDesign(const InputOptions& input, TGem& gem) {
     if (IsAscInput(input)) return LoadAscDesign(input, gem);
-    if (!gem.ReadDesign(LocalPath(input.Path), TGem::OpenMode)) {
-        PrintModelMessage(gem.LastFileMessage);
+    if (!gem.ReadDesign(LocalPath(input.Path), TGem::FileMode::Open)) {
+        PrintModelMessage(gem.LastError.Message);
         return false;
     }
     return true;

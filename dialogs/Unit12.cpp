@@ -1,12 +1,10 @@
 // "Add facets": cuts the stone one facet group at a time, or replaces an existing facet group.
 #include "dialogs/Unit12.h"
 
-#include "app/unit1.h"
 #include "dialogs/errorunit.h"
 #include "dialogs/radio_group.h"
 #include "gem/numread.h"
 #include "gem/numtext.h"
-#include "gem/range_error.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -33,11 +31,9 @@ constexpr int PlaneFieldWidth = 100;
 constexpr int MethodCount = 5;
 constexpr int GirdleMethod = 4;
 constexpr int DepthMethod = 3;
-constexpr unsigned AllTypedMethods = 0x0F; // methods 0 ... 3
-constexpr Real OriginDistance = 0.1L;      // a plane nearer to the origin is refused
-constexpr Real ListTolerance = 0.01L;      // combo-box values this close are one entry
+constexpr Real OriginDistance = 0.1L; // a plane nearer to the origin is refused
+constexpr Real ListTolerance = 0.01L; // combo-box values this close are one entry
 constexpr int ListLimit = 500;
-constexpr int EdgeKind = 1, PointKind = 2, FacetKind = 3;
 
 // What each method reads and which fields and click rows it offers.
 struct MethodRow {
@@ -85,7 +81,7 @@ void FillSorted(QComboBox* box, std::vector<std::string> texts) {
 }
 } // namespace
 
-TForm14::TForm14(Tstartform& owner) : QDialog(&owner), Owner(owner) {
+TForm14::TForm14(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
     setObjectName("Form14");
     setWindowTitle("Add facets");
     setModal(true);
@@ -107,7 +103,7 @@ TForm14::TForm14(Tstartform& owner) : QDialog(&owner), Owner(owner) {
 // frame's size is known only once the window is shown, so this runs again then.
 void TForm14::PlaceAtBottomRight() {
     const QSize outer = frameGeometry().size();
-    move(Owner.Svc.Window.ScreenWidth() - outer.width(), Owner.Svc.Window.ScreenHeight() - outer.height());
+    move(Host.Svc().Window.ScreenWidth() - outer.width(), Host.Svc().Window.ScreenHeight() - outer.height());
 }
 
 void TForm14::BuildControls() {
@@ -322,15 +318,15 @@ void TForm14::Connect() {
 }
 
 TGem& TForm14::Design() const {
-    return *Owner.Design;
+    return Host.Design();
 }
 
 void TForm14::Report(QWidget* field, const std::string& message) {
-    ReportFieldError(Owner.Svc.Messages, field, message);
+    ReportFieldError(Host.Svc().Messages, field, message);
 }
 
 void TForm14::Repaint() {
-    Owner.RepaintScreen(*Owner.Design);
+    Host.Repaint();
 }
 
 // Enter presses the focused button only; in a field it does nothing.
@@ -356,17 +352,17 @@ void TForm14::showEvent(QShowEvent* event) {
 
 void TForm14::FormActivate() {
     for (int k = 0; k < MethodCount; ++k)
-        RadioGroup1->Item(k)->setEnabled(k == GirdleMethod || (Owner.MethodMask >> k & 1u) != 0);
+        RadioGroup1->Item(k)->setEnabled(k == GirdleMethod || (Host.Display().MethodMask >> k & 1u) != 0);
     for (QPushButton* button : EdgeButtons)
         button->setToolTip("<Ctrl> select edges in XY plane; <Shift> do not select edges in XY plane");
     for (QPushButton* button : PointButtons)
         button->setToolTip("<Ctrl> select points in XY plane; <Shift> do not select points in XY plane");
 
-    if (Owner.DialogReset) {
+    if (Host.Display().DialogReset) {
         setWindowTitle("Add facet");
         TargetFacet = Design().LastFacetBeforeNewGroup() + 1;
         WriteTargetFacet();
-        Owner.DialogReset = false;
+        Host.Display().DialogReset = false;
         BitBtn1->hide();
         RadioGroup1->SetItemIndex(0);
         ApplyMethod(0);
@@ -383,7 +379,6 @@ void TForm14::FormActivate() {
         }
     }
     UpdateFacetButton();
-    Owner.ClickRequester = this;
     ConsumeClick();
 }
 
@@ -394,41 +389,38 @@ void TForm14::UpdateFacetButton() {
     RadioGroup3->setEnabled(offered);
 }
 
-// The click the main window took for this dialog, taken only once it has really happened and only
-// when it was made with the left button.
+// The left-button click the main window took for this dialog, if one is waiting.
 void TForm14::ConsumeClick() {
-    if (Owner.ClickKind == 0 || Owner.ClickButton != Qt::LeftButton) return;
-    if (Owner.ClickState != 0 || Owner.CrosshairPending) return;
-    Real x = 0, y = 0;
-    Owner.ClickInDesign(x, y);
-    const int kind = Owner.ClickKind;
-    Owner.ClickKind = 0;
-    if (kind == EdgeKind || kind == PointKind) TakeClickedPoint(kind == EdgeKind, x, y);
-    if (kind == FacetKind) TakeClickedFacet(x, y);
+    const std::optional<SheetClick> click = Host.TakeClick(*this);
+    if (!click) return;
+    if (click->Kind == ClickKind::Facet)
+        TakeClickedFacet(*click);
+    else
+        TakeClickedPoint(*click);
 }
 
 // The point on the nearest edge, or the nearest corner, goes into row ClickRow; an edge pick that
 // finds nothing changes nothing.
-void TForm14::TakeClickedPoint(bool onEdge, Real x, Real y) {
+void TForm14::TakeClickedPoint(const SheetClick& click) {
     TGem& design = Design();
     Vector3 p;
-    if (onEdge) {
-        if (design.PickEdge(x, y, Owner.ClickCtrl, Owner.ClickShiftKey, p.x, p.y, p.z) == NoneFound) return;
+    if (click.Kind == ClickKind::Edge) {
+        if (design.PickEdge(click.X, click.Y, click.Ctrl, click.Shift, p.x, p.y, p.z) == NoneFound) return;
     } else {
-        design.PickPoint(x, y, Owner.ClickCtrl, Owner.ClickShiftKey, p.x, p.y, p.z);
+        design.PickPoint(click.X, click.Y, click.Ctrl, click.Shift, p.x, p.y, p.z);
     }
     WritePoint(ClickRow - 1, p);
     BitBtn1->hide();
-    if (Owner.ShowClick) {
+    if (Host.Display().ShowClick) {
         SetMarker(ClickRow, p.x, p.y);
         Repaint();
     }
 }
 
 // Shows the facet under the click; with "Modify facets" its group becomes the group to replace.
-void TForm14::TakeClickedFacet(Real x, Real y) {
+void TForm14::TakeClickedFacet(const SheetClick& click) {
     TGem& design = Design();
-    const int f = design.PickFacet(x, y);
+    const int f = design.PickFacet(click.X, click.Y);
     ShowFacet(f);
     BitBtn1->hide();
     int first = 0, last = 0;
@@ -462,26 +454,23 @@ void TForm14::ApplyMethod(int method) {
 
 // ---- Click requests ----
 
-void TForm14::RequestClickFor(int kind, const std::string& prompt) {
-    QDialog::done(QDialog::Rejected);
-    Owner.RequestClick(prompt);
-    Owner.ClickKind = kind;
-    Owner.activateWindow();
+void TForm14::RequestClickFor(ClickKind kind, const std::string& prompt) {
+    Host.RequestClick(*this, kind, prompt);
 }
 
 void TForm14::EdgeButtonClick(int tag) {
     ClickRow = tag;
-    RequestClickFor(EdgeKind, "Click on edge");
+    RequestClickFor(ClickKind::Edge, "Click on edge");
 }
 
 void TForm14::PointButtonClick(int tag) {
     ClickRow = tag;
-    RequestClickFor(PointKind, "Click on point");
+    RequestClickFor(ClickKind::Point, "Click on point");
 }
 
 void TForm14::Button4Click() {
-    Owner.SelectedFacet = NoneFound;
-    RequestClickFor(FacetKind, "Click in facet");
+    Host.Display().SelectedFacet = NoneFound;
+    RequestClickFor(ClickKind::Facet, "Click in facet");
 }
 
 // ---- Computing the plane ----
@@ -504,7 +493,7 @@ std::string TForm14::InterceptText(const Vector3& normal, Real dist) const {
 }
 
 bool TForm14::ReadInputs(int method) {
-    MessageService& messages = Owner.Svc.Messages;
+    MessageService& messages = Host.Svc().Messages;
     const MethodRow& row = Methods[method];
     for (int i = 0; i < row.Points; ++i) {
         Real* coordinates[3] = {&InputPoints[i].x, &InputPoints[i].y, &InputPoints[i].z};
@@ -580,7 +569,7 @@ void TForm14::Button5Click() {
     if (!ComputePlane(method)) return Report(Edit1, "Facet on wrong side of origin");
     ShowPlane(method);
     if (std::fabs(WorkPlane.Dist) < OriginDistance) return Report(Edit1, "Facet goes through origin");
-    if (Owner.ShowClick) {
+    if (Host.Display().ShowClick) {
         for (int k = 1; k <= Methods[method].Points; ++k)
             SetMarker(k, InputPoints[k - 1].x, InputPoints[k - 1].y);
         if (Methods[method].Points > 0) Repaint();
@@ -595,26 +584,21 @@ void TForm14::EditChange() {
 // ---- Cut, cancel, clear ----
 
 void TForm14::BitBtn1Click() {
-    const auto target = ReadIntegerField(Owner.Svc.Messages, Edit10, "Error in number");
+    const auto target = ReadIntegerField(Host.Svc().Messages, Edit10, "Error in number");
     if (!target) return;
     TGem& design = Design();
     // The design may have changed (undo, redo) while the dialog waited for a click: the group always
     // goes to the design's next facet number, never beyond it, which would leave a gap of stale facets.
     TargetFacet = design.LastFacetBeforeNewGroup() + 1;
     WriteTargetFacet();
-    try {
-        design.CutFacetGroup(TargetFacet, WorkPlane);
-        design.Recompute();
-    } catch (const RangeError& error) {
-        Report(nullptr, error.what());
-        design.ReadDesign("", TGem::ReloadMode);
-        Repaint();
-        return;
-    }
-    design.LeaveModifyMode();
-    Owner.UpdateMenus(Tstartform::MenuMode::Normal, true);
-    Owner.SelectedFacet = NoneFound;
-    Owner.DialogFinished(*this);
+    // A cut that fails (a full facet table) is shown and leaves the design as it was; the dialog stays.
+    Host.Finish(*this, [this](TGem& gem) {
+        gem.CutFacetGroup(TargetFacet, WorkPlane);
+        gem.Recompute();
+        gem.LeaveModifyMode();
+        Host.Display().SelectedFacet = NoneFound;
+        return true;
+    });
 }
 
 void TForm14::reject() {
@@ -623,13 +607,12 @@ void TForm14::reject() {
 
 void TForm14::Button7Click() {
     QDialog::done(QDialog::Rejected);
-    Owner.SelectedFacet = NoneFound;
-    Owner.activateWindow();
-    Owner.MethodMask = AllTypedMethods;
+    Host.Display().SelectedFacet = NoneFound;
+    Host.FocusWindow();
+    Host.Display().MethodMask = AllTypedMethods;
     Design().LeaveModifyMode();
-    Owner.UpdateMenus(Tstartform::MenuMode::Normal, true);
+    Host.RefreshMenus();
     Design().HideMarkers();
-    Owner.DialogCancelled = true;
     Repaint();
 }
 
@@ -662,13 +645,13 @@ bool TForm14::ShowFacet(int f) {
     TGem& design = Design();
     int first = 0, last = 0;
     if (f == NoneFound || !design.GroupRange(f, first, last)) return false;
-    Owner.SelectedFacet = f;
-    Owner.FacetSelected = true;
+    Host.Display().SelectedFacet = f;
+    Host.Display().FacetSelected = true;
     Vector3 corners[3];
     if (design.ThreePointsOfFacet(f, corners[0], corners[1], corners[2])) {
         for (int k = 0; k < 3; ++k) {
             WritePoint(k, corners[k]);
-            if (Owner.ShowClick) SetMarker(k + 1, corners[k].x, corners[k].y);
+            if (Host.Display().ShowClick) SetMarker(k + 1, corners[k].x, corners[k].y);
         }
     }
     const Vector3& n = design.Facets[f].Normal;

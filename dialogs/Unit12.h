@@ -2,6 +2,7 @@
 // existing facet group in modify mode.
 #pragma once
 
+#include "dialogs/design_host.h"
 #include "gem/gem.h"
 
 #include <QDialog>
@@ -15,12 +16,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class RadioGroup;
-class Tstartform;
 
 class TForm14 : public QDialog {
     Q_OBJECT
   public:
-    explicit TForm14(Tstartform& owner);
+    explicit TForm14(DesignHost& host);
 
     // ---- Controls ----
     QGroupBox* GroupBox1;             // "facet data "
@@ -112,13 +112,13 @@ class TForm14 : public QDialog {
     void ShowPlane(int method);
     void EnterModify(int first, int shown);
     void ConsumeClick();
-    void TakeClickedPoint(bool onEdge, Real x, Real y);
-    void TakeClickedFacet(Real x, Real y);
-    void RequestClickFor(int kind, const std::string& prompt);
+    void TakeClickedPoint(const SheetClick& click);
+    void TakeClickedFacet(const SheetClick& click);
+    void RequestClickFor(ClickKind kind, const std::string& prompt);
     void FillIndexList();
     void FillAngleList(Real index);
     bool ReadComboIndex(Real& index);
     void Repaint();
 
-    Tstartform& Owner;
+    DesignHost& Host;
 };

@@ -1,4 +1,5 @@
-// RadioGroup: a captioned group of radio buttons with one chosen item, as the dialogs lay them out.
+// RadioGroup: a captioned group of radio buttons with one chosen item, as the dialogs lay them out. The
+// arrow keys choose the next or previous enabled item, as a click on it does.
 #pragma once
 
 #include <QGroupBox>
@@ -22,7 +23,12 @@ class RadioGroup : public QGroupBox {
   signals:
     void Clicked(int index);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // Chooses the nearest enabled item from `from` in steps of `step` (1 or -1); false when there is none.
+    bool ChooseNext(int from, int step);
     QButtonGroup* Group;
     std::vector<QRadioButton*> Items;
 };

@@ -1,8 +1,8 @@
 // "Define New Gem": the dialog that starts a new design from system index, parts, mirror, offset and type.
 #include "dialogs/unit6.h"
-#include "dialogs/errorunit.h"
 
-#include "app/unit1.h"
+#include "dialogs/design_host.h"
+#include "dialogs/errorunit.h"
 #include "dialogs/radio_group.h"
 #include "gem/new_design_input.h"
 
@@ -15,7 +15,6 @@
 #include <QScreen>
 
 namespace {
-constexpr int TextLineFileName = 10;
 constexpr int FontPixels = 13;
 
 QLabel* BuddyLabel(const QString& caption, QLineEdit* edit, QWidget* parent) {
@@ -25,7 +24,7 @@ QLabel* BuddyLabel(const QString& caption, QLineEdit* edit, QWidget* parent) {
 }
 } // namespace
 
-TForm6::TForm6(Tstartform& owner) : QDialog(&owner), Owner(owner) {
+TForm6::TForm6(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
     setObjectName("Form6");
     setWindowTitle("Define New Gem");
     setModal(true);
@@ -108,26 +107,27 @@ void TForm6::Button1Click() {
     const NewDesignCheck check = CheckNewDesignInput(input);
     switch (check.Field) {
     case NewDesignField::SystemIndex:
-        return ReportFieldError(Owner.Svc.Messages, Edit1, check.Message, this);
+        return ReportFieldError(Host.Svc().Messages, Edit1, check.Message, this);
     case NewDesignField::Parts:
-        return ReportFieldError(Owner.Svc.Messages, Edit2, check.Message, this);
+        return ReportFieldError(Host.Svc().Messages, Edit2, check.Message, this);
     case NewDesignField::Offset:
-        return ReportFieldError(Owner.Svc.Messages, Edit3, check.Message, this);
+        return ReportFieldError(Host.Svc().Messages, Edit3, check.Message, this);
     case NewDesignField::None:
         break;
     }
 
-    TGem& design = *Owner.Design;
-    design.NewDesign(check.Type, check.Parts, check.SystemIndex, check.Mirror, check.Offset, false, true);
-    Owner.CurrentFile.clear();
-    Owner.SetTitle("");
-    design.SetTextLine(TextLineFileName, "");
-    Owner.SelectedFacet = NoneFound;
-    Owner.ShowOutlineAgain();
-    Owner.DialogFinished(*this);
+    const bool showOutline = Host.Display().ShowOutline;
+    Host.Finish(*this, [&](TGem& design) {
+        design.NewDesign(check.Type, check.Parts, check.SystemIndex, check.Mirror, check.Offset, false, true);
+        design.SetTextLine(FileNameLine, "");
+        // With the outline option on, the outline is read again and shown over the new design.
+        if (showOutline && design.ReadOutline("")) design.SetOutlineShown(true);
+        Host.SetDesignFile("");
+        Host.Display().SelectedFacet = NoneFound;
+        return true;
+    });
 }
 
 void TForm6::Button2Click() {
-    Owner.DialogCancelled = true;
     reject();
 }

@@ -6,13 +6,13 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class DesignHost;
 class RadioGroup;
-class Tstartform;
 
 class TForm6 : public QDialog {
     Q_OBJECT
   public:
-    explicit TForm6(Tstartform& owner);
+    explicit TForm6(DesignHost& host);
 
     // Fills the fields as the New commands preset them.
     void Preset(const QString& systemIndex, const QString& parts, const QString& offset, bool mirror);
@@ -33,5 +33,5 @@ class TForm6 : public QDialog {
     void Button2Click();
 
   private:
-    Tstartform& Owner;
+    DesignHost& Host;
 };

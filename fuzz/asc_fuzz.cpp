@@ -17,7 +17,7 @@ namespace {
 constexpr int RecomputeLimit = 120; // larger imports are checked without building the polyhedron
 
 void Fail(const char* what, const TGem& gem) {
-    std::fprintf(stderr, "%s (%s)\n", what, gem.AscError.c_str());
+    std::fprintf(stderr, "%s (%s)\n", what, gem.LastError.Message.c_str());
     std::abort();
 }
 
@@ -34,7 +34,7 @@ void ImportHalf(TGem& gem, const std::string& path, char type) {
     const std::int32_t parts = gem.AscParts;
     const int facetsBefore = gem.FacetCount;
     if (!gem.ImportAsc(type)) {
-        if (gem.AscError.empty()) Fail("a refused import gave no message", gem);
+        if (gem.LastError.Message.empty()) Fail("a refused import gave no message", gem);
         if (gem.FacetCount != facetsBefore) Fail("a refused import changed the design", gem);
         return;
     }
@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static std::unique_ptr<TGem> gem = std::make_unique<TGem>();
     if (!gem->ReadAsc(path)) {
-        if (gem->AscError.empty() || gem->AscLineCount != 0) Fail("a refused file left something", *gem);
+        if (gem->LastError.Message.empty() || gem->AscLineCount != 0)
+            Fail("a refused file left something", *gem);
         return 0;
     }
     for (char type : {'c', 'p'})

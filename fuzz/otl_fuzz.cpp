@@ -35,9 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name = gem.OutlineFileName;
     const int firstEdge = gem.OutlineFirstEdge, firstPoint = gem.OutlineFirstPoint;
     if (!gem.ReadOutline(path)) {
-        if (gem.OutlineError.empty() || gem.OutlineFileName != name || gem.OutlineFirstEdge != firstEdge ||
-            gem.OutlineFirstPoint != firstPoint) {
-            std::fprintf(stderr, "a refused outline changed the earlier one: %s\n", gem.OutlineError.c_str());
+        if (gem.LastError.Message.empty() || gem.OutlineFileName != name ||
+            gem.OutlineFirstEdge != firstEdge || gem.OutlineFirstPoint != firstPoint) {
+            std::fprintf(stderr, "a refused outline changed the earlier one: %s\n",
+                         gem.LastError.Message.c_str());
             std::abort();
         }
         return 0;

@@ -3,10 +3,12 @@
 
 #include "gem/angles.h"
 #include "gem/bounded_array.h"
+#include "gem/file_error.h"
 #include "gem/progress.h"
 #include "gem/vector3.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,10 @@ inline constexpr int MaxTierMembers = 500;
 inline constexpr int MaxCorners = 200;
 inline constexpr int MaxFacetEdges = 900;
 inline constexpr int TextLineCount = 21;
+// Text lines with a fixed use: the design's file name ("filename: " + name), its cut name and its author.
+inline constexpr int FileNameLine = 10;
+inline constexpr int CutNameLine = 20;
+inline constexpr int AuthorLine = 21;
 inline constexpr int MessageLineCount = 4;
 inline constexpr int MarkerCount = 3;
 
@@ -75,6 +81,12 @@ class TGem {
     TGem& operator=(const TGem&) = default;
 
   public:
+    // A copy of the whole design with its undo bookkeeping, to put back when a change fails half-way.
+    // The copy owns no snapshot folder.
+    std::unique_ptr<TGem> Backup() const;
+    // Puts a backup back; this design keeps its own snapshot folder and progress sink.
+    void Restore(const TGem& backup) { TakeOverDesign(backup); }
+
     // ---- Design parameters ----
     char GemType = 'c';
     std::int32_t SystemIndex = 96;
@@ -187,24 +199,18 @@ class TGem {
     void DeleteFacets(int first, int last);
 
     // ---- Design file and snapshots ----
-    // WriteDesign modes: Save (also sets text line 10 and starts a new undo history), Snapshot (the next
-    // numbered snapshot; the name is ignored), any other value writes the named file.
-    static constexpr int SaveMode = 0;
-    static constexpr int SnapshotMode = 1;
-    // ReadDesign modes: Undo, Redo, Reload (the current snapshot) read snapshot files; Open starts a new
-    // undo history and empties the girdle outline; any other value reads the named file.
-    static constexpr int UndoMode = 2;
-    static constexpr int RedoMode = 3;
-    static constexpr int OpenMode = 4;
-    static constexpr int ReloadMode = 5;
+    // Named reads or writes the file given; Save also sets text line 10 and starts a new undo history;
+    // Snapshot writes the next numbered snapshot (the name is ignored); Undo, Redo and Reload read the
+    // previous, next or current snapshot; Open reads the file given as a new design (new undo history,
+    // girdle outline emptied).
+    enum class FileMode { Named, Save, Snapshot, Undo, Redo, Open, Reload };
 
-    // Writes the design; 0 or the operating system's error number. The old file is replaced only
-    // once the new one is complete. On failure LastFileMessage holds the message to show and the
-    // design, the undo history and the old file are unchanged.
-    int WriteDesign(const std::string& name, int mode, const std::string& shortName);
+    // Writes the design. The old file is replaced only once the new one is complete. On failure
+    // LastError tells why and the design, the undo history and the old file are unchanged.
+    bool WriteDesign(const std::string& name, FileMode mode, const std::string& shortName);
     // Reads a design; false when nothing was read. A failed read leaves the design exactly as it was;
-    // LastFileMessage then tells why (empty when there simply was nothing to undo, redo or reload).
-    bool ReadDesign(const std::string& name, int mode);
+    // LastError then tells why (empty when there simply was nothing to undo, redo or reload).
+    bool ReadDesign(const std::string& name, FileMode mode);
     bool CanUndo() const { return SnapshotNo > 0; }
     bool CanRedo() const { return SnapshotNo < SnapshotTop; }
     // Removes this run's snapshot files and their private folder.
@@ -214,13 +220,9 @@ class TGem {
     // The design file's text, exactly as WriteDesign writes it (Latin-1 bytes, CR LF line ends).
     std::string DesignFileText() const;
 
-    // The message of the last failed WriteDesign or ReadDesign, e.g. " Cannot write file x.lfx. Error:
-    // 13" or " Cannot read file x.lfx, line 7: a number was expected"; empty after a success.
-    std::string LastFileMessage;
-    // The operating system's error number of the last failure (0 for a malformed file or a success),
-    // and the line of the file at which a read failed (0 when the file could not be read at all).
-    int LastFileError = 0;
-    int LastFileLine = 0;
+    // Why the last read or write of a design, ASC or outline file failed, e.g. " Cannot write file x.lfx.
+    // Error:   13" or " Cannot read file x.lfx, line 7: a number was expected"; empty after a success.
+    FileError LastError;
     // The snapshot stem of this run ("$$" + the time of day's digits + "$$"), chosen at construction.
     std::string SnapshotStem;
 
@@ -366,16 +368,13 @@ class TGem {
     std::int32_t AscLineCount = 0;
     BoundedArray<AscRecord, 1, MaxAscLines> AscLines{"AscLines"};
 
-    // Why the last WriteAsc, ReadAsc or ImportAsc failed (file, line and cause); empty after success.
-    std::string AscError;
-
-    // Writes the current half design; 0 or the I/O error code (AscError then holds the message).
-    int WriteAsc(const std::string& name);
-    // Reads a whole file into the import buffer; false (buffer empty, AscError set) when the file cannot
+    // Writes the current half design; false (LastError set) when the file cannot be written.
+    bool WriteAsc(const std::string& name);
+    // Reads a whole file into the import buffer; false (buffer empty, LastError set) when the file cannot
     // be read or is unusable. The design itself is never touched.
     bool ReadAsc(const std::string& name);
-    // Builds a new crown ('c') or pavilion ('p') from the import buffer; false, with the design unchanged,
-    // when the buffer holds nothing usable. The caller recomputes.
+    // Builds a new crown ('c') or pavilion ('p') from the import buffer; false (LastError set), with the
+    // design unchanged, when the buffer holds nothing usable. The caller recomputes.
     bool ImportAsc(char type);
     // (end of asc files)
 
@@ -387,13 +386,10 @@ class TGem {
     char OutlineType = ' ';
     char OutlineMirror = ' ';
     std::int32_t OutlineOffset = 0;
-    // Why the last ReadOutline failed (file, line and cause); empty after success.
-    std::string OutlineError;
-
-    // Writes the girdle edges (both ends at |z| < 1); false when the file cannot be created.
+    // Writes the girdle edges (both ends at |z| < 1); false (LastError set) when the file cannot be written.
     bool SaveOutline(const std::string& name);
-    // Reads an outline (empty name: OutlineFileName). False when the file cannot be opened or is
-    // malformed or too large; the earlier outline then stays as it was.
+    // Reads an outline (empty name: OutlineFileName). False (LastError set) when the file cannot be opened
+    // or is malformed or too large; the earlier outline then stays as it was.
     bool ReadOutline(const std::string& name);
     void SetOutlineShown(bool shown);
     bool OutlineFileExists() const;

@@ -53,8 +53,8 @@ std::optional<std::int32_t> UsableGear(Real gear) {
 
 // ---- Export ----
 
-int TGem::WriteAsc(const std::string& name) {
-    AscError.clear();
+bool TGem::WriteAsc(const std::string& name) {
+    LastError.Clear();
     // FileName keeps 80 characters; the file written is always the one named, however long its path.
     FileName = name.size() > FileNameLimit ? name.substr(0, FileNameLimit) : name;
     GroupTiers();
@@ -62,8 +62,7 @@ int TGem::WriteAsc(const std::string& name) {
     TextFileWriter file(name);
     if (!file.IsOpen()) {
         const int code = file.Close();
-        AscError = CannotWriteMessage(name, code);
-        return code;
+        return LastError.Set(CannotWriteMessage(name, code), 0, code);
     }
 
     const bool crown = IsCrown();
@@ -93,7 +92,7 @@ int TGem::WriteAsc(const std::string& name) {
         file.WriteLine(line);
     }
 
-    for (int k : {20, 21}) {
+    for (int k : {CutNameLine, AuthorLine}) {
         const std::string text = Trim(TextLine(k));
         if (!text.empty()) file.WriteLine("H " + text);
     }
@@ -102,9 +101,9 @@ int TGem::WriteAsc(const std::string& name) {
         if (!text.empty()) file.WriteLine("F " + text);
     }
 
-    const int code = file.Close();
-    if (code != 0) AscError = CannotWriteMessage(name, code);
-    return code;
+    if (const int code = file.Close(); code != 0)
+        return LastError.Set(CannotWriteMessage(name, code), 0, code);
+    return true;
 }
 
 // ---- Reading ----
@@ -131,12 +130,14 @@ struct AscReading {
     bool gearSeen = false;
     bool symmetrySeen = false;
     int headerCount = 0;
-    std::string error;
+    FileError error;
 
     AscReading(TGem& into, const std::string& name) : gem(into), fileName(name) {}
 
     void Fail(const std::string& what) {
-        if (error.empty()) error = "File " + fileName + ", line " + std::to_string(lineNo) + ": " + what;
+        if (error.Empty())
+            error.Set("File " + fileName + ", line " + std::to_string(lineNo) + ": " + what,
+                      static_cast<int>(lineNo));
     }
 
     void ReadLine(const std::string& line);
@@ -275,17 +276,14 @@ void ConvertIndices(TGem& gem) {
 
 bool TGem::ReadAsc(const std::string& name) {
     ClearAscBuffer(*this);
-    AscError.clear();
+    LastError.Clear();
     TextFileReader file(name);
-    if (!file.IsOpen()) {
-        AscError = CannotReadMessage(name, file.Error());
-        return false;
-    }
+    if (!file.IsOpen()) return LastError.Set(CannotReadMessage(name, file.Error()), 0, file.Error());
 
     file.LimitSize(MaxFileSize);
     AscReading reading(*this, name);
     std::string line;
-    while (reading.error.empty() && file.ReadLine(line, MaxLineLength)) {
+    while (reading.error.Empty() && file.ReadLine(line, MaxLineLength)) {
         ++reading.lineNo;
         if (file.TooLong())
             reading.Fail("a line longer than " + std::to_string(MaxLineLength) + " characters");
@@ -301,13 +299,13 @@ bool TGem::ReadAsc(const std::string& name) {
         AscMirror = 'n';
     }
 
-    AscError = reading.error;
-    if (AscError.empty() && !reading.gearSeen) AscError = "File " + name + ": no gear line";
-    if (AscError.empty()) {
+    LastError = reading.error;
+    if (LastError.Empty() && !reading.gearSeen) LastError.Set("File " + name + ": no gear line");
+    if (LastError.Empty()) {
         const std::string unusable = UnusableBuffer(*this);
-        if (!unusable.empty()) AscError = "File " + name + ": " + unusable;
+        if (!unusable.empty()) LastError.Set("File " + name + ": " + unusable);
     }
-    if (!AscError.empty()) {
+    if (!LastError.Empty()) {
         ClearAscBuffer(*this);
         return false;
     }
@@ -413,29 +411,21 @@ void CutRecord(TGem& gem, AscRecord& record, int designParts, bool designMirror)
 } // namespace
 
 bool TGem::ImportAsc(char type) {
-    AscError.clear();
-    if (type != 'c' && type != 'p') {
-        AscError = "An ASC file imports as a crown or as a pavilion";
-        return false;
-    }
-    if (!UnusableBuffer(*this).empty()) {
-        AscError = "No ASC file has been read";
-        return false;
-    }
+    LastError.Clear();
+    if (type != 'c' && type != 'p') return LastError.Set("An ASC file imports as a crown or as a pavilion");
+    if (!UnusableBuffer(*this).empty()) return LastError.Set("No ASC file has been read");
     // Every facet the import cuts uses one listed index, so the listed indices bound the facet count.
     long listed = 0;
     for (int k = 1; k <= AscLineCount; ++k)
         if (BelongsTo(AscLines[k], type)) listed += OpenIndexCount(AscLines[k]);
-    if (listed > MaxFacets) {
-        AscError = "The file lists " + std::to_string(listed) + " facets for the " +
-                   (type == 'c' ? "crown" : "pavilion") + "; a design holds at most " +
-                   std::to_string(MaxFacets);
-        return false;
-    }
+    if (listed > MaxFacets)
+        return LastError.Set("The file lists " + std::to_string(listed) + " facets for the " +
+                             (type == 'c' ? "crown" : "pavilion") + "; a design holds at most " +
+                             std::to_string(MaxFacets));
 
     const bool mirror = AscMirror == 'y';
     NewDesign(type, AscParts, static_cast<std::int32_t>(RoundEven(AscGear)), mirror, AscOffset, false, true);
-    WriteDesign("", SnapshotMode, ""); // the empty design is the first undo step of the import
+    WriteDesign("", FileMode::Snapshot, ""); // the empty design is the first undo step of the import
 
     Facets[-1].Dist = -ImportBlockDistance;
     for (int k = 1; k <= AscLineCount; ++k) {

@@ -21,9 +21,6 @@ namespace {
 constexpr std::size_t FileNameLength = 80;
 constexpr int FirstOptionalTextLine = 11;
 constexpr int LastFreeTextLine = 19;
-constexpr int CutNameLine = 20;
-constexpr int AuthorLine = 21;
-constexpr int FileNameLine = 10;
 constexpr unsigned char OldDegreeSign = 0xF8; // degree sign of the old DOS code page
 constexpr unsigned char DegreeSign = 0xBA;    // masculine ordinal, shown as a degree sign
 constexpr int FolderAttempts = 100;
@@ -333,79 +330,76 @@ std::string TGem::DesignFileText() const {
     return text;
 }
 
-int TGem::WriteDesign(const std::string& name, int mode, const std::string& shortName) {
-    LastFileMessage.clear();
-    LastFileError = LastFileLine = 0;
+bool TGem::WriteDesign(const std::string& name, FileMode mode, const std::string& shortName) {
+    LastError.Clear();
 
     std::string path = name;
     const int snapshot = SnapshotNo + 1;
-    if (mode == SnapshotMode) {
-        if (TempFolder.empty() && !MakeSnapshotFolder()) return LastFileError;
+    if (mode == FileMode::Snapshot) {
+        if (TempFolder.empty() && !MakeSnapshotFolder()) return false;
         path = SnapshotFile(snapshot);
     }
     FileName = path.substr(0, FileNameLength);
 
     const std::string savedFileNameLine = TextLines[FileNameLine];
-    if (mode == SaveMode) TextLines[FileNameLine] = "filename: " + shortName + ".lfx";
+    if (mode == FileMode::Save) TextLines[FileNameLine] = "filename: " + shortName + ".lfx";
 
     const int code = WriteFileAtomically(path, DesignFileText());
     if (code != 0) {
         TextLines[FileNameLine] = savedFileNameLine;
-        LastFileError = code;
-        LastFileMessage = exchange::CannotWriteMessage(path, code);
-        return code;
+        return LastError.Set(exchange::CannotWriteMessage(path, code), 0, code);
     }
-    if (mode == SnapshotMode) SnapshotNo = SnapshotTop = snapshot;
-    if (mode == SaveMode) SnapshotNo = SnapshotTop = -1;
-    return 0;
+    if (mode == FileMode::Snapshot) SnapshotNo = SnapshotTop = snapshot;
+    if (mode == FileMode::Save) SnapshotNo = SnapshotTop = -1;
+    return true;
 }
 
-bool TGem::ReadDesign(const std::string& name, int mode) {
-    LastFileMessage.clear();
-    LastFileError = LastFileLine = 0;
+bool TGem::ReadDesign(const std::string& name, FileMode mode) {
+    LastError.Clear();
 
     std::string path = name;
     int snapshot = SnapshotNo;
-    if (mode == UndoMode) {
+    if (mode == FileMode::Undo) {
         if (SnapshotNo < 1) return false;
         snapshot = SnapshotNo - 1;
-    } else if (mode == RedoMode) {
+    } else if (mode == FileMode::Redo) {
         if (SnapshotNo >= SnapshotTop) return false;
         snapshot = SnapshotNo + 1;
-    } else if (mode == ReloadMode) {
+    } else if (mode == FileMode::Reload) {
         if (SnapshotNo < 0) return false;
     }
-    const bool fromSnapshot = mode == UndoMode || mode == RedoMode || mode == ReloadMode;
+    const bool fromSnapshot = mode == FileMode::Undo || mode == FileMode::Redo || mode == FileMode::Reload;
     if (fromSnapshot) path = SnapshotFile(snapshot);
 
     std::string bytes;
-    if (const int code = ReadWholeFile(path, bytes); code != 0) {
-        LastFileError = code;
-        LastFileMessage = exchange::CannotReadMessage(path, code);
-        return false;
-    }
+    if (const int code = ReadWholeFile(path, bytes); code != 0)
+        return LastError.Set(exchange::CannotReadMessage(path, code), 0, code);
 
     auto scratch = std::make_unique<TGem>();
     scratch->TakeOverDesign(*this);
     scratch->Progress = Progress; // a long recompute of the read design still shows its progress
     try {
-        DesignReader(*scratch, mode == OpenMode).Read(bytes);
+        DesignReader(*scratch, mode == FileMode::Open).Read(bytes);
         if (fromSnapshot) scratch->SnapshotNo = snapshot;
         if (!fromSnapshot && !name.empty())
             scratch->TextLines[FileNameLine] = "filename: " + NameWithoutFolderAndExtension(name) + ".lfx";
         scratch->FileName = path.substr(0, FileNameLength);
         scratch->Recompute();
     } catch (const ReadFailure& failure) {
-        LastFileLine = failure.Line;
-        LastFileMessage =
-            " Cannot read file " + path + ", line " + IntText(failure.Line) + ": " + failure.What;
-        return false;
+        return LastError.Set(" Cannot read file " + path + ", line " + IntText(failure.Line) + ": " +
+                                 failure.What,
+                             failure.Line);
     } catch (const RangeError& error) {
-        LastFileMessage = " Cannot read file " + path + ": " + error.what();
-        return false;
+        return LastError.Set(" Cannot read file " + path + ": " + error.what());
     }
     TakeOverDesign(*scratch);
     return true;
+}
+
+std::unique_ptr<TGem> TGem::Backup() const {
+    auto copy = std::make_unique<TGem>();
+    copy->TakeOverDesign(*this);
+    return copy;
 }
 
 void TGem::TakeOverDesign(const TGem& read) {
@@ -442,10 +436,10 @@ bool TGem::MakeSnapshotFolder() {
             return true;
         }
     }
-    LastFileError = error ? error.value() : EEXIST;
-    LastFileMessage = exchange::CannotWriteMessage(
-        (base / (SnapshotStem + IntText(SnapshotNo + 1) + ".lfx")).string(), LastFileError);
-    return false;
+    const int code = error ? error.value() : EEXIST;
+    return LastError.Set(exchange::CannotWriteMessage(
+                             (base / (SnapshotStem + IntText(SnapshotNo + 1) + ".lfx")).string(), code),
+                         0, code);
 }
 
 void TGem::DeleteSnapshots() {

@@ -89,10 +89,13 @@ std::optional<Real> RealWord(const std::vector<std::string>& words, std::size_t 
 } // namespace
 
 bool TGem::SaveOutline(const std::string& name) {
+    LastError.Clear();
     OutlineFileName.clear();
     TextFileWriter file(name);
-    if (!file.IsOpen()) return false;
-    OutlineFileName = name;
+    if (!file.IsOpen()) {
+        const int code = file.Close();
+        return LastError.Set(CannotWriteMessage(name, code), 0, code);
+    }
     file.WriteLine(OutlineHeader(*this));
     for (int e = 1; e <= EdgeCount; ++e) {
         const FacetEdge& edge = Edges[e];
@@ -106,23 +109,23 @@ bool TGem::SaveOutline(const std::string& name) {
             coordinates += CoordinateText(v);
         file.WriteLine(coordinates);
     }
-    return file.Close() == 0;
+    if (const int code = file.Close(); code != 0)
+        return LastError.Set(CannotWriteMessage(name, code), 0, code);
+    OutlineFileName = name;
+    return true;
 }
 
 bool TGem::ReadOutline(const std::string& name) {
     const std::string fileName = name.empty() ? OutlineFileName : name;
-    OutlineError.clear();
+    LastError.Clear();
     TextFileReader file(fileName);
-    if (!file.IsOpen()) {
-        OutlineError = CannotReadMessage(fileName, file.Error());
-        return false;
-    }
+    if (!file.IsOpen()) return LastError.Set(CannotReadMessage(fileName, file.Error()), 0, file.Error());
 
     file.LimitSize(MaxFileSize);
     long lineNo = 0;
     auto fail = [&](const std::string& what) {
-        OutlineError = "File " + fileName + ", line " + std::to_string(lineNo) + ": " + what;
-        return false;
+        return LastError.Set("File " + fileName + ", line " + std::to_string(lineNo) + ": " + what,
+                             static_cast<int>(lineNo));
     };
 
     OutlineFile parsed;
@@ -175,11 +178,9 @@ bool TGem::ReadOutline(const std::string& name) {
         }
     }
     const std::size_t limit = MaxOutlineSlots;
-    if (ends.size() > limit || points.size() > limit) {
-        OutlineError = "File " + fileName + ": more than " + std::to_string(MaxOutlineSlots) + " outline " +
-                       (ends.size() > limit ? "edges" : "points");
-        return false;
-    }
+    if (ends.size() > limit || points.size() > limit)
+        return LastError.Set("File " + fileName + ": more than " + std::to_string(MaxOutlineSlots) +
+                             " outline " + (ends.size() > limit ? "edges" : "points"));
 
     OutlineFileName = fileName;
     OutlineSystemIndex = parsed.systemIndex;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 
@@ -50,12 +51,19 @@ void QtMessageService::ShowError(const std::string& text) {
     QMessageBox::critical(BoxParent(), QObject::tr("Error"), ToQt(text), QMessageBox::Ok);
 }
 
+// Each button answers to its underlined letter, typed alone or with Alt; Escape and the close button
+// answer Cancel.
 Answer QtMessageService::Confirm(const std::string& text) {
-    const auto button =
-        QMessageBox::question(BoxParent(), QObject::tr("Confirm"), ToQt(text),
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    if (button == QMessageBox::Yes) return Answer::Yes;
-    if (button == QMessageBox::No) return Answer::No;
+    QMessageBox box(QMessageBox::Question, QObject::tr("Confirm"), ToQt(text), QMessageBox::NoButton,
+                    BoxParent());
+    QPushButton* yes = box.addButton(QObject::tr("&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QObject::tr("&No"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QObject::tr("&Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes) return Answer::Yes;
+    if (box.clickedButton() == no) return Answer::No;
     return Answer::Cancel;
 }
 

@@ -88,7 +88,7 @@ void TDesignSheet::SetUpScreen(TUserCanvas& canvas, DrawSurface* surface, int cl
     canvas.SetWorldIsotropic(1, 0, 0, WorldWidth);
 }
 
-void TDesignSheet::RepaintScreen(TGem& design) {
+void TDesignSheet::RepaintScreen(const TGem& design) {
     ScreenCanvas->ClearAll(ColourWhite);
     DrawDesign(design, *ScreenCanvas);
 }
@@ -103,7 +103,7 @@ void TDesignSheet::SetUpTopViews(TUserCanvas& canvas) {
     TopView.SetWindow(-TopViewHalfX, -TopViewHalfY, TopViewHalfX, TopViewHalfY);
 }
 
-void TDesignSheet::DrawDesign(TGem& design, TUserCanvas& canvas) {
+void TDesignSheet::DrawDesign(const TGem& design, TUserCanvas& canvas) {
     if (!ScreenCanvas) ScreenCanvas = &canvas; // with no screen, the canvas itself lays the sheet out
     if (&canvas == ScreenCanvas) canvas.ClearAll(ColourWhite);
     SetUpTopViews(canvas);
@@ -127,7 +127,7 @@ void TDesignSheet::DrawDesign(TGem& design, TUserCanvas& canvas) {
     if (screenOnly) DrawHighlights(design);
 }
 
-void TDesignSheet::DrawFullPage(TGem& design, TUserCanvas& canvas) {
+void TDesignSheet::DrawFullPage(const TGem& design, TUserCanvas& canvas) {
     if (!ScreenCanvas) ScreenCanvas = &canvas;
     SetUpTopViews(canvas);
     const bool hasFacets = design.FacetCount > 0;
@@ -143,7 +143,7 @@ void TDesignSheet::DrawFullPage(TGem& design, TUserCanvas& canvas) {
 }
 
 // Facets seen from the table side of a crown, or from the culet side of a pavilion, and the outline.
-void TDesignSheet::DrawTopViewFacets(TGem& design) {
+void TDesignSheet::DrawTopViewFacets(const TGem& design) {
     for (int f = -1; f <= design.FacetCount; ++f) {
         const Real nz = design.NormalZ(f);
         if (design.IsPavilion() ? nz > FacingTolerance : nz < -FacingTolerance)
@@ -168,7 +168,7 @@ void TDesignSheet::DrawTopViewFacets(TGem& design) {
 }
 
 // The index of the facet beside every girdle edge.
-void TDesignSheet::DrawEdgeIndexLabels(TGem& design) {
+void TDesignSheet::DrawEdgeIndexLabels(const TGem& design) {
     const Colour font = TopView.GetFontColor();
     TopView.SetFontColor(ColourRed);
     for (int e = 1; e <= design.EdgeCount; ++e) {
@@ -183,8 +183,7 @@ void TDesignSheet::DrawEdgeIndexLabels(TGem& design) {
     TopView.SetFontColor(font);
 }
 
-void TDesignSheet::DrawFacetGroupNumbers(TGem& design) {
-    design.GroupTiers();
+void TDesignSheet::DrawFacetGroupNumbers(const TGem& design) {
     int number = 0;
     for (int t = 1; t <= design.TierCount; ++t) {
         const Tier& tier = design.Tiers[t];
@@ -223,7 +222,7 @@ void TDesignSheet::DrawFacetGroupNumbers(TGem& design) {
 }
 
 // L along the top, W at the right and, on a crown with a table, T at the left of the page view.
-void TDesignSheet::DrawDimensions(TGem& design) {
+void TDesignSheet::DrawDimensions(const TGem& design) {
     TView& page = PageView;
     auto tickedLine = [&](Real x1, Real y1, Real x2, Real y2, bool horizontal, const std::string& label) {
         page.Line(x1, y1, x2, y2);
@@ -249,7 +248,7 @@ void TDesignSheet::DrawDimensions(TGem& design) {
     }
 }
 
-void TDesignSheet::DrawDataPanel(TGem& design, TUserCanvas& canvas) {
+void TDesignSheet::DrawDataPanel(const TGem& design, TUserCanvas& canvas) {
     const Real pageBottom = PageView.PortY2;
     DataView.Init(&canvas, "", HalfWidth, 0, WorldWidth, pageBottom, 1);
     DataView.SetWindow(0, 0, 1, DataRows);
@@ -266,8 +265,8 @@ void TDesignSheet::DrawDataPanel(TGem& design, TUserCanvas& canvas) {
         if (design.NormalY(f) <= -FacingTolerance) DrawFacet(AxisSideView, design, f, ColourBlack);
 
     TView& v = DataView;
-    v.DrawText(design.TextLine(20), TitleSize, 0.5L, 0.2L, AlignTop, true);
-    v.DrawText(design.TextLines[21], SubtitleSize, 0.5L, 1.7L, AlignTop, true);
+    v.DrawText(design.TextLine(CutNameLine), TitleSize, 0.5L, 0.2L, AlignTop, true);
+    v.DrawText(design.TextLines[AuthorLine], SubtitleSize, 0.5L, 1.7L, AlignTop, true);
     for (const TGem::ProportionLine& line : design.ProportionLines()) {
         if (!line.Shown) continue;
         const PanelPlace place = PlaceOf(line.Item);
@@ -275,7 +274,7 @@ void TDesignSheet::DrawDataPanel(TGem& design, TUserCanvas& canvas) {
     }
 }
 
-void TDesignSheet::DrawUprightSide(TGem& design, TUserCanvas& canvas) {
+void TDesignSheet::DrawUprightSide(const TGem& design, TUserCanvas& canvas) {
     const Real top = PageView.PortY2;
     const Real bottom = SheetHeight() * LowerShare;
     LowerLeftView.Init(&canvas, "", 0, top, HalfWidth, bottom, 1);
@@ -301,7 +300,7 @@ void TDesignSheet::DrawUprightSide(TGem& design, TUserCanvas& canvas) {
     lower.DrawText(Letter(design), DimensionLabelSize, x, (y1 + y2) / 2, AlignCentre, true);
 }
 
-void TDesignSheet::DrawTextLines(TGem& design, TUserCanvas& canvas) {
+void TDesignSheet::DrawTextLines(const TGem& design, TUserCanvas& canvas) {
     TextLinesView.Init(&canvas, "", HalfWidth, PageView.PortY2, WorldWidth, SheetHeight() * LowerShare, 1);
     TextLinesView.SetWindow(0, 0, 1, TextLineRows);
     if (design.FacetCount <= 0) return;
@@ -327,7 +326,7 @@ void TDesignSheet::DrawSeparators(TUserCanvas& canvas) {
     surface.SetPenWidth(width);
 }
 
-void TDesignSheet::DrawHighlights(TGem& design) {
+void TDesignSheet::DrawHighlights(const TGem& design) {
     int first = -1;
     HighlightGroup(design, Options.SelectedFacet, TopView, Options.FacetSelected, 1, first);
     HighlightedGroupFirst = first;
@@ -337,7 +336,7 @@ void TDesignSheet::DrawHighlights(TGem& design) {
     }
 }
 
-void TDesignSheet::DrawMarkers(TGem& design, TView& view) {
+void TDesignSheet::DrawMarkers(const TGem& design, TView& view) {
     for (int k = 1; k <= MarkerCount; ++k) {
         const PickMarker& marker = design.PickMarkers[k];
         if (!marker.MarkerShown) continue;
@@ -348,8 +347,8 @@ void TDesignSheet::DrawMarkers(TGem& design, TView& view) {
 
 // Outlines the facets in red and fills each that has a centre from there up to the red outline;
 // axes other than 1 swap the centre's two coordinates for views drawn the other way round.
-void TDesignSheet::HighlightFacets(TGem& design, TView& view, const std::vector<TGem::HighlightFacet>& facets,
-                                   int axes) {
+void TDesignSheet::HighlightFacets(const TGem& design, TView& view,
+                                   const std::vector<TGem::HighlightFacet>& facets, int axes) {
     for (const TGem::HighlightFacet& member : facets)
         DrawFacet(view, design, member.Facet, ColourRed);
     for (const TGem::HighlightFacet& member : facets) {
@@ -361,13 +360,14 @@ void TDesignSheet::HighlightFacets(TGem& design, TView& view, const std::vector<
     }
 }
 
-bool TDesignSheet::HighlightGroup(TGem& design, int facet, TView& view, bool useFacet, int axes, int& first) {
+bool TDesignSheet::HighlightGroup(const TGem& design, int facet, TView& view, bool useFacet, int axes,
+                                  int& first) {
     const std::vector<TGem::HighlightFacet> members = design.HighlightGroupFacets(facet, useFacet, first);
     HighlightFacets(design, view, members, axes);
     return !members.empty();
 }
 
-void TDesignSheet::HighlightTier(TGem& design, int t, TView& view) {
+void TDesignSheet::HighlightTier(const TGem& design, int t, TView& view) {
     if (t < 1 || t > design.TierCount) return; // a tier number left over from an earlier design
     HighlightFacets(design, view, design.HighlightTierFacets(t), 1);
 }

@@ -67,43 +67,43 @@ class TDesignSheet {
     // The screen set-up of every repaint: the logical area is 800 units across the client area.
     void SetUpScreen(TUserCanvas& canvas, DrawSurface* surface, int clientWidth, int clientHeight);
     // Clears the screen canvas white and draws the whole sheet on it.
-    void RepaintScreen(TGem& design);
-    void DrawDesign(TGem& design, TUserCanvas& canvas);
+    void RepaintScreen(const TGem& design);
+    void DrawDesign(const TGem& design, TUserCanvas& canvas);
     // The sheet of a full-page print: top view, data panel, upright side view, the table with long
     // blocks and the text lines; nothing that belongs to the screen only.
-    void DrawFullPage(TGem& design, TUserCanvas& canvas);
-    void DrawFacetGroupNumbers(TGem& design);
+    void DrawFullPage(const TGem& design, TUserCanvas& canvas);
+    void DrawFacetGroupNumbers(const TGem& design);
 
     // The free rotation on the screen canvas: key 0 starts it, the arrow keys turn the stone, Escape
     // leaves the canvas empty, any other key draws it again unchanged.
     RotationAngles Rotation;
     void RotateKey(TGem& design, int key);
     // Draws the edges of the facets facing the viewer under the design's view matrix.
-    void DrawRotatedStone(TGem& design);
+    void DrawRotatedStone(const TGem& design);
 
-    int BuildFacetTable(TGem& design);
-    void DrawFacetTable(TGem& design, TUserCanvas& canvas, bool fullPage);
+    int BuildFacetTable(const TGem& design);
+    void DrawFacetTable(const TGem& design, TUserCanvas& canvas, bool fullPage);
 
     // Logical height of the screen canvas (800 units wide).
     Real SheetHeight() const;
 
   private:
     void SetUpTopViews(TUserCanvas& canvas);
-    void DrawTopViewFacets(TGem& design);
-    void DrawEdgeIndexLabels(TGem& design);
-    void DrawDimensions(TGem& design);
-    void DrawDataPanel(TGem& design, TUserCanvas& canvas);
-    void DrawUprightSide(TGem& design, TUserCanvas& canvas);
-    void DrawTextLines(TGem& design, TUserCanvas& canvas);
+    void DrawTopViewFacets(const TGem& design);
+    void DrawEdgeIndexLabels(const TGem& design);
+    void DrawDimensions(const TGem& design);
+    void DrawDataPanel(const TGem& design, TUserCanvas& canvas);
+    void DrawUprightSide(const TGem& design, TUserCanvas& canvas);
+    void DrawTextLines(const TGem& design, TUserCanvas& canvas);
     void DrawSeparators(TUserCanvas& canvas);
-    void DrawHighlights(TGem& design);
-    void DrawMarkers(TGem& design, TView& view);
-    bool HighlightGroup(TGem& design, int facet, TView& view, bool useFacet, int axes, int& first);
-    void HighlightTier(TGem& design, int tier, TView& view);
-    void HighlightFacets(TGem& design, TView& view, const std::vector<TGem::HighlightFacet>& facets,
+    void DrawHighlights(const TGem& design);
+    void DrawMarkers(const TGem& design, TView& view);
+    bool HighlightGroup(const TGem& design, int facet, TView& view, bool useFacet, int axes, int& first);
+    void HighlightTier(const TGem& design, int tier, TView& view);
+    void HighlightFacets(const TGem& design, TView& view, const std::vector<TGem::HighlightFacet>& facets,
                          int axes);
     void StartRow(int& row);
-    void ReadNotes(TGem& design);
+    void ReadNotes(const TGem& design);
 };
 
 // A model point's place in a view: its coordinates along the view's horizontal and vertical axes.

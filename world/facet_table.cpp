@@ -83,7 +83,7 @@ void TDesignSheet::StartRow(int& row) {
 
 // Notes of lines 11 ... 19: "&" items name their rows; "#" and "@" lines and plain lines spread their
 // pieces over the rows i, i + 9, i + 18, ...
-void TDesignSheet::ReadNotes(TGem& design) {
+void TDesignSheet::ReadNotes(const TGem& design) {
     auto setNote = [&](int row, const std::string& note, int noteRow) {
         if (row < 1 || row > MaxTableRows) return; // rows beyond the table are not stored
         Rows[row].Note = note;
@@ -92,8 +92,7 @@ void TDesignSheet::ReadNotes(TGem& design) {
     };
     for (int i = 1; i <= NoteLineCount; ++i) {
         const int k = FirstNoteLine - 1 + i;
-        design.TextLines[k] = Trim(design.TextLines[k]);
-        const std::string& line = design.TextLines[k];
+        const std::string line = Trim(design.TextLines[k]);
         if (line.empty()) continue;
         if (line[0] == '&') {
             for (const std::string& item : CutBefore(line, '&')) {
@@ -120,7 +119,7 @@ void TDesignSheet::ReadNotes(TGem& design) {
     }
 }
 
-int TDesignSheet::BuildFacetTable(TGem& design) {
+int TDesignSheet::BuildFacetTable(const TGem& design) {
     for (int r = 1; r <= MaxTableRows; ++r)
         Rows[r] = FacetTableRow{};
     RowsUsed = 0;
@@ -175,7 +174,7 @@ int TDesignSheet::BuildFacetTable(TGem& design) {
     return n;
 }
 
-void TDesignSheet::DrawFacetTable(TGem& design, TUserCanvas& canvas, bool fullPage) {
+void TDesignSheet::DrawFacetTable(const TGem& design, TUserCanvas& canvas, bool fullPage) {
     if (!ScreenCanvas) ScreenCanvas = &canvas;
     int n = std::min(BuildFacetTable(design), RowsShownOnScreen);
     const Real height = SheetHeight();

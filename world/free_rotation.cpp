@@ -40,13 +40,13 @@ void TDesignSheet::RotateKey(TGem& design, int key) {
     DrawRotatedStone(design);
 }
 
-void TDesignSheet::DrawRotatedStone(TGem& design) {
+void TDesignSheet::DrawRotatedStone(const TGem& design) {
     const auto& r = design.ViewMatrix;
-    for (int f = -1; f <= design.FacetCount; ++f) {
+    // A facet faces the viewer when its inward normal points away along the view's first axis.
+    auto facing = [&](int f) {
         const Vector3& n = design.Facets[f].Normal;
-        design.Facets[f].ViewDot = n.x * r[0][0] + n.y * r[1][0] + n.z * r[2][0];
-    }
-    auto facing = [&](int f) { return design.Facets[f].ViewDot <= 0; };
+        return n.x * r[0][0] + n.y * r[1][0] + n.z * r[2][0] <= 0;
+    };
     for (int e = 1; e <= design.EdgeCount; ++e) {
         const FacetEdge& edge = design.Edges[e];
         if (!facing(edge.FacetA) && !facing(edge.FacetB)) continue;

@@ -74,9 +74,9 @@ TEST_P(SharedAscFile, ImportsBothHalvesWithExactlyTheListedFacets) {
     for (char type : {'c', 'p'}) {
         SCOPED_TRACE(std::string("half ") + type);
         auto gem = std::make_unique<TGem>();
-        ASSERT_TRUE(gem->ReadAsc(GetParam())) << gem->AscError;
+        ASSERT_TRUE(gem->ReadAsc(GetParam())) << gem->LastError.Message;
         const std::vector<Listed> listed = ListedFacets(*gem, type);
-        ASSERT_TRUE(gem->ImportAsc(type)) << gem->AscError;
+        ASSERT_TRUE(gem->ImportAsc(type)) << gem->LastError.Message;
         gem->Recompute();
         for (const auto& fault : CompareFacets(*gem, listed))
             ADD_FAILURE() << fault;
@@ -93,7 +93,7 @@ TEST(PublishedOutline, CrownHasTheLengthToWidthRatioOfTheDesign) {
         {"SRB.asc", 1.0L}, {"Compear125.asc", 1.2502L}, {"Turkey.asc", 1.3333L}};
     for (const auto& [name, ratio] : designs) {
         auto gem = std::make_unique<TGem>();
-        ASSERT_TRUE(gem->ReadAsc(std::string(LAPIDRAW_SHARED_ASC) + "/" + name)) << gem->AscError;
+        ASSERT_TRUE(gem->ReadAsc(std::string(LAPIDRAW_SHARED_ASC) + "/" + name)) << gem->LastError.Message;
         ASSERT_TRUE(gem->ImportAsc('c'));
         gem->Recompute();
         EXPECT_NEAR(HorizontalRatio(*gem), ratio, 0.0001L) << name;
@@ -130,9 +130,9 @@ TEST(PublishedOutline, LowerSymmetryTiersSurviveTheDesignFile) {
     ASSERT_TRUE(gem->ImportAsc('p'));
     gem->Recompute();
     TempFile file("pc01084.lfx");
-    ASSERT_EQ(gem->WriteDesign(file.Path(), 7, ""), 0) << gem->LastFileMessage;
+    ASSERT_TRUE(gem->WriteDesign(file.Path(), TGem::FileMode::Named, "")) << gem->LastError.Message;
     auto read = std::make_unique<TGem>();
-    ASSERT_TRUE(read->ReadDesign(file.Path(), TGem::OpenMode)) << read->LastFileMessage;
+    ASSERT_TRUE(read->ReadDesign(file.Path(), TGem::FileMode::Open)) << read->LastError.Message;
     ASSERT_EQ(read->FacetCount, gem->FacetCount);
     EXPECT_EQ(read->DesignParts, 48);
     EXPECT_TRUE(read->DesignMirror);

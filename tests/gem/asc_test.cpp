@@ -25,7 +25,7 @@ bool ReadText(TGem& gem, const std::string& text) {
 
 std::vector<std::string> Exported(TGem& gem) {
     TempFile file("out.asc");
-    EXPECT_EQ(gem.WriteAsc(file.Path()), 0) << gem.AscError;
+    EXPECT_TRUE(gem.WriteAsc(file.Path())) << gem.LastError.Message;
     return file.Lines();
 }
 
@@ -51,7 +51,7 @@ TEST(AscExport, NewCrownWritesFiveLines) {
 TEST(AscExport, LinesEndWithCrLf) {
     auto gem = NewGem('p', 16, -64, true, 3);
     TempFile file("out.asc");
-    ASSERT_EQ(gem->WriteAsc(file.Path()), 0);
+    ASSERT_TRUE(gem->WriteAsc(file.Path()));
     EXPECT_EQ(file.Read(),
               "GemCad 10.00 p\r\ng    -64      3\r\ny 16 y\r\na 0.00 -2.12766 0\r\na 0.00 0.00010 0\r\n");
 }
@@ -87,8 +87,8 @@ TEST(AscExport, NegativeGearCountsTheOtherWayAndPavilionAnglesAreNegative) {
 
 TEST(AscExport, TextLinesBecomeHeaderAndFootnoteLines) {
     auto gem = NewGem('c', 8, 96, false);
-    gem->SetTextLine(20, "  Title  ");
-    gem->SetTextLine(21, "Author");
+    gem->SetTextLine(CutNameLine, "  Title  ");
+    gem->SetTextLine(AuthorLine, "Author");
     gem->SetTextLine(2, " note");
     const auto lines = Exported(*gem);
     ASSERT_EQ(lines.size(), 8u);
@@ -99,15 +99,15 @@ TEST(AscExport, TextLinesBecomeHeaderAndFootnoteLines) {
 
 TEST(AscExport, UnwritableFileReportsTheCode) {
     auto gem = NewGem();
-    const int code = gem->WriteAsc("/nonexistent-folder/x.asc");
-    EXPECT_NE(code, 0);
-    EXPECT_EQ(gem->AscError, " Cannot write file /nonexistent-folder/x.asc. Error:    2");
+    EXPECT_FALSE(gem->WriteAsc("/nonexistent-folder/x.asc"));
+    EXPECT_EQ(gem->LastError.OsError, ENOENT);
+    EXPECT_EQ(gem->LastError.Message, " Cannot write file /nonexistent-folder/x.asc. Error:    2");
 }
 
 TEST(AscExport, LongPathIsWrittenWhereNamedAndKeptCutInFileName) {
     auto gem = NewGem('c', 8, 96, false);
     TempFile file(std::string(90, 'x') + ".asc");
-    ASSERT_EQ(gem->WriteAsc(file.Path()), 0) << gem->AscError;
+    ASSERT_TRUE(gem->WriteAsc(file.Path())) << gem->LastError.Message;
     EXPECT_EQ(file.Lines().size(), 5u);
     EXPECT_EQ(gem->FileName, file.Path().substr(0, 80));
 }
@@ -115,13 +115,13 @@ TEST(AscExport, LongPathIsWrittenWhereNamedAndKeptCutInFileName) {
 TEST(AscExport, RoundTripKeepsIndicesAndAnglesAndScalesDistancesBy49To47) {
     auto original = RoundBrilliantCrown();
     original->RoundIndices(); // angles on a tenth of a degree survive the two decimals
-    original->SetTextLine(20, "Round");
+    original->SetTextLine(CutNameLine, "Round");
     const auto lines = Exported(*original);
     TempFile file("rb.asc");
-    ASSERT_EQ(original->WriteAsc(file.Path()), 0);
+    ASSERT_TRUE(original->WriteAsc(file.Path()));
 
     auto copy = std::make_unique<TGem>();
-    ASSERT_TRUE(copy->ReadAsc(file.Path())) << copy->AscError;
+    ASSERT_TRUE(copy->ReadAsc(file.Path())) << copy->LastError.Message;
     ASSERT_TRUE(copy->ImportAsc('c'));
     copy->Recompute();
     ASSERT_EQ(copy->FacetCount, original->FacetCount);
@@ -140,7 +140,7 @@ TEST(AscExport, RoundTripKeepsIndicesAndAnglesAndScalesDistancesBy49To47) {
 TEST(AscExport, NewCrownTableComesBackAt49To47) {
     auto gem = NewGem('c', 8, 96, false);
     TempFile file("empty.asc");
-    ASSERT_EQ(gem->WriteAsc(file.Path()), 0);
+    ASSERT_TRUE(gem->WriteAsc(file.Path()));
     ASSERT_TRUE(gem->ReadAsc(file.Path()));
     ASSERT_TRUE(gem->ImportAsc('c'));
     EXPECT_NEAR(-gem->Dist(-1), 25.02L, 0.005L);
@@ -201,7 +201,7 @@ TEST(AscRead, TenthHeaderLineIsSkipped) {
     EXPECT_EQ(gem->AscHeader[9], " line 9");
     ASSERT_TRUE(gem->ImportAsc('c'));
     EXPECT_EQ(gem->TextLine(9), " line 9");
-    EXPECT_EQ(gem->TextLine(10), "");
+    EXPECT_EQ(gem->TextLine(FileNameLine), "");
 }
 
 TEST(AscRead, NewFileStartsFromACleanBuffer) {
@@ -232,8 +232,8 @@ TEST(AscRead, UnusableFilesAreRefusedWithAClearMessage) {
         auto gem = NewGem('c', 8, 96, false);
         ASSERT_TRUE(ReadText(*gem, "g 64 0\na 30 0.5 3\n"));
         EXPECT_FALSE(ReadText(*gem, text)) << text;
-        EXPECT_NE(gem->AscError.find(message), std::string::npos) << gem->AscError;
-        EXPECT_EQ(gem->AscError.rfind("File ", 0), 0u) << gem->AscError;
+        EXPECT_NE(gem->LastError.Message.find(message), std::string::npos) << gem->LastError.Message;
+        EXPECT_EQ(gem->LastError.Message.rfind("File ", 0), 0u) << gem->LastError.Message;
         // Nothing of the earlier file is left to import.
         EXPECT_EQ(gem->AscLineCount, 0);
         EXPECT_FALSE(gem->ImportAsc('c'));
@@ -244,7 +244,7 @@ TEST(AscRead, UnusableFilesAreRefusedWithAClearMessage) {
 TEST(AscRead, MissingFileGivesTheReadMessage) {
     auto gem = std::make_unique<TGem>();
     EXPECT_FALSE(gem->ReadAsc("/nonexistent-folder/x.asc"));
-    EXPECT_EQ(gem->AscError, " Cannot read file /nonexistent-folder/x.asc. Error:    2");
+    EXPECT_EQ(gem->LastError.Message, " Cannot read file /nonexistent-folder/x.asc. Error:    2");
 }
 
 TEST(AscRead, LimitsNameFileLineAndLimit) {
@@ -264,10 +264,11 @@ TEST(AscRead, LimitsNameFileLineAndLimit) {
     TempFile file("big.asc");
     file.Write(manyLines);
     EXPECT_FALSE(gem->ReadAsc(file.Path()));
-    EXPECT_EQ(gem->AscError, "File " + file.Path() + ", line 502: more than 500 facet lines");
+    EXPECT_EQ(gem->LastError.Message, "File " + file.Path() + ", line 502: more than 500 facet lines");
     file.Write(manyIndices);
     EXPECT_FALSE(gem->ReadAsc(file.Path()));
-    EXPECT_EQ(gem->AscError, "File " + file.Path() + ", line 3: more than 200 indices on one facet line");
+    EXPECT_EQ(gem->LastError.Message,
+              "File " + file.Path() + ", line 3: more than 200 indices on one facet line");
     EXPECT_EQ(gem->FacetCount, facets);
 }
 
@@ -359,7 +360,8 @@ TEST(AscImport, TooManyListedFacetsAreRefusedBeforeAnythingChanges) {
     const int facets = gem->FacetCount;
     ASSERT_TRUE(ReadText(*gem, text));
     EXPECT_FALSE(gem->ImportAsc('c'));
-    EXPECT_EQ(gem->AscError, "The file lists 2200 facets for the crown; a design holds at most 2000");
+    EXPECT_EQ(gem->LastError.Message,
+              "The file lists 2200 facets for the crown; a design holds at most 2000");
     EXPECT_EQ(gem->FacetCount, facets);
     EXPECT_TRUE(gem->ImportAsc('p')); // nothing listed for the pavilion
 }
@@ -375,7 +377,7 @@ TEST(AscImport, HostileFilesNeverCrashOrHang) {
     for (const std::string& text : {junk, longLine, blanks, hugeCounts, nulBytes, junk + blanks}) {
         auto gem = RoundBrilliantCrown();
         if (!ReadText(*gem, text)) {
-            EXPECT_FALSE(gem->AscError.empty());
+            EXPECT_FALSE(gem->LastError.Message.empty());
             EXPECT_EQ(gem->FacetCount, 48);
             EXPECT_FALSE(gem->ImportAsc('c'));
             EXPECT_EQ(gem->FacetCount, 48);
@@ -401,7 +403,7 @@ TEST(AscImport, EmptyNewDesignIsRecordedForUndo) {
     EXPECT_EQ(gem->SnapshotTop, 0);
     gem->Recompute();
     EXPECT_EQ(gem->FacetCount, 16);
-    ASSERT_TRUE(gem->ReadDesign("", TGem::ReloadMode)) << gem->LastFileMessage;
+    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Reload)) << gem->LastError.Message;
     EXPECT_EQ(gem->FacetCount, 0);
     EXPECT_EQ(gem->Parts, 8);
     EXPECT_EQ(gem->SystemIndex, 96);
@@ -410,19 +412,20 @@ TEST(AscImport, EmptyNewDesignIsRecordedForUndo) {
 TEST(AscRead, EndlessAndHugeInputStopsWithAMessage) {
     auto gem = std::make_unique<TGem>();
     EXPECT_FALSE(gem->ReadAsc("/dev/zero")); // one endless line
-    EXPECT_EQ(gem->AscError, "File /dev/zero, line 1: a line longer than 100000 characters");
+    EXPECT_EQ(gem->LastError.Message, "File /dev/zero, line 1: a line longer than 100000 characters");
     std::string lines = "g 96 0\n";
     while (lines.size() <= (16u << 20))
         lines += "H a header line that is repeated until the file is too large\n";
     EXPECT_FALSE(ReadText(*gem, lines));
-    EXPECT_NE(gem->AscError.find(": the file is larger than 16 MB"), std::string::npos) << gem->AscError;
+    EXPECT_NE(gem->LastError.Message.find(": the file is larger than 16 MB"), std::string::npos)
+        << gem->LastError.Message;
 }
 
 TEST(AscExport, ReplacesAnOldFileWholeAndLeavesNothingElseBehind) {
     TempFile file("out.asc");
     file.Write(std::string(100000, 'x'));
     auto gem = RoundBrilliantCrown();
-    ASSERT_EQ(gem->WriteAsc(file.Path()), 0);
+    ASSERT_TRUE(gem->WriteAsc(file.Path()));
     EXPECT_EQ(file.Lines().front(), "GemCad 10.00 c");
     EXPECT_EQ(file.Read().find('x'), std::string::npos);
     const std::filesystem::path folder = std::filesystem::path(file.Path()).parent_path();

@@ -108,8 +108,8 @@ TEST(DesignFileRecords, CrownWithOneGroupWritesTheListedRecords) {
     auto gem = NewGem('c', 8, 96, true, 2);
     ASSERT_TRUE(CutByAngle(*gem, 40, 2, 30)); // 16 mirrored twins
     gem->SetTextLine(3, "third line   ");
-    gem->SetTextLine(20, "Cut name");
-    gem->SetTextLine(21, "Author");
+    gem->SetTextLine(CutNameLine, "Cut name");
+    gem->SetTextLine(AuthorLine, "Author");
     gem->MessageLines[2] = "message  ";
     const auto records = Records(gem->DesignFileText());
     EXPECT_EQ(Tags(records), "Vsff" + std::string(16, 'f') + std::string(10, 'I') + "CAdddde");
@@ -159,9 +159,9 @@ TEST(DesignFileRecords, PavilionListsItsBottomPlaneLast) {
 TEST_F(FileFolder, OneGroupReadsBackWithItsPlanesGroupsAndMarks) {
     auto gem = NewGem('c', 8, 96, true);
     ASSERT_TRUE(CutByAngle(*gem, 40, 2, 30));
-    ASSERT_EQ(gem->WriteDesign(File("one.lfx"), 0, "one"), 0);
+    ASSERT_TRUE(gem->WriteDesign(File("one.lfx"), TGem::FileMode::Save, "one"));
     auto read = std::make_unique<TGem>();
-    ASSERT_TRUE(read->ReadDesign(File("one.lfx"), TGem::OpenMode)) << read->LastFileMessage;
+    ASSERT_TRUE(read->ReadDesign(File("one.lfx"), TGem::FileMode::Open)) << read->LastError.Message;
     ExpectSamePlanes(*gem, *read, 5e-9L);
     EXPECT_EQ(read->GroupParts(1), 8);
     EXPECT_EQ(read->SymChar(1), 'm');
@@ -169,7 +169,7 @@ TEST_F(FileFolder, OneGroupReadsBackWithItsPlanesGroupsAndMarks) {
     EXPECT_EQ(read->SymChar(-1), 'n');
     EXPECT_EQ(read->SymChar(0), 'n');
     EXPECT_EQ(read->PointCount, gem->PointCount);
-    EXPECT_EQ(read->TextLine(10), "filename: one.lfx");
+    EXPECT_EQ(read->TextLine(FileNameLine), "filename: one.lfx");
 }
 
 TEST_F(FileFolder, MixedSymmetryGroupsAreRebuiltByCounting) {
@@ -181,9 +181,9 @@ TEST_F(FileFolder, MixedSymmetryGroupsAreRebuiltByCounting) {
     gem->Parts = 8;
     gem->Mirror = true;
     ASSERT_TRUE(CutByAngle(*gem, 30, 0, 30));
-    ASSERT_EQ(gem->WriteDesign(File("mixed.lfx"), 7, ""), 0);
+    ASSERT_TRUE(gem->WriteDesign(File("mixed.lfx"), TGem::FileMode::Named, ""));
     auto read = std::make_unique<TGem>();
-    ASSERT_TRUE(read->ReadDesign(File("mixed.lfx"), 7));
+    ASSERT_TRUE(read->ReadDesign(File("mixed.lfx"), TGem::FileMode::Named));
     ExpectSamePlanes(*gem, *read, 5e-9L);
     EXPECT_EQ(read->GroupParts(17), 4);
     EXPECT_EQ(read->SymChar(17), ' ');
@@ -193,9 +193,9 @@ TEST_F(FileFolder, MixedSymmetryGroupsAreRebuiltByCounting) {
 
 TEST_F(FileFolder, PavilionBottomPlaneIsPlacedAsFacetMinusOne) {
     auto gem = RoundBrilliantPavilion();
-    ASSERT_EQ(gem->WriteDesign(File("pav.lfx"), 7, ""), 0);
+    ASSERT_TRUE(gem->WriteDesign(File("pav.lfx"), TGem::FileMode::Named, ""));
     auto read = std::make_unique<TGem>();
-    ASSERT_TRUE(read->ReadDesign(File("pav.lfx"), TGem::OpenMode));
+    ASSERT_TRUE(read->ReadDesign(File("pav.lfx"), TGem::FileMode::Open));
     EXPECT_TRUE(read->IsPavilion());
     EXPECT_EQ(read->Dist(-1), -100);
     EXPECT_EQ(read->NormalZ(-1), 1);
@@ -211,17 +211,17 @@ TEST_F(FileFolder, HeaderWithoutOffsetReadsOffsetZero) {
     WriteBytes(File("c.lfx"), "q-96 8 cm7\r\n" + tail);
     WriteBytes(File("d.lfx"), "q96 8 cn\r\n" + tail);
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(gem->ReadDesign(File("a.lfx"), TGem::OpenMode)) << gem->LastFileMessage;
+    ASSERT_TRUE(gem->ReadDesign(File("a.lfx"), TGem::FileMode::Open)) << gem->LastError.Message;
     EXPECT_EQ(gem->OffsetIndex, 0);
     EXPECT_EQ(gem->FacetCount, 1);
-    ASSERT_TRUE(gem->ReadDesign(File("b.lfx"), TGem::OpenMode));
+    ASSERT_TRUE(gem->ReadDesign(File("b.lfx"), TGem::FileMode::Open));
     EXPECT_EQ(gem->OffsetIndex, 5);
-    ASSERT_TRUE(gem->ReadDesign(File("c.lfx"), TGem::OpenMode));
+    ASSERT_TRUE(gem->ReadDesign(File("c.lfx"), TGem::FileMode::Open));
     EXPECT_EQ(gem->OffsetIndex, 7);
     EXPECT_EQ(gem->SystemIndex, -96);
     EXPECT_TRUE(gem->DesignMirror);
-    EXPECT_FALSE(gem->ReadDesign(File("d.lfx"), TGem::OpenMode)) << "q always carries the offset";
-    EXPECT_EQ(gem->LastFileLine, 1);
+    EXPECT_FALSE(gem->ReadDesign(File("d.lfx"), TGem::FileMode::Open)) << "q always carries the offset";
+    EXPECT_EQ(gem->LastError.Line, 1);
 }
 
 TEST_F(FileFolder, SurplusTextAndMessageRecordsAreSkipped) {
@@ -233,11 +233,11 @@ TEST_F(FileFolder, SurplusTextAndMessageRecordsAreSkipped) {
     text += "CName\nAWho\ne\nIafter the end\n";
     WriteBytes(File("x.lfx"), text);
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(gem->ReadDesign(File("x.lfx"), 7)) << gem->LastFileMessage;
+    ASSERT_TRUE(gem->ReadDesign(File("x.lfx"), TGem::FileMode::Named)) << gem->LastError.Message;
     EXPECT_EQ(gem->TextLine(19), "line 19\xBA");
-    EXPECT_EQ(gem->TextLine(20), "Name");
-    EXPECT_EQ(gem->TextLine(21), "Who");
-    EXPECT_EQ(gem->TextLine(10), "filename: x.lfx");
+    EXPECT_EQ(gem->TextLine(CutNameLine), "Name");
+    EXPECT_EQ(gem->TextLine(AuthorLine), "Who");
+    EXPECT_EQ(gem->TextLine(FileNameLine), "filename: x.lfx");
     EXPECT_EQ(gem->MessageLine(4), "msg 4");
     EXPECT_EQ(gem->TextLine(1), "line 1\xBA");
 }
@@ -258,11 +258,11 @@ TEST(DesignFileRoundTrip, EveryGeneratedDesignWritesTheSameBytesAgain) {
         TGem& gem = *designs[k];
         const std::string first = (folder / "first.lfx").string();
         const std::string second = (folder / "second.lfx").string();
-        ASSERT_EQ(gem.WriteDesign(first, 7, ""), 0);
+        ASSERT_TRUE(gem.WriteDesign(first, TGem::FileMode::Named, ""));
         auto read = std::make_unique<TGem>();
-        ASSERT_TRUE(read->ReadDesign(first, 7)) << read->LastFileMessage;
-        read->SetTextLine(10, gem.TextLine(10));
-        ASSERT_EQ(read->WriteDesign(second, 7, ""), 0);
+        ASSERT_TRUE(read->ReadDesign(first, TGem::FileMode::Named)) << read->LastError.Message;
+        read->SetTextLine(FileNameLine, gem.TextLine(FileNameLine));
+        ASSERT_TRUE(read->WriteDesign(second, TGem::FileMode::Named, ""));
         EXPECT_EQ(WithoutHeaderLine(ReadBytes(first)), WithoutHeaderLine(ReadBytes(second)));
         ExpectSamePlanes(gem, *read, 5e-9L);
     }
@@ -271,11 +271,11 @@ TEST(DesignFileRoundTrip, EveryGeneratedDesignWritesTheSameBytesAgain) {
 
 TEST_F(FileFolder, SaveSetsTheFileNameLineAndStartsANewHistory) {
     auto gem = RoundBrilliantCrown();
-    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
-    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
     EXPECT_TRUE(gem->CanUndo());
-    ASSERT_EQ(gem->WriteDesign(File("brilliant.lfx"), TGem::SaveMode, "brilliant"), 0);
-    EXPECT_EQ(gem->TextLine(10), "filename: brilliant.lfx");
+    ASSERT_TRUE(gem->WriteDesign(File("brilliant.lfx"), TGem::FileMode::Save, "brilliant"));
+    EXPECT_EQ(gem->TextLine(FileNameLine), "filename: brilliant.lfx");
     EXPECT_EQ(gem->SnapshotNo, -1);
     EXPECT_EQ(gem->SnapshotTop, -1);
     EXPECT_EQ(gem->FileName, File("brilliant.lfx"));
@@ -286,19 +286,19 @@ TEST_F(FileFolder, SaveSetsTheFileNameLineAndStartsANewHistory) {
 
 TEST_F(FileFolder, FailedSaveKeepsTheDesignAndReportsTheOsError) {
     auto gem = RoundBrilliantCrown();
-    gem->SetTextLine(10, "before");
+    gem->SetTextLine(FileNameLine, "before");
     const std::string name = File("missing/folder.lfx");
-    const int code = gem->WriteDesign(name, TGem::SaveMode, "folder");
-    EXPECT_EQ(code, ENOENT);
-    EXPECT_EQ(gem->LastFileMessage, " Cannot write file " + name + ". Error:    2");
-    EXPECT_EQ(gem->TextLine(10), "before");
+    EXPECT_FALSE(gem->WriteDesign(name, TGem::FileMode::Save, "folder"));
+    EXPECT_EQ(gem->LastError.OsError, ENOENT);
+    EXPECT_EQ(gem->LastError.Message, " Cannot write file " + name + ". Error:    2");
+    EXPECT_EQ(gem->TextLine(FileNameLine), "before");
 }
 
 TEST_F(FileFolder, FailedSaveLeavesWhatWasAtTheTarget) {
     auto gem = RoundBrilliantCrown();
     fs::create_directories(folder / "taken.lfx" / "inside");
-    const int code = gem->WriteDesign(File("taken.lfx"), 7, "");
-    EXPECT_NE(code, 0);
+    EXPECT_FALSE(gem->WriteDesign(File("taken.lfx"), TGem::FileMode::Named, ""));
+    EXPECT_NE(gem->LastError.OsError, 0);
     EXPECT_TRUE(fs::is_directory(folder / "taken.lfx" / "inside"));
     // The temporary file is gone again.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
@@ -309,69 +309,69 @@ TEST_F(FileFolder, SaveKeepsTheOldFilesPermissions) {
     WriteBytes(File("kept.lfx"), "old");
     fs::permissions(File("kept.lfx"), fs::perms::owner_read | fs::perms::owner_write,
                     fs::perm_options::replace);
-    ASSERT_EQ(gem->WriteDesign(File("kept.lfx"), 7, ""), 0);
+    ASSERT_TRUE(gem->WriteDesign(File("kept.lfx"), TGem::FileMode::Named, ""));
     EXPECT_EQ(fs::status(File("kept.lfx")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_NE(ReadBytes(File("kept.lfx")), "old");
 }
 
 TEST(Snapshots, NewChangeAfterUndoEndsTheRedoChain) {
     auto gem = NewGem('c', 8, 96, true);
-    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0); // 0: the new design
+    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, "")); // 0: the new design
     for (Real angle : {90.0L, 40.0L, 30.0L}) {
         ASSERT_TRUE(CutByAngle(*gem, angle, 1, 35));
-        ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+        ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
     }
     EXPECT_EQ(gem->SnapshotNo, 3);
     EXPECT_FALSE(gem->CanRedo());
     const int threeGroups = gem->FacetCount;
-    ASSERT_TRUE(gem->ReadDesign("", TGem::UndoMode));
-    ASSERT_TRUE(gem->ReadDesign("", TGem::UndoMode));
+    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Undo));
+    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Undo));
     EXPECT_EQ(gem->SnapshotNo, 1);
     EXPECT_EQ(gem->FacetCount, 16);
     EXPECT_TRUE(gem->CanRedo());
-    ASSERT_TRUE(gem->ReadDesign("", TGem::RedoMode));
+    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Redo));
     EXPECT_EQ(gem->FacetCount, threeGroups - 16);
-    ASSERT_TRUE(gem->ReadDesign("", TGem::UndoMode));
+    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Undo));
 
     ASSERT_TRUE(CutByAngle(*gem, 20, 2, 20));
-    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
     EXPECT_EQ(gem->SnapshotNo, 2);
     EXPECT_EQ(gem->SnapshotTop, 2);
     EXPECT_FALSE(gem->CanRedo());
-    EXPECT_FALSE(gem->ReadDesign("", TGem::RedoMode));
-    EXPECT_TRUE(gem->LastFileMessage.empty()) << "nothing to redo is silent";
+    EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Redo));
+    EXPECT_TRUE(gem->LastError.Message.empty()) << "nothing to redo is silent";
 }
 
 TEST(Snapshots, NothingToUndoOrReloadFailsSilently) {
     auto gem = NewGem();
-    EXPECT_FALSE(gem->ReadDesign("", TGem::UndoMode));
-    EXPECT_FALSE(gem->ReadDesign("", TGem::ReloadMode));
-    EXPECT_TRUE(gem->LastFileMessage.empty());
-    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Undo));
+    EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Reload));
+    EXPECT_TRUE(gem->LastError.Message.empty());
+    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
     EXPECT_FALSE(gem->CanUndo());
-    EXPECT_FALSE(gem->ReadDesign("", TGem::UndoMode));
+    EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Undo));
 }
 
 TEST(Snapshots, ReloadRestoresThePreviewedDesign) {
     auto gem = RoundBrilliantCrown();
-    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
     const std::string stored = WithoutHeaderLine(gem->DesignFileText());
     ASSERT_TRUE(CutByAngle(*gem, 10, 1, 2));
-    ASSERT_TRUE(gem->ReadDesign("", TGem::ReloadMode));
+    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Reload));
     EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), stored);
     EXPECT_EQ(gem->SnapshotNo, 0);
 }
 
 TEST(Snapshots, UndoWhoseFileIsGoneKeepsTheStep) {
     auto gem = RoundBrilliantCrown();
-    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
     ASSERT_TRUE(CutByAngle(*gem, 10, 1, 2));
-    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
     const std::string current = WithoutHeaderLine(gem->DesignFileText());
     fs::remove(gem->SnapshotFile(0));
-    EXPECT_FALSE(gem->ReadDesign("", TGem::UndoMode));
+    EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Undo));
     EXPECT_EQ(gem->SnapshotNo, 1);
-    EXPECT_EQ(gem->LastFileMessage, " Cannot read file " + gem->SnapshotFile(0) + ". Error:    2");
+    EXPECT_EQ(gem->LastError.Message, " Cannot read file " + gem->SnapshotFile(0) + ". Error:    2");
     EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), current);
 }
 
@@ -386,8 +386,8 @@ TEST(Snapshots, PrivateFolderInTheTemporaryLocationIsRemovedWithTheDesign) {
         auto gem = NewGem();
         EXPECT_EQ(gem->SnapshotStem.rfind("$$", 0), 0u);
         EXPECT_TRUE(gem->SnapshotStem.ends_with("$$"));
-        ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
-        ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+        ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+        ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
         folder = gem->TempFolder;
         first = gem->SnapshotFile(0);
         EXPECT_EQ(fs::path(folder).parent_path(), base);
@@ -407,8 +407,8 @@ TEST(Snapshots, PrivateFolderInTheTemporaryLocationIsRemovedWithTheDesign) {
 TEST(Snapshots, TwoDesignsKeepSeparateFolders) {
     auto a = NewGem();
     auto b = NewGem();
-    ASSERT_EQ(a->WriteDesign("", TGem::SnapshotMode, ""), 0);
-    ASSERT_EQ(b->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    ASSERT_TRUE(a->WriteDesign("", TGem::FileMode::Snapshot, ""));
+    ASSERT_TRUE(b->WriteDesign("", TGem::FileMode::Snapshot, ""));
     EXPECT_NE(a->TempFolder, b->TempFolder);
 }
 
@@ -421,16 +421,16 @@ TEST_P(BrokenFile, FailsCleanlyAndLeavesTheDesign) {
     auto gem = RoundBrilliantCrown();
     gem->SetTextLine(4, "kept");
     gem->MessageLines[1] = "message kept";
-    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
-    ASSERT_EQ(gem->WriteDesign("", TGem::SnapshotMode, ""), 0);
+    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
     const std::string before = WithoutHeaderLine(gem->DesignFileText());
     const int points = gem->PointCount, edges = gem->EdgeCount;
     const std::string path = TestData + "/broken/" + file;
 
-    for (int mode : {TGem::OpenMode, 7}) {
+    for (TGem::FileMode mode : {TGem::FileMode::Open, TGem::FileMode::Named}) {
         EXPECT_FALSE(gem->ReadDesign(path, mode));
-        EXPECT_EQ(gem->LastFileMessage.rfind(" Cannot read file " + path, 0), 0u) << gem->LastFileMessage;
-        EXPECT_NE(gem->LastFileMessage.find(reason), std::string::npos) << gem->LastFileMessage;
+        EXPECT_EQ(gem->LastError.Message.rfind(" Cannot read file " + path, 0), 0u) << gem->LastError.Message;
+        EXPECT_NE(gem->LastError.Message.find(reason), std::string::npos) << gem->LastError.Message;
         EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), before);
         EXPECT_EQ(gem->PointCount, points);
         EXPECT_EQ(gem->EdgeCount, edges);
@@ -453,27 +453,28 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BrokenFiles, MissingFileReportsTheOsError) {
     auto gem = RoundBrilliantCrown();
     const std::string path = TestData + "/broken/no such file.lfx";
-    EXPECT_FALSE(gem->ReadDesign(path, TGem::OpenMode));
-    EXPECT_EQ(gem->LastFileError, ENOENT);
-    EXPECT_EQ(gem->LastFileMessage, " Cannot read file " + path + ". Error:    2");
+    EXPECT_FALSE(gem->ReadDesign(path, TGem::FileMode::Open));
+    EXPECT_EQ(gem->LastError.OsError, ENOENT);
+    EXPECT_EQ(gem->LastError.Message, " Cannot read file " + path + ". Error:    2");
 }
 
 TEST(BrokenFiles, FolderOrEndlessFileIsNotADesign) {
     auto gem = RoundBrilliantCrown();
     const int facets = gem->FacetCount;
-    EXPECT_FALSE(gem->ReadDesign(TestData + "/broken", TGem::OpenMode));
-    EXPECT_EQ(gem->LastFileError, EISDIR);
-    EXPECT_FALSE(gem->ReadDesign("/dev/zero", TGem::OpenMode));
-    EXPECT_EQ(gem->LastFileError, EFBIG);
+    EXPECT_FALSE(gem->ReadDesign(TestData + "/broken", TGem::FileMode::Open));
+    EXPECT_EQ(gem->LastError.OsError, EISDIR);
+    EXPECT_FALSE(gem->ReadDesign("/dev/zero", TGem::FileMode::Open));
+    EXPECT_EQ(gem->LastError.OsError, EFBIG);
     EXPECT_EQ(gem->FacetCount, facets);
 }
 
 TEST(BrokenFiles, FixtureDesignsReadWithBothLineEnds) {
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(gem->ReadDesign(TestData + "/lfx/box.lfx", TGem::OpenMode)) << gem->LastFileMessage;
+    ASSERT_TRUE(gem->ReadDesign(TestData + "/lfx/box.lfx", TGem::FileMode::Open)) << gem->LastError.Message;
     EXPECT_EQ(gem->FacetCount, 4);
     EXPECT_EQ(gem->PointCount, 8);
-    ASSERT_TRUE(gem->ReadDesign(TestData + "/lfx/pyramid.lfx", TGem::OpenMode)) << gem->LastFileMessage;
+    ASSERT_TRUE(gem->ReadDesign(TestData + "/lfx/pyramid.lfx", TGem::FileMode::Open))
+        << gem->LastError.Message;
     EXPECT_EQ(gem->FacetCount, 4);
     EXPECT_EQ(gem->PointCount, 5);
     EXPECT_EQ(gem->MessageLine(4), "CCD01/02=  1.414 x W");

@@ -16,7 +16,7 @@ std::unique_ptr<TGem> BoxCrown() {
 // A square pyramid below the girdle: base 8 x 8, tip 4 below it.
 std::unique_ptr<TGem> PyramidPavilion() {
     auto gem = std::make_unique<TGem>();
-    EXPECT_TRUE(gem->ReadDesign(std::string(LAPIDRAW_TEST_DATA) + "/lfx/pyramid.lfx", TGem::OpenMode));
+    EXPECT_TRUE(gem->ReadDesign(std::string(LAPIDRAW_TEST_DATA) + "/lfx/pyramid.lfx", TGem::FileMode::Open));
     gem->GroupTiers();
     return gem;
 }

@@ -55,8 +55,8 @@ TEST(GemModel, EveryTableIsRangeChecked) {
 
 TEST(GemModel, TextLineGetterTrimsTrailingBlanks) {
     auto gem = NewGem();
-    gem->SetTextLine(20, "  Round brilliant   ");
-    EXPECT_EQ(gem->TextLine(20), "  Round brilliant");
+    gem->SetTextLine(CutNameLine, "  Round brilliant   ");
+    EXPECT_EQ(gem->TextLine(CutNameLine), "  Round brilliant");
 }
 
 TEST(GemModel, DeleteLastGroupRemovesWholeGroups) {

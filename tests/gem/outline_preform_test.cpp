@@ -81,7 +81,7 @@ TEST(Outline, WideCoordinatesStillReadBack) {
     TempFile file("wide.otl");
     ASSERT_TRUE(gem->SaveOutline(file.Path()));
     auto other = NewGem();
-    ASSERT_TRUE(other->ReadOutline(file.Path())) << other->OutlineError;
+    ASSERT_TRUE(other->ReadOutline(file.Path())) << other->LastError.Message;
     EXPECT_EQ(OutlineEdgeCount(*other), 16);
     EXPECT_EQ(OutlinePointCount(*other), 16);
 }
@@ -109,7 +109,7 @@ TEST(Outline, FileFormatDetails) {
                "5   3.60000000000000E+0001\n"
                "   0.0000  10.0000   0.0000 -10.0000   0.0000   0.0000\n\n");
     auto gem = NewGem();
-    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->OutlineError;
+    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->LastError.Message;
     EXPECT_EQ(gem->OutlineOffset, 0);
     EXPECT_EQ(gem->OutlineType, 'p');
     EXPECT_EQ(gem->OutlineMirror, 'n');
@@ -119,7 +119,7 @@ TEST(Outline, FileFormatDetails) {
     EXPECT_EQ(gem->Edges[-1].PointA, gem->Edges[0].PointB); // the shared corner is found again
 
     file.Write("-96 3 cm -7\n");
-    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->OutlineError;
+    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->LastError.Message;
     EXPECT_EQ(gem->OutlineSystemIndex, -96);
     EXPECT_EQ(gem->OutlineOffset, -7);
     EXPECT_EQ(gem->OutlineFirstEdge, 1);
@@ -134,7 +134,7 @@ TEST(Outline, CornerNearTwoStoredPointsReusesTheLatest) {
                "2   1.20000000000000E+0001\n"
                "   0.0700   0.0000   0.0000   5.0000   0.0000   0.0000\n");
     auto gem = NewGem();
-    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->OutlineError;
+    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->LastError.Message;
     EXPECT_EQ(OutlinePointCount(*gem), 3);
     EXPECT_EQ(gem->Edges[-1].PointA, -1);
 }
@@ -187,7 +187,7 @@ TEST(Outline, FailuresLeaveTheEarlierOutline) {
     for (const auto& [text, message] : cases) {
         bad.Write(text);
         EXPECT_FALSE(gem->ReadOutline(bad.Path()));
-        EXPECT_NE(gem->OutlineError.find(message), std::string::npos) << gem->OutlineError;
+        EXPECT_NE(gem->LastError.Message.find(message), std::string::npos) << gem->LastError.Message;
         EXPECT_EQ(gem->OutlineFileName, good.Path());
         EXPECT_EQ(OutlineEdgeCount(*gem), 16);
     }

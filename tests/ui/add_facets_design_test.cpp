@@ -24,7 +24,7 @@ void TypeInto(QLineEdit* edit, const QString& text) {
 
 // Opens "Add facets" from its menu command and works in it while it is shown.
 void InAddFacets(Tstartform& window, const std::function<void(TForm14&)>& work) {
-    WhileModal([&] { window.Generalfacet1->trigger(); },
+    WhileModal([&] { window.Action("Generalfacet1")->trigger(); },
                [&](QDialog& dialog) { work(static_cast<TForm14&>(dialog)); });
 }
 
@@ -62,7 +62,7 @@ void AddFacetsDesignTest::wholeDesignThroughTheWindow() {
     Tstartform& w = *f.Window;
 
     // File > New: an 8-fold mirrored crown (the dialog's preset).
-    WhileModal([&] { w.New1->trigger(); },
+    WhileModal([&] { w.Action("New1")->trigger(); },
                [](QDialog& dialog) {
                    auto& form = static_cast<TForm6&>(dialog);
                    QCOMPARE(form.RadioGroup1->ItemIndex(), 0);
@@ -70,7 +70,7 @@ void AddFacetsDesignTest::wholeDesignThroughTheWindow() {
                });
     QVERIFY(f.Design().Mirror);
     QCOMPARE(f.Design().Parts, 8);
-    QVERIFY(w.Generalfacet1->isVisible());
+    QVERIFY(w.Action("Generalfacet1")->isVisible());
 
     // The girdle: depth, angle and index.
     InAddFacets(w, [](TForm14& form) {
@@ -90,7 +90,7 @@ void AddFacetsDesignTest::wholeDesignThroughTheWindow() {
         QVERIFY(!form.EdgeButtons[0]->isHidden());
         form.EdgeButtons[0]->click();
     });
-    QCOMPARE(w.ClickKind, 1);
+    QVERIFY(AwaitsClick(w, ClickKind::Edge));
     ClickOnSheet(w, 50, 6, Qt::LeftButton, Qt::ControlModifier, [](TForm14& form) {
         QCOMPARE(form.Edit1->text(), QString("  50.00"));
         QVERIFY(std::fabs(form.Edit4->text().toDouble() - 6) < 1.5);
@@ -99,7 +99,7 @@ void AddFacetsDesignTest::wholeDesignThroughTheWindow() {
         TypeInto(form.Edit16, "0");
         ComputeAndCut(form);
     });
-    QCOMPARE(w.ClickKind, 0);
+    QVERIFY(!ClickOutstanding(w));
     QCOMPARE(f.Design().FacetCount, 16);
     QVERIFY(std::fabs(f.Design().FacetAngle(9) - 40) < FileRounding);
     // The mains meet the girdle edge: the corner (50, y, 0) stays on the stone.
@@ -118,13 +118,13 @@ void AddFacetsDesignTest::wholeDesignThroughTheWindow() {
     QVERIFY2(w.windowTitle().endsWith(" (changed:  3)"), qPrintable(w.windowTitle()));
 
     // Undo and redo step back and forth, one cut at a time.
-    w.Undo2->trigger();
+    w.Action("Undo2")->trigger();
     QCOMPARE(f.Design().Dist(-1), Real(-24));
     QVERIFY(w.windowTitle().endsWith(" (changed:  2)"));
-    w.Undo2->trigger();
+    w.Action("Undo2")->trigger();
     QCOMPARE(f.Design().FacetCount, 8);
-    w.Redo1->trigger();
-    w.Redo1->trigger();
+    w.Action("Redo1")->trigger();
+    w.Action("Redo1")->trigger();
     QCOMPARE(f.Design().FacetCount, 16);
     QCOMPARE(f.Design().Dist(-1), Real(-15));
     QVERIFY(w.windowTitle().endsWith(" (changed:  3)"));
@@ -155,17 +155,17 @@ void AddFacetsDesignTest::wholeDesignThroughTheWindow() {
     // Save as, then open: the same facets.
     const std::string path = QDir(folder.path()).filePath("mains.lfx").toStdString();
     f.Script.FileAnswers.push_back(path);
-    w.SaveAs1->trigger();
+    w.Action("SaveAs1")->trigger();
     QVERIFY(f.Script.Texts().empty());
     // A design saved for the first time gets the mark of its type: "c" for a crown.
     const std::string savedPath = w.CurrentFile;
     const std::string saved = f.Design().DesignFileText();
     QCOMPARE(QString::fromStdString(savedPath), QDir(folder.path()).filePath("mainsc.lfx"));
-    WhileModal([&] { w.New1->trigger(); },
+    WhileModal([&] { w.Action("New1")->trigger(); },
                [](QDialog& dialog) { static_cast<TForm6&>(dialog).button1->click(); });
     QCOMPARE(f.Design().FacetCount, 0);
     f.Script.FileAnswers.push_back(savedPath);
-    w.Open1->trigger();
+    w.Action("Open1")->trigger();
     QVERIFY(f.Script.Texts().empty());
     QCOMPARE(f.Design().FacetCount, 16);
     QCOMPARE(f.Design().Dist(-1), Real(-15));
@@ -181,7 +181,7 @@ void AddFacetsDesignTest::rightClickLeavesFieldsUnchanged() {
     Tstartform& w = *f.Window;
     CutByAngle(f.Design(), 90, 0, 50);
     f.Design().Recompute();
-    w.UpdateMenus(Tstartform::MenuMode::Normal, true);
+    w.RefreshMenus();
     InAddFacets(w, [](TForm14& form) {
         TypeInto(form.Edit1, "1.5");
         form.EdgeButtons[0]->click();
@@ -204,14 +204,14 @@ void AddFacetsDesignTest::clickInFacetShowsItsData() {
     CutHorizontal(f.Design(), 14);
     f.Design().Recompute();
     InAddFacets(w, [](TForm14& form) { form.Button4->click(); });
-    QCOMPARE(w.SelectedFacet, NoneFound);
-    QCOMPARE(w.ClickKind, 3);
+    QCOMPARE(w.Shown.SelectedFacet, NoneFound);
+    QVERIFY(AwaitsClick(w, ClickKind::Facet));
     // At index 3, 47 units out, below the table: the group's first facet.
     const Real phi = TwoPi * 3 / 96;
     ClickOnSheet(w, 47 * std::cos(phi), 47 * std::sin(phi), Qt::LeftButton, Qt::NoModifier,
                  [&](TForm14& form) {
-                     QCOMPARE(w.SelectedFacet, 9);
-                     QVERIFY(w.FacetSelected);
+                     QCOMPARE(w.Shown.SelectedFacet, 9);
+                     QVERIFY(w.Shown.FacetSelected);
                      QCOMPARE(form.Edit15->text(), QString("40.00"));
                      QCOMPARE(form.Edit16->text(), QString("    3"));
                      QCOMPARE(form.Edit11->text(), QString(" 38.00"));
@@ -250,12 +250,12 @@ void AddFacetsDesignTest::pickedPointsAreMarked() {
     Tstartform& w = *f.Window;
     CutByAngle(f.Design(), 90, 0, 50);
     f.Design().Recompute();
-    QVERIFY(w.ShowClick);
+    QVERIFY(w.Shown.ShowClick);
     InAddFacets(w, [](TForm14& form) {
         form.RadioGroup1->Item(4)->click();
         form.PointButtons[1]->click();
     });
-    QCOMPARE(w.ClickKind, 2);
+    QVERIFY(AwaitsClick(w, ClickKind::Point));
     // The nearest corner of the octagon to (52, 22): the one at index 4 half-way, (50, 20.71).
     ClickOnSheet(w, 52, 22, Qt::LeftButton, Qt::NoModifier, [&](TForm14& form) {
         QCOMPARE(form.Edit2->text(), QString("  50.00"));
@@ -279,20 +279,20 @@ void AddFacetsDesignTest::reopenedBeforeTheClickWaitsForIt() {
         form.EdgeButtons[0]->click();
     });
     MoveMouse(w, SheetPixel(w, 0, 0));
-    QCOMPARE(w.ClickState, 2);
+    QVERIFY(w.WaitingForClick);
     // The menu stays usable while the window waits: the dialog opened again does not take the
     // earlier click a second time.
     InAddFacets(w, [](TForm14& form) {
         QCOMPARE(form.Edit4->text(), QString("0.0"));
         form.Button7->click();
     });
-    QCOMPARE(w.ClickKind, 1);
+    QVERIFY(AwaitsClick(w, ClickKind::Edge));
     ClickOnSheet(w, 50, 0, Qt::LeftButton, Qt::ControlModifier, [](TForm14& form) {
         QCOMPARE(form.Edit1->text(), QString("  50.00"));
         QCOMPARE(form.Edit7->text(), QString("   0.00"));
         form.Button7->click();
     });
-    QCOMPARE(w.ClickKind, 0);
+    QVERIFY(!ClickOutstanding(w));
 }
 
 LAPIDRAW_UI_TEST_MAIN(AddFacetsDesignTest)

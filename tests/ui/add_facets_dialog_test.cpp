@@ -123,7 +123,7 @@ void AddFacetsDialogTest::controlsAndPlacement() {
     f.Open();
     QCOMPARE(form.windowTitle(), QString("Add facet"));
     QCOMPARE(form.Edit10->text(), QString("   1"));
-    QCOMPARE(f.Window->ClickRequester, static_cast<QDialog*>(&form));
+    QVERIFY(!f.Window->TakeClick(form)); // no click is waiting for a dialog just opened
     QCOMPARE(form.EdgeButtons[0]->toolTip(),
              QString("<Ctrl> select edges in XY plane; <Shift> do not select edges in XY plane"));
     QCOMPARE(form.PointButtons[2]->toolTip(),
@@ -175,14 +175,14 @@ void AddFacetsDialogTest::methodTableEnablesFieldsAndClickButtons() {
 
 void AddFacetsDialogTest::methodMaskDisablesItems() {
     AddFacetsFixture f;
-    f.Window->MethodMask = 0b1011; // as the Change facet group dialog sets it: no "3 points"
+    f.Window->Shown.MethodMask = 0b1011; // as the Change facet group dialog sets it: no "3 points"
     f.Open();
     QVERIFY(f.Form.RadioGroup1->Item(0)->isEnabled());
     QVERIFY(f.Form.RadioGroup1->Item(1)->isEnabled());
     QVERIFY(!f.Form.RadioGroup1->Item(2)->isEnabled());
     QVERIFY(f.Form.RadioGroup1->Item(3)->isEnabled());
     QVERIFY(f.Form.RadioGroup1->Item(4)->isEnabled());
-    f.Window->MethodMask = 0;
+    f.Window->Shown.MethodMask = 0;
     f.Form.hide();
     f.Open();
     for (int k = 0; k < 4; ++k)
@@ -385,7 +385,7 @@ void AddFacetsDialogTest::enterPressesOnlyAFocusedButton() {
         field->setFocus();
         QTest::keyClick(field, Qt::Key_Return);
         QVERIFY2(form.isVisible(), qPrintable(field->objectName()));
-        QCOMPARE(f.Window->ClickKind, 0);
+        QVERIFY(!ClickOutstanding(*f.Window));
         QVERIFY(form.BitBtn1->isHidden());
     }
     form.Button5->setFocus();
@@ -400,8 +400,8 @@ void AddFacetsDialogTest::cancelLeavesDesignAndResetsMask() {
     CutByAngle(f.Design(), 90, 0, 50);
     f.Design().Recompute();
     f.Design().EnterModifyMode(1);
-    f.Window->MethodMask = 0b1011;
-    f.Window->SelectedFacet = 3;
+    f.Window->Shown.MethodMask = 0b1011;
+    f.Window->Shown.SelectedFacet = 3;
     f.Design().SetMarkerX(2, 5);
     const std::string before = f.Design().DesignFileText();
     f.Open();
@@ -409,8 +409,8 @@ void AddFacetsDialogTest::cancelLeavesDesignAndResetsMask() {
     f.Form.Button7->click();
     QVERIFY(!f.Form.isVisible());
     QVERIFY(!f.Design().ModifyMode());
-    QCOMPARE(f.Window->MethodMask, 0x0Fu);
-    QCOMPARE(f.Window->SelectedFacet, NoneFound);
+    QCOMPARE(f.Window->Shown.MethodMask, 0x0Fu);
+    QCOMPARE(f.Window->Shown.SelectedFacet, NoneFound);
     for (int k = 1; k <= 3; ++k)
         QVERIFY(!f.Design().MarkerShown(k));
     QCOMPARE(f.Design().DesignFileText(), before);
@@ -659,12 +659,13 @@ void AddFacetsDialogTest::modifyModeFromOutsideShowsTheGroup() {
     QCOMPARE(f.Form.Edit15->text(), QString("40.00"));
     QCOMPARE(f.Form.Edit16->text(), QString("    0"));
     QCOMPARE(f.Form.Edit11->text(), QString(" 45.00"));
-    QCOMPARE(f.Window->SelectedFacet, 9);
-    QVERIFY(f.Window->FacetSelected);
+    QCOMPARE(f.Window->Shown.SelectedFacet, 9);
+    QVERIFY(f.Window->Shown.FacetSelected);
     // The window's menu refresh names the dialog after what it does.
-    f.Window->UpdateMenus(Tstartform::MenuMode::Normal, false);
+    f.Window->RefreshMenus();
     QCOMPARE(f.Form.windowTitle(), QString("Change facet group"));
-    f.Window->UpdateMenus(Tstartform::MenuMode::Normal, true);
+    f.Design().LeaveModifyMode();
+    f.Window->RefreshMenus();
     QCOMPARE(f.Form.windowTitle(), QString("Add facet group"));
     // Three corners of facet 9 are in the point rows, each on the facet's plane.
     for (int i = 0; i < 3; ++i) {

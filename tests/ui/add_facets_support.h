@@ -6,11 +6,11 @@
 
 struct AddFacetsFixture : WindowFixture {
     TForm14& Form;
-    AddFacetsFixture() : Form(*Window->Form14) {}
-    TGem& Design() { return *Window->Design; }
+    AddFacetsFixture() : Form(DialogOf<TForm14>(*Window)) {}
+    TGem& Design() { return Window->Design(); }
     // Shows the dialog as the menu command does, without a modal loop.
     void Open() {
-        Window->DialogReset = true;
+        Window->Shown.DialogReset = true;
         Form.show();
     }
 };
@@ -20,7 +20,7 @@ struct AddFacetsFixture : WindowFixture {
 // for the client area.
 inline QPoint SheetPixel(Tstartform& window, Real x, Real y) {
     if (!window.isVisible()) window.show();
-    window.RepaintScreen(*window.Design);
+    window.RepaintScreen(window.Design());
     const DevicePoint at = window.Sheet.TopView.ToDevice(y, x); // model y across, model x down
     return {at.x, at.y};
 }

@@ -19,7 +19,7 @@ const std::string DataFolder = LAPIDRAW_TEST_DATA;
 
 // A new 8-fold crown made through "Define New Gem", as the user starts one.
 void StartNewCrown(Tstartform& w, bool pavilion = false) {
-    TForm6& form = *w.Form6;
+    TForm6& form = DialogOf<TForm6>(w);
     form.show();
     form.RadioGroup2->SetItemIndex(pavilion ? 1 : 0);
     QTest::mouseClick(form.button1, Qt::LeftButton);
@@ -27,7 +27,7 @@ void StartNewCrown(Tstartform& w, bool pavilion = false) {
 
 // One facet group cut through the model and committed as a dialog commits it.
 void CutGroup(Tstartform& w, Real angle, Real index, Real dist) {
-    QVERIFY(CutByAngle(*w.Design, angle, index, dist));
+    QVERIFY(CutByAngle(w.Design(), angle, index, dist));
     w.RecordStep();
 }
 
@@ -40,7 +40,7 @@ std::string ReadAll(const std::string& path) {
 
 QStringList ReopenCaptions(Tstartform& w) {
     QStringList captions;
-    for (QAction* slot : w.file)
+    for (QAction* slot : w.Reopen1->actions())
         if (slot->isVisible()) captions << slot->text();
     return captions;
 }
@@ -73,33 +73,33 @@ void FileCommandsTest::titleCountsStepsAndUndoRedoChangeTheDesign() {
     QCOMPARE(w.windowTitle(), QString());
     CutGroup(w, 90, 0, 50);
     QCOMPARE(w.windowTitle(), QString(" (changed:  1)"));
-    QVERIFY(w.Undo2->isVisible());
-    QVERIFY(!w.Redo1->isVisible());
+    QVERIFY(w.Action("Undo2")->isVisible());
+    QVERIFY(!w.Action("Redo1")->isVisible());
     CutGroup(w, 40, 0, 45);
     QCOMPARE(w.windowTitle(), QString(" (changed:  2)"));
-    const int facetsAfterTwo = w.Design->FacetCount;
+    const int facetsAfterTwo = w.Design().FacetCount;
 
-    w.Undo2->trigger();
+    w.Action("Undo2")->trigger();
     QCOMPARE(w.windowTitle(), QString(" (changed:  1)"));
-    QCOMPARE(w.Design->FacetCount, 8);
-    QVERIFY(w.Redo1->isVisible());
-    w.Undo2->trigger();
+    QCOMPARE(w.Design().FacetCount, 8);
+    QVERIFY(w.Action("Redo1")->isVisible());
+    w.Action("Undo2")->trigger();
     QCOMPARE(w.windowTitle(), QString());
-    QCOMPARE(w.Design->FacetCount, 0);
-    QVERIFY(!w.Undo2->isVisible());
-    w.Undo2Click(); // at the first snapshot nothing changes
-    QCOMPARE(w.Design->FacetCount, 0);
+    QCOMPARE(w.Design().FacetCount, 0);
+    QVERIFY(!w.Action("Undo2")->isVisible());
+    Undo2Click(w); // at the first snapshot nothing changes
+    QCOMPARE(w.Design().FacetCount, 0);
 
-    w.Redo1->trigger();
-    w.Redo1->trigger();
+    w.Action("Redo1")->trigger();
+    w.Action("Redo1")->trigger();
     QCOMPARE(w.windowTitle(), QString(" (changed:  2)"));
-    QCOMPARE(w.Design->FacetCount, facetsAfterTwo);
-    QVERIFY(!w.Redo1->isVisible());
+    QCOMPARE(w.Design().FacetCount, facetsAfterTwo);
+    QVERIFY(!w.Action("Redo1")->isVisible());
     QVERIFY(f.Script.Messages.empty());
 
     // Removing the last facet group is one more step.
-    w.Removelastfacets1->trigger();
-    QCOMPARE(w.Design->FacetCount, 8);
+    w.Action("Removelastfacets1")->trigger();
+    QCOMPARE(w.Design().FacetCount, 8);
     QCOMPARE(w.windowTitle(), QString(" (changed:  3)"));
 }
 
@@ -109,13 +109,13 @@ void FileCommandsTest::newDesignStartsWithoutSteps() {
     StartNewCrown(w);
     CutGroup(w, 90, 0, 50);
     f.Script.Answers = {Answer::No}; // "File changed; save changes": No
-    WhileModal([&] { w.New1->trigger(); },
-               [&](QDialog&) { QTest::mouseClick(w.Form6->button1, Qt::LeftButton); });
+    WhileModal([&] { w.Action("New1")->trigger(); },
+               [&](QDialog&) { QTest::mouseClick(DialogOf<TForm6>(w).button1, Qt::LeftButton); });
     QCOMPARE(f.Script.Texts(), std::vector<std::string>{"File changed; save changes"});
-    QCOMPARE(w.Design->FacetCount, 0);
-    QVERIFY(!w.Design->CanUndo());
+    QCOMPARE(w.Design().FacetCount, 0);
+    QVERIFY(!w.Design().CanUndo());
     QCOMPARE(w.windowTitle(), QString());
-    QVERIFY(!w.Undo2->isVisible());
+    QVERIFY(!w.Action("Undo2")->isVisible());
 }
 
 void FileCommandsTest::saveNewCrownAppendsTypeLetter() {
@@ -126,7 +126,7 @@ void FileCommandsTest::saveNewCrownAppendsTypeLetter() {
     StartNewCrown(w);
     CutGroup(w, 90, 0, 50);
     f.Script.FileAnswers = {folder + "/x.lfx"};
-    w.Save1->trigger();
+    w.Action("Save1")->trigger();
 
     const std::string expected = folder + "/xc.lfx";
     QVERIFY(std::filesystem::exists(expected));
@@ -140,15 +140,15 @@ void FileCommandsTest::saveNewCrownAppendsTypeLetter() {
     QCOMPARE(w.windowTitle(), QString::fromStdString(expected));
     QCOMPARE(w.RecentFiles->Files.front(), expected);
     QCOMPARE(ReopenCaptions(w), QStringList{QString::fromStdString("&1 " + expected)});
-    QVERIFY(w.Reopen1->menuAction()->isVisible());
-    QVERIFY(!w.Design->CanUndo());
+    QVERIFY(w.Action("Reopen1")->isVisible());
+    QVERIFY(!w.Design().CanUndo());
     QVERIFY(ReadAll(expected).find("Ifilename: xc.lfx\r\n") != std::string::npos);
 
     // A pavilion gets "p".
     StartNewCrown(w, true);
     CutGroup(w, 90, 0, 50);
     f.Script.FileAnswers = {folder + "/y"};
-    QVERIFY(w.SaveAs(""));
+    QVERIFY(SaveAs(w, ""));
     QVERIFY(std::filesystem::exists(folder + "/yp.lfx"));
 }
 
@@ -160,12 +160,12 @@ void FileCommandsTest::saveAsKeepsNamesEndingInTheLetterAndNamedDesigns() {
     StartNewCrown(w);
     CutGroup(w, 90, 0, 50);
     f.Script.FileAnswers = {folder + "/brillC.lfx"};
-    w.Save1->trigger();
+    w.Action("Save1")->trigger();
     QCOMPARE(w.CurrentFile, folder + "/brillC.lfx");
 
     // Save as on a design with a file name: the dialog shows its name; no letter is added.
     f.Script.FileAnswers = {folder + "/second.lfx"};
-    w.SaveAs1->trigger();
+    w.Action("SaveAs1")->trigger();
     QCOMPARE(f.Script.Dialogs.back().FileName, std::string("brillC"));
     QCOMPARE(f.Script.Dialogs.back().InitialDir, folder + "/");
     QCOMPARE(w.CurrentFile, folder + "/second.lfx");
@@ -174,11 +174,11 @@ void FileCommandsTest::saveAsKeepsNamesEndingInTheLetterAndNamedDesigns() {
 
     // Save writes the named file again without a dialog.
     CutGroup(w, 40, 0, 45);
-    w.Save1->trigger();
+    w.Action("Save1")->trigger();
     QCOMPARE(f.Script.Dialogs.size(), std::size_t{2});
     QCOMPARE(w.windowTitle(), QString::fromStdString(folder + "/second.lfx"));
     TGem check;
-    QVERIFY(check.ReadDesign(folder + "/second.lfx", TGem::OpenMode));
+    QVERIFY(check.ReadDesign(folder + "/second.lfx", TGem::FileMode::Open));
     QCOMPARE(check.FacetCount, 16);
 }
 
@@ -192,16 +192,16 @@ void FileCommandsTest::declinedOverwriteWritesNothing() {
     CutGroup(w, 90, 0, 50);
     f.Script.FileAnswers = {dir.path().toStdString() + "/old.lfx"};
     f.Script.Answers = {Answer::No};
-    QVERIFY(!w.SaveAs(""));
+    QVERIFY(!SaveAs(w, ""));
     QCOMPARE(f.Script.Texts(), std::vector<std::string>{" File " + existing +
                                                         " exists and will be overwritten. Are you sure ?"});
     QCOMPARE(ReadAll(existing), std::string("precious"));
     QCOMPARE(w.CurrentFile, std::string());
-    QVERIFY(w.Design->CanUndo());
+    QVERIFY(w.Design().CanUndo());
 
     f.Script.FileAnswers = {dir.path().toStdString() + "/old.lfx"};
     f.Script.Answers = {Answer::Yes};
-    QVERIFY(w.SaveAs(""));
+    QVERIFY(SaveAs(w, ""));
     QVERIFY(ReadAll(existing) != "precious");
 }
 
@@ -214,7 +214,7 @@ void FileCommandsTest::savingRemembersTheDesignInSettings() {
         StartNewCrown(w);
         CutGroup(w, 90, 0, 50);
         script.FileAnswers = {folder + "/x.lfx"};
-        w.Save1->trigger();
+        w.Action("Save1")->trigger();
         w.SaveDialog2.InitialDir = "/asc/";
         w.OpenOutline.InitialDir = "/outline/";
     }
@@ -238,17 +238,17 @@ void FileCommandsTest::openingTwiceKeepsOneEntry() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     f.Script.FileAnswers = {box, pyramid, box};
-    w.Open1->trigger();
+    w.Action("Open1")->trigger();
     QCOMPARE(f.Script.Dialogs[0].DefaultExt, std::string("lfx"));
     QCOMPARE(f.Script.Dialogs[0].FilterDescription, std::string("facet files (*.lfx)"));
     QCOMPARE(w.CurrentFile, box);
     QCOMPARE(w.windowTitle(), QString::fromStdString(box));
-    QVERIFY(w.Design->HasFacets());
-    QVERIFY(w.Save1->isVisible());
-    w.Open1->trigger();
+    QVERIFY(w.Design().HasFacets());
+    QVERIFY(w.Action("Save1")->isVisible());
+    w.Action("Open1")->trigger();
     QCOMPARE(f.Script.Dialogs[1].FileName, std::string("box"));     // previous name, no extension
     QCOMPARE(f.Script.Dialogs[1].InitialDir, DataFolder + "/lfx/"); // its folder
-    w.Open1->trigger();
+    w.Action("Open1")->trigger();
     QCOMPARE(ReopenCaptions(w),
              QStringList({QString::fromStdString("&1 " + box), QString::fromStdString("&2 " + pyramid)}));
     QVERIFY(f.Script.Messages.empty());
@@ -261,17 +261,17 @@ void FileCommandsTest::reopenOfDeletedFileDropsIt() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     f.Script.FileAnswers = {DataFolder + "/lfx/pyramid.lfx", copy};
-    w.Open1->trigger();
-    w.Open1->trigger();
+    w.Action("Open1")->trigger();
+    w.Action("Open1")->trigger();
     QCOMPARE(ReopenCaptions(w).size(), 2);
 
     // Reopen of an existing entry opens it and moves it to the top.
-    w.file[1]->trigger();
+    w.Action("file2")->trigger();
     QCOMPARE(w.CurrentFile, DataFolder + "/lfx/pyramid.lfx");
     QCOMPARE(ReopenCaptions(w).first(), QString::fromStdString("&1 " + DataFolder + "/lfx/pyramid.lfx"));
 
     std::filesystem::remove(copy);
-    w.file[1]->trigger();
+    w.Action("file2")->trigger();
     QCOMPARE(f.Script.Texts(), std::vector<std::string>{" File: " + copy + " does not exist"});
     QCOMPARE(f.Script.Beeps, 1);
     QCOMPARE(ReopenCaptions(w), QStringList{QString::fromStdString("&1 " + DataFolder + "/lfx/pyramid.lfx")});
@@ -284,12 +284,12 @@ void FileCommandsTest::failedOpenKeepsDesignAndTitle() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     f.Script.FileAnswers = {box, broken};
-    w.Open1->trigger();
-    const int facets = w.Design->FacetCount;
-    w.Open1->trigger();
+    w.Action("Open1")->trigger();
+    const int facets = w.Design().FacetCount;
+    w.Action("Open1")->trigger();
     QCOMPARE(f.Script.Messages.size(), std::size_t{1});
     QVERIFY(f.Script.Messages[0].Text.find(" Cannot read file ") == 0);
-    QCOMPARE(w.Design->FacetCount, facets);
+    QCOMPARE(w.Design().FacetCount, facets);
     QCOMPARE(w.CurrentFile, box);
     QCOMPARE(w.windowTitle(), QString::fromStdString(box));
     QCOMPARE(ReopenCaptions(w), QStringList{QString::fromStdString("&1 " + box)});
@@ -304,12 +304,12 @@ void FileCommandsTest::commandLineDesignOpensAtFirstActivation() {
     QCOMPARE(w.CurrentFile, box);
     QCOMPARE(w.DesignName, std::string("box"));
     QCOMPARE(w.windowTitle(), QString::fromStdString(box));
-    QVERIFY(w.Design->HasFacets());
+    QVERIFY(w.Design().HasFacets());
     QCOMPARE(ReopenCaptions(w), QStringList{QString::fromStdString("&1 " + box)});
-    QVERIFY(w.Save1->isVisible());
-    w.Design->NewDesign('c', 8, 96, false, 0, true, true);
+    QVERIFY(w.Action("Save1")->isVisible());
+    w.Design().NewDesign('c', 8, 96, false, 0, true, true);
     w.FormActivate(); // later activations do not open it again
-    QVERIFY(!w.Design->HasFacets());
+    QVERIFY(!w.Design().HasFacets());
 
     WindowFixture missing(DataFolder + "/lfx/none.lfx");
     missing.Window->FormActivate();
@@ -324,23 +324,23 @@ void FileCommandsTest::changedDesignAsksBeforeNew() {
     CutGroup(w, 90, 0, 50);
     f.Script.Answers = {Answer::Cancel};
     bool shown = false;
-    WhileModal([&] { w.New1->trigger(); }, [&](QDialog&) { shown = true; });
+    WhileModal([&] { w.Action("New1")->trigger(); }, [&](QDialog&) { shown = true; });
     QVERIFY(!shown);
     QCOMPARE(f.Script.Texts(), std::vector<std::string>{"File changed; save changes"});
     QCOMPARE(f.Script.Beeps, 1);
-    QCOMPARE(w.Design->FacetCount, 8);
+    QCOMPARE(w.Design().FacetCount, 8);
 
     // Yes saves first; a cancelled save dialog counts as Cancel.
     f.Script.ClearRecord();
     f.Script.Answers = {Answer::Yes};
-    QCOMPARE(w.AskSaveChanges(), Answer::Cancel);
+    QCOMPARE(AskSaveChanges(w), Answer::Cancel);
     QCOMPARE(f.Script.Dialogs.size(), std::size_t{1});
 }
 
 void FileCommandsTest::quitAsksAndCancelKeepsRunning() {
     WindowFixture f;
     Tstartform& w = *f.Window;
-    w.Exit1->trigger(); // nothing changed: ends without asking
+    w.Action("Exit1")->trigger(); // nothing changed: ends without asking
     QVERIFY(f.Script.Messages.empty());
     QCOMPARE(f.Script.Ends, 1);
 
@@ -349,7 +349,7 @@ void FileCommandsTest::quitAsksAndCancelKeepsRunning() {
     StartNewCrown(v);
     CutGroup(v, 90, 0, 50);
     g.Script.Answers = {Answer::Cancel};
-    v.Exit1->trigger();
+    v.Action("Exit1")->trigger();
     QCOMPARE(g.Script.Texts(),
              std::vector<std::string>{"This program will terminate. Save current new design?"});
     QCOMPARE(g.Script.Ends, 0);
@@ -358,7 +358,7 @@ void FileCommandsTest::quitAsksAndCancelKeepsRunning() {
     g.Script.ClearRecord();
     v.CurrentFile = "/tmp/named.lfx";
     g.Script.Answers = {Answer::No};
-    v.Exit1->trigger();
+    v.Action("Exit1")->trigger();
     QCOMPARE(g.Script.Texts(),
              std::vector<std::string>{"This program will terminate. Save current modifications?"});
     QCOMPARE(g.Script.Ends, 1);
@@ -372,22 +372,22 @@ void FileCommandsTest::quitYesRunsSaveAsEvenWithFileName() {
     StartNewCrown(w);
     CutGroup(w, 90, 0, 50);
     f.Script.FileAnswers = {dir.path().toStdString() + "/q.lfx"};
-    w.Save1->trigger();
+    w.Action("Save1")->trigger();
     CutGroup(w, 40, 0, 45);
 
     f.Script.ClearRecord();
     f.Script.Answers = {Answer::Yes};
     f.Script.FileAnswers = {std::nullopt};
-    w.Exit1->trigger();
+    w.Action("Exit1")->trigger();
     QCOMPARE(f.Script.Dialogs.size(), std::size_t{1}); // Save as, not Save
     QCOMPARE(f.Script.Ends, 0);
 
     f.Script.Answers = {Answer::Yes, Answer::Yes}; // quit: Yes; overwrite: Yes
     f.Script.FileAnswers = {dir.path().toStdString() + "/qc.lfx"};
-    w.Exit1->trigger();
+    w.Action("Exit1")->trigger();
     QCOMPARE(f.Script.Ends, 1);
     TGem check;
-    QVERIFY(check.ReadDesign(dir.path().toStdString() + "/qc.lfx", TGem::OpenMode));
+    QVERIFY(check.ReadDesign(dir.path().toStdString() + "/qc.lfx", TGem::FileMode::Open));
     QCOMPARE(check.FacetCount, 16);
 }
 

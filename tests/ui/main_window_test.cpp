@@ -33,7 +33,7 @@ QStringList VisibleTopLevel(Tstartform& window) {
 // Makes a ready-made design the window's design.
 void LoadDesign(Tstartform& window, std::unique_ptr<TGem> design) {
     design->Progress = window.Progress.get();
-    window.Design = std::move(design);
+    window.TheDesign = std::move(design);
 }
 } // namespace
 
@@ -73,12 +73,12 @@ void MainWindowTest::formLooksAsDesigned() {
     QCOMPARE(w.ProgressBar1->minimum(), 0);
     QCOMPARE(w.ProgressBar1->maximum(), 100);
     QVERIFY(!w.ProgressBar1->isVisibleTo(&w));
-    QCOMPARE(w.Design->Progress, static_cast<ProgressSink*>(w.Progress.get()));
-    QCOMPARE(w.Design->SystemIndex, 96);
-    QCOMPARE(w.Design->Parts, 8);
-    QCOMPARE(w.Design->Mirror, false);
-    QCOMPARE(w.PreformDesign->Parts, 1);
-    QCOMPARE(w.SelectedFacet, NoneFound);
+    QCOMPARE(w.Design().Progress, static_cast<ProgressSink*>(w.Progress.get()));
+    QCOMPARE(w.Design().SystemIndex, 96);
+    QCOMPARE(w.Design().Parts, 8);
+    QCOMPARE(w.Design().Mirror, false);
+    QCOMPARE(w.Preform().Parts, 1);
+    QCOMPARE(w.Shown.SelectedFacet, NoneFound);
     QCOMPARE(w.CursorX, 400);
     QCOMPARE(w.CursorY, 300);
 }
@@ -87,123 +87,131 @@ void MainWindowTest::menuCaptionsAndShortcuts() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     const std::vector<std::tuple<QAction*, const char*, const char*>> items = {
-        {w.New1, "&New ...", "Ctrl+N"},
-        {w.Newwithoutline1, "New &with outline", ""},
-        {w.Open1, "&Open...", "Ctrl+O"},
-        {w.Readoutline1, "R&ead outline ...", ""},
-        {w.Print1, "&Print design", "Ctrl+P"},
-        {w.Printfullpage1, "Print &full page", ""},
-        {w.Makepicture1, "&Make emf file...", "Ctrl+M"},
-        {w.Makeascfile1, "Make asc &file ...", ""},
-        {w.List1, "&List facet data", "Ctrl+L"},
-        {w.printfacetdata1, "Print &facet data", ""},
-        {w.Save1, "&Save", "Ctrl+S"},
-        {w.SaveAs1, "Save &as...", "Ctrl+A"},
-        {w.SaveOutline1, "Save o&utline as...", ""},
-        {w.importfile1, "&Import crown and girdle", ""},
-        {w.Importcrown1, "I&mport crown ...", ""},
-        {w.Importpav1, "Imp&ort pav ...", ""},
-        {w.Exit1, "E&xit", "Ctrl+X"},
-        {w.Edittext1, "&Edit text", ""},
-        {w.Generalfacet1, "&Add  or modify facets", ""},
-        {w.Rotate1, "&Rotate", ""},
-        {w.Showtier1, "&Show tier", ""},
-        {w.Changetable1, "&Change table", ""},
-        {w.Makeculetfacet1, "&Make or change culet facet", ""},
-        {w.Changetier1, "Change &facet group", ""},
-        {w.deletetier1, "D&elete facet group", ""},
-        {w.Changebaseplane1, "Shift &design", ""},
-        {w.Changeangles1, "C&hange angles", ""},
-        {w.Scale1, "Re&size", ""},
-        {w.Stretch1, "St&retch", ""},
-        {w.RoundIndices1, "Round &indices", ""},
-        {w.Rotate3, "&Rotate", ""},
-        {w.Removelastfacets1, "&Remove last facet group", ""},
-        {w.Undo2, "&Undo", ""},
-        {w.Redo1, "&Redo", ""},
-        {w.CcdandDcf1, "&Dcf and Ccd", ""},
-        {w.Showcutoff1, "Show c&utoff", ""},
-        {w.Showclick1, "Show &click", ""},
-        {w.ShowOutline1, "Show &Outline", ""},
-        {w.Resizedrawarea1, "Resize drawarea", ""},
-        {w.Showindices1, "Show &indices", ""},
-        {w.Symmetry2, "S&ymmetry", ""},
-        {w.campreform2, "&make preform", ""},
-        {w.campreform3, "&Save as ...", ""},
-        {w.campreform4, "&Print", ""},
-        {w.camlist, "&List", ""},
-        {w.campreform5, "&Exit preform", ""},
-        {w.About1, "A&bout", ""},
+        {w.Action("New1"), "&New ...", "Ctrl+N"},
+        {w.Action("Newwithoutline1"), "New &with outline", ""},
+        {w.Action("Open1"), "&Open...", "Ctrl+O"},
+        {w.Action("Readoutline1"), "R&ead outline ...", ""},
+        {w.Action("Print1"), "&Print design", "Ctrl+P"},
+        {w.Action("Printfullpage1"), "Print &full page", ""},
+        {w.Action("Makepicture1"), "&Make emf file...", "Ctrl+M"},
+        {w.Action("Makeascfile1"), "Make asc &file ...", ""},
+        {w.Action("List1"), "&List facet data", "Ctrl+L"},
+        {w.Action("printfacetdata1"), "Print &facet data", ""},
+        {w.Action("Save1"), "&Save", "Ctrl+S"},
+        {w.Action("SaveAs1"), "Save &as...", "Ctrl+A"},
+        {w.Action("SaveOutline1"), "Save o&utline as...", ""},
+        {w.Action("importfile1"), "&Import crown and girdle", ""},
+        {w.Action("Importcrown1"), "I&mport crown ...", ""},
+        {w.Action("Importpav1"), "Imp&ort pav ...", ""},
+        {w.Action("Exit1"), "E&xit", "Ctrl+X"},
+        {w.Action("Edittext1"), "&Edit text", ""},
+        {w.Action("Generalfacet1"), "&Add  or modify facets", ""},
+        {w.Action("Rotate1"), "&Rotate", ""},
+        {w.Action("Showtier1"), "&Show tier", ""},
+        {w.Action("Changetable1"), "&Change table", ""},
+        {w.Action("Makeculetfacet1"), "&Make or change culet facet", ""},
+        {w.Action("Changetier1"), "Change &facet group", ""},
+        {w.Action("deletetier1"), "D&elete facet group", ""},
+        {w.Action("Changebaseplane1"), "Shift &design", ""},
+        {w.Action("Changeangles1"), "C&hange angles", ""},
+        {w.Action("Scale1"), "Re&size", ""},
+        {w.Action("Stretch1"), "St&retch", ""},
+        {w.Action("RoundIndices1"), "Round &indices", ""},
+        {w.Action("Rotate3"), "&Rotate", ""},
+        {w.Action("Removelastfacets1"), "&Remove last facet group", ""},
+        {w.Action("CcdandDcf1"), "&Dcf and Ccd", ""},
+        {w.Action("Showcutoff1"), "Show c&utoff", ""},
+        {w.Action("Showclick1"), "Show &click", ""},
+        {w.Action("ShowOutline1"), "Show &Outline", ""},
+        {w.Action("Resizedrawarea1"), "Resize drawarea", ""},
+        {w.Action("Showindices1"), "Show &indices", ""},
+        {w.Action("Symmetry2"), "S&ymmetry", ""},
+        {w.Action("campreform2"), "&make preform", ""},
+        {w.Action("campreform3"), "&Save as ...", ""},
+        {w.Action("campreform4"), "&Print", ""},
+        {w.Action("camlist"), "&List", ""},
+        {w.Action("campreform5"), "&Exit preform", ""},
+        {w.Action("About1"), "A&bout", ""},
     };
     for (const auto& [action, caption, shortcut] : items) {
         QCOMPARE(action->text(), QString(caption));
         QCOMPARE(action->shortcut(), QKeySequence(shortcut));
     }
-    QCOMPARE(w.Reopen1->title(), QString("&Reopen"));
-    QCOMPARE(w.campreform1->title(), QString("&CAM preform"));
-    QVERIFY(w.Showcutoff1->isChecked());
-    QVERIFY(w.Showclick1->isChecked());
-    QVERIFY(!w.ShowOutline1->isChecked());
-    QVERIFY(!w.Showindices1->isChecked());
+    // Undo and Redo answer to the desktop's own keys.
+    QCOMPARE(w.Action("Undo2")->text(), QString("&Undo"));
+    QCOMPARE(w.Action("Redo1")->text(), QString("&Redo"));
+    QVERIFY(w.Action("Undo2")->shortcuts().contains(QKeySequence("Ctrl+Z")));
+    QVERIFY(w.Action("Redo1")->shortcuts().contains(QKeySequence("Ctrl+Y")));
+    QCOMPARE(w.Menu("Reopen1")->title(), QString("&Reopen"));
+    QCOMPARE(w.Menu("campreform1")->title(), QString("&CAM preform"));
+    QVERIFY(w.Action("Showcutoff1")->isChecked());
+    QVERIFY(w.Action("Showclick1")->isChecked());
+    QVERIFY(!w.Action("ShowOutline1")->isChecked());
+    QVERIFY(!w.Action("Showindices1")->isChecked());
     // Hidden from the start and never shown by the menu rules.
-    QVERIFY(!w.Changetier1->isVisible());
-    QVERIFY(!w.Resizedrawarea1->isVisible());
-    QVERIFY(!w.importfile1->isVisible());
+    QVERIFY(!w.Action("Changetier1")->isVisible());
+    QVERIFY(!w.Action("Resizedrawarea1")->isVisible());
+    QVERIFY(!w.Action("importfile1")->isVisible());
 }
 
 void MainWindowTest::initialMenusShowOnlyFileAndAbout() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     QCOMPARE(VisibleTopLevel(w), QStringList({"&File", "A&bout"}));
-    for (QAction* hidden : {w.Save1, w.SaveAs1, w.Print1, w.List1, w.Makepicture1, w.Makeascfile1, w.N1,
-                            w.printfacetdata1, w.Printfullpage1, w.SaveOutline1, w.Newwithoutline1})
+    for (QAction* hidden :
+         {w.Action("Save1"), w.Action("SaveAs1"), w.Action("Print1"), w.Action("List1"),
+          w.Action("Makepicture1"), w.Action("Makeascfile1"), w.Action("N1"), w.Action("printfacetdata1"),
+          w.Action("Printfullpage1"), w.Action("SaveOutline1"), w.Action("Newwithoutline1")})
         QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
-    for (QAction* shown : {w.New1, w.Open1, w.Readoutline1, w.Importcrown1, w.Importpav1, w.Exit1})
+    for (QAction* shown : {w.Action("New1"), w.Action("Open1"), w.Action("Readoutline1"),
+                           w.Action("Importcrown1"), w.Action("Importpav1"), w.Action("Exit1")})
         QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
-    QVERIFY(!w.Reopen1->menuAction()->isVisible()); // no recent files yet
+    QVERIFY(!w.Action("Reopen1")->isVisible()); // no recent files yet
 }
 
 void MainWindowTest::normalMenusFollowTheDesign() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     // A design without cut facets: nothing to save, view, modify or measure.
-    w.UpdateMenus(Tstartform::MenuMode::Normal, true);
+    w.RefreshMenus();
     QCOMPARE(VisibleTopLevel(w),
              QStringList({"&File", "&Add  or modify facets", "&Options", "S&ymmetry", "A&bout"}));
-    QVERIFY(!w.Save1->isVisible());
-    QVERIFY(!w.SaveAs1->isVisible());
+    QVERIFY(!w.Action("Save1")->isVisible());
+    QVERIFY(!w.Action("SaveAs1")->isVisible());
 
     // A crown with facets.
     LoadDesign(w, RoundBrilliantCrown());
-    w.UpdateMenus(Tstartform::MenuMode::Normal, true);
+    w.RefreshMenus();
     QCOMPARE(VisibleTopLevel(w),
              QStringList({"&File", "&Edit text", "&Add  or modify facets", "&View", "&Modify", "Mea&sure",
                           "&Options", "S&ymmetry", "&CAM preform", "A&bout"}));
-    for (QAction* shown : {w.Save1, w.SaveAs1, w.Print1, w.Printfullpage1, w.printfacetdata1, w.List1,
-                           w.Makepicture1, w.Makeascfile1, w.SaveOutline1, w.Changetable1, w.Scale1,
-                           w.Removelastfacets1, w.RoundIndices1, w.Showindices1, w.Changeangles1})
+    for (QAction* shown : {w.Action("Save1"), w.Action("SaveAs1"), w.Action("Print1"),
+                           w.Action("Printfullpage1"), w.Action("printfacetdata1"), w.Action("List1"),
+                           w.Action("Makepicture1"), w.Action("Makeascfile1"), w.Action("SaveOutline1"),
+                           w.Action("Changetable1"), w.Action("Scale1"), w.Action("Removelastfacets1"),
+                           w.Action("RoundIndices1"), w.Action("Showindices1"), w.Action("Changeangles1")})
         QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
-    QVERIFY(!w.Makeculetfacet1->isVisible()); // crown: the table, not a culet
-    QVERIFY(!w.Undo2->isVisible());
-    QVERIFY(!w.Redo1->isVisible());
+    QVERIFY(!w.Action("Makeculetfacet1")->isVisible()); // crown: the table, not a culet
+    QVERIFY(!w.Action("Undo2")->isVisible());
+    QVERIFY(!w.Action("Redo1")->isVisible());
 
     // A pavilion: the culet instead of the table.
     LoadDesign(w, RoundBrilliantPavilion());
-    w.UpdateMenus(Tstartform::MenuMode::Normal, true);
-    QVERIFY(w.Makeculetfacet1->isVisible());
-    QVERIFY(!w.Changetable1->isVisible());
+    w.RefreshMenus();
+    QVERIFY(w.Action("Makeculetfacet1")->isVisible());
+    QVERIFY(!w.Action("Changetable1")->isVisible());
 }
 
 void MainWindowTest::rotationHidesCommands() {
     WindowFixture f;
     Tstartform& w = *f.Window;
-    w.UpdateMenus(Tstartform::MenuMode::Normal, true);
-    w.Rotate1Click(); // nothing to rotate without cut facets
+    w.RefreshMenus();
+    Rotate1Click(w); // nothing to rotate without cut facets
     QVERIFY(!w.RotationMode);
 
     LoadDesign(w, RoundBrilliantCrown());
-    w.UpdateMenus(Tstartform::MenuMode::Normal, true);
-    w.Rotate1->trigger();
+    w.RefreshMenus();
+    w.Action("Rotate1")->trigger();
     QVERIFY(w.RotationMode);
     QCOMPARE(VisibleTopLevel(w), QStringList());
 }
@@ -213,10 +221,8 @@ void MainWindowTest::clickHandOffDeliversPositionButtonAndKeys() {
     Tstartform& w = *f.Window;
     w.show();
     TestRequester requester(w);
-    w.ClickRequester = &requester;
 
-    w.RequestClick("Click on edge");
-    w.ClickKind = 1;
+    w.RequestClick(requester, ClickKind::Edge, "Click on edge");
     QVERIFY(w.StatusBar1->isVisible());
     QVERIFY(w.CrosshairPending);
     const QPoint corner = w.frameGeometry().topLeft();
@@ -224,31 +230,34 @@ void MainWindowTest::clickHandOffDeliversPositionButtonAndKeys() {
 
     MoveMouse(w, {250, 120});
     QVERIFY(!w.CrosshairPending);
-    QCOMPARE(w.ClickState, 2);
+    QVERIFY(w.WaitingForClick);
     QCOMPARE(f.Script.CursorMoves.back(), std::make_pair(corner.x() + 400, corner.y() + 300));
 
     PressMouse(w, {300, 200}, Qt::LeftButton, Qt::ControlModifier);
     QCOMPARE(requester.Shown, 1);
     QCOMPARE(requester.Picks, 1);
-    QCOMPARE(requester.PickedAt, QPoint(300, 200));
-    QVERIFY(requester.PickedWithCtrl);
-    QVERIFY(!requester.PickedWithShift);
-    QCOMPARE(w.ClickKind, 0);
-    QCOMPARE(w.ClickState, 0);
+    Real x = 0, y = 0;
+    w.ClientToDesign(300, 200, x, y);
+    QCOMPARE(double(requester.Picked.X), double(x));
+    QCOMPARE(double(requester.Picked.Y), double(y));
+    QVERIFY(requester.Picked.Kind == ClickKind::Edge);
+    QVERIFY(requester.Picked.Ctrl);
+    QVERIFY(!requester.Picked.Shift);
+    QVERIFY(!w.TakeClick(requester)); // handed out once
+    QVERIFY(!w.WaitingForClick);
     QVERIFY(!w.StatusBar1->isVisible());
     QCOMPARE(w.CursorX, 300);
     QCOMPARE(w.CursorY, 200 + w.frameGeometry().height() - w.Client->height());
 
     // The next request puts the cursor back near this click.
-    w.RequestClick("");
-    w.ClickKind = 2;
+    w.RequestClick(requester, ClickKind::Point, "");
     MoveMouse(w, {10, 10});
     QCOMPARE(f.Script.CursorMoves.back(), std::make_pair(corner.x() + w.CursorX, corner.y() + w.CursorY));
     PressMouse(w, {40, 50}, Qt::LeftButton, Qt::ShiftModifier);
     QCOMPARE(requester.Picks, 2);
-    QVERIFY(!requester.PickedWithCtrl);
-    QVERIFY(requester.PickedWithShift);
-    QCOMPARE(w.ClickShift, Qt::KeyboardModifiers(Qt::ShiftModifier));
+    QVERIFY(requester.Picked.Kind == ClickKind::Point);
+    QVERIFY(!requester.Picked.Ctrl);
+    QVERIFY(requester.Picked.Shift);
 }
 
 void MainWindowTest::rightClickBringsRequesterBackWithoutPick() {
@@ -256,15 +265,13 @@ void MainWindowTest::rightClickBringsRequesterBackWithoutPick() {
     Tstartform& w = *f.Window;
     w.show();
     TestRequester requester(w);
-    w.ClickRequester = &requester;
-    w.RequestClick("Click in facet");
-    w.ClickKind = 3;
+    w.RequestClick(requester, ClickKind::Facet, "Click in facet");
     MoveMouse(w, {200, 100});
     PressMouse(w, {210, 110}, Qt::RightButton);
     QCOMPARE(requester.Shown, 1);
     QCOMPARE(requester.Picks, 0);
-    QCOMPARE(w.ClickButton, Qt::RightButton);
-    QCOMPARE(w.ClickState, 0);
+    QVERIFY(!w.WaitingForClick);
+    QVERIFY(!w.TakeClick(requester));
 }
 
 void MainWindowTest::mousePressWhileIdleDoesNothing() {
@@ -272,11 +279,10 @@ void MainWindowTest::mousePressWhileIdleDoesNothing() {
     Tstartform& w = *f.Window;
     w.show();
     TestRequester requester(w);
-    w.ClickRequester = &requester;
     PressMouse(w, {210, 110}, Qt::LeftButton);
     QCOMPARE(requester.Shown, 0);
     // A request without any mouse move yet: the press is not taken either.
-    w.RequestClick("");
+    w.RequestClick(requester, ClickKind::Point, "");
     PressMouse(w, {210, 110}, Qt::LeftButton);
     QCOMPARE(requester.Shown, 0);
     QVERIFY(w.StatusBar1->isVisible());
@@ -314,13 +320,13 @@ void MainWindowTest::sheetIsDrawnIntoTheClientArea() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     w.show();
-    w.RepaintScreen(*w.Design);
+    w.RepaintScreen(w.Design());
     const QImage& empty = w.Client->Surface->Image();
     QCOMPARE(empty.size(), w.Client->size());
     QCOMPARE(NonWhitePixels(empty, empty.rect()), 0); // a new design: an empty sheet
 
     LoadDesign(w, RoundBrilliantCrown());
-    w.RepaintScreen(*w.Design);
+    w.RepaintScreen(w.Design());
     const QImage& sheet = w.Client->Surface->Image();
     const QRect topView(w.Sheet.TopView.DevLeft, w.Sheet.TopView.DevTop,
                         w.Sheet.TopView.DevRight - w.Sheet.TopView.DevLeft,
@@ -339,8 +345,9 @@ void MainWindowTest::readoutShowsDesignPointAndIndex() {
     Tstartform& w = *f.Window;
     w.show();
     LoadDesign(w, RoundBrilliantCrown());
-    w.RepaintScreen(*w.Design);
-    w.RequestClick("Pick");
+    w.RepaintScreen(w.Design());
+    TestRequester requester(w);
+    w.RequestClick(requester, ClickKind::Edge, "Pick");
     MoveMouse(w, TopViewPixel(w, 30, 0));
     const QString text = w.StatusPanel->text();
     QVERIFY2(QRegularExpression(
@@ -365,8 +372,8 @@ void MainWindowTest::readoutShowsDesignPointAndIndex() {
     QVERIFY(w.StatusPanel->text().endsWith(QString(45, ' ')));
 
     // Indices as shown: a clockwise system with an offset.
-    w.Design->SystemIndex = -96;
-    w.Design->OffsetIndex = 10;
+    w.Design().SystemIndex = -96;
+    w.Design().OffsetIndex = 10;
     MoveMouse(w, TopViewPixel(w, 0, -20));
     const double shown = w.StatusPanel->text().mid(w.StatusPanel->text().indexOf("Index:") + 6).toDouble();
     QVERIFY2(std::abs(shown - 34) < 0.3, qPrintable(w.StatusPanel->text())); // 96 - 72 + 10
@@ -376,10 +383,9 @@ void MainWindowTest::crosshairIsDrawnAndErasedInXor() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     w.show();
-    w.RepaintScreen(*w.Design); // an empty white sheet
+    w.RepaintScreen(w.Design()); // an empty white sheet
     TestRequester requester(w);
-    w.ClickRequester = &requester;
-    w.RequestClick("");
+    w.RequestClick(requester, ClickKind::Point, "");
     MoveMouse(w, {250, 120});
     const QImage& image = w.Client->Surface->Image();
     QVERIFY(image.pixel(5, 120) != qRgb(255, 255, 255));                  // the horizontal line
@@ -399,9 +405,9 @@ void MainWindowTest::rotationKeysTurnTheViewAndOtherKeysEndIt() {
     Tstartform& w = *f.Window;
     w.show();
     LoadDesign(w, RoundBrilliantCrown());
-    w.UpdateMenus(Tstartform::MenuMode::Normal, true);
-    w.RepaintScreen(*w.Design);
-    w.Rotate1->trigger();
+    w.RefreshMenus();
+    w.RepaintScreen(w.Design());
+    w.Action("Rotate1")->trigger();
     QVERIFY(w.RotationMode);
     const QImage start = w.Client->Surface->Image().copy();
     QVERIFY(NonWhitePixels(start, start.rect()) > 100);
@@ -426,7 +432,7 @@ void MainWindowTest::rotationKeysTurnTheViewAndOtherKeysEndIt() {
             NonWhitePixels(w.Client->Surface->Image(), w.Client->Surface->Image().rect()) > 1000);
 
     // Escape ends it as well; keys outside a rotation do nothing.
-    w.Rotate1->trigger();
+    w.Action("Rotate1")->trigger();
     PressKey(w, Qt::Key_Escape);
     QVERIFY(!w.RotationMode);
     PressKey(w, Qt::Key_Left);
@@ -438,16 +444,16 @@ void MainWindowTest::progressBarFollowsLongRecomputes() {
     Tstartform& w = *f.Window;
     w.show();
     LoadDesign(w, DesignWithFacets(150));
-    QVERIFY(w.Design->FacetCount > 100);
+    QVERIFY(w.Design().FacetCount > 100);
     w.ProgressBar1->setValue(0);
-    w.Design->Recompute();
-    QCOMPARE(w.ProgressBar1->maximum(), w.Design->FacetCount - 1);
-    QVERIFY(w.ProgressBar1->value() > w.Design->FacetCount / 2); // stepped along
-    QVERIFY(!w.ProgressBar1->isVisible());                       // and hidden at the end
+    w.Design().Recompute();
+    QCOMPARE(w.ProgressBar1->maximum(), w.Design().FacetCount - 1);
+    QVERIFY(w.ProgressBar1->value() > w.Design().FacetCount / 2); // stepped along
+    QVERIFY(!w.ProgressBar1->isVisible());                        // and hidden at the end
 
     LoadDesign(w, RoundBrilliantCrown()); // short recomputes leave it alone
     w.ProgressBar1->setValue(0);
-    w.Design->Recompute();
+    w.Design().Recompute();
     QCOMPARE(w.ProgressBar1->value(), 0);
 }
 
@@ -455,12 +461,12 @@ void MainWindowTest::resizeDrawareaTogglesScreenSize() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     w.show();
-    w.RepaintScreen(*w.Design);
+    w.RepaintScreen(w.Design());
     QCOMPARE(w.StoredWidth, w.width());
-    w.Resizedrawarea1Click();
+    Resizedrawarea1Click(w);
     QCOMPARE(w.size(), QSize(1024, 768));
     QCOMPARE(w.StoredWidth, w.width());
-    w.Resizedrawarea1Click();
+    Resizedrawarea1Click(w);
     QCOMPARE(w.size(), QSize(800, 600));
 }
 
@@ -471,30 +477,30 @@ struct OutlineFixture {
     OutlineFixture() {
         LoadDesign(*F.Window, RoundBrilliantCrown());
         const std::string path = Dir.filePath("girdle.otl").toStdString();
-        QVERIFY(F.Window->Design->SaveOutline(path));
-        F.Window->Design->OffsetIndex = 0;
-        F.Window->UpdateMenus(Tstartform::MenuMode::Normal, true);
+        QVERIFY(F.Window->Design().SaveOutline(path));
+        F.Window->Design().OffsetIndex = 0;
+        F.Window->RefreshMenus();
     }
 };
 
 void MainWindowTest::newWithOutlinePresetsFromTheOutline() {
     WindowFixture plain;
-    QVERIFY(!plain.Window->Newwithoutline1->isVisible()); // no outline file known
+    QVERIFY(!plain.Window->Action("Newwithoutline1")->isVisible()); // no outline file known
 
     OutlineFixture o;
     Tstartform& w = *o.F.Window;
-    QVERIFY(w.Newwithoutline1->isVisible());
-    QVERIFY(w.ShowOutline1->isVisible());
+    QVERIFY(w.Action("Newwithoutline1")->isVisible());
+    QVERIFY(w.Action("ShowOutline1")->isVisible());
     // Escape leaves the dialog like Cancel: the design is not marked as started from the outline.
-    WhileModal([&] { w.Newwithoutline1->trigger(); },
+    WhileModal([&] { w.Action("Newwithoutline1")->trigger(); },
                [&](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
     QVERIFY(!w.OutlineDesign);
-    QVERIFY(!w.ShowOutline1->isChecked());
-    QVERIFY(w.Design->HasFacets());
+    QVERIFY(!w.Action("ShowOutline1")->isChecked());
+    QVERIFY(w.Design().HasFacets());
     QStringList preset;
-    WhileModal([&] { w.Newwithoutline1->trigger(); },
+    WhileModal([&] { w.Action("Newwithoutline1")->trigger(); },
                [&](QDialog&) {
-                   TForm6& form = *w.Form6;
+                   TForm6& form = DialogOf<TForm6>(w);
                    preset << form.Edit1->text() << form.Edit2->text() << form.Edit3->text()
                           << QString::number(form.RadioGroup1->ItemIndex())
                           << QString::number(form.RadioGroup2->ItemIndex());
@@ -502,31 +508,31 @@ void MainWindowTest::newWithOutlinePresetsFromTheOutline() {
                });
     QCOMPARE(preset, QStringList({"  96", " 8", "  0", "0", "0"}));
     QVERIFY(w.OutlineDesign);
-    QVERIFY(w.ShowOutline1->isChecked());
-    QVERIFY(w.Design->OutlineShown);
-    QVERIFY(w.Design->OutlineFirstEdge < 1); // the outline's edges are there to draw and pick
-    QCOMPARE(w.Design->FacetCount, 0);
-    QCOMPARE(w.Design->Parts, 8);
-    QVERIFY(w.Design->Mirror);
+    QVERIFY(w.Action("ShowOutline1")->isChecked());
+    QVERIFY(w.Design().OutlineShown);
+    QVERIFY(w.Design().OutlineFirstEdge < 1); // the outline's edges are there to draw and pick
+    QCOMPARE(w.Design().FacetCount, 0);
+    QCOMPARE(w.Design().Parts, 8);
+    QVERIFY(w.Design().Mirror);
 }
 
 void MainWindowTest::showOutlineTogglesTheOutline() {
     OutlineFixture o;
     Tstartform& w = *o.F.Window;
-    QVERIFY(!w.ShowOutline1->isChecked());
-    w.ShowOutline1->trigger();
-    QVERIFY(w.ShowOutline1->isChecked());
-    QVERIFY(w.Design->OutlineShown);
-    QVERIFY(w.Design->OutlineFirstEdge < 1);
-    w.ShowOutline1->trigger();
-    QVERIFY(!w.ShowOutline1->isChecked());
-    QVERIFY(!w.Design->OutlineShown);
-    QCOMPARE(w.Design->OutlineFirstEdge, 1);
+    QVERIFY(!w.Action("ShowOutline1")->isChecked());
+    w.Action("ShowOutline1")->trigger();
+    QVERIFY(w.Action("ShowOutline1")->isChecked());
+    QVERIFY(w.Design().OutlineShown);
+    QVERIFY(w.Design().OutlineFirstEdge < 1);
+    w.Action("ShowOutline1")->trigger();
+    QVERIFY(!w.Action("ShowOutline1")->isChecked());
+    QVERIFY(!w.Design().OutlineShown);
+    QCOMPARE(w.Design().OutlineFirstEdge, 1);
 
     // An outline file that has gone: the error is shown and the option stays off.
-    std::filesystem::remove(w.Design->OutlineFileName);
-    w.ShowOutline1->trigger();
-    QVERIFY(!w.ShowOutline1->isChecked());
+    std::filesystem::remove(w.Design().OutlineFileName);
+    w.Action("ShowOutline1")->trigger();
+    QVERIFY(!w.Action("ShowOutline1")->isChecked());
     QCOMPARE(o.F.Script.Messages.size(), std::size_t{1});
     QCOMPARE(o.F.Script.Beeps, 1);
 }

@@ -25,7 +25,7 @@ class NewGemDialogTest : public QObject {
 
 void NewGemDialogTest::controlsAndDefaults() {
     WindowFixture f;
-    TForm6& form = *f.Window->Form6;
+    TForm6& form = DialogOf<TForm6>(*f.Window);
     QCOMPARE(form.windowTitle(), QString("Define New Gem"));
     QCOMPARE(form.Edit1->text(), QString("96"));
     QCOMPARE(form.Edit2->text(), QString("8"));
@@ -118,9 +118,9 @@ void NewGemDialogTest::refusesInput() {
     QFETCH(QString, message);
     QFETCH(QString, field);
     WindowFixture f;
-    f.Window->Design->NewDesign('p', 4, 64, true, 3, true, true);
+    f.Window->Design().NewDesign('p', 4, 64, true, 3, true, true);
     f.Window->CurrentFile = "/tmp/kept.lfx";
-    TForm6& form = *f.Window->Form6;
+    TForm6& form = DialogOf<TForm6>(*f.Window);
     form.show();
     form.Edit1->setText(systemIndex);
     form.Edit2->setText(parts);
@@ -135,15 +135,15 @@ void NewGemDialogTest::refusesInput() {
     QCOMPARE(form.focusWidget()->objectName(), field);
     QVERIFY(form.isVisible());
     QCOMPARE(form.result(), int(QDialog::Rejected));
-    QCOMPARE(f.Window->Design->SystemIndex, 64);
-    QCOMPARE(f.Window->Design->GemType, 'p');
+    QCOMPARE(f.Window->Design().SystemIndex, 64);
+    QCOMPARE(f.Window->Design().GemType, 'p');
     QCOMPARE(f.Window->CurrentFile, std::string("/tmp/kept.lfx"));
     form.hide();
 }
 
 void NewGemDialogTest::acceptsSmallestSystemIndex() {
     WindowFixture f;
-    TForm6& form = *f.Window->Form6;
+    TForm6& form = DialogOf<TForm6>(*f.Window);
     form.show();
     form.Edit1->setText(" 3 ");
     form.Edit2->setText("3");
@@ -152,43 +152,43 @@ void NewGemDialogTest::acceptsSmallestSystemIndex() {
     QVERIFY(f.Script.Messages.empty());
     QCOMPARE(form.result(), int(QDialog::Accepted));
     QVERIFY(!form.isVisible());
-    QCOMPARE(f.Window->Design->SystemIndex, 3);
-    QCOMPARE(f.Window->Design->Parts, 3);
+    QCOMPARE(f.Window->Design().SystemIndex, 3);
+    QCOMPARE(f.Window->Design().Parts, 3);
 }
 
 void NewGemDialogTest::bringsNegativeOffsetIntoRange() {
     WindowFixture f;
     f.Window->CurrentFile = "/tmp/old.lfx";
-    f.Window->SelectedFacet = 5;
-    f.Window->Design->SetTextLine(10, "filename: old.lfx");
-    TForm6& form = *f.Window->Form6;
+    f.Window->Shown.SelectedFacet = 5;
+    f.Window->Design().SetTextLine(FileNameLine, "filename: old.lfx");
+    TForm6& form = DialogOf<TForm6>(*f.Window);
     form.show();
     form.Edit3->setText("-5");
     form.RadioGroup1->SetItemIndex(1);
     form.RadioGroup2->SetItemIndex(1);
     QTest::mouseClick(form.button1, Qt::LeftButton);
     QVERIFY(f.Script.Messages.empty());
-    const TGem& design = *f.Window->Design;
+    const TGem& design = f.Window->Design();
     QCOMPARE(design.OffsetIndex, 91);
     QCOMPARE(design.SystemIndex, 96);
     QCOMPARE(design.Parts, 8);
     QCOMPARE(design.Mirror, false);
     QCOMPARE(design.GemType, 'p');
     QCOMPARE(design.FacetCount, 0);
-    QCOMPARE(design.TextLine(10), std::string());
+    QCOMPARE(design.TextLine(FileNameLine), std::string());
     QCOMPARE(f.Window->CurrentFile, std::string());
     QCOMPARE(f.Window->windowTitle(), QString());
-    QCOMPARE(f.Window->SelectedFacet, NoneFound);
+    QCOMPARE(f.Window->Shown.SelectedFacet, NoneFound);
 }
 
 void NewGemDialogTest::newCommandPresetsAndCancelKeepsDesign() {
     WindowFixture f;
-    TForm6& form = *f.Window->Form6;
+    TForm6& form = DialogOf<TForm6>(*f.Window);
     form.Edit1->setText("64");
     form.Edit2->setText("4");
     form.RadioGroup1->SetItemIndex(1);
     bool sawPreset = false;
-    WhileModal([&] { f.Window->New1->trigger(); },
+    WhileModal([&] { f.Window->Action("New1")->trigger(); },
                [&](QDialog& dialog) {
                    QCOMPARE(&dialog, static_cast<QDialog*>(&form));
                    sawPreset = form.Edit1->text() == "96" && form.Edit2->text() == "8" &&
@@ -198,15 +198,16 @@ void NewGemDialogTest::newCommandPresetsAndCancelKeepsDesign() {
                    QTest::mouseClick(form.button2, Qt::LeftButton);
                });
     QVERIFY(sawPreset);
-    QVERIFY(f.Window->DialogCancelled);
-    QCOMPARE(f.Window->Design->SystemIndex, 96);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(form.result(), int(QDialog::Rejected));
+    QCOMPARE(f.Window->Design().SystemIndex, 96);
     QVERIFY(f.Script.Messages.empty());
 }
 
 void NewGemDialogTest::newCommandMakesPavilionThroughTheDialog() {
     WindowFixture f;
-    TForm6& form = *f.Window->Form6;
-    WhileModal([&] { f.Window->New1->trigger(); },
+    TForm6& form = DialogOf<TForm6>(*f.Window);
+    WhileModal([&] { f.Window->Action("New1")->trigger(); },
                [&](QDialog&) {
                    form.Edit1->setText("-80");
                    form.Edit2->setText("5");
@@ -214,11 +215,11 @@ void NewGemDialogTest::newCommandMakesPavilionThroughTheDialog() {
                    QTest::mouseClick(form.button1, Qt::LeftButton);
                });
     QVERIFY(f.Script.Messages.empty());
-    QVERIFY(!f.Window->DialogCancelled);
-    QCOMPARE(f.Window->Design->SystemIndex, -80);
-    QCOMPARE(f.Window->Design->Parts, 5);
-    QCOMPARE(f.Window->Design->GemType, 'p');
-    QCOMPARE(f.Window->Design->Mirror, true);
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    QCOMPARE(f.Window->Design().SystemIndex, -80);
+    QCOMPARE(f.Window->Design().Parts, 5);
+    QCOMPARE(f.Window->Design().GemType, 'p');
+    QCOMPARE(f.Window->Design().Mirror, true);
 }
 
 LAPIDRAW_UI_TEST_MAIN(NewGemDialogTest)

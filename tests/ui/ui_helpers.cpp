@@ -40,13 +40,9 @@ TestRequester::TestRequester(Tstartform& owner) : QDialog(&owner), Owner(owner) 
 void TestRequester::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     ++Shown;
-    Owner.ClickRequester = this;
-    if (Owner.ClickKind != 0 && Owner.ClickButton == Qt::LeftButton) {
-        Owner.ClickKind = 0;
+    if (const std::optional<SheetClick> click = Owner.TakeClick(*this)) {
         ++Picks;
-        PickedAt = {Owner.ClickX, Owner.ClickY};
-        PickedWithCtrl = Owner.ClickCtrl;
-        PickedWithShift = Owner.ClickShiftKey;
+        Picked = *click;
     }
     QTimer::singleShot(0, this, &QDialog::accept);
 }

@@ -1,6 +1,7 @@
 // Helpers of the window tests: a window on scripted services, mouse events on the sheet, modal driving.
 #pragma once
 
+#include "app/commands.h"
 #include "app/unit1.h"
 #include "tests/ui/scripted_services.h"
 
@@ -21,20 +22,28 @@ void PressMouse(Tstartform& window, QPoint at, Qt::MouseButton button,
                 Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void PressKey(Tstartform& window, int key);
 
+// The window waits for a click of this kind (the crosshair is about to start or runs).
+inline bool AwaitsClick(const Tstartform& w, ClickKind kind) {
+    return (w.CrosshairPending || w.WaitingForClick) && w.RequestedKind == kind;
+}
+// A click is asked for, awaited, or taken and not yet handed to its dialog.
+inline bool ClickOutstanding(const Tstartform& w) {
+    return w.CrosshairPending || w.WaitingForClick || w.TakenClick.has_value();
+}
+
 // Runs action (which opens a modal dialog) while drive works on the dialog once it is shown; the
 // dialog is rejected afterwards if drive left it open.
 void WhileModal(const std::function<void()>& action, const std::function<void(QDialog&)>& drive);
 
 // A test-only click requester: every time it is shown it takes the click as a picking dialog would
-// (left button only, when ClickKind is set) and closes itself again.
+// and closes itself again.
 class TestRequester : public QDialog {
     Q_OBJECT
   public:
     explicit TestRequester(Tstartform& owner);
     int Shown = 0;
     int Picks = 0;
-    QPoint PickedAt;
-    bool PickedWithCtrl = false, PickedWithShift = false;
+    SheetClick Picked;
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -89,7 +89,7 @@ TEST(FacetTable, NotesFromTextLines) {
     gem->GroupTiers();
     s.sheet.BuildFacetTable(*gem);
     const auto& rows = s.sheet.Rows;
-    EXPECT_EQ(gem->TextLines[14], "left       right"); // trimmed in the model
+    EXPECT_EQ(gem->TextLines[14], "  left       right  "); // the drawing leaves the design as it is
     EXPECT_EQ(rows[3].Note, "third row");
     EXPECT_EQ(rows[3].NoteRow, 3);
     EXPECT_EQ(rows[5].Note, "fifth");

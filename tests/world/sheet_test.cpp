@@ -115,8 +115,8 @@ TEST(Sheet, ProportionBlockTextsAndPlaces) {
 TEST(Sheet, TitleLinesAreCentredAtTheTopOfThePanel) {
     Screen s;
     auto gem = BoxCrown();
-    gem->TextLines[20] = "Box   ";
-    gem->TextLines[21] = "by hand";
+    gem->TextLines[CutNameLine] = "Box   ";
+    gem->TextLines[AuthorLine] = "by hand";
     gem->TextLines[3] = "third line  ";
     s.Draw(*gem);
     const RecordedText* title = s.surface.FindText("Box");

@@ -1,0 +1,39 @@
+// The main window's menu commands, grouped by family; each runs on the window it is given. The menu
+// table (menu_table.cpp) binds them to their items.
+#pragma once
+
+#include "platform/services.h"
+
+#include <string>
+
+class QAction;
+class Tstartform;
+
+// ---- file_commands.cpp: new, open, reopen, save, undo, redo, exit ----
+void New1Click(Tstartform& w);
+void Newwithoutline1Click(Tstartform& w);
+void Open1Click(Tstartform& w);
+void f1Click(Tstartform& w, QAction& slot); // a slot of the Reopen submenu
+void Save1Click(Tstartform& w);
+void SaveAs1Click(Tstartform& w);
+void Exit1Click(Tstartform& w);
+void Undo2Click(Tstartform& w);
+void Redo1Click(Tstartform& w);
+// The question before a command replaces the design: No at once when nothing changed.
+Answer AskSaveChanges(Tstartform& w);
+// Runs the save dialog and saves; a design never saved (empty name) gets the "c"/"p" suffix. True when
+// saved.
+bool SaveAs(Tstartform& w, const std::string& name);
+
+// ---- view_commands.cpp: free rotation and display options ----
+void Rotate1Click(Tstartform& w);
+void Showcutoff1Click(Tstartform& w);
+void Showclick1Click(Tstartform& w);
+void ShowOutline1Click(Tstartform& w);
+void Showindices1Click(Tstartform& w);
+void Resizedrawarea1Click(Tstartform& w);
+
+// ---- modify_commands.cpp: cutting and whole-design changes ----
+void Generalfacet1Click(Tstartform& w);
+void RoundIndices1Click(Tstartform& w);
+void Removelastfacets1Click(Tstartform& w);

@@ -1,0 +1,168 @@
+// File commands: new designs, open, reopen, save, save as, undo, redo and exit.
+#include "app/commands.h"
+
+#include "app/reopen.h"
+#include "app/unit1.h"
+#include "app/util.h"
+#include "dialogs/unit6.h"
+#include "gem/numtext.h"
+
+#include <QAction>
+#include <cctype>
+
+namespace {
+// A design never saved gets the letter of its type unless its name already ends with it.
+std::string TypeSuffix(const TGem& design, const std::string& base) {
+    const char last =
+        base.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(base.back())));
+    if (design.IsCrown() && last != 'c') return "c";
+    if (design.IsPavilion() && last != 'p') return "p";
+    return "";
+}
+} // namespace
+
+Answer AskSaveChanges(Tstartform& w) {
+    if (!w.Design().CanUndo()) return Answer::No;
+    w.Svc().Messages.Beep();
+    const Answer answer = w.Svc().Messages.Confirm("File changed; save changes");
+    if (answer != Answer::Yes) return answer;
+    return SaveAs(w, w.CurrentFile) ? Answer::Yes : Answer::Cancel;
+}
+
+void New1Click(Tstartform& w) {
+    if (AskSaveChanges(w) == Answer::Cancel) return;
+    TForm6& form = DialogOf<TForm6>(w);
+    form.Preset("96", "8", "0", true);
+    w.SetChecked("ShowOutline1", false);
+    w.Design().OutlineShown = false;
+    w.OutlineDesign = false;
+    w.DesignName.clear();
+    w.ShowModal(form);
+}
+
+void Newwithoutline1Click(Tstartform& w) {
+    if (AskSaveChanges(w) == Answer::Cancel) return;
+    if (!w.ReadOutlineReported()) return;
+    const TGem& d = w.Design();
+    TForm6& form = DialogOf<TForm6>(w);
+    form.Preset(QString::fromStdString(PadLeft(IntText(d.OutlineSystemIndex), 4)),
+                QString::fromStdString(PadLeft(IntText(d.OutlineParts), 2)),
+                QString::fromStdString(PadLeft(IntText(d.OutlineOffset), 3)), d.OutlineMirror == 'm');
+    // Cancel, Escape and the close button all leave the dialog without a new design.
+    if (w.ShowModal(form)) {
+        // The new design has dropped the outline: read it again so that it shows.
+        w.SetChecked("ShowOutline1", true);
+        if (w.Design().ReadOutline("")) w.Design().SetOutlineShown(true);
+        w.Design().SetOutlineShown(true);
+        w.OutlineDesign = true;
+    }
+    w.Invalidate();
+}
+
+void Open1Click(Tstartform& w) {
+    if (AskSaveChanges(w) == Answer::Cancel) return;
+    w.OpenDialog1.FileName = NameOnly(w.OpenDialog1.FileName);
+    if (!RunOpenDialog(w.Svc(), w.OpenDialog1)) return;
+    w.Shown.SelectedFacet = NoneFound;
+    const std::string chosen = w.OpenDialog1.FileName;
+    if (FileMustExist(w.Svc().Messages, chosen)) return;
+    if (!w.OpenDesign(chosen)) return;
+    w.DesignOpened();
+}
+
+void f1Click(Tstartform& w, QAction& slot) {
+    if (AskSaveChanges(w) == Answer::Cancel) return;
+    const std::string name = Treopen::FileOfCaption(slot.text().toStdString());
+    if (FileMustExist(w.Svc().Messages, name)) {
+        w.RecentFiles->Remove(name);
+        return;
+    }
+    w.Shown.SelectedFacet = NoneFound;
+    w.OpenDialog1.InitialDir = FolderOf(name);
+    if (!w.OpenDesign(name)) {
+        w.RecentFiles->Remove(name);
+        return;
+    }
+    w.DesignOpened();
+}
+
+void Save1Click(Tstartform& w) {
+    if (w.CurrentFile.empty()) {
+        SaveAs(w, "");
+    } else if (w.WriteReported(w.CurrentFile, TGem::FileMode::Save, NameOnly(w.CurrentFile))) {
+        w.SetTitle("");
+        w.ReadReported(w.CurrentFile, TGem::FileMode::Open);
+        w.RecordStep();
+        w.RefreshMenus();
+    }
+    w.Invalidate();
+}
+
+void SaveAs1Click(Tstartform& w) {
+    SaveAs(w, w.CurrentFile);
+}
+
+bool SaveAs(Tstartform& w, const std::string& name) {
+    w.SaveDialog1.InitialDir = w.CurrentFile.empty() ? w.OpenDialog1.InitialDir : FolderOf(w.CurrentFile);
+    if (!RunSaveDialog(w.Svc(), w.SaveDialog1, name, false)) return false;
+    const std::string folder = WithoutTrailingSeparator(FolderOf(w.SaveDialog1.FileName));
+    const std::string base = NameOnly(w.SaveDialog1.FileName);
+    const std::string suffix = name.empty() ? TypeSuffix(w.Design(), base) : "";
+    const std::string path = folder + "/" + base + suffix + ".lfx";
+    if (ConfirmOverwrite(w.Svc().Messages, path)) return false;
+    // A failed write leaves the design, its file name and the old file as they were.
+    if (!w.WriteReported(path, TGem::FileMode::Save, NameOnly(path))) return false;
+    w.SetDesignFile(path);
+    if (w.ReadReported(path, TGem::FileMode::Open))
+        w.RecentFiles->Add(path);
+    else
+        w.RecentFiles->Remove(path);
+    w.OpenDialog1.InitialDir = folder + "/";
+    w.OpenDialog1.FileName = w.DesignName;
+    w.Invalidate();
+    w.RecordStep();
+    w.RefreshMenus();
+    return true;
+}
+
+void Exit1Click(Tstartform& w) {
+    w.QuitCommand();
+}
+
+void Undo2Click(Tstartform& w) {
+    w.ReadReported("", TGem::FileMode::Undo);
+    w.SetTitle(w.Design().ChangedSuffix());
+    w.Shown.SelectedFacet = NoneFound;
+    w.Repaint();
+    w.RefreshMenus();
+}
+
+void Redo1Click(Tstartform& w) {
+    w.ReadReported("", TGem::FileMode::Redo);
+    w.SetTitle(w.Design().ChangedSuffix());
+    w.Repaint();
+    w.RefreshMenus();
+}
+
+// ---- Opening a design, shared by Open, Reopen and the command line ----
+
+bool Tstartform::OpenDesign(const std::string& name) {
+    const std::string previousFile = CurrentFile, previousName = DesignName;
+    SetDesignFile(name);
+    if (ReadReported(name, TGem::FileMode::Open)) return true;
+    // The design in memory is still the previous one: so are its file name and title.
+    CurrentFile = previousFile;
+    DesignName = previousName;
+    SetTitle(TheDesign->ChangedSuffix());
+    return false;
+}
+
+void Tstartform::DesignOpened() {
+    RecentFiles->Add(CurrentFile);
+    SetChecked("ShowOutline1", false);
+    Invalidate();
+    OpenDialog1.InitialDir = FolderOf(CurrentFile);
+    OpenDialog1.FileName = DesignName;
+    RecordStep();
+    RefreshMenus();
+}

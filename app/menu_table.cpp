@@ -1,0 +1,107 @@
+// The main window's menus: one row per item, in menu order.
+#include "app/menu_table.h"
+
+#include "app/commands.h"
+
+#include <array>
+#include <cstring>
+
+namespace {
+using namespace Need;
+using K = MenuKind;
+using P = DuringPreform;
+
+// Shown outside the free rotation and the replacement of a facet group.
+constexpr unsigned On = Enabled;
+// Shown once the design has cut facets and the commands are on.
+constexpr unsigned OnWithCuts = Enabled | CutFacets;
+
+// clang-format off
+constexpr std::array Rows{
+    // kind,       object name,         parent,        caption,                          shortcut, command,         start-up, after every change
+    MenuRow{K::Menu, "File1",           nullptr,       "&File",                          "", nullptr,               Always, On, P::Hidden},
+    MenuRow{K::Item, "New1",            "File1",       "&New ...",                       "Ctrl+N", &New1Click,      Always, Always},
+    MenuRow{K::Item, "Newwithoutline1", "File1",       "New &with outline",              "", &Newwithoutline1Click, OutlineFile, NotRotating | OutlineFile},
+    MenuRow{K::Item, "Open1",           "File1",       "&Open...",                       "Ctrl+O", &Open1Click,     Always, Always},
+    MenuRow{K::RecentFiles, "Reopen1",  "File1",       "&Reopen",                        "", nullptr,               Always, Always},
+    MenuRow{K::Item, "Readoutline1",    "File1",       "R&ead outline ...",              "", nullptr,               Always, Always},
+    MenuRow{K::Item, "Print1",          "File1",       "&Print design",                  "Ctrl+P", nullptr,         Never, OnWithCuts},
+    MenuRow{K::Item, "Printfullpage1",  "File1",       "Print &full page",               "", nullptr,               Never, OnWithCuts},
+    MenuRow{K::Item, "Makepicture1",    "File1",       "&Make emf file...",              "Ctrl+M", nullptr,         Never, NotRotating | CutFacets},
+    MenuRow{K::Item, "Makeascfile1",    "File1",       "Make asc &file ...",             "", nullptr,               Never, OnWithCuts},
+    MenuRow{K::Item, "List1",           "File1",       "&List facet data",               "Ctrl+L", nullptr,         Never, OnWithCuts},
+    MenuRow{K::Item, "printfacetdata1", "File1",       "Print &facet data",              "", nullptr,               Never, OnWithCuts},
+    MenuRow{K::Separator, "N1",         "File1",       "",                               "", nullptr,               Never, OnWithCuts},
+    MenuRow{K::Item, "Save1",           "File1",       "&Save",                          "Ctrl+S", &Save1Click,     Never, NotRotating | CutFacets},
+    MenuRow{K::Item, "SaveAs1",         "File1",       "Save &as...",                    "Ctrl+A", &SaveAs1Click,   Never, OnWithCuts},
+    MenuRow{K::Item, "SaveOutline1",    "File1",       "Save o&utline as...",            "", nullptr,               Never, OnWithCuts},
+    MenuRow{K::Item, "importfile1",     "File1",       "&Import crown and girdle",       "", nullptr,               Never, Never},
+    MenuRow{K::Item, "Importcrown1",    "File1",       "I&mport crown ...",              "", nullptr,               Always, Always},
+    MenuRow{K::Item, "Importpav1",      "File1",       "Imp&ort pav ...",                "", nullptr,               Always, Always},
+    MenuRow{K::Item, "Exit1",           "File1",       "E&xit",                          "Ctrl+X", &Exit1Click,     Always, Always},
+    MenuRow{K::Item, "Edittext1",       nullptr,       "&Edit text",                     "", nullptr,               Never, OnWithCuts, P::Hidden},
+    MenuRow{K::Item, "Generalfacet1",   nullptr,       "&Add  or modify facets",         "", &Generalfacet1Click,   Never, NotRotating, P::Hidden},
+    MenuRow{K::Menu, "View1",           nullptr,       "&View",                          "", nullptr,               Never, OnWithCuts, P::Hidden},
+    MenuRow{K::Item, "Rotate1",         "View1",       "&Rotate",                        "", &Rotate1Click,         Never, OnWithCuts},
+    MenuRow{K::Item, "Showtier1",       "View1",       "&Show tier",                     "", nullptr,               Always, Always},
+    MenuRow{K::Menu, "Modify1",         nullptr,       "&Modify",                        "", nullptr,               Never, OnWithCuts, P::Hidden},
+    MenuRow{K::Item, "Changetable1",    "Modify1",     "&Change table",                  "", nullptr,               Never, NotRotating | Crown | CutFacets},
+    MenuRow{K::Item, "Makeculetfacet1", "Modify1",     "&Make or change culet facet",    "", nullptr,               Always, NotRotating | Pavilion},
+    MenuRow{K::Item, "Changetier1",     "Modify1",     "Change &facet group",            "", nullptr,               Never, Never},
+    MenuRow{K::Item, "deletetier1",     "Modify1",     "D&elete facet group",            "", nullptr,               Always, Always},
+    MenuRow{K::Item, "Changebaseplane1","Modify1",     "Shift &design",                  "", nullptr,               Never, GirdleFacet | CutFacets},
+    MenuRow{K::Item, "Changeangles1",   "Modify1",     "C&hange angles",                 "", nullptr,               Always, NotRotating | NotAllGirdle},
+    MenuRow{K::Item, "Scale1",          "Modify1",     "Re&size",                        "", nullptr,               Always, NotRotating | CutFacets},
+    MenuRow{K::Item, "Stretch1",        "Modify1",     "St&retch",                       "", nullptr,               Always, Always},
+    MenuRow{K::Item, "RoundIndices1",   "Modify1",     "Round &indices",                 "", &RoundIndices1Click,   Never, OnWithCuts},
+    MenuRow{K::Item, "Rotate3",         "Modify1",     "&Rotate",                        "", nullptr,               Never, OnWithCuts},
+    MenuRow{K::Item, "Removelastfacets1","Modify1",    "&Remove last facet group",       "", &Removelastfacets1Click, Never, OnWithCuts},
+    MenuRow{K::Item, "Undo2",           nullptr,       "&Undo",                          "", &Undo2Click,           Never, NotRotating | NotModifying | CanUndo, P::Hidden},
+    MenuRow{K::Item, "Redo1",           nullptr,       "&Redo",                          "", &Redo1Click,           Never, NotRotating | NotModifying | CanRedo, P::Hidden},
+    MenuRow{K::Menu, "Measure1",        nullptr,       "Mea&sure",                       "", nullptr,               Never, OnWithCuts, P::Hidden},
+    MenuRow{K::Item, "CcdandDcf1",      "Measure1",    "&Dcf and Ccd",                   "", nullptr,               Always, Always},
+    MenuRow{K::Menu, "Options1",        nullptr,       "&Options",                       "", nullptr,               Never, NotRotating, P::Hidden},
+    MenuRow{K::Item, "Showcutoff1",     "Options1",    "Show c&utoff",                   "", &Showcutoff1Click,     Always, Always, P::ByRule, true, true},
+    MenuRow{K::Item, "Showclick1",      "Options1",    "Show &click",                    "", &Showclick1Click,      Always, Always, P::ByRule, true, true},
+    MenuRow{K::Item, "ShowOutline1",    "Options1",    "Show &Outline",                  "", &ShowOutline1Click,    Never, NotRotating | OutlineFile, P::ByRule, true},
+    MenuRow{K::Item, "Resizedrawarea1", "Options1",    "Resize drawarea",                "", &Resizedrawarea1Click, Never, Never},
+    MenuRow{K::Item, "Showindices1",    "Options1",    "Show &indices",                  "", &Showindices1Click,    Always, OnWithCuts, P::ByRule, true},
+    MenuRow{K::Item, "Symmetry2",       nullptr,       "S&ymmetry",                      "", nullptr,               Never, On, P::Hidden},
+    MenuRow{K::Menu, "campreform1",     nullptr,       "&CAM preform",                   "", nullptr,               Never, NotRotating | NotAllGirdle | CutFacets, P::Shown},
+    MenuRow{K::Item, "campreform2",     "campreform1", "&make preform",                  "", nullptr,               Always, Always, P::Hidden},
+    MenuRow{K::Item, "campreform3",     "campreform1", "&Save as ...",                   "", nullptr,               Never, Never, P::Shown},
+    MenuRow{K::Item, "campreform4",     "campreform1", "&Print",                         "", nullptr,               Never, Never, P::Shown},
+    MenuRow{K::Item, "camlist",         "campreform1", "&List",                          "", nullptr,               Never, Never, P::Shown},
+    MenuRow{K::Item, "campreform5",     "campreform1", "&Exit preform",                  "", nullptr,               Never, Never, P::Shown},
+    MenuRow{K::Item, "About1",          nullptr,       "A&bout",                         "", nullptr,               Always, On, P::Hidden},
+};
+// clang-format on
+
+bool Holds(unsigned needs, const MenuState& s) {
+    auto need = [needs](Flag f) { return (needs & f) != 0; };
+    if (need(Never)) return false;
+    return (!need(Enabled) || s.Enabled()) && (!need(NotRotating) || !s.Rotating) &&
+           (!need(NotModifying) || !s.Modifying) && (!need(CutFacets) || s.CutFacets) &&
+           (!need(Crown) || s.Crown) && (!need(Pavilion) || !s.Crown) &&
+           (!need(OutlineFile) || s.OutlineFile) && (!need(NotAllGirdle) || !s.AllGirdle) &&
+           (!need(GirdleFacet) || s.GirdleFacet) && (!need(CanUndo) || s.CanUndo) &&
+           (!need(CanRedo) || s.CanRedo);
+}
+} // namespace
+
+std::span<const MenuRow> MenuRows() {
+    return Rows;
+}
+
+const MenuRow* FindMenuRow(const char* objectName) {
+    for (const MenuRow& row : Rows)
+        if (std::strcmp(row.ObjectName, objectName) == 0) return &row;
+    return nullptr;
+}
+
+bool Visible(const MenuRow& row, const MenuState& state) {
+    if (row.Kind == MenuKind::RecentFiles) return true;
+    if (state.PreformShown && row.Preform != DuringPreform::ByRule)
+        return row.Preform == DuringPreform::Shown;
+    return Holds(state.Initial ? row.Initial : row.Normal, state);
+}

@@ -1,0 +1,63 @@
+// View commands: the free rotation and the display options of the Options menu.
+#include "app/commands.h"
+
+#include "app/unit1.h"
+
+namespace {
+constexpr int FormWidth = 800, FormHeight = 600;
+} // namespace
+
+void Rotate1Click(Tstartform& w) {
+    if (!w.Design().HasFacets()) return;
+    w.RotationMode = true;
+    w.RefreshMenus();
+    if (!w.Client->Surface) w.Repaint();
+    w.Sheet.RotateKey(w.Design(), RotateStartKey);
+    w.Client->update();
+    w.Client->setFocus();
+}
+
+void Showcutoff1Click(Tstartform& w) {
+    w.Shown.ShowCutoff = w.Checked("Showcutoff1");
+    w.Repaint();
+}
+
+void Showclick1Click(Tstartform& w) {
+    w.Shown.ShowClick = w.Checked("Showclick1");
+    w.Repaint();
+}
+
+void Showindices1Click(Tstartform& w) {
+    w.Shown.ShowIndices = w.Checked("Showindices1");
+    w.Invalidate();
+}
+
+void ShowOutline1Click(Tstartform& w) {
+    // The menu item has already toggled its check mark: the command decides it itself.
+    const bool wasChecked = !w.Checked("ShowOutline1");
+    w.SetChecked("ShowOutline1", false);
+    if (wasChecked) {
+        w.Design().SetOutlineShown(false);
+        w.Invalidate();
+        return;
+    }
+    if (!w.ReadOutlineReported()) return;
+    w.Design().SetOutlineShown(true);
+    w.Repaint();
+    w.Invalidate();
+    w.SetChecked("ShowOutline1", true);
+}
+
+void Resizedrawarea1Click(Tstartform& w) {
+    if (w.StoredWidth <= FormWidth) {
+        w.StoredWidth = w.Svc().Window.ScreenWidth();
+        w.StoredHeight = w.Svc().Window.ScreenHeight();
+    } else {
+        w.StoredWidth = FormWidth;
+        w.StoredHeight = FormHeight;
+    }
+    w.ClosingDown = true;
+    w.resize(w.StoredWidth, w.StoredHeight);
+    w.ClosingDown = false;
+    w.Repaint();
+}

@@ -1,0 +1,23 @@
+// The one error record that the model's readers and writers leave behind.
+#pragma once
+
+#include <string>
+
+// Why the last file operation failed: the message as the user is shown it, the line of the file at which
+// reading stopped (0 when there is none) and the operating system's error number (0 when there is none).
+// Empty after a success, and after an undo, redo or reload that simply had nothing to read.
+struct FileError {
+    std::string Message;
+    int Line = 0;
+    int OsError = 0;
+
+    bool Empty() const { return Message.empty(); }
+    void Clear() { *this = FileError{}; }
+    // Records a failure and answers false, so that a reader can end with `return error.Set(...)`.
+    bool Set(std::string message, int line = 0, int osError = 0) {
+        Message = std::move(message);
+        Line = line;
+        OsError = osError;
+        return false;
+    }
+};
