@@ -37,3 +37,15 @@ void Resizedrawarea1Click(Tstartform& w);
 void Generalfacet1Click(Tstartform& w);
 void RoundIndices1Click(Tstartform& w);
 void Removelastfacets1Click(Tstartform& w);
+
+// ---- group_commands.cpp: facet groups and tiers (change, delete, show tiers, change angles) ----
+
+// ---- text_commands.cpp: the design's text, the facet data list and the about box ----
+
+// ---- measure_commands.cpp: girdle measurements ----
+
+// ---- exchange_commands.cpp: ASC files and girdle outlines ----
+
+// ---- print_commands.cpp: printing and pictures ----
+
+// ---- preform_commands.cpp: the CAM preform ----

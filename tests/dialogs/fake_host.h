@@ -1,0 +1,64 @@
+// A small stand-in for the main window, for driving one dialog without app/: it holds a design, the
+// scripted services and the display state, counts repaints and menu refreshes, records click requests
+// and hands out scripted clicks. Its change runner keeps the window's contract (an exception is shown
+// and the design put back; Finish records one undo step).
+#pragma once
+
+#include "dialogs/design_host.h"
+#include "dialogs/dialog_set.h"
+#include "tests/ui/scripted_services.h"
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class FakeHost final : public DesignHost {
+  public:
+    FakeHost();
+    ~FakeHost() override;
+
+    // ---- Script and record ----
+    ScriptedServices Script;
+    std::unique_ptr<TGem> Gem = std::make_unique<TGem>();
+    std::unique_ptr<TGem> PreformGem = std::make_unique<TGem>();
+    DisplayState Shown;
+    std::string File;
+    int Repaints = 0, MenuRefreshes = 0, Finished = 0, Cancelled = 0, OutlineToggles = 0;
+    struct Request {
+        const QDialog* Requester;
+        ClickKind Kind;
+        std::string Prompt;
+    };
+    std::vector<Request> Requests;
+    std::optional<SheetClick> NextClick; // handed to the next TakeClick of the last requester
+    int TextWidth = 600;
+
+    // ---- DesignHost ----
+    TGem& Design() override { return *Gem; }
+    TGem& Preform() override { return *PreformGem; }
+    const Services& Svc() override { return Script.All(); }
+    DisplayState& Display() override { return Shown; }
+    std::string DesignFile() override { return File; }
+    void SetDesignFile(const std::string& path) override { File = path; }
+    int TextLinesWidth() override { return TextWidth; }
+    QWidget* DialogParent() override { return &Parent; }
+    DialogSet& Dialogs() override { return *DialogObjects; }
+    bool ShowModal(QDialog& dialog) override;
+    void Repaint() override { ++Repaints; }
+    void RefreshMenus() override { ++MenuRefreshes; }
+    void FocusWindow() override {}
+    void ToggleOutline() override { ++OutlineToggles; }
+    bool Apply(const DesignChange& change) override;
+    bool Preview(const DesignChange& change) override;
+    bool Finish(QDialog& dialog, const DesignChange& change = nullptr) override;
+    void CancelPreview(QDialog& dialog) override;
+    void RequestClick(QDialog& requester, ClickKind kind, const std::string& prompt) override;
+    std::optional<SheetClick> TakeClick(const QDialog& requester) override;
+
+  private:
+    bool Run(const DesignChange& change);
+    QWidget Parent;
+    std::unique_ptr<DialogSet> DialogObjects = std::make_unique<DialogSet>();
+};

@@ -1,0 +1,241 @@
+// The seam between the window and its commands: the menu rules, the one change runner, the desktop's
+// undo key, and the program's command line.
+#include "app/menu_table.h"
+#include "dialogs/Unit12.h"
+#include "dialogs/radio_group.h"
+#include "gem/range_error.h"
+#include "tests/support/design_builders.h"
+#include "tests/ui/ui_helpers.h"
+#include "tests/ui/ui_test_main.h"
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QPushButton>
+#include <QRadioButton>
+
+Q_DECLARE_METATYPE(MenuState)
+
+namespace {
+QStringList VisibleTopLevel(const MenuState& state) {
+    QStringList shown;
+    for (const MenuRow& row : MenuRows())
+        if (!row.Parent && Visible(row, state)) shown << row.ObjectName;
+    return shown;
+}
+
+MenuState DesignState(bool cut) {
+    MenuState state;
+    state.CutFacets = cut;
+    state.Crown = true;
+    state.GirdleFacet = cut;
+    return state;
+}
+
+// A crown whose facet table has fewer free slots than an 8-part group needs (nothing recomputed).
+void FillFacetTable(TGem& design) {
+    CutByAngle(design, 90, 0, 50);
+    design.Recompute();
+    for (int k = 9; k <= MaxFacets - 4; ++k) {
+        design.Facets[k] = design.Facets[1 + (k - 1) % 8];
+        design.Facets[k].Dist = -50 - (k % 400) * 0.05L;
+        design.Facets[k].CornerCount = 0;
+    }
+    design.FacetCount = MaxFacets - 4;
+}
+
+struct History {
+    std::string Text;
+    int SnapshotNo, SnapshotTop;
+    bool operator==(const History&) const = default;
+};
+History HistoryOf(const TGem& design) {
+    return {design.DesignFileText(), design.SnapshotNo, design.SnapshotTop};
+}
+} // namespace
+
+class SeamTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void menuRules_data();
+    void menuRules();
+    void everyMenuRowIsBuilt();
+    void rangeErrorInACutLeavesDesignAndHistory();
+    void rangeErrorInAWholeDesignCommandLeavesDesignAndHistory();
+    void desktopUndoKeyUndoesACut();
+    void helpAndVersionAnswerWithoutAWindow();
+    void missingCommandLineDesignIsNamedPlainly();
+};
+
+void SeamTest::menuRules_data() {
+    QTest::addColumn<MenuState>("state");
+    QTest::addColumn<QStringList>("topLevel");
+    QTest::addColumn<QStringList>("shownItems");
+    QTest::addColumn<QStringList>("hiddenItems");
+
+    MenuState start;
+    start.Initial = true;
+    QTest::newRow("no design") << start << QStringList{"File1", "About1"}
+                               << QStringList{"New1", "Open1", "Importcrown1", "Exit1"}
+                               << QStringList{"Save1", "SaveAs1", "Print1", "Newwithoutline1", "N1"};
+    MenuState outline = start;
+    outline.OutlineFile = true;
+    QTest::newRow("no design, outline file") << outline << QStringList{"File1", "About1"}
+                                             << QStringList{"Newwithoutline1"} << QStringList{"ShowOutline1"};
+    QTest::newRow("new crown") << DesignState(false)
+                               << QStringList{"File1", "Generalfacet1", "Options1", "Symmetry2", "About1"}
+                               << QStringList{"New1", "Showcutoff1"}
+                               << QStringList{"Save1", "SaveAs1", "Makeascfile1", "Showindices1", "Scale1"};
+    MenuState cut = DesignState(true);
+    cut.CanUndo = true;
+    QTest::newRow("cut facets") << cut << QStringList{"File1",     "Edittext1",   "Generalfacet1", "View1",
+                                                      "Modify1",   "Undo2",       "Measure1",      "Options1",
+                                                      "Symmetry2", "campreform1", "About1"}
+                                << QStringList{"Save1",        "SaveAs1",          "Print1",
+                                               "Changetable1", "Changebaseplane1", "Scale1",
+                                               "Showindices1", "campreform2"}
+                                << QStringList{"Makeculetfacet1", "Redo1", "campreform5", "Changetier1"};
+    MenuState pavilion = cut;
+    pavilion.Crown = false;
+    pavilion.CanRedo = true;
+    QTest::newRow("pavilion") << pavilion << QStringList{"File1",    "Edittext1", "Generalfacet1", "View1",
+                                                         "Modify1",  "Undo2",     "Redo1",         "Measure1",
+                                                         "Options1", "Symmetry2", "campreform1",   "About1"}
+                              << QStringList{"Makeculetfacet1"} << QStringList{"Changetable1"};
+    MenuState rotating = cut;
+    rotating.Rotating = true;
+    QTest::newRow("free rotation") << rotating << QStringList{} << QStringList{}
+                                   << QStringList{"Save1", "Makepicture1", "Scale1"};
+    MenuState modifying = cut;
+    modifying.Modifying = true;
+    QTest::newRow("facet group being modified")
+        << modifying << QStringList{"Generalfacet1", "Options1", "campreform1"}
+        << QStringList{"Save1", "Scale1"} << QStringList{"SaveAs1", "Rotate1", "Removelastfacets1"};
+    MenuState preform = cut;
+    preform.PreformShown = true;
+    QTest::newRow("preform shown") << preform << QStringList{"campreform1"}
+                                   << QStringList{"campreform3", "campreform4", "camlist", "campreform5"}
+                                   << QStringList{"campreform2"};
+}
+
+void SeamTest::menuRules() {
+    QFETCH(MenuState, state);
+    QFETCH(QStringList, topLevel);
+    QFETCH(QStringList, shownItems);
+    QFETCH(QStringList, hiddenItems);
+    QCOMPARE(VisibleTopLevel(state), topLevel);
+    for (const QString& name : shownItems)
+        QVERIFY2(Visible(*FindMenuRow(qPrintable(name)), state), qPrintable(name));
+    for (const QString& name : hiddenItems)
+        QVERIFY2(!Visible(*FindMenuRow(qPrintable(name)), state), qPrintable(name));
+}
+
+void SeamTest::everyMenuRowIsBuilt() {
+    WindowFixture f;
+    for (const MenuRow& row : MenuRows()) {
+        QAction* action = f.Window->Action(row.ObjectName);
+        QVERIFY2(action, row.ObjectName);
+        if (row.Kind == MenuKind::Item) QCOMPARE(action->text(), QString(row.Caption));
+        QCOMPARE(action->isCheckable(), row.Checkable);
+    }
+}
+
+void SeamTest::rangeErrorInACutLeavesDesignAndHistory() {
+    WindowFixture f;
+    Tstartform& w = *f.Window;
+    FillFacetTable(w.Design());
+    QVERIFY(w.RecordStep());
+    const History before = HistoryOf(w.Design());
+    TForm14& form = DialogOf<TForm14>(w);
+    w.Shown.DialogReset = true;
+    form.show();
+    form.RadioGroup1->Item(3)->click();
+    form.Edit15->setText("40");
+    form.Edit16->setText("0");
+    form.Edit11->setText("40");
+    form.Button5->click();
+    form.BitBtn1->click();
+    QCOMPARE(f.Script.Texts().size(), std::size_t(1));
+    QVERIFY(HistoryOf(w.Design()) == before);
+    QVERIFY(form.isVisible());
+}
+
+void SeamTest::rangeErrorInAWholeDesignCommandLeavesDesignAndHistory() {
+    WindowFixture f;
+    Tstartform& w = *f.Window;
+    // More tiers than the tier table holds: the recompute after rounding the indices overflows it.
+    TGem& design = w.Design();
+    design.NewDesign('c', 1, 96, false, 0, true, true);
+    for (int k = 1; k <= MaxTiers + 10; ++k) {
+        Plane plane;
+        QVERIFY(design.PlaneFromAngleIndexDist(20 + k * 0.1L, k % 96 + 0.3L, 40, plane));
+        design.CutFacetGroup(design.FacetCount + 1, plane);
+    }
+    QVERIFY(w.RecordStep());
+    const History before = HistoryOf(design);
+    w.Action("RoundIndices1")->trigger();
+    QCOMPARE(f.Script.Texts().size(), std::size_t(1));
+    QVERIFY2(QString::fromStdString(f.Script.Texts()[0]).contains("Tiers"), f.Script.Texts()[0].c_str());
+    QVERIFY(HistoryOf(w.Design()) == before);
+    // Any other exception the model raises is caught the same way.
+    QVERIFY(!w.Apply([](TGem& gem) -> bool {
+        gem.FacetCount = 0;
+        ThrowRangeError("Facets", -3, -2, MaxFacets);
+    }));
+    QVERIFY(HistoryOf(w.Design()) == before);
+}
+
+void SeamTest::desktopUndoKeyUndoesACut() {
+    WindowFixture f;
+    Tstartform& w = *f.Window;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(w.RecordStep());
+    QVERIFY(w.Apply([](TGem& gem) { return CutByAngle(gem, 90, 0, 50); }));
+    QCOMPARE(w.Design().FacetCount, 8);
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.Design().FacetCount, 0);
+    QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(w.Design().FacetCount, 8);
+}
+
+namespace {
+// Runs the program as a shell would, with no display of any kind.
+QProcess& RunProgram(QProcess& process, const QStringList& arguments) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    process.setProcessEnvironment(environment);
+    process.start(LAPIDRAW_PROGRAM, arguments);
+    process.waitForFinished(20000);
+    return process;
+}
+} // namespace
+
+void SeamTest::helpAndVersionAnswerWithoutAWindow() {
+    QProcess help;
+    RunProgram(help, {"--help"});
+    QCOMPARE(help.exitCode(), 0);
+    QVERIFY(help.readAllStandardOutput().startsWith("Usage: lapidraw"));
+    QProcess version;
+    RunProgram(version, {"--version"});
+    QCOMPARE(version.exitCode(), 0);
+    QVERIFY(version.readAllStandardOutput().startsWith("lapidraw "));
+    QProcess unknown;
+    RunProgram(unknown, {"--frobnicate"});
+    QCOMPARE(unknown.exitCode(), 1);
+    QVERIFY(unknown.readAllStandardError().contains("unknown option --frobnicate"));
+}
+
+void SeamTest::missingCommandLineDesignIsNamedPlainly() {
+    WindowFixture f("/nowhere/missing.lfx");
+    f.Window->FormActivate();
+    QCOMPARE(f.Script.Texts(), std::vector<std::string>{" File: /nowhere/missing.lfx does not exist"});
+    QVERIFY(!f.Window->windowTitle().contains("missing"));
+    QVERIFY(f.Window->CurrentFile.empty());
+}
+
+LAPIDRAW_UI_TEST_MAIN(SeamTest)
+#include "seam_test.moc"
