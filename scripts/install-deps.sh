@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs to build, test and run.
-# Idempotent: does nothing (and says nothing) when all packages are present.
+# Idempotent: does nothing (and says nothing) when all packages and the locale are present.
 set -euo pipefail
 
 PACKAGES=(
@@ -10,17 +10,37 @@ PACKAGES=(
   libemf-dev fonts-liberation
   xvfb xauth
   clang libclang-rt-14-dev
+  locales
 )
+# A locale with a decimal comma, so that the tests can show that numbers keep their point in it.
+COMMA_LOCALE="de_DE.UTF-8"
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+
+has_comma_locale() {
+  locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'
+}
+
+generate_comma_locale() {
+  has_comma_locale && return 0
+  echo "Generating the locale $COMMA_LOCALE"
+  $SUDO sed -i "s/^# *\($COMMA_LOCALE UTF-8\)/\1/" /etc/locale.gen
+  grep -qx "$COMMA_LOCALE UTF-8" /etc/locale.gen || echo "$COMMA_LOCALE UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+}
 
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  generate_comma_locale
+  exit 0
+fi
 
-SUDO=""
-[ "$(id -u)" -ne 0 ] && SUDO="sudo"
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get -o DPkg::Lock::Timeout=600 update -qq
 $SUDO apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+generate_comma_locale
