@@ -227,6 +227,12 @@ class TGem {
     std::string SnapshotStem;
 
   private:
+    struct GroupSymmetry {
+        int Parts;
+        bool Mirror;
+    };
+    // The symmetry record that makes the reader count `length` facets from `first` as its groups.
+    GroupSymmetry ReadableSymmetry(int first, int length) const;
     static std::string NewSnapshotStem();
     bool MakeSnapshotFolder();
     int WriteFileAtomically(const std::string& path, const std::string& text);
@@ -240,8 +246,8 @@ class TGem {
     void RotateByIndex(int k);
     void SetBoundingPlane(Real h);
     void ShiftBoundingPlane(Real dh);
-    // False, changing nothing, when no facet lies at `source` or the angles give no usable ratio.
-    // Does not recompute: the caller does.
+    // False, changing nothing, when no facet lies at `source`, the angles give no usable ratio or a
+    // plane would leave the engine's reach. Does not recompute: the caller does.
     bool ScaleAngles(Real target, Real source);
     void SetViewRotation(Real a, Real b, Real c);
     std::string TypeLetter() const;
@@ -407,7 +413,8 @@ class TGem {
 
     // ---- Stretch, resize and shift ----
     // Resize and StretchY refuse (false, nothing changed) a factor that is not finite and positive;
-    // ShiftAlongAxis refuses a distance that is not finite.
+    // ShiftAlongAxis refuses a distance that is not finite. All three refuse a change that would take a
+    // plane beyond the engine's reach (EngineReach), so that every design written can be read again.
     bool Resize(Real f);
     bool StretchY(Real s);
     bool ShiftAlongAxis(Real s);

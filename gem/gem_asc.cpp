@@ -5,6 +5,7 @@
 #include "gem/numread.h"
 #include "gem/numtext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -23,6 +24,7 @@ constexpr int MinGear = 3;
 constexpr std::size_t MaxLineLength = 100000;
 constexpr long long MaxFileSize = 16LL << 20; // far above any design's few kilobytes
 constexpr std::size_t FileNameLimit = 80;
+constexpr std::size_t ShownNumberLength = 30; // a message quotes no more of a bad number
 
 std::string IndexText(Real f) {
     return Trim(NumberText(f));
@@ -129,16 +131,27 @@ struct AscReading {
     long lineNo = 0;
     bool gearSeen = false;
     bool symmetrySeen = false;
+    long gearLine = 0, symmetryLine = 0;
     int headerCount = 0;
     FileError error;
 
     AscReading(TGem& into, const std::string& name) : gem(into), fileName(name) {}
 
-    void Fail(const std::string& what) {
+    void Fail(const std::string& what) { FailAt(lineNo, what); }
+    void FailAt(long line, const std::string& what) {
         if (error.Empty())
-            error.Set("File " + fileName + ", line " + std::to_string(lineNo) + ": " + what,
-                      static_cast<int>(lineNo));
+            error.Set("File " + fileName + ", line " + std::to_string(line) + ": " + what,
+                      static_cast<int>(line));
     }
+    // Reads a number word; a number beyond the engine's reach is refused rather than passed over.
+    std::optional<Real> Number(const std::string& word) {
+        const std::optional<Real> value = ReadReal(word);
+        if (!value && RealFaultOf(word) == RealFault::OutOfReach)
+            Fail("the number " + word.substr(0, ShownNumberLength) + " lies beyond the engine's reach of " +
+                 fixed(EngineReach, 0, 0));
+        return value;
+    }
+    void CheckBuffer();
 
     void ReadLine(const std::string& line);
     void ReadFacetLine(const std::string& line);
@@ -175,10 +188,15 @@ void AscReading::ReadFacetLine(const std::string& line) {
         return;
     }
     const std::vector<std::string> words = BlankSeparatedWords(line.substr(1));
-    const std::optional<Real> angle = words.size() > 0 ? ReadReal(words[0]) : std::nullopt;
-    const std::optional<Real> distance = words.size() > 1 ? ReadReal(words[1]) : std::nullopt;
+    const std::optional<Real> angle = words.size() > 0 ? Number(words[0]) : std::nullopt;
+    const std::optional<Real> distance = words.size() > 1 ? Number(words[1]) : std::nullopt;
     if (!angle || !distance) {
         Fail("a facet line needs an angle and a distance");
+        return;
+    }
+    if (std::fabs(ImportScale * *distance) > EngineReach) {
+        Fail("the distance " + words[1].substr(0, ShownNumberLength) +
+             " puts the plane beyond the engine's reach");
         return;
     }
     AscRecord& record = gem.AscLines[++gem.AscLineCount];
@@ -190,8 +208,10 @@ void AscReading::ReadFacetLine(const std::string& line) {
 
 void AscReading::ReadGearLine(const std::string& text, bool withLetter) {
     const std::vector<std::string> words = BlankSeparatedWords(text);
-    const std::optional<Real> gear = words.size() > 0 ? ReadReal(words[0]) : std::nullopt;
-    const std::optional<Real> offset = words.size() > 1 ? ReadReal(words[1]) : std::nullopt;
+    if (!withLetter && (words.size() < 2 || !ReadReal(words[0]) || !ReadReal(words[1])))
+        return; // without its letter it is just some other line
+    const std::optional<Real> gear = words.size() > 0 ? Number(words[0]) : std::nullopt;
+    const std::optional<Real> offset = words.size() > 1 ? Number(words[1]) : std::nullopt;
     if (!gear || !offset) {
         if (withLetter) Fail("the gear line needs the number of teeth and the index offset");
         return; // without its letter it was just some other line
@@ -199,6 +219,7 @@ void AscReading::ReadGearLine(const std::string& text, bool withLetter) {
     gem.AscGear = *gear;
     gem.AscOffset = *offset;
     gearSeen = true;
+    gearLine = lineNo;
 }
 
 // "y PARTS M": a whole number, one separating character, the mirror character.
@@ -218,6 +239,7 @@ void AscReading::ReadSymmetryLine(const std::string& line) {
     gem.AscParts = *parts;
     gem.AscMirror = end + 1 < line.size() ? line[end + 1] : ' ';
     symmetrySeen = true;
+    symmetryLine = lineNo;
 }
 
 // Index words: a word after an `n` word is a facet name, a `G` word starts cutting instructions that
@@ -235,7 +257,7 @@ void AscReading::AppendIndices(AscRecord& record, const std::vector<std::string>
             continue;
         }
         if (word[0] == 'G') return;
-        const std::optional<Real> value = ReadReal(word);
+        const std::optional<Real> value = Number(word);
         if (!value) continue;
         if (record.AscIndexCount >= TGem::MaxAscIndices) {
             Fail("more than " + std::to_string(TGem::MaxAscIndices) + " indices on one facet line");
@@ -254,6 +276,15 @@ std::string UnusableBuffer(const TGem& gem) {
         return IntText(gem.AscParts) + " identical parts do not fit a gear of " + IntText(std::abs(*gear)) +
                " teeth";
     return "";
+}
+
+// After the whole file: a gear line must have come, and the gear and symmetry must make a design.
+void AscReading::CheckBuffer() {
+    if (!gearSeen) return FailAt(std::max(lineNo, 1L), "the file has no gear line");
+    const std::string unusable = UnusableBuffer(gem);
+    if (unusable.empty()) return;
+    const bool gearAtFault = !UsableGear(gem.AscGear) || !FitsInt32(RoundEven(gem.AscOffset));
+    FailAt(gearAtFault || symmetryLine == 0 ? gearLine : symmetryLine, unusable);
 }
 
 // Turns the file's indices into raw indices of the file's gear and offset.
@@ -287,6 +318,8 @@ bool TGem::ReadAsc(const std::string& name) {
         ++reading.lineNo;
         if (file.TooLong())
             reading.Fail("a line longer than " + std::to_string(MaxLineLength) + " characters");
+        else if (line.find('\0') != std::string::npos)
+            reading.Fail("the line holds a NUL byte: this is no text file");
         else
             reading.ReadLine(line);
     }
@@ -299,12 +332,8 @@ bool TGem::ReadAsc(const std::string& name) {
         AscMirror = 'n';
     }
 
+    reading.CheckBuffer();
     LastError = reading.error;
-    if (LastError.Empty() && !reading.gearSeen) LastError.Set("File " + name + ": no gear line");
-    if (LastError.Empty()) {
-        const std::string unusable = UnusableBuffer(*this);
-        if (!unusable.empty()) LastError.Set("File " + name + ": " + unusable);
-    }
     if (!LastError.Empty()) {
         ClearAscBuffer(*this);
         return false;

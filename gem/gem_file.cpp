@@ -7,9 +7,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <random>
@@ -25,7 +28,10 @@ constexpr unsigned char OldDegreeSign = 0xF8; // degree sign of the old DOS code
 constexpr unsigned char DegreeSign = 0xBA;    // masculine ordinal, shown as a degree sign
 constexpr int FolderAttempts = 100;
 constexpr std::size_t LargestDesignFile = 16 << 20; // far above 2000 facets and all text lines
+constexpr std::size_t LongestLine = 100000;         // far above any record the writer makes
 constexpr const char* LineEnd = "\r\n";
+constexpr int IndexWidth = 8; // a facet's index is written in a field of 8 with 3 decimals
+constexpr int IndexDecimals = 3;
 
 std::string NameWithoutFolderAndExtension(const std::string& path) {
     return fs::path(path).stem().string();
@@ -61,7 +67,8 @@ namespace {
 
 std::string FacetRecord(const Facet& facet) {
     return "f " + fixed(facet.Normal.x, 11, 8) + " " + fixed(facet.Normal.y, 11, 8) + " " +
-           fixed(facet.Normal.z, 11, 8) + " " + fixed(facet.Dist, 11, 6) + " " + fixed(facet.Index, 8, 3);
+           fixed(facet.Normal.z, 11, 8) + " " + fixed(facet.Dist, 11, 6) + " " +
+           fixed(facet.Index, IndexWidth, IndexDecimals);
 }
 
 std::string SymmetryRecord(int parts, bool mirror) {
@@ -87,6 +94,7 @@ class RecordCursor {
             ++pos_;
     }
 
+    // Sign and digits, ended by a blank or the end of the line (so "1e30" is no whole number).
     std::int32_t Integer() {
         SkipBlanks();
         const std::size_t start = pos_;
@@ -94,18 +102,22 @@ class RecordCursor {
         while (!AtEnd() && std::isdigit(static_cast<unsigned char>(text_[pos_])))
             ++pos_;
         const auto value = ReadInteger(std::string(text_.substr(start, pos_ - start)));
-        if (!value) Fail("a whole number was expected");
+        if (!value || !AtBlankOrEnd()) Fail("a whole number was expected");
         return *value;
     }
 
     Real Number() {
         SkipBlanks();
         const std::size_t start = pos_;
-        while (!AtEnd() && text_[pos_] != ' ' && text_[pos_] != '\t')
+        while (!AtBlankOrEnd())
             ++pos_;
-        const auto value = ReadReal(std::string(text_.substr(start, pos_ - start)));
-        if (!value) Fail("a number was expected");
-        return *value;
+        const std::string text(text_.substr(start, pos_ - start));
+        const auto value = ReadReal(text);
+        if (value) return *value;
+        if (RealFaultOf(text) == RealFault::OutOfReach)
+            Fail("the number " + text.substr(0, ShownNumberLength) + " lies beyond the engine's reach of " +
+                 fixed(EngineReach, 0, 0));
+        Fail("a number was expected");
     }
 
     char Character(const char* what) {
@@ -116,6 +128,10 @@ class RecordCursor {
     [[noreturn]] void Fail(const std::string& what) const { throw ReadFailure{line_, what}; }
 
   private:
+    static constexpr std::size_t ShownNumberLength = 30; // a message quotes no more of a bad number
+
+    bool AtBlankOrEnd() const { return AtEnd() || text_[pos_] == ' ' || text_[pos_] == '\t'; }
+
     std::string_view text_;
     int line_;
     std::size_t pos_ = 0;
@@ -128,7 +144,7 @@ class DesignReader {
 
     void Read(const std::string& bytes) {
         std::size_t pos = 0;
-        int line = 0;
+        int& line = linesRead_;
         while (pos < bytes.size()) {
             std::size_t end = bytes.find('\n', pos);
             if (end == std::string::npos) end = bytes.size();
@@ -136,6 +152,10 @@ class DesignReader {
             if (!record.empty() && record.back() == '\r') record.remove_suffix(1);
             pos = end + 1;
             ++line;
+            if (record.size() > LongestLine)
+                throw ReadFailure{line, "the line is longer than " + IntText(LongestLine) + " characters"};
+            if (record.find('\0') != std::string_view::npos)
+                throw ReadFailure{line, "the line holds a NUL byte: this is no text file"};
             if (!record.empty() && record.front() == 'e') {
                 if (!headerRead_) throw ReadFailure{line, "the design has no s record"};
                 return;
@@ -144,6 +164,9 @@ class DesignReader {
         }
         throw ReadFailure{std::max(line, 1), "the file ends before its e record"};
     }
+
+    // The number of the line reached: the e record's after a whole file.
+    int LinesRead() const { return linesRead_; }
 
   private:
     void ReadRecord(std::string_view record, int line) {
@@ -181,6 +204,7 @@ class DesignReader {
     }
 
     void ReadHeader(RecordCursor& cursor, bool offsetAlways) {
+        if (headerRead_) cursor.Fail("a second s or q record would drop the facets read so far");
         const std::int32_t systemIndex = cursor.Integer();
         const std::int32_t parts = cursor.Integer();
         cursor.Character("the design type is missing"); // the separator
@@ -190,7 +214,9 @@ class DesignReader {
         cursor.SkipBlanks();
         if (offsetAlways || !cursor.AtEnd()) offset = cursor.Integer();
         if (systemIndex == 0) cursor.Fail("the system index must not be 0");
-        if (parts < 1) cursor.Fail("the number of identical parts must be at least 1");
+        if (systemIndex == std::numeric_limits<std::int32_t>::min())
+            cursor.Fail("the system index is out of range");
+        CheckParts(cursor, parts, std::abs(systemIndex));
         if (type != 'c' && type != 'p') cursor.Fail("the design type must be c or p");
         gem_.NewDesign(type, parts, systemIndex, mirror == 'm', offset, open_, open_);
         headerRead_ = true;
@@ -202,7 +228,7 @@ class DesignReader {
         const std::int32_t parts = cursor.Integer();
         cursor.Character("the mirror mark is missing"); // the separator
         const char mirror = cursor.Character("the mirror mark is missing");
-        if (parts < 1) cursor.Fail("the number of identical parts must be at least 1");
+        CheckParts(cursor, parts, gem_.IndexCount());
         gem_.Parts = parts;
         gem_.Mirror = mirror != 'n';
     }
@@ -215,9 +241,13 @@ class DesignReader {
         plane.Normal.z = cursor.Number();
         plane.Dist = cursor.Number();
         plane.Index = cursor.Number();
+        if (!IsUnitVector(plane.Normal)) cursor.Fail("the facet normal is not a unit vector");
 
         if (plane.Normal.x == 0 && plane.Normal.y == 0 && (plane.Normal.z == 1 || plane.Normal.z == -1)) {
-            Facet& bound = gem_.Facets[plane.Dist != 0 ? -1 : 0];
+            // Facet -1 faces the girdle plane (down on a crown, up on a pavilion): so a table lying in the
+            // girdle plane, with a plane constant of 0, is still told from the girdle plane itself.
+            const bool facesGirdle = plane.Normal.z == (gem_.IsCrown() ? -1 : 1);
+            Facet& bound = gem_.Facets[plane.Dist != 0 || facesGirdle ? -1 : 0];
             bound.Normal = plane.Normal;
             bound.Dist = plane.Dist;
             bound.Index = plane.Index;
@@ -227,6 +257,13 @@ class DesignReader {
         if (gem_.FacetCount >= MaxFacets)
             cursor.Fail("the design has more than " + IntText(MaxFacets) + " facets");
         AppendFacet(plane);
+    }
+
+    // Parts run from 1 to the number of teeth; they need not divide it (imported designs).
+    static void CheckParts(const RecordCursor& cursor, std::int32_t parts, std::int32_t teeth) {
+        if (parts < 1) cursor.Fail("the number of identical parts must be at least 1");
+        if (parts > teeth)
+            cursor.Fail("the number of identical parts must not exceed the " + IntText(teeth) + " teeth");
     }
 
     // Appends a cut facet; the facet groups are rebuilt by counting their members.
@@ -270,6 +307,7 @@ class DesignReader {
     char groupMark_ = ' ';
     int textLinesRead_ = 0;
     int messageLinesRead_ = 0;
+    int linesRead_ = 0;
 };
 
 // The whole file as bytes; an error number on failure (EFBIG for a file far too large for a design).
@@ -293,6 +331,25 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 } // namespace
 
+// The reader makes groups by counting: a group holds Parts facets, or twice as many when mirror
+// symmetry is on and its first facet (at the index as written) has a mirror twin. A group whose facets
+// that count does not reproduce (its first facet moved onto or off a mirror line by a rotation or a
+// rounding, or a group cut short at the end of a file) is written as plain rotation groups, so that
+// the design read back keeps every group boundary and writes the same file again.
+TGem::GroupSymmetry TGem::ReadableSymmetry(int first, int length) const {
+    const int parts = GroupParts(first);
+    const bool mirrored = SymChar(first) == 'm' || SymChar(first) == 's';
+    if (parts > 0) {
+        const Real indexRead =
+            ReadReal(fixed(Index(first), IndexWidth, IndexDecimals)).value_or(Index(first));
+        const long long counted = mirrored && MirrorTwinAt(indexRead, parts, true) ? 2LL * parts : parts;
+        if (counted == length) return {parts, mirrored};
+        if (length % parts == 0) return {parts, false};
+    }
+    if (length <= IndexCount()) return {length, false};
+    return {1, false};
+}
+
 std::string TGem::DesignFileText() const {
     std::string text;
     auto line = [&text](const std::string& record) { text += record + LineEnd; };
@@ -306,12 +363,15 @@ std::string TGem::DesignFileText() const {
     if (IsCrown()) line(FacetRecord(Facets[-1]));
     line(FacetRecord(Facets[0]));
     for (int f = 1; f <= FacetCount; ++f) {
-        const int g = GroupParts(f);
-        if (g != 0) {
-            const bool mirrored = SymChar(f) == 'm' || SymChar(f) == 's';
-            if (mirrored != mirror || g != parts) line(SymmetryRecord(g, mirrored));
-            parts = g;
-            mirror = mirrored;
+        if (f == 1 || GroupParts(f) != 0) {
+            int end = f + 1;
+            while (end <= FacetCount && GroupParts(end) == 0)
+                ++end;
+            const GroupSymmetry written = ReadableSymmetry(f, end - f);
+            if (written.Mirror != mirror || written.Parts != parts)
+                line(SymmetryRecord(written.Parts, written.Mirror));
+            parts = written.Parts;
+            mirror = written.Mirror;
         }
         line(FacetRecord(Facets[f]));
     }
@@ -378,8 +438,9 @@ bool TGem::ReadDesign(const std::string& name, FileMode mode) {
     auto scratch = std::make_unique<TGem>();
     scratch->TakeOverDesign(*this);
     scratch->Progress = Progress; // a long recompute of the read design still shows its progress
+    DesignReader reader(*scratch, mode == FileMode::Open);
     try {
-        DesignReader(*scratch, mode == FileMode::Open).Read(bytes);
+        reader.Read(bytes);
         if (fromSnapshot) scratch->SnapshotNo = snapshot;
         if (!fromSnapshot && !name.empty())
             scratch->TextLines[FileNameLine] = "filename: " + NameWithoutFolderAndExtension(name) + ".lfx";
@@ -389,8 +450,10 @@ bool TGem::ReadDesign(const std::string& name, FileMode mode) {
         return LastError.Set(" Cannot read file " + path + ", line " + IntText(failure.Line) + ": " +
                                  failure.What,
                              failure.Line);
-    } catch (const RangeError& error) {
-        return LastError.Set(" Cannot read file " + path + ": " + error.what());
+    } catch (const RangeError& error) { // a design too large for the tables, found at its e record
+        const int line = std::max(reader.LinesRead(), 1);
+        return LastError.Set(" Cannot read file " + path + ", line " + IntText(line) + ": " + error.what(),
+                             line);
     }
     TakeOverDesign(*scratch);
     return true;

@@ -8,7 +8,9 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -21,6 +23,7 @@ constexpr std::size_t MaxLineLength = 1000;
 constexpr std::size_t MaxParsedEdges = 1000; // far more than fit; only bounds the reading
 constexpr long long MaxFileSize = 1LL << 20;
 constexpr std::size_t CoordinateWidth = 9;
+constexpr const char* NulByte = "the line holds a NUL byte: this is no text file";
 
 // The index in a field of 23: sign or blank, one digit, a point, 14 digits, E, sign, 4 digits.
 std::string ScientificIndex(Real v) {
@@ -51,6 +54,7 @@ std::string OutlineHeader(const TGem& gem) {
 struct OutlineEdge {
     Real index = 0;
     Vector3 a, b;
+    long line = 0; // of the coordinates in the file
 };
 
 // The parsed file, before anything of the design changes.
@@ -61,26 +65,35 @@ struct OutlineFile {
 };
 
 // "96 8 cm0": system index, parts, a blank, type and mirror characters, and an optional offset.
-bool ReadHeader(const std::string& line, OutlineFile& out) {
+// Answers what is wrong with the line, or nothing.
+std::string ReadHeader(const std::string& line, OutlineFile& out) {
+    const std::string shape = "the header needs the system index, the parts, the type and the mirror letter";
     const std::vector<std::string> words = BlankSeparatedWords(line);
-    if (words.size() < 3) return false;
+    if (words.size() < 3) return shape;
     const std::optional<std::int32_t> systemIndex = ReadInteger(words[0]);
     const std::optional<std::int32_t> parts = ReadInteger(words[1]);
-    if (!systemIndex || !parts) return false;
+    if (!systemIndex || !parts) return shape;
     out.systemIndex = *systemIndex;
     out.parts = *parts;
     const std::string& rest = words[2];
-    if (rest.size() < 2) return false;
+    if (rest.size() < 2) return shape;
     out.type = rest[0];
     out.mirror = rest[1];
     out.offset = 0;
     const std::string offsetText = rest.size() > 2 ? rest.substr(2) : words.size() > 3 ? words[3] : "";
     if (!offsetText.empty()) {
         const std::optional<std::int32_t> offset = ReadInteger(offsetText);
-        if (!offset) return false;
+        if (!offset) return "the offset index must be a whole number";
         out.offset = *offset;
     }
-    return true;
+    if (out.systemIndex == 0 || out.systemIndex == std::numeric_limits<std::int32_t>::min())
+        return "the system index is out of range";
+    const std::int32_t teeth = std::abs(out.systemIndex);
+    if (out.parts < 1 || out.parts > teeth)
+        return "the number of identical parts must run from 1 to the " + std::to_string(teeth) + " teeth";
+    if (out.type != 'c' && out.type != 'p') return "the design type must be c or p";
+    if (out.mirror != 'm' && out.mirror != 'n') return "the mirror letter must be m or n";
+    return "";
 }
 
 std::optional<Real> RealWord(const std::vector<std::string>& words, std::size_t k) {
@@ -131,12 +144,15 @@ bool TGem::ReadOutline(const std::string& name) {
     OutlineFile parsed;
     std::string line;
     ++lineNo;
-    if (!file.ReadLine(line, MaxLineLength) || file.TooLong() || !ReadHeader(line, parsed))
+    if (!file.ReadLine(line, MaxLineLength) || file.TooLong())
         return fail("the header needs the system index, the parts, the type and the mirror letter");
+    if (line.find('\0') != std::string::npos) return fail(NulByte);
+    if (const std::string fault = ReadHeader(line, parsed); !fault.empty()) return fail(fault);
 
     while (file.ReadLine(line, MaxLineLength)) {
         ++lineNo;
         if (file.TooLong()) return fail("the line is too long");
+        if (line.find('\0') != std::string::npos) return fail(NulByte);
         if (Trim(line).empty()) continue; // blank lines at the end
         const std::vector<std::string> head = BlankSeparatedWords(line);
         const std::optional<std::int32_t> number = head.empty() ? std::nullopt : ReadInteger(head[0]);
@@ -145,6 +161,7 @@ bool TGem::ReadOutline(const std::string& name) {
         ++lineNo;
         if (!file.ReadLine(line, MaxLineLength) || file.TooLong())
             return fail("the coordinates of the edge are missing");
+        if (line.find('\0') != std::string::npos) return fail(NulByte);
         const std::vector<std::string> words = BlankSeparatedWords(line);
         std::array<Real, 6> c{};
         for (std::size_t k = 0; k < c.size(); ++k) {
@@ -154,7 +171,7 @@ bool TGem::ReadOutline(const std::string& name) {
         }
         if (parsed.edges.size() >= MaxParsedEdges)
             return fail("more than " + std::to_string(MaxOutlineSlots) + " outline edges");
-        parsed.edges.push_back({*index, {c[0], c[1], c[2]}, {c[3], c[4], c[5]}});
+        parsed.edges.push_back({*index, {c[0], c[1], c[2]}, {c[3], c[4], c[5]}, lineNo});
     }
     if (file.TooLarge()) return fail("the file is larger than 1 MB");
 
@@ -169,6 +186,7 @@ bool TGem::ReadOutline(const std::string& name) {
         points.push_back(p);
         return static_cast<int>(points.size()) - 1;
     };
+    const std::size_t limit = MaxOutlineSlots;
     for (const OutlineEdge& edge : parsed.edges) {
         const int a = pointSlot(edge.a);
         const int b = pointSlot(edge.b);
@@ -176,11 +194,12 @@ bool TGem::ReadOutline(const std::string& name) {
             ends.emplace_back(a, b);
             indices.push_back(edge.index);
         }
+        if (ends.size() > limit || points.size() > limit) {
+            lineNo = edge.line;
+            return fail("more than " + std::to_string(MaxOutlineSlots) + " outline " +
+                        (ends.size() > limit ? "edges" : "points"));
+        }
     }
-    const std::size_t limit = MaxOutlineSlots;
-    if (ends.size() > limit || points.size() > limit)
-        return LastError.Set("File " + fileName + ": more than " + std::to_string(MaxOutlineSlots) +
-                             " outline " + (ends.size() > limit ? "edges" : "points"));
 
     OutlineFileName = fileName;
     OutlineSystemIndex = parsed.systemIndex;

@@ -2,6 +2,7 @@
 #include "gem/gem.h"
 #include "gem/numtext.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -145,9 +146,10 @@ bool TGem::GroupRange(int i, int& first, int& last) const {
     while (f >= 0 && GroupParts(f) == 0)
         --f;
     if (f < 0) return false;
-    const int size = SymChar(f) == 'm' ? 2 * GroupParts(f) : GroupParts(f);
+    const long long size = SymChar(f) == 'm' ? 2LL * GroupParts(f) : GroupParts(f);
     first = f;
-    last = f + size - 1;
+    // A group that a design file cut short ends with the last facet.
+    last = static_cast<int>(std::min<long long>(f + size - 1, FacetCount));
     return true;
 }
 

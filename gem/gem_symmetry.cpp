@@ -1,6 +1,7 @@
 // New designs, the index rules, the plane constructors and the cutting of a facet group.
 #include "gem/gem.h"
 #include "gem/numtext.h"
+#include "gem/reach.h"
 
 #include <cmath>
 #include <limits>
@@ -26,6 +27,8 @@ void TGem::NewDesign(char type, std::int32_t parts, std::int32_t systemIndex, bo
     if (!(roundedOffset >= std::numeric_limits<std::int32_t>::min() &&
           roundedOffset <= std::numeric_limits<std::int32_t>::max()))
         throw RangeError("Range error: offset index is outside the 32-bit range");
+    if (systemIndex == std::numeric_limits<std::int32_t>::min()) // its magnitude has no 32-bit value
+        throw RangeError("Range error: system index is outside the 32-bit range");
 
     IsPreform = false;
     SystemIndex = systemIndex;
@@ -182,9 +185,9 @@ bool TGem::PlaneFromThreePoints(const Vector3& a, const Vector3& b, const Vector
 
 // Throws before anything changes when the group (and a tail moved out for it) would not fit.
 void TGem::CheckGroupFits(int first, const Vector3& normal) const {
-    int parts = Parts;
+    long long parts = Parts;
     bool mirror = Mirror;
-    int tailGrowth = 0;
+    long long tailGrowth = 0;
     if (ModifyModeOn) {
         parts = GroupParts(ModifyGroup);
         mirror = SymChar(ModifyGroup) == 'm' || SymChar(ModifyGroup) == 's';
@@ -192,8 +195,8 @@ void TGem::CheckGroupFits(int first, const Vector3& normal) const {
         if (FacetCount + tailGrowth > MaxFacets)
             ThrowRangeError("Facets", FacetCount + tailGrowth, -2, MaxFacets);
     }
-    const bool twins = MirrorTwinAt(IndexFromNormal(normal), parts, mirror);
-    const int last = first + (twins ? 2 : 1) * parts - 1;
+    const bool twins = MirrorTwinAt(IndexFromNormal(normal), static_cast<int>(parts), mirror);
+    const long long last = first + (twins ? 2 : 1) * parts - 1;
     if (last > MaxFacets) ThrowRangeError("Facets", last, -2, MaxFacets);
 }
 
@@ -204,6 +207,9 @@ void TGem::CutFacetGroup(int first, const Plane& plane) {
         n = -n;
         d = -d;
     }
+
+    if (!IsSoundPlane(n, d))
+        throw RangeError("Range error: the plane has no unit normal or lies beyond the engine's reach");
 
     const bool horizontal = std::fabs(n.x) < HorizontalTolerance && std::fabs(n.y) < HorizontalTolerance &&
                             std::fabs(std::fabs(n.z) - 1) < HorizontalTolerance;

@@ -2,8 +2,10 @@
 // common angle scaling, and the view rotation of the drawing.
 #include "gem/gem.h"
 #include "gem/numtext.h"
+#include "gem/reach.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 constexpr Real MinBoundingHeight = 1;   // a table or bottom at or below the girdle goes here
@@ -48,13 +50,14 @@ void TGem::RotateByIndex(int k) {
 
 void TGem::SetBoundingPlane(Real h) {
     if (!(h > 0)) h = MinBoundingHeight;
+    h = std::fmin(h, EngineReach);
     Facets[-1].Dist = -h;
     Recompute();
 }
 
 void TGem::ShiftBoundingPlane(Real dh) {
     const Real moved = Facets[-1].Dist + dh;
-    if (moved < -MinBoundingDistance) Facets[-1].Dist = moved;
+    if (moved < -MinBoundingDistance && moved >= -EngineReach) Facets[-1].Dist = moved;
     Recompute();
 }
 
@@ -72,19 +75,30 @@ bool TGem::ScaleAngles(Real target, Real source) {
     const Real m = std::tan(target * RadPerDeg) / std::tan(source * RadPerDeg);
     if (!std::isfinite(m) || !(m > 0)) return false;
 
+    // The new planes are made aside, so that nothing changes when one of them is unusable.
+    std::vector<Plane> scaled;
     for (int j = 1; j <= FacetCount; ++j) {
+        Plane plane{Facets[j].Normal, Facets[j].Dist};
         const Real a = FacetAngle(j);
-        if (Near90(a)) continue;
-        const Real y = m * std::tan(a * RadPerDeg);
-        const Real cosine = std::sqrt(1 / (y * y + 1));
-        Facet& facet = Facets[j];
-        facet.Normal.z = IsCrown() ? -cosine : cosine;
-        const Real sine = std::sin(a * RadPerDeg);
-        if (sine == 0) continue; // a horizontal plane has no slope to scale
-        const Real g = std::fabs(std::sin(std::atan(y)) / sine);
-        facet.Normal.x *= g;
-        facet.Normal.y *= g;
-        facet.Dist *= g;
+        if (!Near90(a)) {
+            const Real y = m * std::tan(a * RadPerDeg);
+            const Real cosine = std::sqrt(1 / (y * y + 1));
+            plane.Normal.z = IsCrown() ? -cosine : cosine;
+            const Real sine = std::sin(a * RadPerDeg);
+            if (sine != 0) { // a horizontal plane has no slope to scale
+                const Real g = std::fabs(std::sin(std::atan(y)) / sine);
+                plane.Normal.x *= g;
+                plane.Normal.y *= g;
+                plane.Dist *= g;
+            }
+        }
+        if (!IsSoundPlane(plane.Normal, plane.Dist)) return false;
+        scaled.push_back(plane);
+    }
+    if (!(std::fabs(Facets[-1].Dist * m) <= EngineReach)) return false;
+    for (int j = 1; j <= FacetCount; ++j) {
+        Facets[j].Normal = scaled[static_cast<std::size_t>(j - 1)].Normal;
+        Facets[j].Dist = scaled[static_cast<std::size_t>(j - 1)].Dist;
     }
     Facets[-1].Dist *= m;
     return true;

@@ -2,6 +2,7 @@
 #include "gem/numread.h"
 
 #include <cstdlib>
+#include <limits>
 
 namespace {
 constexpr std::int32_t SmallestSystemIndex = 3;
@@ -16,7 +17,9 @@ NewDesignCheck Failure(NewDesignField field, const char* message) {
 
 NewDesignCheck CheckNewDesignInput(const NewDesignInput& input) {
     const auto systemIndex = ReadInteger(input.SystemIndexText);
-    if (!systemIndex) return Failure(NewDesignField::SystemIndex, "Error in system index");
+    // -2^31 has no 32-bit magnitude: no gear of the model can have it.
+    if (!systemIndex || *systemIndex == std::numeric_limits<std::int32_t>::min())
+        return Failure(NewDesignField::SystemIndex, "Error in system index");
     if (*systemIndex == 0) return Failure(NewDesignField::SystemIndex, "system index must not be zero");
     const std::int64_t teeth = std::llabs(*systemIndex);
     if (teeth < SmallestSystemIndex) return Failure(NewDesignField::SystemIndex, "system index is too small");

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 
 static bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -45,15 +44,27 @@ static bool IsRealShape(const std::string& s) {
     return i == s.size();
 }
 
-std::optional<Real> ReadReal(const std::string& text) {
+// The value of a well-formed real, or why there is none.
+static RealFault Parse(const std::string& text, Real& value) {
     std::string s = TrimBlanks(text);
-    if (!IsRealShape(s)) return std::nullopt;
+    if (!IsRealShape(s)) return RealFault::NotANumber;
     if (s[0] == '+') s.erase(0, 1);
+    const auto result = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (result.ec == std::errc::result_out_of_range) return RealFault::OutOfReach;
+    if (result.ec != std::errc() || result.ptr != s.data() + s.size()) return RealFault::NotANumber;
+    if (!std::isfinite(value) || std::fabs(value) > EngineReach) return RealFault::OutOfReach;
+    return RealFault::None;
+}
+
+std::optional<Real> ReadReal(const std::string& text) {
     Real value = 0;
-    auto result = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (result.ec != std::errc() || result.ptr != s.data() + s.size() || !std::isfinite(value))
-        return std::nullopt;
+    if (Parse(text, value) != RealFault::None) return std::nullopt;
     return value;
+}
+
+RealFault RealFaultOf(const std::string& text) {
+    Real value = 0;
+    return Parse(text, value);
 }
 
 std::optional<std::int32_t> ReadInteger(const std::string& text) {

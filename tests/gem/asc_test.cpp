@@ -226,7 +226,7 @@ TEST(AscRead, UnusableFilesAreRefusedWithAClearMessage) {
         {"g 96\n", "line 1: the gear line needs the number of teeth and the index offset"},
         {"g 96 0\na 30\n", "line 2: a facet line needs an angle and a distance"},
         {"g 96 0\na x 0.5 3\n", "line 2: a facet line needs an angle and a distance"},
-        {"g 1e9999 0\n", "line 1: the gear line needs"},
+        {"g 1e9999 0\n", "line 1: the number 1e9999 lies beyond the engine's reach"},
     };
     for (const auto& [text, message] : cases) {
         auto gem = NewGem('c', 8, 96, false);

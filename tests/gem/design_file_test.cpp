@@ -479,3 +479,40 @@ TEST(BrokenFiles, FixtureDesignsReadWithBothLineEnds) {
     EXPECT_EQ(gem->PointCount, 5);
     EXPECT_EQ(gem->MessageLine(4), "CCD01/02=  1.414 x W");
 }
+
+// ---- Faults found by the hostile files and the editing soak ----
+
+TEST_F(FileFolder, ATableInTheGirdlePlaneWasReadBackAsTheGirdlePlane) {
+    // An ASC table line at distance 0 puts a crown's table into the girdle plane; a pavilion's bottom
+    // plane may be cut there too.
+    WriteBytes(File("flat.asc"), "g 96 0\na 0.00 0.00000 0\na 90.00 0.4 0 24 48 72\n");
+    auto crown = std::make_unique<TGem>();
+    ASSERT_TRUE(crown->ReadAsc(File("flat.asc"))) << crown->LastError.Message;
+    ASSERT_TRUE(crown->ImportAsc('c'));
+    auto pavilion = NewGem('p', 4, 96, false);
+    ASSERT_TRUE(CutByAngle(*pavilion, 90, 0, 20));
+    pavilion->SetDist(-1, 0);
+    for (TGem* gem : {crown.get(), pavilion.get()}) {
+        gem->Recompute();
+        ASSERT_EQ(gem->Dist(-1), 0);
+        ASSERT_TRUE(gem->WriteDesign(File("flat.lfx"), TGem::FileMode::Save, "flat"));
+        auto read = std::make_unique<TGem>();
+        ASSERT_TRUE(read->ReadDesign(File("flat.lfx"), TGem::FileMode::Open)) << read->LastError.Message;
+        EXPECT_EQ(read->Dist(-1), 0);
+        EXPECT_EQ(read->NormalZ(-1), gem->NormalZ(-1));
+        EXPECT_EQ(read->NormalZ(0), gem->NormalZ(0));
+        EXPECT_EQ(WithoutHeaderLine(read->DesignFileText()), WithoutHeaderLine(gem->DesignFileText()));
+    }
+}
+
+TEST_F(FileFolder, AMirroredDesignTurnedByOneIndexChangedItsGroupsWhenReadBack) {
+    auto gem = RoundBrilliantCrown();
+    gem->RotateByIndex(1); // the mains leave their mirror line, the halves keep twins off it
+    ASSERT_TRUE(gem->WriteDesign(File("turned.lfx"), TGem::FileMode::Save, "turned"));
+    auto read = std::make_unique<TGem>();
+    ASSERT_TRUE(read->ReadDesign(File("turned.lfx"), TGem::FileMode::Open)) << read->LastError.Message;
+    ASSERT_EQ(read->FacetCount, gem->FacetCount);
+    for (int f = 1; f <= gem->FacetCount; ++f)
+        EXPECT_EQ(read->GroupParts(f) != 0, gem->GroupParts(f) != 0) << "facet " << f << " starts a group";
+    EXPECT_EQ(WithoutHeaderLine(read->DesignFileText()), WithoutHeaderLine(ReadBytes(File("turned.lfx"))));
+}

@@ -1,5 +1,7 @@
 #include "gem/gem.h"
+#include "tests/support/asc_files.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/hostile_files.h"
 
 #include <gtest/gtest.h>
 
@@ -100,4 +102,22 @@ TEST(DeleteFacets, ClosesTheGap) {
     EXPECT_EQ(gem->FacetCount, 16);
     EXPECT_EQ(gem->Facets[9].Normal, tail.Normal);
     EXPECT_EQ(gem->GroupParts(9), 8);
+}
+
+TEST(DeleteFacets, DeletingAGroupCutShortByTheFileEndDeletedTheFacetsBeforeIt) {
+    std::string text = BaseFile(FileFormat::Design);
+    for (const char* cut : {"f  0.70710678  0.00000000 -0.70710678 -20.000000   48.000\r\n",
+                            "f  0.00000000  0.70710678 -0.70710678 -20.000000   72.000\r\n"})
+        text.erase(text.find(cut), std::string(cut).size());
+    TempFile file("short.lfx");
+    file.Write(text);
+    auto gem = std::make_unique<TGem>();
+    ASSERT_TRUE(gem->ReadDesign(file.Path(), TGem::FileMode::Open)) << gem->LastError.Message;
+    ASSERT_EQ(gem->FacetCount, 6); // four girdle facets, and two of the four mains
+    int first = 0, last = 0;
+    ASSERT_TRUE(gem->GroupRange(6, first, last));
+    EXPECT_EQ(first, 5);
+    EXPECT_EQ(last, 6);
+    gem->DeleteFacets(first, last);
+    EXPECT_EQ(gem->FacetCount, 4);
 }

@@ -176,7 +176,7 @@ TEST(Outline, FailuresLeaveTheEarlierOutline) {
     for (int k = 0; k < 102; ++k)
         tooMany += "1 0\n" + std::to_string(k) + " 0 0 " + std::to_string(k + 0.5) + " 5 0\n";
     const std::pair<std::string, std::string> cases[] = {
-        {tooMany, "more than 101 outline edges"},
+        {tooMany, "line 103: more than 101 outline points"},
         {"96 8 cn0\n1 3\n1 2 3 4 5\n", "line 3: an edge needs six coordinates"},
         {"96 8 cn0\n1 3\n", "line 3: the coordinates of the edge are missing"},
         {"96 8 cn0\nx 3\n1 2 3 4 5 6\n", "line 2: an edge line needs the edge number and its index"},

@@ -1,6 +1,10 @@
 #include "tests/support/polyhedron_checks.h"
 
+#include "gem/reach.h"
+
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <sstream>
 
 namespace {
@@ -102,5 +106,45 @@ std::vector<std::string> CheckExactPolyhedron(const TGem& gem) {
     if (gem.PointCount - gem.EdgeCount + withPolygon != 2)
         faults.push_back("Euler: " + std::to_string(gem.PointCount) + " - " + std::to_string(gem.EdgeCount) +
                          " + " + std::to_string(withPolygon) + " != 2");
+    return faults;
+}
+
+std::vector<std::string> CheckDesignNumbers(const TGem& gem) {
+    std::vector<std::string> faults;
+    auto fault = [&faults](const std::string& text) { faults.push_back(text); };
+    if (gem.SystemIndex == 0 || gem.SystemIndex == std::numeric_limits<std::int32_t>::min())
+        return {"system index " + std::to_string(gem.SystemIndex)};
+    const int teeth = gem.IndexCount();
+    for (const auto& [name, parts] :
+         {std::pair<const char*, int>{"Parts", gem.Parts}, {"DesignParts", gem.DesignParts}})
+        if (parts < 1 || parts > teeth) fault(std::string(name) + " " + std::to_string(parts));
+    if (gem.GemType != 'c' && gem.GemType != 'p') fault("type " + std::string(1, gem.GemType));
+    if (gem.FacetCount < 0 || gem.FacetCount > MaxFacets)
+        return {"facet count " + std::to_string(gem.FacetCount)};
+    for (int f = -1; f <= gem.FacetCount; ++f) {
+        const Facet& facet = gem.Facets[f];
+        const std::string name = "facet " + std::to_string(f);
+        if (!IsSoundPlane(facet.Normal, facet.Dist))
+            fault(name + " plane " + Describe(facet.Normal) + " " +
+                  std::to_string(static_cast<double>(facet.Dist)));
+        if (!std::isfinite(facet.Index) || !std::isfinite(facet.ShownIndex)) fault(name + " index");
+        if (f >= 1 && (facet.GroupParts < 0 || facet.GroupParts > teeth))
+            fault(name + " group parts " + std::to_string(facet.GroupParts));
+    }
+    if (gem.FacetCount >= 1 && gem.GroupParts(1) == 0) fault("facet 1 starts no group");
+    if (gem.EdgeCount < 0 || gem.EdgeCount > MaxEdges || gem.PointCount < 0 || gem.PointCount > MaxPoints)
+        return {"edge or point count out of the tables"};
+    for (int p = gem.OutlineFirstPoint; p <= gem.PointCount; ++p) {
+        const Vector3& v = gem.Points[p].Position;
+        if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z))
+            fault("point " + std::to_string(p) + " " + Describe(v));
+    }
+    for (int e = gem.OutlineFirstEdge; e <= 0; ++e) {
+        const FacetEdge& edge = gem.Edges[e];
+        for (int end : {edge.PointA, edge.PointB})
+            if (end < gem.OutlineFirstPoint || end > 0)
+                fault("outline edge " + std::to_string(e) + " end " + std::to_string(end));
+        if (!std::isfinite(edge.OutlineIndex)) fault("outline edge " + std::to_string(e) + " index");
+    }
     return faults;
 }

@@ -21,3 +21,8 @@ std::vector<std::string> CheckInvariants(const TGem& gem, Real tolerance);
 // The stricter invariants of a design without merged points: every corner on at least three
 // planes, the corners match the true vertices, and corners - edges + facets with polygons = 2.
 std::vector<std::string> CheckExactPolyhedron(const TGem& gem);
+
+// The numbers any design of the model must hold, however it was made or read: planes with unit normals
+// within the engine's reach, finite indices, symmetry from 1 to the gear's magnitude, counts within the
+// tables and finite corners. An empty result means all hold.
+std::vector<std::string> CheckDesignNumbers(const TGem& gem);
