@@ -311,7 +311,8 @@ class TGem {
     Real L() const { return BoxMax.y - BoxMin.y; }   // length
     Real H() const { return BoxMax.z - BoxMin.z; }   // crown height or pavilion depth
     Real T() const { return TableMaxX - TableMinX; } // table width, while HasTable
-    // Volume of the half stone between the girdle plane and the facets.
+    // Volume of the half stone between the girdle plane and the facets; facets of one plane (listed
+    // twice) make one face and count once.
     Real Volume() const;
     // Facets announced in the proportion block (needs the tiers of GroupTiers).
     int FacetsShownCount() const;
@@ -347,6 +348,8 @@ class TGem {
 
   private:
     void LogMessage(const std::string& text);
+    // The facets whose polygon an earlier facet has already (a plane listed twice).
+    BoundedArray<bool, -1, MaxFacets> RepeatedFaces() const;
 
   public:
     // (end of measurements and proportions)

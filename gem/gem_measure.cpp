@@ -2,7 +2,10 @@
 #include "gem/gem.h"
 #include "gem/numtext.h"
 
+#include <algorithm>
 #include <cmath>
+#include <set>
+#include <vector>
 
 namespace {
 constexpr Real ParallelToY = 0.1L;  // an edge this close to vertical in x runs along the y axis
@@ -15,11 +18,30 @@ constexpr int LogLines = 2;   // message lines 1 and 2 are the measurement log
 constexpr int CornerLine = 4; // message line of the latest corner-to-corner text
 } // namespace
 
+// Marks every facet whose polygon an earlier facet already has: two facets of one plane (a design may
+// list a plane twice) make one face of the stone, to be counted once.
+TGem::FacetMarks TGem::RepeatedFaces() const {
+    FacetMarks repeated{"Repeated faces"};
+    std::set<std::vector<int>> faces;
+    for (int f = -1; f <= FacetCount; ++f) {
+        const Facet& facet = Facets[f];
+        repeated[f] = false;
+        if (facet.CornerCount == 0) continue;
+        std::vector<int> corners;
+        for (int c = 1; c < facet.CornerCount; ++c) // the last corner repeats the first
+            corners.push_back(facet.Corners[c]);
+        std::sort(corners.begin(), corners.end());
+        repeated[f] = !faces.insert(corners).second;
+    }
+    return repeated;
+}
+
 Real TGem::Volume() const {
+    const FacetMarks repeated = RepeatedFaces();
     Real volume = 0;
     for (int i = -1; i <= FacetCount; ++i) {
         const Facet& facet = Facets[i];
-        if (i == 0 || facet.CornerCount == 0) continue;
+        if (i == 0 || facet.CornerCount == 0 || repeated[i]) continue;
         const Vector3& p1 = Points[facet.Corners[1]].Position;
         for (int j = 2; j <= facet.CornerCount - 2; ++j) {
             const Vector3& pj = Points[facet.Corners[j]].Position;

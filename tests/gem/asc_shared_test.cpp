@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -67,6 +69,13 @@ Real HorizontalRatio(const TGem& gem) {
     return std::fmax(dx, dy) / std::fmin(dx, dy);
 }
 
+std::string WholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
 class SharedAscFile : public testing::TestWithParam<std::string> {};
 } // namespace
 
@@ -122,6 +131,32 @@ INSTANTIATE_TEST_SUITE_P(Published, SharedAscFile, testing::ValuesIn(SharedAscFi
                                  if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                              return name;
                          });
+
+// shah.asc lists the pavilion's girdle plane at index 0 twice ("a -90.00 0.44700 0 32" and
+// "a -90.00 0.44700 0"): both facets get the polygon, but the face counts once, so the pavilion has
+// the volume and the facet count of the same file without the repeated line, and the volume worked out
+// from the stone's true corners.
+TEST(PublishedOutline, APlaneListedTwiceCountsOnceInVolumeAndFacets) {
+    const std::string path = std::string(LAPIDRAW_SHARED_ASC) + "/shah.asc";
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " is absent";
+    TempFile once("shah-once.asc");
+    std::string text = WholeFile(path);
+    const std::string repeated = "a -90.00 0.44700 0\n";
+    ASSERT_NE(text.find(repeated), std::string::npos);
+    once.Write(text.erase(text.find(repeated), repeated.size()));
+    std::unique_ptr<TGem> pavilions[2];
+    for (int k = 0; k < 2; ++k) {
+        pavilions[k] = std::make_unique<TGem>();
+        ASSERT_TRUE(pavilions[k]->ReadAsc(k == 0 ? path : once.Path())) << pavilions[k]->LastError.Message;
+        ASSERT_TRUE(pavilions[k]->ImportAsc('p'));
+        pavilions[k]->Recompute();
+    }
+    const TGem& shah = *pavilions[0];
+    ASSERT_EQ(shah.FacetCount, pavilions[1]->FacetCount + 1);
+    EXPECT_NEAR(shah.Volume(), IndependentVolume(shah), 1e-5L * shah.Volume());
+    EXPECT_NEAR(shah.Volume(), pavilions[1]->Volume(), 1e-9L);
+    EXPECT_EQ(shah.FacetsShownCount(), pavilions[1]->FacetsShownCount());
+}
 
 // The design file keeps each group's own symmetry, so the imported design reads back unchanged.
 TEST(PublishedOutline, LowerSymmetryTiersSurviveTheDesignFile) {

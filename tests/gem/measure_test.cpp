@@ -54,6 +54,18 @@ TEST(Measures, BoxHasItsDimensionsAndVolume) {
     EXPECT_EQ(gem->FacetsShownCount(), 5); // four girdle facets and the table
 }
 
+TEST(Measures, APlaneListedTwiceCountsOnceInVolumeAndFacets) {
+    auto gem = BoxCrown();
+    Plane side{{gem->NormalX(1), gem->NormalY(1), gem->NormalZ(1)}, gem->Dist(1)};
+    gem->Parts = 1;
+    gem->CutFacetGroup(gem->FacetCount + 1, side); // the side at x = 5 once more
+    gem->Recompute();
+    ASSERT_EQ(gem->FacetCount, 5);
+    ASSERT_GT(gem->Facets[5].CornerCount, 0) << "both facets of the plane have the polygon";
+    EXPECT_NEAR(gem->Volume(), 500, 1e-9); // 10 x 10 x 5, by hand
+    EXPECT_EQ(gem->FacetsShownCount(), 5);
+}
+
 TEST(Measures, PyramidVolumeIsAThirdOfItsBox) {
     auto gem = PyramidPavilion();
     EXPECT_NEAR(gem->W(), 8, 1e-5);

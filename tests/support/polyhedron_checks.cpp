@@ -2,6 +2,7 @@
 
 #include "gem/reach.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -147,4 +148,37 @@ std::vector<std::string> CheckDesignNumbers(const TGem& gem) {
         if (!std::isfinite(edge.OutlineIndex)) fault("outline edge " + std::to_string(e) + " index");
     }
     return faults;
+}
+
+Real IndependentVolume(const TGem& gem) {
+    const std::vector<Vector3> vertices = TrueVertices(gem);
+    std::vector<int> planes; // one facet of every distinct plane
+    for (int f = -1; f <= gem.FacetCount; ++f) {
+        bool seen = false;
+        for (int g : planes)
+            seen = seen || (ManhattanDistance(gem.Facets[f].Normal, gem.Facets[g].Normal) < OnPlane &&
+                            std::fabs(gem.Facets[f].Dist - gem.Facets[g].Dist) < OnPlane);
+        if (!seen) planes.push_back(f);
+    }
+    Real volume = 0;
+    for (int f : planes) {
+        std::vector<Vector3> face;
+        for (const Vector3& v : vertices)
+            if (PlaneGap(gem, f, v) < OnPlane) face.push_back(v);
+        if (face.size() < 3) continue;
+        Vector3 centre;
+        for (const Vector3& v : face)
+            centre = centre + (1 / static_cast<Real>(face.size())) * v;
+        const Vector3 n = gem.Facets[f].Normal;
+        const Vector3 u = face[0] - centre, w = Cross(n, u);
+        std::sort(face.begin(), face.end(), [&](const Vector3& a, const Vector3& b) {
+            return std::atan2(Dot(a - centre, w), Dot(a - centre, u)) <
+                   std::atan2(Dot(b - centre, w), Dot(b - centre, u));
+        });
+        Vector3 twiceArea;
+        for (std::size_t k = 0; k < face.size(); ++k)
+            twiceArea = twiceArea + Cross(face[k] - centre, face[(k + 1) % face.size()] - centre);
+        volume += std::sqrt(Dot(twiceArea, twiceArea)) / 2 * std::fabs(gem.Facets[f].Dist) / 3;
+    }
+    return volume;
 }

@@ -26,3 +26,7 @@ std::vector<std::string> CheckExactPolyhedron(const TGem& gem);
 // within the engine's reach, finite indices, symmetry from 1 to the gear's magnitude, counts within the
 // tables and finite corners. An empty result means all hold.
 std::vector<std::string> CheckDesignNumbers(const TGem& gem);
+
+// The stone's volume worked out from its true corners alone: over every distinct plane, the pyramid
+// from the origin (on the girdle plane) to the face, its corners ordered round their centre.
+Real IndependentVolume(const TGem& gem);
