@@ -352,6 +352,23 @@ TEST(Snapshots, NothingToUndoOrReloadFailsSilently) {
     EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Undo));
 }
 
+TEST(Snapshots, UndoAtTheOldestSnapshotFailsWithoutMessageOrErrorCode) {
+    auto gem = RoundBrilliantCrown();
+    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+    ASSERT_TRUE(CutByAngle(*gem, 10, 1, 2));
+    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Undo));
+    const std::string oldest = WithoutHeaderLine(gem->DesignFileText());
+    gem->LastError.Set("left by an earlier failure", 3, 5);
+    EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Undo));
+    EXPECT_TRUE(gem->LastError.Empty()) << gem->LastError.Message;
+    EXPECT_EQ(gem->LastError.Line, 0);
+    EXPECT_EQ(gem->LastError.OsError, 0);
+    EXPECT_EQ(gem->SnapshotNo, 0);
+    EXPECT_TRUE(gem->CanRedo());
+    EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), oldest);
+}
+
 TEST(Snapshots, ReloadRestoresThePreviewedDesign) {
     auto gem = RoundBrilliantCrown();
     ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));

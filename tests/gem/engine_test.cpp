@@ -100,6 +100,49 @@ TEST(CuttingEngine, NearbyEndsMergeAndTheFirstPointWins) {
     ExpectNoFaults(CheckInvariants(*gem, 0.9L), "chamfered block");
 }
 
+// Planes that run exactly along an edge or through a corner of the stone: the outside test's tolerance
+// keeps those corners (and the edges the planes run along), so nothing is lost and nothing is doubled.
+TEST(CuttingEngine, CutsExactlyThroughExistingCornersKeepThem) {
+    auto gem = NewGem('c', 4, 96, false);
+    ASSERT_TRUE(CutByAngle(*gem, 90, 0, 10)); // a block 20 x 20 x 24
+    ASSERT_EQ(gem->PointCount, 8);
+    // Four 45-degree planes, each touching the block along a top edge.
+    ASSERT_TRUE(CutThroughPoint(*gem, 45, 0, {10, 0, 24}));
+    EXPECT_EQ(gem->PointCount, 8);
+    for (int f = -1; f <= 4; ++f)
+        EXPECT_EQ(gem->Facets[f].CornerCount, 5) << "facet " << f << " keeps its rectangle";
+    for (int f = 5; f <= 8; ++f)
+        EXPECT_EQ(gem->Facets[f].CornerCount, 0) << "facet " << f << " only touches the block";
+    EXPECT_EQ(TrueVertices(*gem).size(), 8u);
+    ExpectNoFaults(CheckInvariants(*gem, 1e-9L), "block with touching planes");
+
+    // A plane through the top corner (10, 10, 24) and the bottom corner (-10, -10, 0): 3x + 3y - 5z >= -60
+    // cuts off the other three top corners.
+    auto cut = NewGem('c', 4, 96, false);
+    ASSERT_TRUE(CutByAngle(*cut, 90, 0, 10));
+    Plane plane;
+    ASSERT_TRUE(cut->PlaneFromThreePoints({10, 10, 24}, {10, -10, 12}, {-10, 10, 12}, plane));
+    cut->Parts = 1;
+    cut->CutFacetGroup(cut->FacetCount + 1, plane);
+    cut->Recompute();
+    EXPECT_EQ(cut->PointCount, 7);
+    EXPECT_EQ(cut->EdgeCount, 11);
+    EXPECT_EQ(cut->Facets[5].CornerCount, 5) << "a quadrilateral through both corners";
+    EXPECT_FALSE(cut->HasTable()) << "the table shrinks to the corner";
+    ExpectNoFaults(CheckExactPolyhedron(*cut), "block cut through two corners");
+
+    // The pyramid's group cut once more: every corner of its facets lies exactly on the new planes.
+    auto twice = TruncatedPyramid();
+    const int points = twice->PointCount;
+    const Real volume = twice->Volume();
+    ASSERT_TRUE(CutByAngle(*twice, 45, 0, 20));
+    EXPECT_EQ(twice->PointCount, points);
+    EXPECT_NEAR(twice->Volume(), volume, 1e-9L * volume);
+    for (int f = 9; f <= 16; ++f)
+        EXPECT_EQ(twice->Facets[f].CornerCount, twice->Facets[f - 8].CornerCount) << f;
+    ExpectNoFaults(CheckInvariants(*twice, 1e-9L), "pyramid cut twice");
+}
+
 TEST(CuttingEngine, RecomputeWithoutFacetsKeepsDerivedData) {
     auto gem = NewGem();
     gem->EdgeCount = 7;

@@ -157,6 +157,24 @@ TEST(ProportionBlock, BoxCrownShowsEveryCrownLine) {
     EXPECT_EQ(ShownTexts(*gem), expected);
 }
 
+// Width is along x and length along y: on an elongated stone every ratio "to W" must use the width.
+TEST(ProportionBlock, ElongatedCrownTakesItsRatiosToTheWidth) {
+    auto gem = NewGem('c', 2, 96, false);
+    ASSERT_TRUE(CutByAngle(*gem, 90, 0, 5));   // x = -5 ... 5
+    ASSERT_TRUE(CutByAngle(*gem, 90, 24, 10)); // y = -10 ... 10
+    CutHorizontal(*gem, 5);                    // the whole top is the table, 10 wide
+    gem->GroupTiers();
+    const std::vector<std::string> expected = {" 2 identical parts",
+                                               "L/W = 2.000",
+                                               "T/W = 100%",
+                                               "C/L  = 0.250",
+                                               "C/W = 0.500",
+                                               " 5 crown facets",
+                                               "system index used is  96",
+                                               "Vol.Crown =   1.000 x W\xB3"};
+    EXPECT_EQ(ShownTexts(*gem), expected);
+}
+
 TEST(ProportionBlock, PavilionWithMirrorAndMessages) {
     auto gem = PyramidPavilion();
     gem->DesignMirror = true;
