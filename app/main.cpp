@@ -1,6 +1,7 @@
 // The program's main routine: the command line, the application, the desktop services and the window.
 #include "app/unit1.h"
 #include "platform/qt_services.h"
+#include "platform/stale_snapshots.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -67,6 +68,9 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName("Lapidrastor");
     QApplication::setApplicationName("Lapidrastor");
     QApplication::setApplicationVersion(LAPIDRAW_VERSION);
+
+    // Snapshot folders of earlier runs that ended without removing them (a crash) do not pile up.
+    RemoveStaleSnapshotFolders(TGem::SnapshotParentFolder(), std::filesystem::file_time_type::clock::now());
 
     QtMessageService messages;
     QtFileDialogService files;

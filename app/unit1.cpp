@@ -214,6 +214,7 @@ void Tstartform::changeEvent(QEvent* event) {
 void Tstartform::FormActivate() {
     Shown.ShowClick = Checked("Showclick1");
     Shown.ShowCutoff = Checked("Showcutoff1");
+    if (FirstActivation) ReportSettingsProblem();
     if (FirstActivation && !CommandLineFile.empty()) {
         FirstActivation = false;
         Shown.SelectedFacet = NoneFound;
@@ -364,8 +365,21 @@ bool Tstartform::ReadOutlineReported() {
     return false;
 }
 
+void Tstartform::ReportSettingsProblem() {
+    const std::string problem = ServiceSet.Settings.Problem();
+    if (problem.empty()) return;
+    ServiceSet.Messages.Beep();
+    ServiceSet.Messages.ShowError(problem);
+}
+
 bool Tstartform::RecordStep() {
-    const bool recorded = WriteReported("", TGem::FileMode::Snapshot, "");
+    // A temporary folder that cannot be written fails every step alike: it is shown once.
+    const bool recorded = TheDesign->WriteDesign("", TGem::FileMode::Snapshot, "");
+    if (recorded) SnapshotFailureShown.clear();
+    if (!recorded && TheDesign->LastError.Message != SnapshotFailureShown) {
+        SnapshotFailureShown = TheDesign->LastError.Message;
+        ReportFileFailure();
+    }
     SetTitle(TheDesign->ChangedSuffix());
     ServiceSet.Window.ProcessPendingEvents();
     UpdateUndoRedo();

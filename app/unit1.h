@@ -108,6 +108,8 @@ class Tstartform : public QMainWindow, public DesignHost {
     bool WriteReported(const std::string& name, TGem::FileMode mode, const std::string& shortName);
     // Shows the design's LastError, if it holds one.
     void ReportFileFailure();
+    // Tells once at start-up what keeps the settings store from working.
+    void ReportSettingsProblem();
     // Reads the design's outline file again; a failure is shown and answers false.
     bool ReadOutlineReported();
     // Reads a design file as the current design; on failure the window keeps its file name and title.
@@ -142,7 +144,8 @@ class Tstartform : public QMainWindow, public DesignHost {
     bool RotationMode = false;
     bool ClosingDown = false;
     bool FirstActivation = true;
-    bool MenusInitial = true; // the start-up menus, shown once when the window is made
+    std::string SnapshotFailureShown; // a snapshot failure is shown once, not at every later step
+    bool MenusInitial = true;         // the start-up menus, shown once when the window is made
     std::string CommandLineFile;
     bool OutlineDesign = false;
     int StoredWidth = 0, StoredHeight = 0;

@@ -58,6 +58,7 @@ class TextFileWriter {
 };
 
 // Sixteen random hexadecimal digits, for names nobody can guess.
+inline constexpr std::size_t RandomHexLength = 16;
 std::string RandomHex();
 
 // A new, unpredictable name in the target's folder for a file that will replace the target.

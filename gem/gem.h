@@ -225,6 +225,13 @@ class TGem {
     FileError LastError;
     // The snapshot stem of this run ("$$" + the time of day's digits + "$$"), chosen at construction.
     std::string SnapshotStem;
+    // Every run keeps its snapshots in a private folder inside this one (the system's temporary folder;
+    // empty when there is none).
+    static std::string SnapshotParentFolder();
+    // Names as the snapshots are given them: a run's private folder, and the files in it (snapshots,
+    // and snapshots not yet complete).
+    static bool IsSnapshotFolderName(const std::string& name);
+    static bool IsSnapshotFileName(const std::string& name);
 
   private:
     struct GroupSymmetry {

@@ -27,8 +27,9 @@ constexpr int LastFreeTextLine = 19;
 constexpr unsigned char OldDegreeSign = 0xF8; // degree sign of the old DOS code page
 constexpr unsigned char DegreeSign = 0xBA;    // masculine ordinal, shown as a degree sign
 constexpr int FolderAttempts = 100;
-constexpr std::size_t LargestDesignFile = 16 << 20; // far above 2000 facets and all text lines
-constexpr std::size_t LongestLine = 100000;         // far above any record the writer makes
+constexpr std::string_view SnapshotFolderPrefix = "lapidraw-"; // + random hexadecimal digits
+constexpr std::size_t LargestDesignFile = 16 << 20;            // far above 2000 facets and all text lines
+constexpr std::size_t LongestLine = 100000;                    // far above any record the writer makes
 constexpr const char* LineEnd = "\r\n";
 constexpr int IndexWidth = 8; // a facet's index is written in a field of 8 with 3 decimals
 constexpr int IndexDecimals = 3;
@@ -479,12 +480,30 @@ std::string TGem::SnapshotFile(int n) const {
     return SnapshotPrefix + IntText(n) + ".lfx";
 }
 
+std::string TGem::SnapshotParentFolder() {
+    std::error_code error;
+    const fs::path base = fs::temp_directory_path(error);
+    return error ? std::string() : base.string();
+}
+
+bool TGem::IsSnapshotFolderName(const std::string& name) {
+    const std::string hex = name.substr(std::min(name.size(), SnapshotFolderPrefix.size()));
+    return name.starts_with(SnapshotFolderPrefix) && hex.size() == exchange::RandomHexLength &&
+           std::all_of(hex.begin(), hex.end(),
+                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+}
+
+bool TGem::IsSnapshotFileName(const std::string& name) {
+    return (name.starts_with("$$") && name.ends_with(".lfx")) ||
+           (name.starts_with(".$$") && name.ends_with(".tmp"));
+}
+
 bool TGem::MakeSnapshotFolder() {
     std::error_code error;
     const fs::path base = fs::temp_directory_path(error);
     if (!error) {
         for (int attempt = 0; attempt < FolderAttempts; ++attempt) {
-            const fs::path folder = base / ("lapidraw-" + exchange::RandomHex());
+            const fs::path folder = base / (std::string(SnapshotFolderPrefix) + exchange::RandomHex());
             if (!fs::create_directory(folder, error)) {
                 if (error) break;
                 continue; // the name is taken: draw another

@@ -77,6 +77,8 @@ std::optional<std::string> QtFileDialogService::SaveFile(const FileDialogRequest
 
 std::string QtSettingsStore::ReadString(const std::string& section, const std::string& name,
                                         const std::string& fallback) {
+    // A damaged or unreadable file gives nothing to trust: the program starts from the fallbacks.
+    if (!Readable) return fallback;
     QSettings settings(SettingsName, SettingsName);
     return settings.value(ToQt(section + "/" + name), ToQt(fallback)).toString().toStdString();
 }
@@ -85,6 +87,18 @@ void QtSettingsStore::WriteString(const std::string& section, const std::string&
                                   const std::string& value) {
     QSettings settings(SettingsName, SettingsName);
     settings.setValue(ToQt(section + "/" + name), ToQt(value));
+}
+
+QtSettingsStore::QtSettingsStore() {
+    QSettings settings(SettingsName, SettingsName);
+    const std::string file = settings.fileName().toStdString();
+    Readable = settings.status() == QSettings::NoError;
+    if (settings.status() == QSettings::AccessError)
+        Trouble = "The settings file " + file + " cannot be read: the recent files and folders start empty.";
+    else if (settings.status() == QSettings::FormatError)
+        Trouble = "The settings file " + file + " is damaged: the recent files and folders start empty.";
+    else if (!settings.isWritable())
+        Trouble = "The settings cannot be kept: " + file + " cannot be written.";
 }
 
 int QtWindowServices::ScreenWidth() {

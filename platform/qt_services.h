@@ -23,9 +23,16 @@ class QtFileDialogService final : public FileDialogService {
 // QSettings of the organisation and application "Lapidrastor": sections become INI groups.
 class QtSettingsStore final : public SettingsStore {
   public:
+    // Looks at the store once: a damaged or unreadable file is not read from at all.
+    QtSettingsStore();
     std::string ReadString(const std::string& section, const std::string& name,
                            const std::string& fallback) override;
     void WriteString(const std::string& section, const std::string& name, const std::string& value) override;
+    std::string Problem() override { return Trouble; }
+
+  private:
+    std::string Trouble;
+    bool Readable = true;
 };
 
 class QtWindowServices final : public WindowServices {

@@ -45,6 +45,9 @@ class SettingsStore {
                                    const std::string& fallback) = 0;
     virtual void WriteString(const std::string& section, const std::string& name,
                              const std::string& value) = 0;
+    // What keeps the store from working (a damaged or unreadable file, a place that cannot be written),
+    // in words for the user; empty when it works. The program runs on without the kept values.
+    virtual std::string Problem() = 0;
 };
 
 // Services of the desktop around the window.

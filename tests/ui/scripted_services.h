@@ -30,6 +30,7 @@ class ScriptedServices final : public MessageService,
     std::deque<std::optional<std::string>> FileAnswers;                  // next answers to file dialogs
     std::map<std::pair<std::string, std::string>, std::string> Settings; // (section, name) -> value
     int Width = 1024, Height = 768;
+    std::string SettingsProblem; // what the settings store reports as keeping it from working
 
     // ---- Record ----
     std::vector<Shown> Messages;
@@ -56,6 +57,7 @@ class ScriptedServices final : public MessageService,
     void WriteString(const std::string& section, const std::string& name, const std::string& value) override {
         Settings[{section, name}] = value;
     }
+    std::string Problem() override { return SettingsProblem; }
     int ScreenWidth() override { return Width; }
     int ScreenHeight() override { return Height; }
     void SetCursorPos(int x, int y) override { CursorMoves.emplace_back(x, y); }
