@@ -117,39 +117,20 @@ void WriteGeometry(const TGem& gem, JsonWriter& json) {
 }
 
 // Reads FILE and prints what `write` makes of it.
-int PrintDesign(const QStringList& arguments, const QString& description,
-                void (*write)(const TGem&, JsonWriter&)) {
-    QCommandLineParser parser;
-    QStringList values;
-    AddInputOptions(parser);
-    if (auto stop = ParseArguments(parser, arguments, {"FILE"}, description, values)) return *stop;
-    InputOptions input;
-    if (auto stop = TakeInputOptions(parser, arguments.value(1), values[0], input)) return *stop;
+int PrintDesign(const ToolRequest& request, void (*write)(const TGem&, JsonWriter&)) {
     auto gem = std::make_unique<TGem>();
-    if (!LoadDesign(input, *gem)) return ExitFileError;
+    if (!LoadDesign(request.Input, *gem)) return ExitFileError;
     gem->GroupTiers();
     JsonWriter json;
     write(*gem, json);
     return PrintJson(json);
 }
-
-int RunInfo(const QStringList& arguments) {
-    return PrintDesign(arguments,
-                       "Prints a design's symmetry, counts, dimensions, volume, proportion texts, "
-                       "message lines and text lines as one JSON object.",
-                       WriteInfo);
-}
-
-int RunGeometry(const QStringList& arguments) {
-    return PrintDesign(arguments,
-                       "Prints a design's corner points, edges and facets (plane, index, angle, group, "
-                       "corners) as one JSON object.",
-                       WriteGeometry);
-}
 } // namespace
 
-const Subcommand DesignSubcommands[] = {
-    {"info", "Print a design's summary as JSON", RunInfo},
-    {"geometry", "Print a design's points, edges and facets as JSON", RunGeometry},
-    {nullptr, nullptr, nullptr},
-};
+int RunInfo(const ToolRequest& request) {
+    return PrintDesign(request, WriteInfo);
+}
+
+int RunGeometry(const ToolRequest& request) {
+    return PrintDesign(request, WriteGeometry);
+}

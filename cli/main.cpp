@@ -5,36 +5,19 @@
 #include <QGuiApplication>
 
 #include <clocale>
-#include <cstdio>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 namespace {
-// Every subcommand group adds its table here.
-std::vector<const Subcommand*> AllSubcommands() {
-    std::vector<const Subcommand*> all;
-    for (const Subcommand* table :
-         {DesignSubcommands, ConvertSubcommands, ExchangeSubcommands, RenderSubcommands})
-        for (const Subcommand* s = table; s->Name != nullptr; ++s)
-            all.push_back(s);
-    return all;
-}
+struct CommandRun {
+    const char* Name;
+    int (*Run)(const ToolRequest& request);
+};
 
-void PrintHelp() {
-    std::printf("Usage: %s <command> [options] [arguments]\n\n"
-                "Reads, inspects, converts and transforms faceted-gem designs (.lfx files, and ASC files\n"
-                "with --import crown or --import pavilion).\n\n"
-                "Commands:\n",
-                ToolName);
-    for (const Subcommand* s : AllSubcommands())
-        std::printf("  %-10s %s\n", s->Name, s->Summary);
-    std::printf("\nOptions:\n"
-                "  -h, --help     Show this help; '%s <command> --help' shows a command's own.\n"
-                "  -v, --version  Show the version.\n\n"
-                "Exit codes: 0 success, 1 wrong arguments, 2 a file could not be read or written.\n",
-                ToolName);
-}
+const CommandRun Runs[] = {
+    {"info", RunInfo},           {"geometry", RunGeometry}, {"convert", RunConvert}, {"preform", RunPreform},
+    {"transform", RunTransform}, {"render", RunRender},     {"rotate", RunRotate},
+};
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -50,19 +33,14 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setApplicationName(ToolName);
     QCoreApplication::setApplicationVersion(LAPIDRAW_VERSION);
-    const QStringList arguments = QCoreApplication::arguments();
-
-    const QString first = arguments.value(1);
-    if (first.isEmpty()) return UsageError("", "no command given");
-    if (first == "-h" || first == "--help" || first == "help") {
-        PrintHelp();
-        return ExitOk;
+    ToolRequest request;
+    if (auto stop = ParseCommandLine(QCoreApplication::arguments(), request)) return *stop;
+    try {
+        for (const CommandRun& command : Runs)
+            if (request.Command == command.Name) return command.Run(request);
+    } catch (const RangeError& error) { // the design does not fit the model's tables or reach
+        PrintError(error.what());
+        return ExitFileError;
     }
-    if (first == "-v" || first == "--version") {
-        std::printf("%s %s\n", ToolName, LAPIDRAW_VERSION);
-        return ExitOk;
-    }
-    for (const Subcommand* s : AllSubcommands())
-        if (first == s->Name) return s->Run(arguments);
-    return UsageError("", QString("unknown command '%1'").arg(first));
+    return UsageError("", QString("unknown command '%1'").arg(request.Command));
 }

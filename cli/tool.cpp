@@ -5,47 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-void PrintError(const QString& text) {
-    std::fprintf(stderr, "%s: %s\n", ToolName, text.toLocal8Bit().constData());
-}
-
 void PrintModelMessage(const std::string& message) {
     PrintError(QString::fromLocal8Bit(QByteArray::fromStdString(message)).trimmed());
-}
-
-int UsageError(const QString& subcommand, const QString& text) {
-    PrintError(text);
-    const QString help = subcommand.isEmpty() ? QString("--help") : subcommand + " --help";
-    std::fprintf(stderr, "Try '%s %s'.\n", ToolName, help.toLocal8Bit().constData());
-    return ExitUsage;
-}
-
-std::optional<int> ParseArguments(QCommandLineParser& parser, const QStringList& arguments,
-                                  const QStringList& positionals, const QString& description,
-                                  QStringList& values) {
-    const QString subcommand = arguments.value(1);
-    parser.setApplicationDescription(description);
-    const QCommandLineOption help = parser.addHelpOption();
-    for (const QString& name : positionals)
-        parser.addPositionalArgument(name, "", name);
-    if (!parser.parse(arguments)) return UsageError(subcommand, parser.errorText());
-    if (parser.isSet(help)) {
-        // Qt's usage line names the program by the path it was started with: show the command instead.
-        QString text = parser.helpText();
-        text.replace(0, text.indexOf('\n'),
-                     QString("Usage: %1 %2 [options] %3").arg(ToolName, subcommand, positionals.join(' ')));
-        std::fputs(text.toLocal8Bit().constData(), stdout);
-        return ExitOk;
-    }
-    values = parser.positionalArguments().mid(1);
-    if (values.size() != positionals.size())
-        return UsageError(subcommand,
-                          QString("%1 expects %2: %3")
-                              .arg(subcommand)
-                              .arg(positionals.size() == 1 ? "one argument"
-                                                           : QString("%1 arguments").arg(positionals.size()))
-                              .arg(positionals.join(' ')));
-    return std::nullopt;
 }
 
 std::string LocalPath(const QString& path) {

@@ -1,9 +1,9 @@
-// Shared parts of lapidraw-tool: exit codes, messages, loading the input design, JSON output.
+// Shared parts of lapidraw-tool: messages, loading the input design, writing the output, JSON output.
 #pragma once
 
+#include "cli/arguments.h"
 #include "gem/gem.h"
 
-#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
@@ -11,63 +11,25 @@
 #include <string>
 #include <string_view>
 
-// Exit codes of every subcommand.
-enum ExitCode : int {
-    ExitOk = 0,
-    ExitUsage = 1,     // wrong arguments
-    ExitFileError = 2, // a file could not be read or written
-};
-
-// One subcommand: its name, a one-line summary for --help, and its entry point. The arguments are
-// the whole command line: the program, the subcommand's name, then its own arguments.
-struct Subcommand {
-    const char* Name;
-    const char* Summary;
-    int (*Run)(const QStringList& arguments);
-};
-
-// The subcommands of each source file, collected by main.
-extern const Subcommand DesignSubcommands[];   // info, geometry
-extern const Subcommand ConvertSubcommands[];  // convert
-extern const Subcommand ExchangeSubcommands[]; // preform, transform
-extern const Subcommand RenderSubcommands[];   // render, rotate (need a GUI application for fonts)
+// The commands, each run on a checked request.
+int RunInfo(const ToolRequest& request);
+int RunGeometry(const ToolRequest& request);
+int RunConvert(const ToolRequest& request);
+int RunPreform(const ToolRequest& request);
+int RunTransform(const ToolRequest& request);
+int RunRender(const ToolRequest& request); // render and rotate need a GUI application for fonts
+int RunRotate(const ToolRequest& request);
 // Message handler of the drawing subcommands: passes only Qt's critical messages on.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message);
-inline constexpr const char* ToolName = "lapidraw-tool";
-
-// "lapidraw-tool: " + text on standard error, one line.
-void PrintError(const QString& text);
 // The model's message about a file: its own text is plain ASCII, the file's name is as the system
 // gave it.
 void PrintModelMessage(const std::string& message);
-// A usage error: the message, a hint at --help, and ExitUsage.
-int UsageError(const QString& subcommand, const QString& text);
 
-// Parses a subcommand's arguments (options added to the parser beforehand) with its own --help.
-// `positionals` names the positional arguments, all required; on success `values` holds them.
-// Answers nothing to go on, or the exit code to stop with (after --help or a usage error).
-std::optional<int> ParseArguments(QCommandLineParser& parser, const QStringList& arguments,
-                                  const QStringList& positionals, const QString& description,
-                                  QStringList& values);
-
-// How the input design is read. Further kinds of input (such as a half design imported from an ASC
-// file with --import crown|pavilion) add their options here and their branch in LoadDesign.
-struct InputOptions {
-    QString Path;
-    QString Import; // "crown" or "pavilion" for an ASC file, else empty
-};
-
-// The input options (--import) of commands that read a design, and their check against the input's
-// name; answers the exit code to stop with on a usage error.
-void AddInputOptions(QCommandLineParser& parser);
-std::optional<int> TakeInputOptions(const QCommandLineParser& parser, const QString& subcommand,
-                                    const QString& path, InputOptions& input);
 bool IsAscInput(const InputOptions& input);
 bool LoadAscDesign(const InputOptions& input, TGem& gem);
 
-// Output by the name's extension: .lfx (design file), .asc (ASC export), .otl (girdle outline).
-bool KnownOutputFormat(const QString& path);
-// Writes the design; ExitOk, or ExitFileError after the message.
+// Writes the design by the name's extension: .lfx (design file), .asc (ASC export), .otl (girdle
+// outline); ExitOk, or ExitFileError after the message.
 int WriteOutput(TGem& gem, const QString& path);
 
 // Reads the input design; on failure prints the reader's message (naming the file, and the line of

@@ -157,10 +157,16 @@ TEST(CliTransform, RefusedValuesAndUsage) {
          {QStringList{"--resize", "0"}, QStringList{"--stretch", "-1"}, QStringList{"--resize", "x"},
           QStringList{"--rotate", "1.5"}, QStringList{"--angles", "30"}, QStringList{"--angles", "45,40"},
           QStringList{}, QStringList{"--resize", "2", "--rotate", "1"},
-          QStringList{"--resize", "2", "--resize", "3"}}) {
+          QStringList{"--resize", "2", "--resize", "3"}, QStringList{"--resize", "nan"},
+          QStringList{"--shift", "inf"}, QStringList{"--table", "1e400"}, QStringList{"--resize", "1e6"},
+          QStringList{"--rotate", "2147483648"}, QStringList{"--angles", "nan,40"},
+          QStringList{"--resize", "50000"}}) {
         const ToolRun run = Tool(QStringList{"transform", in, out} + options);
         EXPECT_EQ(run.Code, 1) << options.join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(out));
     }
     EXPECT_TRUE(Tool({"transform", in, out, "--angles", "45,40"}).Err.contains("Angle not found"));
+    EXPECT_TRUE(Tool({"transform", in, out, "--resize", "50000"})
+                    .Err.contains("--resize would take the stone beyond the engine's reach"));
+    EXPECT_TRUE(Tool({"transform", in, out, "--table", "1e400"}).Err.contains("--table takes a number"));
 }

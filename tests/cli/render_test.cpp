@@ -76,6 +76,8 @@ TEST(Rotate, DrawsTheTurnedStone) {
     EXPECT_EQ(PngSize(ReadAll(png)), std::make_pair(800, 600));
     EXPECT_EQ(Tool({"rotate", Data + "/lfx/box.lfx", "-o", png, "--angles", "30"}).Code, 1);
     EXPECT_EQ(Tool({"rotate", Data + "/lfx/box.lfx", "-o", png, "--angles", "a,b"}).Code, 1);
+    EXPECT_EQ(Tool({"rotate", Data + "/lfx/box.lfx", "-o", png, "--angles", "nan,0"}).Code, 1);
+    EXPECT_EQ(Tool({"rotate", Data + "/lfx/box.lfx", "-o", png, "--angles", "0,1e400"}).Code, 1);
     const ToolRun run = Tool({"rotate", Data + "/lfx/box.lfx", "-o", png});
     EXPECT_EQ(run.Code, 1);
     EXPECT_TRUE(run.Err.contains("no angles given (--angles B,C)")) << run.Err.toStdString();

@@ -220,6 +220,19 @@ void AddFacetsDialogTest::refusesInput_data() {
     QTest::newRow("depth text") << 3 << FieldTexts{{"Edit15", "40"}, {"Edit16", "0"}, {"Edit11", ""}}
                                 << "Error in cut depth"
                                 << "Edit11";
+    // Numbers that are not finite, or beyond the engine's reach, are no numbers to a field.
+    QTest::newRow("depth 1e400") << 3 << FieldTexts{{"Edit15", "40"}, {"Edit16", "0"}, {"Edit11", "1e400"}}
+                                 << "Error in cut depth"
+                                 << "Edit11";
+    QTest::newRow("index nan") << 3 << FieldTexts{{"Edit15", "40"}, {"Edit16", "nan"}, {"Edit11", "10"}}
+                               << "Error in index"
+                               << "Edit16";
+    QTest::newRow("angle inf") << 0 << (point1 + FieldTexts{{"Edit15", "inf"}, {"Edit16", "0"}})
+                               << "Error in cutangle"
+                               << "Edit15";
+    QTest::newRow("point beyond the reach")
+        << 0 << FieldTexts{{"Edit1", "100001"}, {"Edit4", "0"}, {"Edit7", "0"}} << "Error in X of point 1"
+        << "Edit1";
     QTest::newRow("depth 0") << 3 << FieldTexts{{"Edit15", "40"}, {"Edit16", "0"}, {"Edit11", "0"}}
                              << "cut depth must be positive"
                              << "Edit11";
