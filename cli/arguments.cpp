@@ -55,6 +55,7 @@ std::optional<int> ParseArguments(QCommandLineParser& parser, const QStringList&
                               .arg(positionals.size() == 1 ? "one argument"
                                                            : QString("%1 arguments").arg(positionals.size()))
                               .arg(positionals.join(' ')));
+    if (values.contains(QString())) return UsageError(subcommand, "an empty argument names no file");
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 // Besides crashes, hangs and undefined behaviour it checks that a refused file leaves an empty buffer,
 // that a refused import leaves the design as it was, and that an import cuts no more facets than the
 // file lists.
+#include "fuzz/fuzz_checks.h"
 #include "fuzz/fuzz_input.h"
 #include "gem/gem.h"
 
@@ -44,8 +45,9 @@ void ImportHalf(TGem& gem, const std::string& path, char type) {
         try {
             gem.Recompute();
         } catch (const RangeError&) {
-            // reported to the user like any table overflow
+            return; // reported to the user like any table overflow
         }
+        CheckSoundDesign(gem);
     }
 }
 } // namespace
@@ -55,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static std::unique_ptr<TGem> gem = std::make_unique<TGem>();
     if (!gem->ReadAsc(path)) {
-        if (gem->LastError.Message.empty() || gem->AscLineCount != 0)
-            Fail("a refused file left something", *gem);
+        CheckRefusal(*gem);
+        if (gem->AscLineCount != 0) Fail("a refused file left something", *gem);
         return 0;
     }
     for (char type : {'c', 'p'})

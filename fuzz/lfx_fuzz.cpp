@@ -1,5 +1,7 @@
 // Feeds arbitrary bytes to the design-file reader. Besides crashes and undefined behaviour it checks
-// that a failed read leaves the design exactly as it was.
+// that a failed read names its line and leaves the design exactly as it was, and that a design read is
+// sound and writes and reads back to the same file.
+#include "fuzz/fuzz_checks.h"
 #include "fuzz/fuzz_input.h"
 #include "gem/gem.h"
 
@@ -40,15 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TGem& gem = Design();
     const std::string before = DesignWithoutHeaderLine(gem);
     const int facets = gem.FacetCount, points = gem.PointCount, edges = gem.EdgeCount;
-    if (!gem.ReadDesign(path, 7)) {
-        if (gem.LastError.Message.empty() || DesignWithoutHeaderLine(gem) != before ||
-            gem.FacetCount != facets || gem.PointCount != points || gem.EdgeCount != edges) {
-            std::fprintf(stderr, "failed read changed the design: %s\n", gem.LastError.Message.c_str());
-            std::abort();
-        }
+    if (!gem.ReadDesign(path, TGem::FileMode::Named)) {
+        CheckRefusal(gem);
+        if (DesignWithoutHeaderLine(gem) != before || gem.FacetCount != facets || gem.PointCount != points ||
+            gem.EdgeCount != edges)
+            Finding("a failed read changed the design", gem.LastError.Message);
         return 0;
     }
-    // A design that was read can be written again.
-    (void)gem.DesignFileText();
+    CheckSoundDesign(gem);
     return 0;
 }

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the girdle-outline reader. Besides crashes and undefined behaviour it checks
 // that a refused file leaves the earlier outline as it was, and that an accepted one fits its slots.
+#include "fuzz/fuzz_checks.h"
 #include "fuzz/fuzz_input.h"
 #include "gem/gem.h"
 
@@ -35,8 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name = gem.OutlineFileName;
     const int firstEdge = gem.OutlineFirstEdge, firstPoint = gem.OutlineFirstPoint;
     if (!gem.ReadOutline(path)) {
-        if (gem.LastError.Message.empty() || gem.OutlineFileName != name ||
-            gem.OutlineFirstEdge != firstEdge || gem.OutlineFirstPoint != firstPoint) {
+        CheckRefusal(gem);
+        if (gem.OutlineFileName != name || gem.OutlineFirstEdge != firstEdge ||
+            gem.OutlineFirstPoint != firstPoint) {
             std::fprintf(stderr, "a refused outline changed the earlier one: %s\n",
                          gem.LastError.Message.c_str());
             std::abort();
@@ -50,5 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             edge.PointB > 0 || edge.PointA == edge.PointB)
             std::abort();
     }
+    for (const std::string& fault : CheckDesignNumbers(gem))
+        Finding("an outline read holds an impossible number", fault);
     return 0;
 }

@@ -15,12 +15,16 @@ status=0
 for source in "$root"/fuzz/*_fuzz.cpp; do
     target="$(basename "$source" .cpp)"
     name="${target%_fuzz}"
+    if [ ! -x "$build/fuzz/$target" ]; then
+        echo "== $target: not built (it needs Qt), left out"
+        continue
+    fi
     seeds="$root/fuzz/corpus/$name"
     work="$build/corpus-$name"   # new inputs go here, the seed corpus stays as it is
     mkdir -p "$work"
     echo "== $target: ${seconds}s over $seeds"
     if ! (cd "$build" && "$build/fuzz/$target" -max_total_time="$seconds" -max_len=4096 -timeout=20 \
-            -rss_limit_mb=2048 -print_final_stats=1 "$work" "$seeds"); then
+            -rss_limit_mb=2048 -close_fd_mask=3 -print_final_stats=1 "$work" "$seeds"); then
         echo "== $target FAILED (the reproducer is in $build)" >&2
         status=1
     fi

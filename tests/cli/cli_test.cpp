@@ -219,6 +219,14 @@ TEST(Usage, ExitCodesAndMessages) {
     EXPECT_TRUE(missing.Err.contains("no-such-file.lfx. Error:    2"));
 }
 
+TEST(Usage, AnEmptyFileNameWasTakenAsAFile) {
+    for (const QStringList& arguments : {QStringList{"info", ""}, QStringList{"convert", "", "out.lfx"}}) {
+        const ToolRun run = Tool(arguments);
+        EXPECT_EQ(run.Code, 1);
+        EXPECT_TRUE(run.Err.contains("an empty argument names no file")) << run.Err.toStdString();
+    }
+}
+
 TEST(Usage, OutputThatCannotBeWrittenIsAFileError) {
     if (!QFile::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     QProcess process;

@@ -1,0 +1,48 @@
+// What every reader promises, checked after each fuzz input: a refusal names its line, and whatever is
+// read is a sound design that writes and reads back to the same file. A broken promise stops the run.
+#pragma once
+
+#include "gem/gem.h"
+#include "tests/support/polyhedron_checks.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+[[noreturn]] inline void Finding(const std::string& what, const std::string& detail) {
+    std::fprintf(stderr, "%s: %s\n", what.c_str(), detail.c_str());
+    std::abort();
+}
+
+// A file that could be opened and was refused: the message names the line at fault.
+inline void CheckRefusal(const TGem& gem) {
+    const FileError& error = gem.LastError;
+    if (error.Message.empty()) Finding("a refusal without a message", "");
+    if (error.OsError != 0) return;
+    if (error.Line < 1 ||
+        error.Message.find(", line " + std::to_string(error.Line) + ": ") == std::string::npos)
+        Finding("a refusal without its line", error.Message);
+}
+
+inline void CheckSoundDesign(const TGem& gem) {
+    for (const std::string& fault : CheckInvariants(gem, 0.9L))
+        Finding("a design read is not sound", fault);
+    for (const std::string& fault : CheckDesignNumbers(gem))
+        Finding("a design read holds an impossible number", fault);
+    static const std::string stem = "lapidraw-fuzz-" + std::to_string(getpid()) + "-check";
+    static const std::string path = [] {
+        std::atexit([] { std::remove((stem + ".lfx").c_str()); });
+        return stem + ".lfx";
+    }();
+    auto copy = gem.Backup();
+    if (!copy->WriteDesign(path, TGem::FileMode::Save, stem))
+        Finding("a design read cannot be written", path);
+    auto read = std::make_unique<TGem>();
+    if (!read->ReadDesign(path, TGem::FileMode::Open))
+        Finding("a design written cannot be read back", read->LastError.Message);
+    const std::string a = copy->DesignFileText(), b = read->DesignFileText();
+    if (a.substr(a.find('\n')) != b.substr(b.find('\n')))
+        Finding("a design reads back to another file", path);
+}
