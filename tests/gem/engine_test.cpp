@@ -143,6 +143,18 @@ TEST(CuttingEngine, CutsExactlyThroughExistingCornersKeepThem) {
     ExpectNoFaults(CheckInvariants(*twice, 1e-9L), "pyramid cut twice");
 }
 
+// Found by the editing soak (seed 20261208, step 9978): a pavilion cut down to a needle 0.07 wide, whose
+// planes meet the lines of its edges almost parallel. Clipping moved an edge's end to where its line
+// crosses such a plane, 5 units above the girdle, far beyond the segment: the crossing is not held
+// within the segment. Left to the engine's rewrite (ClipSegment), which enables this test.
+TEST(CuttingEngine, DISABLED_ANearlyParallelPlaneMovedAnEdgesEndFarOutsideTheStone) {
+    auto gem = std::make_unique<TGem>();
+    ASSERT_TRUE(
+        gem->ReadDesign(std::string(LAPIDRAW_TEST_DATA) + "/lfx/needle-pavilion.lfx", TGem::FileMode::Open))
+        << gem->LastError.Message;
+    ExpectNoFaults(CheckInvariants(*gem, 0.9L), "needle");
+}
+
 TEST(CuttingEngine, RecomputeWithoutFacetsKeepsDerivedData) {
     auto gem = NewGem();
     gem->EdgeCount = 7;

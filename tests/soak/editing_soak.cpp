@@ -84,7 +84,7 @@ class Soak {
     }
 
   private:
-    static constexpr int MaxFindings = 20;
+    static constexpr int MaxFindings = 100; // a run stops after so many
 
     using Choice = std::pair<const char*, std::function<void()>>;
 
@@ -423,18 +423,27 @@ class Soak {
 
     // ---- Checks ----
 
+    // A design that breaks the invariants is reported once (its first fault), and the run goes on
+    // from a new design, so that one fault does not hide the next.
     void CheckDesign(const std::string& step) {
-        for (const std::string& fault : CheckInvariants(*gem_, MergedPointTolerance))
-            Finding(step, fault);
+        std::vector<std::string> faults = CheckInvariants(*gem_, MergedPointTolerance);
         for (const std::string& fault : CheckDesignNumbers(*gem_))
-            Finding(step, fault);
+            faults.push_back(fault);
+        if (!faults.empty()) {
+            Finding(step,
+                    faults.front() +
+                        (faults.size() > 1 ? " (and " + std::to_string(faults.size() - 1) + " more)" : ""));
+            NewDesign();
+        }
         if (verbose_)
             std::printf("%6ld %-24s facets %4d snapshot %3d\n", step_, step.c_str(), gem_->FacetCount,
                         gem_->SnapshotNo);
     }
 
+    // Reports a finding; with --verbose the design of the first one is kept as soak-finding.lfx.
     void Finding(const std::string& step, const std::string& what) {
-        ++findings_;
+        if (findings_++ == 0 && verbose_ && gem_)
+            std::ofstream("soak-finding.lfx", std::ios::binary) << gem_->DesignFileText();
         std::printf("finding at step %ld (%s): %s\n", step_, step.c_str(), what.c_str());
     }
 
