@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <initializer_list>
 #include <utility>
 
 namespace {
@@ -131,6 +132,13 @@ class CaseMaker {
         AddLines(kind, record, what, lines);
     }
 
+    // Line k replaced by each text in turn, one case each.
+    void ReplaceEach(Fault kind, const std::string& record, int k,
+                     std::initializer_list<std::pair<const char*, const char*>> cases) {
+        for (const auto& [what, text] : cases)
+            Replace(kind, record, what, k, text);
+    }
+
     // `text` inserted after line k.
     void InsertAfter(Fault kind, const std::string& record, const std::string& what, int k,
                      const std::string& text, int copies = 1) {
@@ -241,48 +249,40 @@ void DesignCases(std::vector<HostileFile>& out) {
     m.Replace(Fault::MissingField, "s", "no type and mirror", SLine, "s96 4");
 
     // Symmetry and index values at and beyond their limits.
-    const std::pair<const char*, const char*> headersAtLimit[] = {
-        {"largest gear", "s2147483647 4 cn0"},
-        {"smallest negative gear", "s-2147483647 4 cn0"},
-        {"three teeth", "s3 1 cn0"},
-        {"parts equal to the gear", "s96 96 cn0"},
-        {"largest offset", "s96 4 cn2147483647"},
-        {"smallest offset", "s96 4 cn-2147483648"},
-        {"parts not dividing the gear", "s96 5 cn0"}};
-    for (const auto& [what, line] : headersAtLimit)
-        m.Replace(Fault::AtLimit, "s", what, SLine, line);
-    const std::pair<const char*, const char*> headersBeyond[] = {
-        {"gear of zero", "s0 4 cn0"},
-        {"gear of -2^31", "s-2147483648 4 cn0"},
-        {"parts above the gear", "s96 97 cn0"},
-        {"no parts", "s96 0 cn0"},
-        {"offset beyond 32 bits", "s96 4 cn2147483648"},
-        {"type x", "s96 4 xn0"},
-        {"2^31-1 parts on 96 teeth", "s96 2147483647 cn0"}};
-    for (const auto& [what, line] : headersBeyond)
-        m.Replace(Fault::BeyondLimit, "s", what, SLine, line);
+    m.ReplaceEach(Fault::AtLimit, "s", SLine,
+                  {{"largest gear", "s2147483647 4 cn0"},
+                   {"smallest negative gear", "s-2147483647 4 cn0"},
+                   {"three teeth", "s3 1 cn0"},
+                   {"parts equal to the gear", "s96 96 cn0"},
+                   {"largest offset", "s96 4 cn2147483647"},
+                   {"smallest offset", "s96 4 cn-2147483648"},
+                   {"parts not dividing the gear", "s96 5 cn0"}});
+    m.ReplaceEach(Fault::BeyondLimit, "s", SLine,
+                  {{"gear of zero", "s0 4 cn0"},
+                   {"gear of -2^31", "s-2147483648 4 cn0"},
+                   {"parts above the gear", "s96 97 cn0"},
+                   {"no parts", "s96 0 cn0"},
+                   {"offset beyond 32 bits", "s96 4 cn2147483648"},
+                   {"type x", "s96 4 xn0"},
+                   {"2^31-1 parts on 96 teeth", "s96 2147483647 cn0"}});
     m.Replace(Fault::AtLimit, "m", "parts equal to the gear", MLine, "m 96 m");
     m.Replace(Fault::BeyondLimit, "m", "parts above the gear", MLine, "m 97 m");
     m.Replace(Fault::BeyondLimit, "m", "no parts", MLine, "m 0 n");
     m.Replace(Fault::BeyondLimit, "m", "2^31-1 parts on 96 teeth", MLine, "m 2147483647 n");
 
-    const std::pair<const char*, const char*> facetsAtLimit[] = {
-        {"index just below the gear", "f -0.70710678  0.00000000 -0.70710678 -20.000000   95.999"},
-        {"index at the gear", "f -0.70710678  0.00000000 -0.70710678 -20.000000   96.000"},
-        {"index at the reach", "f -0.70710678  0.00000000 -0.70710678 -20.000000 100000"},
-        {"distance at the reach", "f -0.70710678  0.00000000 -0.70710678 -100000 0"},
-        {"normal 1e-6 long", "f -1.00000100  0.00000000  0.00000000 -20.000000    0.000"}};
-    for (const auto& [what, line] : facetsAtLimit)
-        m.Replace(Fault::AtLimit, "f", what, MainLine, line);
-    const std::pair<const char*, const char*> facetsBeyond[] = {
-        {"index beyond the reach", "f -0.70710678  0.00000000 -0.70710678 -20.000000 100001"},
-        {"distance beyond the reach", "f -0.70710678  0.00000000 -0.70710678 -100001 0"},
-        {"distance 1e30", "f -0.70710678  0.00000000 -0.70710678 -1e30 0"},
-        {"zero normal", "f 0 0 0 -20 0"},
-        {"normal too long", "f -1.00001000  0.00000000  0.00000000 -20.000000    0.000"},
-        {"normal of length 3", "f -3 0 0 -20 0"}};
-    for (const auto& [what, line] : facetsBeyond)
-        m.Replace(Fault::BeyondLimit, "f", what, MainLine, line);
+    m.ReplaceEach(Fault::AtLimit, "f", MainLine,
+                  {{"index just below the gear", "f -0.70710678  0.00000000 -0.70710678 -20.000000   95.999"},
+                   {"index at the gear", "f -0.70710678  0.00000000 -0.70710678 -20.000000   96.000"},
+                   {"index at the reach", "f -0.70710678  0.00000000 -0.70710678 -20.000000 100000"},
+                   {"distance at the reach", "f -0.70710678  0.00000000 -0.70710678 -100000 0"},
+                   {"normal 1e-6 long", "f -1.00000100  0.00000000  0.00000000 -20.000000    0.000"}});
+    m.ReplaceEach(Fault::BeyondLimit, "f", MainLine,
+                  {{"index beyond the reach", "f -0.70710678  0.00000000 -0.70710678 -20.000000 100001"},
+                   {"distance beyond the reach", "f -0.70710678  0.00000000 -0.70710678 -100001 0"},
+                   {"distance 1e30", "f -0.70710678  0.00000000 -0.70710678 -1e30 0"},
+                   {"zero normal", "f 0 0 0 -20 0"},
+                   {"normal too long", "f -1.00001000  0.00000000  0.00000000 -20.000000    0.000"},
+                   {"normal of length 3", "f -3 0 0 -20 0"}});
 
     // Counts of records.
     m.InsertAfter(Fault::HugeCount, "f", "2001 facets", MainLine, m.Line(MainLine), 1997);
@@ -337,36 +337,32 @@ void AscCases(std::vector<HostileFile>& out) {
     m.Replace(Fault::MissingField, "g", "gear line without its letter", GearLine, "96 0.0");
     m.Replace(Fault::LetterForNumber, "y", "mirror letter for parts", SymmetryLine, "y y 4");
 
-    const std::pair<const char*, const char*> gearsAtLimit[] = {{"three teeth", "g 3 0"},
-                                                                {"negative gear", "g -96 48"},
-                                                                {"gear at the reach", "g 100000 0"},
-                                                                {"offset at the gear", "g 96 96"},
-                                                                {"fractional offset", "g 96 0.5"}};
-    for (const auto& [what, line] : gearsAtLimit)
-        m.Replace(Fault::AtLimit, "g", what, GearLine, line);
-    const std::pair<const char*, const char*> gearsBeyond[] = {{"two teeth", "g 2 0"},
-                                                               {"no teeth", "g 0 0"},
-                                                               {"gear beyond the reach", "g 100001 0"},
-                                                               {"32-bit gear", "g 2147483647 0"}};
-    for (const auto& [what, line] : gearsBeyond)
-        m.Replace(Fault::BeyondLimit, "g", what, GearLine, line);
+    m.ReplaceEach(Fault::AtLimit, "g", GearLine,
+                  {{"three teeth", "g 3 0"},
+                   {"negative gear", "g -96 48"},
+                   {"gear at the reach", "g 100000 0"},
+                   {"offset at the gear", "g 96 96"},
+                   {"fractional offset", "g 96 0.5"}});
+    m.ReplaceEach(Fault::BeyondLimit, "g", GearLine,
+                  {{"two teeth", "g 2 0"},
+                   {"no teeth", "g 0 0"},
+                   {"gear beyond the reach", "g 100001 0"},
+                   {"32-bit gear", "g 2147483647 0"}});
     m.Replace(Fault::AtLimit, "y", "parts equal to the gear", SymmetryLine, "y 96 y");
     m.Replace(Fault::AtLimit, "y", "parts not dividing the gear", SymmetryLine, "y 5 n");
     m.Replace(Fault::BeyondLimit, "y", "parts above the gear", SymmetryLine, "y 97 n");
     m.Replace(Fault::BeyondLimit, "y", "no parts", SymmetryLine, "y 0 n");
 
-    const std::pair<const char*, const char*> facetsAtLimit[] = {
-        {"index just below the gear", "a 45.00 0.40816 95.99"},
-        {"index at the gear", "a 45.00 0.40816 96"},
-        {"negative index", "a 45.00 0.40816 -1"},
-        {"index at the reach", "a 45.00 0.40816 100000"},
-        {"distance at the reach", "a 45.00 2040 0"},
-        {"zero distance", "a 45.00 0 0"},
-        {"angle 90", "a 90.00 0.40816 12"},
-        {"angle 360", "a 360.00 0.40816 12"},
-        {"angle at the reach", "a 100000 0.40816 12"}};
-    for (const auto& [what, line] : facetsAtLimit)
-        m.Replace(Fault::AtLimit, "a", what, MainRecord, line);
+    m.ReplaceEach(Fault::AtLimit, "a", MainRecord,
+                  {{"index just below the gear", "a 45.00 0.40816 95.99"},
+                   {"index at the gear", "a 45.00 0.40816 96"},
+                   {"negative index", "a 45.00 0.40816 -1"},
+                   {"index at the reach", "a 45.00 0.40816 100000"},
+                   {"distance at the reach", "a 45.00 2040 0"},
+                   {"zero distance", "a 45.00 0 0"},
+                   {"angle 90", "a 90.00 0.40816 12"},
+                   {"angle 360", "a 360.00 0.40816 12"},
+                   {"angle at the reach", "a 100000 0.40816 12"}});
     m.Replace(Fault::BeyondLimit, "a", "distance beyond the reach", MainRecord, "a 45.00 2041 0");
     m.Replace(Fault::BeyondLimit, "a", "index beyond the reach", MainRecord, "a 45.00 0.40816 100001");
 
@@ -413,20 +409,18 @@ void OutlineCases(std::vector<HostileFile>& out) {
 
     m.Replace(Fault::MissingField, "header", "without offset", OutlineHeader, "96 4 cn");
     m.Replace(Fault::HugeExponent, "header", "offset 1e30", OutlineHeader, "96 4 cn1e30");
-    const std::pair<const char*, const char*> headersAtLimit[] = {{"three teeth", "3 1 cn0"},
-                                                                  {"parts equal to the gear", "96 96 cm0"},
-                                                                  {"largest offset", "96 4 cn2147483647"},
-                                                                  {"pavilion", "-96 4 pm0"}};
-    for (const auto& [what, line] : headersAtLimit)
-        m.Replace(Fault::AtLimit, "header", what, OutlineHeader, line);
-    const std::pair<const char*, const char*> headersBeyond[] = {{"no teeth", "0 4 cn0"},
-                                                                 {"gear of -2^31", "-2147483648 4 cn0"},
-                                                                 {"parts above the gear", "96 97 cn0"},
-                                                                 {"no parts", "96 0 cn0"},
-                                                                 {"type x", "96 4 xn0"},
-                                                                 {"mirror letter y", "96 4 cy0"}};
-    for (const auto& [what, line] : headersBeyond)
-        m.Replace(Fault::BeyondLimit, "header", what, OutlineHeader, line);
+    m.ReplaceEach(Fault::AtLimit, "header", OutlineHeader,
+                  {{"three teeth", "3 1 cn0"},
+                   {"parts equal to the gear", "96 96 cm0"},
+                   {"largest offset", "96 4 cn2147483647"},
+                   {"pavilion", "-96 4 pm0"}});
+    m.ReplaceEach(Fault::BeyondLimit, "header", OutlineHeader,
+                  {{"no teeth", "0 4 cn0"},
+                   {"gear of -2^31", "-2147483648 4 cn0"},
+                   {"parts above the gear", "96 97 cn0"},
+                   {"no parts", "96 0 cn0"},
+                   {"type x", "96 4 xn0"},
+                   {"mirror letter y", "96 4 cy0"}});
 
     m.Replace(Fault::AtLimit, "coordinates", "at the reach", CoordinateLine, "-100000 -20 0 -20 20 0");
     m.Replace(Fault::BeyondLimit, "coordinates", "beyond the reach", CoordinateLine,
