@@ -440,10 +440,12 @@ class Soak {
                         gem_->SnapshotNo);
     }
 
-    // Reports a finding; with --verbose the design of the first one is kept as soak-finding.lfx.
+    // Reports a finding; with --verbose the design is kept as soak-finding-STEP.lfx.
     void Finding(const std::string& step, const std::string& what) {
-        if (findings_++ == 0 && verbose_ && gem_)
-            std::ofstream("soak-finding.lfx", std::ios::binary) << gem_->DesignFileText();
+        ++findings_;
+        if (verbose_ && gem_)
+            std::ofstream("soak-finding-" + std::to_string(step_) + ".lfx", std::ios::binary)
+                << gem_->DesignFileText();
         std::printf("finding at step %ld (%s): %s\n", step_, step.c_str(), what.c_str());
     }
 
