@@ -578,6 +578,8 @@ void Tstartform::QuitCommand() {
 }
 
 void Tstartform::closeEvent(QCloseEvent* event) {
+    // Ending the program closes the window once more: the question has been answered by then.
+    if (ClosingDown) return event->accept();
     event->ignore();
     RunCommand([](Tstartform& w) { w.QuitCommand(); });
 }
