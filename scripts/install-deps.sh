@@ -10,6 +10,7 @@ PACKAGES=(
   libemf-dev fonts-liberation
   xvfb xauth
   clang libclang-rt-14-dev
+  desktop-file-utils libxml2-utils shared-mime-info help2man dpkg-dev file
 )
 
 missing=()

@@ -1,8 +1,9 @@
-// Every published design of the shared folder imports as a crown and as a pavilion with exactly the
-// facets that the file lists for that half.
+// Every published design (those kept in the tests' data, and those of the shared folder when it is
+// there) imports as a crown and as a pavilion with exactly the facets that the file lists for that half.
 #include "gem/gem.h"
 #include "tests/support/asc_files.h"
 #include "tests/support/polyhedron_checks.h"
+#include "tests/support/published_asc.h"
 
 #include <gtest/gtest.h>
 
@@ -67,10 +68,10 @@ Real HorizontalRatio(const TGem& gem) {
     return std::fmax(dx, dy) / std::fmin(dx, dy);
 }
 
-class SharedAscFile : public testing::TestWithParam<std::string> {};
+class PublishedAscFile : public testing::TestWithParam<std::string> {};
 } // namespace
 
-TEST_P(SharedAscFile, ImportsBothHalvesWithExactlyTheListedFacets) {
+TEST_P(PublishedAscFile, ImportsBothHalvesWithExactlyTheListedFacets) {
     for (char type : {'c', 'p'}) {
         SCOPED_TRACE(std::string("half ") + type);
         auto gem = std::make_unique<TGem>();
@@ -93,7 +94,7 @@ TEST(PublishedOutline, CrownHasTheLengthToWidthRatioOfTheDesign) {
         {"SRB.asc", 1.0L}, {"Compear125.asc", 1.2502L}, {"Turkey.asc", 1.3333L}};
     for (const auto& [name, ratio] : designs) {
         auto gem = std::make_unique<TGem>();
-        ASSERT_TRUE(gem->ReadAsc(std::string(LAPIDRAW_SHARED_ASC) + "/" + name)) << gem->LastError.Message;
+        ASSERT_TRUE(gem->ReadAsc(BundledAsc(name))) << gem->LastError.Message;
         ASSERT_TRUE(gem->ImportAsc('c'));
         gem->Recompute();
         EXPECT_NEAR(HorizontalRatio(*gem), ratio, 0.0001L) << name;
@@ -102,8 +103,9 @@ TEST(PublishedOutline, CrownHasTheLengthToWidthRatioOfTheDesign) {
 
 // One tier of pc01084 lists 8 indices for a design of 48 mirrored parts: exactly those 8 are cut.
 TEST(PublishedOutline, TierOfLowerSymmetryKeepsItsOwnFacets) {
+    SKIP_WITHOUT_SHARED_ASC();
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(gem->ReadAsc(std::string(LAPIDRAW_SHARED_ASC) + "/pc01084.asc"));
+    ASSERT_TRUE(gem->ReadAsc(SharedAsc("pc01084.asc")));
     ASSERT_TRUE(gem->ImportAsc('c'));
     EXPECT_EQ(gem->Parts, 48);
     EXPECT_TRUE(gem->Mirror);
@@ -115,7 +117,8 @@ TEST(PublishedOutline, TierOfLowerSymmetryKeepsItsOwnFacets) {
     EXPECT_GT(std::fabs(gem->FacetAngle(9) - 40), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Published, SharedAscFile, testing::ValuesIn(SharedAscFiles(LAPIDRAW_SHARED_ASC)),
+INSTANTIATE_TEST_SUITE_P(Published, PublishedAscFile,
+                         testing::ValuesIn(AscFilesIn({BundledAsc(""), SharedAsc("")})),
                          [](const testing::TestParamInfo<std::string>& info) {
                              std::string name = std::filesystem::path(info.param).stem().string();
                              for (char& c : name)
@@ -125,8 +128,9 @@ INSTANTIATE_TEST_SUITE_P(Published, SharedAscFile, testing::ValuesIn(SharedAscFi
 
 // The design file keeps each group's own symmetry, so the imported design reads back unchanged.
 TEST(PublishedOutline, LowerSymmetryTiersSurviveTheDesignFile) {
+    SKIP_WITHOUT_SHARED_ASC();
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(gem->ReadAsc(std::string(LAPIDRAW_SHARED_ASC) + "/pc01084.asc"));
+    ASSERT_TRUE(gem->ReadAsc(SharedAsc("pc01084.asc")));
     ASSERT_TRUE(gem->ImportAsc('p'));
     gem->Recompute();
     TempFile file("pc01084.lfx");

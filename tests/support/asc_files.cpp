@@ -1,9 +1,9 @@
 #include "tests/support/asc_files.h"
 
-#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <unistd.h>
 
@@ -50,10 +50,16 @@ std::vector<std::string> TempFile::Lines() const {
     return lines;
 }
 
-std::vector<std::string> SharedAscFiles(const std::string& folder) {
+std::vector<std::string> AscFilesIn(const std::vector<std::string>& folders) {
+    std::map<std::string, std::string> byName;
+    for (const auto& folder : folders) {
+        if (!fs::is_directory(folder)) continue;
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (entry.path().extension() == ".asc")
+                byName.emplace(entry.path().filename().string(), entry.path().string());
+    }
     std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder))
-        if (entry.path().extension() == ".asc") files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
+    for (const auto& [name, path] : byName)
+        files.push_back(path);
     return files;
 }

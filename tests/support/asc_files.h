@@ -1,4 +1,4 @@
-// Helpers for tests of the exchange formats: temporary files and the shared real ASC designs.
+// Helpers for tests of the exchange formats: temporary files and the real ASC designs.
 #pragma once
 
 #include <string>
@@ -23,5 +23,6 @@ class TempFile {
     std::string path_;
 };
 
-// The paths of every real ASC design in the shared test folder, sorted.
-std::vector<std::string> SharedAscFiles(const std::string& folder);
+// The paths of the real ASC designs in the given folders, sorted by name, each name once (the first
+// folder that has it wins). A folder that does not exist adds nothing.
+std::vector<std::string> AscFilesIn(const std::vector<std::string>& folders);
