@@ -64,6 +64,7 @@ mkdir -p "$TMPDIR"
 "$usr/bin/lapidraw-tool" --version | grep -q '^lapidraw-tool [0-9]' || fail "lapidraw-tool --version"
 "$usr/bin/lapidraw-tool" info "$source/tests/data/lfx/box.lfx" | grep -q '"type": *"crown"' ||
     fail "the installed lapidraw-tool does not read a design"
+"$usr/bin/lapidraw" --version | grep -q '^lapidraw [0-9]' || fail "lapidraw --version"
 # The window program opens a design and keeps running until it is stopped.
 status=0
 QT_QPA_PLATFORM=offscreen timeout 5 "$usr/bin/lapidraw" "$source/tests/data/lfx/box.lfx" >/dev/null 2>&1 || status=$?
