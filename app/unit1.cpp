@@ -47,12 +47,22 @@ ClientArea::ClientArea(Tstartform& owner) : QWidget(&owner), Owner(owner) {
     setFont(FormFont());
 }
 
+QSize ClientArea::DeviceSize() const {
+    const qreal ratio = devicePixelRatioF();
+    return {std::max(1, qRound(width() * ratio)), std::max(1, qRound(height() * ratio))};
+}
+
+QPoint ClientArea::ToDevice(QPointF logical) const {
+    return (logical * devicePixelRatioF()).toPoint();
+}
+
+// The sheet is drawn at the screen's own pixel density and shown one image pixel to one screen pixel.
 void ClientArea::paintEvent(QPaintEvent*) {
-    if (!Owner.SheetValid || !Surface || Surface->Image().size() != size())
+    if (!Owner.SheetValid || !Surface || Surface->Image().size() != DeviceSize())
         Owner.RepaintScreen(Owner.ShownDesign());
     QPainter painter(this);
     if (Surface)
-        painter.drawImage(0, 0, Surface->Image());
+        painter.drawImage(QRectF(rect()), Surface->Image());
     else
         painter.fillRect(rect(), Qt::white);
 }
@@ -62,12 +72,12 @@ void ClientArea::resizeEvent(QResizeEvent*) {
 }
 
 void ClientArea::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToDevice(event->position());
     Owner.FormMouseMove(p.x(), p.y());
 }
 
 void ClientArea::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToDevice(event->position());
     Owner.FormMouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
@@ -251,7 +261,8 @@ void Tstartform::RepaintScreen(const TGem& design) {
     // The size that resize() sets: the window without the frame the desktop draws around it.
     StoredWidth = width();
     StoredHeight = height();
-    const int width = std::max(1, Client->width()), height = std::max(1, Client->height());
+    const QSize device = Client->DeviceSize();
+    const int width = device.width(), height = device.height();
     // A crosshair on the screen is taken off before the sheet is drawn and put back afterwards.
     const bool crosshairShown = ScreenCanvas.XorActive;
     const int crossX = ScreenCanvas.CrossX, crossY = ScreenCanvas.CrossY;
@@ -270,7 +281,7 @@ void Tstartform::RepaintScreen(const TGem& design) {
 
 int Tstartform::TextLinesWidth() {
     if (!SheetValid) Repaint();
-    return Sheet.TextLinesView.DevRight - Sheet.TextLinesView.DevLeft;
+    return qRound((Sheet.TextLinesView.DevRight - Sheet.TextLinesView.DevLeft) / Client->devicePixelRatioF());
 }
 
 // ---- Menus and title ----
@@ -498,7 +509,8 @@ void Tstartform::FormMouseMove(int x, int y) {
         RepaintScreen(ShownDesign());
         const QPoint corner = frameGeometry().topLeft();
         ServiceSet.Window.SetCursorPos(corner.x() + CursorX, corner.y() + CursorY);
-        ScreenCanvas.Crosshair(CursorX, CursorY, CrossStart);
+        const QPoint start = Client->ToDevice(QPointF(CursorX, CursorY));
+        ScreenCanvas.Crosshair(start.x(), start.y(), CrossStart);
         WaitingForClick = true;
         CrosshairPending = false;
     }
@@ -520,8 +532,10 @@ void Tstartform::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mod
         click.Shift = modifiers.testFlag(Qt::ShiftModifier);
         TakenClick = click;
     }
-    CursorX = x;
-    CursorY = y + (frameGeometry().height() - Client->height());
+    // The cursor is placed in screen pixels, the click is in device pixels of the sheet.
+    const qreal ratio = Client->devicePixelRatioF();
+    CursorX = qRound(x / ratio);
+    CursorY = qRound(y / ratio) + (frameGeometry().height() - Client->height());
     WaitingForClick = false;
     ScreenCanvas.Crosshair(0, 0, CrossEnd);
     RepaintScreen(ShownDesign());
