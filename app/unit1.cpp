@@ -269,7 +269,7 @@ void Tstartform::RepaintScreen(const TGem& design) {
     if (crosshairShown) ScreenCanvas.Crosshair(0, 0, CrossEnd);
     if (!Client->Surface || Client->Surface->DeviceWidth() != width ||
         Client->Surface->DeviceHeight() != height)
-        Client->Surface = std::make_unique<WindowSurface>(width, height);
+        Client->Surface = std::make_unique<WindowSurface>(width, height, Client->devicePixelRatioF());
     Sheet.Options = Shown;
     Sheet.SetUpScreen(ScreenCanvas, Client->Surface.get(), width, height);
     Sheet.RepaintScreen(design);

@@ -176,10 +176,11 @@ PageMetrics QtSurface::Page() const {
     return page_;
 }
 
-RasterSurface::RasterSurface(int width, int height)
+RasterSurface::RasterSurface(int width, int height, double scale)
     : QtSurface(ownPainter_, width, height), image_(width, height, QImage::Format_RGB32) {
-    image_.setDotsPerMeterX(DotsPerMeterAt96Dpi);
-    image_.setDotsPerMeterY(DotsPerMeterAt96Dpi);
+    const int dotsPerMeter = qRound(DotsPerMeterAt96Dpi * scale);
+    image_.setDotsPerMeterX(dotsPerMeter);
+    image_.setDotsPerMeterY(dotsPerMeter);
     image_.fill(Qt::white);
     ownPainter_.begin(&image_);
     ownPainter_.setRenderHint(QPainter::Antialiasing, false);

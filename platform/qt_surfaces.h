@@ -70,10 +70,11 @@ class QtSurface : public DrawSurface {
     PageMetrics page_;
 };
 
-// A white image of the given size at 96 pixels per inch; flood fills read its pixels.
+// A white image of the given size at 96 pixels per inch times `scale` (a screen scaled to 200% has
+// twice as many pixels per inch: text in points grows with it); flood fills read its pixels.
 class RasterSurface : public QtSurface {
   public:
-    RasterSurface(int width, int height);
+    RasterSurface(int width, int height, double scale = 1);
     ~RasterSurface() override;
     // Ends painting; the image is complete afterwards.
     const QImage& Finish();

@@ -116,3 +116,9 @@ std::unique_ptr<TGem> DesignWithFacets(int facets) {
     }
     return gem;
 }
+
+std::string DesignTextWithoutStamp(const TGem& gem) {
+    const std::string text = gem.DesignFileText();
+    const std::size_t end = text.find('\n');
+    return end == std::string::npos ? std::string() : text.substr(end + 1);
+}

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 std::unique_ptr<TGem> NewGem(char type = 'c', int parts = 8, int systemIndex = 96, bool mirror = false,
@@ -29,3 +30,7 @@ std::unique_ptr<TGem> RandomDesign(std::mt19937& rng);
 
 // A design with about `facets` cut facets (for benchmarks): 16-fold mirrored tiers over 96 teeth.
 std::unique_ptr<TGem> DesignWithFacets(int facets);
+
+// The design file's text without its first record, which carries the date and time of writing: two
+// writes of one design a second apart give the same text.
+std::string DesignTextWithoutStamp(const TGem& gem);

@@ -45,6 +45,14 @@ void HiDpiTest::sheetIsDrawnAtDevicePixels() {
     QCOMPARE(shown.size(), w.Client->size() * Scale);
     const QPoint centre = w.Client->rect().center() * Scale;
     QCOMPARE(shown.pixel(centre), w.Client->Surface->Image().pixel(centre));
+    // Text in points takes twice the pixels of an unscaled screen.
+    RasterSurface unscaled(100, 100);
+    for (DrawSurface* surface : std::initializer_list<DrawSurface*>{&unscaled, w.Client->Surface.get()})
+        surface->SetFont("Arial", 8, true);
+    const int width = unscaled.TextWidth("8 identical parts");
+    const int scaled = w.Client->Surface->TextWidth("8 identical parts");
+    QVERIFY2(scaled > 1.8 * width && scaled < 2.2 * width,
+             qPrintable(QString("%1 %2").arg(scaled).arg(width)));
 }
 
 void HiDpiTest::clicksLandOnTheDesignPoint() {
