@@ -5,7 +5,6 @@
 #include "app/unit1.h"
 #include "app/util.h"
 
-#include <QAction>
 #include <algorithm>
 #include <cctype>
 #include <fstream>

@@ -114,9 +114,7 @@ void ExchangeCommandsTest::importNamesTheDesignAfterTheFile() {
         QCOMPARE(w.Design().IsCrown(), c.crown);
         QCOMPARE(w.Design().FacetCount, c.crown ? 20 : 10);
         QCOMPARE(w.Design().TextLine(FileNameLine), "Filename: " + std::string(c.name) + ".lfx");
-        QCOMPARE(w.Design().TextLine(1), std::string(" Five parts on a 96 gear"));
         QVERIFY(f.Script.Messages.empty());
-        QVERIFY(w.Action("Save1")->isVisible());
         QVERIFY(!std::filesystem::exists(w.CurrentFile)); // written only when saved
         w.Action("Save1")->trigger();
         QVERIFY(std::filesystem::exists(w.CurrentFile));
@@ -261,7 +259,6 @@ void ExchangeCommandsTest::savedOutlineIsReadAndOffersNewWithOutline() {
     QVERIFY(f.Script.Messages.empty());
     QCOMPARE(w.Design().OutlineFirstEdge, 1 - 7); // the seven girdle edges
     QVERIFY(w.Design().OutlineShown);
-    QVERIFY(w.Shown.ShowOutline);
     QVERIFY(w.Checked("ShowOutline1"));
     QVERIFY(w.Action("ShowOutline1")->isVisible());
     QVERIFY(w.Action("Newwithoutline1")->isVisible());
