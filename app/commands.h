@@ -24,6 +24,8 @@ Answer AskSaveChanges(Tstartform& w);
 // Runs the save dialog and saves; a design never saved (empty name) gets the "c"/"p" suffix. True when
 // saved.
 bool SaveAs(Tstartform& w, const std::string& name);
+// Open without its file dialog: the save question, then the design file given.
+void OpenDroppedDesign(Tstartform& w, const std::string& path);
 
 // ---- view_commands.cpp: free rotation and display options ----
 void Rotate1Click(Tstartform& w);
@@ -45,6 +47,15 @@ void Removelastfacets1Click(Tstartform& w);
 // ---- measure_commands.cpp: girdle measurements ----
 
 // ---- exchange_commands.cpp: ASC files and girdle outlines ----
+void Importcrown1Click(Tstartform& w);
+void Importpav1Click(Tstartform& w);
+void importfile1Click(Tstartform& w); // the hidden "Import crown and girdle": imports the crown
+void Makeascfile1Click(Tstartform& w);
+void Readoutline1Click(Tstartform& w);
+void SaveOutline1Click(Tstartform& w);
+// A file dropped on the window: a design opens as Open opens it, an ASC file imports as a crown, an
+// outline is read as Read outline reads it; any other file is refused with a message.
+void OpenDroppedFile(Tstartform& w, const std::string& path);
 
 // ---- print_commands.cpp: printing and pictures ----
 

@@ -19,6 +19,14 @@ std::string TypeSuffix(const TGem& design, const std::string& base) {
     if (design.IsPavilion() && last != 'p') return "p";
     return "";
 }
+
+// Open after its file dialog: the design file chosen becomes the current design.
+void OpenChosenDesign(Tstartform& w, const std::string& chosen) {
+    w.Shown.SelectedFacet = NoneFound;
+    if (FileMustExist(w.Svc().Messages, chosen)) return;
+    if (!w.OpenDesign(chosen)) return;
+    w.DesignOpened();
+}
 } // namespace
 
 Answer AskSaveChanges(Tstartform& w) {
@@ -63,11 +71,12 @@ void Open1Click(Tstartform& w) {
     if (AskSaveChanges(w) == Answer::Cancel) return;
     w.OpenDialog1.FileName = NameOnly(w.OpenDialog1.FileName);
     if (!RunOpenDialog(w.Svc(), w.OpenDialog1)) return;
-    w.Shown.SelectedFacet = NoneFound;
-    const std::string chosen = w.OpenDialog1.FileName;
-    if (FileMustExist(w.Svc().Messages, chosen)) return;
-    if (!w.OpenDesign(chosen)) return;
-    w.DesignOpened();
+    OpenChosenDesign(w, w.OpenDialog1.FileName);
+}
+
+void OpenDroppedDesign(Tstartform& w, const std::string& path) {
+    if (AskSaveChanges(w) == Answer::Cancel) return;
+    OpenChosenDesign(w, path);
 }
 
 void f1Click(Tstartform& w, QAction& slot) {

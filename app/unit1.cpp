@@ -8,9 +8,11 @@
 #include "platform/keyboard_conventions.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
@@ -28,6 +30,14 @@ constexpr int RequestCursorLeft = 200, RequestCursorTop = 100;
 constexpr int FontPixels = 11;
 constexpr const char* RedoKey = "Ctrl+Y"; // redo on every desktop, beside the desktop's own key
 constexpr Real AxisBlankRadius = 2;       // within this distance of the axis the readout shows no index
+
+// The first local file among dropped data; empty when there is none.
+std::string DroppedFile(const QMimeData* data) {
+    if (data)
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile()) return url.toLocalFile().toStdString();
+    return "";
+}
 
 QFont FormFont() {
     QFont font("Arial");
@@ -95,6 +105,7 @@ Tstartform::Tstartform(const Services& services, const std::string& commandLineF
     TheDesign->NewDesign('c', 8, 96, false, 0, true, true);
     ThePreform->NewDesign('c', 1, 96, false, 0, true, true);
     setWindowTitle("Lapidra");
+    setAcceptDrops(true);
     Client = new ClientArea(*this);
     setCentralWidget(Client);
     BuildMenus();
@@ -214,6 +225,20 @@ void Tstartform::showEvent(QShowEvent* event) {
         QTimer::singleShot(0, this, [this] {
             if (FirstActivation) FormActivate();
         });
+}
+
+void Tstartform::dragEnterEvent(QDragEnterEvent* event) {
+    if (Action("File1")->isVisible() && !DroppedFile(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void Tstartform::dropEvent(QDropEvent* event) {
+    const std::string path = DroppedFile(event->mimeData());
+    if (!Action("File1")->isVisible() || path.empty()) return;
+    event->acceptProposedAction();
+    // The drop ends before the command asks anything, so that the program it came from is not kept waiting.
+    QTimer::singleShot(0, this,
+                       [this, path] { RunCommand([path](Tstartform& w) { OpenDroppedFile(w, path); }); });
 }
 
 void Tstartform::changeEvent(QEvent* event) {

@@ -182,6 +182,9 @@ class Tstartform : public QMainWindow, public DesignHost {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // A file dropped on the window is opened by its kind while the File menu is offered.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     friend class ClientArea;

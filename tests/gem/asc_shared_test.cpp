@@ -14,55 +14,6 @@
 #include <vector>
 
 namespace {
-struct Listed {
-    Real angle;
-    Real index;
-};
-
-bool ForHalf(Real angle, char type) {
-    if (std::fabs(angle) < 0.001L) return false;
-    if (Near90(angle)) return true;
-    return type == 'c' ? angle > 0 : angle < 0;
-}
-
-// The facets the buffer lists for one half, taken before the import consumes the buffer.
-std::vector<Listed> ListedFacets(const TGem& gem, char type) {
-    std::vector<Listed> listed;
-    for (int k = 1; k <= gem.AscLineCount; ++k) {
-        const TGem::AscRecord& record = gem.AscLines[k];
-        if (!ForHalf(record.AscAngle, type)) continue;
-        for (int j = 1; j <= record.AscIndexCount; ++j)
-            listed.push_back({std::fabs(record.AscAngle), record.AscIndices[j]});
-    }
-    return listed;
-}
-
-Real IndexGap(Real a, Real b, Real n) {
-    const Real gap = std::fmod(std::fabs(a - b), n);
-    return std::fmin(gap, n - gap);
-}
-
-// Matches every facet to a distinct listed facet of the same angle and index.
-std::vector<std::string> CompareFacets(const TGem& gem, std::vector<Listed> listed) {
-    std::vector<std::string> faults;
-    if (static_cast<std::size_t>(gem.FacetCount) != listed.size())
-        faults.push_back(std::to_string(gem.FacetCount) + " facets for " + std::to_string(listed.size()) +
-                         " listed");
-    for (int f = 1; f <= gem.FacetCount; ++f) {
-        auto match = std::find_if(listed.begin(), listed.end(), [&](const Listed& l) {
-            return std::fabs(l.angle - gem.FacetAngle(f)) < 1e-6L &&
-                   IndexGap(l.index, gem.Index(f), gem.IndexCount()) < 0.5L;
-        });
-        if (match == listed.end())
-            faults.push_back("facet " + std::to_string(f) + " at angle " +
-                             std::to_string(double(gem.FacetAngle(f))) + " index " +
-                             std::to_string(double(gem.Index(f))) + " is not listed");
-        else
-            listed.erase(match);
-    }
-    return faults;
-}
-
 Real HorizontalRatio(const TGem& gem) {
     const Real dx = gem.BoxMax.x - gem.BoxMin.x, dy = gem.BoxMax.y - gem.BoxMin.y;
     return std::fmax(dx, dy) / std::fmin(dx, dy);
@@ -76,10 +27,10 @@ TEST_P(PublishedAscFile, ImportsBothHalvesWithExactlyTheListedFacets) {
         SCOPED_TRACE(std::string("half ") + type);
         auto gem = std::make_unique<TGem>();
         ASSERT_TRUE(gem->ReadAsc(GetParam())) << gem->LastError.Message;
-        const std::vector<Listed> listed = ListedFacets(*gem, type);
+        const std::vector<ListedFacet> listed = ListedFacets(*gem, type);
         ASSERT_TRUE(gem->ImportAsc(type)) << gem->LastError.Message;
         gem->Recompute();
-        for (const auto& fault : CompareFacets(*gem, listed))
+        for (const auto& fault : CompareWithListed(*gem, listed))
             ADD_FAILURE() << fault;
         for (const auto& fault : CheckInvariants(*gem, 1.0L))
             ADD_FAILURE() << fault;
