@@ -1,5 +1,6 @@
 #include "tests/support/asc_files.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <filesystem>
