@@ -69,10 +69,7 @@ TForm18::TForm18(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     PressFocusedButtonOnEnter(*this);
-    connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) ListBox1Click();
-    });
-    connect(ListBox1, &QListWidget::itemClicked, this, &TForm18::ListBox1Click);
+    OnListChoice(ListBox1, this, [this] { ListBox1Click(); });
     connect(Button1, &QPushButton::clicked, this, &TForm18::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm18::Button2Click);
     adjustSize();

@@ -5,7 +5,9 @@
 #include <QDialog>
 #include <QEvent>
 #include <QFont>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QPushButton>
 
 namespace {
@@ -75,4 +77,14 @@ void PressFocusedButtonOnEnter(QDialog& dialog) {
         button->setDefault(false);
     }
     dialog.installEventFilter(new EnterPressesFocusedButton(dialog));
+}
+
+void OnListChoice(QListWidget* list, QObject* receiver, const std::function<void()>& chosen) {
+    // A press selects at once: the choice waits for the click, which may end on another item.
+    QObject::connect(list, &QListWidget::itemSelectionChanged, receiver, [list, chosen] {
+        if (list->currentItem() && list->currentItem()->isSelected() &&
+            QGuiApplication::mouseButtons() == Qt::NoButton)
+            chosen();
+    });
+    QObject::connect(list, &QListWidget::itemClicked, receiver, [chosen](QListWidgetItem*) { chosen(); });
 }

@@ -7,7 +7,6 @@
 #include "gem/numtext.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +14,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <functional>
 
 namespace {
 constexpr int ListWidth = 90;
@@ -31,15 +29,6 @@ Real RawIndex(const TGem& design, Real shown) {
     const Real fromOffset = shown - design.OffsetIndex;
     if (design.SystemIndex > 0) return design.Wrap(fromOffset);
     return design.Wrap(design.IndexCount() - fromOffset);
-}
-
-// Runs chosen when the user chooses an item of the list, by the mouse (once the click is complete) or
-// by the keyboard; the program's own changes of the list are made with its signals blocked.
-void OnChoice(QListWidget* list, QObject* receiver, const std::function<void()>& chosen) {
-    QObject::connect(list, &QListWidget::currentRowChanged, receiver, [chosen](int row) {
-        if (row >= 0 && QGuiApplication::mouseButtons() == Qt::NoButton) chosen();
-    });
-    QObject::connect(list, &QListWidget::itemClicked, receiver, [chosen](QListWidgetItem*) { chosen(); });
 }
 
 void ClearList(QListWidget* list) {
@@ -59,8 +48,8 @@ FacetGroupPicker::FacetGroupPicker(DesignHost& host, const Look& look)
     BuildControls(look);
     LayOut();
     PressFocusedButtonOnEnter(*this);
-    OnChoice(ListBox1, this, [this] { ListBox1Click(); });
-    OnChoice(ListBox2, this, [this] { ListBox2Click(); });
+    OnListChoice(ListBox1, this, [this] { ListBox1Click(); });
+    OnListChoice(ListBox2, this, [this] { ListBox2Click(); });
     connect(ClickButton, &QPushButton::clicked, this, &FacetGroupPicker::ClickButtonClick);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });

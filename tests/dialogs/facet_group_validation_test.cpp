@@ -46,6 +46,7 @@ class FacetGroupValidationTest : public QObject {
     void changeAnglesChecksInOrder();
     void facetLookUpChecksInOrder();
     void cancelEndsModifyModeAndHighlight();
+    void listTakingTheFocusChoosesNothing();
     void dialogsStandAtTheBottomRight();
 };
 
@@ -147,6 +148,23 @@ void FacetGroupValidationTest::cancelEndsModifyModeAndHighlight() {
     QCOMPARE(host.Shown.HighlightedGroupFirst, NoneFound);
     QVERIFY(!form.isVisible());
     QCOMPARE(host.Finished, 0);
+}
+
+void FacetGroupValidationTest::listTakingTheFocusChoosesNothing() {
+    FakeHost host;
+    CutDesign(*host.Gem, false);
+    Tdeltierform& form = DialogOf<Tdeltierform>(host);
+    host.Shown.DialogReset = true;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.ListBox1->setFocus(Qt::TabFocusReason);
+    QVERIFY(form.ListBox1->hasFocus());
+    QCOMPARE(form.ListBox2->count(), 0);
+    QVERIFY(form.Edit2->text().isEmpty());
+    // The keyboard chooses: the next angle and its indices.
+    QTest::keyClick(form.ListBox1, Qt::Key_Down);
+    QCOMPARE(form.Edit2->text(), form.ListBox1->currentItem()->text());
+    QCOMPARE(form.ListBox2->count(), 8);
 }
 
 void FacetGroupValidationTest::dialogsStandAtTheBottomRight() {
