@@ -41,6 +41,10 @@ void RoundIndices1Click(Tstartform& w);
 void Removelastfacets1Click(Tstartform& w);
 
 // ---- group_commands.cpp: facet groups and tiers (change, delete, show tiers, change angles) ----
+void Changetier1Click(Tstartform& w);
+void deletetier1Click(Tstartform& w);
+void Showtier1Click(Tstartform& w);
+void Changeangles1Click(Tstartform& w);
 
 // ---- text_commands.cpp: the design's text, the facet data list and the about box ----
 
