@@ -43,6 +43,7 @@ void Removelastfacets1Click(Tstartform& w);
 // ---- text_commands.cpp: the design's text, the facet data list and the about box ----
 
 // ---- measure_commands.cpp: girdle measurements ----
+void CcdandDcf1Click(Tstartform& w);
 
 // ---- exchange_commands.cpp: ASC files and girdle outlines ----
 

@@ -59,7 +59,7 @@ constexpr std::array Rows{
     MenuRow{K::Item, "Undo2",           nullptr,       "&Undo",                          "", &Undo2Click,           Never, NotRotating | NotModifying | CanUndo, P::Hidden},
     MenuRow{K::Item, "Redo1",           nullptr,       "&Redo",                          "", &Redo1Click,           Never, NotRotating | NotModifying | CanRedo, P::Hidden},
     MenuRow{K::Menu, "Measure1",        nullptr,       "Mea&sure",                       "", nullptr,               Never, OnWithCuts, P::Hidden},
-    MenuRow{K::Item, "CcdandDcf1",      "Measure1",    "&Dcf and Ccd",                   "", nullptr,               Always, Always},
+    MenuRow{K::Item, "CcdandDcf1",      "Measure1",    "&Dcf and Ccd",                   "", &CcdandDcf1Click,      Always, Always},
     MenuRow{K::Menu, "Options1",        nullptr,       "&Options",                       "", nullptr,               Never, NotRotating, P::Hidden},
     MenuRow{K::Item, "Showcutoff1",     "Options1",    "Show c&utoff",                   "", &Showcutoff1Click,     Always, Always, P::ByRule, true, true},
     MenuRow{K::Item, "Showclick1",      "Options1",    "Show &click",                    "", &Showclick1Click,      Always, Always, P::ByRule, true, true},
