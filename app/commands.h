@@ -41,6 +41,12 @@ void Removelastfacets1Click(Tstartform& w);
 // ---- group_commands.cpp: facet groups and tiers (change, delete, show tiers, change angles) ----
 
 // ---- text_commands.cpp: the design's text, the facet data list and the about box ----
+void Edittext1Click(Tstartform& w);
+void List1Click(Tstartform& w);
+void camlistClick(Tstartform& w); // the facet data list of the CAM preform
+void About1Click(Tstartform& w);
+// The about box's version caption becomes the version text of the design and the preform.
+void CopyVersionText(Tstartform& w);
 
 // ---- measure_commands.cpp: girdle measurements ----
 void CcdandDcf1Click(Tstartform& w);
