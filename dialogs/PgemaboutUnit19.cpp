@@ -2,7 +2,7 @@
 #include "dialogs/PgemaboutUnit19.h"
 
 #include "dialogs/design_host.h"
-#include "dialogs/screen_placement.h"
+#include "dialogs/dialog_frame.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -15,7 +15,6 @@
 #include <cmath>
 
 namespace {
-constexpr int FontPixels = 13;
 constexpr int IconPixels = 48;
 constexpr int CommentsWidth = 260;
 constexpr int Sides = 8;
@@ -57,13 +56,7 @@ QPixmap DrawProgramIcon(int size) {
 }
 
 TGemAbout::TGemAbout(DesignHost& host) : QDialog(host.DialogParent()) {
-    setObjectName("GemAbout");
-    setWindowTitle("About Lapidra");
-    setModal(true);
-    QFont font("Arial");
-    font.setPixelSize(FontPixels);
-    font.setBold(true);
-    setFont(font);
+    SetUpDialog(*this, "GemAbout", "About Lapidra");
 
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);

@@ -1,7 +1,7 @@
 // "Measurement": girdle measurements by clicks on the stone.
 #include "dialogs/Unit16.h"
 
-#include "dialogs/screen_placement.h"
+#include "dialogs/dialog_frame.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int FontPixels = 13;
+constexpr int GroupGap = 13;           // between the Dcf and the ccd part and the buttons
 constexpr int ClickMarker = 1;         // the marker that shows the measured spot
 constexpr bool OnlyGirdlePlane = true; // picks: only edges and corners in the girdle plane ...
 constexpr bool NotGirdlePlane = false; // ... and no filter against them
@@ -24,13 +24,7 @@ void Mark(TGem& design, const Vector3& p) {
 } // namespace
 
 TForm16::TForm16(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
-    setObjectName("Form16");
-    setWindowTitle("Measurement");
-    setModal(true);
-    QFont font("Arial");
-    font.setPixelSize(FontPixels);
-    font.setBold(true);
-    setFont(font);
+    SetUpDialog(*this, "Form16", "Measurement");
 
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -59,10 +53,10 @@ TForm16::TForm16(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
     auto* panel = new QVBoxLayout(Panel1);
     panel->addWidget(Label1);
     panel->addWidget(Button2);
-    panel->addSpacing(FontPixels);
+    panel->addSpacing(GroupGap);
     panel->addWidget(Label2);
     panel->addWidget(Button1);
-    panel->addSpacing(FontPixels);
+    panel->addSpacing(GroupGap);
     panel->addLayout(buttons);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,7 +1,7 @@
 // "list of facet data".
 #include "dialogs/Unit5.h"
 
-#include "dialogs/screen_placement.h"
+#include "dialogs/dialog_frame.h"
 #include "gem/numtext.h"
 
 #include <QFontDatabase>
@@ -15,7 +15,7 @@ constexpr int ColWidths[TForm5::ColCount] = {37, 64, 64, 64, 79, 64, 64, 71};
 constexpr const char* Headers[TForm5::ColCount] = {" i",   "   a",  "   b",  "   c",
                                                    "   d", "index", "angle", "  tier"};
 constexpr int RowHeight = 18;
-constexpr int FontPixels = 12;
+constexpr int GridFontPixels = 12;
 constexpr int VisibleRows = 24;
 constexpr int TableTiers = 2; // the tiers of facets -1 and 0 come before the user's first tier
 
@@ -50,14 +50,12 @@ QStringList FacetRowTexts(const TGem& design, int i) {
 }
 
 TForm5::TForm5(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
-    setObjectName("Form5");
-    setWindowTitle("list of facet data");
-    setModal(true);
+    SetUpDialog(*this, "Form5", "list of facet data");
 
     StringGrid1 = new QTableWidget(0, ColCount, this);
     StringGrid1->setObjectName("StringGrid1");
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont); // the numbers line up
-    font.setPixelSize(FontPixels);
+    font.setPixelSize(GridFontPixels);
     StringGrid1->setFont(font);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->verticalHeader()->hide();

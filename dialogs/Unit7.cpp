@@ -1,7 +1,7 @@
 // "Text editor": the design's text lines, cut name and author name.
 #include "dialogs/Unit7.h"
 
-#include "dialogs/screen_placement.h"
+#include "dialogs/dialog_frame.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -12,7 +12,6 @@
 #include <QPushButton>
 
 namespace {
-constexpr int FontPixels = 13;
 constexpr int FirstNoteLine = 11;  // lines 11 ... 19 hold the notes of the facet data table
 constexpr int KeyMargin = 10;      // typing stops this many pixels before the width of the sheet's lines
 constexpr int FirstPrintable = 32; // lower character codes are control keys, which always pass
@@ -32,13 +31,7 @@ std::string Latin1(const QString& s) {
 } // namespace
 
 TForm7::TForm7(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
-    setObjectName("Form7");
-    setWindowTitle("Text editor");
-    setModal(true);
-    QFont font("Arial");
-    font.setPixelSize(FontPixels);
-    font.setBold(true);
-    setFont(font);
+    SetUpDialog(*this, "Form7", "Text editor");
     BuildControls();
     LayOut();
     adjustSize();

@@ -11,14 +11,6 @@
 #include <array>
 
 namespace {
-// Makes a ready-made design the window's design, committed as the first step.
-void UseDesign(Tstartform& w, std::unique_ptr<TGem> design) {
-    design->Progress = w.Progress.get();
-    w.TheDesign = std::move(design);
-    w.RecordStep();
-    w.RefreshMenus();
-}
-
 // A crown of the given symmetry with girdle facets at distance 50 only.
 std::unique_ptr<TGem> GirdleOnly(int parts, int systemIndex) {
     auto gem = NewGem('c', parts, systemIndex, false);
@@ -30,8 +22,7 @@ using Work = std::function<void(TForm16&)>;
 
 // Opens "Measurement" from its menu command and works in it while it is shown.
 void InMeasurement(Tstartform& w, const Work& work) {
-    WhileModal([&] { w.Action("CcdandDcf1")->trigger(); },
-               [&](QDialog& dialog) { work(static_cast<TForm16&>(dialog)); });
+    InDialog<TForm16>(w, "CcdandDcf1", work);
 }
 
 // Presses a mouse button on the design point (x, y) of the sheet; work runs in the dialog that comes back.

@@ -15,20 +15,6 @@
 #include <fstream>
 
 namespace {
-void UseDesign(Tstartform& w, std::unique_ptr<TGem> design) {
-    design->Progress = w.Progress.get();
-    w.TheDesign = std::move(design);
-    w.RecordStep();
-    w.RefreshMenus();
-    w.show(); // the sheet is laid out for the window's size
-}
-
-template <class Form>
-void InDialog(Tstartform& w, const char* command, const std::function<void(Form&)>& work) {
-    WhileModal([&] { w.Action(command)->trigger(); },
-               [&](QDialog& dialog) { work(static_cast<Form&>(dialog)); });
-}
-
 int Width(const QLineEdit* edit, const QString& text) {
     return edit->fontMetrics().horizontalAdvance(text);
 }

@@ -1,4 +1,4 @@
-#include "dialogs/screen_placement.h"
+#include "dialogs/dialog_frame.h"
 
 #include "platform/services.h"
 
@@ -6,6 +6,20 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+
+namespace {
+constexpr int FontPixels = 13;
+} // namespace
+
+void SetUpDialog(QDialog& dialog, const char* objectName, const char* caption) {
+    dialog.setObjectName(objectName);
+    dialog.setWindowTitle(caption);
+    dialog.setModal(true);
+    QFont font("Arial");
+    font.setPixelSize(FontPixels);
+    font.setBold(true);
+    dialog.setFont(font);
+}
 
 BottomRightPlacement::BottomRightPlacement(QDialog& dialog, WindowServices& screen)
     : QObject(&dialog), Dialog(dialog), Screen(screen) {

@@ -1,4 +1,4 @@
-// Where a dialog goes on the screen when it is made.
+// What the program's dialogs share: their caption, modality and font, and where they go on the screen.
 #pragma once
 
 #include <QObject>
@@ -22,6 +22,9 @@ class BottomRightPlacement : public QObject {
     WindowServices& Screen;
     bool Pending = true;
 };
+
+// Names the dialog, gives it its caption and the dialogs' font (Arial, bold) and makes it modal.
+void SetUpDialog(QDialog& dialog, const char* objectName, const char* caption);
 
 // Puts the dialog in the middle of the primary screen.
 void CentreOnScreen(QDialog& dialog);
