@@ -64,7 +64,6 @@ class MeasurementTest : public QObject {
     void rightClickAfterRequestDoesNothing();
     void clickBesideTheGirdleIsRefused();
     void cancelAfterTwoMeasurementsRestoresTheLines();
-    void clearEmptiesTheLines();
     void outlineHiddenWhileOpenAndShownAgain();
 };
 
@@ -97,10 +96,6 @@ void MeasurementTest::fivePartsOfferNoCcdAndNoDcfRatio() {
     const std::string text = w.Design().MessageLine(1);
     QVERIFY2(text.rfind("For Index:  0 Lcf/W = ", 0) == 0, text.c_str());
     QVERIFY(text.find("Dcf/W") == std::string::npos);
-
-    // An even number of parts offers the ccd button again.
-    UseDesign(w, GirdleOnly(6, 96));
-    InMeasurement(w, [](TForm16& form) { QVERIFY(form.Button1->isEnabled()); });
 }
 
 void MeasurementTest::rightClickAfterRequestDoesNothing() {
@@ -162,21 +157,6 @@ void MeasurementTest::cancelAfterTwoMeasurementsRestoresTheLines() {
         QVERIFY(!w.Design().MarkerShown(1));
         QCOMPARE(w.Shown.SelectedFacet, NoneFound);
     }
-}
-
-void MeasurementTest::clearEmptiesTheLines() {
-    WindowFixture f;
-    Tstartform& w = *f.Window;
-    UseDesign(w, RoundBrilliantCrown());
-    InMeasurement(w, [](TForm16& form) { form.Button2->click(); });
-    ClickOnSheet(w, EdgeX, EdgeY, Qt::LeftButton, [&](TForm16& form) {
-        QVERIFY(!w.Design().MessageLine(1).empty());
-        form.Button3->click();
-        QCOMPARE(MessageLines(w.Design()), Lines{});
-        QCOMPARE(w.Design().MessageNext, 1);
-        form.BitBtn1->click();
-    });
-    QCOMPARE(MessageLines(w.Design()), Lines{});
 }
 
 void MeasurementTest::outlineHiddenWhileOpenAndShownAgain() {
