@@ -47,8 +47,15 @@ void Showtier1Click(Tstartform& w);
 void Changeangles1Click(Tstartform& w);
 
 // ---- text_commands.cpp: the design's text, the facet data list and the about box ----
+void Edittext1Click(Tstartform& w);
+void List1Click(Tstartform& w);
+void camlistClick(Tstartform& w); // the facet data list of the CAM preform
+void About1Click(Tstartform& w);
+// The about box's version caption becomes the version text of the design and the preform.
+void CopyVersionText(Tstartform& w);
 
 // ---- measure_commands.cpp: girdle measurements ----
+void CcdandDcf1Click(Tstartform& w);
 
 // ---- exchange_commands.cpp: ASC files and girdle outlines ----
 void Importcrown1Click(Tstartform& w);

@@ -38,6 +38,7 @@ Answer AskSaveChanges(Tstartform& w) {
 }
 
 void New1Click(Tstartform& w) {
+    CopyVersionText(w);
     if (AskSaveChanges(w) == Answer::Cancel) return;
     TForm6& form = DialogOf<TForm6>(w);
     form.Preset("96", "8", "0", true);
@@ -50,6 +51,7 @@ void New1Click(Tstartform& w) {
 
 void Newwithoutline1Click(Tstartform& w) {
     if (AskSaveChanges(w) == Answer::Cancel) return;
+    CopyVersionText(w);
     if (!w.ReadOutlineReported()) return;
     const TGem& d = w.Design();
     TForm6& form = DialogOf<TForm6>(w);
@@ -68,6 +70,7 @@ void Newwithoutline1Click(Tstartform& w) {
 }
 
 void Open1Click(Tstartform& w) {
+    CopyVersionText(w);
     if (AskSaveChanges(w) == Answer::Cancel) return;
     w.OpenDialog1.FileName = NameOnly(w.OpenDialog1.FileName);
     if (!RunOpenDialog(w.Svc(), w.OpenDialog1)) return;
@@ -80,6 +83,7 @@ void OpenDroppedDesign(Tstartform& w, const std::string& path) {
 }
 
 void f1Click(Tstartform& w, QAction& slot) {
+    CopyVersionText(w);
     if (AskSaveChanges(w) == Answer::Cancel) return;
     const std::string name = Treopen::FileOfCaption(slot.text().toStdString());
     if (FileMustExist(w.Svc().Messages, name)) {

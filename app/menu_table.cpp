@@ -29,7 +29,7 @@ constexpr std::array Rows{
     MenuRow{K::Item, "Printfullpage1",  "File1",       "Print &full page",               "", nullptr,               Never, OnWithCuts},
     MenuRow{K::Item, "Makepicture1",    "File1",       "&Make emf file...",              "Ctrl+M", nullptr,         Never, NotRotating | CutFacets},
     MenuRow{K::Item, "Makeascfile1",    "File1",       "Make asc &file ...",             "", &Makeascfile1Click,    Never, OnWithCuts},
-    MenuRow{K::Item, "List1",           "File1",       "&List facet data",               "Ctrl+L", nullptr,         Never, OnWithCuts},
+    MenuRow{K::Item, "List1",           "File1",       "&List facet data",               "Ctrl+L", &List1Click,     Never, OnWithCuts},
     MenuRow{K::Item, "printfacetdata1", "File1",       "Print &facet data",              "", nullptr,               Never, OnWithCuts},
     MenuRow{K::Separator, "N1",         "File1",       "",                               "", nullptr,               Never, OnWithCuts},
     MenuRow{K::Item, "Save1",           "File1",       "&Save",                          "Ctrl+S", &Save1Click,     Never, NotRotating | CutFacets},
@@ -39,7 +39,7 @@ constexpr std::array Rows{
     MenuRow{K::Item, "Importcrown1",    "File1",       "I&mport crown ...",              "", &Importcrown1Click,    Always, Always},
     MenuRow{K::Item, "Importpav1",      "File1",       "Imp&ort pav ...",                "", &Importpav1Click,      Always, Always},
     MenuRow{K::Item, "Exit1",           "File1",       "E&xit",                          "Ctrl+X", &Exit1Click,     Always, Always},
-    MenuRow{K::Item, "Edittext1",       nullptr,       "&Edit text",                     "", nullptr,               Never, OnWithCuts, P::Hidden},
+    MenuRow{K::Item, "Edittext1",       nullptr,       "&Edit text",                     "", &Edittext1Click,       Never, OnWithCuts, P::Hidden},
     MenuRow{K::Item, "Generalfacet1",   nullptr,       "&Add  or modify facets",         "", &Generalfacet1Click,   Never, NotRotating, P::Hidden},
     MenuRow{K::Menu, "View1",           nullptr,       "&View",                          "", nullptr,               Never, OnWithCuts, P::Hidden},
     MenuRow{K::Item, "Rotate1",         "View1",       "&Rotate",                        "", &Rotate1Click,         Never, OnWithCuts},
@@ -59,7 +59,7 @@ constexpr std::array Rows{
     MenuRow{K::Item, "Undo2",           nullptr,       "&Undo",                          "", &Undo2Click,           Never, NotRotating | NotModifying | CanUndo, P::Hidden},
     MenuRow{K::Item, "Redo1",           nullptr,       "&Redo",                          "", &Redo1Click,           Never, NotRotating | NotModifying | CanRedo, P::Hidden},
     MenuRow{K::Menu, "Measure1",        nullptr,       "Mea&sure",                       "", nullptr,               Never, OnWithCuts, P::Hidden},
-    MenuRow{K::Item, "CcdandDcf1",      "Measure1",    "&Dcf and Ccd",                   "", nullptr,               Always, Always},
+    MenuRow{K::Item, "CcdandDcf1",      "Measure1",    "&Dcf and Ccd",                   "", &CcdandDcf1Click,      Always, Always},
     MenuRow{K::Menu, "Options1",        nullptr,       "&Options",                       "", nullptr,               Never, NotRotating, P::Hidden},
     MenuRow{K::Item, "Showcutoff1",     "Options1",    "Show c&utoff",                   "", &Showcutoff1Click,     Always, Always, P::ByRule, true, true},
     MenuRow{K::Item, "Showclick1",      "Options1",    "Show &click",                    "", &Showclick1Click,      Always, Always, P::ByRule, true, true},
@@ -71,9 +71,9 @@ constexpr std::array Rows{
     MenuRow{K::Item, "campreform2",     "campreform1", "&make preform",                  "", nullptr,               Always, Always, P::Hidden},
     MenuRow{K::Item, "campreform3",     "campreform1", "&Save as ...",                   "", nullptr,               Never, Never, P::Shown},
     MenuRow{K::Item, "campreform4",     "campreform1", "&Print",                         "", nullptr,               Never, Never, P::Shown},
-    MenuRow{K::Item, "camlist",         "campreform1", "&List",                          "", nullptr,               Never, Never, P::Shown},
+    MenuRow{K::Item, "camlist",         "campreform1", "&List",                          "", &camlistClick,         Never, Never, P::Shown},
     MenuRow{K::Item, "campreform5",     "campreform1", "&Exit preform",                  "", nullptr,               Never, Never, P::Shown},
-    MenuRow{K::Item, "About1",          nullptr,       "A&bout",                         "", nullptr,               Always, On, P::Hidden},
+    MenuRow{K::Item, "About1",          nullptr,       "A&bout",                         "", &About1Click,          Always, On, P::Hidden},
 };
 // clang-format on
 

@@ -104,6 +104,7 @@ Tstartform::Tstartform(const Services& services, const std::string& commandLineF
     setObjectName("startform");
     TheDesign->NewDesign('c', 8, 96, false, 0, true, true);
     ThePreform->NewDesign('c', 1, 96, false, 0, true, true);
+    CopyVersionText(*this);
     setWindowTitle("Lapidra");
     setAcceptDrops(true);
     Client = new ClientArea(*this);

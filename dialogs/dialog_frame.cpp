@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 constexpr int FontPixels = 13;
@@ -64,6 +65,18 @@ void UseDialogFont(QWidget& dialog) {
     font.setPixelSize(FontPixels);
     font.setBold(true);
     dialog.setFont(font);
+}
+
+void SetUpDialog(QDialog& dialog, const char* objectName, const char* caption) {
+    dialog.setObjectName(objectName);
+    dialog.setWindowTitle(caption);
+    dialog.setModal(true);
+    UseDialogFont(dialog);
+}
+
+void CentreOnScreen(QDialog& dialog) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        dialog.move(screen->geometry().center() - dialog.rect().center());
 }
 
 void PlaceAtBottomRight(QDialog& dialog, WindowServices& screen) {

@@ -1,5 +1,5 @@
-// What the small dialogs share in look and behaviour: the bold Arial font of the dialogs, their place in
-// the bottom right corner of the screen, Enter pressing only the focused button, and lists that act when
+// What the small dialogs share in look and behaviour: the bold Arial font of the dialogs, their place on
+// the screen (the bottom right corner or the middle), Enter pressing only the focused button, and lists that act when
 // the user chooses an item.
 #pragma once
 
@@ -13,6 +13,12 @@ class WindowServices;
 
 // The dialogs' font: Arial, bold, 13 pixels.
 void UseDialogFont(QWidget& dialog);
+
+// Names the dialog, gives it its caption and the dialogs' font, and makes it modal.
+void SetUpDialog(QDialog& dialog, const char* objectName, const char* caption);
+
+// Puts the dialog in the middle of the primary screen.
+void CentreOnScreen(QDialog& dialog);
 
 // Puts the whole window of the dialog, frame and title bar included, in the bottom right corner of the
 // screen. Call it once the dialog has its size. The frame's size is known only when the window manager
