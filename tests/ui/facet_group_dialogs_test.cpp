@@ -21,12 +21,6 @@
 namespace {
 constexpr Real AngleAgreement = 1e-4L; // angles read back from the snapshot file
 
-// Opens a dialog from its menu item and works in it while it is shown.
-template <class Form> void InDialog(Tstartform& w, const char* item, const std::function<void(Form&)>& work) {
-    WhileModal([&] { w.Action(item)->trigger(); },
-               [&](QDialog& dialog) { work(static_cast<Form&>(dialog)); });
-}
-
 // Presses the mouse on the sheet at the design point (x, y) while a click is awaited, and works in the
 // picking dialog that comes back.
 void ClickOnSheet(Tstartform& w, Real x, Real y, const std::function<void(FacetGroupPicker&)>& work) {
@@ -61,7 +55,7 @@ QString IndexText(int index) {
 }
 
 // Puts a design made here into the window as its first undo step, in its file form.
-void UseDesign(Tstartform& w, std::unique_ptr<TGem> design) {
+void UseFiledDesign(Tstartform& w, std::unique_ptr<TGem> design) {
     design->Recompute();
     w.Design().Restore(*design);
     QVERIFY(w.RecordStep());
@@ -106,7 +100,7 @@ void FacetGroupDialogsTest::equalAnglesOfTwoTiersListBothTiers() {
     CutByAngle(*gem, 90, 0, 50);
     CutByAngle(*gem, 40, 0, 38); // facets 9 ... 16
     CutByAngle(*gem, 40, 6, 37); // facets 17 ... 24: the same angle, another depth
-    UseDesign(w, std::move(gem));
+    UseFiledDesign(w, std::move(gem));
     QStringList bothTiers;
     for (int first : {0, 6})
         for (int k = 0; k < 8; ++k)
@@ -141,7 +135,7 @@ void FacetGroupDialogsTest::equalAnglesOfTwoTiersListBothTiers() {
 void FacetGroupDialogsTest::deletingAMirroredGroupRemovesItsSixteenFacetsInOneStep() {
     WindowFixture f;
     Tstartform& w = *f.Window;
-    UseDesign(w, RoundBrilliantCrown()); // upper halves: the mirrored group 25 ... 40
+    UseFiledDesign(w, RoundBrilliantCrown()); // upper halves: the mirrored group 25 ... 40
     TGem& design = w.Design();
     const std::string before = Planes(design);
     const int facets = design.FacetCount;
@@ -176,7 +170,7 @@ void FacetGroupDialogsTest::deletingAMirroredGroupRemovesItsSixteenFacetsInOneSt
 void FacetGroupDialogsTest::changedGroupIsReplacedThroughAddFacets() {
     WindowFixture f;
     Tstartform& w = *f.Window;
-    UseDesign(w, MainsCrown());
+    UseFiledDesign(w, MainsCrown());
     QVERIFY(!w.Action("Changetier1")->isVisible()); // the menu keeps it hidden; its command runs
     InDialog<TForm9>(w, "Changetier1", [&](TForm9& form) {
         QCOMPARE(form.focusWidget(), form.ClickButton);
@@ -207,7 +201,7 @@ void FacetGroupDialogsTest::changedGroupIsReplacedThroughAddFacets() {
 void FacetGroupDialogsTest::clickBesideAFacetChangesNothing() {
     WindowFixture f;
     Tstartform& w = *f.Window;
-    UseDesign(w, MainsCrown());
+    UseFiledDesign(w, MainsCrown());
     const std::string before = Planes(w.Design());
     for (const char* item : PickingItems) {
         // A group found by its angle and index, then a click on the table and one beside the stone.
@@ -251,7 +245,7 @@ void FacetGroupDialogsTest::showTiersStaysWithinTheTiersOfCutFacets() {
         auto gem = NewGem(row.Type, 8, 96, false);
         CutByAngle(*gem, 90, 0, 50);
         if (row.Mains) CutByAngle(*gem, 40, 0, 38);
-        UseDesign(w, std::move(gem));
+        UseFiledDesign(w, std::move(gem));
         QCOMPARE(w.Design().TierCount, row.Mains ? 4 : 3);
         // A point of the first main facet half-way between its centre (where its number is written) and
         // a corner.
@@ -288,7 +282,7 @@ void FacetGroupDialogsTest::changeAnglesRefusesARightAngleAndScalesEveryTangent(
     CutByAngle(*gem, 41, 0, 40); // mains, 9 ... 16
     CutByAngle(*gem, 25, 6, 30); // 17 ...
     CutHorizontal(*gem, 14);
-    UseDesign(w, std::move(gem));
+    UseFiledDesign(w, std::move(gem));
     TGem& design = w.Design();
     const std::string before = Planes(design);
     const Real starsTangent = std::tan(design.FacetAngle(17) * RadPerDeg);
