@@ -37,17 +37,13 @@ TBoundingPlaneForm::TBoundingPlaneForm(DesignHost& host, const BoundingPlaneSetu
     BitBtn1->setDefault(true);
     if (setup.Culet) setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    auto* controls = new QGridLayout;
-    controls->addWidget(Label1, 0, 0);
-    controls->addWidget(UpDown1, 0, 1, 2, 1);
-    controls->addWidget(UpDown2, 0, 2, 2, 1);
-    controls->addWidget(Label2, 1, 0);
+    QGridLayout* controls = StepControlsLayout(Label1, Label2, UpDown1, UpDown2);
     controls->addWidget(Label3, 2, 0);
-    controls->addWidget(Edit1, 2, 1, 1, 2);
+    controls->addWidget(Edit1, 2, 1);
     QPushButton* first = setup.Culet ? Button2 : Button1;
     QPushButton* second = setup.Culet ? Button1 : Button2;
     controls->addWidget(first, 3, 0);
-    controls->addWidget(second, 3, 1, 1, 2);
+    controls->addWidget(second, 3, 1);
     setTabOrder(UpDown1, UpDown2);
     setTabOrder(UpDown2, first);
     setTabOrder(first, second);

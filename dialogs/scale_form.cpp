@@ -33,13 +33,9 @@ TScaleForm::TScaleForm(DesignHost& host, const ScaleSetup& setup)
     UpDown2->setToolTip(setup.CoarseHint);
     if (setup.CancelIsDefault) BitBtn2->setDefault(true);
 
-    auto* controls = new QGridLayout;
-    controls->addWidget(Label1, 0, 0);
-    controls->addWidget(UpDown1, 0, 1, 2, 1);
-    controls->addWidget(UpDown2, 0, 2, 2, 1);
-    controls->addWidget(Label2, 1, 0);
+    QGridLayout* controls = StepControlsLayout(Label1, Label2, UpDown1, UpDown2);
     controls->addWidget(Label3, 2, 0);
-    controls->addWidget(Edit1, 2, 1, 1, 2);
+    controls->addWidget(Edit1, 2, 1);
     Complete(controls);
     for (UpDown* control : {UpDown1, UpDown2})
         connect(control, &UpDown::Clicked, this,

@@ -19,11 +19,7 @@ TForm13::TForm13(DesignHost& host) : TPreviewForm(host, "Form13", "Shift design"
     UpDown2->setObjectName("UpDown2");
     UpDown1->setToolTip("Change in steps of 1");
     UpDown2->setToolTip("Change in steps of 5");
-    auto* controls = new QGridLayout;
-    controls->addWidget(Label1, 0, 0);
-    controls->addWidget(UpDown1, 0, 1, 2, 1);
-    controls->addWidget(UpDown2, 0, 2, 2, 1);
-    controls->addWidget(Label2, 1, 0);
+    QGridLayout* controls = StepControlsLayout(Label1, Label2, UpDown1, UpDown2);
     Complete(controls);
     connect(UpDown1, &UpDown::Clicked, this, [this](UpDown::Arrow a) { Shift(SignedStep(FineShift, a)); });
     connect(UpDown2, &UpDown::Clicked, this, [this](UpDown::Arrow a) { Shift(SignedStep(CoarseShift, a)); });

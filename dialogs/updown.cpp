@@ -1,7 +1,10 @@
 // UpDown: two arrow buttons whose clicks are reported.
 #include "dialogs/updown.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 #include <QToolButton>
@@ -50,4 +53,16 @@ void UpDown::paintEvent(QPaintEvent*) {
     QStyleOptionFocusRect option;
     option.initFrom(this);
     painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+}
+
+QGridLayout* StepControlsLayout(QLabel* upLabel, QLabel* downLabel, UpDown* fine, UpDown* coarse) {
+    auto* pair = new QHBoxLayout;
+    pair->addWidget(fine);
+    pair->addWidget(coarse);
+    pair->addStretch();
+    auto* grid = new QGridLayout;
+    grid->addWidget(upLabel, 0, 0);
+    grid->addWidget(downLabel, 1, 0);
+    grid->addLayout(pair, 0, 1, 2, 1);
+    return grid;
 }

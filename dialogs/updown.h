@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+class QGridLayout;
+class QLabel;
 class QToolButton;
 
 class UpDown : public QWidget {
@@ -39,3 +41,7 @@ class UpDown : public QWidget {
 inline Real SignedStep(Real step, UpDown::Arrow arrow) {
     return arrow == UpDown::Arrow::Up ? step : -step;
 }
+
+// The dialogs' step controls: the up and down labels on two rows in column 0, the fine and the coarse
+// control side by side beside them in column 1; further rows go below.
+QGridLayout* StepControlsLayout(QLabel* upLabel, QLabel* downLabel, UpDown* fine, UpDown* coarse);
