@@ -44,10 +44,7 @@ TBoundingPlaneForm::TBoundingPlaneForm(DesignHost& host, const BoundingPlaneSetu
     QPushButton* second = setup.Culet ? Button1 : Button2;
     controls->addWidget(first, 3, 0);
     controls->addWidget(second, 3, 1);
-    setTabOrder(UpDown1, UpDown2);
-    setTabOrder(UpDown2, first);
     setTabOrder(first, second);
-    setTabOrder(second, BitBtn1);
     Complete(controls);
 
     connect(UpDown1, &UpDown::Clicked, this,
@@ -98,21 +95,21 @@ void TBoundingPlaneForm::ConsumeClick() {
     const std::optional<SheetClick> click = Host.TakeClick(*this);
     if (!click) return;
     TGem& design = Design();
-    Vector3& p = PickedPoint;
+    Vector3 p;
     if (click->Kind == ClickKind::Edge) {
         if (design.PickEdge(click->X, click->Y, click->Ctrl, click->Shift, p.x, p.y, p.z) == NoneFound)
             return;
     } else {
         design.PickPoint(click->X, click->Y, click->Ctrl, click->Shift, p.x, p.y, p.z);
     }
+    PickedPoint = p;
     const bool mark = Host.Display().ShowClick;
-    const Vector3 at = p;
     const Real height = Setup.ClickSign * p.z;
-    Step([at, height, mark](TGem& gem) {
+    Step([p, height, mark](TGem& gem) {
         gem.SetBoundingPlane(height); // 0 or less becomes 1
         if (mark) {
-            gem.SetMarkerX(ClickMarker, at.x);
-            gem.SetMarkerY(ClickMarker, at.y);
+            gem.SetMarkerX(ClickMarker, p.x);
+            gem.SetMarkerY(ClickMarker, p.y);
         }
         return true;
     });

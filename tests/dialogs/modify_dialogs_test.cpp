@@ -252,7 +252,14 @@ void ModifyDialogsTest::upDownAnswersTheKeyboard() {
     QTest::keyClick(form.UpDown2, Qt::Key_Up);
     QTest::keyClick(form.UpDown2, Qt::Key_Down);
     QCOMPARE(form.Edit1->text(), QString("  1.10"));
-    QCOMPARE(form.UpDown2->Position(), 0);         // only the clicks count
+    QCOMPARE(form.UpDown2->Position(), 0); // only the clicks count
+    // Tab goes round the step controls, then OK and Cancel.
+    QStringList order;
+    for (QWidget* w = form.nextInFocusChain(); w != &form; w = w->nextInFocusChain())
+        if (w->focusPolicy() != Qt::NoFocus && w->isEnabled()) order << w->objectName();
+    while (order.front() != "UpDown1")
+        order.move(0, order.size() - 1);
+    QCOMPARE(order, QStringList({"UpDown1", "UpDown2", "BitBtn1", "BitBtn2"}));
     QTest::keyClick(form.UpDown2, Qt::Key_Return); // no default button: nothing happens
     QVERIFY(form.isVisible());
     form.reject();
