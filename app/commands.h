@@ -39,6 +39,14 @@ void Resizedrawarea1Click(Tstartform& w);
 void Generalfacet1Click(Tstartform& w);
 void RoundIndices1Click(Tstartform& w);
 void Removelastfacets1Click(Tstartform& w);
+// The preview dialogs: each initialises itself on every activation.
+void Changetable1Click(Tstartform& w);
+void Makeculetfacet1Click(Tstartform& w);
+void Changebaseplane1Click(Tstartform& w);
+void Scale1Click(Tstartform& w);
+void Stretch1Click(Tstartform& w);
+void Rotate3Click(Tstartform& w);
+void Symmetry2Click(Tstartform& w);
 
 // ---- group_commands.cpp: facet groups and tiers (change, delete, show tiers, change angles) ----
 void Changetier1Click(Tstartform& w);

@@ -6,10 +6,12 @@
 #include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace {
 constexpr int FontPixels = 13;
@@ -82,6 +84,22 @@ void CentreOnScreen(QDialog& dialog) {
 void PlaceAtBottomRight(QDialog& dialog, WindowServices& screen) {
     MoveToCorner(dialog, screen);
     dialog.installEventFilter(new CornerKeeper(dialog, screen));
+}
+
+void CompleteDialog(QDialog& dialog, QLayout* controls, QPushButton* ok, QPushButton* cancel,
+                    WindowServices& screen) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(controls);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    dialog.adjustSize();
+    PlaceAtBottomRight(dialog, screen);
 }
 
 void PressFocusedButtonOnEnter(QDialog& dialog) {
