@@ -32,17 +32,6 @@ void OpenInWindow(Tstartform& w, TGem& gem, const QTemporaryDir& folder) {
     w.DesignOpened();
 }
 
-// Runs the menu command and works in its dialog while it is shown.
-template <class Form>
-void InDialog(Tstartform& w, const char* action, const std::function<void(Form&)>& work) {
-    WhileModal([&] { w.Action(action)->trigger(); },
-               [&](QDialog& dialog) {
-                   auto* form = dynamic_cast<Form*>(&dialog);
-                   QVERIFY(form);
-                   work(*form);
-               });
-}
-
 void Click(UpDown* control, UpDown::Arrow arrow, int times = 1) {
     for (int k = 0; k < times; ++k)
         (arrow == UpDown::Arrow::Up ? control->UpButton : control->DownButton)->click();

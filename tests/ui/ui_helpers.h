@@ -6,6 +6,7 @@
 #include "tests/ui/scripted_services.h"
 
 #include <QDialog>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -44,7 +45,11 @@ void WhileModal(const std::function<void()>& action, const std::function<void(QD
 template <class Form>
 void InDialog(Tstartform& window, const char* command, const std::function<void(Form&)>& work) {
     WhileModal([&] { window.Action(command)->trigger(); },
-               [&](QDialog& dialog) { work(static_cast<Form&>(dialog)); });
+               [&](QDialog& dialog) {
+                   auto* form = dynamic_cast<Form*>(&dialog);
+                   QVERIFY2(form, "another dialog is shown");
+                   work(*form);
+               });
 }
 
 // A test-only click requester: every time it is shown it takes the click as a picking dialog would
