@@ -1,5 +1,7 @@
 #include "tests/ui/scripted_services.h"
 
+#include <stdexcept>
+
 std::vector<std::string> ScriptedServices::Texts() const {
     std::vector<std::string> texts;
     for (const auto& shown : Messages)
@@ -59,6 +61,12 @@ PageMetrics ScriptedPrinter::A4At600Dpi() {
 void ScriptedPrinter::SetPaper(const PageMetrics& page) {
     Paper = RecordingSurface(page.WidthPx, page.HeightPx);
     Paper.PageInfo = page;
+    Jammed = JammedPaper(page.WidthPx, page.HeightPx);
+    Jammed.PageInfo = page;
+}
+
+void JammedPaper::LineTo(int, int) {
+    throw std::runtime_error("The paper jammed");
 }
 
 bool ScriptedPrinter::SetUp() {
@@ -77,7 +85,8 @@ void ScriptedPrinter::SetPortrait() {
 }
 
 DrawSurface& ScriptedPrinter::Page() {
-    return Device ? Device->Page() : Paper;
+    if (Device) return Device->Page();
+    return Jams ? static_cast<DrawSurface&>(Jammed) : Paper;
 }
 
 bool ScriptedPrinter::BeginJob() {

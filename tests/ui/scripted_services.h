@@ -12,6 +12,13 @@
 #include <utility>
 #include <vector>
 
+// A page on which the first line drawn fails, as a printer that jams.
+class JammedPaper final : public RecordingSurface {
+  public:
+    using RecordingSurface::RecordingSurface;
+    void LineTo(int x, int y) override;
+};
+
 // A printer whose set-up dialog is answered from a queue. Pages are drawn on a recording surface of a
 // fixed page (or on a real printer, when Device is set) and text is kept.
 class ScriptedPrinter final : public PrinterService {
@@ -22,6 +29,7 @@ class ScriptedPrinter final : public PrinterService {
     std::deque<bool> SetUpAnswers;    // next answers of the set-up dialog; none queued: cancelled
     PrinterService* Device = nullptr; // a real printer behind the double
     bool BeginFails = false;          // the job cannot be begun
+    bool Jams = false;                // drawing on the page fails (Jammed is the page)
     int OpenTextError = 0;            // answered by OpenText
     // A printable area of 200 x 287 mm at 600 dpi (A4 with 5 mm margins).
     static PageMetrics A4At600Dpi();
@@ -29,6 +37,7 @@ class ScriptedPrinter final : public PrinterService {
 
     // ---- Record ----
     RecordingSurface Paper{1, 1};
+    JammedPaper Jammed{1, 1};
     int SetUps = 0, Portraits = 0, JobsBegun = 0, JobsEnded = 0;
     bool JobOpen = false;
     std::string Text; // all text written
