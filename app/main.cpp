@@ -82,6 +82,7 @@ int main(int argc, char* argv[]) {
         line.Design.empty() ? ""
                             : QFileInfo(QString::fromLocal8Bit(line.Design)).absoluteFilePath().toStdString();
     Tstartform startform(services, commandLineFile);
+    printer.SetDialogParent(&startform);
     startform.show();
     return QApplication::exec();
 }

@@ -26,6 +26,8 @@ class QtPrinterService final : public PrinterService {
     static std::unique_ptr<QtPrinterService> PdfFile(const QString& path, QPageSize::PageSizeId paper);
 
     QPrinter& Printer() { return printer_; }
+    // The window the print dialog is shown over.
+    void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
 
     bool SetUp() override;
     void SetPortrait() override;

@@ -132,6 +132,7 @@ class PrintCommandsTest : public QObject {
     void pictureIsAMetafileOfTheClientArea();
     void makePreformHidesMenusAndExitBringsTheDesignBack();
     void preformIsSavedAndPrinted();
+    void preformOfADesignWithoutSnapshotComesBackToo();
     void printDesignThroughCups();
 };
 
@@ -373,6 +374,20 @@ void PrintCommandsTest::preformIsSavedAndPrinted() {
     const RecordedText* title = printer.Paper.FindText("round_brilliant_pavilion");
     QVERIFY(title);
     QCOMPARE(title->Size, 15);
+}
+
+void PrintCommandsTest::preformOfADesignWithoutSnapshotComesBackToo() {
+    WindowFixture f;
+    Tstartform& w = *f.Window;
+    w.Design().Restore(*RoundBrilliantCrown());
+    w.Design().SnapshotNo = w.Design().SnapshotTop = -1; // as made, never recorded
+    w.RefreshMenus();
+    const std::string before = WithoutVersionLine(w.Design().DesignFileText());
+    w.Action("campreform2")->trigger();
+    QVERIFY(w.Shown.PreformShown);
+    w.Action("campreform5")->trigger();
+    QCOMPARE(WithoutVersionLine(w.Design().DesignFileText()), before);
+    QVERIFY(!w.Design().CanUndo());
 }
 
 void PrintCommandsTest::printDesignThroughCups() {
