@@ -8,7 +8,6 @@
 
 #include <QFileInfo>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -20,25 +19,27 @@ std::string ShownPath(const QString& path) {
     return QFileInfo(path).absoluteFilePath().toStdString();
 }
 
-int RunListing(const QStringList& arguments) {
-    QCommandLineParser parser;
+// Parses FILE and the input options (options of the command added to the parser beforehand).
+std::optional<int> ParseFile(QCommandLineParser& parser, const QStringList& arguments,
+                             const QString& description, InputOptions& input) {
     AddInputOptions(parser);
     QStringList values;
-    if (auto stop = ParseArguments(parser, arguments, {"FILE"},
-                                   "Writes the facet listing of FILE to standard output exactly as it is "
-                                   "sent to the printer: pages of 50 facets, CR LF line ends, a form feed "
-                                   "before every page after the first.",
-                                   values))
-        return *stop;
+    if (auto stop = ParseArguments(parser, arguments, {"FILE"}, description, values)) return stop;
+    return TakeInputOptions(parser, arguments.value(1), values[0], input);
+}
+
+int RunListing(const QStringList& arguments) {
+    QCommandLineParser parser;
     InputOptions input;
-    if (auto stop = TakeInputOptions(parser, "listing", values[0], input)) return *stop;
+    if (auto stop = ParseFile(parser, arguments,
+                              "Writes the facet listing of FILE to standard output exactly as it is sent to "
+                              "the printer: pages of 50 facets, CR LF line ends, a form feed before every "
+                              "page after the first.",
+                              input))
+        return *stop;
     auto gem = std::make_unique<TGem>();
     if (!LoadDesign(input, *gem)) return ExitFileError;
-    const std::string text = FacetListingText(*gem, ShownPath(input.Path));
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return ExitOk;
-    PrintError("cannot write the output to standard output");
-    return ExitFileError;
+    return WriteStandardOutput(FacetListingText(*gem, ShownPath(input.Path)));
 }
 
 int RunPrint(const QStringList& arguments) {
@@ -48,16 +49,13 @@ int RunPrint(const QStringList& arguments) {
                                       "Print the full page instead of the design on half a page.");
     const QCommandLineOption paper("paper", "Paper size: A4 (default) or Letter.", "SIZE", "A4");
     parser.addOptions({output, fullPage, paper});
-    AddInputOptions(parser);
-    QStringList values;
-    if (auto stop = ParseArguments(parser, arguments, {"FILE"},
-                                   "Prints the design sheet of FILE as the print commands of the window do "
-                                   "(a pavilion in the upper half of the page, a crown in the lower half), "
-                                   "into the PDF file OUT.",
-                                   values))
-        return *stop;
     InputOptions input;
-    if (auto stop = TakeInputOptions(parser, "print", values[0], input)) return *stop;
+    if (auto stop = ParseFile(parser, arguments,
+                              "Prints the design sheet of FILE as the print commands of the window do (a "
+                              "pavilion in the upper half of the page, a crown in the lower half), into the "
+                              "PDF file OUT.",
+                              input))
+        return *stop;
     const QString out = parser.value(output);
     if (out.isEmpty()) return UsageError("print", "no output file given (-o OUT)");
     if (QFileInfo(out).suffix().toLower() != "pdf")

@@ -103,3 +103,5 @@ class JsonWriter {
 // Prints the JSON text and a line end on standard output; ExitOk, or ExitFileError after the message
 // when the output cannot be written (such as a full disk behind a redirection).
 int PrintJson(const JsonWriter& json);
+// Writes the bytes unchanged to standard output; ExitOk, or ExitFileError after the message.
+int WriteStandardOutput(const std::string& bytes);
