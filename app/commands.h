@@ -7,6 +7,7 @@
 #include <string>
 
 class QAction;
+class TGem;
 class Tstartform;
 
 // ---- file_commands.cpp: new, open, reopen, save, undo, redo, exit ----
@@ -77,5 +78,15 @@ void SaveOutline1Click(Tstartform& w);
 void OpenDroppedFile(Tstartform& w, const std::string& path);
 
 // ---- print_commands.cpp: printing and pictures ----
+void Print1Click(Tstartform& w);
+void Printfullpage1Click(Tstartform& w);
+void printfacetdata1Click(Tstartform& w);
+void Makepicture1Click(Tstartform& w);
+// Prints one design on half a page (the pavilion above, the crown below).
+void PrintDesignOf(Tstartform& w, const TGem& design);
 
 // ---- preform_commands.cpp: the CAM preform ----
+void campreform2Click(Tstartform& w); // make preform
+void campreform3Click(Tstartform& w); // Save as ...
+void campreform4Click(Tstartform& w); // Print
+void campreform5Click(Tstartform& w); // Exit preform

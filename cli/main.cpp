@@ -15,7 +15,7 @@ namespace {
 std::vector<const Subcommand*> AllSubcommands() {
     std::vector<const Subcommand*> all;
     for (const Subcommand* table :
-         {DesignSubcommands, ConvertSubcommands, ExchangeSubcommands, RenderSubcommands})
+         {DesignSubcommands, ConvertSubcommands, ExchangeSubcommands, RenderSubcommands, PrintSubcommands})
         for (const Subcommand* s = table; s->Name != nullptr; ++s)
             all.push_back(s);
     return all;
@@ -40,7 +40,8 @@ void PrintHelp() {
 int main(int argc, char* argv[]) {
     // Drawing needs fonts, and fonts need a GUI application: headless unless a platform is asked for.
     const bool drawing =
-        argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "rotate") == 0);
+        argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "rotate") == 0 ||
+                     std::strcmp(argv[1], "print") == 0);
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (drawing) qInstallMessageHandler(QuietQtNotes);
     const std::unique_ptr<QCoreApplication> application =

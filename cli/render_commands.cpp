@@ -1,6 +1,7 @@
-// render and rotate: the design sheet, or the freely rotated stone, drawn into a PNG, SVG or PDF file
-// as the main window would show it in a client area of the given size.
+// render and rotate: the design sheet, or the freely rotated stone, drawn into a PNG, SVG, PDF or EMF
+// file as the main window would show it in a client area of the given size.
 #include "cli/tool.h"
+#include "platform/emf_surface.h"
 #include "platform/qt_surfaces.h"
 #include "world/design_sheet.h"
 
@@ -16,13 +17,14 @@ constexpr int DefaultWidth = 800, DefaultHeight = 600;
 constexpr int LargestSide = 20000;
 constexpr long long LargestArea = 16'000'000; // pixels: a picture in memory stays below 64 MB
 
-enum class Format { Png, Svg, Pdf };
+enum class Format { Png, Svg, Pdf, Emf };
 
 std::optional<Format> FormatOf(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == "png") return Format::Png;
     if (suffix == "svg") return Format::Svg;
     if (suffix == "pdf") return Format::Pdf;
+    if (suffix == "emf") return Format::Emf;
     return std::nullopt;
 }
 
@@ -53,17 +55,33 @@ class Picture {
         case Format::Pdf:
             pdf_ = std::make_unique<PdfSurface>(bytes_, width, height);
             break;
+        case Format::Emf:
+            emf_ = std::make_unique<EmfSurface>(width, height);
+            break;
         }
     }
     DrawSurface* Surface() {
         if (raster_) return raster_.get();
         if (svg_) return svg_.get();
+        if (emf_) return emf_.get();
         return pdf_.get();
     }
     bool Save(const QString& path) {
-        const bool drawn = format_ == Format::Png   ? raster_->Finish().save(&bytes_, "PNG")
-                           : format_ == Format::Svg ? svg_->Finish()
-                                                    : pdf_->Finish();
+        bool drawn = false;
+        switch (format_) {
+        case Format::Png:
+            drawn = raster_->Finish().save(&bytes_, "PNG");
+            break;
+        case Format::Svg:
+            drawn = svg_->Finish();
+            break;
+        case Format::Pdf:
+            drawn = pdf_->Finish();
+            break;
+        case Format::Emf:
+            drawn = bytes_.write(QByteArray::fromStdString(emf_->Finish())) > 0;
+            break;
+        }
         QSaveFile file(path);
         return drawn && bytes_.size() > 0 && file.open(QIODevice::WriteOnly) &&
                file.write(bytes_.data()) == bytes_.size() && file.commit();
@@ -75,6 +93,7 @@ class Picture {
     std::unique_ptr<RasterSurface> raster_;
     std::unique_ptr<SvgSurface> svg_;
     std::unique_ptr<PdfSurface> pdf_;
+    std::unique_ptr<EmfSurface> emf_;
 };
 
 struct DrawingArguments {
@@ -88,7 +107,8 @@ struct DrawingArguments {
 std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& arguments,
                                 const QString& description, DrawingArguments& drawing) {
     const QString subcommand = arguments.value(1);
-    const QCommandLineOption output({"o", "output"}, "The picture to write: .png, .svg or .pdf.", "OUT");
+    const QCommandLineOption output({"o", "output"}, "The picture to write: .png, .svg, .pdf or .emf.",
+                                    "OUT");
     const QCommandLineOption size("size", "Client area in pixels (default 800x600).", "WIDTHxHEIGHT");
     parser.addOption(output);
     parser.addOption(size);
@@ -102,7 +122,7 @@ std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& a
     if (!format)
         return UsageError(
             subcommand,
-            QString("cannot write '%1': unknown output format (.png, .svg, .pdf)").arg(drawing.Output));
+            QString("cannot write '%1': unknown output format (.png, .svg, .pdf, .emf)").arg(drawing.Output));
     drawing.OutputFormat = *format;
     if (parser.isSet(size) && !ParseSize(parser.value(size), drawing.Width, drawing.Height))
         return UsageError(subcommand,
@@ -135,7 +155,7 @@ int RunRender(const QStringList& arguments) {
     if (auto stop =
             ParseDrawing(parser, arguments,
                          "Draws the design sheet of FILE as the main window shows it in a client area "
-                         "of the given size, into OUT (.png, .svg or .pdf).",
+                         "of the given size, into OUT (.png, .svg, .pdf or .emf).",
                          drawing))
         return *stop;
     return DrawToFile(drawing, [](TGem& gem, TDesignSheet& sheet) { sheet.RepaintScreen(gem); });
@@ -175,7 +195,7 @@ void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& mess
 }
 
 const Subcommand RenderSubcommands[] = {
-    {"render", "Draw the design sheet to PNG, SVG or PDF (FILE -o OUT [--size WxH])", RunRender},
+    {"render", "Draw the design sheet to PNG, SVG, PDF or EMF (FILE -o OUT [--size WxH])", RunRender},
     {"rotate", "Draw the freely rotated stone (FILE -o OUT --angles B,C)", RunRotate},
     {nullptr, nullptr, nullptr},
 };

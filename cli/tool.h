@@ -31,6 +31,7 @@ extern const Subcommand DesignSubcommands[];   // info, geometry
 extern const Subcommand ConvertSubcommands[];  // convert
 extern const Subcommand ExchangeSubcommands[]; // preform, transform
 extern const Subcommand RenderSubcommands[];   // render, rotate (need a GUI application for fonts)
+extern const Subcommand PrintSubcommands[];    // listing, print (print needs a GUI application)
 // Message handler of the drawing subcommands: passes only Qt's critical messages on.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message);
 inline constexpr const char* ToolName = "lapidraw-tool";
@@ -102,3 +103,5 @@ class JsonWriter {
 // Prints the JSON text and a line end on standard output; ExitOk, or ExitFileError after the message
 // when the output cannot be written (such as a full disk behind a redirection).
 int PrintJson(const JsonWriter& json);
+// Writes the bytes unchanged to standard output; ExitOk, or ExitFileError after the message.
+int WriteStandardOutput(const std::string& bytes);

@@ -264,8 +264,8 @@ bool PdfSurface::Finish() {
     return !ownPainter_.isActive() || ownPainter_.end();
 }
 
-PrinterSurface::PrinterSurface(QPrinter& printer)
-    : QtSurface(ownPainter_, printer.width(), printer.height()) {
+PrinterSurface::PrinterSurface(QPrinter& printer, bool beginNow)
+    : QtSurface(ownPainter_, printer.width(), printer.height()), printer_(printer) {
     const QPageLayout layout = printer.pageLayout();
     const int resolution = printer.resolution();
     const QRect full = layout.fullRectPixels(resolution);
@@ -278,8 +278,13 @@ PrinterSurface::PrinterSurface(QPrinter& printer)
     page.PhysOffsetX = paint.left() - full.left();
     page.PhysOffsetY = paint.top() - full.top();
     SetPage(page);
-    ownPainter_.begin(&printer);
+    if (beginNow) Begin();
+}
+
+bool PrinterSurface::Begin() {
+    if (!ownPainter_.begin(&printer_)) return false;
     SetPenColor(ColourBlack);
+    return true;
 }
 
 PrinterSurface::~PrinterSurface() {

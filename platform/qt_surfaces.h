@@ -118,15 +118,18 @@ class PdfSurface : public QtSurface {
     QPainter ownPainter_;
 };
 
-// A printer page: painting begins the print job and Finish ends it. The page metrics are the
-// printer's printable area in pixels and millimetres, and its offset from the paper's edge.
+// A printer page: painting begins the print job (at once, or at Begin) and Finish ends it. The page
+// metrics are the printer's printable area in pixels and millimetres, and its offset from the paper's
+// edge; they can be read before the job begins.
 class PrinterSurface : public QtSurface {
   public:
-    explicit PrinterSurface(QPrinter& printer);
+    explicit PrinterSurface(QPrinter& printer, bool beginNow = true);
     ~PrinterSurface() override;
+    bool Begin();
     bool Begun() const { return ownPainter_.isActive(); }
     bool Finish();
 
   private:
+    QPrinter& printer_;
     QPainter ownPainter_;
 };

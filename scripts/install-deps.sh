@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libemf-dev fonts-liberation
+  cups cups-bsd printer-driver-cups-pdf emf2svg poppler-utils
   xvfb xauth
   clang libclang-rt-14-dev
   desktop-file-utils libxml2-utils shared-mime-info help2man dpkg-dev file
