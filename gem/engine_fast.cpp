@@ -56,7 +56,7 @@ constexpr Real SmallestGridCell = 1e-9L;
 // the merge distance of a point lie in at most two cells along each axis.
 constexpr Real GridCellWidth = 2.1L;
 constexpr std::size_t FirstGridSize = 8192;
-constexpr int Lanes = 4;
+constexpr int Lanes = 8;
 // Seeds cut a window first, most alike first.
 constexpr std::ptrdiff_t NearestSeeds = 16;
 
@@ -72,9 +72,10 @@ struct Window {
 } // namespace
 
 struct engine::Scratch {
-    // The planes -1 ... FacetCount in double precision, at slot facet + 1, padded to a multiple of
-    // Lanes with planes that every point is deep inside.
+    // The planes -1 ... FacetCount in double and single precision, at slot facet + 1, padded to a
+    // multiple of Lanes with planes that every point is deep inside.
     std::vector<double> nx, ny, nz, nd;
+    std::vector<float> fx, fy, fz, fd;
     int slots = 0;
     double farthest = 0; // largest |Dist|
 
@@ -159,7 +160,8 @@ class FastEngine {
     void ValueRange(int l, double& low, double& high) const;
     int CellOf(double x, double y, double z) const;
     engine::PlaneColumns Columns() const {
-        return {s_.nx.data(), s_.ny.data(), s_.nz.data(), s_.nd.data(), s_.slots};
+        return {s_.nx.data(), s_.ny.data(), s_.nz.data(), s_.nd.data(), s_.fx.data(),
+                s_.fy.data(), s_.fz.data(), s_.fd.data(), s_.slots};
     }
 
     const TGem& gem_;
@@ -172,18 +174,21 @@ void FastEngine::LoadPlanes() {
     s_.slots = (count_ + Lanes - 1) / Lanes * Lanes;
     for (auto* column : {&s_.nx, &s_.ny, &s_.nz, &s_.nd})
         column->assign(Slot(s_.slots), 0.0);
+    for (auto* column : {&s_.fx, &s_.fy, &s_.fz, &s_.fd})
+        column->assign(Slot(s_.slots), 0.0f);
     s_.farthest = 0;
     for (int i = 0; i < s_.slots; ++i) {
+        const std::size_t slot = Slot(i);
         if (i >= count_) {
-            s_.nd[Slot(i)] = -1e300; // every point is deep inside
+            s_.nd[slot] = -1e300, s_.fd[slot] = -1e30f; // every point is deep inside
             continue;
         }
         const Facet& f = gem_.Facets[i - 1];
-        s_.nx[Slot(i)] = static_cast<double>(f.Normal.x);
-        s_.ny[Slot(i)] = static_cast<double>(f.Normal.y);
-        s_.nz[Slot(i)] = static_cast<double>(f.Normal.z);
-        s_.nd[Slot(i)] = static_cast<double>(f.Dist);
-        s_.farthest = std::max(s_.farthest, std::fabs(s_.nd[Slot(i)]));
+        s_.nx[slot] = static_cast<double>(f.Normal.x), s_.fx[slot] = static_cast<float>(s_.nx[slot]);
+        s_.ny[slot] = static_cast<double>(f.Normal.y), s_.fy[slot] = static_cast<float>(s_.ny[slot]);
+        s_.nz[slot] = static_cast<double>(f.Normal.z), s_.fz[slot] = static_cast<float>(s_.nz[slot]);
+        s_.nd[slot] = static_cast<double>(f.Dist), s_.fd[slot] = static_cast<float>(s_.nd[slot]);
+        s_.farthest = std::max(s_.farthest, std::fabs(s_.nd[slot]));
     }
 }
 
@@ -328,7 +333,8 @@ bool FastEngine::FindWindow(int j) {
                                l});
     const auto nearest =
         s_.likeness.begin() + std::min<std::ptrdiff_t>(NearestSeeds, std::ssize(s_.likeness));
-    std::partial_sort(s_.likeness.begin(), nearest, s_.likeness.end(), std::greater<>());
+    std::nth_element(s_.likeness.begin(), nearest, s_.likeness.end(), std::greater<>());
+    std::sort(s_.likeness.begin(), nearest, std::greater<>());
     for (auto it = s_.likeness.begin(); it != nearest; ++it)
         if (!cut(it->second)) return true;
     if (ReachesSquare())
@@ -341,12 +347,17 @@ bool FastEngine::FindWindow(int j) {
 
     // The planes that come near the window's disc: their values over the window tell whether they cut
     // it further and whether they pass near enough to be admitted.
-    const double centre[3] = {s_.o[0] + w.cs * s_.u[0] + w.ct * s_.v[0],
-                              s_.o[1] + w.cs * s_.u[1] + w.ct * s_.v[1],
-                              s_.o[2] + w.cs * s_.u[2] + w.ct * s_.v[2]};
+    const double nx = s_.nx[Slot(j)], ny = s_.ny[Slot(j)], nz = s_.nz[Slot(j)];
+    const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
+    const engine::Disc disc = {s_.o[0] + w.cs * s_.u[0] + w.ct * s_.v[0],
+                               s_.o[1] + w.cs * s_.u[1] + w.ct * s_.v[1],
+                               s_.o[2] + w.cs * s_.u[2] + w.ct * s_.v[2],
+                               nx / length,
+                               ny / length,
+                               nz / length,
+                               NormalFactor * w.radius};
     s_.near.resize(Slot(s_.slots));
-    const int nearCount = engine::ListNear(Columns(), centre[0], centre[1], centre[2],
-                                           reach + NormalFactor * w.radius + WindowMargin, s_.near.data());
+    const int nearCount = engine::ListNear(Columns(), disc, reach + WindowMargin, s_.near.data());
     s_.cutters.clear();
     const std::size_t firstAdmitted = s_.admitted.size();
     for (int i = 0; i < nearCount; ++i) {

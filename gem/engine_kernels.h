@@ -8,10 +8,11 @@
 
 namespace engine {
 
-// Plane columns: normal components and Dist; `slots` is a multiple of 4, the slots past the real
-// planes holding planes that every point is deep inside.
+// Plane columns: normal components and Dist, in double and in single precision; `slots` is a
+// multiple of 8, the slots past the real planes holding planes that every point is deep inside.
 struct PlaneColumns {
     const double *nx, *ny, *nz, *nd;
+    const float *fx, *fy, *fz, *fd;
     int slots;
 };
 
@@ -30,8 +31,13 @@ struct ClipPlanes {
 // test settles which ends are outside when it is clear. False when nothing of the segment is left.
 bool ClipPair(const ClipPlanes& planes, int j, int k, Segment& segment);
 
-// Writes the slots whose plane value at point (x, y, z) is `reach` or less to `slots`, in increasing
-// order, and answers how many.
-int ListNear(const PlaneColumns& planes, double x, double y, double z, double reach, int* slots);
+// A disc: centre, unit normal and radius.
+struct Disc {
+    double x, y, z, nx, ny, nz, radius;
+};
+
+// Writes the slots whose plane value may be `reach` or less somewhere on the disc to `slots`, in
+// increasing order, and answers how many.
+int ListNear(const PlaneColumns& planes, const Disc& disc, double reach, int* slots);
 
 } // namespace engine
