@@ -64,9 +64,10 @@ struct Point2 {
     double s = 0, t = 0;
 };
 
-// A window with the disc that holds it.
+// A window with the box and the disc that hold it.
 struct Window {
     std::vector<Point2> corners, spare;
+    double smin = 0, smax = 0, tmin = 0, tmax = 0;
     double cs = 0, ct = 0, radius = 0;
 };
 } // namespace
@@ -155,6 +156,7 @@ class FastEngine {
     void SetFrame(int j);
     Line LineOf(int l) const;
     bool Cut(int l, double relax);
+    void Box();
     void Encircle();
     bool ReachesSquare() const;
     void ValueRange(int l, double& low, double& high) const;
@@ -252,7 +254,7 @@ bool FastEngine::Cut(int l, double relax) {
     const Line line = LineOf(l);
     const double a = line.a, b = line.b, c = line.c + relax;
     Window& w = s_.window;
-    if (c + a * w.cs + b * w.ct - w.radius * (std::fabs(a) + std::fabs(b)) >= 0) return true; // all inside
+    if (c + a * (a > 0 ? w.smin : w.smax) + b * (b > 0 ? w.tmin : w.tmax) >= 0) return true; // all inside
     w.spare.clear();
     const std::size_t n = w.corners.size();
     for (std::size_t i = 0; i < n; ++i) {
@@ -266,8 +268,17 @@ bool FastEngine::Cut(int l, double relax) {
     }
     w.corners.swap(w.spare);
     if (w.corners.empty()) return false;
-    Encircle();
+    Box();
     return true;
+}
+
+void FastEngine::Box() {
+    Window& w = s_.window;
+    w.smin = w.tmin = 1e300, w.smax = w.tmax = -1e300;
+    for (const Point2& p : w.corners) {
+        w.smin = std::min(w.smin, p.s), w.smax = std::max(w.smax, p.s);
+        w.tmin = std::min(w.tmin, p.t), w.tmax = std::max(w.tmax, p.t);
+    }
 }
 
 void FastEngine::Encircle() {
@@ -285,9 +296,8 @@ void FastEngine::Encircle() {
 
 bool FastEngine::ReachesSquare() const {
     constexpr double edge = WindowSquare * (1 - 1e-9);
-    for (const Point2& p : s_.window.corners)
-        if (std::fabs(p.s) >= edge || std::fabs(p.t) >= edge) return true;
-    return false;
+    const Window& w = s_.window;
+    return std::max(std::max(-w.smin, w.smax), std::max(-w.tmin, w.tmax)) >= edge;
 }
 
 void FastEngine::ValueRange(int l, double& low, double& high) const {
@@ -311,7 +321,7 @@ bool FastEngine::FindWindow(int j) {
                  {WindowSquare, -WindowSquare},
                  {WindowSquare, WindowSquare},
                  {-WindowSquare, WindowSquare}};
-    Encircle();
+    Box();
 
     // Cut first by the two bounding planes and the planes whose normals lie near plane j's, nearest
     // first, then, while the window is still open, by every plane.
@@ -320,12 +330,13 @@ bool FastEngine::FindWindow(int j) {
     s_.seeds.clear();
     const int home = s_.cellOfPlane[Slot(j)];
     const int face = home / (s_.cells * s_.cells), hp = home / s_.cells % s_.cells, hq = home % s_.cells;
-    for (int p = std::max(0, hp - 1); p <= std::min(s_.cells - 1, hp + 1); ++p)
-        for (int q = std::max(0, hq - 1); q <= std::min(s_.cells - 1, hq + 1); ++q) {
-            const int cell = (face * s_.cells + p) * s_.cells + q;
-            s_.seeds.insert(s_.seeds.end(), s_.cellPlanes.begin() + s_.cellStart[Slot(cell)],
-                            s_.cellPlanes.begin() + s_.cellStart[Slot(cell) + 1]);
-        }
+    for (const auto& [dp, dq] : {std::pair{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
+        const int p = hp + dp, q = hq + dq;
+        if (p < 0 || q < 0 || p >= s_.cells || q >= s_.cells) continue;
+        const int cell = (face * s_.cells + p) * s_.cells + q;
+        s_.seeds.insert(s_.seeds.end(), s_.cellPlanes.begin() + s_.cellStart[Slot(cell)],
+                        s_.cellPlanes.begin() + s_.cellStart[Slot(cell) + 1]);
+    }
     s_.likeness.clear();
     for (int l : s_.seeds)
         s_.likeness.push_back({s_.nx[Slot(l)] * s_.nx[Slot(j)] + s_.ny[Slot(l)] * s_.ny[Slot(j)] +
@@ -344,6 +355,7 @@ bool FastEngine::FindWindow(int j) {
         for (int l = 0; l < count_; ++l)
             if (!cut(l)) return true;
     if (ReachesSquare()) return false;
+    Encircle();
 
     // The planes that come near the window's disc: their values over the window tell whether they cut
     // it further and whether they pass near enough to be admitted.

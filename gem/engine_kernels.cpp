@@ -102,13 +102,19 @@ bool ClipPairPlain(const ClipPlanes& planes, int j, int k, engine::Segment& segm
 // below its value at the centre; the normals are unit within 0.001, the square taken with room.
 constexpr double NormalSquare = 1.003;
 
+// Whether a plane may come down to `reach` on the disc: its value at the centre, less `reach`, is at
+// most the radius times the plane's normal across the disc (compared squared).
+bool Near(double centre, double along, double reach, double radius) {
+    const double rise = centre - reach;
+    return rise <= 0 || rise * rise <= radius * radius * (NormalSquare - along * along);
+}
+
 int ListNearPlain(const PlaneColumns& p, const engine::Disc& disc, double reach, int* slots) {
     int count = 0;
     for (int i = 0; i < p.slots; ++i) {
         const double centre = p.nx[i] * disc.x + p.ny[i] * disc.y + p.nz[i] * disc.z - p.nd[i];
         const double along = p.nx[i] * disc.nx + p.ny[i] * disc.ny + p.nz[i] * disc.nz;
-        if (centre - disc.radius * std::sqrt(std::fmax(0.0, NormalSquare - along * along)) <= reach)
-            slots[count++] = i;
+        if (Near(centre, along, reach, disc.radius)) slots[count++] = i;
     }
     return count;
 }
@@ -176,18 +182,19 @@ __attribute__((target("avx2,fma"))) int ListNearAvx2(const PlaneColumns& p, cons
                                                      double reach, int* slots) {
     const __m256d x = _mm256_set1_pd(disc.x), y = _mm256_set1_pd(disc.y), z = _mm256_set1_pd(disc.z);
     const __m256d nx = _mm256_set1_pd(disc.nx), ny = _mm256_set1_pd(disc.ny), nz = _mm256_set1_pd(disc.nz);
-    const __m256d radius = _mm256_set1_pd(disc.radius), square = _mm256_set1_pd(NormalSquare);
+    const __m256d radius2 = _mm256_set1_pd(disc.radius * disc.radius), square = _mm256_set1_pd(NormalSquare);
     const __m256d limit = _mm256_set1_pd(reach), zero = _mm256_setzero_pd();
     int count = 0;
     for (int base = 0; base < p.slots; base += 4) {
         const __m256d a = _mm256_loadu_pd(p.nx + base), b = _mm256_loadu_pd(p.ny + base);
         const __m256d c = _mm256_loadu_pd(p.nz + base), d = _mm256_loadu_pd(p.nd + base);
-        const __m256d centre = _mm256_fmadd_pd(c, z, _mm256_fmadd_pd(b, y, _mm256_fmsub_pd(a, x, d)));
+        const __m256d rise =
+            _mm256_sub_pd(_mm256_fmadd_pd(c, z, _mm256_fmadd_pd(b, y, _mm256_fmsub_pd(a, x, d))), limit);
         const __m256d along = _mm256_fmadd_pd(c, nz, _mm256_fmadd_pd(b, ny, _mm256_mul_pd(a, nx)));
-        const __m256d across = _mm256_sqrt_pd(_mm256_max_pd(zero, _mm256_fnmadd_pd(along, along, square)));
-        const __m256d low = _mm256_fnmadd_pd(radius, across, centre);
-        for (unsigned hits = static_cast<unsigned>(_mm256_movemask_pd(_mm256_cmp_pd(low, limit, _CMP_LE_OQ)));
-             hits; hits &= hits - 1)
+        const __m256d across2 = _mm256_mul_pd(radius2, _mm256_fnmadd_pd(along, along, square));
+        const __m256d near = _mm256_or_pd(_mm256_cmp_pd(rise, zero, _CMP_LE_OQ),
+                                          _mm256_cmp_pd(_mm256_mul_pd(rise, rise), across2, _CMP_LE_OQ));
+        for (unsigned hits = static_cast<unsigned>(_mm256_movemask_pd(near)); hits; hits &= hits - 1)
             slots[count++] = base + __builtin_ctz(hits);
     }
     return count;

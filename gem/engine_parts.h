@@ -47,15 +47,22 @@ void CarryOff(Segment& segment, Vector3& moving, const Vector3& staying, const V
 // Moves the one end that lies outside the plane to where the line meets it; `reach1` is the normal of
 // the plane dotted with end 1.
 inline void MoveOutsideEnd(const Facet& plane, Segment& segment, bool out1, const Real& reach1) {
+    // Written out by coordinate, in the same operations as (end1 + t * along) with
+    // t = (Dist - reach1) / (Normal . along) and along = end2 - end1.
     Vector3& end1 = segment.end1;
-    Vector3& end2 = segment.end2;
-    const Vector3 along = end2 - end1;
-    const Real t = (plane.Dist - reach1) / Dot(plane.Normal, along);
-    const Vector3 meet = end1 + t * along;
-    if (t >= 0 && t <= 1)
-        (out1 ? end1 : end2) = meet;
-    else
-        CarryOff(segment, out1 ? end1 : end2, out1 ? end2 : end1, meet, t);
+    const Vector3& n = plane.Normal;
+    const Real x1 = end1.x, y1 = end1.y, z1 = end1.z;
+    const Real ax = segment.end2.x - x1, ay = segment.end2.y - y1, az = segment.end2.z - z1;
+    const Real t = (plane.Dist - reach1) / (n.x * ax + n.y * ay + n.z * az);
+    if (t >= 0 && t <= 1) {
+        Vector3& moving = out1 ? end1 : segment.end2;
+        moving.x = x1 + t * ax;
+        moving.y = y1 + t * ay;
+        moving.z = z1 + t * az;
+    } else {
+        CarryOff(segment, out1 ? end1 : segment.end2, out1 ? segment.end2 : end1,
+                 Vector3{x1 + t * ax, y1 + t * ay, z1 + t * az}, t);
+    }
 }
 
 // Clips the segment against one plane: an end more than the tolerance outside moves to where the

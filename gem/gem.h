@@ -179,7 +179,8 @@ class TGem {
     // Rebuilds edges, points, polygons, box and table extent from the planes. It takes the fast way
     // whenever that way can prove it finds exactly what the literal way finds, else the literal way.
     void Recompute();
-    // The same by the literal way alone: every pair of planes clipped by every other plane.
+    // The same by the literal way alone: every pair of planes clipped by every other plane, and the
+    // tiers grouped by comparing every facet with every later one.
     void RecomputeReference();
     // Whether the last recompute took the fast way.
     bool RecomputedFast() const { return FastRecompute; }
@@ -453,7 +454,10 @@ class TGem {
     ScratchSlot Scratch;
 
     Real StoneReach() const;
-    bool StartRecompute();
+    std::vector<int> TierCandidates(int q, const std::vector<std::pair<Real, int>>* byNormalZ) const;
+    void GroupTiersWith(bool literal);
+    void SortByShownIndex(Tier& tier, bool literal) const;
+    bool StartRecompute(bool literal);
     void FinishRecompute(bool showProgress);
     void FindEdgesLiterally(bool showProgress);
     bool FindEdgesFast(bool showProgress);

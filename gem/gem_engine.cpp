@@ -4,8 +4,11 @@
 #include "gem/engine_parts.h"
 #include "gem/gem.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 // Corners closer than this merge, on a stone of the usual size.
@@ -124,10 +127,10 @@ Real TGem::StoneReach() const {
 }
 
 // Groups the tiers and resets the derived data; false when there is nothing to compute.
-bool TGem::StartRecompute() {
+bool TGem::StartRecompute(bool literal) {
     // Tiers follow the planes alone: grouping them here lets every reader of the design (drawing,
     // listing, export) take it as it is.
-    GroupTiers();
+    GroupTiersWith(literal);
     if (FacetCount <= 0) return false;
     ResetDerivedData();
     const Real reach = StoneReach();
@@ -137,7 +140,7 @@ bool TGem::StartRecompute() {
 }
 
 void TGem::Recompute() {
-    if (!StartRecompute()) return;
+    if (!StartRecompute(false)) return;
     const bool showProgress = Progress != nullptr && FacetCount > ProgressThreshold;
     if (showProgress) Progress->Show(FacetCount - 1, 1, 1);
     FastRecompute = FindEdgesFast(showProgress);
@@ -152,7 +155,7 @@ void TGem::Recompute() {
 }
 
 void TGem::RecomputeReference() {
-    if (!StartRecompute()) return;
+    if (!StartRecompute(true)) return;
     const bool showProgress = Progress != nullptr && FacetCount > ProgressThreshold;
     if (showProgress) Progress->Show(FacetCount - 1, 1, 1);
     FastRecompute = false;
@@ -273,12 +276,59 @@ bool TGem::BuildFacetPolygon(int f) {
     return engine::ChainFacetPolygon(*this, facet, collected, count);
 }
 
+namespace {
+// Facets -1 ... FacetCount by normal z, for finding a tier's members without comparing every pair.
+std::vector<std::pair<Real, int>> FacetsByNormalZ(const TGem& gem) {
+    std::vector<std::pair<Real, int>> order;
+    for (int f = -1; f <= gem.FacetCount; ++f)
+        order.push_back({gem.NormalZ(f), f});
+    std::sort(order.begin(), order.end());
+    return order;
+}
+
+bool FinitePlanes(const TGem& gem) {
+    for (int f = -1; f <= gem.FacetCount; ++f)
+        if (!std::isfinite(gem.NormalZ(f)) || !std::isfinite(gem.Dist(f))) return false;
+    return true;
+}
+} // namespace
+
+// The facets after q in the tier that q opens, in increasing number.
+std::vector<int> TGem::TierCandidates(int q, const std::vector<std::pair<Real, int>>* byNormalZ) const {
+    auto sameTier = [&](int k) {
+        return std::fabs(NormalZ(k) - NormalZ(q)) < TierAngleTolerance &&
+               std::fabs(Dist(k) - Dist(q)) < TierDepthTolerance;
+    };
+    std::vector<int> members;
+    if (!byNormalZ) {
+        for (int k = q + 1; k <= FacetCount; ++k)
+            if (sameTier(k)) members.push_back(k);
+        return members;
+    }
+    // Twice the angle tolerance round q's normal z holds every facet the test can pass.
+    const Real z = NormalZ(q);
+    auto first =
+        std::lower_bound(byNormalZ->begin(), byNormalZ->end(), std::pair{z - 2 * TierAngleTolerance, -2});
+    for (auto it = first; it != byNormalZ->end() && it->first <= z + 2 * TierAngleTolerance; ++it)
+        if (it->second > q && sameTier(it->second)) members.push_back(it->second);
+    std::sort(members.begin(), members.end());
+    return members;
+}
+
 void TGem::GroupTiers() {
+    GroupTiersWith(false);
+}
+
+// The literal grouping compares every facet with every later one and sorts each tier by selection;
+// the quicker one looks only at facets of nearly the same normal z and sorts distinct indices at once.
+void TGem::GroupTiersWith(bool literal) {
     TierCount = 0;
     if (FacetCount <= 0) return;
     for (int f = -1; f <= MaxFacets; ++f)
         Facets[f].Marked = false;
 
+    const bool sortable = !literal && FinitePlanes(*this);
+    const auto byNormalZ = sortable ? FacetsByNormalZ(*this) : std::vector<std::pair<Real, int>>();
     for (int q = -1; q <= FacetCount; ++q) {
         if (Facets[q].Marked) continue;
         Facets[q].Marked = true;
@@ -289,26 +339,16 @@ void TGem::GroupTiers() {
         tier.MemberCount = 1;
         tier.Members[1] = q;
         Facets[q].TierNo = t;
-        for (int k = q + 1; k <= FacetCount; ++k) {
-            if (std::fabs(NormalZ(k) - NormalZ(q)) < TierAngleTolerance &&
-                std::fabs(Dist(k) - Dist(q)) < TierDepthTolerance) {
-                Facets[k].Marked = true;
-                tier.Members[++tier.MemberCount] = k;
-                Facets[k].TierNo = t;
-            }
+        for (int k : TierCandidates(q, sortable ? &byNormalZ : nullptr)) {
+            Facets[k].Marked = true;
+            tier.Members[++tier.MemberCount] = k;
+            Facets[k].TierNo = t;
         }
     }
 
     for (int t = 1; t <= TierCount; ++t) {
         Tier& tier = Tiers[t];
-        // Selection sort by ShownIndex: the largest goes to the last place, repeatedly.
-        for (int last = tier.MemberCount; last >= 2; --last) {
-            int largest = 1;
-            for (int m = 2; m <= last; ++m)
-                if (Facets[tier.Members[m]].ShownIndex > Facets[tier.Members[largest]].ShownIndex)
-                    largest = m;
-            std::swap(tier.Members[largest], tier.Members[last]);
-        }
+        SortByShownIndex(tier, literal);
         // Facets at the same index (within 0.1) are listed once.
         int kept = 1;
         for (int m = 2; m <= tier.MemberCount; ++m) {
@@ -321,4 +361,29 @@ void TGem::GroupTiers() {
     TierListLines = -2;
     for (int t = 1; t <= TierCount; ++t)
         TierListLines += (Tiers[t].MemberCount + TierListWidth - 1) / TierListWidth;
+}
+
+// Selection sort by ShownIndex: the largest goes to the last place, repeatedly. When the values are
+// finite and distinct, any sort puts them in that same order, so a quicker one is taken.
+void TGem::SortByShownIndex(Tier& tier, bool literal) const {
+    auto shown = [&](int m) { return Facets[tier.Members[m]].ShownIndex; };
+    std::vector<std::pair<Real, int>> order;
+    for (int m = 1; m <= tier.MemberCount; ++m)
+        order.push_back({shown(m), tier.Members[m]});
+    std::sort(order.begin(), order.end());
+    bool distinct = !literal;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        distinct =
+            distinct && std::isfinite(order[i].first) && (i == 0 || order[i - 1].first < order[i].first);
+    if (distinct) {
+        for (int m = 1; m <= tier.MemberCount; ++m)
+            tier.Members[m] = order[static_cast<std::size_t>(m - 1)].second;
+        return;
+    }
+    for (int last = tier.MemberCount; last >= 2; --last) {
+        int largest = 1;
+        for (int m = 2; m <= last; ++m)
+            if (shown(m) > shown(largest)) largest = m;
+        std::swap(tier.Members[largest], tier.Members[last]);
+    }
 }
