@@ -7,21 +7,23 @@
 //    most RunPastLimit for one segment), and within PlaneSlack of both planes of its pair. Shifted onto
 //    plane j by at most PlaneSlack, it therefore lies in the window of plane j: the part of plane j
 //    inside every other plane relaxed by the tolerance, RunPastLimit and PlaneSlack. A window is cut
-//    from a large square by half-planes; cutting by only some of the planes leaves a larger window, so
-//    any choice of planes is safe and the choice only decides how small the window gets. Pair (j, k)
-//    is tried only when plane k passes within twice PlaneSlack of plane j's window and plane j within
-//    that of plane k's.
+//    by half-planes from a square that holds every point an end can reach; cutting by only some of the
+//    planes leaves a larger window, so any choice of planes is safe and the choice only decides how
+//    small the window gets. Pair (j, k) is tried only when plane k passes within twice PlaneSlack of
+//    plane j's window and plane j within that of plane k's.
 // 2. Which planes clip a pair's segment. The literal clipping is run for every tried pair, plane by
-//    plane in the same order, with the same arithmetic; a plane is skipped only when a double-precision
-//    test, with a bound on its rounding error, shows both ends more than the tolerance inside it, where
-//    the literal step does nothing. The same test settles which ends are outside when it is clear.
+//    plane in the same order, with the same arithmetic; a plane is skipped only when a test in single
+//    and then in double precision, each with a bound on its rounding error, shows both ends more than
+//    the tolerance inside it, where the literal step does nothing. The double test also settles which
+//    ends are outside when that is clear.
 // 3. Corners and polygons. Corners are looked up in a grid of cells wider than twice the merge
 //    distance, taking the lowest-numbered corner within the merge distance, as the literal search
 //    does; each polygon chains its facet's edges taken in increasing number, as the literal
 //    collection does.
 //
-// Whatever it cannot prove (a plane that is no unit normal or lies beyond MaxPlaneDistance, a window
-// that reaches the edge of its square), it leaves to the literal way before it has changed anything.
+// What it cannot prove (a plane that is no unit normal or lies beyond MaxPlaneDistance) or would not
+// speed up (an open stone, whose windows reach the edge of their square) it leaves to the literal way
+// before it has changed anything.
 #include "gem/engine_kernels.h"
 #include "gem/engine_parts.h"
 #include "gem/gem.h"
@@ -44,8 +46,12 @@ constexpr Real MaxPlaneDistance = 1e4L;
 constexpr Real UnitNormalSlack = 0.001L;
 // Bounds that hold for normals within that slack, taken with room to spare.
 constexpr double NormalFactor = 1.01;
-// Half the side of the square each window is cut from; a window that reaches it is not proven.
-constexpr double WindowSquare = 1e6;
+// Half the side of the square each window is cut from. It holds every point an end can reach: a
+// pair's first ends solve its two plane equations with a determinant above the parallel test, so they
+// lie within 2 (MaxPlaneDistance + 400) / 0.001, about 2.1e7, of the origin, and clips keep the ends
+// between them (or RunPastLimit off). A window that reaches the square's edge belongs to an open
+// stone and would admit nearly every pair: such designs go the literal way.
+constexpr double WindowSquare = 1e8;
 // Room for the rounding of the window arithmetic (values of about 1e6 in double precision).
 constexpr double WindowMargin = 1e-6;
 // A window side is tightened by a plane that cuts the window by more than this.
@@ -140,7 +146,7 @@ class FastEngine {
 
     void LoadPlanes();
     void GroupByNormal();
-    // Finds every plane's window and what it admits; false when a window is not proven.
+    // Finds every plane's window and what it admits; false when a window reaches its square's edge.
     bool AdmitPairs();
     // Calls `tryPair(k)` for the planes k after j that pair with j to be tried, in increasing order.
     template <typename F> void ForPartners(int j, F tryPair) const;
