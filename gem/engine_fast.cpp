@@ -83,6 +83,7 @@ struct engine::Scratch {
     // multiple of Lanes with planes that every point is deep inside.
     std::vector<double> nx, ny, nz, nd;
     std::vector<float> fx, fy, fz, fd;
+    std::vector<Plane> planes; // the long double planes, side by side
     int slots = 0;
     double farthest = 0; // largest |Dist|
 
@@ -151,7 +152,7 @@ class FastEngine {
     // Calls `tryPair(k)` for the planes k after j that pair with j to be tried, in increasing order.
     template <typename F> void ForPartners(int j, F tryPair) const;
     // The planes for the clipping of tried pairs.
-    engine::ClipPlanes ClipData() const { return {Columns(), &gem_.Facets[-1], count_, s_.farthest}; }
+    engine::ClipPlanes ClipData() const { return {Columns(), s_.planes.data(), count_, s_.farthest}; }
 
   private:
     // A plane's value at o + s u + t v, as c + a s + b t.
@@ -185,6 +186,7 @@ void FastEngine::LoadPlanes() {
     for (auto* column : {&s_.fx, &s_.fy, &s_.fz, &s_.fd})
         column->assign(Slot(s_.slots), 0.0f);
     s_.farthest = 0;
+    s_.planes.resize(Slot(count_));
     for (int i = 0; i < s_.slots; ++i) {
         const std::size_t slot = Slot(i);
         if (i >= count_) {
@@ -192,6 +194,7 @@ void FastEngine::LoadPlanes() {
             continue;
         }
         const Facet& f = gem_.Facets[i - 1];
+        s_.planes[slot] = {f.Normal, f.Dist};
         s_.nx[slot] = static_cast<double>(f.Normal.x), s_.fx[slot] = static_cast<float>(s_.nx[slot]);
         s_.ny[slot] = static_cast<double>(f.Normal.y), s_.fy[slot] = static_cast<float>(s_.ny[slot]);
         s_.nz[slot] = static_cast<double>(f.Normal.z), s_.fz[slot] = static_cast<float>(s_.nz[slot]);

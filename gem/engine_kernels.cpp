@@ -66,7 +66,7 @@ float SingleThreshold(const ClipPlanes& planes, const engine::Segment& segment) 
 [[gnu::always_inline]] inline bool StepAt(const ClipPlanes& planes, int slot, const Verdict& verdict,
                                           engine::Segment& segment, double v1, double v2, bool& moved1,
                                           bool& moved2) {
-    const Facet& plane = planes.facets[slot];
+    const Plane& plane = planes.planes[slot];
     const bool settled =
         (v1 < verdict.outside || v1 >= verdict.inside) && (v2 < verdict.outside || v2 >= verdict.inside);
     if (!settled) {

@@ -16,11 +16,11 @@ struct PlaneColumns {
     int slots;
 };
 
-// The planes of a design for the fast clipping: columns in double precision for the tests, the
-// facets themselves (slot s holds facet s - 1) for the literal steps.
+// The planes of a design for the fast clipping: columns in single and double precision for the
+// tests, and the planes themselves, side by side (slot s holds facet s - 1), for the literal steps.
 struct ClipPlanes {
     PlaneColumns columns;
-    const Facet* facets;
+    const Plane* planes;
     int count;       // planes -1 ... FacetCount
     double farthest; // largest |Dist|
 };

@@ -45,8 +45,9 @@ bool PairSegment(const Facet& a, const Facet& b, bool crown, Segment& segment);
 void CarryOff(Segment& segment, Vector3& moving, const Vector3& staying, const Vector3& meet, Real t);
 
 // Moves the one end that lies outside the plane to where the line meets it; `reach1` is the normal of
-// the plane dotted with end 1.
-inline void MoveOutsideEnd(const Facet& plane, Segment& segment, bool out1, const Real& reach1) {
+// the plane dotted with end 1. The plane is a Facet or a Plane (its Normal and Dist).
+template <typename PlaneOf>
+inline void MoveOutsideEnd(const PlaneOf& plane, Segment& segment, bool out1, const Real& reach1) {
     // Written out by coordinate, in the same operations as (end1 + t * along) with
     // t = (Dist - reach1) / (Normal . along) and along = end2 - end1.
     Vector3& end1 = segment.end1;
@@ -67,7 +68,7 @@ inline void MoveOutsideEnd(const Facet& plane, Segment& segment, bool out1, cons
 
 // Clips the segment against one plane: an end more than the tolerance outside moves to where the
 // line meets the plane. False, leaving the ends alone, when both ends are outside.
-inline bool ClipByPlane(const Facet& plane, Segment& segment) {
+template <typename PlaneOf> inline bool ClipByPlane(const PlaneOf& plane, Segment& segment) {
     const Real limit = plane.Dist - OutsideTolerance;
     const Real reach1 = Dot(plane.Normal, segment.end1);
     const bool out1 = reach1 < limit;
