@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libqhull-dev
   libemf-dev fonts-liberation
   cups cups-bsd printer-driver-cups-pdf emf2svg poppler-utils
   xvfb xauth
