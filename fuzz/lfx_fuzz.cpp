@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TGem& gem = Design();
     const std::string before = DesignWithoutHeaderLine(gem);
     const int facets = gem.FacetCount, points = gem.PointCount, edges = gem.EdgeCount;
-    if (!gem.ReadDesign(path, 7)) {
+    if (!gem.ReadDesign(path, TGem::FileMode::Named)) {
         if (gem.LastError.Message.empty() || DesignWithoutHeaderLine(gem) != before ||
             gem.FacetCount != facets || gem.PointCount != points || gem.EdgeCount != edges) {
             std::fprintf(stderr, "failed read changed the design: %s\n", gem.LastError.Message.c_str());
