@@ -78,11 +78,11 @@ void printfacetdata1Click(Tstartform& w) {
 void Makepicture1Click(Tstartform& w) {
     if (!RunSaveDialog(w.Svc(), w.SavePicture, w.CurrentFile, true)) return;
     const std::string path = w.SavePicture.FileName;
-    // The screen canvas is set up for the client area as it is now.
-    w.Repaint();
+    // The picture has the client area's size in screen pixels, whatever the screen's scale.
     EmfSurface picture(ClientWidth(w), ClientHeight(w));
     {
         PictureCanvas swap(w.ScreenCanvas, picture);
+        w.Sheet.SetUpScreen(w.ScreenCanvas, &picture, ClientWidth(w), ClientHeight(w));
         w.ScreenCanvas.FillRect(ColourWhite, 0, 0, PictureClearWidth, PictureClearHeight);
         w.Sheet.DrawDesign(w.Design(), w.ScreenCanvas);
     }
