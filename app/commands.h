@@ -7,6 +7,7 @@
 #include <string>
 
 class QAction;
+class TGem;
 class Tstartform;
 
 // ---- file_commands.cpp: new, open, reopen, save, undo, redo, exit ----
@@ -24,6 +25,8 @@ Answer AskSaveChanges(Tstartform& w);
 // Runs the save dialog and saves; a design never saved (empty name) gets the "c"/"p" suffix. True when
 // saved.
 bool SaveAs(Tstartform& w, const std::string& name);
+// Open without its file dialog: the save question, then the design file given.
+void OpenDroppedDesign(Tstartform& w, const std::string& path);
 
 // ---- view_commands.cpp: free rotation and display options ----
 void Rotate1Click(Tstartform& w);
@@ -37,15 +40,53 @@ void Resizedrawarea1Click(Tstartform& w);
 void Generalfacet1Click(Tstartform& w);
 void RoundIndices1Click(Tstartform& w);
 void Removelastfacets1Click(Tstartform& w);
+// The preview dialogs: each initialises itself on every activation.
+void Changetable1Click(Tstartform& w);
+void Makeculetfacet1Click(Tstartform& w);
+void Changebaseplane1Click(Tstartform& w);
+void Scale1Click(Tstartform& w);
+void Stretch1Click(Tstartform& w);
+void Rotate3Click(Tstartform& w);
+void Symmetry2Click(Tstartform& w);
 
 // ---- group_commands.cpp: facet groups and tiers (change, delete, show tiers, change angles) ----
+void Changetier1Click(Tstartform& w);
+void deletetier1Click(Tstartform& w);
+void Showtier1Click(Tstartform& w);
+void Changeangles1Click(Tstartform& w);
 
 // ---- text_commands.cpp: the design's text, the facet data list and the about box ----
+void Edittext1Click(Tstartform& w);
+void List1Click(Tstartform& w);
+void camlistClick(Tstartform& w); // the facet data list of the CAM preform
+void About1Click(Tstartform& w);
+// The about box's version caption becomes the version text of the design and the preform.
+void CopyVersionText(Tstartform& w);
 
 // ---- measure_commands.cpp: girdle measurements ----
+void CcdandDcf1Click(Tstartform& w);
 
 // ---- exchange_commands.cpp: ASC files and girdle outlines ----
+void Importcrown1Click(Tstartform& w);
+void Importpav1Click(Tstartform& w);
+void importfile1Click(Tstartform& w); // the hidden "Import crown and girdle": imports the crown
+void Makeascfile1Click(Tstartform& w);
+void Readoutline1Click(Tstartform& w);
+void SaveOutline1Click(Tstartform& w);
+// A file dropped on the window: a design opens as Open opens it, an ASC file imports as a crown, an
+// outline is read as Read outline reads it; any other file is refused with a message.
+void OpenDroppedFile(Tstartform& w, const std::string& path);
 
 // ---- print_commands.cpp: printing and pictures ----
+void Print1Click(Tstartform& w);
+void Printfullpage1Click(Tstartform& w);
+void printfacetdata1Click(Tstartform& w);
+void Makepicture1Click(Tstartform& w);
+// Prints one design on half a page (the pavilion above, the crown below).
+void PrintDesignOf(Tstartform& w, const TGem& design);
 
 // ---- preform_commands.cpp: the CAM preform ----
+void campreform2Click(Tstartform& w); // make preform
+void campreform3Click(Tstartform& w); // Save as ...
+void campreform4Click(Tstartform& w); // Print
+void campreform5Click(Tstartform& w); // Exit preform

@@ -19,6 +19,14 @@ std::string TypeSuffix(const TGem& design, const std::string& base) {
     if (design.IsPavilion() && last != 'p') return "p";
     return "";
 }
+
+// Open after its file dialog: the design file chosen becomes the current design.
+void OpenChosenDesign(Tstartform& w, const std::string& chosen) {
+    w.Shown.SelectedFacet = NoneFound;
+    if (FileMustExist(w.Svc().Messages, chosen)) return;
+    if (!w.OpenDesign(chosen)) return;
+    w.DesignOpened();
+}
 } // namespace
 
 Answer AskSaveChanges(Tstartform& w) {
@@ -30,6 +38,7 @@ Answer AskSaveChanges(Tstartform& w) {
 }
 
 void New1Click(Tstartform& w) {
+    CopyVersionText(w);
     if (AskSaveChanges(w) == Answer::Cancel) return;
     TForm6& form = DialogOf<TForm6>(w);
     form.Preset("96", "8", "0", true);
@@ -42,6 +51,7 @@ void New1Click(Tstartform& w) {
 
 void Newwithoutline1Click(Tstartform& w) {
     if (AskSaveChanges(w) == Answer::Cancel) return;
+    CopyVersionText(w);
     if (!w.ReadOutlineReported()) return;
     const TGem& d = w.Design();
     TForm6& form = DialogOf<TForm6>(w);
@@ -60,17 +70,20 @@ void Newwithoutline1Click(Tstartform& w) {
 }
 
 void Open1Click(Tstartform& w) {
+    CopyVersionText(w);
     if (AskSaveChanges(w) == Answer::Cancel) return;
     w.OpenDialog1.FileName = NameOnly(w.OpenDialog1.FileName);
     if (!RunOpenDialog(w.Svc(), w.OpenDialog1)) return;
-    w.Shown.SelectedFacet = NoneFound;
-    const std::string chosen = w.OpenDialog1.FileName;
-    if (FileMustExist(w.Svc().Messages, chosen)) return;
-    if (!w.OpenDesign(chosen)) return;
-    w.DesignOpened();
+    OpenChosenDesign(w, w.OpenDialog1.FileName);
+}
+
+void OpenDroppedDesign(Tstartform& w, const std::string& path) {
+    if (AskSaveChanges(w) == Answer::Cancel) return;
+    OpenChosenDesign(w, path);
 }
 
 void f1Click(Tstartform& w, QAction& slot) {
+    CopyVersionText(w);
     if (AskSaveChanges(w) == Answer::Cancel) return;
     const std::string name = Treopen::FileOfCaption(slot.text().toStdString());
     if (FileMustExist(w.Svc().Messages, name)) {

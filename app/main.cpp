@@ -1,5 +1,6 @@
 // The program's main routine: the command line, the application, the desktop services and the window.
 #include "app/unit1.h"
+#include "platform/qt_printing.h"
 #include "platform/qt_services.h"
 #include "platform/stale_snapshots.h"
 
@@ -76,7 +77,8 @@ int main(int argc, char* argv[]) {
     QtFileDialogService files;
     QtSettingsStore settings;
     QtWindowServices window;
-    const Services services{messages, files, settings, window};
+    QtPrinterService printer;
+    const Services services{messages, files, settings, window, printer};
 
     // A design named relative to the shell's folder is kept with its full path, so that the recent
     // list can open it again from anywhere.
@@ -84,6 +86,7 @@ int main(int argc, char* argv[]) {
         line.Design.empty() ? ""
                             : QFileInfo(QString::fromLocal8Bit(line.Design)).absoluteFilePath().toStdString();
     Tstartform startform(services, commandLineFile);
+    printer.SetDialogParent(&startform);
     startform.show();
     return QApplication::exec();
 }

@@ -8,9 +8,11 @@
 #include "platform/keyboard_conventions.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
@@ -28,6 +30,14 @@ constexpr int RequestCursorLeft = 200, RequestCursorTop = 100;
 constexpr int FontPixels = 11;
 constexpr const char* RedoKey = "Ctrl+Y"; // redo on every desktop, beside the desktop's own key
 constexpr Real AxisBlankRadius = 2;       // within this distance of the axis the readout shows no index
+
+// The first local file among dropped data; empty when there is none.
+std::string DroppedFile(const QMimeData* data) {
+    if (data)
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile()) return url.toLocalFile().toStdString();
+    return "";
+}
 
 QFont FormFont() {
     QFont font("Arial");
@@ -47,12 +57,22 @@ ClientArea::ClientArea(Tstartform& owner) : QWidget(&owner), Owner(owner) {
     setFont(FormFont());
 }
 
+QSize ClientArea::DeviceSize() const {
+    const qreal ratio = devicePixelRatioF();
+    return {std::max(1, qRound(width() * ratio)), std::max(1, qRound(height() * ratio))};
+}
+
+QPoint ClientArea::ToDevice(QPointF logical) const {
+    return (logical * devicePixelRatioF()).toPoint();
+}
+
+// The sheet is drawn at the screen's own pixel density and shown one image pixel to one screen pixel.
 void ClientArea::paintEvent(QPaintEvent*) {
-    if (!Owner.SheetValid || !Surface || Surface->Image().size() != size())
+    if (!Owner.SheetValid || !Surface || Surface->Image().size() != DeviceSize())
         Owner.RepaintScreen(Owner.ShownDesign());
     QPainter painter(this);
     if (Surface)
-        painter.drawImage(0, 0, Surface->Image());
+        painter.drawImage(QRectF(rect()), Surface->Image());
     else
         painter.fillRect(rect(), Qt::white);
 }
@@ -62,12 +82,12 @@ void ClientArea::resizeEvent(QResizeEvent*) {
 }
 
 void ClientArea::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToDevice(event->position());
     Owner.FormMouseMove(p.x(), p.y());
 }
 
 void ClientArea::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToDevice(event->position());
     Owner.FormMouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
@@ -84,7 +104,9 @@ Tstartform::Tstartform(const Services& services, const std::string& commandLineF
     setObjectName("startform");
     TheDesign->NewDesign('c', 8, 96, false, 0, true, true);
     ThePreform->NewDesign('c', 1, 96, false, 0, true, true);
+    CopyVersionText(*this);
     setWindowTitle("Lapidra");
+    setAcceptDrops(true);
     Client = new ClientArea(*this);
     setCentralWidget(Client);
     BuildMenus();
@@ -206,6 +228,20 @@ void Tstartform::showEvent(QShowEvent* event) {
         });
 }
 
+void Tstartform::dragEnterEvent(QDragEnterEvent* event) {
+    if (Action("File1")->isVisible() && !DroppedFile(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void Tstartform::dropEvent(QDropEvent* event) {
+    const std::string path = DroppedFile(event->mimeData());
+    if (!Action("File1")->isVisible() || path.empty()) return;
+    event->acceptProposedAction();
+    // The drop ends before the command asks anything, so that the program it came from is not kept waiting.
+    QTimer::singleShot(0, this,
+                       [this, path] { RunCommand([path](Tstartform& w) { OpenDroppedFile(w, path); }); });
+}
+
 void Tstartform::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
@@ -252,14 +288,15 @@ void Tstartform::RepaintScreen(const TGem& design) {
     // The size that resize() sets: the window without the frame the desktop draws around it.
     StoredWidth = width();
     StoredHeight = height();
-    const int width = std::max(1, Client->width()), height = std::max(1, Client->height());
+    const QSize device = Client->DeviceSize();
+    const int width = device.width(), height = device.height();
     // A crosshair on the screen is taken off before the sheet is drawn and put back afterwards.
     const bool crosshairShown = ScreenCanvas.XorActive;
     const int crossX = ScreenCanvas.CrossX, crossY = ScreenCanvas.CrossY;
     if (crosshairShown) ScreenCanvas.Crosshair(0, 0, CrossEnd);
     if (!Client->Surface || Client->Surface->DeviceWidth() != width ||
         Client->Surface->DeviceHeight() != height)
-        Client->Surface = std::make_unique<WindowSurface>(width, height);
+        Client->Surface = std::make_unique<WindowSurface>(width, height, Client->devicePixelRatioF());
     Sheet.Options = Shown;
     Sheet.SetUpScreen(ScreenCanvas, Client->Surface.get(), width, height);
     Sheet.RepaintScreen(design);
@@ -271,7 +308,7 @@ void Tstartform::RepaintScreen(const TGem& design) {
 
 int Tstartform::TextLinesWidth() {
     if (!SheetValid) Repaint();
-    return Sheet.TextLinesView.DevRight - Sheet.TextLinesView.DevLeft;
+    return qRound((Sheet.TextLinesView.DevRight - Sheet.TextLinesView.DevLeft) / Client->devicePixelRatioF());
 }
 
 // ---- Menus and title ----
@@ -512,7 +549,8 @@ void Tstartform::FormMouseMove(int x, int y) {
         RepaintScreen(ShownDesign());
         const QPoint corner = frameGeometry().topLeft();
         ServiceSet.Window.SetCursorPos(corner.x() + CursorX, corner.y() + CursorY);
-        ScreenCanvas.Crosshair(CursorX, CursorY, CrossStart);
+        const QPoint start = Client->ToDevice(QPointF(CursorX, CursorY));
+        ScreenCanvas.Crosshair(start.x(), start.y(), CrossStart);
         WaitingForClick = true;
         CrosshairPending = false;
     }
@@ -534,8 +572,10 @@ void Tstartform::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mod
         click.Shift = modifiers.testFlag(Qt::ShiftModifier);
         TakenClick = click;
     }
-    CursorX = x;
-    CursorY = y + (frameGeometry().height() - Client->height());
+    // The cursor is placed in screen pixels, the click is in device pixels of the sheet.
+    const qreal ratio = Client->devicePixelRatioF();
+    CursorX = qRound(x / ratio);
+    CursorY = qRound(y / ratio) + (frameGeometry().height() - Client->height());
     WaitingForClick = false;
     ScreenCanvas.Crosshair(0, 0, CrossEnd);
     RepaintScreen(ShownDesign());
@@ -592,6 +632,8 @@ void Tstartform::QuitCommand() {
 }
 
 void Tstartform::closeEvent(QCloseEvent* event) {
+    // Ending the program closes the window once more: the question has been answered by then.
+    if (ClosingDown) return event->accept();
     event->ignore();
     RunCommand([](Tstartform& w) { w.QuitCommand(); });
 }

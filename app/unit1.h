@@ -35,8 +35,11 @@ class ClientArea : public QWidget {
     Q_OBJECT
   public:
     explicit ClientArea(Tstartform& owner);
-    // The design sheet as last drawn, with the crosshair drawn into it in XOR mode.
+    // The design sheet as last drawn, with the crosshair drawn into it in XOR mode, in device pixels.
     std::unique_ptr<WindowSurface> Surface;
+    // The client area in device pixels (screen pixels times the screen's scale), and a point in it.
+    QSize DeviceSize() const;
+    QPoint ToDevice(QPointF logical) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -123,6 +126,7 @@ class Tstartform : public QMainWindow, public DesignHost {
 
     // ---- Event handlers, by the names of their controls and events ----
     void FormActivate();
+    // Mouse positions in device pixels of the client area.
     void FormMouseMove(int x, int y);
     void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void FormKeyDown(int key);
@@ -158,7 +162,7 @@ class Tstartform : public QMainWindow, public DesignHost {
     std::string Prompt;
     std::optional<SheetClick> TakenClick; // the last press, until its dialog takes it
     int CursorX = 400, CursorY = 300;     // where the cursor is put when the crosshair starts
-    // The design point of the top view under a client pixel.
+    // The design point of the top view under a device pixel of the client area.
     void ClientToDesign(int x, int y, Real& modelX, Real& modelY) const;
 
     // ---- The file dialogs and the folders they remember ----
@@ -181,6 +185,9 @@ class Tstartform : public QMainWindow, public DesignHost {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // A file dropped on the window is opened by its kind while the File menu is offered.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     friend class ClientArea;

@@ -25,7 +25,8 @@ bool IsDesignOutput(const QString& path) {
 }
 
 bool IsPictureOutput(const QString& path) {
-    return HasSuffix(path, "png") || HasSuffix(path, "svg") || HasSuffix(path, "pdf");
+    return HasSuffix(path, "png") || HasSuffix(path, "svg") || HasSuffix(path, "pdf") ||
+           HasSuffix(path, "emf");
 }
 
 // Parses a command's arguments (options added to the parser beforehand) with its own --help.
@@ -108,7 +109,8 @@ std::optional<int> ParseConversion(QCommandLineParser& parser, const QStringList
 std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& arguments,
                                 const QString& description, ToolRequest& request) {
     const QString subcommand = request.Command;
-    const QCommandLineOption output({"o", "output"}, "The picture to write: .png, .svg or .pdf.", "OUT");
+    const QCommandLineOption output({"o", "output"}, "The picture to write: .png, .svg, .pdf or .emf.",
+                                    "OUT");
     const QCommandLineOption size("size", "Client area in pixels (default 800x600).", "WIDTHxHEIGHT");
     parser.addOption(output);
     parser.addOption(size);
@@ -121,7 +123,7 @@ std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& a
     if (!IsPictureOutput(request.Output))
         return UsageError(
             subcommand,
-            QString("cannot write '%1': unknown output format (.png, .svg, .pdf)").arg(request.Output));
+            QString("cannot write '%1': unknown output format (.png, .svg, .pdf, .emf)").arg(request.Output));
     static const QRegularExpression pattern("^(\\d{1,5})x(\\d{1,5})$");
     const QRegularExpressionMatch match = pattern.match(parser.value(size));
     const int width = match.captured(1).toInt(), height = match.captured(2).toInt();
@@ -244,7 +246,7 @@ std::optional<int> ParseRender(const QStringList& arguments, ToolRequest& reques
     QCommandLineParser parser;
     return ParseDrawing(parser, arguments,
                         "Draws the design sheet of FILE as the main window shows it in a client area of the "
-                        "given size, into OUT (.png, .svg or .pdf).",
+                        "given size, into OUT (.png, .svg, .pdf or .emf).",
                         request);
 }
 
@@ -269,6 +271,43 @@ std::optional<int> ParseRotate(const QStringList& arguments, ToolRequest& reques
     return std::nullopt;
 }
 
+std::optional<int> ParseListing(const QStringList& arguments, ToolRequest& request) {
+    return ParseQuery(arguments,
+                      "Writes the facet listing of FILE to standard output exactly as it is sent to the "
+                      "printer: pages of 50 facets, CR LF line ends, a form feed before every page after "
+                      "the first.",
+                      request);
+}
+
+std::optional<int> ParsePrint(const QStringList& arguments, ToolRequest& request) {
+    QCommandLineParser parser;
+    const QCommandLineOption output({"o", "output"}, "The PDF file to write.", "OUT");
+    const QCommandLineOption fullPage("full-page",
+                                      "Print the full page instead of the design on half a page.");
+    const QCommandLineOption paper("paper", "Paper size: A4 (default) or Letter.", "SIZE", "A4");
+    parser.addOptions({output, fullPage, paper});
+    AddInputOptions(parser);
+    QStringList values;
+    if (auto stop = ParseArguments(parser, arguments, {"FILE"},
+                                   "Prints the design sheet of FILE as the print commands of the window do "
+                                   "(a pavilion in the upper half of the page, a crown in the lower half), "
+                                   "into the PDF file OUT.",
+                                   values))
+        return stop;
+    if (auto stop = TakeInputOptions(parser, request.Command, values[0], request.Input)) return stop;
+    request.Output = parser.value(output);
+    if (request.Output.isEmpty()) return UsageError("print", "no output file given (-o OUT)");
+    if (!HasSuffix(request.Output, "pdf"))
+        return UsageError("print",
+                          QString("cannot write '%1': the output is a PDF file (.pdf)").arg(request.Output));
+    const QString paperName = parser.value(paper).toLower();
+    if (paperName != "a4" && paperName != "letter")
+        return UsageError("print", QString("unknown paper '%1' (A4 or Letter)").arg(parser.value(paper)));
+    request.FullPage = parser.isSet(fullPage);
+    request.LetterPaper = paperName == "letter";
+    return std::nullopt;
+}
+
 struct Command {
     const char* Name;
     const char* Summary; // for --help
@@ -281,8 +320,11 @@ const Command Commands[] = {
     {"convert", "Read a design and write it (IN OUT)", ParseConvert},
     {"preform", "Make the CAM preform of a design (IN OUT)", ParsePreform},
     {"transform", "Apply one whole-design operation (IN OUT and one option)", ParseTransform},
-    {"render", "Draw the design sheet to PNG, SVG or PDF (FILE -o OUT [--size WxH])", ParseRender},
+    {"render", "Draw the design sheet to PNG, SVG, PDF or EMF (FILE -o OUT [--size WxH])", ParseRender},
     {"rotate", "Draw the freely rotated stone (FILE -o OUT --angles B,C)", ParseRotate},
+    {"listing", "Write the facet listing as the printer gets it (FILE)", ParseListing},
+    {"print", "Print the design sheet into a PDF file (FILE -o OUT.pdf [--full-page] [--paper A4|Letter])",
+     ParsePrint},
 };
 
 void PrintHelp() {

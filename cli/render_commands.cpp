@@ -1,6 +1,7 @@
-// render and rotate: the design sheet, or the freely rotated stone, drawn into a PNG, SVG or PDF file
-// as the main window would show it in a client area of the given size.
+// render and rotate: the design sheet, or the freely rotated stone, drawn into a PNG, SVG, PDF or EMF
+// file as the main window would show it in a client area of the given size.
 #include "cli/tool.h"
+#include "platform/emf_surface.h"
 #include "platform/qt_surfaces.h"
 #include "world/design_sheet.h"
 
@@ -11,13 +12,14 @@
 #include <memory>
 
 namespace {
-enum class Format { Png, Svg, Pdf };
+enum class Format { Png, Svg, Pdf, Emf };
 
-// The picture's format by its extension (the command line allows only these three).
+// The picture's format by its extension (the command line allows only these four).
 Format FormatOf(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == "svg") return Format::Svg;
     if (suffix == "pdf") return Format::Pdf;
+    if (suffix == "emf") return Format::Emf;
     return Format::Png;
 }
 
@@ -38,17 +40,33 @@ class Picture {
         case Format::Pdf:
             pdf_ = std::make_unique<PdfSurface>(bytes_, width, height);
             break;
+        case Format::Emf:
+            emf_ = std::make_unique<EmfSurface>(width, height);
+            break;
         }
     }
     DrawSurface* Surface() {
         if (raster_) return raster_.get();
         if (svg_) return svg_.get();
+        if (emf_) return emf_.get();
         return pdf_.get();
     }
     bool Save(const QString& path) {
-        const bool drawn = format_ == Format::Png   ? raster_->Finish().save(&bytes_, "PNG")
-                           : format_ == Format::Svg ? svg_->Finish()
-                                                    : pdf_->Finish();
+        bool drawn = false;
+        switch (format_) {
+        case Format::Png:
+            drawn = raster_->Finish().save(&bytes_, "PNG");
+            break;
+        case Format::Svg:
+            drawn = svg_->Finish();
+            break;
+        case Format::Pdf:
+            drawn = pdf_->Finish();
+            break;
+        case Format::Emf:
+            drawn = bytes_.write(QByteArray::fromStdString(emf_->Finish())) > 0;
+            break;
+        }
         QSaveFile file(path);
         return drawn && bytes_.size() > 0 && file.open(QIODevice::WriteOnly) &&
                file.write(bytes_.data()) == bytes_.size() && file.commit();
@@ -60,6 +78,7 @@ class Picture {
     std::unique_ptr<RasterSurface> raster_;
     std::unique_ptr<SvgSurface> svg_;
     std::unique_ptr<PdfSurface> pdf_;
+    std::unique_ptr<EmfSurface> emf_;
 };
 
 // Loads the design, draws it with `draw` and writes the picture.

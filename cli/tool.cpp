@@ -105,8 +105,11 @@ void JsonWriter::Latin1String(std::string_view text) {
 }
 
 int PrintJson(const JsonWriter& json) {
-    std::fwrite(json.Text().data(), 1, json.Text().size(), stdout);
-    std::fputc('\n', stdout);
+    return WriteStandardOutput(json.Text() + '\n');
+}
+
+int WriteStandardOutput(const std::string& bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return ExitOk;
     PrintError("cannot write the output to standard output");
     return ExitFileError;

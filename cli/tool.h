@@ -19,6 +19,8 @@ int RunPreform(const ToolRequest& request);
 int RunTransform(const ToolRequest& request);
 int RunRender(const ToolRequest& request); // render and rotate need a GUI application for fonts
 int RunRotate(const ToolRequest& request);
+int RunListing(const ToolRequest& request);
+int RunPrint(const ToolRequest& request); // needs a GUI application for fonts
 // Message handler of the drawing subcommands: passes only Qt's critical messages on.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message);
 // The model's message about a file: its own text is plain ASCII, the file's name is as the system
@@ -64,3 +66,5 @@ class JsonWriter {
 // Prints the JSON text and a line end on standard output; ExitOk, or ExitFileError after the message
 // when the output cannot be written (such as a full disk behind a redirection).
 int PrintJson(const JsonWriter& json);
+// Writes the bytes unchanged to standard output; ExitOk, or ExitFileError after the message.
+int WriteStandardOutput(const std::string& bytes);

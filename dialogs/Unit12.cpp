@@ -1,6 +1,7 @@
 // "Add facets": cuts the stone one facet group at a time, or replaces an existing facet group.
 #include "dialogs/Unit12.h"
 
+#include "dialogs/dialog_frame.h"
 #include "dialogs/errorunit.h"
 #include "dialogs/radio_group.h"
 #include "gem/numread.h"
@@ -25,7 +26,6 @@
 #include <vector>
 
 namespace {
-constexpr int FontPixels = 13;
 constexpr int ComboWidth = 90;
 constexpr int PlaneFieldWidth = 100;
 constexpr int MethodCount = 5;
@@ -86,24 +86,13 @@ TForm14::TForm14(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
     setWindowTitle("Add facets");
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    QFont font("Arial");
-    font.setPixelSize(FontPixels);
-    font.setBold(true);
-    setFont(font);
+    UseDialogFont(*this);
     BuildControls();
     LayOut();
     Connect();
     ApplyMethod(0);
     adjustSize();
-    PlaceAtBottomRight();
-    PlacementPending = true; // placed once more when the window manager first frames the window
-}
-
-// The whole window, frame and title bar included, in the bottom right corner of the screen. The
-// frame's size is known only once the window is shown, so this runs again then.
-void TForm14::PlaceAtBottomRight() {
-    const QSize outer = frameGeometry().size();
-    move(Host.Svc().Window.ScreenWidth() - outer.width(), Host.Svc().Window.ScreenHeight() - outer.height());
+    PlaceAtBottomRight(*this, Host.Svc().Window);
 }
 
 void TForm14::BuildControls() {
@@ -336,14 +325,6 @@ void TForm14::keyPressEvent(QKeyEvent* event) {
 }
 
 // ---- Activation ----
-
-void TForm14::moveEvent(QMoveEvent* event) {
-    QDialog::moveEvent(event);
-    if (PlacementPending && frameGeometry().size() != size()) {
-        PlacementPending = false;
-        PlaceAtBottomRight();
-    }
-}
 
 void TForm14::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

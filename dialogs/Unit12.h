@@ -87,15 +87,12 @@ class TForm14 : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();
     void LayOut();
-    void PlaceAtBottomRight();
-    bool PlacementPending = false;
     void Connect();
     TGem& Design() const;
     void Report(QWidget* field, const std::string& message);

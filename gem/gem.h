@@ -69,6 +69,10 @@ struct PickMarker {
     bool MarkerShown = false;
 };
 
+namespace engine {
+struct Scratch;
+}
+
 class TGem {
   public:
     TGem();
@@ -184,7 +188,16 @@ class TGem {
     void CutFacetGroup(int first, const Plane& plane);
 
     // ---- Cutting engine ----
+    // Rebuilds edges, points, polygons, box and table extent from the planes. It takes the fast way
+    // whenever that way can prove it finds exactly what the literal way finds, else the literal way.
     void Recompute();
+    // The same by the literal way alone: every pair of planes clipped by every other plane, and the
+    // tiers grouped by comparing every facet with every later one.
+    void RecomputeReference();
+    // Whether the last recompute took the fast way.
+    bool RecomputedFast() const { return FastRecompute; }
+    // Two points closer than this (sum of the absolute coordinate differences) are one corner.
+    Real MergeDistance() const { return PointMergeDistance; }
     int FindOrAddPoint(const Vector3& p);
     bool BuildFacetPolygon(int f);
     void GroupTiers();
@@ -433,8 +446,38 @@ class TGem {
   private:
     bool MirrorTwinAt(Real index, int parts, bool mirror) const;
     void CheckGroupFits(int first, const Vector3& normal) const;
+
+    // ---- Cutting engine internals ----
+    // Working storage of the fast way, kept from one recompute to the next; every TGem has its own
+    // (copying a design leaves it alone).
+    class ScratchSlot {
+      public:
+        ScratchSlot();
+        ~ScratchSlot();
+        ScratchSlot(const ScratchSlot&);
+        ScratchSlot& operator=(const ScratchSlot&);
+        engine::Scratch& Get();
+
+      private:
+        engine::Scratch* scratch_ = nullptr;
+    };
+
+    Real PointMergeDistance = 0.9L;
+    bool FastRecompute = false;
+    ScratchSlot Scratch;
+
+    Real StoneReach() const;
+    std::vector<int> TierCandidates(int q, const std::vector<std::pair<Real, int>>* byNormalZ) const;
+    void GroupTiersWith(bool literal);
+    void SortByShownIndex(Tier& tier, bool literal) const;
+    bool StartRecompute(bool literal);
+    void FinishRecompute(bool showProgress);
+    void FindEdgesLiterally(bool showProgress);
+    bool FindEdgesFast(bool showProgress);
     void FindEdge(int j, int k);
-    bool ClipSegment(int j, int k, Vector3& end1, Vector3& end2) const;
+    void AddEdge(int j, int k, const Vector3& end1, const Vector3& end2, bool hashedPoints);
+    int FindOrAddPointHashed(const Vector3& p);
+    void BuildPolygonsFast();
     void AddToBox(const Vector3& p);
     void ResetDerivedData();
 };

@@ -17,8 +17,10 @@ constexpr Real ExportScale = 47;       // file distance = plane constant / 47
 constexpr Real ImportScale = 49;       // plane constant = 49 * file distance
 constexpr Real GirdleMarker = 0.0001L; // the girdle-plane line sits just off the girdle
 constexpr Real ImportBlockDistance = 100;
-constexpr Real FlatAngle = 0.001L;    // a record this close to 0 degrees is the table or culet plane
-constexpr Real MatchTolerance = 0.5L; // a cut facet consumes a listed index this close to its own
+constexpr Real FlatAngle = 0.001L; // a record this close to 0 degrees is the table or culet plane
+// A cut facet consumes a listed index this close to its own: the index tolerance of the model, so that
+// a facet is cut on the tooth the file lists and not merely near it.
+constexpr Real MatchTolerance = 0.01L;
 constexpr Real HorizontalTolerance = 0.001L;
 constexpr int MinGear = 3;
 constexpr std::size_t MaxLineLength = 100000;
@@ -370,8 +372,8 @@ Real IndexGap(const TGem& gem, Real a, Real b) {
     return std::fmin(gap, n - gap);
 }
 
-// Every facet first ... FacetCount takes the first unused index of the record within 0.5 of its own.
-// False, taking nothing, when some facet finds none.
+// Every facet first ... FacetCount takes the first unused index of the record that equals its own (within
+// MatchTolerance). False, taking nothing, when some facet finds none.
 bool ConsumeListedIndices(const TGem& gem, AscRecord& record, int first) {
     BoundedArray<bool, 1, TGem::MaxAscIndices> taken{"AscIndices"};
     for (int j = 1; j <= record.AscIndexCount; ++j)

@@ -1,14 +1,24 @@
-// The cutting engine: the convex polyhedron that all facet planes enclose, and its tiers.
+// The cutting engine: the convex polyhedron that all facet planes enclose, and its tiers. This file
+// holds the literal way (every pair of planes clipped by every other plane) and what both ways share;
+// engine_fast.cpp holds the fast way.
+#include "gem/engine_parts.h"
 #include "gem/gem.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
-constexpr Real LineExtent = 400; // the common line of two planes is a segment of this extent
-constexpr Real ParallelTolerance = 0.001L;
-constexpr Real OutsideTolerance = 0.001L;
-constexpr Real PointMergeDistance = 0.9L;
+// Corners closer than this merge, on a stone of the usual size.
+constexpr Real UsualMergeDistance = 0.9L;
+// The sheet is drawn for stones about 100 across, where the usual merge distance is under 1% of the
+// width. A stone's size is told by its reach: the largest |Dist| over the cut planes, facets
+// 1 ... FacetCount (the bounding plane -1 and the girdle plane 0 are not cut planes). A stone that
+// reaches at least this far merges corners at the usual distance; a smaller one at that distance
+// scaled by reach / UsualStoneReach, so that its real corners stay apart.
+constexpr Real UsualStoneReach = 40;
 constexpr Real TierAngleTolerance = 1e-5L;
 constexpr Real TierDepthTolerance = 0.01L;
 constexpr Real TierIndexTolerance = 0.1L;
@@ -19,56 +29,11 @@ constexpr int TierListWidth = 16;
 enum class Axis { X, Y, Z };
 } // namespace
 
-void TGem::AddToBox(const Vector3& p) {
-    BoxMin = {std::fmin(BoxMin.x, p.x), std::fmin(BoxMin.y, p.y), std::fmin(BoxMin.z, p.z)};
-    BoxMax = {std::fmax(BoxMax.x, p.x), std::fmax(BoxMax.y, p.y), std::fmax(BoxMax.z, p.z)};
-}
+namespace engine {
 
-void TGem::ResetDerivedData() {
-    TableMinX = 200;
-    TableMaxX = 0;
-    EdgeCount = 0;
-    PointCount = 0;
-    BoxMin = {FarAway, FarAway, FarAway};
-    BoxMax = {-FarAway, -FarAway, -FarAway};
-}
-
-void TGem::Recompute() {
-    // Tiers follow the planes alone: grouping them here lets every reader of the design (drawing,
-    // listing, export) take it as it is.
-    GroupTiers();
-    if (FacetCount <= 0) return;
-    ResetDerivedData();
-
-    const bool showProgress = Progress != nullptr && FacetCount > ProgressThreshold;
-    if (showProgress) Progress->Show(FacetCount - 1, 1, 1);
-
-    for (int j = -1; j < FacetCount; ++j) {
-        if (showProgress) Progress->Step();
-        for (int k = j + 1; k <= FacetCount; ++k) {
-            if (j == -1 && k == 0) continue; // the two horizontal bounding planes never meet
-            FindEdge(j, k);
-        }
-    }
-
-    ViewSize = 50;
-    for (int f = -1; f <= FacetCount; ++f)
-        BuildFacetPolygon(f);
-
-    const Facet& table = Facets[-1];
-    for (int c = 1; c <= table.CornerCount; ++c) {
-        const Real x = Points[table.Corners[c]].Position.x;
-        if (x < TableMinX) TableMinX = x;
-        if (x > TableMaxX) TableMaxX = x;
-    }
-
-    if (showProgress) Progress->Hide();
-}
-
-// Finds the piece of the line where planes j and k meet that survives all other planes.
-void TGem::FindEdge(int j, int k) {
-    const Vector3& a = Facets[j].Normal;
-    const Vector3& b = Facets[k].Normal;
+bool PairSegment(const Facet& fa, const Facet& fb, bool crown, Segment& segment) {
+    const Vector3& a = fa.Normal;
+    const Vector3& b = fb.Normal;
     const Real dz = a.x * b.y - b.x * a.y;
     const Real dy = a.x * b.z - b.x * a.z;
     const Real dx = b.y * a.z - a.y * b.z;
@@ -82,9 +47,9 @@ void TGem::FindEdge(int j, int k) {
         axis = Axis::Y;
         det = dy;
     }
-    if (std::fabs(det) <= ParallelTolerance) return;
+    if (std::fabs(det) <= ParallelTolerance) return false;
 
-    const Real dj = Facets[j].Dist, dk = Facets[k].Dist;
+    const Real dj = fa.Dist, dk = fb.Dist;
     // Solves both plane equations with one coordinate fixed at `fixed`.
     auto pointAt = [&](Real fixed) -> Vector3 {
         switch (axis) {
@@ -105,47 +70,144 @@ void TGem::FindEdge(int j, int k) {
         }
     };
 
-    Vector3 end1, end2;
+    segment.a = &fa;
+    segment.b = &fb;
+    segment.carried = 0;
     if (axis == Axis::Z) {
-        end1 = pointAt(0);
-        end2 = pointAt(IsCrown() ? LineExtent : -LineExtent);
+        segment.end1 = pointAt(0);
+        segment.end2 = pointAt(crown ? LineExtent : -LineExtent);
     } else {
-        end1 = pointAt(-LineExtent);
-        end2 = pointAt(LineExtent);
+        segment.end1 = pointAt(-LineExtent);
+        segment.end2 = pointAt(LineExtent);
     }
+    return true;
+}
 
-    if (!ClipSegment(j, k, end1, end2)) return;
+void CarryOff(Segment& segment, Vector3& moving, const Vector3& staying, const Vector3& meet, Real t) {
+    const Vector3 along = segment.end2 - segment.end1;
+    const Real carried = (t > 1 ? t - 1 : -t) * std::sqrt(Dot(along, along));
+    auto offPlane = [&](const Facet* f) { return std::fabs(Dot(f->Normal, meet) - f->Dist) > PlaneSlack; };
+    if (!(segment.carried + carried <= RunPastLimit) || offPlane(segment.a) || offPlane(segment.b)) {
+        moving = staying;
+        return;
+    }
+    segment.carried += carried;
+    moving = meet;
+}
 
+bool ClipLiterally(const TGem& gem, int j, int k, Segment& segment) {
+    for (int l = -1; l <= gem.FacetCount; ++l) {
+        if (l == j || l == k) continue;
+        if (!ClipByPlane(gem.Facets[l], segment)) return false;
+    }
+    return true;
+}
+
+} // namespace engine
+
+void TGem::AddToBox(const Vector3& p) {
+    BoxMin = {std::fmin(BoxMin.x, p.x), std::fmin(BoxMin.y, p.y), std::fmin(BoxMin.z, p.z)};
+    BoxMax = {std::fmax(BoxMax.x, p.x), std::fmax(BoxMax.y, p.y), std::fmax(BoxMax.z, p.z)};
+}
+
+void TGem::ResetDerivedData() {
+    TableMinX = 200;
+    TableMaxX = 0;
+    EdgeCount = 0;
+    PointCount = 0;
+    BoxMin = {FarAway, FarAway, FarAway};
+    BoxMax = {-FarAway, -FarAway, -FarAway};
+}
+
+Real TGem::StoneReach() const {
+    Real reach = 0;
+    for (int f = 1; f <= FacetCount; ++f)
+        reach = std::fmax(reach, std::fabs(Dist(f)));
+    return reach;
+}
+
+// Groups the tiers and resets the derived data; false when there is nothing to compute.
+bool TGem::StartRecompute(bool literal) {
+    // Tiers follow the planes alone: grouping them here lets every reader of the design (drawing,
+    // listing, export) take it as it is.
+    GroupTiersWith(literal);
+    if (FacetCount <= 0) return false;
+    ResetDerivedData();
+    const Real reach = StoneReach();
+    PointMergeDistance =
+        reach >= UsualStoneReach ? UsualMergeDistance : UsualMergeDistance * reach / UsualStoneReach;
+    return true;
+}
+
+void TGem::Recompute() {
+    if (!StartRecompute(false)) return;
+    const bool showProgress = Progress != nullptr && FacetCount > ProgressThreshold;
+    if (showProgress) Progress->Show(FacetCount - 1, 1, 1);
+    FastRecompute = FindEdgesFast(showProgress);
+    if (!FastRecompute) FindEdgesLiterally(showProgress);
+    ViewSize = 50;
+    if (FastRecompute)
+        BuildPolygonsFast();
+    else
+        for (int f = -1; f <= FacetCount; ++f)
+            BuildFacetPolygon(f);
+    FinishRecompute(showProgress);
+}
+
+void TGem::RecomputeReference() {
+    if (!StartRecompute(true)) return;
+    const bool showProgress = Progress != nullptr && FacetCount > ProgressThreshold;
+    if (showProgress) Progress->Show(FacetCount - 1, 1, 1);
+    FastRecompute = false;
+    FindEdgesLiterally(showProgress);
+    ViewSize = 50;
+    for (int f = -1; f <= FacetCount; ++f)
+        BuildFacetPolygon(f);
+    FinishRecompute(showProgress);
+}
+
+// The table extent over facet -1's corners, and the progress bar hidden.
+void TGem::FinishRecompute(bool showProgress) {
+    const Facet& table = Facets[-1];
+    for (int c = 1; c <= table.CornerCount; ++c) {
+        const Real x = Points[table.Corners[c]].Position.x;
+        if (x < TableMinX) TableMinX = x;
+        if (x > TableMaxX) TableMaxX = x;
+    }
+    if (showProgress) Progress->Hide();
+}
+
+void TGem::FindEdgesLiterally(bool showProgress) {
+    for (int j = -1; j < FacetCount; ++j) {
+        if (showProgress) Progress->Step();
+        for (int k = j + 1; k <= FacetCount; ++k) {
+            if (j == -1 && k == 0) continue; // the two horizontal bounding planes never meet
+            FindEdge(j, k);
+        }
+    }
+}
+
+// Finds the piece of the line where planes j and k meet that survives all other planes.
+void TGem::FindEdge(int j, int k) {
+    engine::Segment segment;
+    if (!engine::PairSegment(Facets[j], Facets[k], IsCrown(), segment)) return;
+    if (!engine::ClipLiterally(*this, j, k, segment)) return;
+    AddEdge(j, k, segment.end1, segment.end2, false);
+}
+
+// Makes the surviving segment edge EdgeCount + 1; it is dropped again when its ends merged.
+void TGem::AddEdge(int j, int k, const Vector3& end1, const Vector3& end2, bool hashedPoints) {
     const int edge = EdgeCount + 1;
     FacetEdge& e = Edges[edge];
     e.Flag = false;
     e.Flag2 = false;
     e.FacetA = j;
     e.FacetB = k;
-    e.PointA = FindOrAddPoint(end1);
-    e.PointB = FindOrAddPoint(end2);
+    e.PointA = hashedPoints ? FindOrAddPointHashed(end1) : FindOrAddPoint(end1);
+    e.PointB = hashedPoints ? FindOrAddPointHashed(end2) : FindOrAddPoint(end2);
     if (e.PointA != e.PointB) EdgeCount = edge;
     AddToBox(end1);
     AddToBox(end2);
-}
-
-// Clips the segment against every facet but j and k; false when nothing of it is left.
-bool TGem::ClipSegment(int j, int k, Vector3& end1, Vector3& end2) const {
-    for (int l = -1; l <= FacetCount; ++l) {
-        if (l == j || l == k) continue;
-        const Vector3& n = Facets[l].Normal;
-        const Real limit = Facets[l].Dist - OutsideTolerance;
-        const bool out1 = Dot(n, end1) < limit;
-        const bool out2 = Dot(n, end2) < limit;
-        if (out1 && out2) return false;
-        if (out1 || out2) {
-            const Vector3 along = end2 - end1;
-            const Real t = (Facets[l].Dist - Dot(n, end1)) / Dot(n, along);
-            const Vector3 meet = end1 + t * along;
-            (out1 ? end1 : end2) = meet;
-        }
-    }
-    return true;
 }
 
 int TGem::FindOrAddPoint(const Vector3& p) {
@@ -157,39 +219,35 @@ int TGem::FindOrAddPoint(const Vector3& p) {
     return ++PointCount;
 }
 
-bool TGem::BuildFacetPolygon(int f) {
-    Facet& facet = Facets[f];
-    BoundedArray<int, 1, MaxFacetEdges> collected("Facet edges");
-    std::array<bool, MaxFacetEdges + 1> used{};
-    int count = 0;
+namespace engine {
 
-    for (int e = 1; e <= EdgeCount; ++e) {
-        const FacetEdge& edge = Edges[e];
-        if (edge.FacetA != f && edge.FacetB != f) continue;
-        bool duplicate = false;
-        for (int c = 1; c <= count && !duplicate; ++c) {
-            const FacetEdge& other = Edges[collected[c]];
-            duplicate = (other.PointA == edge.PointA && other.PointB == edge.PointB) ||
-                        (other.PointA == edge.PointB && other.PointB == edge.PointA);
-        }
-        if (!duplicate) collected[++count] = e;
+void CollectFacetEdge(const TGem& gem, int e, FacetEdgeList& collected, int& count) {
+    const FacetEdge& edge = gem.Edges[e];
+    for (int c = 1; c <= count; ++c) {
+        const FacetEdge& other = gem.Edges[collected[c]];
+        if ((other.PointA == edge.PointA && other.PointB == edge.PointB) ||
+            (other.PointA == edge.PointB && other.PointB == edge.PointA))
+            return;
     }
+    collected[++count] = e;
+}
 
+bool ChainFacetPolygon(const TGem& gem, Facet& facet, const FacetEdgeList& collected, int count) {
     if (count == 0) {
         facet.CornerCount = 0;
         return false;
     }
-
+    std::array<bool, MaxFacetEdges + 1> used{};
     int length = 0;
-    facet.Corners[++length] = Edges[collected[1]].PointA;
-    facet.Corners[++length] = Edges[collected[1]].PointB;
+    facet.Corners[++length] = gem.Edges[collected[1]].PointA;
+    facet.Corners[++length] = gem.Edges[collected[1]].PointB;
     bool appended = true;
     while (appended) {
         appended = false;
         const int last = facet.Corners[length];
         for (int c = 2; c <= count && !appended; ++c) {
             if (used[static_cast<std::size_t>(c)]) continue;
-            const FacetEdge& edge = Edges[collected[c]];
+            const FacetEdge& edge = gem.Edges[collected[c]];
             if (edge.PointA == last) {
                 facet.Corners[++length] = edge.PointB;
                 appended = true;
@@ -206,12 +264,71 @@ bool TGem::BuildFacetPolygon(int f) {
     return closed;
 }
 
+} // namespace engine
+
+bool TGem::BuildFacetPolygon(int f) {
+    Facet& facet = Facets[f];
+    engine::FacetEdgeList collected("Facet edges");
+    int count = 0;
+    for (int e = 1; e <= EdgeCount; ++e)
+        if (Edges[e].FacetA == f || Edges[e].FacetB == f)
+            engine::CollectFacetEdge(*this, e, collected, count);
+    return engine::ChainFacetPolygon(*this, facet, collected, count);
+}
+
+namespace {
+// Facets -1 ... FacetCount by normal z, for finding a tier's members without comparing every pair.
+std::vector<std::pair<Real, int>> FacetsByNormalZ(const TGem& gem) {
+    std::vector<std::pair<Real, int>> order;
+    for (int f = -1; f <= gem.FacetCount; ++f)
+        order.push_back({gem.NormalZ(f), f});
+    std::sort(order.begin(), order.end());
+    return order;
+}
+
+bool FinitePlanes(const TGem& gem) {
+    for (int f = -1; f <= gem.FacetCount; ++f)
+        if (!std::isfinite(gem.NormalZ(f)) || !std::isfinite(gem.Dist(f))) return false;
+    return true;
+}
+} // namespace
+
+// The facets after q in the tier that q opens, in increasing number.
+std::vector<int> TGem::TierCandidates(int q, const std::vector<std::pair<Real, int>>* byNormalZ) const {
+    auto sameTier = [&](int k) {
+        return std::fabs(NormalZ(k) - NormalZ(q)) < TierAngleTolerance &&
+               std::fabs(Dist(k) - Dist(q)) < TierDepthTolerance;
+    };
+    std::vector<int> members;
+    if (!byNormalZ) {
+        for (int k = q + 1; k <= FacetCount; ++k)
+            if (sameTier(k)) members.push_back(k);
+        return members;
+    }
+    // Twice the angle tolerance round q's normal z holds every facet the test can pass.
+    const Real z = NormalZ(q);
+    auto first =
+        std::lower_bound(byNormalZ->begin(), byNormalZ->end(), std::pair{z - 2 * TierAngleTolerance, -2});
+    for (auto it = first; it != byNormalZ->end() && it->first <= z + 2 * TierAngleTolerance; ++it)
+        if (it->second > q && sameTier(it->second)) members.push_back(it->second);
+    std::sort(members.begin(), members.end());
+    return members;
+}
+
 void TGem::GroupTiers() {
+    GroupTiersWith(false);
+}
+
+// The literal grouping compares every facet with every later one and sorts each tier by selection;
+// the quicker one looks only at facets of nearly the same normal z and sorts distinct indices at once.
+void TGem::GroupTiersWith(bool literal) {
     TierCount = 0;
     if (FacetCount <= 0) return;
     for (int f = -1; f <= MaxFacets; ++f)
         Facets[f].Marked = false;
 
+    const bool sortable = !literal && FinitePlanes(*this);
+    const auto byNormalZ = sortable ? FacetsByNormalZ(*this) : std::vector<std::pair<Real, int>>();
     for (int q = -1; q <= FacetCount; ++q) {
         if (Facets[q].Marked) continue;
         Facets[q].Marked = true;
@@ -222,26 +339,16 @@ void TGem::GroupTiers() {
         tier.MemberCount = 1;
         tier.Members[1] = q;
         Facets[q].TierNo = t;
-        for (int k = q + 1; k <= FacetCount; ++k) {
-            if (std::fabs(NormalZ(k) - NormalZ(q)) < TierAngleTolerance &&
-                std::fabs(Dist(k) - Dist(q)) < TierDepthTolerance) {
-                Facets[k].Marked = true;
-                tier.Members[++tier.MemberCount] = k;
-                Facets[k].TierNo = t;
-            }
+        for (int k : TierCandidates(q, sortable ? &byNormalZ : nullptr)) {
+            Facets[k].Marked = true;
+            tier.Members[++tier.MemberCount] = k;
+            Facets[k].TierNo = t;
         }
     }
 
     for (int t = 1; t <= TierCount; ++t) {
         Tier& tier = Tiers[t];
-        // Selection sort by ShownIndex: the largest goes to the last place, repeatedly.
-        for (int last = tier.MemberCount; last >= 2; --last) {
-            int largest = 1;
-            for (int m = 2; m <= last; ++m)
-                if (Facets[tier.Members[m]].ShownIndex > Facets[tier.Members[largest]].ShownIndex)
-                    largest = m;
-            std::swap(tier.Members[largest], tier.Members[last]);
-        }
+        SortByShownIndex(tier, literal);
         // Facets at the same index (within 0.1) are listed once.
         int kept = 1;
         for (int m = 2; m <= tier.MemberCount; ++m) {
@@ -254,4 +361,29 @@ void TGem::GroupTiers() {
     TierListLines = -2;
     for (int t = 1; t <= TierCount; ++t)
         TierListLines += (Tiers[t].MemberCount + TierListWidth - 1) / TierListWidth;
+}
+
+// Selection sort by ShownIndex: the largest goes to the last place, repeatedly. When the values are
+// finite and distinct, any sort puts them in that same order, so a quicker one is taken.
+void TGem::SortByShownIndex(Tier& tier, bool literal) const {
+    auto shown = [&](int m) { return Facets[tier.Members[m]].ShownIndex; };
+    std::vector<std::pair<Real, int>> order;
+    for (int m = 1; m <= tier.MemberCount; ++m)
+        order.push_back({shown(m), tier.Members[m]});
+    std::sort(order.begin(), order.end());
+    bool distinct = !literal;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        distinct =
+            distinct && std::isfinite(order[i].first) && (i == 0 || order[i - 1].first < order[i].first);
+    if (distinct) {
+        for (int m = 1; m <= tier.MemberCount; ++m)
+            tier.Members[m] = order[static_cast<std::size_t>(m - 1)].second;
+        return;
+    }
+    for (int last = tier.MemberCount; last >= 2; --last) {
+        int largest = 1;
+        for (int m = 2; m <= last; ++m)
+            if (shown(m) > shown(largest)) largest = m;
+        std::swap(tier.Members[largest], tier.Members[last]);
+    }
 }

@@ -131,9 +131,10 @@ void QtProgressSink::Show(int maximum, int position, int step) {
     Bar.repaint();
 }
 
+// The bar repaints itself at once when its drawn length changes, and only then: a repaint at every step
+// cost more than a recompute of a few hundred facets.
 void QtProgressSink::Step() {
     Bar.setValue(std::min(Bar.maximum(), Bar.value() + StepSize));
-    Bar.repaint();
 }
 
 void QtProgressSink::Hide() {

@@ -176,10 +176,11 @@ PageMetrics QtSurface::Page() const {
     return page_;
 }
 
-RasterSurface::RasterSurface(int width, int height)
+RasterSurface::RasterSurface(int width, int height, double scale)
     : QtSurface(ownPainter_, width, height), image_(width, height, QImage::Format_RGB32) {
-    image_.setDotsPerMeterX(DotsPerMeterAt96Dpi);
-    image_.setDotsPerMeterY(DotsPerMeterAt96Dpi);
+    const int dotsPerMeter = qRound(DotsPerMeterAt96Dpi * scale);
+    image_.setDotsPerMeterX(dotsPerMeter);
+    image_.setDotsPerMeterY(dotsPerMeter);
     image_.fill(Qt::white);
     ownPainter_.begin(&image_);
     ownPainter_.setRenderHint(QPainter::Antialiasing, false);
@@ -263,8 +264,8 @@ bool PdfSurface::Finish() {
     return !ownPainter_.isActive() || ownPainter_.end();
 }
 
-PrinterSurface::PrinterSurface(QPrinter& printer)
-    : QtSurface(ownPainter_, printer.width(), printer.height()) {
+PrinterSurface::PrinterSurface(QPrinter& printer, bool beginNow)
+    : QtSurface(ownPainter_, printer.width(), printer.height()), printer_(printer) {
     const QPageLayout layout = printer.pageLayout();
     const int resolution = printer.resolution();
     const QRect full = layout.fullRectPixels(resolution);
@@ -277,8 +278,13 @@ PrinterSurface::PrinterSurface(QPrinter& printer)
     page.PhysOffsetX = paint.left() - full.left();
     page.PhysOffsetY = paint.top() - full.top();
     SetPage(page);
-    ownPainter_.begin(&printer);
+    if (beginNow) Begin();
+}
+
+bool PrinterSurface::Begin() {
+    if (!ownPainter_.begin(&printer_)) return false;
     SetPenColor(ColourBlack);
+    return true;
 }
 
 PrinterSurface::~PrinterSurface() {

@@ -70,10 +70,11 @@ class QtSurface : public DrawSurface {
     PageMetrics page_;
 };
 
-// A white image of the given size at 96 pixels per inch; flood fills read its pixels.
+// A white image of the given size at 96 pixels per inch times `scale` (a screen scaled to 200% has
+// twice as many pixels per inch: text in points grows with it); flood fills read its pixels.
 class RasterSurface : public QtSurface {
   public:
-    RasterSurface(int width, int height);
+    RasterSurface(int width, int height, double scale = 1);
     ~RasterSurface() override;
     // Ends painting; the image is complete afterwards.
     const QImage& Finish();
@@ -117,15 +118,18 @@ class PdfSurface : public QtSurface {
     QPainter ownPainter_;
 };
 
-// A printer page: painting begins the print job and Finish ends it. The page metrics are the
-// printer's printable area in pixels and millimetres, and its offset from the paper's edge.
+// A printer page: painting begins the print job (at once, or at Begin) and Finish ends it. The page
+// metrics are the printer's printable area in pixels and millimetres, and its offset from the paper's
+// edge; they can be read before the job begins.
 class PrinterSurface : public QtSurface {
   public:
-    explicit PrinterSurface(QPrinter& printer);
+    explicit PrinterSurface(QPrinter& printer, bool beginNow = true);
     ~PrinterSurface() override;
+    bool Begin();
     bool Begun() const { return ownPainter_.isActive(); }
     bool Finish();
 
   private:
+    QPrinter& printer_;
     QPainter ownPainter_;
 };

@@ -2,6 +2,8 @@
 // replace them with a scripted double. Texts and paths are UTF-8.
 #pragma once
 
+#include "platform/printing.h"
+
 #include <optional>
 #include <string>
 
@@ -70,4 +72,5 @@ struct Services {
     FileDialogService& Files;
     SettingsStore& Settings;
     WindowServices& Window;
+    PrinterService& Printer;
 };

@@ -6,11 +6,13 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libqhull-dev
   libemf-dev fonts-liberation
+  cups cups-bsd printer-driver-cups-pdf emf2svg poppler-utils
   xvfb xauth
   clang libclang-rt-14-dev
   locales
+  desktop-file-utils libxml2-utils shared-mime-info help2man dpkg-dev file
 )
 # A locale with a decimal comma, so that the tests can show that numbers keep their point in it.
 COMMA_LOCALE="de_DE.UTF-8"

@@ -14,7 +14,7 @@
 
 namespace {
 const QString Data = LAPIDRAW_TEST_DATA;
-const QString Asc = LAPIDRAW_SHARED_ASC;
+const QString Asc = Data + "/asc";
 
 double Ratio(const QJsonObject& info) {
     return info["length"].toDouble() / info["width"].toDouble();

@@ -8,7 +8,6 @@
 
 namespace {
 const QString Data = LAPIDRAW_TEST_DATA;
-const QString SharedAsc = LAPIDRAW_SHARED_ASC;
 
 // Width and height from a PNG's header.
 std::pair<int, int> PngSize(const QByteArray& png) {
@@ -43,9 +42,9 @@ TEST(Render, SheetToPngSvgAndPdf) {
 TEST(Render, AscHalvesNeedTheirImportOption) {
     QTemporaryDir dir;
     const QString out = dir.filePath("srb.svg");
-    EXPECT_EQ(Tool({"render", SharedAsc + "/SRB.asc", "-o", out}).Code, 1);
+    EXPECT_EQ(Tool({"render", Data + "/asc/SRB.asc", "-o", out}).Code, 1);
     EXPECT_FALSE(QFile::exists(out));
-    ASSERT_EQ(Tool({"render", SharedAsc + "/SRB.asc", "--import", "pavilion", "-o", out}).Code, 0);
+    ASSERT_EQ(Tool({"render", Data + "/asc/SRB.asc", "--import", "pavilion", "-o", out}).Code, 0);
     const QString text = QString::fromUtf8(ReadAll(out));
     EXPECT_TRUE(text.contains("pavilion facets"));
     EXPECT_TRUE(text.contains("P1"));

@@ -1,8 +1,9 @@
-// Every published design of the shared folder imports as a crown and as a pavilion with exactly the
-// facets that the file lists for that half.
+// Every published design (those kept in the tests' data, and those of the shared folder when it is
+// there) imports as a crown and as a pavilion with exactly the facets that the file lists for that half.
 #include "gem/gem.h"
 #include "tests/support/asc_files.h"
 #include "tests/support/polyhedron_checks.h"
+#include "tests/support/published_asc.h"
 
 #include <gtest/gtest.h>
 
@@ -15,55 +16,6 @@
 #include <vector>
 
 namespace {
-struct Listed {
-    Real angle;
-    Real index;
-};
-
-bool ForHalf(Real angle, char type) {
-    if (std::fabs(angle) < 0.001L) return false;
-    if (Near90(angle)) return true;
-    return type == 'c' ? angle > 0 : angle < 0;
-}
-
-// The facets the buffer lists for one half, taken before the import consumes the buffer.
-std::vector<Listed> ListedFacets(const TGem& gem, char type) {
-    std::vector<Listed> listed;
-    for (int k = 1; k <= gem.AscLineCount; ++k) {
-        const TGem::AscRecord& record = gem.AscLines[k];
-        if (!ForHalf(record.AscAngle, type)) continue;
-        for (int j = 1; j <= record.AscIndexCount; ++j)
-            listed.push_back({std::fabs(record.AscAngle), record.AscIndices[j]});
-    }
-    return listed;
-}
-
-Real IndexGap(Real a, Real b, Real n) {
-    const Real gap = std::fmod(std::fabs(a - b), n);
-    return std::fmin(gap, n - gap);
-}
-
-// Matches every facet to a distinct listed facet of the same angle and index.
-std::vector<std::string> CompareFacets(const TGem& gem, std::vector<Listed> listed) {
-    std::vector<std::string> faults;
-    if (static_cast<std::size_t>(gem.FacetCount) != listed.size())
-        faults.push_back(std::to_string(gem.FacetCount) + " facets for " + std::to_string(listed.size()) +
-                         " listed");
-    for (int f = 1; f <= gem.FacetCount; ++f) {
-        auto match = std::find_if(listed.begin(), listed.end(), [&](const Listed& l) {
-            return std::fabs(l.angle - gem.FacetAngle(f)) < 1e-6L &&
-                   IndexGap(l.index, gem.Index(f), gem.IndexCount()) < 0.5L;
-        });
-        if (match == listed.end())
-            faults.push_back("facet " + std::to_string(f) + " at angle " +
-                             std::to_string(double(gem.FacetAngle(f))) + " index " +
-                             std::to_string(double(gem.Index(f))) + " is not listed");
-        else
-            listed.erase(match);
-    }
-    return faults;
-}
-
 Real HorizontalRatio(const TGem& gem) {
     const Real dx = gem.BoxMax.x - gem.BoxMin.x, dy = gem.BoxMax.y - gem.BoxMin.y;
     return std::fmax(dx, dy) / std::fmin(dx, dy);
@@ -76,18 +28,18 @@ std::string WholeFile(const std::string& path) {
     return bytes.str();
 }
 
-class SharedAscFile : public testing::TestWithParam<std::string> {};
+class PublishedAscFile : public testing::TestWithParam<std::string> {};
 } // namespace
 
-TEST_P(SharedAscFile, ImportsBothHalvesWithExactlyTheListedFacets) {
+TEST_P(PublishedAscFile, ImportsBothHalvesWithExactlyTheListedFacets) {
     for (char type : {'c', 'p'}) {
         SCOPED_TRACE(std::string("half ") + type);
         auto gem = std::make_unique<TGem>();
         ASSERT_TRUE(gem->ReadAsc(GetParam())) << gem->LastError.Message;
-        const std::vector<Listed> listed = ListedFacets(*gem, type);
+        const std::vector<ListedFacet> listed = ListedFacets(*gem, type);
         ASSERT_TRUE(gem->ImportAsc(type)) << gem->LastError.Message;
         gem->Recompute();
-        for (const auto& fault : CompareFacets(*gem, listed))
+        for (const auto& fault : CompareWithListed(*gem, listed))
             ADD_FAILURE() << fault;
         for (const auto& fault : CheckInvariants(*gem, 1.0L))
             ADD_FAILURE() << fault;
@@ -102,7 +54,7 @@ TEST(PublishedOutline, CrownHasTheLengthToWidthRatioOfTheDesign) {
         {"SRB.asc", 1.0L}, {"Compear125.asc", 1.2502L}, {"Turkey.asc", 1.3333L}};
     for (const auto& [name, ratio] : designs) {
         auto gem = std::make_unique<TGem>();
-        ASSERT_TRUE(gem->ReadAsc(std::string(LAPIDRAW_SHARED_ASC) + "/" + name)) << gem->LastError.Message;
+        ASSERT_TRUE(gem->ReadAsc(BundledAsc(name))) << gem->LastError.Message;
         ASSERT_TRUE(gem->ImportAsc('c'));
         gem->Recompute();
         EXPECT_NEAR(HorizontalRatio(*gem), ratio, 0.0001L) << name;
@@ -111,8 +63,9 @@ TEST(PublishedOutline, CrownHasTheLengthToWidthRatioOfTheDesign) {
 
 // One tier of pc01084 lists 8 indices for a design of 48 mirrored parts: exactly those 8 are cut.
 TEST(PublishedOutline, TierOfLowerSymmetryKeepsItsOwnFacets) {
+    SKIP_WITHOUT_SHARED_ASC();
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(gem->ReadAsc(std::string(LAPIDRAW_SHARED_ASC) + "/pc01084.asc"));
+    ASSERT_TRUE(gem->ReadAsc(SharedAsc("pc01084.asc")));
     ASSERT_TRUE(gem->ImportAsc('c'));
     EXPECT_EQ(gem->Parts, 48);
     EXPECT_TRUE(gem->Mirror);
@@ -124,7 +77,8 @@ TEST(PublishedOutline, TierOfLowerSymmetryKeepsItsOwnFacets) {
     EXPECT_GT(std::fabs(gem->FacetAngle(9) - 40), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Published, SharedAscFile, testing::ValuesIn(SharedAscFiles(LAPIDRAW_SHARED_ASC)),
+INSTANTIATE_TEST_SUITE_P(Published, PublishedAscFile,
+                         testing::ValuesIn(AscFilesIn({BundledAsc(""), SharedAsc("")})),
                          [](const testing::TestParamInfo<std::string>& info) {
                              std::string name = std::filesystem::path(info.param).stem().string();
                              for (char& c : name)
@@ -137,8 +91,8 @@ INSTANTIATE_TEST_SUITE_P(Published, SharedAscFile, testing::ValuesIn(SharedAscFi
 // the volume and the facet count of the same file without the repeated line, and the volume worked out
 // from the stone's true corners.
 TEST(PublishedOutline, APlaneListedTwiceCountsOnceInVolumeAndFacets) {
-    const std::string path = std::string(LAPIDRAW_SHARED_ASC) + "/shah.asc";
-    if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " is absent";
+    SKIP_WITHOUT_SHARED_ASC();
+    const std::string path = SharedAsc("shah.asc");
     TempFile once("shah-once.asc");
     std::string text = WholeFile(path);
     const std::string repeated = "a -90.00 0.44700 0\n";
@@ -160,8 +114,9 @@ TEST(PublishedOutline, APlaneListedTwiceCountsOnceInVolumeAndFacets) {
 
 // The design file keeps each group's own symmetry, so the imported design reads back unchanged.
 TEST(PublishedOutline, LowerSymmetryTiersSurviveTheDesignFile) {
+    SKIP_WITHOUT_SHARED_ASC();
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(gem->ReadAsc(std::string(LAPIDRAW_SHARED_ASC) + "/pc01084.asc"));
+    ASSERT_TRUE(gem->ReadAsc(SharedAsc("pc01084.asc")));
     ASSERT_TRUE(gem->ImportAsc('p'));
     gem->Recompute();
     TempFile file("pc01084.lfx");

@@ -339,6 +339,34 @@ TEST(AscImport, TierWithLessSymmetryGetsOnlyItsListedFacets) {
     ExpectNoFaults(CheckInvariants(*gem, 0.9L), "lower-symmetry tiers");
 }
 
+// Where the symmetry does not divide the gear, a file lists the teeth a cutter dials rather than the
+// exact symmetric positions: every facet is cut on a listed index, the symmetry giving way where needed.
+TEST(AscImport, EveryFacetIsCutOnTheIndexTheFileLists) {
+    for (const char* name : {"five_on_96.asc", "seven_on_64.asc"})
+        for (char type : {'c', 'p'}) {
+            SCOPED_TRACE(std::string(name) + " half " + type);
+            auto gem = std::make_unique<TGem>();
+            ASSERT_TRUE(gem->ReadAsc(std::string(LAPIDRAW_TEST_DATA) + "/asc/" + name))
+                << gem->LastError.Message;
+            const std::vector<ListedFacet> listed = ListedFacets(*gem, type);
+            ASSERT_TRUE(gem->ImportAsc(type)) << gem->LastError.Message;
+            gem->Recompute();
+            ExpectNoFaults(CompareWithListed(*gem, listed), "listed facets");
+            ExpectNoFaults(CheckInvariants(*gem, 0.9L), "polyhedron");
+        }
+}
+
+TEST(AscImport, SymmetricPositionsWrittenWithTwoDecimalsStayOneGroup) {
+    auto gem = std::make_unique<TGem>();
+    ASSERT_TRUE(gem->ReadAsc(std::string(LAPIDRAW_TEST_DATA) + "/asc/seven_on_64.asc"));
+    ASSERT_TRUE(gem->ImportAsc('c'));
+    // girdle and 42 degrees: seven single facets each; 33 degrees: one 7-fold group from 4.57
+    EXPECT_EQ(gem->GroupParts(1), 1);
+    EXPECT_EQ(gem->GroupParts(15), 7);
+    EXPECT_NEAR(gem->FacetAngle(15), 33, 1e-9L);
+    EXPECT_NEAR(gem->Index(16), 4.57L + 64.0L / 7, 1e-9L);
+}
+
 TEST(AscImport, LoopEndsWhenNoPlaneCanBeMade) {
     auto gem = std::make_unique<TGem>();
     // Distance 0 and a negative distance give no plane; an angle of 180 would be horizontal.

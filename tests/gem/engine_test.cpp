@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 void ExpectNoFaults(const std::vector<std::string>& faults, const std::string& what) {
@@ -145,9 +146,9 @@ TEST(CuttingEngine, CutsExactlyThroughExistingCornersKeepThem) {
 
 // Found by the editing soak (seed 20261208, step 9978): a pavilion cut down to a needle 0.07 wide, whose
 // planes meet the lines of its edges almost parallel. Clipping moved an edge's end to where its line
-// crosses such a plane, 5 units above the girdle, far beyond the segment: the crossing is not held
-// within the segment. Left to the engine's rewrite (ClipSegment), which enables this test.
-TEST(CuttingEngine, DISABLED_ANearlyParallelPlaneMovedAnEdgesEndFarOutsideTheStone) {
+// crosses such a plane, 5 units above the girdle, far beyond the segment. The carry limit of a clip
+// holds the crossing near the segment, and the merge distance follows the small stone.
+TEST(CuttingEngine, ANearlyParallelPlaneMovedAnEdgesEndFarOutsideTheStone) {
     auto gem = std::make_unique<TGem>();
     ASSERT_TRUE(
         gem->ReadDesign(std::string(LAPIDRAW_TEST_DATA) + "/lfx/needle-pavilion.lfx", TGem::FileMode::Open))
@@ -227,6 +228,54 @@ TEST(CuttingEngine, InvariantsOfManyRandomDesigns) {
         }
     }
     EXPECT_GE(exact, designs / 4) << "too few designs without merged points to test the exact invariants";
+}
+
+TEST(CuttingEngine, SmallStoneKeepsItsGirdle) {
+    // Girdle facets 12 from the axis, mains meeting them 0.6 above the girdle plane, a table at 6:
+    // 8 corners on the girdle plane, 8 where the mains meet the girdle, 8 round the table.
+    const Real apothem = 12, girdleTop = 0.6L, mainAngle = 40, table = 6;
+    auto gem = NewGem('c', 8, 96);
+    ASSERT_TRUE(CutByAngle(*gem, 90, 0, apothem));
+    ASSERT_TRUE(CutThroughPoint(*gem, mainAngle, 0, {apothem, 0, girdleTop}));
+    CutHorizontal(*gem, table);
+    EXPECT_EQ(gem->MergeDistance(), 0.9L * apothem / 40);
+    EXPECT_EQ(gem->PointCount, 24);
+    for (int f = 1; f <= 8; ++f)
+        EXPECT_EQ(gem->Facets[f].CornerCount, 5) << "girdle facet " << f;
+    // Every cross-section is a regular octagon; its apothem shrinks along the mains above the girdle.
+    const Real top = apothem - (table - girdleTop) / std::tan(mainAngle * RadPerDeg);
+    const Real octagon = 8 * std::tan(std::numbers::pi_v<Real> / 8);
+    const Real volume = octagon * (apothem * apothem * girdleTop +
+                                   (table - girdleTop) * (apothem * apothem + apothem * top + top * top) / 3);
+    EXPECT_NEAR(gem->Volume(), volume, volume * 1e-9);
+    ExpectNoFaults(CheckExactPolyhedron(*gem), "small stone");
+}
+
+TEST(CuttingEngine, MergeDistanceShrinksOnlyBelowTheUsualSize) {
+    struct Case {
+        Real reach, merge;
+    };
+    for (const Case c :
+         {Case{100, 0.9L}, Case{40, 0.9L}, Case{39, 0.9L * 39 / 40}, Case{12, 0.9L * 12 / 40}}) {
+        auto gem = NewGem('c', 8, 96);
+        ASSERT_TRUE(CutByAngle(*gem, 90, 0, c.reach));
+        ASSERT_TRUE(CutByAngle(*gem, 60, 6, c.reach / 2));
+        EXPECT_EQ(gem->MergeDistance(), c.merge) << c.reach;
+    }
+    EXPECT_EQ(RoundBrilliantCrown()->MergeDistance(), 0.9L);
+}
+
+TEST(CuttingEngine, NearParallelPlaneJustOutsideAnEdgeLeavesTheStoneWhereItIs) {
+    // A facet all but parallel to a corner edge of a block, within the tolerance outside it: where
+    // the line meets that plane lies 2.9 below the girdle plane of the crown.
+    auto gem = NewGem('c', 4, 96);
+    ASSERT_TRUE(CutByAngle(*gem, 90, 0, 30));
+    gem->Parts = 1;
+    const Real steep = 89.99L;
+    ASSERT_TRUE(CutByAngle(*gem, steep, 12, 30 * std::sqrt(2.0L) * std::sin(steep * RadPerDeg) - 0.0005L));
+    EXPECT_EQ(gem->BoxMin.z, 0);
+    EXPECT_EQ(gem->BoxMax.z, 24);
+    ExpectNoFaults(CheckInvariants(*gem, 0.01L), "block with a grazing facet"); // corners merged 0.007 apart
 }
 
 TEST(Tiers, GroupsByAngleAndDepthAndListsEachIndexOnce) {

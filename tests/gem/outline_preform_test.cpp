@@ -3,6 +3,7 @@
 #include "tests/support/asc_files.h"
 #include "tests/support/design_builders.h"
 #include "tests/support/polyhedron_checks.h"
+#include "tests/support/published_asc.h"
 
 #include <gtest/gtest.h>
 
@@ -300,7 +301,7 @@ TEST(Preform, RevealGirdleFacets) {
 
     // The imported pavilion of this design crosses z = 0 inside its girdle.
     auto pavilion = std::make_unique<TGem>();
-    ASSERT_TRUE(pavilion->ReadAsc(std::string(LAPIDRAW_SHARED_ASC) + "/SRB.asc"));
+    ASSERT_TRUE(pavilion->ReadAsc(BundledAsc("SRB.asc")));
     ASSERT_TRUE(pavilion->ImportAsc('p'));
     pavilion->Recompute();
     ASSERT_LT(GirdleFacetCount(*pavilion, true), GirdleFacetCount(*pavilion, false));
@@ -308,22 +309,34 @@ TEST(Preform, RevealGirdleFacets) {
     EXPECT_EQ(GirdleFacetCount(*pavilion, true), GirdleFacetCount(*pavilion, false));
 }
 
+namespace {
+// Flattens, reveals and makes the preform of both halves of a published design.
+void ExpectPreformSequence(const std::string& path) {
+    for (char type : {'c', 'p'}) {
+        SCOPED_TRACE(path + " " + type);
+        auto design = std::make_unique<TGem>();
+        ASSERT_TRUE(design->ReadAsc(path));
+        ASSERT_TRUE(design->ImportAsc(type));
+        design->Recompute();
+        design->FlattenForPreform();
+        design->Recompute();
+        design->RevealGirdleFacets();
+        auto preform = std::make_unique<TGem>();
+        design->MakePreform(*preform);
+        EXPECT_TRUE(preform->IsPreform);
+        EXPECT_GT(preform->FacetCount, GirdleFacetCount(*design, false));
+        EXPECT_EQ(preform->Parts, design->Parts);
+        ExpectNoFaults(CheckInvariants(*preform, 0.9L), "preform");
+    }
+}
+} // namespace
+
 TEST(Preform, MakePreformSequenceOnRealDesigns) {
-    for (const char* name : {"SRB.asc", "Compear125.asc", "pc01084.asc"})
-        for (char type : {'c', 'p'}) {
-            SCOPED_TRACE(std::string(name) + " " + type);
-            auto design = std::make_unique<TGem>();
-            ASSERT_TRUE(design->ReadAsc(std::string(LAPIDRAW_SHARED_ASC) + "/" + name));
-            ASSERT_TRUE(design->ImportAsc(type));
-            design->Recompute();
-            design->FlattenForPreform();
-            design->Recompute();
-            design->RevealGirdleFacets();
-            auto preform = std::make_unique<TGem>();
-            design->MakePreform(*preform);
-            EXPECT_TRUE(preform->IsPreform);
-            EXPECT_GT(preform->FacetCount, GirdleFacetCount(*design, false));
-            EXPECT_EQ(preform->Parts, design->Parts);
-            ExpectNoFaults(CheckInvariants(*preform, 0.9L), "preform");
-        }
+    for (const char* name : {"SRB.asc", "Compear125.asc"})
+        ExpectPreformSequence(BundledAsc(name));
+}
+
+TEST(Preform, MakePreformSequenceOnADesignWithALowerSymmetryTier) {
+    SKIP_WITHOUT_SHARED_ASC();
+    ExpectPreformSequence(SharedAsc("pc01084.asc"));
 }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <unistd.h>
 
@@ -50,10 +52,64 @@ std::vector<std::string> TempFile::Lines() const {
     return lines;
 }
 
-std::vector<std::string> SharedAscFiles(const std::string& folder) {
+std::vector<std::string> AscFilesIn(const std::vector<std::string>& folders) {
+    std::map<std::string, std::string> byName;
+    for (const auto& folder : folders) {
+        if (!fs::is_directory(folder)) continue;
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (entry.path().extension() == ".asc")
+                byName.emplace(entry.path().filename().string(), entry.path().string());
+    }
     std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder))
-        if (entry.path().extension() == ".asc") files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
+    for (const auto& [name, path] : byName)
+        files.push_back(path);
     return files;
+}
+
+namespace {
+constexpr Real FlatAngle = 0.001L;
+constexpr Real SameAngle = 1e-6L;
+constexpr Real SameIndex = 0.01L;
+
+bool ForHalf(Real angle, char type) {
+    if (std::fabs(angle) < FlatAngle) return false;
+    if (Near90(angle)) return true;
+    return type == 'c' ? angle > 0 : angle < 0;
+}
+
+Real IndexGap(Real a, Real b, Real n) {
+    const Real gap = std::fmod(std::fabs(a - b), n);
+    return std::fmin(gap, n - gap);
+}
+} // namespace
+
+std::vector<ListedFacet> ListedFacets(const TGem& gem, char type) {
+    std::vector<ListedFacet> listed;
+    for (int k = 1; k <= gem.AscLineCount; ++k) {
+        const TGem::AscRecord& record = gem.AscLines[k];
+        if (!ForHalf(record.AscAngle, type)) continue;
+        for (int j = 1; j <= record.AscIndexCount; ++j)
+            listed.push_back({std::fabs(record.AscAngle), record.AscIndices[j]});
+    }
+    return listed;
+}
+
+std::vector<std::string> CompareWithListed(const TGem& gem, std::vector<ListedFacet> listed) {
+    std::vector<std::string> faults;
+    if (static_cast<std::size_t>(gem.FacetCount) != listed.size())
+        faults.push_back(std::to_string(gem.FacetCount) + " facets for " + std::to_string(listed.size()) +
+                         " listed");
+    for (int f = 1; f <= gem.FacetCount; ++f) {
+        auto match = std::find_if(listed.begin(), listed.end(), [&](const ListedFacet& l) {
+            return std::fabs(l.angle - gem.FacetAngle(f)) < SameAngle &&
+                   IndexGap(l.index, gem.Index(f), gem.IndexCount()) < SameIndex;
+        });
+        if (match == listed.end())
+            faults.push_back("facet " + std::to_string(f) + " at angle " +
+                             std::to_string(double(gem.FacetAngle(f))) + " index " +
+                             std::to_string(double(gem.Index(f))) + " is not listed");
+        else
+            listed.erase(match);
+    }
+    return faults;
 }

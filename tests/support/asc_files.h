@@ -1,5 +1,7 @@
-// Helpers for tests of the exchange formats: temporary files and the shared real ASC designs.
+// Helpers for tests of the exchange formats: temporary files and the real ASC designs.
 #pragma once
+
+#include "gem/gem.h"
 
 #include <string>
 #include <vector>
@@ -23,5 +25,17 @@ class TempFile {
     std::string path_;
 };
 
-// The paths of every real ASC design in the shared test folder, sorted.
-std::vector<std::string> SharedAscFiles(const std::string& folder);
+// The paths of the real ASC designs in the given folders, sorted by name, each name once (the first
+// folder that has it wins). A folder that does not exist adds nothing.
+std::vector<std::string> AscFilesIn(const std::vector<std::string>& folders);
+
+// A facet that an ASC buffer lists: its cut angle and raw index.
+struct ListedFacet {
+    Real angle;
+    Real index;
+};
+// The facets the buffer lists for one half ('c' or 'p'), taken before an import uses the buffer up.
+std::vector<ListedFacet> ListedFacets(const TGem& gem, char type);
+// Matches every facet of the design to a distinct listed facet of the same angle, on the listed index
+// within the model's index tolerance; the faults found (an empty result: exactly the listed facets).
+std::vector<std::string> CompareWithListed(const TGem& gem, std::vector<ListedFacet> listed);

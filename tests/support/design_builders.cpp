@@ -1,4 +1,5 @@
 #include "tests/support/design_builders.h"
+#include "tests/support/asc_files.h"
 
 #include <algorithm>
 #include <cmath>
@@ -115,4 +116,75 @@ std::unique_ptr<TGem> DesignWithFacets(int facets) {
         z -= step * std::sin(a);
     }
     return gem;
+}
+
+std::string DesignTextWithoutStamp(const TGem& gem) {
+    const std::string text = gem.DesignFileText();
+    const std::size_t end = text.find('\n');
+    return end == std::string::npos ? std::string() : text.substr(end + 1);
+}
+
+std::unique_ptr<TGem> SphereDesign(int tiers) {
+    constexpr Real radius = 50, steepest = 88, flattest = 25;
+    auto gem = NewGem('p', 96, 96, false);
+    for (int t = 0; t < tiers; ++t) {
+        const Real angle = tiers == 1 ? steepest : steepest - (steepest - flattest) * t / (tiers - 1);
+        Plane plane;
+        gem->PlaneFromAngleIndexDist(angle, (t % 2) * 0.5L, radius, plane);
+        gem->CutFacetGroup(gem->LastFacetBeforeNewGroup() + 1, plane);
+    }
+    const Real lowest = tiers == 1 ? steepest : flattest;
+    gem->SetNormalZ(-1, 1);
+    gem->SetDist(-1, -(radius * std::cos(lowest * RadPerDeg) + 1));
+    return gem;
+}
+
+namespace {
+// Cuts a group at a random angle through a random corner of the stone as it stands.
+bool CutThroughCorner(TGem& gem, std::mt19937& rng) {
+    if (gem.PointCount == 0) return false;
+    const int p = std::uniform_int_distribution<int>(1, gem.PointCount)(rng);
+    const Vector3 corner = gem.Points[p].Position;
+    if (std::hypot(corner.x, corner.y) < 1) return false;
+    const Real index = gem.IndexFromNormal({-corner.x, -corner.y, 0});
+    const Real angle = std::uniform_real_distribution<Real>(20, 70)(rng);
+    return CutThroughPoint(gem, angle, std::round(index), corner);
+}
+} // namespace
+
+std::unique_ptr<TGem> SmallRandomDesign(std::mt19937& rng) {
+    static const int gears[] = {64, 72, 80, 96, 120, -96};
+    std::uniform_real_distribution<Real> unit(0, 1);
+    const int systemIndex = gears[std::uniform_int_distribution<int>(0, 5)(rng)];
+    const int teeth = std::abs(systemIndex);
+    std::vector<int> divisors;
+    for (int p = 3; p <= 12; ++p)
+        if (teeth % p == 0) divisors.push_back(p);
+    const int parts = divisors[std::uniform_int_distribution<std::size_t>(0, divisors.size() - 1)(rng)];
+    const char type = unit(rng) < 0.5 ? 'c' : 'p';
+    auto gem =
+        NewGem(type, parts, systemIndex, unit(rng) < 0.5, std::uniform_int_distribution<int>(0, 5)(rng));
+
+    const Real radius = 20 + 40 * unit(rng);
+    const Real indexStep = static_cast<Real>(teeth) / parts;
+    if (unit(rng) < 0.8) CutByAngle(*gem, 90, std::floor(unit(rng) * indexStep), radius);
+    const int groups = std::uniform_int_distribution<int>(1, 4)(rng);
+    Real height = type == 'c' ? 0.5L : -0.5L;
+    for (int g = 0; g < groups; ++g) {
+        if (unit(rng) < 0.3 && CutThroughCorner(*gem, rng)) continue;
+        const Real angle = type == 'c' ? 15 + 40 * unit(rng) : 35 + 15 * unit(rng);
+        const Real index = std::floor(unit(rng) * teeth);
+        const Real phi = gem->IndexAzimuth(index), r = radius * (0.5L + 0.5L * unit(rng));
+        CutThroughPoint(*gem, angle, index, {r * std::cos(phi), r * std::sin(phi), height});
+        height += type == 'c' ? 3 * unit(rng) : -10 * unit(rng);
+    }
+    if (type == 'c' && unit(rng) < 0.6) CutHorizontal(*gem, 4 + 12 * unit(rng));
+    if (unit(rng) < 0.5) RoundTripThroughFile(*gem);
+    return gem;
+}
+
+void RoundTripThroughFile(TGem& gem) {
+    TempFile file("round trip.lfx");
+    file.Write(gem.DesignFileText());
+    gem.ReadDesign(file.Path(), TGem::FileMode::Open);
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 std::unique_ptr<TGem> NewGem(char type = 'c', int parts = 8, int systemIndex = 96, bool mirror = false,
@@ -29,3 +30,20 @@ std::unique_ptr<TGem> RandomDesign(std::mt19937& rng);
 
 // A design with about `facets` cut facets (for benchmarks): 16-fold mirrored tiers over 96 teeth.
 std::unique_ptr<TGem> DesignWithFacets(int facets);
+
+// The design file's text without its first record, which carries the date and time of writing: two
+// writes of one design a second apart give the same text.
+std::string DesignTextWithoutStamp(const TGem& gem);
+
+// A sphere-like pavilion whose every facet reaches the surface: `tiers` tiers of 96 facets on 96
+// teeth, every other tier half a tooth round, all touching a sphere of radius 50, with the bottom
+// plane just below the last tier. Not recomputed.
+std::unique_ptr<TGem> SphereDesign(int tiers);
+
+// A random crown or pavilion of at most about 90 facets: random gear, symmetry and mirror, a girdle
+// or not, one to four further groups, some cut through corners of the stone as it stands, a table or
+// not; every other one taken through a design file (planes rounded as the file writes them).
+std::unique_ptr<TGem> SmallRandomDesign(std::mt19937& rng);
+
+// Writes the design to a file and reads it back, as every undo step does.
+void RoundTripThroughFile(TGem& gem);

@@ -406,6 +406,10 @@ void FileCommandsTest::closeButtonAsksTheSameQuestion() {
     f.Script.Answers = {Answer::No};
     QVERIFY(!w.close()); // the window itself never closes: the application ends
     QCOMPARE(f.Script.Ends, 1);
+    // Ending the application closes the window once more: that asks nothing again (the question
+    // would come back for ever and the program never end).
+    QVERIFY(w.close());
+    QCOMPARE(f.Script.Texts().size(), std::size_t(2));
 }
 
 LAPIDRAW_UI_TEST_MAIN(FileCommandsTest)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/services.h"
+#include "world/recording_surface.h"
 
 #include <deque>
 #include <map>
@@ -10,6 +11,47 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+// A page on which the first line drawn fails, as a printer that jams.
+class JammedPaper final : public RecordingSurface {
+  public:
+    using RecordingSurface::RecordingSurface;
+    void LineTo(int x, int y) override;
+};
+
+// A printer whose set-up dialog is answered from a queue. Pages are drawn on a recording surface of a
+// fixed page (or on a real printer, when Device is set) and text is kept.
+class ScriptedPrinter final : public PrinterService {
+  public:
+    ScriptedPrinter();
+
+    // ---- Script ----
+    std::deque<bool> SetUpAnswers;    // next answers of the set-up dialog; none queued: cancelled
+    PrinterService* Device = nullptr; // a real printer behind the double
+    bool BeginFails = false;          // the job cannot be begun
+    bool Jams = false;                // drawing on the page fails (Jammed is the page)
+    int OpenTextError = 0;            // answered by OpenText
+    // A printable area of 200 x 287 mm at 600 dpi (A4 with 5 mm margins).
+    static PageMetrics A4At600Dpi();
+    void SetPaper(const PageMetrics& page);
+
+    // ---- Record ----
+    RecordingSurface Paper{1, 1};
+    JammedPaper Jammed{1, 1};
+    int SetUps = 0, Portraits = 0, JobsBegun = 0, JobsEnded = 0;
+    bool JobOpen = false;
+    std::string Text; // all text written
+    int TextOpens = 0, TextCloses = 0;
+
+    bool SetUp() override;
+    void SetPortrait() override;
+    DrawSurface& Page() override;
+    bool BeginJob() override;
+    bool EndJob() override;
+    int OpenText() override;
+    void WriteText(const std::string& text) override;
+    int CloseText() override;
+};
 
 class ScriptedServices final : public MessageService,
                                public FileDialogService,
@@ -22,7 +64,7 @@ class ScriptedServices final : public MessageService,
         std::string Text;
     };
 
-    ScriptedServices() : Bundle{*this, *this, *this, *this} {}
+    ScriptedServices() : Bundle{*this, *this, *this, *this, Printer} {}
     const Services& All() const { return Bundle; }
 
     // ---- Script ----
@@ -31,6 +73,7 @@ class ScriptedServices final : public MessageService,
     std::map<std::pair<std::string, std::string>, std::string> Settings; // (section, name) -> value
     int Width = 1024, Height = 768;
     std::string SettingsProblem; // what the settings store reports as keeping it from working
+    ScriptedPrinter Printer;
 
     // ---- Record ----
     std::vector<Shown> Messages;

@@ -50,7 +50,7 @@ struct History {
     bool operator==(const History&) const = default;
 };
 History HistoryOf(const TGem& design) {
-    return {design.DesignFileText(), design.SnapshotNo, design.SnapshotTop};
+    return {DesignTextWithoutStamp(design), design.SnapshotNo, design.SnapshotTop};
 }
 } // namespace
 

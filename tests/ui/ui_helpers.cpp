@@ -8,6 +8,14 @@
 WindowFixture::WindowFixture(const std::string& commandLineFile)
     : Window(std::make_unique<Tstartform>(Script.All(), commandLineFile)) {}
 
+void UseDesign(Tstartform& window, std::unique_ptr<TGem> design) {
+    design->Progress = window.Progress.get();
+    window.TheDesign = std::move(design);
+    window.RecordStep();
+    window.RefreshMenus();
+    window.show();
+}
+
 void MoveMouse(Tstartform& window, QPoint at) {
     QMouseEvent event(QEvent::MouseMove, QPointF(at), QPointF(window.Client->mapToGlobal(at)), Qt::NoButton,
                       Qt::NoButton, Qt::NoModifier);

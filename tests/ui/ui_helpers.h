@@ -6,6 +6,7 @@
 #include "tests/ui/scripted_services.h"
 
 #include <QDialog>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -15,6 +16,10 @@ struct WindowFixture {
     std::unique_ptr<Tstartform> Window;
     explicit WindowFixture(const std::string& commandLineFile = "");
 };
+
+// Makes a ready-made design the window's design, committed as its first step, and shows the window
+// so that the sheet is laid out for its size.
+void UseDesign(Tstartform& window, std::unique_ptr<TGem> design);
 
 // Mouse events delivered straight to the client area (client pixel coordinates).
 void MoveMouse(Tstartform& window, QPoint at);
@@ -34,6 +39,18 @@ inline bool ClickOutstanding(const Tstartform& w) {
 // Runs action (which opens a modal dialog) while drive works on the dialog once it is shown; the
 // dialog is rejected afterwards if drive left it open.
 void WhileModal(const std::function<void()>& action, const std::function<void(QDialog&)>& drive);
+
+// Runs the menu command, which opens a modal dialog of type Form, and works in the dialog while it is
+// shown.
+template <class Form>
+void InDialog(Tstartform& window, const char* command, const std::function<void(Form&)>& work) {
+    WhileModal([&] { window.Action(command)->trigger(); },
+               [&](QDialog& dialog) {
+                   auto* form = dynamic_cast<Form*>(&dialog);
+                   QVERIFY2(form, "another dialog is shown");
+                   work(*form);
+               });
+}
 
 // A test-only click requester: every time it is shown it takes the click as a picking dialog would
 // and closes itself again.

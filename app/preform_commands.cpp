@@ -1,0 +1,47 @@
+// The CAM preform: made from the design and shown instead of it, saved, printed, and left again.
+#include "app/commands.h"
+
+#include "app/unit1.h"
+#include "app/util.h"
+
+void campreform2Click(Tstartform& w) {
+    // Leaving the preform reads the current snapshot back: a design without one gets it first.
+    if (w.Design().SnapshotNo < 0 && !w.RecordStep()) return;
+    const std::string name = w.DesignName;
+    TGem& preform = w.Preform();
+    const bool made = w.Preview([&preform, &name](TGem& design) {
+        design.FlattenForPreform();
+        design.Recompute();
+        design.RevealGirdleFacets();
+        design.MakePreform(preform);
+        // The preform's sheet names the design it was made from.
+        preform.SetTextLine(CutNameLine, name);
+        return true;
+    });
+    if (!made) return;
+    w.Shown.PreformShown = true;
+    w.RefreshMenus();
+    w.Repaint();
+}
+
+void campreform3Click(Tstartform& w) {
+    if (!RunSaveDialog(w.Svc(), w.SaveDialog1, w.CurrentFile, true)) return;
+    const std::string path = w.SaveDialog1.FileName;
+    TGem& preform = w.Preform();
+    if (!preform.WriteDesign(path, TGem::FileMode::Save, NameOnly(path))) {
+        w.Svc().Messages.Beep();
+        w.Svc().Messages.ShowError(preform.LastError.Message);
+    }
+    w.Invalidate();
+}
+
+void campreform4Click(Tstartform& w) {
+    PrintDesignOf(w, w.Preform());
+}
+
+void campreform5Click(Tstartform& w) {
+    w.Shown.PreformShown = false;
+    w.ReadReported("", TGem::FileMode::Reload);
+    w.RefreshMenus();
+    w.Invalidate();
+}

@@ -1,0 +1,92 @@
+// Printing and pictures: the design sheet on half a page or across a full page, the facet listing as
+// text, and the sheet as an enhanced metafile.
+#include "app/commands.h"
+
+#include "app/unit1.h"
+#include "app/util.h"
+#include "gem/numtext.h"
+#include "platform/emf_surface.h"
+#include "platform/sheet_printing.h"
+
+#include <algorithm>
+
+namespace {
+// The part of the sheet that a picture clears before the sheet is drawn, in canvas units.
+constexpr Real PictureClearWidth = 620, PictureClearHeight = 460;
+
+int ClientWidth(const Tstartform& w) {
+    return std::max(1, w.Client->width());
+}
+
+int ClientHeight(const Tstartform& w) {
+    return std::max(1, w.Client->height());
+}
+
+// A print lays the sheet out by the screen canvas and leaves the views on the printer's canvas; the
+// screen takes them back afterwards, since the mouse readout reads the top view. A job that failed is
+// reported here.
+void PrintSheet(Tstartform& w, bool (*print)(PrinterService&, const PrintTarget&, const TGem&),
+                const TGem& design) {
+    w.Repaint();
+    try {
+        print(w.Svc().Printer, {w.Sheet, w.PrintCanvas, ClientWidth(w), ClientHeight(w)}, design);
+    } catch (const PrintJobError& error) {
+        w.Svc().Messages.Beep();
+        w.Svc().Messages.ShowError(error.what());
+    }
+    w.Repaint();
+}
+
+// Draws on the picture through the screen canvas and gives the window's surface back also when the
+// drawing fails.
+class PictureCanvas {
+  public:
+    PictureCanvas(TUserCanvas& canvas, DrawSurface& picture) : canvas_(canvas), window_(canvas.Canvas) {
+        canvas_.Canvas = &picture;
+    }
+    ~PictureCanvas() { canvas_.Canvas = window_; }
+    PictureCanvas(const PictureCanvas&) = delete;
+    PictureCanvas& operator=(const PictureCanvas&) = delete;
+
+  private:
+    TUserCanvas& canvas_;
+    DrawSurface* window_;
+};
+
+void ReportWriteError(Tstartform& w, const std::string& path, int code) {
+    w.Svc().Messages.Beep();
+    w.Svc().Messages.ShowError(" Cannot write file " + path + ". Error: " + fixed(code, 4, 0));
+}
+} // namespace
+
+void PrintDesignOf(Tstartform& w, const TGem& design) {
+    PrintSheet(w, PrintDesign, design);
+}
+
+void Print1Click(Tstartform& w) {
+    PrintDesignOf(w, w.Design());
+}
+
+void Printfullpage1Click(Tstartform& w) {
+    PrintSheet(w, PrintFullPage, w.Design());
+}
+
+void printfacetdata1Click(Tstartform& w) {
+    PrintFacetData(w.Svc().Printer, w.Svc().Messages, w.Design(), w.CurrentFile);
+}
+
+void Makepicture1Click(Tstartform& w) {
+    if (!RunSaveDialog(w.Svc(), w.SavePicture, w.CurrentFile, true)) return;
+    const std::string path = w.SavePicture.FileName;
+    // The picture has the client area's size in screen pixels, whatever the screen's scale.
+    EmfSurface picture(ClientWidth(w), ClientHeight(w));
+    {
+        PictureCanvas swap(w.ScreenCanvas, picture);
+        w.Sheet.SetUpScreen(w.ScreenCanvas, &picture, ClientWidth(w), ClientHeight(w));
+        w.ScreenCanvas.FillRect(ColourWhite, 0, 0, PictureClearWidth, PictureClearHeight);
+        w.Sheet.DrawDesign(w.Design(), w.ScreenCanvas);
+    }
+    int code = 0;
+    if (!picture.Save(QString::fromStdString(path), code)) ReportWriteError(w, path, code);
+    w.Repaint();
+}

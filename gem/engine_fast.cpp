@@ -1,0 +1,557 @@
+// The fast way of the cutting engine. It finds exactly the edges, points and polygons of the literal
+// way (gem_engine.cpp), with the same numbers in the same order, by skipping only work it can prove
+// changes nothing:
+//
+// 1. Which pairs can make an edge. An end that survives the literal clipping lies within the
+//    tolerance of every plane but its pair's, less however far clips carried it off its segment (at
+//    most RunPastLimit for one segment), and within PlaneSlack of both planes of its pair. Shifted onto
+//    plane j by at most PlaneSlack, it therefore lies in the window of plane j: the part of plane j
+//    inside every other plane relaxed by the tolerance, RunPastLimit and PlaneSlack. A window is cut
+//    by half-planes from a square that holds every point an end can reach; cutting by only some of the
+//    planes leaves a larger window, so any choice of planes is safe and the choice only decides how
+//    small the window gets. Pair (j, k) is tried only when plane k passes within twice PlaneSlack of
+//    plane j's window and plane j within that of plane k's.
+// 2. Which planes clip a pair's segment. The literal clipping is run for every tried pair, plane by
+//    plane in the same order, with the same arithmetic; a plane is skipped only when a test in single
+//    and then in double precision, each with a bound on its rounding error, shows both ends more than
+//    the tolerance inside it, where the literal step does nothing. The double test also settles which
+//    ends are outside when that is clear.
+// 3. Corners and polygons. Corners are looked up in a grid of cells wider than twice the merge
+//    distance, taking the lowest-numbered corner within the merge distance, as the literal search
+//    does; each polygon chains its facet's edges taken in increasing number, as the literal
+//    collection does.
+//
+// What it cannot prove (a plane that is no unit normal or lies beyond MaxPlaneDistance) or would not
+// speed up (an open stone, whose windows reach the edge of their square) it leaves to the literal way
+// before it has changed anything.
+#include "gem/engine_kernels.h"
+#include "gem/engine_parts.h"
+#include "gem/gem.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace {
+using engine::OutsideTolerance;
+using engine::PlaneSlack;
+using engine::RunPastLimit;
+
+// Planes beyond this distance from the origin are left to the literal way.
+constexpr Real MaxPlaneDistance = 1e4L;
+// Normals further from unit length than this are left to the literal way.
+constexpr Real UnitNormalSlack = 0.001L;
+// Bounds that hold for normals within that slack, taken with room to spare.
+constexpr double NormalFactor = 1.01;
+// Half the side of the square each window is cut from. It holds every point an end can reach: a
+// pair's first ends solve its two plane equations with a determinant above the parallel test, so they
+// lie within 2 (MaxPlaneDistance + 400) / 0.001, about 2.1e7, of the origin, and clips keep the ends
+// between them (or RunPastLimit off). A window that reaches the square's edge belongs to an open
+// stone and would admit nearly every pair: such designs go the literal way.
+constexpr double WindowSquare = 1e8;
+// Room for the rounding of the window arithmetic (values of about 1e6 in double precision).
+constexpr double WindowMargin = 1e-6;
+// A window side is tightened by a plane that cuts the window by more than this.
+constexpr double CutMargin = 1e-9;
+// Corner grids need cells this wide at least; below it the literal search is used.
+constexpr Real SmallestGridCell = 1e-9L;
+// Corner grid cells are this many merge distances wide: more than twice, so that the corners within
+// the merge distance of a point lie in at most two cells along each axis.
+constexpr Real GridCellWidth = 2.1L;
+constexpr std::size_t FirstGridSize = 8192;
+constexpr int Lanes = 8;
+// Seeds cut a window first, most alike first.
+constexpr std::ptrdiff_t NearestSeeds = 16;
+
+struct Point2 {
+    double s = 0, t = 0;
+};
+
+// A window with the box and the disc that hold it.
+struct Window {
+    std::vector<Point2> corners, spare;
+    double smin = 0, smax = 0, tmin = 0, tmax = 0;
+    double cs = 0, ct = 0, radius = 0;
+};
+} // namespace
+
+struct engine::Scratch {
+    // The planes -1 ... FacetCount in double and single precision, at slot facet + 1, padded to a
+    // multiple of Lanes with planes that every point is deep inside.
+    std::vector<double> nx, ny, nz, nd;
+    std::vector<float> fx, fy, fz, fd;
+    std::vector<Plane> planes; // the long double planes, side by side
+    int slots = 0;
+    double farthest = 0; // largest |Dist|
+
+    // Per window: the frame (o, u, v) of its plane, its corners, and the planes near it.
+    double o[3], u[3], v[3];
+    Window window;
+    std::vector<int> near, cutters, seeds;
+    std::vector<std::pair<double, int>> likeness;
+
+    // Planes grouped by the direction of their normal, to seed each window with its likely sides.
+    int cells = 1;
+    std::vector<int> cellStart, cellPlanes, cellOfPlane;
+
+    // The planes each plane's window admits, in increasing number.
+    std::vector<int> admitStart, admitted;
+
+    // Corner lookup grid: chains of corner numbers per hashed cell.
+    std::vector<int> head, next;
+    std::vector<std::array<std::int64_t, 3>> cellOf;
+    double cellSize = 0;
+    bool grid = false;
+
+    // Edges of each facet in increasing number, for the polygons.
+    std::vector<int> edgeStart, facetEdges, fill;
+};
+
+TGem::ScratchSlot::ScratchSlot() = default;
+TGem::ScratchSlot::~ScratchSlot() {
+    delete scratch_;
+}
+TGem::ScratchSlot::ScratchSlot(const ScratchSlot&) {}
+TGem::ScratchSlot& TGem::ScratchSlot::operator=(const ScratchSlot&) {
+    return *this;
+}
+engine::Scratch& TGem::ScratchSlot::Get() {
+    if (!scratch_) scratch_ = new engine::Scratch;
+    return *scratch_;
+}
+
+namespace {
+
+bool ProvablePlanes(const TGem& gem) {
+    for (int l = -1; l <= gem.FacetCount; ++l) {
+        const Facet& f = gem.Facets[l];
+        const Real length2 = Dot(f.Normal, f.Normal);
+        if (!std::isfinite(length2) || !std::isfinite(f.Dist)) return false;
+        if (std::fabs(std::sqrt(length2) - 1) > UnitNormalSlack) return false;
+        if (std::fabs(f.Dist) > MaxPlaneDistance) return false;
+    }
+    return true;
+}
+
+std::size_t Slot(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+// The work of one recompute, on the scratch of one TGem.
+class FastEngine {
+  public:
+    FastEngine(const TGem& gem, engine::Scratch& scratch) : gem_(gem), s_(scratch) {}
+
+    void LoadPlanes();
+    void GroupByNormal();
+    // Finds every plane's window and what it admits; false when a window reaches its square's edge.
+    bool AdmitPairs();
+    // Calls `tryPair(k)` for the planes k after j that pair with j to be tried, in increasing order.
+    template <typename F> void ForPartners(int j, F tryPair) const;
+    // The planes for the clipping of tried pairs.
+    engine::ClipPlanes ClipData() const { return {Columns(), s_.planes.data(), count_, s_.farthest}; }
+
+  private:
+    // A plane's value at o + s u + t v, as c + a s + b t.
+    struct Line {
+        double a, b, c;
+    };
+    bool FindWindow(int j);
+    void SetFrame(int j);
+    Line LineOf(int l) const;
+    bool Cut(int l, double relax);
+    void Box();
+    void Encircle();
+    bool ReachesSquare() const;
+    void ValueRange(int l, double& low, double& high) const;
+    int CellOf(double x, double y, double z) const;
+    engine::PlaneColumns Columns() const {
+        return {s_.nx.data(), s_.ny.data(), s_.nz.data(), s_.nd.data(), s_.fx.data(),
+                s_.fy.data(), s_.fz.data(), s_.fd.data(), s_.slots};
+    }
+
+    const TGem& gem_;
+    engine::Scratch& s_;
+    int count_ = 0; // planes -1 ... FacetCount
+};
+
+void FastEngine::LoadPlanes() {
+    count_ = gem_.FacetCount + 2;
+    s_.slots = (count_ + Lanes - 1) / Lanes * Lanes;
+    for (auto* column : {&s_.nx, &s_.ny, &s_.nz, &s_.nd})
+        column->assign(Slot(s_.slots), 0.0);
+    for (auto* column : {&s_.fx, &s_.fy, &s_.fz, &s_.fd})
+        column->assign(Slot(s_.slots), 0.0f);
+    s_.farthest = 0;
+    s_.planes.resize(Slot(count_));
+    for (int i = 0; i < s_.slots; ++i) {
+        const std::size_t slot = Slot(i);
+        if (i >= count_) {
+            s_.nd[slot] = -1e300, s_.fd[slot] = -1e30f; // every point is deep inside
+            continue;
+        }
+        const Facet& f = gem_.Facets[i - 1];
+        s_.planes[slot] = {f.Normal, f.Dist};
+        s_.nx[slot] = static_cast<double>(f.Normal.x), s_.fx[slot] = static_cast<float>(s_.nx[slot]);
+        s_.ny[slot] = static_cast<double>(f.Normal.y), s_.fy[slot] = static_cast<float>(s_.ny[slot]);
+        s_.nz[slot] = static_cast<double>(f.Normal.z), s_.fz[slot] = static_cast<float>(s_.nz[slot]);
+        s_.nd[slot] = static_cast<double>(f.Dist), s_.fd[slot] = static_cast<float>(s_.nd[slot]);
+        s_.farthest = std::max(s_.farthest, std::fabs(s_.nd[slot]));
+    }
+}
+
+// Cube-map cells of normal directions: a face per dominant axis and sign, cells x cells on each.
+int FastEngine::CellOf(double x, double y, double z) const {
+    const double ax = std::fabs(x), ay = std::fabs(y), az = std::fabs(z);
+    int face;
+    double p, q, m;
+    if (ax >= ay && ax >= az) {
+        face = x > 0 ? 0 : 1, p = y, q = z, m = ax;
+    } else if (ay >= az) {
+        face = y > 0 ? 2 : 3, p = x, q = z, m = ay;
+    } else {
+        face = z > 0 ? 4 : 5, p = x, q = y, m = az;
+    }
+    auto bin = [&](double v) {
+        return std::clamp(static_cast<int>((v / m + 1) * 0.5 * s_.cells), 0, s_.cells - 1);
+    };
+    return (face * s_.cells + bin(p)) * s_.cells + bin(q);
+}
+
+void FastEngine::GroupByNormal() {
+    s_.cells = std::max(1, static_cast<int>(std::sqrt(count_ / 24.0)));
+    const int cellCount = 6 * s_.cells * s_.cells;
+    s_.cellStart.assign(Slot(cellCount) + 1, 0);
+    s_.cellOfPlane.resize(Slot(count_));
+    for (int i = 0; i < count_; ++i) {
+        s_.cellOfPlane[Slot(i)] = CellOf(s_.nx[Slot(i)], s_.ny[Slot(i)], s_.nz[Slot(i)]);
+        ++s_.cellStart[Slot(s_.cellOfPlane[Slot(i)]) + 1];
+    }
+    for (int c = 0; c < cellCount; ++c)
+        s_.cellStart[Slot(c) + 1] += s_.cellStart[Slot(c)];
+    s_.cellPlanes.resize(Slot(count_));
+    s_.fill.assign(s_.cellStart.begin(), s_.cellStart.end() - 1);
+    for (int i = 0; i < count_; ++i)
+        s_.cellPlanes[Slot(s_.fill[Slot(s_.cellOfPlane[Slot(i)])]++)] = i;
+}
+
+// A frame (o, u, v) of plane j: o on the plane, u and v across it.
+void FastEngine::SetFrame(int j) {
+    const double nx = s_.nx[Slot(j)], ny = s_.ny[Slot(j)], nz = s_.nz[Slot(j)], nd = s_.nd[Slot(j)];
+    double* u = s_.u;
+    u[0] = ny, u[1] = -nx, u[2] = 0;                           // n x (0, 0, 1)
+    if (std::fabs(nz) >= 0.9) u[0] = 0, u[1] = nz, u[2] = -ny; // n x (1, 0, 0)
+    const double length = std::sqrt(u[0] * u[0] + u[1] * u[1] + u[2] * u[2]);
+    for (int i = 0; i < 3; ++i)
+        u[i] /= length;
+    s_.v[0] = ny * u[2] - nz * u[1], s_.v[1] = nz * u[0] - nx * u[2], s_.v[2] = nx * u[1] - ny * u[0];
+    const double scale = nd / (nx * nx + ny * ny + nz * nz);
+    s_.o[0] = nx * scale, s_.o[1] = ny * scale, s_.o[2] = nz * scale;
+}
+
+FastEngine::Line FastEngine::LineOf(int l) const {
+    const double x = s_.nx[Slot(l)], y = s_.ny[Slot(l)], z = s_.nz[Slot(l)];
+    return {x * s_.u[0] + y * s_.u[1] + z * s_.u[2], x * s_.v[0] + y * s_.v[1] + z * s_.v[2],
+            x * s_.o[0] + y * s_.o[1] + z * s_.o[2] - s_.nd[Slot(l)]};
+}
+
+// Keeps the part of the window where plane l's value is at least -relax; false when nothing is left.
+bool FastEngine::Cut(int l, double relax) {
+    const Line line = LineOf(l);
+    const double a = line.a, b = line.b, c = line.c + relax;
+    Window& w = s_.window;
+    if (c + a * (a > 0 ? w.smin : w.smax) + b * (b > 0 ? w.tmin : w.tmax) >= 0) return true; // all inside
+    w.spare.clear();
+    const std::size_t n = w.corners.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const Point2 p = w.corners[i], q = w.corners[(i + 1) % n];
+        const double fp = c + a * p.s + b * p.t, fq = c + a * q.s + b * q.t;
+        if (fp >= 0) w.spare.push_back(p);
+        if ((fp >= 0) != (fq >= 0)) {
+            const double f = fp / (fp - fq);
+            w.spare.push_back({p.s + f * (q.s - p.s), p.t + f * (q.t - p.t)});
+        }
+    }
+    w.corners.swap(w.spare);
+    if (w.corners.empty()) return false;
+    Box();
+    return true;
+}
+
+void FastEngine::Box() {
+    Window& w = s_.window;
+    w.smin = w.tmin = 1e300, w.smax = w.tmax = -1e300;
+    for (const Point2& p : w.corners) {
+        w.smin = std::min(w.smin, p.s), w.smax = std::max(w.smax, p.s);
+        w.tmin = std::min(w.tmin, p.t), w.tmax = std::max(w.tmax, p.t);
+    }
+}
+
+void FastEngine::Encircle() {
+    Window& w = s_.window;
+    w.cs = 0, w.ct = 0;
+    for (const Point2& p : w.corners)
+        w.cs += p.s, w.ct += p.t;
+    w.cs /= static_cast<double>(w.corners.size());
+    w.ct /= static_cast<double>(w.corners.size());
+    double r2 = 0;
+    for (const Point2& p : w.corners)
+        r2 = std::max(r2, (p.s - w.cs) * (p.s - w.cs) + (p.t - w.ct) * (p.t - w.ct));
+    w.radius = std::sqrt(r2) * (1 + 1e-12) + 1e-12 * (std::fabs(w.cs) + std::fabs(w.ct));
+}
+
+bool FastEngine::ReachesSquare() const {
+    constexpr double edge = WindowSquare * (1 - 1e-9);
+    const Window& w = s_.window;
+    return std::max(std::max(-w.smin, w.smax), std::max(-w.tmin, w.tmax)) >= edge;
+}
+
+void FastEngine::ValueRange(int l, double& low, double& high) const {
+    const Line line = LineOf(l);
+    low = 1e300, high = -1e300;
+    for (const Point2& p : s_.window.corners) {
+        const double v = line.c + line.a * p.s + line.b * p.t;
+        low = std::min(low, v), high = std::max(high, v);
+    }
+}
+
+// Finds the window of the plane at slot j and appends the planes it admits to `admitted`; false
+// when the window reaches the edge of its square.
+bool FastEngine::FindWindow(int j) {
+    const double relax =
+        NormalFactor * static_cast<double>(OutsideTolerance + RunPastLimit + PlaneSlack) + WindowMargin;
+    const double reach = NormalFactor * static_cast<double>(2 * PlaneSlack) + WindowMargin;
+    SetFrame(j);
+    Window& w = s_.window;
+    w.corners = {{-WindowSquare, -WindowSquare},
+                 {WindowSquare, -WindowSquare},
+                 {WindowSquare, WindowSquare},
+                 {-WindowSquare, WindowSquare}};
+    Box();
+
+    // Cut first by the two bounding planes and the planes whose normals lie near plane j's, nearest
+    // first, then, while the window is still open, by every plane.
+    auto cut = [&](int l) { return l == j || Cut(l, relax); };
+    if (!cut(0) || !cut(1)) return true;
+    s_.seeds.clear();
+    const int home = s_.cellOfPlane[Slot(j)];
+    const int face = home / (s_.cells * s_.cells), hp = home / s_.cells % s_.cells, hq = home % s_.cells;
+    for (const auto& [dp, dq] : {std::pair{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
+        const int p = hp + dp, q = hq + dq;
+        if (p < 0 || q < 0 || p >= s_.cells || q >= s_.cells) continue;
+        const int cell = (face * s_.cells + p) * s_.cells + q;
+        s_.seeds.insert(s_.seeds.end(), s_.cellPlanes.begin() + s_.cellStart[Slot(cell)],
+                        s_.cellPlanes.begin() + s_.cellStart[Slot(cell) + 1]);
+    }
+    s_.likeness.clear();
+    for (int l : s_.seeds)
+        s_.likeness.push_back({s_.nx[Slot(l)] * s_.nx[Slot(j)] + s_.ny[Slot(l)] * s_.ny[Slot(j)] +
+                                   s_.nz[Slot(l)] * s_.nz[Slot(j)],
+                               l});
+    const auto nearest =
+        s_.likeness.begin() + std::min<std::ptrdiff_t>(NearestSeeds, std::ssize(s_.likeness));
+    std::nth_element(s_.likeness.begin(), nearest, s_.likeness.end(), std::greater<>());
+    std::sort(s_.likeness.begin(), nearest, std::greater<>());
+    for (auto it = s_.likeness.begin(); it != nearest; ++it)
+        if (!cut(it->second)) return true;
+    if (ReachesSquare())
+        for (auto it = nearest; it != s_.likeness.end(); ++it)
+            if (!cut(it->second)) return true;
+    if (ReachesSquare())
+        for (int l = 0; l < count_; ++l)
+            if (!cut(l)) return true;
+    if (ReachesSquare()) return false;
+    Encircle();
+
+    // The planes that come near the window's disc: their values over the window tell whether they cut
+    // it further and whether they pass near enough to be admitted.
+    const double nx = s_.nx[Slot(j)], ny = s_.ny[Slot(j)], nz = s_.nz[Slot(j)];
+    const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
+    const engine::Disc disc = {s_.o[0] + w.cs * s_.u[0] + w.ct * s_.v[0],
+                               s_.o[1] + w.cs * s_.u[1] + w.ct * s_.v[1],
+                               s_.o[2] + w.cs * s_.u[2] + w.ct * s_.v[2],
+                               nx / length,
+                               ny / length,
+                               nz / length,
+                               NormalFactor * w.radius};
+    s_.near.resize(Slot(s_.slots));
+    const int nearCount = engine::ListNear(Columns(), disc, reach + WindowMargin, s_.near.data());
+    s_.cutters.clear();
+    const std::size_t firstAdmitted = s_.admitted.size();
+    for (int i = 0; i < nearCount; ++i) {
+        const int l = s_.near[Slot(i)];
+        if (l == j || l >= count_) continue;
+        const Line line = LineOf(l);
+        if (line.c + line.a * w.cs + line.b * w.ct - w.radius * (std::fabs(line.a) + std::fabs(line.b)) >
+            reach)
+            continue; // above `reach` all over the window: neither cuts nor is admitted
+        double low, high;
+        ValueRange(l, low, high);
+        if (low < -relax - CutMargin) s_.cutters.push_back(l);
+        if (low <= reach && high >= -reach) s_.admitted.push_back(l);
+    }
+    // Cut by the planes that bound it more closely, then admit only what passes near what is left.
+    for (int l : s_.cutters)
+        if (!Cut(l, relax)) {
+            s_.admitted.resize(firstAdmitted);
+            return true;
+        }
+    std::size_t kept = firstAdmitted;
+    for (std::size_t i = firstAdmitted; i < s_.admitted.size(); ++i) {
+        double low, high;
+        ValueRange(s_.admitted[i], low, high);
+        if (low <= reach && high >= -reach) s_.admitted[kept++] = s_.admitted[i];
+    }
+    s_.admitted.resize(kept);
+    return true;
+}
+
+bool FastEngine::AdmitPairs() {
+    s_.admitStart.assign(Slot(count_) + 1, 0);
+    s_.admitted.clear();
+    for (int j = 0; j < count_; ++j) {
+        if (!FindWindow(j)) return false;
+        s_.admitStart[Slot(j) + 1] = static_cast<int>(s_.admitted.size());
+    }
+    return true;
+}
+
+template <typename F> void FastEngine::ForPartners(int j, F tryPair) const {
+    auto admitted = [&](int slot) {
+        return std::pair{s_.admitted.begin() + s_.admitStart[Slot(slot)],
+                         s_.admitted.begin() + s_.admitStart[Slot(slot) + 1]};
+    };
+    const auto [first, last] = admitted(j + 1);
+    for (auto it = std::upper_bound(first, last, j + 1); it != last; ++it) {
+        const auto [kFirst, kLast] = admitted(*it);
+        if (std::binary_search(kFirst, kLast, j + 1)) tryPair(*it - 1);
+    }
+}
+
+} // namespace
+
+bool TGem::FindEdgesFast(bool showProgress) {
+    if (!ProvablePlanes(*this)) return false;
+    engine::Scratch& scratch = Scratch.Get();
+    FastEngine fast(*this, scratch);
+    fast.LoadPlanes();
+    fast.GroupByNormal();
+    if (!fast.AdmitPairs()) return false;
+
+    // From here on the result is proven: make the edges exactly as the literal way does.
+    scratch.grid = GridCellWidth * PointMergeDistance >= SmallestGridCell;
+    scratch.cellSize = static_cast<double>(GridCellWidth * PointMergeDistance);
+    if (scratch.grid) {
+        scratch.head.assign(FirstGridSize, -1);
+        scratch.next.clear();
+        scratch.cellOf.clear();
+    }
+    const engine::ClipPlanes planes = fast.ClipData();
+    for (int j = -1; j < FacetCount; ++j) {
+        if (showProgress) Progress->Step();
+        fast.ForPartners(j, [&](int k) {
+            if (j == -1 && k == 0) return; // the two horizontal bounding planes never meet
+            engine::Segment segment;
+            if (!engine::PairSegment(Facets[j], Facets[k], IsCrown(), segment)) return;
+            if (!engine::ClipPair(planes, j, k, segment)) return;
+            AddEdge(j, k, segment.end1, segment.end2, true);
+        });
+    }
+    return true;
+}
+
+namespace {
+std::size_t CellHash(const std::array<std::int64_t, 3>& c, std::size_t size) {
+    const auto h = static_cast<std::uint64_t>(c[0]) * 0x9E3779B97F4A7C15ull ^
+                   static_cast<std::uint64_t>(c[1]) * 0xC2B2AE3D27D4EB4Full ^
+                   static_cast<std::uint64_t>(c[2]) * 0x165667B19E3779F9ull;
+    return static_cast<std::size_t>(h >> 20) & (size - 1);
+}
+
+// The grid cell of coordinate x: never decreasing in x, which is all the lookup relies on.
+std::int64_t CellIndex(Real x, double size) {
+    const double q = static_cast<double>(x) / size;
+    const auto i = static_cast<std::int64_t>(q);
+    return q < static_cast<double>(i) ? i - 1 : i;
+}
+
+bool SameCell(const std::array<std::int64_t, 3>& a, const std::array<std::int64_t, 3>& b) {
+    return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+}
+} // namespace
+
+// FindOrAddPoint by the corner grid: the lowest-numbered corner within the merge distance, else a new
+// corner, exactly as the literal search.
+int TGem::FindOrAddPointHashed(const Vector3& p) {
+    engine::Scratch& s = Scratch.Get();
+    if (!s.grid) return FindOrAddPoint(p);
+    // The cells of every corner within the merge distance, with room for the rounding of the bounds.
+    auto reach = [&](Real x) { return PointMergeDistance * (1 + 1e-9L) + std::fabs(x) * 1e-15L; };
+    const std::array<std::int64_t, 3> low = {CellIndex(p.x - reach(p.x), s.cellSize),
+                                             CellIndex(p.y - reach(p.y), s.cellSize),
+                                             CellIndex(p.z - reach(p.z), s.cellSize)};
+    const std::array<std::int64_t, 3> high = {CellIndex(p.x + reach(p.x), s.cellSize),
+                                              CellIndex(p.y + reach(p.y), s.cellSize),
+                                              CellIndex(p.z + reach(p.z), s.cellSize)};
+    int found = 0;
+    std::array<std::int64_t, 3> cell;
+    for (cell[0] = low[0]; cell[0] <= high[0]; ++cell[0])
+        for (cell[1] = low[1]; cell[1] <= high[1]; ++cell[1])
+            for (cell[2] = low[2]; cell[2] <= high[2]; ++cell[2])
+                for (int i = s.head[CellHash(cell, s.head.size())]; i >= 0; i = s.next[Slot(i)]) {
+                    const int point = i + 1;
+                    if ((found && point > found) || !SameCell(s.cellOf[Slot(i)], cell)) continue;
+                    if (ManhattanDistance(Points[point].Position, p) < PointMergeDistance) found = point;
+                }
+    if (found) return found;
+
+    CornerPoint& point = Points[PointCount + 1];
+    point.Flag = false;
+    point.Position = p;
+    ++PointCount;
+    if (Slot(PointCount) * 2 > s.head.size()) {
+        // Grow the table and file every corner again.
+        s.head.assign(s.head.size() * 2, -1);
+        for (std::size_t i = 0; i < s.next.size(); ++i) {
+            const std::size_t h = CellHash(s.cellOf[i], s.head.size());
+            s.next[i] = s.head[h];
+            s.head[h] = static_cast<int>(i);
+        }
+    }
+    const std::array<std::int64_t, 3> home = {CellIndex(p.x, s.cellSize), CellIndex(p.y, s.cellSize),
+                                              CellIndex(p.z, s.cellSize)};
+    const std::size_t h = CellHash(home, s.head.size());
+    s.cellOf.push_back(home);
+    s.next.push_back(s.head[h]);
+    s.head[h] = PointCount - 1;
+    return PointCount;
+}
+
+// Every facet polygon, from its edges taken in increasing number.
+void TGem::BuildPolygonsFast() {
+    engine::Scratch& s = Scratch.Get();
+    const std::size_t facets = Slot(FacetCount) + 2;
+    s.edgeStart.assign(facets + 1, 0);
+    for (int e = 1; e <= EdgeCount; ++e) {
+        ++s.edgeStart[Slot(Edges[e].FacetA) + 2];
+        ++s.edgeStart[Slot(Edges[e].FacetB) + 2];
+    }
+    for (std::size_t f = 0; f < facets; ++f)
+        s.edgeStart[f + 1] += s.edgeStart[f];
+    s.facetEdges.resize(Slot(s.edgeStart[facets]));
+    s.fill.assign(s.edgeStart.begin(), s.edgeStart.end() - 1);
+    for (int e = 1; e <= EdgeCount; ++e)
+        for (int f : {Edges[e].FacetA, Edges[e].FacetB})
+            s.facetEdges[Slot(s.fill[Slot(f) + 1]++)] = e;
+
+    for (int f = -1; f <= FacetCount; ++f) {
+        engine::FacetEdgeList collected("Facet edges");
+        int count = 0;
+        for (int i = s.edgeStart[Slot(f) + 1]; i < s.edgeStart[Slot(f) + 2]; ++i)
+            engine::CollectFacetEdge(*this, s.facetEdges[Slot(i)], collected, count);
+        engine::ChainFacetPolygon(*this, Facets[f], collected, count);
+    }
+}

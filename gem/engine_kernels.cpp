@@ -1,0 +1,225 @@
+// The fast way's plane loops, each built for AVX2 and for the plain instruction set; the processor
+// decides at run time. Only the speed differs: the double-precision values feed tests whose margins
+// cover their rounding either way.
+#include "gem/engine_kernels.h"
+
+#include <cmath>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#define LAPIDRAW_X86_64 1
+#endif
+
+namespace {
+using engine::ClipPlanes;
+using engine::PlaneColumns;
+
+// Relative rounding bound of a double-precision plane value against the long double test.
+constexpr double PrefilterRounding = 1e-14;
+
+// The literal test's verdict on one end from its double-precision value, where that value settles
+// it: below `outside` the end is outside for the literal test too, at or above `inside` it is not.
+struct Verdict {
+    double outside, inside;
+};
+
+// One end in double precision.
+struct EndInDouble {
+    double x, y, z;
+};
+
+EndInDouble InDouble(const Vector3& p) {
+    return {static_cast<double>(p.x), static_cast<double>(p.y), static_cast<double>(p.z)};
+}
+
+double ValueAt(const PlaneColumns& p, int i, const EndInDouble& e) {
+    return p.nx[i] * e.x + p.ny[i] * e.y + p.nz[i] * e.z - p.nd[i];
+}
+
+// How far a pair's ends can lie from the origin along any axis. They never leave the box of its
+// first ends by more than RunPastLimit (clips move an end between the ends or carry it that far).
+double SegmentSize(const engine::Segment& segment) {
+    const Vector3 &a = segment.end1, &b = segment.end2;
+    const Real size = std::fmax(std::fmax(std::fmax(std::fabs(a.x), std::fabs(a.y)), std::fabs(a.z)),
+                                std::fmax(std::fmax(std::fabs(b.x), std::fabs(b.y)), std::fabs(b.z)));
+    return static_cast<double>(size + engine::RunPastLimit);
+}
+
+// The bounds of the literal test for a pair's segment.
+Verdict VerdictFor(const ClipPlanes& planes, const engine::Segment& segment) {
+    const double margin = PrefilterRounding * (1 + 2 * SegmentSize(segment) + planes.farthest);
+    const double tolerance = static_cast<double>(engine::OutsideTolerance);
+    return {-tolerance - margin, -tolerance + margin};
+}
+
+// The single-precision value below which an end may be outside a plane: the tolerance less a bound
+// on the rounding of planes, ends and arithmetic in single precision (2^-24 each, eleven times the
+// largest coordinate and six times the largest Dist, doubled).
+float SingleThreshold(const ClipPlanes& planes, const engine::Segment& segment) {
+    constexpr double rounding = 1.0 / (1 << 23);
+    return static_cast<float>(-static_cast<double>(engine::OutsideTolerance) +
+                              rounding * (1 + 11 * SegmentSize(segment) + 6 * planes.farthest));
+}
+
+// The literal step at one plane that the test could not pass over. Clips the segment, telling which
+// ends moved; false when the segment is gone.
+[[gnu::always_inline]] inline bool StepAt(const ClipPlanes& planes, int slot, const Verdict& verdict,
+                                          engine::Segment& segment, double v1, double v2, bool& moved1,
+                                          bool& moved2) {
+    const Plane& plane = planes.planes[slot];
+    const bool settled =
+        (v1 < verdict.outside || v1 >= verdict.inside) && (v2 < verdict.outside || v2 >= verdict.inside);
+    if (!settled) {
+        moved1 = moved2 = true;
+        return engine::ClipByPlane(plane, segment);
+    }
+    const bool out1 = v1 < verdict.outside, out2 = v2 < verdict.outside;
+    if (out1 && out2) return false;
+    moved1 = out1, moved2 = out2;
+    if (out1 != out2) {
+        const Real reach1 = Dot(plane.Normal, segment.end1);
+        engine::MoveOutsideEnd(plane, segment, out1, reach1);
+    }
+    return true;
+}
+
+bool ClipPairPlain(const ClipPlanes& planes, int j, int k, engine::Segment& segment) {
+    const Verdict verdict = VerdictFor(planes, segment);
+    EndInDouble e1 = InDouble(segment.end1), e2 = InDouble(segment.end2);
+    for (int slot = 0; slot < planes.count; ++slot) {
+        const double v1 = ValueAt(planes.columns, slot, e1), v2 = ValueAt(planes.columns, slot, e2);
+        if (v1 >= verdict.inside && v2 >= verdict.inside) continue;
+        if (slot == j + 1 || slot == k + 1) continue;
+        bool moved1 = false, moved2 = false;
+        if (!StepAt(planes, slot, verdict, segment, v1, v2, moved1, moved2)) return false;
+        if (moved1) e1 = InDouble(segment.end1);
+        if (moved2) e2 = InDouble(segment.end2);
+    }
+    return true;
+}
+
+// A plane's value on the disc falls at most its radius times the plane's normal across the disc's
+// below its value at the centre; the normals are unit within 0.001, the square taken with room.
+constexpr double NormalSquare = 1.003;
+
+// Whether a plane may come down to `reach` on the disc: its value at the centre, less `reach`, is at
+// most the radius times the plane's normal across the disc (compared squared).
+bool Near(double centre, double along, double reach, double radius) {
+    const double rise = centre - reach;
+    return rise <= 0 || rise * rise <= radius * radius * (NormalSquare - along * along);
+}
+
+int ListNearPlain(const PlaneColumns& p, const engine::Disc& disc, double reach, int* slots) {
+    int count = 0;
+    for (int i = 0; i < p.slots; ++i) {
+        const double centre = p.nx[i] * disc.x + p.ny[i] * disc.y + p.nz[i] * disc.z - p.nd[i];
+        const double along = p.nx[i] * disc.nx + p.ny[i] * disc.ny + p.nz[i] * disc.nz;
+        if (Near(centre, along, reach, disc.radius)) slots[count++] = i;
+    }
+    return count;
+}
+
+#ifdef LAPIDRAW_X86_64
+bool HasAvx2() {
+    static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    return avx2;
+}
+
+#define LAPIDRAW_AVX2 __attribute__((target("avx2,fma"), always_inline)) inline
+
+// An end in single precision, in every lane.
+struct EndLanes {
+    __m256 x, y, z;
+};
+
+LAPIDRAW_AVX2 EndLanes Spread(const EndInDouble& e) {
+    return {_mm256_set1_ps(static_cast<float>(e.x)), _mm256_set1_ps(static_cast<float>(e.y)),
+            _mm256_set1_ps(static_cast<float>(e.z))};
+}
+
+// The slots among base ... base + 7 whose plane value at either end lies below the limit.
+LAPIDRAW_AVX2 unsigned Flagged(const PlaneColumns& p, int base, const EndLanes& e1, const EndLanes& e2,
+                               __m256 limit) {
+    const __m256 a = _mm256_loadu_ps(p.fx + base), b = _mm256_loadu_ps(p.fy + base);
+    const __m256 c = _mm256_loadu_ps(p.fz + base), d = _mm256_loadu_ps(p.fd + base);
+    const __m256 v1 = _mm256_fmadd_ps(c, e1.z, _mm256_fmadd_ps(b, e1.y, _mm256_fmsub_ps(a, e1.x, d)));
+    const __m256 v2 = _mm256_fmadd_ps(c, e2.z, _mm256_fmadd_ps(b, e2.y, _mm256_fmsub_ps(a, e2.x, d)));
+    return static_cast<unsigned>(_mm256_movemask_ps(
+        _mm256_or_ps(_mm256_cmp_ps(v1, limit, _CMP_LT_OQ), _mm256_cmp_ps(v2, limit, _CMP_LT_OQ))));
+}
+
+// Eight planes at a time in single precision; the planes it flags are tested again in double
+// precision before the literal step.
+__attribute__((target("avx2,fma"))) bool ClipPairAvx2(const ClipPlanes& planes, int j, int k,
+                                                      engine::Segment& segment) {
+    const Verdict verdict = VerdictFor(planes, segment);
+    const PlaneColumns& p = planes.columns;
+    const __m256 limit = _mm256_set1_ps(SingleThreshold(planes, segment));
+    EndInDouble e1 = InDouble(segment.end1), e2 = InDouble(segment.end2);
+    EndLanes lanes1 = Spread(e1), lanes2 = Spread(e2);
+    for (int base = 0; base < planes.count; base += 8) {
+        for (unsigned hits = Flagged(p, base, lanes1, lanes2, limit); hits;) {
+            const int slot = base + __builtin_ctz(hits);
+            hits &= hits - 1;
+            if (slot >= planes.count || slot == j + 1 || slot == k + 1) continue;
+            const double v1 = ValueAt(p, slot, e1), v2 = ValueAt(p, slot, e2);
+            if (v1 >= verdict.inside && v2 >= verdict.inside) continue;
+            bool moved1 = false, moved2 = false;
+            if (!StepAt(planes, slot, verdict, segment, v1, v2, moved1, moved2)) return false;
+            if (moved1) e1 = InDouble(segment.end1), lanes1 = Spread(e1);
+            if (moved2) e2 = InDouble(segment.end2), lanes2 = Spread(e2);
+            // The rest of this block is tested again against the moved ends.
+            if (moved1 || moved2)
+                hits = Flagged(p, base, lanes1, lanes2, limit) & (~0u << (slot - base + 1)) & 0xFFu;
+        }
+    }
+    return true;
+}
+
+#undef LAPIDRAW_AVX2
+
+__attribute__((target("avx2,fma"))) int ListNearAvx2(const PlaneColumns& p, const engine::Disc& disc,
+                                                     double reach, int* slots) {
+    const __m256d x = _mm256_set1_pd(disc.x), y = _mm256_set1_pd(disc.y), z = _mm256_set1_pd(disc.z);
+    const __m256d nx = _mm256_set1_pd(disc.nx), ny = _mm256_set1_pd(disc.ny), nz = _mm256_set1_pd(disc.nz);
+    const __m256d radius2 = _mm256_set1_pd(disc.radius * disc.radius), square = _mm256_set1_pd(NormalSquare);
+    const __m256d limit = _mm256_set1_pd(reach), zero = _mm256_setzero_pd();
+    int count = 0;
+    for (int base = 0; base < p.slots; base += 4) {
+        const __m256d a = _mm256_loadu_pd(p.nx + base), b = _mm256_loadu_pd(p.ny + base);
+        const __m256d c = _mm256_loadu_pd(p.nz + base), d = _mm256_loadu_pd(p.nd + base);
+        const __m256d rise =
+            _mm256_sub_pd(_mm256_fmadd_pd(c, z, _mm256_fmadd_pd(b, y, _mm256_fmsub_pd(a, x, d))), limit);
+        const __m256d along = _mm256_fmadd_pd(c, nz, _mm256_fmadd_pd(b, ny, _mm256_mul_pd(a, nx)));
+        const __m256d across2 = _mm256_mul_pd(radius2, _mm256_fnmadd_pd(along, along, square));
+        const __m256d near = _mm256_or_pd(_mm256_cmp_pd(rise, zero, _CMP_LE_OQ),
+                                          _mm256_cmp_pd(_mm256_mul_pd(rise, rise), across2, _CMP_LE_OQ));
+        for (unsigned hits = static_cast<unsigned>(_mm256_movemask_pd(near)); hits; hits &= hits - 1)
+            slots[count++] = base + __builtin_ctz(hits);
+    }
+    return count;
+}
+#else
+bool HasAvx2() {
+    return false;
+}
+#endif
+} // namespace
+
+namespace engine {
+
+bool ClipPair(const ClipPlanes& planes, int j, int k, Segment& segment) {
+#ifdef LAPIDRAW_X86_64
+    if (HasAvx2()) return ClipPairAvx2(planes, j, k, segment);
+#endif
+    return ClipPairPlain(planes, j, k, segment);
+}
+
+int ListNear(const PlaneColumns& planes, const Disc& disc, double reach, int* slots) {
+#ifdef LAPIDRAW_X86_64
+    if (HasAvx2()) return ListNearAvx2(planes, disc, reach, slots);
+#endif
+    return ListNearPlain(planes, disc, reach, slots);
+}
+
+} // namespace engine

@@ -1,0 +1,92 @@
+// Pieces of the cutting engine that its literal way and its fast way share, so that both compute
+// every edge end with the very same operations.
+#pragma once
+
+#include "gem/gem.h"
+
+#include <cmath>
+
+namespace engine {
+
+// The common line of two planes is handled as a segment of this extent.
+inline constexpr Real LineExtent = 400;
+// A 2x2 determinant of at most this size means the two planes are parallel.
+inline constexpr Real ParallelTolerance = 0.001L;
+// A point is outside a plane when it lies more than this beyond it.
+inline constexpr Real OutsideTolerance = 0.001L;
+// When the end that stays lies just outside a plane (within the tolerance), the line meets the plane
+// beyond it, and moving the other end there carries the segment past its staying end: by the
+// tolerance over the sine of the angle between line and plane, so without bound for a plane all but
+// parallel to the line (published designs reach 0.1; a near-parallel plane throws the end anywhere).
+// A clip may carry the ends of one segment off it by at most RunPastLimit in all, and only onto a
+// point that lies on both planes of the pair within PlaneSlack (a segment too short to give its line a
+// direction would otherwise carry the end off the line); a clip that would do otherwise leaves the
+// segment at its staying end. This keeps every edge within RunPastLimit (and the tolerance) of the
+// stone and on its two planes, which is what lets the fast way prove which plane pairs cannot make an
+// edge.
+inline constexpr Real RunPastLimit = 0.01L;
+inline constexpr Real PlaneSlack = 1e-7L;
+
+// The segment of one pair of planes while the clipping moves its ends.
+struct Segment {
+    const Facet* a = nullptr; // the pair's planes
+    const Facet* b = nullptr;
+    Vector3 end1, end2;
+    Real carried = 0; // how far its ends have been carried off it so far
+};
+
+// The stretch of the line where planes a and b meet, before any clipping: its fixed coordinate runs
+// over the line extent (z from the girdle plane up on a crown, down on a pavilion). False when the
+// planes are parallel.
+bool PairSegment(const Facet& a, const Facet& b, bool crown, Segment& segment);
+
+// The move of the end at `moving` onto `meet`, when the meeting point lies off the segment by
+// `t` (or is no number): kept within the limits on carrying, else the end takes the staying end's place.
+void CarryOff(Segment& segment, Vector3& moving, const Vector3& staying, const Vector3& meet, Real t);
+
+// Moves the one end that lies outside the plane to where the line meets it; `reach1` is the normal of
+// the plane dotted with end 1. The plane is a Facet or a Plane (its Normal and Dist).
+template <typename PlaneOf>
+inline void MoveOutsideEnd(const PlaneOf& plane, Segment& segment, bool out1, const Real& reach1) {
+    // Written out by coordinate, in the same operations as (end1 + t * along) with
+    // t = (Dist - reach1) / (Normal . along) and along = end2 - end1.
+    Vector3& end1 = segment.end1;
+    const Vector3& n = plane.Normal;
+    const Real x1 = end1.x, y1 = end1.y, z1 = end1.z;
+    const Real ax = segment.end2.x - x1, ay = segment.end2.y - y1, az = segment.end2.z - z1;
+    const Real t = (plane.Dist - reach1) / (n.x * ax + n.y * ay + n.z * az);
+    if (t >= 0 && t <= 1) {
+        Vector3& moving = out1 ? end1 : segment.end2;
+        moving.x = x1 + t * ax;
+        moving.y = y1 + t * ay;
+        moving.z = z1 + t * az;
+    } else {
+        CarryOff(segment, out1 ? end1 : segment.end2, out1 ? segment.end2 : end1,
+                 Vector3{x1 + t * ax, y1 + t * ay, z1 + t * az}, t);
+    }
+}
+
+// Clips the segment against one plane: an end more than the tolerance outside moves to where the
+// line meets the plane. False, leaving the ends alone, when both ends are outside.
+template <typename PlaneOf> inline bool ClipByPlane(const PlaneOf& plane, Segment& segment) {
+    const Real limit = plane.Dist - OutsideTolerance;
+    const Real reach1 = Dot(plane.Normal, segment.end1);
+    const bool out1 = reach1 < limit;
+    const bool out2 = Dot(plane.Normal, segment.end2) < limit;
+    if (out1 && out2) return false;
+    if (out1 != out2) MoveOutsideEnd(plane, segment, out1, reach1);
+    return true;
+}
+
+// The literal clipping: against every facet but the pair's own, in increasing number.
+bool ClipLiterally(const TGem& gem, int j, int k, Segment& segment);
+
+// The edges collected for one facet polygon: in increasing edge number, each pair of ends once.
+using FacetEdgeList = BoundedArray<int, 1, MaxFacetEdges>;
+// Collects edge e for a facet unless an edge with the same two ends was collected before.
+void CollectFacetEdge(const TGem& gem, int e, FacetEdgeList& collected, int& count);
+// Chains the collected edges into the facet's closed corner list; false (and no corners) when the
+// chain does not close.
+bool ChainFacetPolygon(const TGem& gem, Facet& facet, const FacetEdgeList& collected, int count);
+
+} // namespace engine

@@ -1,0 +1,57 @@
+// The design sheet as an enhanced metafile (.emf): every primitive becomes a GDI record. Texts are
+// measured with the screen's fonts at 96 pixels per inch, so the picture is laid out as the window is.
+// A metafile cannot read its pixels back, so a flood fill paints the region the caller passes.
+#pragma once
+
+#include "platform/emf_gdi.h"
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+class EmfSurface final : public DrawSurface {
+  public:
+    EmfSurface(int width, int height);
+    bool Valid() const { return picture_.Valid(); }
+
+    void SetPenColor(Colour c) override;
+    Colour PenColor() const override { return pen_; }
+    void SetPenWidth(int w) override;
+    int PenWidth() const override { return penWidth_; }
+    void SetPenMode(PenMode m) override;
+    PenMode GetPenMode() const override { return mode_; }
+    void SetBrushColor(Colour c) override;
+    Colour BrushColor() const override { return brush_; }
+    void SetFont(const std::string& name, int size, bool bold) override;
+    void SetFontColor(Colour c) override;
+    Colour FontColor() const override { return fontColour_; }
+
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void Rectangle(int left, int top, int right, int bottom) override;
+    void FloodFill(int x, int y, Colour border, const FillRegion& region) override;
+    void TextOut(int x, int y, const std::string& text) override;
+    int TextWidth(const std::string& text) override;
+    int TextHeight(const std::string& text) override;
+    int DeviceWidth() const override { return width_; }
+    int DeviceHeight() const override { return height_; }
+
+    // Ends the picture: the bytes of the .emf file, empty when it could not be made.
+    std::string Finish();
+    // Ends the picture and writes it whole to the file (replaced only when complete); false when it
+    // could not be written, with errorCode the system's I/O error code.
+    bool Save(const QString& path, int& errorCode);
+
+  private:
+    void ApplyPen();
+    void ApplyBrush(Colour c);
+
+    EmfPicture picture_;
+    int width_, height_;
+    Colour pen_ = ColourBlack, brush_ = ColourWhite, fontColour_ = ColourBlack;
+    int penWidth_ = 1;
+    PenMode mode_ = PenMode::Copy;
+    QFont font_;
+    QImage metricsDevice_; // 96 pixels per inch, as the screen's surface
+};
