@@ -33,6 +33,13 @@ constexpr std::size_t LongestLine = 100000;                    // far above any 
 constexpr const char* LineEnd = "\r\n";
 constexpr int IndexWidth = 8; // a facet's index is written in a field of 8 with 3 decimals
 constexpr int IndexDecimals = 3;
+constexpr int NormalWidth = 11; // a facet's normal is written in fields of 11 with 8 decimals
+constexpr int NormalDecimals = 8;
+
+// A normal's component that the design file writes as zero.
+bool WrittenAsZero(Real component) {
+    return ReadReal(fixed(component, 0, NormalDecimals)) == Real(0);
+}
 
 std::string NameWithoutFolderAndExtension(const std::string& path) {
     return fs::path(path).stem().string();
@@ -67,8 +74,9 @@ namespace {
 // ---- Writing ----
 
 std::string FacetRecord(const Facet& facet) {
-    return "f " + fixed(facet.Normal.x, 11, 8) + " " + fixed(facet.Normal.y, 11, 8) + " " +
-           fixed(facet.Normal.z, 11, 8) + " " + fixed(facet.Dist, 11, 6) + " " +
+    return "f " + fixed(facet.Normal.x, NormalWidth, NormalDecimals) + " " +
+           fixed(facet.Normal.y, NormalWidth, NormalDecimals) + " " +
+           fixed(facet.Normal.z, NormalWidth, NormalDecimals) + " " + fixed(facet.Dist, 11, 6) + " " +
            fixed(facet.Index, IndexWidth, IndexDecimals);
 }
 
@@ -244,12 +252,15 @@ class DesignReader {
         plane.Index = cursor.Number();
         if (!IsUnitVector(plane.Normal)) cursor.Fail("the facet normal is not a unit vector");
 
-        if (plane.Normal.x == 0 && plane.Normal.y == 0 && (plane.Normal.z == 1 || plane.Normal.z == -1)) {
-            // Facet -1 faces the girdle plane (down on a crown, up on a pavilion): so a table lying in the
-            // girdle plane, with a plane constant of 0, is still told from the girdle plane itself.
-            const bool facesGirdle = plane.Normal.z == (gem_.IsCrown() ? -1 : 1);
+        if (WrittenAsZero(plane.Normal.x) && WrittenAsZero(plane.Normal.y)) {
+            // A horizontal plane, told as the writer would write it, so that a design reads back the
+            // same after a save. Facet -1 faces the girdle plane (down on a crown, up on a pavilion): so
+            // a table lying in the girdle plane, with a plane constant of 0, is still told from the
+            // girdle plane itself.
+            const Real up = plane.Normal.z > 0 ? 1 : -1;
+            const bool facesGirdle = up == (gem_.IsCrown() ? -1 : 1);
             Facet& bound = gem_.Facets[plane.Dist != 0 || facesGirdle ? -1 : 0];
-            bound.Normal = plane.Normal;
+            bound.Normal = {0, 0, up};
             bound.Dist = plane.Dist;
             bound.Index = plane.Index;
             bound.SymChar = 'n';

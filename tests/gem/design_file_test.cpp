@@ -242,6 +242,27 @@ TEST_F(FileFolder, SurplusTextAndMessageRecordsAreSkipped) {
     EXPECT_EQ(gem->TextLine(1), "line 1\xBA");
 }
 
+// Found by fuzzing: a horizontal plane whose normal was not written exactly as 0 0 +-1 was read as a
+// cut facet, saved as 0 0 1 and then read back as the girdle plane, so the facet was lost on reopening.
+TEST_F(FileFolder, NearlyHorizontalFacetKeepsItsPlaceAfterASave) {
+    const char* const nearlyHorizontal[] = {"0 0 1.0000000010 0 0", "0.000000001 0 0.99999999 0 0",
+                                            "0 -0.000000004 1 -3 0"};
+    for (const char* plane : nearlyHorizontal) {
+        SCOPED_TRACE(plane);
+        WriteBytes(File("in.lfx"),
+                   std::string("s4 4 pn0\nf -0.70710678 0 0.70710678 -2.828427 0\nf ") + plane + "\ne\n");
+        auto gem = std::make_unique<TGem>();
+        ASSERT_TRUE(gem->ReadDesign(File("in.lfx"), TGem::FileMode::Open)) << gem->LastError.Message;
+        ASSERT_TRUE(gem->WriteDesign(File("out.lfx"), TGem::FileMode::Named, ""));
+        auto read = std::make_unique<TGem>();
+        ASSERT_TRUE(read->ReadDesign(File("out.lfx"), TGem::FileMode::Open)) << read->LastError.Message;
+        EXPECT_EQ(read->FacetCount, 1);
+        const std::string before = gem->DesignFileText(), after = read->DesignFileText();
+        EXPECT_EQ(after.substr(0, after.find("Ifilename")).substr(after.find("\r\n")),
+                  before.substr(0, before.find("Ifilename")).substr(before.find("\r\n")));
+    }
+}
+
 TEST(DesignFileRoundTrip, EveryGeneratedDesignWritesTheSameBytesAgain) {
     const fs::path folder =
         fs::temp_directory_path() / ("lapidraw-test-roundtrip-" + std::to_string(::getpid()));
