@@ -3,6 +3,7 @@
 // cover their rounding either way.
 #include "gem/engine_kernels.h"
 
+#include <algorithm>
 #include <cmath>
 
 #if defined(__x86_64__)
@@ -38,11 +39,14 @@ double ValueAt(const PlaneColumns& p, int i, const EndInDouble& e) {
 
 // How far a pair's ends can lie from the origin along any axis. They never leave the box of its
 // first ends by more than RunPastLimit (clips move an end between the ends or carry it that far).
+// Taken in double precision, enlarged to cover the rounding of the ends to double.
 double SegmentSize(const engine::Segment& segment) {
-    const Vector3 &a = segment.end1, &b = segment.end2;
-    const Real size = std::fmax(std::fmax(std::fmax(std::fabs(a.x), std::fabs(a.y)), std::fabs(a.z)),
-                                std::fmax(std::fmax(std::fabs(b.x), std::fabs(b.y)), std::fabs(b.z)));
-    return static_cast<double>(size + engine::RunPastLimit);
+    const EndInDouble a = InDouble(segment.end1), b = InDouble(segment.end2);
+    double size = 0;
+    for (double c : {a.x, a.y, a.z, b.x, b.y, b.z})
+        size = std::max(size, std::fabs(c));
+    constexpr double conversion = 1 + 1e-15;
+    return size * conversion + static_cast<double>(engine::RunPastLimit) * conversion;
 }
 
 // The bounds of the literal test for a pair's segment.
