@@ -66,24 +66,32 @@ float SingleThreshold(const ClipPlanes& planes, const engine::Segment& segment) 
 }
 
 // The literal step at one plane that the test could not pass over. Clips the segment, telling which
-// ends moved; false when the segment is gone.
+// ends moved and keeping their double-precision copies; false when the segment is gone.
 [[gnu::always_inline]] inline bool StepAt(const ClipPlanes& planes, int slot, const Verdict& verdict,
-                                          engine::Segment& segment, double v1, double v2, bool& moved1,
-                                          bool& moved2) {
+                                          engine::Segment& segment, EndInDouble& e1, EndInDouble& e2,
+                                          double v1, double v2, bool& moved1, bool& moved2) {
     const Plane& plane = planes.planes[slot];
     const bool settled =
         (v1 < verdict.outside || v1 >= verdict.inside) && (v2 < verdict.outside || v2 >= verdict.inside);
     if (!settled) {
         moved1 = moved2 = true;
-        return engine::ClipByPlane(plane, segment);
+        if (!engine::ClipByPlane(plane, segment)) return false;
+        e1 = InDouble(segment.end1), e2 = InDouble(segment.end2);
+        return true;
     }
     const bool out1 = v1 < verdict.outside, out2 = v2 < verdict.outside;
     if (out1 && out2) return false;
     moved1 = out1, moved2 = out2;
-    if (out1 != out2) {
-        const Real reach1 = Dot(plane.Normal, segment.end1);
-        engine::MoveOutsideEnd(plane, segment, out1, reach1);
-    }
+    if (out1 == out2) return true;
+    // The moved end's double copy is taken from the values just computed rather than read back.
+    EndInDouble& copy = out1 ? e1 : e2;
+    auto keepCopy = [&copy](const Real& x, const Real& y, const Real& z) {
+        copy = {static_cast<double>(x), static_cast<double>(y), static_cast<double>(z)};
+    };
+    const Vector3& n = plane.Normal;
+    auto reach1 = [&n](const Real& x, const Real& y, const Real& z) { return n.x * x + n.y * y + n.z * z; };
+    if (!engine::MoveOutsideEnd(plane, segment, out1, reach1, keepCopy))
+        e1 = InDouble(segment.end1), e2 = InDouble(segment.end2);
     return true;
 }
 
@@ -95,9 +103,7 @@ bool ClipPairPlain(const ClipPlanes& planes, int j, int k, engine::Segment& segm
         if (v1 >= verdict.inside && v2 >= verdict.inside) continue;
         if (slot == j + 1 || slot == k + 1) continue;
         bool moved1 = false, moved2 = false;
-        if (!StepAt(planes, slot, verdict, segment, v1, v2, moved1, moved2)) return false;
-        if (moved1) e1 = InDouble(segment.end1);
-        if (moved2) e2 = InDouble(segment.end2);
+        if (!StepAt(planes, slot, verdict, segment, e1, e2, v1, v2, moved1, moved2)) return false;
     }
     return true;
 }
@@ -169,9 +175,9 @@ __attribute__((target("avx2,fma"))) bool ClipPairAvx2(const ClipPlanes& planes, 
             const double v1 = ValueAt(p, slot, e1), v2 = ValueAt(p, slot, e2);
             if (v1 >= verdict.inside && v2 >= verdict.inside) continue;
             bool moved1 = false, moved2 = false;
-            if (!StepAt(planes, slot, verdict, segment, v1, v2, moved1, moved2)) return false;
-            if (moved1) e1 = InDouble(segment.end1), lanes1 = Spread(e1);
-            if (moved2) e2 = InDouble(segment.end2), lanes2 = Spread(e2);
+            if (!StepAt(planes, slot, verdict, segment, e1, e2, v1, v2, moved1, moved2)) return false;
+            if (moved1) lanes1 = Spread(e1);
+            if (moved2) lanes2 = Spread(e2);
             // The rest of this block is tested again against the moved ends.
             if (moved1 || moved2)
                 hits = Flagged(p, base, lanes1, lanes2, limit) & (~0u << (slot - base + 1)) & 0xFFu;
