@@ -472,8 +472,8 @@ std::size_t CellHash(const std::array<std::int64_t, 3>& c, std::size_t size) {
 }
 
 // The grid cell of coordinate x: never decreasing in x, which is all the lookup relies on.
-std::int64_t CellIndex(Real x, double size) {
-    const double q = static_cast<double>(x) / size;
+std::int64_t CellIndex(double x, double size) {
+    const double q = x / size;
     const auto i = static_cast<std::int64_t>(q);
     return q < static_cast<double>(i) ? i - 1 : i;
 }
@@ -488,14 +488,17 @@ bool SameCell(const std::array<std::int64_t, 3>& a, const std::array<std::int64_
 int TGem::FindOrAddPointHashed(const Vector3& p) {
     engine::Scratch& s = Scratch.Get();
     if (!s.grid) return FindOrAddPoint(p);
-    // The cells of every corner within the merge distance, with room for the rounding of the bounds.
-    auto reach = [&](Real x) { return PointMergeDistance * (1 + 1e-9L) + std::fabs(x) * 1e-15L; };
-    const std::array<std::int64_t, 3> low = {CellIndex(p.x - reach(p.x), s.cellSize),
-                                             CellIndex(p.y - reach(p.y), s.cellSize),
-                                             CellIndex(p.z - reach(p.z), s.cellSize)};
-    const std::array<std::int64_t, 3> high = {CellIndex(p.x + reach(p.x), s.cellSize),
-                                              CellIndex(p.y + reach(p.y), s.cellSize),
-                                              CellIndex(p.z + reach(p.z), s.cellSize)};
+    // The cells of every corner within the merge distance, in double precision with room for the
+    // rounding of the point and the bounds.
+    const double merge = static_cast<double>(PointMergeDistance) * (1 + 1e-9);
+    const double x = static_cast<double>(p.x), y = static_cast<double>(p.y), z = static_cast<double>(p.z);
+    auto reach = [&](double c) { return merge + std::fabs(c) * 1e-15; };
+    const std::array<std::int64_t, 3> low = {CellIndex(x - reach(x), s.cellSize),
+                                             CellIndex(y - reach(y), s.cellSize),
+                                             CellIndex(z - reach(z), s.cellSize)};
+    const std::array<std::int64_t, 3> high = {CellIndex(x + reach(x), s.cellSize),
+                                              CellIndex(y + reach(y), s.cellSize),
+                                              CellIndex(z + reach(z), s.cellSize)};
     int found = 0;
     std::array<std::int64_t, 3> cell;
     for (cell[0] = low[0]; cell[0] <= high[0]; ++cell[0])
@@ -521,8 +524,8 @@ int TGem::FindOrAddPointHashed(const Vector3& p) {
             s.head[h] = static_cast<int>(i);
         }
     }
-    const std::array<std::int64_t, 3> home = {CellIndex(p.x, s.cellSize), CellIndex(p.y, s.cellSize),
-                                              CellIndex(p.z, s.cellSize)};
+    const std::array<std::int64_t, 3> home = {CellIndex(x, s.cellSize), CellIndex(y, s.cellSize),
+                                              CellIndex(z, s.cellSize)};
     const std::size_t h = CellHash(home, s.head.size());
     s.cellOf.push_back(home);
     s.next.push_back(s.head[h]);

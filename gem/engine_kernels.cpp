@@ -3,6 +3,7 @@
 // cover their rounding either way.
 #include "gem/engine_kernels.h"
 
+#include <algorithm>
 #include <cmath>
 
 #if defined(__x86_64__)
@@ -38,11 +39,14 @@ double ValueAt(const PlaneColumns& p, int i, const EndInDouble& e) {
 
 // How far a pair's ends can lie from the origin along any axis. They never leave the box of its
 // first ends by more than RunPastLimit (clips move an end between the ends or carry it that far).
+// Taken in double precision, enlarged to cover the rounding of the ends to double.
 double SegmentSize(const engine::Segment& segment) {
-    const Vector3 &a = segment.end1, &b = segment.end2;
-    const Real size = std::fmax(std::fmax(std::fmax(std::fabs(a.x), std::fabs(a.y)), std::fabs(a.z)),
-                                std::fmax(std::fmax(std::fabs(b.x), std::fabs(b.y)), std::fabs(b.z)));
-    return static_cast<double>(size + engine::RunPastLimit);
+    const EndInDouble a = InDouble(segment.end1), b = InDouble(segment.end2);
+    double size = 0;
+    for (double c : {a.x, a.y, a.z, b.x, b.y, b.z})
+        size = std::max(size, std::fabs(c));
+    constexpr double conversion = 1 + 1e-15;
+    return size * conversion + static_cast<double>(engine::RunPastLimit) * conversion;
 }
 
 // The bounds of the literal test for a pair's segment.
@@ -62,24 +66,32 @@ float SingleThreshold(const ClipPlanes& planes, const engine::Segment& segment) 
 }
 
 // The literal step at one plane that the test could not pass over. Clips the segment, telling which
-// ends moved; false when the segment is gone.
+// ends moved and keeping their double-precision copies; false when the segment is gone.
 [[gnu::always_inline]] inline bool StepAt(const ClipPlanes& planes, int slot, const Verdict& verdict,
-                                          engine::Segment& segment, double v1, double v2, bool& moved1,
-                                          bool& moved2) {
+                                          engine::Segment& segment, EndInDouble& e1, EndInDouble& e2,
+                                          double v1, double v2, bool& moved1, bool& moved2) {
     const Plane& plane = planes.planes[slot];
     const bool settled =
         (v1 < verdict.outside || v1 >= verdict.inside) && (v2 < verdict.outside || v2 >= verdict.inside);
     if (!settled) {
         moved1 = moved2 = true;
-        return engine::ClipByPlane(plane, segment);
+        if (!engine::ClipByPlane(plane, segment)) return false;
+        e1 = InDouble(segment.end1), e2 = InDouble(segment.end2);
+        return true;
     }
     const bool out1 = v1 < verdict.outside, out2 = v2 < verdict.outside;
     if (out1 && out2) return false;
     moved1 = out1, moved2 = out2;
-    if (out1 != out2) {
-        const Real reach1 = Dot(plane.Normal, segment.end1);
-        engine::MoveOutsideEnd(plane, segment, out1, reach1);
-    }
+    if (out1 == out2) return true;
+    // The moved end's double copy is taken from the values just computed rather than read back.
+    EndInDouble& copy = out1 ? e1 : e2;
+    auto keepCopy = [&copy](const Real& x, const Real& y, const Real& z) {
+        copy = {static_cast<double>(x), static_cast<double>(y), static_cast<double>(z)};
+    };
+    const Vector3& n = plane.Normal;
+    auto reach1 = [&n](const Real& x, const Real& y, const Real& z) { return n.x * x + n.y * y + n.z * z; };
+    if (!engine::MoveOutsideEnd(plane, segment, out1, reach1, keepCopy))
+        e1 = InDouble(segment.end1), e2 = InDouble(segment.end2);
     return true;
 }
 
@@ -91,9 +103,7 @@ bool ClipPairPlain(const ClipPlanes& planes, int j, int k, engine::Segment& segm
         if (v1 >= verdict.inside && v2 >= verdict.inside) continue;
         if (slot == j + 1 || slot == k + 1) continue;
         bool moved1 = false, moved2 = false;
-        if (!StepAt(planes, slot, verdict, segment, v1, v2, moved1, moved2)) return false;
-        if (moved1) e1 = InDouble(segment.end1);
-        if (moved2) e2 = InDouble(segment.end2);
+        if (!StepAt(planes, slot, verdict, segment, e1, e2, v1, v2, moved1, moved2)) return false;
     }
     return true;
 }
@@ -165,9 +175,9 @@ __attribute__((target("avx2,fma"))) bool ClipPairAvx2(const ClipPlanes& planes, 
             const double v1 = ValueAt(p, slot, e1), v2 = ValueAt(p, slot, e2);
             if (v1 >= verdict.inside && v2 >= verdict.inside) continue;
             bool moved1 = false, moved2 = false;
-            if (!StepAt(planes, slot, verdict, segment, v1, v2, moved1, moved2)) return false;
-            if (moved1) e1 = InDouble(segment.end1), lanes1 = Spread(e1);
-            if (moved2) e2 = InDouble(segment.end2), lanes2 = Spread(e2);
+            if (!StepAt(planes, slot, verdict, segment, e1, e2, v1, v2, moved1, moved2)) return false;
+            if (moved1) lanes1 = Spread(e1);
+            if (moved2) lanes2 = Spread(e2);
             // The rest of this block is tested again against the moved ends.
             if (moved1 || moved2)
                 hits = Flagged(p, base, lanes1, lanes2, limit) & (~0u << (slot - base + 1)) & 0xFFu;

@@ -44,26 +44,36 @@ bool PairSegment(const Facet& a, const Facet& b, bool crown, Segment& segment);
 // `t` (or is no number): kept within the limits on carrying, else the end takes the staying end's place.
 void CarryOff(Segment& segment, Vector3& moving, const Vector3& staying, const Vector3& meet, Real t);
 
-// Moves the one end that lies outside the plane to where the line meets it; `reach1` is the normal of
-// the plane dotted with end 1. The plane is a Facet or a Plane (its Normal and Dist).
-template <typename PlaneOf>
-inline void MoveOutsideEnd(const PlaneOf& plane, Segment& segment, bool out1, const Real& reach1) {
+// Moves the one end that lies outside the plane to where the line meets it. `reach1(x, y, z)` gives
+// the normal of the plane dotted with end 1, whose coordinates it is passed. The plane is a Facet or a
+// Plane (its Normal and Dist). When the meeting point lies between the ends, `moved` is also given its
+// coordinates, as computed, and the answer is true; otherwise the end is carried off or kept
+// (CarryOff) and the answer is false.
+struct NoCopy {
+    void operator()(const Real&, const Real&, const Real&) const {}
+};
+template <typename PlaneOf, typename Reach, typename Moved = NoCopy>
+inline bool MoveOutsideEnd(const PlaneOf& plane, Segment& segment, bool out1, Reach reach1,
+                           Moved moved = {}) {
     // Written out by coordinate, in the same operations as (end1 + t * along) with
     // t = (Dist - reach1) / (Normal . along) and along = end2 - end1.
     Vector3& end1 = segment.end1;
     const Vector3& n = plane.Normal;
     const Real x1 = end1.x, y1 = end1.y, z1 = end1.z;
     const Real ax = segment.end2.x - x1, ay = segment.end2.y - y1, az = segment.end2.z - z1;
-    const Real t = (plane.Dist - reach1) / (n.x * ax + n.y * ay + n.z * az);
+    const Real t = (plane.Dist - reach1(x1, y1, z1)) / (n.x * ax + n.y * ay + n.z * az);
     if (t >= 0 && t <= 1) {
+        const Real x = x1 + t * ax, y = y1 + t * ay, z = z1 + t * az;
         Vector3& moving = out1 ? end1 : segment.end2;
-        moving.x = x1 + t * ax;
-        moving.y = y1 + t * ay;
-        moving.z = z1 + t * az;
-    } else {
-        CarryOff(segment, out1 ? end1 : segment.end2, out1 ? segment.end2 : end1,
-                 Vector3{x1 + t * ax, y1 + t * ay, z1 + t * az}, t);
+        moving.x = x;
+        moving.y = y;
+        moving.z = z;
+        moved(x, y, z);
+        return true;
     }
+    CarryOff(segment, out1 ? end1 : segment.end2, out1 ? segment.end2 : end1,
+             Vector3{x1 + t * ax, y1 + t * ay, z1 + t * az}, t);
+    return false;
 }
 
 // Clips the segment against one plane: an end more than the tolerance outside moves to where the
@@ -74,7 +84,9 @@ template <typename PlaneOf> inline bool ClipByPlane(const PlaneOf& plane, Segmen
     const bool out1 = reach1 < limit;
     const bool out2 = Dot(plane.Normal, segment.end2) < limit;
     if (out1 && out2) return false;
-    if (out1 != out2) MoveOutsideEnd(plane, segment, out1, reach1);
+    if (out1 != out2)
+        MoveOutsideEnd(plane, segment, out1,
+                       [&reach1](const Real&, const Real&, const Real&) { return reach1; });
     return true;
 }
 

@@ -105,9 +105,17 @@ bool ClipLiterally(const TGem& gem, int j, int k, Segment& segment) {
 
 } // namespace engine
 
+// Compared rather than taken with fmin and fmax, which are library calls for long doubles; an end
+// that is no number leaves the box alone either way.
 void TGem::AddToBox(const Vector3& p) {
-    BoxMin = {std::fmin(BoxMin.x, p.x), std::fmin(BoxMin.y, p.y), std::fmin(BoxMin.z, p.z)};
-    BoxMax = {std::fmax(BoxMax.x, p.x), std::fmax(BoxMax.y, p.y), std::fmax(BoxMax.z, p.z)};
+    auto low = [](Real& bound, Real x) {
+        if (x < bound) bound = x;
+    };
+    auto high = [](Real& bound, Real x) {
+        if (x > bound) bound = x;
+    };
+    low(BoxMin.x, p.x), low(BoxMin.y, p.y), low(BoxMin.z, p.z);
+    high(BoxMax.x, p.x), high(BoxMax.y, p.y), high(BoxMax.z, p.z);
 }
 
 void TGem::ResetDerivedData() {
