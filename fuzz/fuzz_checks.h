@@ -43,9 +43,15 @@ inline void CheckSoundDesign(const TGem& gem) {
     auto read = std::make_unique<TGem>();
     if (!read->ReadDesign(path, TGem::FileMode::Open))
         Finding("a design written cannot be read back", read->LastError.Message);
-    // The reader takes the old DOS degree sign (0xF8) in text lines for the Latin-1 one (0xBA).
+    // The reader takes the old DOS degree sign (0xF8) in I records for the Latin-1 one (0xBA).
     std::string a = copy->DesignFileText();
-    std::replace(a.begin(), a.end(), '\xF8', '\xBA');
+    for (std::size_t line = 0; line < a.size();) {
+        const std::size_t next = std::min(a.find('\n', line), a.size() - 1) + 1;
+        if (a[line] == 'I')
+            std::replace(a.begin() + static_cast<std::ptrdiff_t>(line),
+                         a.begin() + static_cast<std::ptrdiff_t>(next), '\xF8', '\xBA');
+        line = next;
+    }
     const std::string b = read->DesignFileText();
     if (a.substr(a.find('\n')) != b.substr(b.find('\n')))
         Finding("a design reads back to another file", path);
