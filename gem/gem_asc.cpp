@@ -21,7 +21,6 @@ constexpr Real FlatAngle = 0.001L; // a record this close to 0 degrees is the ta
 // A cut facet consumes a listed index this close to its own: the index tolerance of the model, so that
 // a facet is cut on the tooth the file lists and not merely near it.
 constexpr Real MatchTolerance = 0.01L;
-constexpr Real HorizontalTolerance = 0.001L;
 constexpr int MinGear = 3;
 constexpr std::size_t MaxLineLength = 100000;
 constexpr long long MaxFileSize = 16LL << 20; // far above any design's few kilobytes
@@ -39,7 +38,7 @@ Real FileIndex(const TGem& gem, Real index) {
 }
 
 bool IsHorizontal(const Plane& plane) {
-    return std::fabs(plane.Normal.x) < HorizontalTolerance && std::fabs(plane.Normal.y) < HorizontalTolerance;
+    return IsHorizontalNormal(plane.Normal);
 }
 
 // Within the 32-bit range, with room for its magnitude too.

@@ -28,7 +28,9 @@ bool TGem::StretchY(Real s) {
         normal.y /= s;
         const Real length = std::sqrt(Dot(normal, normal));
         stretched.push_back({(1 / length) * normal, Facets[i].Dist / length});
-        if (!IsSoundPlane(stretched.back().Normal, stretched.back().Dist)) return false;
+        if (!IsSoundPlane(stretched.back().Normal, stretched.back().Dist) ||
+            IsHorizontalNormal(stretched.back().Normal))
+            return false; // a facet would turn into the table when the design is read
     }
     Parts = DesignParts = 1;
     Mirror = DesignMirror = false;

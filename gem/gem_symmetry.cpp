@@ -7,8 +7,7 @@
 #include <limits>
 
 namespace {
-constexpr Real HorizontalTolerance = 0.001L; // a plane this close to (0, 0, +-1) replaces the bounding plane
-constexpr Real WrapTolerance = 0.01L;        // an index this close to IndexCount is index 0
+constexpr Real WrapTolerance = 0.01L; // an index this close to IndexCount is index 0
 constexpr Real DegenerateTolerance = 0.0001L;
 constexpr Real FarOff = 8; // Wrap steps by whole turns up to this many turns away
 constexpr Real CrownBlockHeight = 24;
@@ -211,9 +210,7 @@ void TGem::CutFacetGroup(int first, const Plane& plane) {
     if (!IsSoundPlane(n, d))
         throw RangeError("Range error: the plane has no unit normal or lies beyond the engine's reach");
 
-    const bool horizontal = std::fabs(n.x) < HorizontalTolerance && std::fabs(n.y) < HorizontalTolerance &&
-                            std::fabs(std::fabs(n.z) - 1) < HorizontalTolerance;
-    if (horizontal) {
+    if (IsHorizontalNormal(n)) { // replaces the bounding plane
         Facet& bound = Facets[-1];
         bound.Normal = IsCrown() ? Vector3{0, 0, -1} : Vector3{0, 0, 1};
         bound.Dist = d;

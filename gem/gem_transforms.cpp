@@ -92,7 +92,8 @@ bool TGem::ScaleAngles(Real target, Real source) {
                 plane.Dist *= g;
             }
         }
-        if (!IsSoundPlane(plane.Normal, plane.Dist)) return false;
+        // A facet flattened to a horizontal plane would turn into the table when the design is read.
+        if (!IsSoundPlane(plane.Normal, plane.Dist) || IsHorizontalNormal(plane.Normal)) return false;
         scaled.push_back(plane);
     }
     if (!(std::fabs(Facets[-1].Dist * m) <= EngineReach)) return false;

@@ -18,6 +18,14 @@ inline bool IsUnitVector(const Vector3& v) {
     return std::fabs(std::sqrt(Dot(v, v)) - 1) <= UnitNormalTolerance; // false for NaN too
 }
 
+// How close to (0, 0, +-1) a normal lies that counts as horizontal: such a plane is the table or the
+// bottom plane, never a cut facet, which the design file could not tell from them.
+inline constexpr Real HorizontalTolerance = 0.001L;
+
+inline bool IsHorizontalNormal(const Vector3& n) {
+    return std::fabs(n.x) < HorizontalTolerance && std::fabs(n.y) < HorizontalTolerance;
+}
+
 // A plane the engine can use: a unit normal and a distance within the reach.
 inline bool IsSoundPlane(const Vector3& normal, Real dist) {
     return IsUnitVector(normal) && std::fabs(dist) <= EngineReach;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 void ExpectNoFaults(const std::vector<std::string>& faults, const std::string& what) {
@@ -250,4 +251,29 @@ TEST(StretchResizeShift, ShiftOfAPavilionDownLengthensItsGirdle) {
     ASSERT_TRUE(gem->ShiftAlongAxis(-5));
     EXPECT_NEAR(gem->BoxMin.z, depth - 5, 1e-9L);
     ExpectNoFaults(CheckInvariants(*gem, 0.9L), "shifted pavilion");
+}
+
+// Found by the editing soak: changing angles flattened a shallow facet into a horizontal plane, which
+// the design file cannot tell from the bottom plane, so a save and reopen lost the facet and moved
+// the bottom. Changes that would make a facet horizontal are refused and leave the design alone.
+TEST(Transforms, NoChangeFlattensAFacetIntoTheTable) {
+    struct Case {
+        const char* what;
+        Real angle, index;
+        std::function<bool(TGem&)> change;
+    };
+    const Case cases[] = {
+        {"angles 85 -> 5", 3, 0, [](TGem& g) { return g.ScaleAngles(5, 85); }},
+        {"stretch 1.4", 0.07L, 22, [](TGem& g) { return g.StretchY(1.4L); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto gem = NewGem('p', 1, 96);
+        ASSERT_TRUE(CutByAngle(*gem, 85, 10, 20));
+        ASSERT_TRUE(CutByAngle(*gem, c.angle, c.index, 30));
+        ASSERT_EQ(gem->FacetCount, 2);
+        const std::string before = DesignTextWithoutStamp(*gem);
+        EXPECT_FALSE(c.change(*gem));
+        EXPECT_EQ(DesignTextWithoutStamp(*gem), before);
+    }
 }
