@@ -35,10 +35,12 @@ constexpr int IndexWidth = 8; // a facet's index is written in a field of 8 with
 constexpr int IndexDecimals = 3;
 constexpr int NormalWidth = 11; // a facet's normal is written in fields of 11 with 8 decimals
 constexpr int NormalDecimals = 8;
+constexpr int DistWidth = 11; // and its plane constant in a field of 11 with 6 decimals
+constexpr int DistDecimals = 6;
 
-// A normal's component that the design file writes as zero.
-bool WrittenAsZero(Real component) {
-    return ReadReal(fixed(component, 0, NormalDecimals)) == Real(0);
+// A number that the design file writes as zero with that many decimals.
+bool WrittenAsZero(Real value, int decimals) {
+    return ReadReal(fixed(value, 0, decimals)) == Real(0);
 }
 
 std::string NameWithoutFolderAndExtension(const std::string& path) {
@@ -76,8 +78,8 @@ namespace {
 std::string FacetRecord(const Facet& facet) {
     return "f " + fixed(facet.Normal.x, NormalWidth, NormalDecimals) + " " +
            fixed(facet.Normal.y, NormalWidth, NormalDecimals) + " " +
-           fixed(facet.Normal.z, NormalWidth, NormalDecimals) + " " + fixed(facet.Dist, 11, 6) + " " +
-           fixed(facet.Index, IndexWidth, IndexDecimals);
+           fixed(facet.Normal.z, NormalWidth, NormalDecimals) + " " +
+           fixed(facet.Dist, DistWidth, DistDecimals) + " " + fixed(facet.Index, IndexWidth, IndexDecimals);
 }
 
 std::string SymmetryRecord(int parts, bool mirror) {
@@ -252,14 +254,14 @@ class DesignReader {
         plane.Index = cursor.Number();
         if (!IsUnitVector(plane.Normal)) cursor.Fail("the facet normal is not a unit vector");
 
-        if (WrittenAsZero(plane.Normal.x) && WrittenAsZero(plane.Normal.y)) {
+        if (WrittenAsZero(plane.Normal.x, NormalDecimals) && WrittenAsZero(plane.Normal.y, NormalDecimals)) {
             // A horizontal plane, told as the writer would write it, so that a design reads back the
             // same after a save. Facet -1 faces the girdle plane (down on a crown, up on a pavilion): so
             // a table lying in the girdle plane, with a plane constant of 0, is still told from the
             // girdle plane itself.
             const Real up = plane.Normal.z > 0 ? 1 : -1;
             const bool facesGirdle = up == (gem_.IsCrown() ? -1 : 1);
-            Facet& bound = gem_.Facets[plane.Dist != 0 || facesGirdle ? -1 : 0];
+            Facet& bound = gem_.Facets[!WrittenAsZero(plane.Dist, DistDecimals) || facesGirdle ? -1 : 0];
             bound.Normal = {0, 0, up};
             bound.Dist = plane.Dist;
             bound.Index = plane.Index;

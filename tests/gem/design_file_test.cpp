@@ -242,15 +242,22 @@ TEST_F(FileFolder, SurplusTextAndMessageRecordsAreSkipped) {
     EXPECT_EQ(gem->TextLine(1), "line 1\xBA");
 }
 
-// Found by fuzzing: a horizontal plane whose normal was not written exactly as 0 0 +-1 was read as a
-// cut facet, saved as 0 0 1 and then read back as the girdle plane, so the facet was lost on reopening.
-TEST_F(FileFolder, NearlyHorizontalFacetKeepsItsPlaceAfterASave) {
-    const char* const nearlyHorizontal[] = {"0 0 1.0000000010 0 0", "0.000000001 0 0.99999999 0 0",
-                                            "0 -0.000000004 1 -3 0"};
-    for (const char* plane : nearlyHorizontal) {
-        SCOPED_TRACE(plane);
-        WriteBytes(File("in.lfx"),
-                   std::string("s4 4 pn0\nf -0.70710678 0 0.70710678 -2.828427 0\nf ") + plane + "\ne\n");
+// Found by fuzzing: a horizontal plane whose normal or plane constant was not written exactly as read
+// changed its place after a save: a facet with the normal 0 0 1.000000001 was read as a cut facet and
+// came back as the bottom plane, and a crown's upward plane 1e-9 above the girdle plane was read as
+// the table and came back as the girdle plane.
+TEST_F(FileFolder, NearlyHorizontalPlaneKeepsItsPlaceAfterASave) {
+    struct Case {
+        const char *header, *plane;
+    };
+    const Case cases[] = {{"s4 4 pn0", "0 0 1.0000000010 0 0"},
+                          {"s4 4 pn0", "0.000000001 0 0.99999999 0 0"},
+                          {"s4 4 pn0", "0 -0.000000004 1 -3 0"},
+                          {"s4 4 cn0", "0 0 1 0.0000000011 0"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.plane);
+        WriteBytes(File("in.lfx"), std::string(c.header) + "\nf -0.70710678 0 0.70710678 -2.828427 0\nf " +
+                                       c.plane + "\ne\n");
         auto gem = std::make_unique<TGem>();
         ASSERT_TRUE(gem->ReadDesign(File("in.lfx"), TGem::FileMode::Open)) << gem->LastError.Message;
         ASSERT_TRUE(gem->WriteDesign(File("out.lfx"), TGem::FileMode::Named, ""));
