@@ -81,10 +81,10 @@ std::optional<int> TakeInputOptions(const QCommandLineParser& parser, const QStr
     return std::nullopt;
 }
 
-// FILE and its input options: info and geometry.
-std::optional<int> ParseQuery(const QStringList& arguments, const QString& description,
-                              ToolRequest& request) {
-    QCommandLineParser parser;
+// FILE and its input options (the command's own options added to the parser beforehand): info,
+// geometry, listing, and the drawing and printing commands.
+std::optional<int> ParseFile(QCommandLineParser& parser, const QStringList& arguments,
+                             const QString& description, ToolRequest& request) {
     QStringList values;
     AddInputOptions(parser);
     if (auto stop = ParseArguments(parser, arguments, {"FILE"}, description, values)) return stop;
@@ -96,7 +96,9 @@ std::optional<int> ParseConversion(QCommandLineParser& parser, const QStringList
                                    const QString& description, ToolRequest& request) {
     QStringList values;
     AddInputOptions(parser);
-    if (auto stop = ParseArguments(parser, arguments, {"IN", "OUT"}, description, values)) return stop;
+    if (auto stop =
+            ParseArguments(parser, arguments, {"IN", "OUT"}, description + " " + OutputFormats, values))
+        return stop;
     if (auto stop = TakeInputOptions(parser, request.Command, values[0], request.Input)) return stop;
     request.Output = values[1];
     if (!IsDesignOutput(request.Output))
@@ -114,10 +116,7 @@ std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& a
     const QCommandLineOption size("size", "Client area in pixels (default 800x600).", "WIDTHxHEIGHT");
     parser.addOption(output);
     parser.addOption(size);
-    AddInputOptions(parser);
-    QStringList values;
-    if (auto stop = ParseArguments(parser, arguments, {"FILE"}, description, values)) return stop;
-    if (auto stop = TakeInputOptions(parser, subcommand, values[0], request.Input)) return stop;
+    if (auto stop = ParseFile(parser, arguments, description, request)) return stop;
     request.Output = parser.value(output);
     if (request.Output.isEmpty()) return UsageError(subcommand, "no output file given (-o OUT)");
     if (!IsPictureOutput(request.Output))
@@ -140,42 +139,6 @@ std::optional<int> ParseDrawing(QCommandLineParser& parser, const QStringList& a
         request.Height = height;
     }
     return std::nullopt;
-}
-
-std::optional<int> ParseInfo(const QStringList& arguments, ToolRequest& request) {
-    return ParseQuery(
-        arguments,
-        "Prints a design's symmetry, counts, dimensions, volume, proportion texts, message lines and "
-        "text lines as one JSON object.",
-        request);
-}
-
-std::optional<int> ParseGeometry(const QStringList& arguments, ToolRequest& request) {
-    return ParseQuery(
-        arguments,
-        "Prints a design's corner points, edges and facets (plane, index, angle, group, corners) as "
-        "one JSON object.",
-        request);
-}
-
-std::optional<int> ParseConvert(const QStringList& arguments, ToolRequest& request) {
-    QCommandLineParser parser;
-    return ParseConversion(
-        parser, arguments,
-        QString("Reads the design IN (an ASC file with --import crown|pavilion) and writes it to "
-                "OUT. ") +
-            OutputFormats,
-        request);
-}
-
-std::optional<int> ParsePreform(const QStringList& arguments, ToolRequest& request) {
-    QCommandLineParser parser;
-    return ParseConversion(
-        parser, arguments,
-        QString("Makes the CAM preform of the design IN (flatter angles, girdle facets revealed, "
-                "one face per facet at the girdle, all meeting in one apex) and writes it to OUT. ") +
-            OutputFormats,
-        request);
 }
 
 struct TransformOption {
@@ -221,17 +184,12 @@ QString TakeTransformValue(const QString& name, const QString& value, TransformR
     return "";
 }
 
-std::optional<int> ParseTransform(const QStringList& arguments, ToolRequest& request) {
-    QCommandLineParser parser;
+std::optional<int> ParseTransform(QCommandLineParser& parser, const QStringList& arguments,
+                                  const QString& description, ToolRequest& request) {
     for (const TransformOption& option : TransformOptions)
         parser.addOption(option.ValueName ? QCommandLineOption(option.Name, option.Help, option.ValueName)
                                           : QCommandLineOption(option.Name, option.Help));
-    if (auto stop = ParseConversion(
-            parser, arguments,
-            QString("Applies one whole-design operation to the design IN and writes the result to OUT. ") +
-                OutputFormats,
-            request))
-        return stop;
+    if (auto stop = ParseConversion(parser, arguments, description, request)) return stop;
     QStringList chosen; // each time an operation is named, so that a repeated one is refused too
     for (const QString& name : parser.optionNames())
         for (const TransformOption& option : TransformOptions)
@@ -242,24 +200,11 @@ std::optional<int> ParseTransform(const QStringList& arguments, ToolRequest& req
     return std::nullopt;
 }
 
-std::optional<int> ParseRender(const QStringList& arguments, ToolRequest& request) {
-    QCommandLineParser parser;
-    return ParseDrawing(parser, arguments,
-                        "Draws the design sheet of FILE as the main window shows it in a client area of the "
-                        "given size, into OUT (.png, .svg, .pdf or .emf).",
-                        request);
-}
-
-std::optional<int> ParseRotate(const QStringList& arguments, ToolRequest& request) {
-    QCommandLineParser parser;
+std::optional<int> ParseRotate(QCommandLineParser& parser, const QStringList& arguments,
+                               const QString& description, ToolRequest& request) {
     const QCommandLineOption angles("angles", "Rotation angles B and C in degrees.", "B,C");
     parser.addOption(angles);
-    if (auto stop =
-            ParseDrawing(parser, arguments,
-                         "Draws the stone of FILE freely rotated by the angles B (up and down keys) and C "
-                         "(left and right keys), hidden faces left out, into OUT.",
-                         request))
-        return stop;
+    if (auto stop = ParseDrawing(parser, arguments, description, request)) return stop;
     if (!parser.isSet(angles)) return UsageError("rotate", "no angles given (--angles B,C)");
     const QStringList pair = parser.value(angles).split(',');
     const auto b = pair.size() == 2 ? ReadReal(pair[0].toStdString()) : std::nullopt;
@@ -271,30 +216,14 @@ std::optional<int> ParseRotate(const QStringList& arguments, ToolRequest& reques
     return std::nullopt;
 }
 
-std::optional<int> ParseListing(const QStringList& arguments, ToolRequest& request) {
-    return ParseQuery(arguments,
-                      "Writes the facet listing of FILE to standard output exactly as it is sent to the "
-                      "printer: pages of 50 facets, CR LF line ends, a form feed before every page after "
-                      "the first.",
-                      request);
-}
-
-std::optional<int> ParsePrint(const QStringList& arguments, ToolRequest& request) {
-    QCommandLineParser parser;
+std::optional<int> ParsePrint(QCommandLineParser& parser, const QStringList& arguments,
+                              const QString& description, ToolRequest& request) {
     const QCommandLineOption output({"o", "output"}, "The PDF file to write.", "OUT");
     const QCommandLineOption fullPage("full-page",
                                       "Print the full page instead of the design on half a page.");
     const QCommandLineOption paper("paper", "Paper size: A4 (default) or Letter.", "SIZE", "A4");
     parser.addOptions({output, fullPage, paper});
-    AddInputOptions(parser);
-    QStringList values;
-    if (auto stop = ParseArguments(parser, arguments, {"FILE"},
-                                   "Prints the design sheet of FILE as the print commands of the window do "
-                                   "(a pavilion in the upper half of the page, a crown in the lower half), "
-                                   "into the PDF file OUT.",
-                                   values))
-        return stop;
-    if (auto stop = TakeInputOptions(parser, request.Command, values[0], request.Input)) return stop;
+    if (auto stop = ParseFile(parser, arguments, description, request)) return stop;
     request.Output = parser.value(output);
     if (request.Output.isEmpty()) return UsageError("print", "no output file given (-o OUT)");
     if (!HasSuffix(request.Output, "pdf"))
@@ -308,22 +237,48 @@ std::optional<int> ParsePrint(const QStringList& arguments, ToolRequest& request
     return std::nullopt;
 }
 
+// A command: its name, its line in --help, the description of its own --help, and its parser, which
+// adds the command's options to a fresh parser and reads the arguments into the request.
 struct Command {
     const char* Name;
-    const char* Summary; // for --help
-    std::optional<int> (*Parse)(const QStringList& arguments, ToolRequest& request);
+    const char* Summary;
+    const char* Description;
+    std::optional<int> (*Parse)(QCommandLineParser& parser, const QStringList& arguments,
+                                const QString& description, ToolRequest& request);
 };
 
 const Command Commands[] = {
-    {"info", "Print a design's summary as JSON", ParseInfo},
-    {"geometry", "Print a design's points, edges and facets as JSON", ParseGeometry},
-    {"convert", "Read a design and write it (IN OUT)", ParseConvert},
-    {"preform", "Make the CAM preform of a design (IN OUT)", ParsePreform},
-    {"transform", "Apply one whole-design operation (IN OUT and one option)", ParseTransform},
-    {"render", "Draw the design sheet to PNG, SVG, PDF or EMF (FILE -o OUT [--size WxH])", ParseRender},
-    {"rotate", "Draw the freely rotated stone (FILE -o OUT --angles B,C)", ParseRotate},
-    {"listing", "Write the facet listing as the printer gets it (FILE)", ParseListing},
+    {"info", "Print a design's summary as JSON",
+     "Prints a design's symmetry, counts, dimensions, volume, proportion texts, message lines and text "
+     "lines as one JSON object.",
+     ParseFile},
+    {"geometry", "Print a design's points, edges and facets as JSON",
+     "Prints a design's corner points, edges and facets (plane, index, angle, group, corners) as one JSON "
+     "object.",
+     ParseFile},
+    {"convert", "Read a design and write it (IN OUT)",
+     "Reads the design IN (an ASC file with --import crown|pavilion) and writes it to OUT.", ParseConversion},
+    {"preform", "Make the CAM preform of a design (IN OUT)",
+     "Makes the CAM preform of the design IN (flatter angles, girdle facets revealed, one face per facet at "
+     "the girdle, all meeting in one apex) and writes it to OUT.",
+     ParseConversion},
+    {"transform", "Apply one whole-design operation (IN OUT and one option)",
+     "Applies one whole-design operation to the design IN and writes the result to OUT.", ParseTransform},
+    {"render", "Draw the design sheet to PNG, SVG, PDF or EMF (FILE -o OUT [--size WxH])",
+     "Draws the design sheet of FILE as the main window shows it in a client area of the given size, into "
+     "OUT (.png, .svg, .pdf or .emf).",
+     ParseDrawing},
+    {"rotate", "Draw the freely rotated stone (FILE -o OUT --angles B,C)",
+     "Draws the stone of FILE freely rotated by the angles B (up and down keys) and C (left and right "
+     "keys), hidden faces left out, into OUT.",
+     ParseRotate},
+    {"listing", "Write the facet listing as the printer gets it (FILE)",
+     "Writes the facet listing of FILE to standard output exactly as it is sent to the printer: pages of 50 "
+     "facets, CR LF line ends, a form feed before every page after the first.",
+     ParseFile},
     {"print", "Print the design sheet into a PDF file (FILE -o OUT.pdf [--full-page] [--paper A4|Letter])",
+     "Prints the design sheet of FILE as the print commands of the window do (a pavilion in the upper half "
+     "of the page, a crown in the lower half), into the PDF file OUT.",
      ParsePrint},
 };
 
@@ -369,7 +324,8 @@ std::optional<int> ParseCommandLine(const QStringList& arguments, ToolRequest& r
         if (first != command.Name) continue;
         request = ToolRequest{};
         request.Command = first;
-        return command.Parse(arguments, request);
+        QCommandLineParser parser;
+        return command.Parse(parser, arguments, command.Description, request);
     }
     return UsageError("", QString("unknown command '%1'").arg(first));
 }
