@@ -80,7 +80,7 @@ struct Window {
 
 struct engine::Scratch {
     // The planes -1 ... FacetCount in double and single precision, at slot facet + 1, padded to a
-    // multiple of Lanes with planes that every point is deep inside.
+    // multiple of Lanes and then by Lanes more with planes that every point is deep inside.
     std::vector<double> nx, ny, nz, nd;
     std::vector<float> fx, fy, fz, fd;
     std::vector<Plane> planes; // the long double planes, side by side
@@ -181,13 +181,14 @@ class FastEngine {
 void FastEngine::LoadPlanes() {
     count_ = gem_.FacetCount + 2;
     s_.slots = (count_ + Lanes - 1) / Lanes * Lanes;
+    const int padded = s_.slots + Lanes;
     for (auto* column : {&s_.nx, &s_.ny, &s_.nz, &s_.nd})
-        column->assign(Slot(s_.slots), 0.0);
+        column->assign(Slot(padded), 0.0);
     for (auto* column : {&s_.fx, &s_.fy, &s_.fz, &s_.fd})
-        column->assign(Slot(s_.slots), 0.0f);
+        column->assign(Slot(padded), 0.0f);
     s_.farthest = 0;
     s_.planes.resize(Slot(count_));
-    for (int i = 0; i < s_.slots; ++i) {
+    for (int i = 0; i < padded; ++i) {
         const std::size_t slot = Slot(i);
         if (i >= count_) {
             s_.nd[slot] = -1e300, s_.fd[slot] = -1e30f; // every point is deep inside

@@ -56,33 +56,43 @@ Verdict VerdictFor(const ClipPlanes& planes, const engine::Segment& segment) {
     return {-tolerance - margin, -tolerance + margin};
 }
 
+// Room for the ends' moves since the planes were tested in single precision (below): far more than
+// the rounding of any number of moves between the ends.
+constexpr double StaleEndsRoom = 1e-9;
+
 // The single-precision value below which an end may be outside a plane: the tolerance less a bound
 // on the rounding of planes, ends and arithmetic in single precision (2^-24 each, eleven times the
-// largest coordinate and six times the largest Dist, doubled).
+// largest coordinate and six times the largest Dist, doubled), and less StaleEndsRoom.
 float SingleThreshold(const ClipPlanes& planes, const engine::Segment& segment) {
     constexpr double rounding = 1.0 / (1 << 23);
-    return static_cast<float>(-static_cast<double>(engine::OutsideTolerance) +
+    return static_cast<float>(-static_cast<double>(engine::OutsideTolerance) + StaleEndsRoom +
                               rounding * (1 + 11 * SegmentSize(segment) + 6 * planes.farthest));
 }
 
-// The literal step at one plane that the test could not pass over. Clips the segment, telling which
-// ends moved and keeping their double-precision copies; false when the segment is gone.
-[[gnu::always_inline]] inline bool StepAt(const ClipPlanes& planes, int slot, const Verdict& verdict,
+// What one literal step did to the segment.
+enum class Step {
+    Gone,   // both ends were outside
+    Kept,   // neither end moved
+    Moved,  // one end moved to a point between the ends
+    Carried // anything else: an end was carried off the segment, or the step was taken in full
+};
+
+// The literal step at one plane that the test could not pass over. Clips the segment, keeping the
+// ends' double-precision copies.
+[[gnu::always_inline]] inline Step StepAt(const ClipPlanes& planes, int slot, const Verdict& verdict,
                                           engine::Segment& segment, EndInDouble& e1, EndInDouble& e2,
-                                          double v1, double v2, bool& moved1, bool& moved2) {
+                                          double v1, double v2) {
     const Plane& plane = planes.planes[slot];
     const bool settled =
         (v1 < verdict.outside || v1 >= verdict.inside) && (v2 < verdict.outside || v2 >= verdict.inside);
     if (!settled) {
-        moved1 = moved2 = true;
-        if (!engine::ClipByPlane(plane, segment)) return false;
+        if (!engine::ClipByPlane(plane, segment)) return Step::Gone;
         e1 = InDouble(segment.end1), e2 = InDouble(segment.end2);
-        return true;
+        return Step::Carried;
     }
     const bool out1 = v1 < verdict.outside, out2 = v2 < verdict.outside;
-    if (out1 && out2) return false;
-    moved1 = out1, moved2 = out2;
-    if (out1 == out2) return true;
+    if (out1 && out2) return Step::Gone;
+    if (out1 == out2) return Step::Kept;
     // The moved end's double copy is taken from the values just computed rather than read back.
     EndInDouble& copy = out1 ? e1 : e2;
     auto keepCopy = [&copy](const Real& x, const Real& y, const Real& z) {
@@ -90,9 +100,9 @@ float SingleThreshold(const ClipPlanes& planes, const engine::Segment& segment) 
     };
     const Vector3& n = plane.Normal;
     auto reach1 = [&n](const Real& x, const Real& y, const Real& z) { return n.x * x + n.y * y + n.z * z; };
-    if (!engine::MoveOutsideEnd(plane, segment, out1, reach1, keepCopy))
-        e1 = InDouble(segment.end1), e2 = InDouble(segment.end2);
-    return true;
+    if (engine::MoveOutsideEnd(plane, segment, out1, reach1, keepCopy)) return Step::Moved;
+    e1 = InDouble(segment.end1), e2 = InDouble(segment.end2);
+    return Step::Carried;
 }
 
 bool ClipPairPlain(const ClipPlanes& planes, int j, int k, engine::Segment& segment) {
@@ -102,8 +112,7 @@ bool ClipPairPlain(const ClipPlanes& planes, int j, int k, engine::Segment& segm
         const double v1 = ValueAt(planes.columns, slot, e1), v2 = ValueAt(planes.columns, slot, e2);
         if (v1 >= verdict.inside && v2 >= verdict.inside) continue;
         if (slot == j + 1 || slot == k + 1) continue;
-        bool moved1 = false, moved2 = false;
-        if (!StepAt(planes, slot, verdict, segment, e1, e2, v1, v2, moved1, moved2)) return false;
+        if (StepAt(planes, slot, verdict, segment, e1, e2, v1, v2) == Step::Gone) return false;
     }
     return true;
 }
@@ -158,29 +167,41 @@ LAPIDRAW_AVX2 unsigned Flagged(const PlaneColumns& p, int base, const EndLanes& 
         _mm256_or_ps(_mm256_cmp_ps(v1, limit, _CMP_LT_OQ), _mm256_cmp_ps(v2, limit, _CMP_LT_OQ))));
 }
 
-// Eight planes at a time in single precision; the planes it flags are tested again in double
-// precision before the literal step.
+// Planes tested in single precision at a time, against the ends as they were before the batch.
+constexpr int BatchSlots = 32;
+
+// The planes in batches of BatchSlots, eight at a time in single precision, against the ends as they
+// were when the batch began; the planes flagged are tested again in double precision against the ends
+// as they are, before the literal step. A plane that passes the single test against the ends at the
+// start of the batch passes it against any ends the batch moves them to, while they only move between
+// their ends: its value there lies between its values at the ends, less rounding far below
+// StaleEndsRoom. After a step that carries an end off the segment the next batch starts at once.
 __attribute__((target("avx2,fma"))) bool ClipPairAvx2(const ClipPlanes& planes, int j, int k,
                                                       engine::Segment& segment) {
     const Verdict verdict = VerdictFor(planes, segment);
     const PlaneColumns& p = planes.columns;
     const __m256 limit = _mm256_set1_ps(SingleThreshold(planes, segment));
     EndInDouble e1 = InDouble(segment.end1), e2 = InDouble(segment.end2);
-    EndLanes lanes1 = Spread(e1), lanes2 = Spread(e2);
-    for (int base = 0; base < planes.count; base += 8) {
-        for (unsigned hits = Flagged(p, base, lanes1, lanes2, limit); hits;) {
-            const int slot = base + __builtin_ctz(hits);
-            hits &= hits - 1;
+    int flagged[BatchSlots];
+    for (int base = 0; base < planes.count;) {
+        const EndLanes lanes1 = Spread(e1), lanes2 = Spread(e2);
+        int count = 0;
+        const int end = base + BatchSlots;
+        for (int block = base; block < end && block < planes.count; block += 8)
+            for (unsigned hits = Flagged(p, block, lanes1, lanes2, limit); hits; hits &= hits - 1)
+                flagged[count++] = block + __builtin_ctz(hits);
+        base = end;
+        for (int i = 0; i < count; ++i) {
+            const int slot = flagged[i];
             if (slot >= planes.count || slot == j + 1 || slot == k + 1) continue;
             const double v1 = ValueAt(p, slot, e1), v2 = ValueAt(p, slot, e2);
             if (v1 >= verdict.inside && v2 >= verdict.inside) continue;
-            bool moved1 = false, moved2 = false;
-            if (!StepAt(planes, slot, verdict, segment, e1, e2, v1, v2, moved1, moved2)) return false;
-            if (moved1) lanes1 = Spread(e1);
-            if (moved2) lanes2 = Spread(e2);
-            // The rest of this block is tested again against the moved ends.
-            if (moved1 || moved2)
-                hits = Flagged(p, base, lanes1, lanes2, limit) & (~0u << (slot - base + 1)) & 0xFFu;
+            const Step step = StepAt(planes, slot, verdict, segment, e1, e2, v1, v2);
+            if (step == Step::Gone) return false;
+            if (step == Step::Carried) {
+                base = slot + 1;
+                break;
+            }
         }
     }
     return true;

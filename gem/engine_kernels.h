@@ -9,7 +9,8 @@
 namespace engine {
 
 // Plane columns: normal components and Dist, in double and in single precision; `slots` is a
-// multiple of 8, the slots past the real planes holding planes that every point is deep inside.
+// multiple of 8, the slots past the real planes (and 8 more past `slots`, so that eight slots can be
+// read from any slot below it) holding planes that every point is deep inside.
 struct PlaneColumns {
     const double *nx, *ny, *nz, *nd;
     const float *fx, *fy, *fz, *fd;
