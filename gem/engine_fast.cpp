@@ -27,9 +27,11 @@
 #include "gem/engine_kernels.h"
 #include "gem/engine_parts.h"
 #include "gem/gem.h"
+#include "gem/parallel.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -63,8 +65,10 @@ constexpr Real SmallestGridCell = 1e-9L;
 constexpr Real GridCellWidth = 2.1L;
 constexpr std::size_t FirstGridSize = 8192;
 constexpr int Lanes = 8;
-// Seeds cut a window first, most alike first.
-constexpr std::ptrdiff_t NearestSeeds = 16;
+// Seeds cut a window first: the SeedsPerSector most alike planes of each of SeedSectors sectors of
+// lean, so that the first cuts close the window on every side.
+constexpr int SeedSectors = 8;
+constexpr int SeedsPerSector = 2;
 
 struct Point2 {
     double s = 0, t = 0;
@@ -75,6 +79,27 @@ struct Window {
     std::vector<Point2> corners, spare;
     double smin = 0, smax = 0, tmin = 0, tmax = 0;
     double cs = 0, ct = 0, radius = 0;
+};
+
+// What one thread needs to find windows: the frame (o, u, v) of the plane at hand, its window, the
+// planes near it, and the planes its windows admit, window after window.
+struct WindowWork {
+    double o[3], u[3], v[3];
+    Window window;
+    std::vector<int> near, cutters, seeds, admitted;
+    std::vector<std::pair<double, int>> likeness;
+};
+
+// Where one window's admitted planes lie: in the work of which thread, from where to where.
+struct AdmittedRange {
+    int worker = 0, first = 0, last = 0;
+};
+
+// A tried pair and its segment after the clipping.
+struct TriedPair {
+    int j = 0, k = 0;
+    bool kept = false;
+    Vector3 end1, end2;
 };
 } // namespace
 
@@ -87,18 +112,20 @@ struct engine::Scratch {
     int slots = 0;
     double farthest = 0; // largest |Dist|
 
-    // Per window: the frame (o, u, v) of its plane, its corners, and the planes near it.
-    double o[3], u[3], v[3];
-    Window window;
-    std::vector<int> near, cutters, seeds;
-    std::vector<std::pair<double, int>> likeness;
-
     // Planes grouped by the direction of their normal, to seed each window with its likely sides.
     int cells = 1;
     std::vector<int> cellStart, cellPlanes, cellOfPlane;
 
+    // Per thread, the work of finding windows; per plane, where what its window admits lies.
+    std::vector<WindowWork> workers;
+    std::vector<AdmittedRange> ranges;
     // The planes each plane's window admits, in increasing number.
     std::vector<int> admitStart, admitted;
+
+    // The pairs to try, j by j (those of plane j from pairStart[j + 1] up to pairStart[j + 2]), and
+    // what their clipping left.
+    std::vector<TriedPair> pairs;
+    std::vector<int> pairStart;
 
     // Corner lookup grid: chains of corner numbers per hashed cell.
     std::vector<int> head, next;
@@ -140,7 +167,8 @@ std::size_t Slot(int i) {
     return static_cast<std::size_t>(i);
 }
 
-// The work of one recompute, on the scratch of one TGem.
+// The shared part of one recompute, on the scratch of one TGem: the planes, their grouping by normal,
+// the pairs to try and their clipping.
 class FastEngine {
   public:
     FastEngine(const TGem& gem, engine::Scratch& scratch) : gem_(gem), s_(scratch) {}
@@ -149,17 +177,40 @@ class FastEngine {
     void GroupByNormal();
     // Finds every plane's window and what it admits; false when a window reaches its square's edge.
     bool AdmitPairs();
+    // Lists the pairs to try, j by j and in increasing k, and clips each.
+    void ClipPairs();
+
+  private:
+    int CellOf(double x, double y, double z) const;
     // Calls `tryPair(k)` for the planes k after j that pair with j to be tried, in increasing order.
     template <typename F> void ForPartners(int j, F tryPair) const;
-    // The planes for the clipping of tried pairs.
-    engine::ClipPlanes ClipData() const { return {Columns(), s_.planes.data(), count_, s_.farthest}; }
+    void ClipPair(TriedPair& pair, const engine::ClipPlanes& planes) const;
+
+    const TGem& gem_;
+    engine::Scratch& s_;
+    int count_ = 0; // planes -1 ... FacetCount
+};
+
+engine::PlaneColumns ColumnsOf(const engine::Scratch& s) {
+    return {s.nx.data(), s.ny.data(), s.nz.data(), s.nd.data(), s.fx.data(),
+            s.fy.data(), s.fz.data(), s.fd.data(), s.slots};
+}
+
+// Finds windows, one plane after another, on the shared planes and the work of one thread.
+class WindowFinder {
+  public:
+    WindowFinder(const engine::Scratch& shared, int count, WindowWork& work)
+        : s_(shared), w_(work), count_(count) {}
+
+    // Finds the window of the plane at slot j and appends the planes it admits to the work's
+    // `admitted`; false when the window reaches the edge of its square.
+    bool FindWindow(int j);
 
   private:
     // A plane's value at o + s u + t v, as c + a s + b t.
     struct Line {
         double a, b, c;
     };
-    bool FindWindow(int j);
     void SetFrame(int j);
     Line LineOf(int l) const;
     bool Cut(int l, double relax);
@@ -167,15 +218,10 @@ class FastEngine {
     void Encircle();
     bool ReachesSquare() const;
     void ValueRange(int l, double& low, double& high) const;
-    int CellOf(double x, double y, double z) const;
-    engine::PlaneColumns Columns() const {
-        return {s_.nx.data(), s_.ny.data(), s_.nz.data(), s_.nd.data(), s_.fx.data(),
-                s_.fy.data(), s_.fz.data(), s_.fd.data(), s_.slots};
-    }
 
-    const TGem& gem_;
-    engine::Scratch& s_;
-    int count_ = 0; // planes -1 ... FacetCount
+    const engine::Scratch& s_;
+    WindowWork& w_;
+    int count_;
 };
 
 void FastEngine::LoadPlanes() {
@@ -240,35 +286,35 @@ void FastEngine::GroupByNormal() {
 }
 
 // A frame (o, u, v) of plane j: o on the plane, u and v across it.
-void FastEngine::SetFrame(int j) {
+void WindowFinder::SetFrame(int j) {
     const double nx = s_.nx[Slot(j)], ny = s_.ny[Slot(j)], nz = s_.nz[Slot(j)], nd = s_.nd[Slot(j)];
-    double* u = s_.u;
+    double* u = w_.u;
     u[0] = ny, u[1] = -nx, u[2] = 0;                           // n x (0, 0, 1)
     if (std::fabs(nz) >= 0.9) u[0] = 0, u[1] = nz, u[2] = -ny; // n x (1, 0, 0)
     const double length = std::sqrt(u[0] * u[0] + u[1] * u[1] + u[2] * u[2]);
     for (int i = 0; i < 3; ++i)
         u[i] /= length;
-    s_.v[0] = ny * u[2] - nz * u[1], s_.v[1] = nz * u[0] - nx * u[2], s_.v[2] = nx * u[1] - ny * u[0];
+    w_.v[0] = ny * u[2] - nz * u[1], w_.v[1] = nz * u[0] - nx * u[2], w_.v[2] = nx * u[1] - ny * u[0];
     const double scale = nd / (nx * nx + ny * ny + nz * nz);
-    s_.o[0] = nx * scale, s_.o[1] = ny * scale, s_.o[2] = nz * scale;
+    w_.o[0] = nx * scale, w_.o[1] = ny * scale, w_.o[2] = nz * scale;
 }
 
-FastEngine::Line FastEngine::LineOf(int l) const {
+WindowFinder::Line WindowFinder::LineOf(int l) const {
     const double x = s_.nx[Slot(l)], y = s_.ny[Slot(l)], z = s_.nz[Slot(l)];
-    return {x * s_.u[0] + y * s_.u[1] + z * s_.u[2], x * s_.v[0] + y * s_.v[1] + z * s_.v[2],
-            x * s_.o[0] + y * s_.o[1] + z * s_.o[2] - s_.nd[Slot(l)]};
+    return {x * w_.u[0] + y * w_.u[1] + z * w_.u[2], x * w_.v[0] + y * w_.v[1] + z * w_.v[2],
+            x * w_.o[0] + y * w_.o[1] + z * w_.o[2] - s_.nd[Slot(l)]};
 }
 
 // Keeps the part of the window where plane l's value is at least -relax; false when nothing is left.
-bool FastEngine::Cut(int l, double relax) {
+bool WindowFinder::Cut(int l, double relax) {
     const Line line = LineOf(l);
     const double a = line.a, b = line.b, c = line.c + relax;
-    Window& w = s_.window;
+    Window& w = w_.window;
     if (c + a * (a > 0 ? w.smin : w.smax) + b * (b > 0 ? w.tmin : w.tmax) >= 0) return true; // all inside
     w.spare.clear();
     const std::size_t n = w.corners.size();
     for (std::size_t i = 0; i < n; ++i) {
-        const Point2 p = w.corners[i], q = w.corners[(i + 1) % n];
+        const Point2 p = w.corners[i], q = w.corners[i + 1 < n ? i + 1 : 0];
         const double fp = c + a * p.s + b * p.t, fq = c + a * q.s + b * q.t;
         if (fp >= 0) w.spare.push_back(p);
         if ((fp >= 0) != (fq >= 0)) {
@@ -282,8 +328,8 @@ bool FastEngine::Cut(int l, double relax) {
     return true;
 }
 
-void FastEngine::Box() {
-    Window& w = s_.window;
+void WindowFinder::Box() {
+    Window& w = w_.window;
     w.smin = w.tmin = 1e300, w.smax = w.tmax = -1e300;
     for (const Point2& p : w.corners) {
         w.smin = std::min(w.smin, p.s), w.smax = std::max(w.smax, p.s);
@@ -291,8 +337,8 @@ void FastEngine::Box() {
     }
 }
 
-void FastEngine::Encircle() {
-    Window& w = s_.window;
+void WindowFinder::Encircle() {
+    Window& w = w_.window;
     w.cs = 0, w.ct = 0;
     for (const Point2& p : w.corners)
         w.cs += p.s, w.ct += p.t;
@@ -304,29 +350,27 @@ void FastEngine::Encircle() {
     w.radius = std::sqrt(r2) * (1 + 1e-12) + 1e-12 * (std::fabs(w.cs) + std::fabs(w.ct));
 }
 
-bool FastEngine::ReachesSquare() const {
+bool WindowFinder::ReachesSquare() const {
     constexpr double edge = WindowSquare * (1 - 1e-9);
-    const Window& w = s_.window;
+    const Window& w = w_.window;
     return std::max(std::max(-w.smin, w.smax), std::max(-w.tmin, w.tmax)) >= edge;
 }
 
-void FastEngine::ValueRange(int l, double& low, double& high) const {
+void WindowFinder::ValueRange(int l, double& low, double& high) const {
     const Line line = LineOf(l);
     low = 1e300, high = -1e300;
-    for (const Point2& p : s_.window.corners) {
+    for (const Point2& p : w_.window.corners) {
         const double v = line.c + line.a * p.s + line.b * p.t;
         low = std::min(low, v), high = std::max(high, v);
     }
 }
 
-// Finds the window of the plane at slot j and appends the planes it admits to `admitted`; false
-// when the window reaches the edge of its square.
-bool FastEngine::FindWindow(int j) {
+bool WindowFinder::FindWindow(int j) {
     const double relax =
         NormalFactor * static_cast<double>(OutsideTolerance + RunPastLimit + PlaneSlack) + WindowMargin;
     const double reach = NormalFactor * static_cast<double>(2 * PlaneSlack) + WindowMargin;
     SetFrame(j);
-    Window& w = s_.window;
+    Window& w = w_.window;
     w.corners = {{-WindowSquare, -WindowSquare},
                  {WindowSquare, -WindowSquare},
                  {WindowSquare, WindowSquare},
@@ -337,30 +381,43 @@ bool FastEngine::FindWindow(int j) {
     // first, then, while the window is still open, by every plane.
     auto cut = [&](int l) { return l == j || Cut(l, relax); };
     if (!cut(0) || !cut(1)) return true;
-    s_.seeds.clear();
+    w_.seeds.clear();
     const int home = s_.cellOfPlane[Slot(j)];
     const int face = home / (s_.cells * s_.cells), hp = home / s_.cells % s_.cells, hq = home % s_.cells;
     for (const auto& [dp, dq] : {std::pair{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
         const int p = hp + dp, q = hq + dq;
         if (p < 0 || q < 0 || p >= s_.cells || q >= s_.cells) continue;
         const int cell = (face * s_.cells + p) * s_.cells + q;
-        s_.seeds.insert(s_.seeds.end(), s_.cellPlanes.begin() + s_.cellStart[Slot(cell)],
+        w_.seeds.insert(w_.seeds.end(), s_.cellPlanes.begin() + s_.cellStart[Slot(cell)],
                         s_.cellPlanes.begin() + s_.cellStart[Slot(cell) + 1]);
     }
-    s_.likeness.clear();
-    for (int l : s_.seeds)
-        s_.likeness.push_back({s_.nx[Slot(l)] * s_.nx[Slot(j)] + s_.ny[Slot(l)] * s_.ny[Slot(j)] +
-                                   s_.nz[Slot(l)] * s_.nz[Slot(j)],
-                               l});
-    const auto nearest =
-        s_.likeness.begin() + std::min<std::ptrdiff_t>(NearestSeeds, std::ssize(s_.likeness));
-    std::nth_element(s_.likeness.begin(), nearest, s_.likeness.end(), std::greater<>());
-    std::sort(s_.likeness.begin(), nearest, std::greater<>());
-    for (auto it = s_.likeness.begin(); it != nearest; ++it)
-        if (!cut(it->second)) return true;
+    // The most alike planes leaning each way from plane j (by the sector of their normal's lean across
+    // the plane) cut first, most alike first; then, while the window is open, the others.
+    std::array<std::pair<double, int>, SeedSectors * SeedsPerSector> best;
+    best.fill({-2, -1});
+    w_.likeness.clear();
+    for (int l : w_.seeds) {
+        const double x = s_.nx[Slot(l)], y = s_.ny[Slot(l)], z = s_.nz[Slot(l)];
+        const double alike = x * s_.nx[Slot(j)] + y * s_.ny[Slot(j)] + z * s_.nz[Slot(j)];
+        w_.likeness.push_back({alike, l});
+        if (l == j) continue;
+        const double ds = x * w_.u[0] + y * w_.u[1] + z * w_.u[2],
+                     dt = x * w_.v[0] + y * w_.v[1] + z * w_.v[2];
+        const int sector = (ds < 0 ? 4 : 0) + (dt < 0 ? 2 : 0) + (std::fabs(ds) < std::fabs(dt) ? 1 : 0);
+        auto* slots = &best[Slot(sector * SeedsPerSector)];
+        if (alike > slots[SeedsPerSector - 1].first) {
+            int at = SeedsPerSector - 1;
+            for (; at > 0 && alike > slots[at - 1].first; --at)
+                slots[at] = slots[at - 1];
+            slots[at] = {alike, l};
+        }
+    }
+    std::sort(best.begin(), best.end(), std::greater<>());
+    for (const auto& [alike, l] : best)
+        if (l >= 0 && !cut(l)) return true;
     if (ReachesSquare())
-        for (auto it = nearest; it != s_.likeness.end(); ++it)
-            if (!cut(it->second)) return true;
+        for (const auto& [alike, l] : w_.likeness)
+            if (!cut(l)) return true;
     if (ReachesSquare())
         for (int l = 0; l < count_; ++l)
             if (!cut(l)) return true;
@@ -371,19 +428,20 @@ bool FastEngine::FindWindow(int j) {
     // it further and whether they pass near enough to be admitted.
     const double nx = s_.nx[Slot(j)], ny = s_.ny[Slot(j)], nz = s_.nz[Slot(j)];
     const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
-    const engine::Disc disc = {s_.o[0] + w.cs * s_.u[0] + w.ct * s_.v[0],
-                               s_.o[1] + w.cs * s_.u[1] + w.ct * s_.v[1],
-                               s_.o[2] + w.cs * s_.u[2] + w.ct * s_.v[2],
+    const engine::Disc disc = {w_.o[0] + w.cs * w_.u[0] + w.ct * w_.v[0],
+                               w_.o[1] + w.cs * w_.u[1] + w.ct * w_.v[1],
+                               w_.o[2] + w.cs * w_.u[2] + w.ct * w_.v[2],
                                nx / length,
                                ny / length,
                                nz / length,
                                NormalFactor * w.radius};
-    s_.near.resize(Slot(s_.slots));
-    const int nearCount = engine::ListNear(Columns(), disc, reach + WindowMargin, s_.near.data());
-    s_.cutters.clear();
-    const std::size_t firstAdmitted = s_.admitted.size();
+    w_.near.resize(Slot(s_.slots));
+    const int nearCount = engine::ListNear(ColumnsOf(s_), disc, reach + WindowMargin, w_.near.data());
+    w_.cutters.clear();
+    std::vector<int>& admitted = w_.admitted;
+    const std::size_t firstAdmitted = admitted.size();
     for (int i = 0; i < nearCount; ++i) {
-        const int l = s_.near[Slot(i)];
+        const int l = w_.near[Slot(i)];
         if (l == j || l >= count_) continue;
         const Line line = LineOf(l);
         if (line.c + line.a * w.cs + line.b * w.ct - w.radius * (std::fabs(line.a) + std::fabs(line.b)) >
@@ -391,30 +449,52 @@ bool FastEngine::FindWindow(int j) {
             continue; // above `reach` all over the window: neither cuts nor is admitted
         double low, high;
         ValueRange(l, low, high);
-        if (low < -relax - CutMargin) s_.cutters.push_back(l);
-        if (low <= reach && high >= -reach) s_.admitted.push_back(l);
+        if (low < -relax - CutMargin) w_.cutters.push_back(l);
+        if (low <= reach && high >= -reach) admitted.push_back(l);
     }
     // Cut by the planes that bound it more closely, then admit only what passes near what is left.
-    for (int l : s_.cutters)
+    for (int l : w_.cutters)
         if (!Cut(l, relax)) {
-            s_.admitted.resize(firstAdmitted);
+            admitted.resize(firstAdmitted);
             return true;
         }
     std::size_t kept = firstAdmitted;
-    for (std::size_t i = firstAdmitted; i < s_.admitted.size(); ++i) {
+    for (std::size_t i = firstAdmitted; i < admitted.size(); ++i) {
         double low, high;
-        ValueRange(s_.admitted[i], low, high);
-        if (low <= reach && high >= -reach) s_.admitted[kept++] = s_.admitted[i];
+        ValueRange(admitted[i], low, high);
+        if (low <= reach && high >= -reach) admitted[kept++] = admitted[i];
     }
-    s_.admitted.resize(kept);
+    admitted.resize(kept);
     return true;
 }
 
+constexpr int WindowBatch = 16;
+constexpr int PairBatch = 32;
+
 bool FastEngine::AdmitPairs() {
+    const int threads = engine::WorkerThreads(count_);
+    if (std::ssize(s_.workers) < threads) s_.workers.resize(Slot(threads));
+    s_.ranges.resize(Slot(count_));
+    engine::WorkQueue queue(count_, WindowBatch);
+    std::atomic<bool> open = false;
+    engine::RunOnThreads(threads, [&](int worker) {
+        WindowWork& work = s_.workers[Slot(worker)];
+        work.admitted.clear();
+        WindowFinder finder(s_, count_, work);
+        queue.Drain([&](int j) {
+            const int first = static_cast<int>(work.admitted.size());
+            if (!finder.FindWindow(j)) open = true;
+            s_.ranges[Slot(j)] = {worker, first, static_cast<int>(work.admitted.size())};
+            return !open;
+        });
+    });
+    if (open) return false;
     s_.admitStart.assign(Slot(count_) + 1, 0);
     s_.admitted.clear();
     for (int j = 0; j < count_; ++j) {
-        if (!FindWindow(j)) return false;
+        const AdmittedRange& range = s_.ranges[Slot(j)];
+        const std::vector<int>& from = s_.workers[Slot(range.worker)].admitted;
+        s_.admitted.insert(s_.admitted.end(), from.begin() + range.first, from.begin() + range.last);
         s_.admitStart[Slot(j) + 1] = static_cast<int>(s_.admitted.size());
     }
     return true;
@@ -432,6 +512,34 @@ template <typename F> void FastEngine::ForPartners(int j, F tryPair) const {
     }
 }
 
+void FastEngine::ClipPair(TriedPair& pair, const engine::ClipPlanes& planes) const {
+    engine::Segment segment;
+    pair.kept = engine::PairSegment(gem_.Facets[pair.j], gem_.Facets[pair.k], gem_.IsCrown(), segment) &&
+                engine::ClipPair(planes, pair.j, pair.k, segment);
+    if (pair.kept) pair.end1 = segment.end1, pair.end2 = segment.end2;
+}
+
+void FastEngine::ClipPairs() {
+    s_.pairs.clear();
+    s_.pairStart.assign(Slot(count_), 0);
+    for (int j = -1; j < gem_.FacetCount; ++j) {
+        ForPartners(j, [&](int k) {
+            if (j == -1 && k == 0) return; // the two horizontal bounding planes never meet
+            s_.pairs.push_back({j, k, false, {}, {}});
+        });
+        s_.pairStart[Slot(j) + 2] = static_cast<int>(s_.pairs.size());
+    }
+    const engine::ClipPlanes planes = {ColumnsOf(s_), s_.planes.data(), count_, s_.farthest};
+    const int pairCount = static_cast<int>(s_.pairs.size());
+    engine::WorkQueue queue(pairCount, PairBatch);
+    engine::RunOnThreads(engine::WorkerThreads(pairCount), [&](int) {
+        queue.Drain([&](int i) {
+            ClipPair(s_.pairs[Slot(i)], planes);
+            return true;
+        });
+    });
+}
+
 } // namespace
 
 bool TGem::FindEdgesFast(bool showProgress) {
@@ -442,7 +550,9 @@ bool TGem::FindEdgesFast(bool showProgress) {
     fast.GroupByNormal();
     if (!fast.AdmitPairs()) return false;
 
-    // From here on the result is proven: make the edges exactly as the literal way does.
+    // From here on the result is proven: make the edges exactly as the literal way does, pair after
+    // pair in the literal order.
+    fast.ClipPairs();
     scratch.grid = GridCellWidth * PointMergeDistance >= SmallestGridCell;
     scratch.cellSize = static_cast<double>(GridCellWidth * PointMergeDistance);
     if (scratch.grid) {
@@ -450,16 +560,12 @@ bool TGem::FindEdgesFast(bool showProgress) {
         scratch.next.clear();
         scratch.cellOf.clear();
     }
-    const engine::ClipPlanes planes = fast.ClipData();
     for (int j = -1; j < FacetCount; ++j) {
         if (showProgress) Progress->Step();
-        fast.ForPartners(j, [&](int k) {
-            if (j == -1 && k == 0) return; // the two horizontal bounding planes never meet
-            engine::Segment segment;
-            if (!engine::PairSegment(Facets[j], Facets[k], IsCrown(), segment)) return;
-            if (!engine::ClipPair(planes, j, k, segment)) return;
-            AddEdge(j, k, segment.end1, segment.end2, true);
-        });
+        for (int i = scratch.pairStart[Slot(j + 1)]; i < scratch.pairStart[Slot(j + 2)]; ++i) {
+            const TriedPair& pair = scratch.pairs[Slot(i)];
+            if (pair.kept) AddEdge(j, pair.k, pair.end1, pair.end2, true);
+        }
     }
     return true;
 }

@@ -3,6 +3,7 @@
 // engine_fast.cpp holds the fast way.
 #include "gem/engine_parts.h"
 #include "gem/gem.h"
+#include "gem/parallel.h"
 
 #include <algorithm>
 #include <array>
@@ -148,6 +149,8 @@ bool TGem::StartRecompute(bool literal) {
 }
 
 void TGem::Recompute() {
+    // Helper threads take a while to wake: they wake while the tiers are grouped.
+    if (engine::WorkerThreads(FacetCount) > 1) engine::RouseHelpers();
     if (!StartRecompute(false)) return;
     const bool showProgress = Progress != nullptr && FacetCount > ProgressThreshold;
     if (showProgress) Progress->Show(FacetCount - 1, 1, 1);
