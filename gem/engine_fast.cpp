@@ -81,12 +81,25 @@ struct Window {
     double cs = 0, ct = 0, radius = 0;
 };
 
+// A plane's value at o + s u + t v in the frame (o, u, v) of a window's plane, as c + a s + b t.
+struct PlaneLine {
+    double a, b, c;
+};
+
+// A plane near a window, with its line there.
+struct NearPlane {
+    int plane;
+    PlaneLine line;
+    double low; // its least value over the window, for cutters
+};
+
 // What one thread needs to find windows: the frame (o, u, v) of the plane at hand, its window, the
 // planes near it, and the planes its windows admit, window after window.
-struct WindowWork {
+struct alignas(64) WindowWork {
     double o[3], u[3], v[3];
     Window window;
-    std::vector<int> near, cutters, seeds, admitted;
+    std::vector<int> near, seeds, admitted;
+    std::vector<NearPlane> cutters, candidates;
     std::vector<std::pair<double, int>> likeness;
 };
 
@@ -207,17 +220,13 @@ class WindowFinder {
     bool FindWindow(int j);
 
   private:
-    // A plane's value at o + s u + t v, as c + a s + b t.
-    struct Line {
-        double a, b, c;
-    };
     void SetFrame(int j);
-    Line LineOf(int l) const;
-    bool Cut(int l, double relax);
+    PlaneLine LineOf(int l) const;
+    bool Cut(const PlaneLine& line, double relax);
     void Box();
     void Encircle();
     bool ReachesSquare() const;
-    void ValueRange(int l, double& low, double& high) const;
+    void ValueRange(const PlaneLine& line, double& low, double& high) const;
 
     const engine::Scratch& s_;
     WindowWork& w_;
@@ -299,15 +308,14 @@ void WindowFinder::SetFrame(int j) {
     w_.o[0] = nx * scale, w_.o[1] = ny * scale, w_.o[2] = nz * scale;
 }
 
-WindowFinder::Line WindowFinder::LineOf(int l) const {
+PlaneLine WindowFinder::LineOf(int l) const {
     const double x = s_.nx[Slot(l)], y = s_.ny[Slot(l)], z = s_.nz[Slot(l)];
     return {x * w_.u[0] + y * w_.u[1] + z * w_.u[2], x * w_.v[0] + y * w_.v[1] + z * w_.v[2],
             x * w_.o[0] + y * w_.o[1] + z * w_.o[2] - s_.nd[Slot(l)]};
 }
 
-// Keeps the part of the window where plane l's value is at least -relax; false when nothing is left.
-bool WindowFinder::Cut(int l, double relax) {
-    const Line line = LineOf(l);
+// Keeps the part of the window where the plane's value is at least -relax; false when nothing is left.
+bool WindowFinder::Cut(const PlaneLine& line, double relax) {
     const double a = line.a, b = line.b, c = line.c + relax;
     Window& w = w_.window;
     if (c + a * (a > 0 ? w.smin : w.smax) + b * (b > 0 ? w.tmin : w.tmax) >= 0) return true; // all inside
@@ -356,8 +364,7 @@ bool WindowFinder::ReachesSquare() const {
     return std::max(std::max(-w.smin, w.smax), std::max(-w.tmin, w.tmax)) >= edge;
 }
 
-void WindowFinder::ValueRange(int l, double& low, double& high) const {
-    const Line line = LineOf(l);
+void WindowFinder::ValueRange(const PlaneLine& line, double& low, double& high) const {
     low = 1e300, high = -1e300;
     for (const Point2& p : w_.window.corners) {
         const double v = line.c + line.a * p.s + line.b * p.t;
@@ -379,7 +386,7 @@ bool WindowFinder::FindWindow(int j) {
 
     // Cut first by the two bounding planes and the planes whose normals lie near plane j's, nearest
     // first, then, while the window is still open, by every plane.
-    auto cut = [&](int l) { return l == j || Cut(l, relax); };
+    auto cut = [&](int l) { return l == j || Cut(LineOf(l), relax); };
     if (!cut(0) || !cut(1)) return true;
     w_.seeds.clear();
     const int home = s_.cellOfPlane[Slot(j)];
@@ -438,33 +445,30 @@ bool WindowFinder::FindWindow(int j) {
     w_.near.resize(Slot(s_.slots));
     const int nearCount = engine::ListNear(ColumnsOf(s_), disc, reach + WindowMargin, w_.near.data());
     w_.cutters.clear();
-    std::vector<int>& admitted = w_.admitted;
-    const std::size_t firstAdmitted = admitted.size();
+    w_.candidates.clear();
     for (int i = 0; i < nearCount; ++i) {
         const int l = w_.near[Slot(i)];
         if (l == j || l >= count_) continue;
-        const Line line = LineOf(l);
+        const PlaneLine line = LineOf(l);
         if (line.c + line.a * w.cs + line.b * w.ct - w.radius * (std::fabs(line.a) + std::fabs(line.b)) >
             reach)
             continue; // above `reach` all over the window: neither cuts nor is admitted
         double low, high;
-        ValueRange(l, low, high);
-        if (low < -relax - CutMargin) w_.cutters.push_back(l);
-        if (low <= reach && high >= -reach) admitted.push_back(l);
+        ValueRange(line, low, high);
+        if (low < -relax - CutMargin) w_.cutters.push_back({l, line, low});
+        if (low <= reach && high >= -reach) w_.candidates.push_back({l, line, low});
     }
-    // Cut by the planes that bound it more closely, then admit only what passes near what is left.
-    for (int l : w_.cutters)
-        if (!Cut(l, relax)) {
-            admitted.resize(firstAdmitted);
-            return true;
-        }
-    std::size_t kept = firstAdmitted;
-    for (std::size_t i = firstAdmitted; i < admitted.size(); ++i) {
+    // Cut by the planes that bound it more closely, deepest first, so that the window shrinks soonest,
+    // then admit only what passes near what is left.
+    std::sort(w_.cutters.begin(), w_.cutters.end(),
+              [](const NearPlane& p, const NearPlane& q) { return p.low < q.low; });
+    for (const NearPlane& cutter : w_.cutters)
+        if (!Cut(cutter.line, relax)) return true;
+    for (const NearPlane& candidate : w_.candidates) {
         double low, high;
-        ValueRange(admitted[i], low, high);
-        if (low <= reach && high >= -reach) admitted[kept++] = admitted[i];
+        ValueRange(candidate.line, low, high);
+        if (low <= reach && high >= -reach) w_.admitted.push_back(candidate.plane);
     }
-    admitted.resize(kept);
     return true;
 }
 
