@@ -34,7 +34,9 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <exception>
 #include <functional>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -190,8 +192,11 @@ class FastEngine {
     void GroupByNormal();
     // Finds every plane's window and what it admits; false when a window reaches its square's edge.
     bool AdmitPairs();
-    // Lists the pairs to try, j by j and in increasing k, and clips each.
-    void ClipPairs();
+    // Lists the pairs to try, j by j and in increasing k.
+    void ListPairs();
+    // Clips the listed pairs, calling join(i) on this thread for pair after pair, in order, once it
+    // is clipped.
+    template <typename Join> void ClipPairs(Join join);
 
   private:
     int CellOf(double x, double y, double z) const;
@@ -523,7 +528,7 @@ void FastEngine::ClipPair(TriedPair& pair, const engine::ClipPlanes& planes) con
     if (pair.kept) pair.end1 = segment.end1, pair.end2 = segment.end2;
 }
 
-void FastEngine::ClipPairs() {
+void FastEngine::ListPairs() {
     s_.pairs.clear();
     s_.pairStart.assign(Slot(count_), 0);
     for (int j = -1; j < gem_.FacetCount; ++j) {
@@ -533,14 +538,81 @@ void FastEngine::ClipPairs() {
         });
         s_.pairStart[Slot(j) + 2] = static_cast<int>(s_.pairs.size());
     }
+}
+
+// The clipping of the listed pairs, batch by batch, shared among threads while the calling thread
+// joins the clipped pairs in order.
+class PairClipping {
+  public:
+    PairClipping(int pairs)
+        : batches_((pairs + PairBatch - 1) / PairBatch), done_(Slot(batches_)), pairs_(pairs),
+          failures_(Slot(batches_)) {}
+
+    // Clips batches until none is left; on helper threads.
+    template <typename Clip> void Help(Clip clip) {
+        for (int batch; (batch = next_.fetch_add(1)) < batches_;)
+            ClipBatch(batch, clip);
+    }
+
+    // Clips batches and calls join(i) for every pair in order once it is clipped; on the calling
+    // thread. Rethrows what a helper's clipping threw, when the join comes to its batch.
+    template <typename Clip, typename Join> void ClipAndJoin(Clip clip, Join join) {
+        int joined = 0; // batches joined so far
+        auto joinReady = [&] {
+            for (; joined < batches_ && done_[Slot(joined)].load(std::memory_order_acquire) != Pending;
+                 ++joined) {
+                if (done_[Slot(joined)].load(std::memory_order_relaxed) == Failed)
+                    std::rethrow_exception(failures_[Slot(joined)]);
+                for (int i = joined * PairBatch; i < std::min((joined + 1) * PairBatch, pairs_); ++i)
+                    join(i);
+            }
+        };
+        try {
+            for (int batch; (batch = next_.fetch_add(1)) < batches_;) {
+                ClipBatch(batch, clip);
+                joinReady();
+            }
+            while (joined < batches_) {
+                joinReady();
+                if (joined < batches_) std::this_thread::yield(); // a helper is still at its batch
+            }
+        } catch (...) {
+            next_ = batches_; // the helpers stop after their batch
+            throw;
+        }
+    }
+
+  private:
+    enum State : int { Pending, Clipped, Failed };
+
+    template <typename Clip> void ClipBatch(int batch, Clip clip) {
+        try {
+            for (int i = batch * PairBatch; i < std::min((batch + 1) * PairBatch, pairs_); ++i)
+                clip(i);
+            done_[Slot(batch)].store(Clipped, std::memory_order_release);
+        } catch (...) {
+            failures_[Slot(batch)] = std::current_exception(); // read only after the release below
+            done_[Slot(batch)].store(Failed, std::memory_order_release);
+        }
+    }
+
+    int batches_;
+    std::vector<std::atomic<int>> done_;
+    int pairs_;
+    std::vector<std::exception_ptr> failures_;
+    std::atomic<int> next_ = 0;
+};
+
+template <typename Join> void FastEngine::ClipPairs(Join join) {
     const engine::ClipPlanes planes = {ColumnsOf(s_), s_.planes.data(), count_, s_.farthest};
     const int pairCount = static_cast<int>(s_.pairs.size());
-    engine::WorkQueue queue(pairCount, PairBatch);
-    engine::RunOnThreads(engine::WorkerThreads(pairCount), [&](int) {
-        queue.Drain([&](int i) {
-            ClipPair(s_.pairs[Slot(i)], planes);
-            return true;
-        });
+    auto clip = [&](int i) { ClipPair(s_.pairs[Slot(i)], planes); };
+    PairClipping clipping(pairCount);
+    engine::RunOnThreads(engine::WorkerThreads(pairCount), [&](int worker) {
+        if (worker == 0)
+            clipping.ClipAndJoin(clip, join);
+        else
+            clipping.Help(clip);
     });
 }
 
@@ -555,8 +627,8 @@ bool TGem::FindEdgesFast(bool showProgress) {
     if (!fast.AdmitPairs()) return false;
 
     // From here on the result is proven: make the edges exactly as the literal way does, pair after
-    // pair in the literal order.
-    fast.ClipPairs();
+    // pair in the literal order, each plane's progress step before its pairs.
+    fast.ListPairs();
     scratch.grid = GridCellWidth * PointMergeDistance >= SmallestGridCell;
     scratch.cellSize = static_cast<double>(GridCellWidth * PointMergeDistance);
     if (scratch.grid) {
@@ -564,13 +636,17 @@ bool TGem::FindEdgesFast(bool showProgress) {
         scratch.next.clear();
         scratch.cellOf.clear();
     }
-    for (int j = -1; j < FacetCount; ++j) {
-        if (showProgress) Progress->Step();
-        for (int i = scratch.pairStart[Slot(j + 1)]; i < scratch.pairStart[Slot(j + 2)]; ++i) {
-            const TriedPair& pair = scratch.pairs[Slot(i)];
-            if (pair.kept) AddEdge(j, pair.k, pair.end1, pair.end2, true);
-        }
-    }
+    int stepped = -1; // the planes before this one have had their progress step
+    auto stepUpTo = [&](int pair) {
+        for (; stepped < FacetCount && scratch.pairStart[Slot(stepped + 1)] <= pair; ++stepped)
+            if (showProgress) Progress->Step();
+    };
+    fast.ClipPairs([&](int i) {
+        stepUpTo(i);
+        const TriedPair& pair = scratch.pairs[Slot(i)];
+        if (pair.kept) AddEdge(pair.j, pair.k, pair.end1, pair.end2, true);
+    });
+    stepUpTo(static_cast<int>(scratch.pairs.size()));
     return true;
 }
 
