@@ -64,7 +64,7 @@ constexpr double CutMargin = 1e-9;
 constexpr Real SmallestGridCell = 1e-9L;
 // Corner grid cells are this many merge distances wide: more than twice, so that the corners within
 // the merge distance of a point lie in at most two cells along each axis.
-constexpr Real GridCellWidth = 2.1L;
+constexpr Real GridCellWidth = 4;
 constexpr std::size_t FirstGridSize = 8192;
 constexpr int Lanes = 8;
 // Seeds cut a window first: the SeedsPerSector most alike planes of each of SeedSectors sectors of
