@@ -20,6 +20,10 @@
 //    distance, taking the lowest-numbered corner within the merge distance, as the literal search
 //    does; each polygon chains its facet's edges taken in increasing number, as the literal
 //    collection does.
+// 4. Threads. The windows and the clipping of the tried pairs are shared among the processor's cores
+//    (parallel.h). Each depends on nothing but the planes; the calling thread joins the clipped pairs
+//    into edges and corners in the literal order, so the stone does not depend on how the work was
+//    shared, and progress is reported from the calling thread as the literal way reports it.
 //
 // What it cannot prove (a plane that is no unit normal or lies beyond MaxPlaneDistance) or would not
 // speed up (an open stone, whose windows reach the edge of their square) it leaves to the literal way
