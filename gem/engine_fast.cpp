@@ -481,7 +481,9 @@ bool WindowFinder::FindWindow(int j) {
     return true;
 }
 
-constexpr int WindowBatch = 16;
+// Windows are handed out one at a time: the first two, of the bounding planes, cost the most.
+constexpr int WindowBatch = 1;
+// Tried pairs are handed out, and joined, this many at a time.
 constexpr int PairBatch = 32;
 
 bool FastEngine::AdmitPairs() {
