@@ -236,6 +236,7 @@ class WindowFinder {
     void Encircle();
     bool ReachesSquare() const;
     void ValueRange(const PlaneLine& line, double& low, double& high) const;
+    bool PassesNear(const PlaneLine& line, double reach) const;
 
     const engine::Scratch& s_;
     WindowWork& w_;
@@ -328,6 +329,8 @@ bool WindowFinder::Cut(const PlaneLine& line, double relax) {
     const double a = line.a, b = line.b, c = line.c + relax;
     Window& w = w_.window;
     if (c + a * (a > 0 ? w.smin : w.smax) + b * (b > 0 ? w.tmin : w.tmax) >= 0) return true; // all inside
+    auto inside = [&](const Point2& p) { return c + a * p.s + b * p.t >= 0; };
+    if (std::all_of(w.corners.begin(), w.corners.end(), inside)) return true;
     w.spare.clear();
     const std::size_t n = w.corners.size();
     for (std::size_t i = 0; i < n; ++i) {
@@ -379,6 +382,17 @@ void WindowFinder::ValueRange(const PlaneLine& line, double& low, double& high) 
         const double v = line.c + line.a * p.s + line.b * p.t;
         low = std::min(low, v), high = std::max(high, v);
     }
+}
+
+// Whether the plane's values over the window reach both `reach` and -reach (or lie between them).
+bool WindowFinder::PassesNear(const PlaneLine& line, double reach) const {
+    bool low = false, high = false;
+    for (const Point2& p : w_.window.corners) {
+        const double v = line.c + line.a * p.s + line.b * p.t;
+        low = low || v <= reach, high = high || v >= -reach;
+        if (low && high) return true;
+    }
+    return false;
 }
 
 bool WindowFinder::FindWindow(int j) {
@@ -473,11 +487,8 @@ bool WindowFinder::FindWindow(int j) {
               [](const NearPlane& p, const NearPlane& q) { return p.low < q.low; });
     for (const NearPlane& cutter : w_.cutters)
         if (!Cut(cutter.line, relax)) return true;
-    for (const NearPlane& candidate : w_.candidates) {
-        double low, high;
-        ValueRange(candidate.line, low, high);
-        if (low <= reach && high >= -reach) w_.admitted.push_back(candidate.plane);
-    }
+    for (const NearPlane& candidate : w_.candidates)
+        if (PassesNear(candidate.line, reach)) w_.admitted.push_back(candidate.plane);
     return true;
 }
 
