@@ -561,7 +561,7 @@ void FastEngine::ListPairs() {
 // joins the clipped pairs in order.
 class PairClipping {
   public:
-    PairClipping(int pairs)
+    explicit PairClipping(int pairs)
         : batches_((pairs + PairBatch - 1) / PairBatch), done_(Slot(batches_)), pairs_(pairs),
           failures_(Slot(batches_)) {}
 
