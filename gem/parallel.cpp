@@ -8,7 +8,9 @@
 #include <vector>
 
 namespace {
-constexpr int MaxWorkerThreads = 8;
+// More threads gain little, since the calling thread joins every pair alone, and the processor count
+// the library reports may exceed what the process may use.
+constexpr int MaxWorkerThreads = 4;
 // Below this many pieces of work a second thread costs more than it saves.
 constexpr int SmallWork = 48;
 // A helper that has finished its part waits this long, awake, for the next job before it sleeps: one
