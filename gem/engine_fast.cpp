@@ -448,9 +448,13 @@ bool WindowFinder::FindWindow(int j) {
     if (ReachesSquare())
         for (const auto& [alike, l] : w_.likeness)
             if (!cut(l)) return true;
-    if (ReachesSquare())
+    // Cut by every plane, the window is final: no near plane cuts it further.
+    bool final = false;
+    if (ReachesSquare()) {
         for (int l = 0; l < count_; ++l)
             if (!cut(l)) return true;
+        final = true;
+    }
     if (ReachesSquare()) return false;
     Encircle();
 
@@ -476,6 +480,10 @@ bool WindowFinder::FindWindow(int j) {
         if (line.c + line.a * w.cs + line.b * w.ct - w.radius * (std::fabs(line.a) + std::fabs(line.b)) >
             reach)
             continue; // above `reach` all over the window: neither cuts nor is admitted
+        if (final) {
+            if (PassesNear(line, reach)) w_.admitted.push_back(l);
+            continue;
+        }
         double low, high;
         ValueRange(line, low, high);
         if (low < -relax - CutMargin) w_.cutters.push_back({l, line, low});
