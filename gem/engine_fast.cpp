@@ -83,6 +83,7 @@ struct Point2 {
 // A window with the box and the disc that hold it.
 struct Window {
     std::vector<Point2> corners, spare;
+    std::vector<double> values; // of the plane that cuts it, at its corners
     double smin = 0, smax = 0, tmin = 0, tmax = 0;
     double cs = 0, ct = 0, radius = 0;
 };
@@ -329,13 +330,19 @@ bool WindowFinder::Cut(const PlaneLine& line, double relax) {
     const double a = line.a, b = line.b, c = line.c + relax;
     Window& w = w_.window;
     if (c + a * (a > 0 ? w.smin : w.smax) + b * (b > 0 ? w.tmin : w.tmax) >= 0) return true; // all inside
-    auto inside = [&](const Point2& p) { return c + a * p.s + b * p.t >= 0; };
-    if (std::all_of(w.corners.begin(), w.corners.end(), inside)) return true;
-    w.spare.clear();
     const std::size_t n = w.corners.size();
+    w.values.resize(n);
+    bool outside = false;
     for (std::size_t i = 0; i < n; ++i) {
-        const Point2 p = w.corners[i], q = w.corners[i + 1 < n ? i + 1 : 0];
-        const double fp = c + a * p.s + b * p.t, fq = c + a * q.s + b * q.t;
+        w.values[i] = c + a * w.corners[i].s + b * w.corners[i].t;
+        outside = outside || w.values[i] < 0;
+    }
+    if (!outside) return true;
+    w.spare.clear();
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t next = i + 1 < n ? i + 1 : 0;
+        const Point2 p = w.corners[i], q = w.corners[next];
+        const double fp = w.values[i], fq = w.values[next];
         if (fp >= 0) w.spare.push_back(p);
         if ((fp >= 0) != (fq >= 0)) {
             const double f = fp / (fp - fq);
