@@ -136,11 +136,10 @@ struct engine::Scratch {
     int cells = 1;
     std::vector<int> cellStart, cellPlanes, cellOfPlane;
 
-    // Per thread, the work of finding windows; per plane, where what its window admits lies.
+    // Per thread, the work of finding windows; per plane, where the planes its window admits lie, in
+    // increasing number.
     std::vector<WindowWork> workers;
     std::vector<AdmittedRange> ranges;
-    // The planes each plane's window admits, in increasing number.
-    std::vector<int> admitStart, admitted;
 
     // The pairs to try, j by j (those of plane j from pairStart[j + 1] up to pairStart[j + 2]), and
     // what their clipping left.
@@ -529,22 +528,14 @@ bool FastEngine::AdmitPairs() {
             return !open;
         });
     });
-    if (open) return false;
-    s_.admitStart.assign(Slot(count_) + 1, 0);
-    s_.admitted.clear();
-    for (int j = 0; j < count_; ++j) {
-        const AdmittedRange& range = s_.ranges[Slot(j)];
-        const std::vector<int>& from = s_.workers[Slot(range.worker)].admitted;
-        s_.admitted.insert(s_.admitted.end(), from.begin() + range.first, from.begin() + range.last);
-        s_.admitStart[Slot(j) + 1] = static_cast<int>(s_.admitted.size());
-    }
-    return true;
+    return !open;
 }
 
 template <typename F> void FastEngine::ForPartners(int j, F tryPair) const {
     auto admitted = [&](int slot) {
-        return std::pair{s_.admitted.begin() + s_.admitStart[Slot(slot)],
-                         s_.admitted.begin() + s_.admitStart[Slot(slot) + 1]};
+        const AdmittedRange& range = s_.ranges[Slot(slot)];
+        const auto from = s_.workers[Slot(range.worker)].admitted.begin();
+        return std::pair{from + range.first, from + range.last};
     };
     const auto [first, last] = admitted(j + 1);
     for (auto it = std::upper_bound(first, last, j + 1); it != last; ++it) {

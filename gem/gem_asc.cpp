@@ -37,10 +37,6 @@ Real FileIndex(const TGem& gem, Real index) {
     return gem.Wrap(gem.IndexCount() - (index - gem.OffsetIndex));
 }
 
-bool IsHorizontal(const Plane& plane) {
-    return IsHorizontalNormal(plane.Normal);
-}
-
 // Within the 32-bit range, with room for its magnitude too.
 bool FitsInt32(Real v) {
     return std::isfinite(v) && std::fabs(v) <= std::numeric_limits<std::int32_t>::max();
@@ -433,7 +429,7 @@ void CutRecord(TGem& gem, AscRecord& record, int designParts, bool designMirror)
         Plane plane;
         const bool made = std::isfinite(dist) &&
                           gem.PlaneFromAngleIndexDist(angle, record.AscIndices[open], dist, plane) &&
-                          !IsHorizontal(plane);
+                          !IsHorizontalNormal(plane.Normal);
         if (!made || !CutListedGroup(gem, record, plane, designParts, designMirror))
             record.AscIndices[open] = TGem::AscUsed;
     }

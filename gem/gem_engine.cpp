@@ -150,7 +150,7 @@ bool TGem::StartRecompute(bool literal) {
 
 void TGem::Recompute() {
     // Helper threads take a while to wake: they wake while the tiers are grouped.
-    if (engine::WorkerThreads(FacetCount) > 1) engine::RouseHelpers();
+    engine::RouseHelpers(FacetCount);
     if (!StartRecompute(false)) return;
     const bool showProgress = Progress != nullptr && FacetCount > ProgressThreshold;
     if (showProgress) Progress->Show(FacetCount - 1, 1, 1);

@@ -123,8 +123,8 @@ int WorkerThreads(int items) {
     return std::clamp(cores, 1, MaxWorkerThreads);
 }
 
-void RouseHelpers() {
-    const int threads = WorkerThreads(SmallWork);
+void RouseHelpers(int items) {
+    const int threads = WorkerThreads(items);
     if (threads > 1) Helpers().TryRun(threads, nullptr);
 }
 

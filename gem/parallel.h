@@ -11,8 +11,9 @@ namespace engine {
 // processor's cores, at most MaxWorkerThreads.
 int WorkerThreads(int items);
 
-// Wakes the helper threads for work that is about to come, since waking takes a while.
-void RouseHelpers();
+// Wakes the helper threads for work of `items` pieces that is about to come, when it will use them:
+// waking takes a while.
+void RouseHelpers(int items);
 
 // Runs work(0) on the calling thread and work(1 ... threads - 1) on helper threads, and returns when
 // all that started have finished; rethrows the first exception any of them threw. A helper that is
