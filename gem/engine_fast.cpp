@@ -10,7 +10,8 @@
 //    by half-planes from a square that holds every point an end can reach; cutting by only some of the
 //    planes leaves a larger window, so any choice of planes is safe and the choice only decides how
 //    small the window gets. Pair (j, k) is tried only when plane k passes within twice PlaneSlack of
-//    plane j's window and plane j within that of plane k's.
+//    plane j's window and plane j within that of plane k's (the bounding planes -1 and 0 have no
+//    window: for them the partner's decides).
 // 2. Which planes clip a pair's segment. The literal clipping is run for every tried pair, plane by
 //    plane in the same order, with the same arithmetic; a plane is skipped only when a test in single
 //    and then in double precision, each with a bound on its rounding error, shows both ends more than
@@ -203,7 +204,6 @@ class FastEngine {
     template <typename Join> void ClipPairs(Join join);
 
   private:
-    int CellOf(double x, double y, double z) const;
     // Calls `tryPair(k)` for the planes k after j that pair with j to be tried, in increasing order.
     template <typename F> void ForPartners(int j, F tryPair) const;
     void ClipPair(TriedPair& pair, const engine::ClipPlanes& planes) const;
@@ -270,7 +270,7 @@ void FastEngine::LoadPlanes() {
 }
 
 // Cube-map cells of normal directions: a face per dominant axis and sign, cells x cells on each.
-int FastEngine::CellOf(double x, double y, double z) const {
+int CellOf(double x, double y, double z, int cells) {
     const double ax = std::fabs(x), ay = std::fabs(y), az = std::fabs(z);
     int face;
     double p, q, m;
@@ -282,9 +282,9 @@ int FastEngine::CellOf(double x, double y, double z) const {
         face = z > 0 ? 4 : 5, p = x, q = y, m = az;
     }
     auto bin = [&](double v) {
-        return std::clamp(static_cast<int>((v / m + 1) * 0.5 * s_.cells), 0, s_.cells - 1);
+        return std::clamp(static_cast<int>((v / m + 1) * 0.5 * cells), 0, cells - 1);
     };
-    return (face * s_.cells + bin(p)) * s_.cells + bin(q);
+    return (face * cells + bin(p)) * cells + bin(q);
 }
 
 void FastEngine::GroupByNormal() {
@@ -293,7 +293,7 @@ void FastEngine::GroupByNormal() {
     s_.cellStart.assign(Slot(cellCount) + 1, 0);
     s_.cellOfPlane.resize(Slot(count_));
     for (int i = 0; i < count_; ++i) {
-        s_.cellOfPlane[Slot(i)] = CellOf(s_.nx[Slot(i)], s_.ny[Slot(i)], s_.nz[Slot(i)]);
+        s_.cellOfPlane[Slot(i)] = CellOf(s_.nx[Slot(i)], s_.ny[Slot(i)], s_.nz[Slot(i)], s_.cells);
         ++s_.cellStart[Slot(s_.cellOfPlane[Slot(i)]) + 1];
     }
     for (int c = 0; c < cellCount; ++c)
@@ -417,16 +417,30 @@ bool WindowFinder::FindWindow(int j) {
     // first, then, while the window is still open, by every plane.
     auto cut = [&](int l) { return l == j || Cut(LineOf(l), relax); };
     if (!cut(0) || !cut(1)) return true;
-    w_.seeds.clear();
+    // Seeds: the planes of the cells about plane j's normal. Those next to its own cell on its face
+    // of the cube map, and those a cell's width away across the plane each way, which reach over the
+    // face's edges (where a window seeded from one face alone stays open on the other side).
+    std::array<int, 9> cells;
+    int cellCount = 0;
+    auto addCell = [&](int cell) {
+        if (std::find(cells.begin(), cells.begin() + cellCount, cell) == cells.begin() + cellCount)
+            cells[Slot(cellCount++)] = cell;
+    };
     const int home = s_.cellOfPlane[Slot(j)];
     const int face = home / (s_.cells * s_.cells), hp = home / s_.cells % s_.cells, hq = home % s_.cells;
     for (const auto& [dp, dq] : {std::pair{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
         const int p = hp + dp, q = hq + dq;
-        if (p < 0 || q < 0 || p >= s_.cells || q >= s_.cells) continue;
-        const int cell = (face * s_.cells + p) * s_.cells + q;
-        w_.seeds.insert(w_.seeds.end(), s_.cellPlanes.begin() + s_.cellStart[Slot(cell)],
-                        s_.cellPlanes.begin() + s_.cellStart[Slot(cell) + 1]);
+        if (p >= 0 && q >= 0 && p < s_.cells && q < s_.cells) addCell((face * s_.cells + p) * s_.cells + q);
     }
+    const double step = 1.0 / s_.cells;
+    for (const auto& [du, dv] : {std::pair{step, 0.0}, {-step, 0.0}, {0.0, step}, {0.0, -step}})
+        addCell(CellOf(s_.nx[Slot(j)] + du * w_.u[0] + dv * w_.v[0],
+                       s_.ny[Slot(j)] + du * w_.u[1] + dv * w_.v[1],
+                       s_.nz[Slot(j)] + du * w_.u[2] + dv * w_.v[2], s_.cells));
+    w_.seeds.clear();
+    for (int c = 0; c < cellCount; ++c)
+        w_.seeds.insert(w_.seeds.end(), s_.cellPlanes.begin() + s_.cellStart[Slot(cells[Slot(c)])],
+                        s_.cellPlanes.begin() + s_.cellStart[Slot(cells[Slot(c)]) + 1]);
     // The most alike planes leaning each way from plane j (by the sector of their normal's lean across
     // the plane) cut first, most alike first; then, while the window is open, the others.
     std::array<std::pair<double, int>, SeedSectors * SeedsPerSector> best;
@@ -506,8 +520,14 @@ bool WindowFinder::FindWindow(int j) {
     return true;
 }
 
-// Windows are handed out one at a time: the first two, of the bounding planes, cost the most.
+// Windows are handed out one at a time: some cost many times the others.
 constexpr int WindowBatch = 1;
+// The slots of the two bounding planes (facets -1 and 0). Their windows would hold a side for every
+// facet that meets them, many times the work of any other, and would tell little: whether a bounding
+// plane pairs with plane k is told as closely by whether it passes near plane k's window. They get
+// none, and each pair with them is tried on its partner's window alone (either window proves the pair
+// may make an edge).
+constexpr int BoundingSlots = 2;
 // Tried pairs are handed out, and joined, this many at a time.
 constexpr int PairBatch = 32;
 
@@ -523,7 +543,7 @@ bool FastEngine::AdmitPairs() {
         WindowFinder finder(s_, count_, work);
         queue.Drain([&](int j) {
             const int first = static_cast<int>(work.admitted.size());
-            if (!finder.FindWindow(j)) open = true;
+            if (j >= BoundingSlots && !finder.FindWindow(j)) open = true;
             s_.ranges[Slot(j)] = {worker, first, static_cast<int>(work.admitted.size())};
             return !open;
         });
@@ -537,6 +557,13 @@ template <typename F> void FastEngine::ForPartners(int j, F tryPair) const {
         const auto from = s_.workers[Slot(range.worker)].admitted.begin();
         return std::pair{from + range.first, from + range.last};
     };
+    if (j + 1 < BoundingSlots) { // no window: the partner's alone decides
+        for (int k = j + 2; k < count_; ++k) {
+            const auto [kFirst, kLast] = admitted(k);
+            if (std::binary_search(kFirst, kLast, j + 1)) tryPair(k - 1);
+        }
+        return;
+    }
     const auto [first, last] = admitted(j + 1);
     for (auto it = std::upper_bound(first, last, j + 1); it != last; ++it) {
         const auto [kFirst, kLast] = admitted(*it);
