@@ -787,8 +787,8 @@ void TGem::BuildPolygonsFast() {
         for (int f : {Edges[e].FacetA, Edges[e].FacetB})
             s.facetEdges[Slot(s.fill[Slot(f) + 1]++)] = e;
 
+    engine::FacetEdgeList collected("Facet edges"); // one list for all: each reads only what it fills
     for (int f = -1; f <= FacetCount; ++f) {
-        engine::FacetEdgeList collected("Facet edges");
         int count = 0;
         for (int i = s.edgeStart[Slot(f) + 1]; i < s.edgeStart[Slot(f) + 2]; ++i)
             engine::CollectFacetEdge(*this, s.facetEdges[Slot(i)], collected, count);

@@ -248,7 +248,8 @@ bool ChainFacetPolygon(const TGem& gem, Facet& facet, const FacetEdgeList& colle
         facet.CornerCount = 0;
         return false;
     }
-    std::array<bool, MaxFacetEdges + 1> used{};
+    std::array<bool, MaxFacetEdges + 1> used; // of the first `count` entries only, cleared here
+    std::fill_n(used.begin(), count + 1, false);
     int length = 0;
     facet.Corners[++length] = gem.Edges[collected[1]].PointA;
     facet.Corners[++length] = gem.Edges[collected[1]].PointB;
@@ -335,7 +336,7 @@ void TGem::GroupTiers() {
 void TGem::GroupTiersWith(bool literal) {
     TierCount = 0;
     if (FacetCount <= 0) return;
-    for (int f = -1; f <= MaxFacets; ++f)
+    for (int f = -1; f <= FacetCount; ++f) // scratch marks: only those of facets in use are read
         Facets[f].Marked = false;
 
     const bool sortable = !literal && FinitePlanes(*this);
