@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -145,6 +146,7 @@ bool HasAvx2() {
 }
 
 #define LAPIDRAW_AVX2 __attribute__((target("avx2,fma"), always_inline)) inline
+#define LAPIDRAW_AVX2_LAMBDA __attribute__((target("avx2,fma"), always_inline))
 
 // An end in single precision, in every lane.
 struct EndLanes {
@@ -167,36 +169,57 @@ LAPIDRAW_AVX2 unsigned Flagged(const PlaneColumns& p, int base, const EndLanes& 
         _mm256_or_ps(_mm256_cmp_ps(v1, limit, _CMP_LT_OQ), _mm256_cmp_ps(v2, limit, _CMP_LT_OQ))));
 }
 
+// The slots among first ... first + 3 whose double-precision value at either end is below `inside`
+// (or no number), with those values.
+LAPIDRAW_AVX2 unsigned Below(const PlaneColumns& p, int first, const EndInDouble& e1, const EndInDouble& e2,
+                             __m256d inside, double* v1, double* v2) {
+    const __m256d a = _mm256_loadu_pd(p.nx + first), b = _mm256_loadu_pd(p.ny + first);
+    const __m256d c = _mm256_loadu_pd(p.nz + first), d = _mm256_loadu_pd(p.nd + first);
+    auto value = [&](const EndInDouble& e) LAPIDRAW_AVX2_LAMBDA {
+        return _mm256_fmadd_pd(
+            c, _mm256_set1_pd(e.z),
+            _mm256_fmadd_pd(b, _mm256_set1_pd(e.y), _mm256_fmsub_pd(a, _mm256_set1_pd(e.x), d)));
+    };
+    const __m256d at1 = value(e1), at2 = value(e2);
+    _mm256_storeu_pd(v1, at1);
+    _mm256_storeu_pd(v2, at2);
+    return static_cast<unsigned>(_mm256_movemask_pd(
+        _mm256_or_pd(_mm256_cmp_pd(at1, inside, _CMP_NGE_UQ), _mm256_cmp_pd(at2, inside, _CMP_NGE_UQ))));
+}
+
 // Planes tested in single precision at a time, against the ends as they were before the batch.
 constexpr int BatchSlots = 32;
 
 // The planes in batches of BatchSlots, eight at a time in single precision, against the ends as they
-// were when the batch began; the planes flagged are tested again in double precision against the ends
-// as they are, before the literal step. A plane that passes the single test against the ends at the
-// start of the batch passes it against any ends the batch moves them to, while they only move between
-// their ends: its value there lies between its values at the ends, less rounding far below
-// StaleEndsRoom. After a step that carries an end off the segment the next batch starts at once.
+// were when the batch began; the planes flagged are tested again in double precision, four at a time,
+// against the ends as they are, before the literal step. A plane that passes the single test against
+// the ends at the start of the batch passes it against any ends the batch moves them to, while they
+// only move between their ends: its value there lies between its values at the ends, less rounding far
+// below StaleEndsRoom. After a step that carries an end off the segment the next batch starts at once.
 __attribute__((target("avx2,fma"))) bool ClipPairAvx2(const ClipPlanes& planes, int j, int k,
                                                       engine::Segment& segment) {
     const Verdict verdict = VerdictFor(planes, segment);
     const PlaneColumns& p = planes.columns;
     const __m256 limit = _mm256_set1_ps(SingleThreshold(planes, segment));
+    const __m256d inside = _mm256_set1_pd(verdict.inside);
     EndInDouble e1 = InDouble(segment.end1), e2 = InDouble(segment.end2);
-    int flagged[BatchSlots];
+    alignas(32) double v1[4], v2[4];
     for (int base = 0; base < planes.count;) {
         const EndLanes lanes1 = Spread(e1), lanes2 = Spread(e2);
-        int count = 0;
-        const int end = base + BatchSlots;
-        for (int block = base; block < end && block < planes.count; block += 8)
-            for (unsigned hits = Flagged(p, block, lanes1, lanes2, limit); hits; hits &= hits - 1)
-                flagged[count++] = block + __builtin_ctz(hits);
-        base = end;
-        for (int i = 0; i < count; ++i) {
-            const int slot = flagged[i];
-            if (slot >= planes.count || slot == j + 1 || slot == k + 1) continue;
-            const double v1 = ValueAt(p, slot, e1), v2 = ValueAt(p, slot, e2);
-            if (v1 >= verdict.inside && v2 >= verdict.inside) continue;
-            const Step step = StepAt(planes, slot, verdict, segment, e1, e2, v1, v2);
+        std::uint64_t flagged = 0; // bit i: slot base + i
+        for (int block = base; block < base + BatchSlots && block < planes.count; block += 8)
+            flagged |= std::uint64_t{Flagged(p, block, lanes1, lanes2, limit)} << (block - base);
+        const int from = base;
+        base += BatchSlots;
+        while (flagged) {
+            const int first = from + __builtin_ctzll(flagged);
+            const unsigned below =
+                Below(p, first, e1, e2, inside, v1, v2) & (flagged >> (first - from)) & 0xF;
+            const int slot = below ? first + __builtin_ctz(below) : first + 3;
+            flagged &= ~((std::uint64_t{2} << (slot - from)) - 1); // this slot and those before it are done
+            if (!below || slot >= planes.count || slot == j + 1 || slot == k + 1) continue;
+            const int lane = slot - first;
+            const Step step = StepAt(planes, slot, verdict, segment, e1, e2, v1[lane], v2[lane]);
             if (step == Step::Gone) return false;
             if (step == Step::Carried) {
                 base = slot + 1;
@@ -208,6 +231,7 @@ __attribute__((target("avx2,fma"))) bool ClipPairAvx2(const ClipPlanes& planes, 
 }
 
 #undef LAPIDRAW_AVX2
+#undef LAPIDRAW_AVX2_LAMBDA
 
 __attribute__((target("avx2,fma"))) int ListNearAvx2(const PlaneColumns& p, const engine::Disc& disc,
                                                      double reach, int* slots) {
