@@ -1,5 +1,6 @@
 #include "gem/parallel.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <exception>
@@ -25,8 +26,9 @@ class HelperPool {
         {
             const std::lock_guard<std::mutex> lock(mutex_);
             stopping_ = true;
+            ++generation_;
         }
-        wake_.notify_all();
+        generation_.notify_all();
         for (std::thread& helper : helpers_)
             helper.join();
     }
@@ -45,7 +47,7 @@ class HelperPool {
             failure_ = nullptr;
             ++generation_;
         }
-        wake_.notify_all();
+        generation_.notify_all();
         if (!work) return true;
         Run(*work, 0);
         std::unique_lock<std::mutex> lock(mutex_);
@@ -84,8 +86,8 @@ class HelperPool {
             const auto until = std::chrono::steady_clock::now() + LingerTime;
             while (generation_.load() == seen && std::chrono::steady_clock::now() < until)
                 std::this_thread::yield();
+            generation_.wait(seen); // sleeps unless a job came since
             std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
             if (stopping_) return;
             seen = generation_;
             if (!open_ || index > wanted_) continue;
@@ -100,10 +102,11 @@ class HelperPool {
 
     std::mutex busy_;  // held by the caller whose job runs
     std::mutex mutex_; // guards what follows
-    std::condition_variable wake_, done_;
+    std::condition_variable done_;
     std::vector<std::thread> helpers_;
     const std::function<void(int)>* work_ = nullptr;
-    std::atomic<unsigned> generation_ = 0; // one more for every job, read unguarded while lingering
+    // One more for every job and at the end, changed under the mutex; helpers linger and sleep on it.
+    std::atomic<unsigned> generation_ = 0;
     int wanted_ = 0, running_ = 0;
     bool open_ = false, stopping_ = false;
     std::exception_ptr failure_;
