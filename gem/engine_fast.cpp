@@ -418,8 +418,8 @@ bool WindowFinder::FindWindow(int j) {
     auto cut = [&](int l) { return l == j || Cut(LineOf(l), relax); };
     if (!cut(0) || !cut(1)) return true;
     // Seeds: the planes of the cells about plane j's normal. Those next to its own cell on its face
-    // of the cube map, and those a cell's width away across the plane each way, which reach over the
-    // face's edges (where a window seeded from one face alone stays open on the other side).
+    // of the cube map, and those half a cell's width away across the plane each way, which reach over
+    // the face's edges (where a window seeded from one face alone stays open on the other side).
     std::array<int, 9> cells;
     int cellCount = 0;
     auto addCell = [&](int cell) {
