@@ -76,6 +76,12 @@ constexpr int Lanes = 8;
 // lean, so that the first cuts close the window on every side.
 constexpr int SeedSectors = 8;
 constexpr int SeedsPerSector = 2;
+// The slots of the two bounding planes (facets -1 and 0). Their windows would hold a side for every
+// facet that meets them, many times the work of any other, and would tell little: whether a bounding
+// plane pairs with plane k is told as closely by whether it passes near plane k's window. They get
+// none, and each pair with them is tried on its partner's window alone (either window proves the pair
+// may make an edge).
+constexpr int BoundingSlots = 2;
 
 struct Point2 {
     double s = 0, t = 0;
@@ -416,7 +422,8 @@ bool WindowFinder::FindWindow(int j) {
     // Cut first by the two bounding planes and the planes whose normals lie near plane j's, nearest
     // first, then, while the window is still open, by every plane.
     auto cut = [&](int l) { return l == j || Cut(LineOf(l), relax); };
-    if (!cut(0) || !cut(1)) return true;
+    for (int l = 0; l < BoundingSlots; ++l)
+        if (!cut(l)) return true;
     // Seeds: the planes of the cells about plane j's normal. Those next to its own cell on its face
     // of the cube map, and those half a cell's width away across the plane each way, which reach over
     // the face's edges (where a window seeded from one face alone stays open on the other side).
@@ -522,12 +529,6 @@ bool WindowFinder::FindWindow(int j) {
 
 // Windows are handed out one at a time: some cost many times the others.
 constexpr int WindowBatch = 1;
-// The slots of the two bounding planes (facets -1 and 0). Their windows would hold a side for every
-// facet that meets them, many times the work of any other, and would tell little: whether a bounding
-// plane pairs with plane k is told as closely by whether it passes near plane k's window. They get
-// none, and each pair with them is tried on its partner's window alone (either window proves the pair
-// may make an edge).
-constexpr int BoundingSlots = 2;
 // Tried pairs are handed out, and joined, this many at a time.
 constexpr int PairBatch = 32;
 
