@@ -2,8 +2,8 @@
 // the current half), girdle outlines (save and read), and files dropped on the window.
 #include "app/commands.h"
 
-#include "app/unit1.h"
-#include "app/util.h"
+#include "app/file_questions.h"
+#include "app/main_window.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,10 +1,10 @@
 // File commands: new designs, open, reopen, save, save as, undo, redo and exit.
 #include "app/commands.h"
 
-#include "app/reopen.h"
-#include "app/unit1.h"
-#include "app/util.h"
-#include "dialogs/unit6.h"
+#include "app/file_questions.h"
+#include "app/main_window.h"
+#include "app/recent_files.h"
+#include "dialogs/new_design_dialog.h"
 #include "gem/numtext.h"
 
 #include <QAction>

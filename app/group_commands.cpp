@@ -1,11 +1,11 @@
 // Commands on facet groups and tiers: change or delete a facet group, show the tiers, change the angles.
 #include "app/commands.h"
 
-#include "app/unit1.h"
-#include "dialogs/Unit17.h"
-#include "dialogs/Unit18.h"
-#include "dialogs/Unit9.h"
-#include "dialogs/deltier.h"
+#include "app/main_window.h"
+#include "dialogs/change_angles_dialog.h"
+#include "dialogs/change_facet_group_dialog.h"
+#include "dialogs/delete_facet_group_dialog.h"
+#include "dialogs/show_tiers_dialog.h"
 
 namespace {
 // The picking dialogs start with no group highlighted.

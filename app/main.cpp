@@ -1,5 +1,5 @@
 // The program's main routine: the command line, the application, the desktop services and the window.
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "platform/qt_printing.h"
 #include "platform/qt_services.h"
 #include "platform/stale_snapshots.h"

@@ -1,8 +1,8 @@
 // Measure commands: the girdle measurements.
 #include "app/commands.h"
 
-#include "app/unit1.h"
-#include "dialogs/Unit16.h"
+#include "app/main_window.h"
+#include "dialogs/measurement_dialog.h"
 
 void CcdandDcf1Click(Tstartform& w) {
     w.Shown.DialogReset = true;

@@ -1,15 +1,15 @@
 // Commands that cut the stone or change the whole design.
 #include "app/commands.h"
 
-#include "app/unit1.h"
-#include "dialogs/Unit10.h"
-#include "dialogs/Unit11.h"
-#include "dialogs/Unit12.h"
-#include "dialogs/Unit22.h"
-#include "dialogs/Unit25.h"
-#include "dialogs/Unit30.h"
-#include "dialogs/Unit8.h"
-#include "dialogs/unit14.h"
+#include "app/main_window.h"
+#include "dialogs/add_facets_dialog.h"
+#include "dialogs/culet_dialog.h"
+#include "dialogs/new_symmetry_dialog.h"
+#include "dialogs/resize_dialog.h"
+#include "dialogs/rotate_dialog.h"
+#include "dialogs/shift_dialog.h"
+#include "dialogs/stretch_dialog.h"
+#include "dialogs/table_dialog.h"
 
 void Generalfacet1Click(Tstartform& w) {
     w.Shown.DialogReset = true;

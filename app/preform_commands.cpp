@@ -1,8 +1,8 @@
 // The CAM preform: made from the design and shown instead of it, saved, printed, and left again.
 #include "app/commands.h"
 
-#include "app/unit1.h"
-#include "app/util.h"
+#include "app/file_questions.h"
+#include "app/main_window.h"
 
 void campreform2Click(Tstartform& w) {
     // Leaving the preform reads the current snapshot back: a design without one gets it first.

@@ -2,8 +2,8 @@
 // text, and the sheet as an enhanced metafile.
 #include "app/commands.h"
 
-#include "app/unit1.h"
-#include "app/util.h"
+#include "app/file_questions.h"
+#include "app/main_window.h"
 #include "gem/numtext.h"
 #include "platform/emf_surface.h"
 #include "platform/sheet_printing.h"

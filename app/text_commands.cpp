@@ -1,10 +1,10 @@
 // Text commands: the design's text, the facet data list and the about box.
 #include "app/commands.h"
 
-#include "app/unit1.h"
-#include "dialogs/PgemaboutUnit19.h"
-#include "dialogs/Unit5.h"
-#include "dialogs/Unit7.h"
+#include "app/main_window.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/facet_list_dialog.h"
+#include "dialogs/text_editor_dialog.h"
 
 void CopyVersionText(Tstartform& w) {
     w.Design().VersionText = VersionCaption;

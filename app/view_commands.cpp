@@ -1,7 +1,7 @@
 // View commands: the free rotation and the display options of the Options menu.
 #include "app/commands.h"
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 
 namespace {
 constexpr int FormWidth = 800, FormHeight = 600;

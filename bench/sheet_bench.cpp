@@ -1,9 +1,9 @@
 // One full repaint of the design sheet for a 300-facet design on a 1920 x 1080 screen: on the
 // recording surface of the drawing tests, and, with the Qt front end, on a raster image.
 #include "gem/gem.h"
+#include "sheet/design_sheet.h"
+#include "sheet/recording_surface.h"
 #include "tests/support/design_builders.h"
-#include "world/design_sheet.h"
-#include "world/recording_surface.h"
 
 #include <benchmark/benchmark.h>
 

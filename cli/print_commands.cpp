@@ -3,8 +3,8 @@
 #include "cli/tool.h"
 #include "platform/qt_printing.h"
 #include "platform/sheet_printing.h"
-#include "world/facet_listing.h"
-#include "world/recording_surface.h"
+#include "sheet/facet_listing.h"
+#include "sheet/recording_surface.h"
 
 #include <QFileInfo>
 

@@ -3,7 +3,7 @@
 #include "cli/tool.h"
 #include "platform/emf_surface.h"
 #include "platform/qt_surfaces.h"
-#include "world/design_sheet.h"
+#include "sheet/design_sheet.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 
 #include "gem/gem.h"
 #include "platform/services.h"
-#include "world/design_sheet.h"
+#include "sheet/design_sheet.h"
 
 #include <functional>
 #include <optional>

@@ -2,7 +2,7 @@
 #include "dialogs/facet_group_picker.h"
 
 #include "dialogs/dialog_frame.h"
-#include "dialogs/errorunit.h"
+#include "dialogs/field_input.h"
 #include "gem/numread.h"
 #include "gem/numtext.h"
 

@@ -3,7 +3,7 @@
 // is included by emf_gdi.cpp alone; this interface carries none of its types.
 #pragma once
 
-#include "world/draw_surface.h"
+#include "sheet/draw_surface.h"
 
 #include <memory>
 #include <string>

@@ -3,7 +3,7 @@
 // the begin and the end of a job, and a text channel for plain listings.
 #pragma once
 
-#include "world/draw_surface.h"
+#include "sheet/draw_surface.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // PDF files the sheet is written to.
 #pragma once
 
-#include "world/draw_surface.h"
+#include "sheet/draw_surface.h"
 
 #include <QFont>
 #include <QIODevice>

@@ -1,8 +1,8 @@
 #include "platform/sheet_printing.h"
 
 #include "gem/numtext.h"
-#include "world/facet_listing.h"
-#include "world/page_layout.h"
+#include "sheet/facet_listing.h"
+#include "sheet/page_layout.h"
 
 namespace {
 // The canvas a printer page starts with, before the page's own size is known.

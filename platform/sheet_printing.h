@@ -4,7 +4,7 @@
 
 #include "platform/printing.h"
 #include "platform/services.h"
-#include "world/design_sheet.h"
+#include "sheet/design_sheet.h"
 
 #include <stdexcept>
 #include <string>

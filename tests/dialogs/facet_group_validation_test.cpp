@@ -1,9 +1,9 @@
 // What the facet group dialogs say about their input, and in which order, on a fake host; and where
 // they stand on the screen.
-#include "dialogs/Unit17.h"
-#include "dialogs/Unit18.h"
-#include "dialogs/Unit9.h"
-#include "dialogs/deltier.h"
+#include "dialogs/change_angles_dialog.h"
+#include "dialogs/change_facet_group_dialog.h"
+#include "dialogs/delete_facet_group_dialog.h"
+#include "dialogs/show_tiers_dialog.h"
 #include "tests/dialogs/fake_host.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/ui_test_main.h"

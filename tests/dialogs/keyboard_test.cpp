@@ -1,8 +1,8 @@
 // Keyboard conventions in the dialogs: an Alt+letter without a target never types, arrow keys choose in
 // a radio group, and the dialogs run on a fake host, linked without the main window.
-#include "dialogs/Unit12.h"
+#include "dialogs/add_facets_dialog.h"
+#include "dialogs/new_design_dialog.h"
 #include "dialogs/radio_group.h"
-#include "dialogs/unit6.h"
 #include "platform/keyboard_conventions.h"
 #include "tests/dialogs/fake_host.h"
 #include "tests/ui/ui_test_main.h"

@@ -1,6 +1,6 @@
 // "Measurement" and "Text editor" on the fake host: what they ask of the window, and nothing of app/.
-#include "dialogs/Unit16.h"
-#include "dialogs/Unit7.h"
+#include "dialogs/measurement_dialog.h"
+#include "dialogs/text_editor_dialog.h"
 #include "tests/dialogs/fake_host.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/ui_test_main.h"

@@ -1,7 +1,7 @@
 #include "platform/qt_surfaces.h"
+#include "sheet/design_sheet.h"
+#include "sheet/recording_surface.h"
 #include "tests/support/design_builders.h"
-#include "world/design_sheet.h"
-#include "world/recording_surface.h"
 
 #include <QFile>
 #include <QTemporaryDir>

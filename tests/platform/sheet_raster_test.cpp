@@ -1,6 +1,6 @@
 #include "platform/qt_surfaces.h"
+#include "sheet/design_sheet.h"
 #include "tests/support/design_builders.h"
-#include "world/design_sheet.h"
 
 #include <gtest/gtest.h>
 

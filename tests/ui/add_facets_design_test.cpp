@@ -1,8 +1,8 @@
 // A whole design made through the main window as a user makes it: menus, typing, clicks on the drawn
 // stone, cut after cut, undo and redo, a facet group modified, and the design saved and read back.
-#include "dialogs/Unit12.h"
+#include "dialogs/add_facets_dialog.h"
+#include "dialogs/new_design_dialog.h"
 #include "dialogs/radio_group.h"
-#include "dialogs/unit6.h"
 #include "gem/numtext.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/add_facets_support.h"

@@ -1,7 +1,7 @@
 // "Add facets": the controls, the validation order and messages, the five methods, the Cut button's
 // life and the set-selection panel, driven through the real dialog on the real main window.
-#include "dialogs/Unit12.h"
-#include "dialogs/errorunit.h"
+#include "dialogs/add_facets_dialog.h"
+#include "dialogs/field_input.h"
 #include "dialogs/radio_group.h"
 #include "gem/numtext.h"
 #include "tests/support/design_builders.h"

@@ -1,7 +1,7 @@
 // The Add facets dialog on a main window built on scripted services.
 #pragma once
 
-#include "dialogs/Unit12.h"
+#include "dialogs/add_facets_dialog.h"
 #include "tests/ui/ui_helpers.h"
 
 struct AddFacetsFixture : WindowFixture {

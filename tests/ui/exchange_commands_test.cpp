@@ -1,7 +1,7 @@
 // ASC and outline commands through the window: the import's name, file and undo history, what a failed
 // import leaves, the round trip through Make asc file, outlines saved and read, and files dropped on the
 // window.
-#include "app/util.h"
+#include "app/file_questions.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/ui_helpers.h"
 #include "tests/ui/ui_test_main.h"

@@ -1,11 +1,11 @@
 // The facet group dialogs through the main window: picking a group by angle and index or by a click,
 // deleting it, replacing it through Add facets, showing the tiers and changing the angles.
-#include "dialogs/Unit12.h"
-#include "dialogs/Unit17.h"
-#include "dialogs/Unit18.h"
-#include "dialogs/Unit9.h"
-#include "dialogs/deltier.h"
+#include "dialogs/add_facets_dialog.h"
+#include "dialogs/change_angles_dialog.h"
+#include "dialogs/change_facet_group_dialog.h"
+#include "dialogs/delete_facet_group_dialog.h"
 #include "dialogs/radio_group.h"
+#include "dialogs/show_tiers_dialog.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/add_facets_support.h"
 #include "tests/ui/ui_helpers.h"

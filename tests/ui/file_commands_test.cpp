@@ -1,8 +1,8 @@
 // File commands, undo and redo: the title's step count, Save and Save as with the type letter, the
 // recent-files list, Open and Reopen, and the questions before a design is replaced or the program ends.
-#include "app/reopen.h"
+#include "app/recent_files.h"
+#include "dialogs/new_design_dialog.h"
 #include "dialogs/radio_group.h"
-#include "dialogs/unit6.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/ui_helpers.h"
 #include "tests/ui/ui_test_main.h"

@@ -1,12 +1,12 @@
 // The main window: captions, shortcuts and check marks of the menus, their visibility rules, the status
 // bar and progress bar, and the click hand-off to a requesting dialog.
-#include "app/reopen.h"
+#include "app/recent_files.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/ui_helpers.h"
 #include "tests/ui/ui_test_main.h"
 
+#include "dialogs/new_design_dialog.h"
 #include "dialogs/radio_group.h"
-#include "dialogs/unit6.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 // "Measurement" through the main window: clicks on the drawn girdle, the message lines it logs, OK as one
 // undo step, Cancel back to the lines as they were, and the girdle outline hidden while it is open.
-#include "dialogs/Unit16.h"
+#include "dialogs/measurement_dialog.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/add_facets_support.h"
 #include "tests/ui/ui_helpers.h"

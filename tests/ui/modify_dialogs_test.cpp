@@ -1,15 +1,15 @@
 // The dialogs that change the whole design, through the main window: their menu commands, the preview
 // on the window's design, one undo step for OK, the snapshot read back for Cancel, and the clicks on
 // the drawn stone.
-#include "dialogs/Unit10.h"
-#include "dialogs/Unit11.h"
-#include "dialogs/Unit12.h"
-#include "dialogs/Unit22.h"
-#include "dialogs/Unit25.h"
-#include "dialogs/Unit30.h"
-#include "dialogs/Unit8.h"
+#include "dialogs/add_facets_dialog.h"
+#include "dialogs/culet_dialog.h"
+#include "dialogs/new_symmetry_dialog.h"
 #include "dialogs/radio_group.h"
-#include "dialogs/unit14.h"
+#include "dialogs/resize_dialog.h"
+#include "dialogs/rotate_dialog.h"
+#include "dialogs/shift_dialog.h"
+#include "dialogs/stretch_dialog.h"
+#include "dialogs/table_dialog.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/add_facets_support.h"
 #include "tests/ui/ui_helpers.h"

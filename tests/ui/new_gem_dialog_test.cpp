@@ -1,6 +1,6 @@
 // "Define New Gem": the validation messages, their order and focus, and the new design it makes.
+#include "dialogs/new_design_dialog.h"
 #include "dialogs/radio_group.h"
-#include "dialogs/unit6.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/ui_helpers.h"
 #include "tests/ui/ui_test_main.h"

@@ -2,11 +2,11 @@
 // scripted printer, the page captured, the picture read back, and one print through a real CUPS server.
 #include "platform/qt_printing.h"
 #include "platform/sheet_printing.h"
+#include "sheet/facet_listing.h"
+#include "sheet/page_layout.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/ui_helpers.h"
 #include "tests/ui/ui_test_main.h"
-#include "world/facet_listing.h"
-#include "world/page_layout.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/services.h"
-#include "world/recording_surface.h"
+#include "sheet/recording_surface.h"
 
 #include <deque>
 #include <map>

@@ -1,7 +1,7 @@
 // The seam between the window and its commands: the menu rules, the one change runner, the desktop's
 // undo key, and the program's command line.
 #include "app/menu_table.h"
-#include "dialogs/Unit12.h"
+#include "dialogs/add_facets_dialog.h"
 #include "dialogs/radio_group.h"
 #include "gem/range_error.h"
 #include "tests/support/design_builders.h"

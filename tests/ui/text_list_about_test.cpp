@@ -1,8 +1,8 @@
 // "Text editor", "list of facet data" and "About Lapidra" through the main window, and the version
 // caption that every saved design carries.
-#include "dialogs/PgemaboutUnit19.h"
-#include "dialogs/Unit5.h"
-#include "dialogs/Unit7.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/facet_list_dialog.h"
+#include "dialogs/text_editor_dialog.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/ui_helpers.h"
 #include "tests/ui/ui_test_main.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/commands.h"
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "tests/ui/scripted_services.h"
 
 #include <QDialog>

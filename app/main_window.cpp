@@ -1,0 +1,639 @@
+#include "app/main_window.h"
+
+#include "app/commands.h"
+#include "app/file_questions.h"
+#include "app/recent_files.h"
+#include "dialogs/add_facets_dialog.h"
+#include "gem/numtext.h"
+#include "platform/keyboard_conventions.h"
+
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <cmath>
+#include <exception>
+
+namespace {
+constexpr int FormWidth = 800, FormHeight = 600;
+constexpr int MaxFormWidth = 1024, MaxFormHeight = 768;
+constexpr int StatusPanelWidth = 200;
+constexpr QRect ProgressBarPlace{136, 8, 577, 9};
+constexpr int RequestCursorLeft = 200, RequestCursorTop = 100;
+constexpr int FontPixels = 11;
+constexpr const char* RedoKey = "Ctrl+Y"; // redo on every desktop, beside the desktop's own key
+constexpr Real AxisBlankRadius = 2;       // within this distance of the axis the readout shows no index
+
+// The first local file among dropped data; empty when there is none.
+std::string DroppedFile(const QMimeData* data) {
+    if (data)
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile()) return url.toLocalFile().toStdString();
+    return "";
+}
+
+QFont FormFont() {
+    QFont font("Arial");
+    font.setPixelSize(FontPixels);
+    font.setBold(true);
+    return font;
+}
+} // namespace
+
+// ---- Client area ----
+
+ClientArea::ClientArea(Tstartform& owner) : QWidget(&owner), Owner(owner) {
+    setObjectName("ClientArea");
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFont(FormFont());
+}
+
+QSize ClientArea::DeviceSize() const {
+    const qreal ratio = devicePixelRatioF();
+    return {std::max(1, qRound(width() * ratio)), std::max(1, qRound(height() * ratio))};
+}
+
+QPoint ClientArea::ToDevice(QPointF logical) const {
+    return (logical * devicePixelRatioF()).toPoint();
+}
+
+// The sheet is drawn at the screen's own pixel density and shown one image pixel to one screen pixel.
+void ClientArea::paintEvent(QPaintEvent*) {
+    if (!Owner.SheetValid || !Surface || Surface->Image().size() != DeviceSize())
+        Owner.RepaintScreen(Owner.ShownDesign());
+    QPainter painter(this);
+    if (Surface)
+        painter.drawImage(QRectF(rect()), Surface->Image());
+    else
+        painter.fillRect(rect(), Qt::white);
+}
+
+void ClientArea::resizeEvent(QResizeEvent*) {
+    Owner.ClientResized();
+}
+
+void ClientArea::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = ToDevice(event->position());
+    Owner.FormMouseMove(p.x(), p.y());
+}
+
+void ClientArea::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = ToDevice(event->position());
+    Owner.FormMouseDown(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void ClientArea::keyPressEvent(QKeyEvent* event) {
+    if (!Owner.RotationMode) return QWidget::keyPressEvent(event);
+    Owner.FormKeyDown(event->key());
+}
+
+// ---- FormCreate and FormDestroy ----
+
+Tstartform::Tstartform(const Services& services, const std::string& commandLineFile)
+    : ServiceSet(services), TheDesign(std::make_unique<TGem>()), ThePreform(std::make_unique<TGem>()),
+      CommandLineFile(commandLineFile) {
+    setObjectName("startform");
+    TheDesign->NewDesign('c', 8, 96, false, 0, true, true);
+    ThePreform->NewDesign('c', 1, 96, false, 0, true, true);
+    CopyVersionText(*this);
+    setWindowTitle("Lapidra");
+    setAcceptDrops(true);
+    Client = new ClientArea(*this);
+    setCentralWidget(Client);
+    BuildMenus();
+    BuildStatusAndProgress();
+    RecentFiles = std::make_unique<Treopen>(*Reopen1, ServiceSet.Settings);
+    Keyboard = std::make_unique<KeyboardConventions>(ServiceSet.Messages);
+
+    setMinimumSize(FormWidth, FormHeight);
+    setMaximumSize(MaxFormWidth, MaxFormHeight);
+    resize(FormWidth, FormHeight);
+    StoredWidth = ServiceSet.Window.ScreenWidth();
+    StoredHeight = ServiceSet.Window.ScreenHeight();
+    move((ServiceSet.Window.ScreenWidth() - StoredWidth) / 2,
+         (ServiceSet.Window.ScreenHeight() - StoredHeight) / 2);
+
+    RefreshMenus();
+    MenusInitial = false; // every later refresh shows the menus of a design
+    ReadDialogFolders();
+    Progress = std::make_unique<QtProgressSink>(*ProgressBar1);
+    TheDesign->Progress = Progress.get();
+    ThePreform->Progress = Progress.get();
+}
+
+Tstartform::~Tstartform() {
+    WriteDialogFolders();
+    TheDesign->Progress = nullptr;
+    ThePreform->Progress = nullptr;
+}
+
+void Tstartform::BuildMenus() {
+    auto parentOf = [this](const MenuRow& row) -> QMenu* {
+        return row.Parent ? Menus.at(row.Parent) : nullptr;
+    };
+    for (const MenuRow& row : MenuRows()) {
+        QMenu* parent = parentOf(row);
+        QAction* action = nullptr;
+        if (row.Kind == MenuKind::Menu || row.Kind == MenuKind::RecentFiles) {
+            QMenu* menu = parent ? parent->addMenu(row.Caption) : menuBar()->addMenu(row.Caption);
+            menu->setObjectName(row.ObjectName);
+            Menus[row.ObjectName] = menu;
+            action = menu->menuAction();
+        } else if (row.Kind == MenuKind::Separator) {
+            action = parent->addSeparator();
+        } else {
+            action = parent ? parent->addAction(row.Caption) : menuBar()->addAction(row.Caption);
+        }
+        action->setObjectName(row.ObjectName);
+        Actions[row.ObjectName] = action;
+        if (*row.Shortcut) action->setShortcut(QKeySequence(row.Shortcut));
+        action->setCheckable(row.Checkable);
+        action->setChecked(row.Checked);
+        if (row.Run) connect(action, &QAction::triggered, this, [this, run = row.Run] { RunCommand(run); });
+    }
+    // The desktop's own undo and redo keys work beside the menu's.
+    Action("Undo2")->setShortcuts(QKeySequence::Undo);
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(RedoKey))) redoKeys << QKeySequence(RedoKey);
+    Action("Redo1")->setShortcuts(redoKeys);
+
+    Reopen1 = Menus.at("Reopen1");
+    for (int i = 1; i <= Treopen::SlotCount; ++i) {
+        QAction* slot = Reopen1->addAction("file" + QString::number(i));
+        slot->setObjectName("file" + QString::number(i));
+        Actions[slot->objectName().toStdString()] = slot;
+        connect(slot, &QAction::triggered, this,
+                [this, slot] { RunCommand([slot](Tstartform& w) { f1Click(w, *slot); }); });
+    }
+    Reopen1->menuAction()->setVisible(false);
+    Shown.ShowClick = Checked("Showclick1");
+    Shown.ShowCutoff = Checked("Showcutoff1");
+}
+
+void Tstartform::BuildStatusAndProgress() {
+    StatusBar1 = new QStatusBar(Client);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    StatusPanel = new QLabel(StatusBar1);
+    StatusPanel->setObjectName("StatusPanel");
+    StatusPanel->setMinimumWidth(StatusPanelWidth);
+    StatusBar1->addWidget(StatusPanel, 1);
+    StatusBar1->hide();
+
+    ProgressBar1 = new QProgressBar(Client);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setGeometry(ProgressBarPlace);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->hide();
+}
+
+// The dialog folders are kept in the settings store between runs.
+void Tstartform::ReadDialogFolders() {
+    OpenDialog1 = {"lfx", "facet files (*.lfx)", "*.lfx", "", RecentFiles->LastDir, ""};
+    SaveDialog1 = {"lfx", "facetfile(*.lfx)", "*.lfx", "Facet file", RecentFiles->LastDir, ""};
+    OpenDialog2 = {"asc", "import files (*.asc)", "*.asc", "", RecentFiles->GetFolder("imp"), ""};
+    SaveDialog2 = {"asc", "asc file(*.asc)", "*.asc", "", RecentFiles->GetFolder("asc"), ""};
+    SavePicture = {"emf", "emf file (*.emf)", "*.emf", "", RecentFiles->GetFolder("emf"), ""};
+    const std::string outlineFolder = RecentFiles->GetFolder("otl");
+    SaveOutline = {"otl", "outline(*.otl)", "*.otl", "", outlineFolder, ""};
+    OpenOutline = {"otl", "outline file(*.otl)", "*.otl", "", outlineFolder, ""};
+}
+
+void Tstartform::WriteDialogFolders() {
+    RecentFiles->SetFolder("asc", SaveDialog2.InitialDir);
+    RecentFiles->SetFolder("imp", OpenDialog2.InitialDir);
+    RecentFiles->SetFolder("emf", SavePicture.InitialDir);
+    RecentFiles->SetFolder("otl", SaveOutline.InitialDir);
+    RecentFiles->SetFolder("otl", OpenOutline.InitialDir);
+}
+
+// ---- Activation, painting, resizing ----
+
+void Tstartform::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Without a window manager the window may never be activated: open the command-line design anyway.
+    if (FirstActivation)
+        QTimer::singleShot(0, this, [this] {
+            if (FirstActivation) FormActivate();
+        });
+}
+
+void Tstartform::dragEnterEvent(QDragEnterEvent* event) {
+    if (Action("File1")->isVisible() && !DroppedFile(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void Tstartform::dropEvent(QDropEvent* event) {
+    const std::string path = DroppedFile(event->mimeData());
+    if (!Action("File1")->isVisible() || path.empty()) return;
+    event->acceptProposedAction();
+    // The drop ends before the command asks anything, so that the program it came from is not kept waiting.
+    QTimer::singleShot(0, this,
+                       [this, path] { RunCommand([path](Tstartform& w) { OpenDroppedFile(w, path); }); });
+}
+
+void Tstartform::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void Tstartform::FormActivate() {
+    Shown.ShowClick = Checked("Showclick1");
+    Shown.ShowCutoff = Checked("Showcutoff1");
+    if (FirstActivation) ReportSettingsProblem();
+    if (FirstActivation && !CommandLineFile.empty()) {
+        FirstActivation = false;
+        Shown.SelectedFacet = NoneFound;
+        OpenDialog1.InitialDir = FolderOf(CommandLineFile);
+        // A missing design is named in plain words, and the window keeps no title of it.
+        if (!FileMustExist(ServiceSet.Messages, CommandLineFile) && OpenDesign(CommandLineFile)) {
+            RecentFiles->Add(CurrentFile);
+            SetChecked("ShowOutline1", false);
+            Invalidate();
+            RecordStep();
+            RefreshMenus();
+        }
+    }
+    FirstActivation = false;
+    RepaintScreen(ShownDesign());
+}
+
+void Tstartform::ClientResized() {
+    StatusBar1->setGeometry(0, Client->height() - StatusBar1->sizeHint().height(), Client->width(),
+                            StatusBar1->sizeHint().height());
+    Invalidate();
+}
+
+void Tstartform::Invalidate() {
+    SheetValid = false;
+    Client->update();
+}
+
+void Tstartform::Repaint() {
+    RepaintScreen(ShownDesign());
+}
+
+void Tstartform::RepaintScreen(const TGem& design) {
+    if (ClosingDown) return;
+    // The size that resize() sets: the window without the frame the desktop draws around it.
+    StoredWidth = width();
+    StoredHeight = height();
+    const QSize device = Client->DeviceSize();
+    const int width = device.width(), height = device.height();
+    // A crosshair on the screen is taken off before the sheet is drawn and put back afterwards.
+    const bool crosshairShown = ScreenCanvas.XorActive;
+    const int crossX = ScreenCanvas.CrossX, crossY = ScreenCanvas.CrossY;
+    if (crosshairShown) ScreenCanvas.Crosshair(0, 0, CrossEnd);
+    if (!Client->Surface || Client->Surface->DeviceWidth() != width ||
+        Client->Surface->DeviceHeight() != height)
+        Client->Surface = std::make_unique<WindowSurface>(width, height, Client->devicePixelRatioF());
+    Sheet.Options = Shown;
+    Sheet.SetUpScreen(ScreenCanvas, Client->Surface.get(), width, height);
+    Sheet.RepaintScreen(design);
+    Shown.HighlightedGroupFirst = Sheet.HighlightedGroupFirst;
+    if (crosshairShown && crossX >= 0) ScreenCanvas.Crosshair(crossX, crossY, CrossStart);
+    SheetValid = true;
+    Client->update();
+}
+
+int Tstartform::TextLinesWidth() {
+    if (!SheetValid) Repaint();
+    return qRound((Sheet.TextLinesView.DevRight - Sheet.TextLinesView.DevLeft) / Client->devicePixelRatioF());
+}
+
+// ---- Menus and title ----
+
+QAction* Tstartform::Action(const char* objectName) const {
+    const auto found = Actions.find(objectName);
+    return found == Actions.end() ? nullptr : found->second;
+}
+
+QMenu* Tstartform::Menu(const char* objectName) const {
+    const auto found = Menus.find(objectName);
+    return found == Menus.end() ? nullptr : found->second;
+}
+
+bool Tstartform::Checked(const char* objectName) const {
+    return Action(objectName)->isChecked();
+}
+
+void Tstartform::SetChecked(const char* objectName, bool checked) {
+    Action(objectName)->setChecked(checked);
+    if (std::string_view(objectName) == "ShowOutline1") Shown.ShowOutline = checked;
+}
+
+MenuState Tstartform::CurrentMenuState() const {
+    const TGem& design = *TheDesign;
+    MenuState state;
+    state.Initial = MenusInitial;
+    state.Rotating = RotationMode;
+    state.Modifying = design.ModifyMode();
+    state.CutFacets = design.HasFacets();
+    state.Crown = design.IsCrown();
+    state.OutlineFile = design.OutlineFileExists();
+    state.AllGirdle = design.AllGirdleFacets();
+    state.GirdleFacet = design.HasGirdleFacet();
+    state.CanUndo = design.CanUndo();
+    state.CanRedo = design.CanRedo();
+    state.PreformShown = Shown.PreformShown;
+    return state;
+}
+
+void Tstartform::RefreshMenus() {
+    const MenuState state = CurrentMenuState();
+    for (const MenuRow& row : MenuRows())
+        if (row.Kind != MenuKind::RecentFiles) Action(row.ObjectName)->setVisible(Visible(row, state));
+    if (state.Initial) SetChecked("ShowOutline1", false);
+    if (auto* addFacets = DialogObjects.Find<TForm14>())
+        addFacets->setWindowTitle(state.Modifying ? "Change facet group" : "Add facet group");
+}
+
+void Tstartform::UpdateUndoRedo() {
+    MenuState state = CurrentMenuState();
+    state.Initial = false;
+    for (const char* name : {"Undo2", "Redo1"})
+        Action(name)->setVisible(Visible(*FindMenuRow(name), state));
+}
+
+void Tstartform::SetTitle(const std::string& suffix) {
+    setWindowTitle(QString::fromStdString(CurrentFile + suffix));
+}
+
+void Tstartform::SetDesignFile(const std::string& path) {
+    CurrentFile = path;
+    DesignName = NameOnly(path);
+    SetTitle("");
+}
+
+// ---- Committing changes ----
+
+bool Tstartform::ReadReported(const std::string& name, TGem::FileMode mode) {
+    if (TheDesign->ReadDesign(name, mode)) return true;
+    ReportFileFailure();
+    return false;
+}
+
+bool Tstartform::WriteReported(const std::string& name, TGem::FileMode mode, const std::string& shortName) {
+    if (TheDesign->WriteDesign(name, mode, shortName)) return true;
+    ReportFileFailure();
+    return false;
+}
+
+void Tstartform::ReportFileFailure() {
+    if (TheDesign->LastError.Empty()) return; // nothing to undo, redo or reload: no message
+    ServiceSet.Messages.Beep();
+    ServiceSet.Messages.ShowError(TheDesign->LastError.Message);
+}
+
+bool Tstartform::ReadOutlineReported() {
+    if (TheDesign->ReadOutline("")) return true;
+    ServiceSet.Messages.Beep();
+    ServiceSet.Messages.ShowError(TheDesign->LastError.Message);
+    return false;
+}
+
+void Tstartform::ReportSettingsProblem() {
+    const std::string problem = ServiceSet.Settings.Problem();
+    if (problem.empty()) return;
+    ServiceSet.Messages.Beep();
+    ServiceSet.Messages.ShowError(problem);
+}
+
+bool Tstartform::RecordStep() {
+    // A temporary folder that cannot be written fails every step alike: it is shown once.
+    const bool recorded = TheDesign->WriteDesign("", TGem::FileMode::Snapshot, "");
+    if (recorded) SnapshotFailureShown.clear();
+    if (!recorded && TheDesign->LastError.Message != SnapshotFailureShown) {
+        SnapshotFailureShown = TheDesign->LastError.Message;
+        ReportFileFailure();
+    }
+    SetTitle(TheDesign->ChangedSuffix());
+    ServiceSet.Window.ProcessPendingEvents();
+    UpdateUndoRedo();
+    return recorded;
+}
+
+bool Tstartform::ShowModal(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void Tstartform::FocusWindow() {
+    activateWindow();
+    Client->setFocus();
+}
+
+void Tstartform::DialogFinished(QDialog& dialog) {
+    TheDesign->HideMarkers();
+    // A snapshot that could not be written is not read back: that would undo the change just made.
+    if (RecordStep()) ReadReported("", TGem::FileMode::Reload);
+    dialog.accept();
+    Invalidate();
+    RefreshMenus();
+    FocusWindow();
+}
+
+bool Tstartform::RunChange(const DesignChange& change) {
+    const std::unique_ptr<TGem> before = TheDesign->Backup();
+    try {
+        return change(*TheDesign);
+    } catch (const std::exception& error) {
+        TheDesign->Restore(*before);
+        ServiceSet.Messages.Beep();
+        ServiceSet.Messages.ShowError(error.what());
+        Repaint();
+        return false;
+    }
+}
+
+bool Tstartform::Apply(const DesignChange& change) {
+    if (!RunChange(change)) return false;
+    RecordStep();
+    Repaint();
+    RefreshMenus();
+    return true;
+}
+
+bool Tstartform::Preview(const DesignChange& change) {
+    if (!RunChange(change)) return false;
+    Repaint();
+    RefreshMenus();
+    return true;
+}
+
+bool Tstartform::Finish(QDialog& dialog, const DesignChange& change) {
+    if (change && !RunChange(change)) return false;
+    DialogFinished(dialog);
+    return true;
+}
+
+void Tstartform::CancelPreview(QDialog& dialog) {
+    // With no snapshot yet there is nothing to go back to, and nothing is reported.
+    ReadReported("", TGem::FileMode::Reload);
+    dialog.reject();
+    Repaint();
+    RefreshMenus();
+}
+
+void Tstartform::RunCommand(const std::function<void(Tstartform&)>& command) {
+    try {
+        if (command) command(*this);
+    } catch (const std::exception& error) {
+        // A command that changes the design goes through Apply; this is the last guard of the others.
+        ServiceSet.Messages.Beep();
+        ServiceSet.Messages.ShowError(error.what());
+        TheDesign->ReadDesign("", TGem::FileMode::Reload);
+        Repaint();
+        RefreshMenus();
+    }
+}
+
+void Tstartform::ToggleOutline() {
+    Action("ShowOutline1")->trigger(); // toggles the check mark, then runs the command
+}
+
+// ---- Click hand-off ----
+
+void Tstartform::RequestClick(QDialog& requester, ClickKind kind, const std::string& prompt) {
+    requester.done(QDialog::Rejected);
+    ClickRequester = &requester;
+    RequestedKind = kind;
+    TakenClick.reset();
+    Prompt = prompt;
+    StatusBar1->show();
+    StatusBar1->raise();
+    CrosshairPending = true;
+    const QPoint corner = frameGeometry().topLeft();
+    ServiceSet.Window.SetCursorPos(corner.x() + RequestCursorLeft, corner.y() + RequestCursorTop);
+    FocusWindow();
+}
+
+std::optional<SheetClick> Tstartform::TakeClick(const QDialog& requester) {
+    if (&requester != ClickRequester || !TakenClick) return std::nullopt;
+    std::optional<SheetClick> click;
+    click.swap(TakenClick);
+    return click;
+}
+
+void Tstartform::ClientToDesign(int x, int y, Real& modelX, Real& modelY) const {
+    // The top view shows model y across and model x downwards.
+    Sheet.TopView.DeviceToWorld(x, y, modelY, modelX);
+}
+
+std::string Tstartform::Readout(int x, int y) const {
+    Real modelX = 0, modelY = 0;
+    ClientToDesign(x, y, modelX, modelY);
+    const Real r = std::sqrt(modelX * modelX + modelY * modelY);
+    std::string indexText(40, ' ');
+    if (r > AxisBlankRadius) {
+        Real theta = ArcCosDeg(modelX / r);
+        if (modelY < 0) theta = 360 - theta;
+        if (theta >= 360) theta -= 360;
+        indexText = " Index: " + fixed(TheDesign->ShownIndex(TheDesign->IndexCount() * theta / 360), 4, 1);
+    }
+    return Prompt + "   x: " + fixed(modelX, 6, 2) + "  y: " + fixed(modelY, 6, 2) +
+           "  r: " + fixed(r, 6, 2) + indexText + "     ";
+}
+
+void Tstartform::FormMouseMove(int x, int y) {
+    if (CrosshairPending) {
+        RepaintScreen(ShownDesign());
+        const QPoint corner = frameGeometry().topLeft();
+        ServiceSet.Window.SetCursorPos(corner.x() + CursorX, corner.y() + CursorY);
+        const QPoint start = Client->ToDevice(QPointF(CursorX, CursorY));
+        ScreenCanvas.Crosshair(start.x(), start.y(), CrossStart);
+        WaitingForClick = true;
+        CrosshairPending = false;
+    }
+    if (!WaitingForClick) return;
+    StatusPanel->setText(QString::fromLatin1(Readout(x, y).c_str()));
+    ScreenCanvas.Crosshair(x, y, CrossMove);
+    Client->update();
+}
+
+void Tstartform::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
+    if (!WaitingForClick) return;
+    StatusBar1->hide();
+    // Only a left press is a pick; another button only brings the dialog back.
+    if (button == Qt::LeftButton) {
+        SheetClick click;
+        click.Kind = RequestedKind;
+        ClientToDesign(x, y, click.X, click.Y);
+        click.Ctrl = modifiers.testFlag(Qt::ControlModifier);
+        click.Shift = modifiers.testFlag(Qt::ShiftModifier);
+        TakenClick = click;
+    }
+    // The cursor is placed in screen pixels, the click is in device pixels of the sheet.
+    const qreal ratio = Client->devicePixelRatioF();
+    CursorX = qRound(x / ratio);
+    CursorY = qRound(y / ratio) + (frameGeometry().height() - Client->height());
+    WaitingForClick = false;
+    ScreenCanvas.Crosshair(0, 0, CrossEnd);
+    RepaintScreen(ShownDesign());
+    if (ClickRequester) ShowModal(*ClickRequester);
+}
+
+// ---- Free rotation ----
+
+// The free rotation's key codes: the arrows and Escape by their virtual-key numbers.
+static int RotationKey(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Left:
+        return KeyLeft;
+    case Qt::Key_Up:
+        return KeyUp;
+    case Qt::Key_Right:
+        return KeyRight;
+    case Qt::Key_Down:
+        return KeyDown;
+    case Qt::Key_Escape:
+        return KeyEscape;
+    default:
+        return qtKey > 0 && qtKey < 0x100 ? qtKey : 0xFF; // never the start key 0
+    }
+}
+
+void Tstartform::FormKeyDown(int key) {
+    if (!RotationMode) return;
+    const int code = RotationKey(key);
+    Sheet.RotateKey(*TheDesign, code);
+    Client->update();
+    if (code == KeyLeft || code == KeyUp || code == KeyRight || code == KeyDown) return;
+    ScreenCanvas.ClearAll(ColourWhite);
+    ScreenCanvas.SetBrushColor(ColourWhite);
+    ScreenCanvas.SetPenColor(ColourBlack);
+    RotationMode = false;
+    RepaintScreen(*TheDesign);
+    RefreshMenus();
+}
+
+// ---- Quitting ----
+
+void Tstartform::QuitCommand() {
+    if (TheDesign->CanUndo()) {
+        ServiceSet.Messages.Beep();
+        const Answer answer = ServiceSet.Messages.Confirm(
+            CurrentFile.empty() ? "This program will terminate. Save current new design?"
+                                : "This program will terminate. Save current modifications?");
+        if (answer == Answer::Cancel) return;
+        if (answer == Answer::Yes && !SaveAs(*this, CurrentFile)) return;
+    }
+    ClosingDown = true;
+    ServiceSet.Window.EndApplication();
+}
+
+void Tstartform::closeEvent(QCloseEvent* event) {
+    // Ending the program closes the window once more: the question has been answered by then.
+    if (ClosingDown) return event->accept();
+    event->ignore();
+    RunCommand([](Tstartform& w) { w.QuitCommand(); });
+}

@@ -1,0 +1,210 @@
+// Tstartform: the main window. It owns the design and the preform, paints the design sheet, builds its
+// menus from the menu table, runs every change of the design through one change runner, takes clicks on
+// the sheet for the dialogs, runs the free rotation and asks before quitting. The commands themselves
+// live in app/*_commands.cpp; the dialogs reach the window through DesignHost.
+#pragma once
+
+#include "app/menu_table.h"
+#include "dialogs/design_host.h"
+#include "dialogs/dialog_set.h"
+#include "gem/gem.h"
+#include "platform/qt_services.h"
+#include "platform/services.h"
+#include "platform/window_surface.h"
+#include "sheet/design_sheet.h"
+#include "sheet/user_canvas.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+class KeyboardConventions;
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QStatusBar;
+class Treopen;
+class Tstartform;
+
+// The window's client area: shows the sheet image and passes mouse and keys to the window.
+class ClientArea : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ClientArea(Tstartform& owner);
+    // The design sheet as last drawn, with the crosshair drawn into it in XOR mode, in device pixels.
+    std::unique_ptr<WindowSurface> Surface;
+    // The client area in device pixels (screen pixels times the screen's scale), and a point in it.
+    QSize DeviceSize() const;
+    QPoint ToDevice(QPointF logical) const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    Tstartform& Owner;
+};
+
+class Tstartform : public QMainWindow, public DesignHost {
+    Q_OBJECT
+  public:
+    // FormCreate. commandLineFile names a design to open at the first activation (may be empty).
+    Tstartform(const Services& services, const std::string& commandLineFile);
+    // FormDestroy: the dialog folders and the recent-files list go to the settings store.
+    ~Tstartform() override;
+
+    // ---- DesignHost ----
+    TGem& Design() override { return *TheDesign; }
+    TGem& Preform() override { return *ThePreform; }
+    const Services& Svc() override { return ServiceSet; }
+    DisplayState& Display() override { return Shown; }
+    std::string DesignFile() override { return CurrentFile; }
+    void SetDesignFile(const std::string& path) override;
+    int TextLinesWidth() override;
+    QWidget* DialogParent() override { return this; }
+    DialogSet& Dialogs() override { return DialogObjects; }
+    bool ShowModal(QDialog& dialog) override;
+    void Repaint() override;
+    void RefreshMenus() override;
+    void FocusWindow() override;
+    void ToggleOutline() override;
+    bool Apply(const DesignChange& change) override;
+    bool Preview(const DesignChange& change) override;
+    bool Finish(QDialog& dialog, const DesignChange& change = nullptr) override;
+    void CancelPreview(QDialog& dialog) override;
+    void RequestClick(QDialog& requester, ClickKind kind, const std::string& prompt) override;
+    std::optional<SheetClick> TakeClick(const QDialog& requester) override;
+
+    // ---- Drawing and menus ----
+    // Draws the whole sheet of design into the client area (skipped while ClosingDown).
+    void RepaintScreen(const TGem& design);
+    // Marks the sheet for drawing again at the next paint event.
+    void Invalidate();
+    // Undo and Redo shown when the design can undo or redo and nothing forbids it.
+    void UpdateUndoRedo();
+    // The state the menu rules read.
+    MenuState CurrentMenuState() const;
+    // A menu item (or a menu's own action) by its object name; null when there is none.
+    QAction* Action(const char* objectName) const;
+    QMenu* Menu(const char* objectName) const;
+    bool Checked(const char* objectName) const;
+    void SetChecked(const char* objectName, bool checked);
+    // Caption := CurrentFile + suffix.
+    void SetTitle(const std::string& suffix);
+
+    // ---- Committing changes ----
+    // The design writes its next undo snapshot; the title shows the step; pending events run. False
+    // (shown to the user) when the snapshot could not be written.
+    bool RecordStep();
+    // A dialog's change is done: markers hidden, step recorded and read back, dialog closed with OK,
+    // window redrawn, menus refreshed, window focused.
+    void DialogFinished(QDialog& dialog);
+    // The design's file operations; a failure is shown to the user and answers false.
+    bool ReadReported(const std::string& name, TGem::FileMode mode);
+    bool WriteReported(const std::string& name, TGem::FileMode mode, const std::string& shortName);
+    // Shows the design's LastError, if it holds one.
+    void ReportFileFailure();
+    // Tells once at start-up what keeps the settings store from working.
+    void ReportSettingsProblem();
+    // Reads the design's outline file again; a failure is shown and answers false.
+    bool ReadOutlineReported();
+    // Reads a design file as the current design; on failure the window keeps its file name and title.
+    bool OpenDesign(const std::string& name);
+    // After a design was opened: recent files, folders, a first undo step, menus.
+    void DesignOpened();
+
+    // ---- Quitting ----
+    // Exit and the close button: asks about unsaved steps, then ends the program.
+    void QuitCommand();
+
+    // ---- Event handlers, by the names of their controls and events ----
+    void FormActivate();
+    // Mouse positions in device pixels of the client area.
+    void FormMouseMove(int x, int y);
+    void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    void FormKeyDown(int key);
+
+    // ---- Owned objects ----
+    const Services ServiceSet;
+    std::unique_ptr<TGem> TheDesign;
+    std::unique_ptr<TGem> ThePreform;
+    std::unique_ptr<Treopen> RecentFiles;
+    std::unique_ptr<QtProgressSink> Progress;
+    TUserCanvas ScreenCanvas; // the client area
+    TUserCanvas PrintCanvas;  // the printer page
+    TDesignSheet Sheet;       // the views of the sheet and the table rows, set up by every repaint
+
+    // ---- Window state ----
+    DisplayState Shown;
+    std::string CurrentFile;
+    std::string DesignName;
+    bool RotationMode = false;
+    bool ClosingDown = false;
+    bool FirstActivation = true;
+    std::string SnapshotFailureShown; // a snapshot failure is shown once, not at every later step
+    bool MenusInitial = true;         // the start-up menus, shown once when the window is made
+    std::string CommandLineFile;
+    bool OutlineDesign = false;
+    int StoredWidth = 0, StoredHeight = 0;
+
+    // ---- The click hand-off ----
+    QDialog* ClickRequester = nullptr; // the dialog to show again after the press
+    ClickKind RequestedKind = ClickKind::Edge;
+    bool CrosshairPending = false; // a click was requested; the crosshair starts at the next mouse move
+    bool WaitingForClick = false;  // the crosshair runs; the next press is the click
+    std::string Prompt;
+    std::optional<SheetClick> TakenClick; // the last press, until its dialog takes it
+    int CursorX = 400, CursorY = 300;     // where the cursor is put when the crosshair starts
+    // The design point of the top view under a device pixel of the client area.
+    void ClientToDesign(int x, int y, Real& modelX, Real& modelY) const;
+
+    // ---- The file dialogs and the folders they remember ----
+    FileDialogRequest OpenDialog1; // open design
+    FileDialogRequest SaveDialog1; // save design
+    FileDialogRequest OpenDialog2; // open ASC (import)
+    FileDialogRequest SaveDialog2; // save ASC
+    FileDialogRequest SavePicture; // save picture
+    FileDialogRequest SaveOutline; // save outline
+    FileDialogRequest OpenOutline; // open outline
+
+    // ---- Window parts ----
+    ClientArea* Client = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* StatusPanel = nullptr; // the bar's one panel
+    QProgressBar* ProgressBar1 = nullptr;
+    QMenu* Reopen1 = nullptr;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // A file dropped on the window is opened by its kind while the File menu is offered.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    friend class ClientArea;
+    void BuildMenus();
+    void BuildStatusAndProgress();
+    void ReadDialogFolders();
+    void WriteDialogFolders();
+    void ClientResized();
+    // Runs a menu command; nothing it throws leaves the slot (the message is shown, the design reloaded).
+    void RunCommand(const std::function<void(Tstartform&)>& command);
+    // The one change runner: the change on the design, an exception shown and the design put back.
+    bool RunChange(const DesignChange& change);
+    // The status bar readout of the design point under the cursor.
+    std::string Readout(int x, int y) const;
+    std::map<std::string, QAction*> Actions;
+    std::map<std::string, QMenu*> Menus;
+    DialogSet DialogObjects; // after everything the dialogs may touch while they go
+    std::unique_ptr<KeyboardConventions> Keyboard;
+    bool SheetValid = false;
+};

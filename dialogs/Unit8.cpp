@@ -1,9 +1,0 @@
-// "Change Table of Gem".
-#include "dialogs/Unit8.h"
-
-namespace {
-const BoundingPlaneSetup TableSetup{
-    "Form8", "Change Table of Gem", "Table up", "Table down", "Table height", "??", 1, false};
-} // namespace
-
-TForm8::TForm8(DesignHost& host) : TBoundingPlaneForm(host, TableSetup) {}

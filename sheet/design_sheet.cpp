@@ -1,0 +1,373 @@
+// DrawDesign and its parts: top view, data panel, side views, text lines, separators, highlights.
+#include "sheet/design_sheet.h"
+
+#include "gem/gem.h"
+#include "gem/numtext.h"
+
+#include <cmath>
+
+namespace {
+constexpr Real HalfWidth = TDesignSheet::WorldWidth / 2;
+constexpr Real LayoutRadius = TDesignSheet::WorldWidth * 0.58L / 2; // R, half the top view's width
+constexpr Real SideRadius = LayoutRadius * 5 / 12;                  // h, half a side view's size
+constexpr Real PageShare = 5.0L / 12;
+constexpr Real LowerShare = 0.7L;
+constexpr Real TopViewHalfX = 120, TopViewHalfY = 50;
+constexpr Real DataRows = 14;
+constexpr Real TextLineRows = 10.3L;
+constexpr Real FacingTolerance = 0.01L;
+constexpr Real UprightTolerance = 0.0001L;
+constexpr int LabelSize = 7;
+constexpr int DimensionLabelSize = 8;
+constexpr int TitleSize = 15;
+constexpr int SubtitleSize = 10;
+constexpr int PanelSize = 10;
+constexpr int ScreenTextLineSize = 9;
+constexpr int PrinterTextLineSize = 8;
+constexpr int AlignLeft = 0, AlignRight = 1, AlignTop = 2, AlignCentre = 3;
+
+std::string WholeNumber(Real v) {
+    return IntText(static_cast<long long>(RoundEven(v)));
+}
+
+std::string Letter(const TGem& design) {
+    return design.IsCrown() ? "C" : "P";
+}
+
+// Where each line of the proportion block goes in the data panel (x 0 ... 1, y 0 ... 14).
+struct PanelPlace {
+    Real x, y;
+    int align;
+};
+
+PanelPlace PlaceOf(TGem::ProportionItem item) {
+    using Item = TGem::ProportionItem;
+    switch (item) {
+    case Item::Parts:
+        return {0.5L, 3, AlignLeft};
+    case Item::Mirror:
+        return {0.5L, 4, AlignLeft};
+    case Item::LengthToWidth:
+        return {0.75L, 5, AlignLeft};
+    case Item::HeightToWidth:
+        return {0.75L, 6, AlignLeft};
+    case Item::HeightToLength:
+        return {0.75L, 7, AlignLeft};
+    case Item::TableToWidth:
+        return {0.75L, 8, AlignLeft};
+    case Item::Message4:
+        return {0.5L, 8, AlignLeft};
+    case Item::SystemIndexUsed:
+        return {0.5L, 9, AlignLeft};
+    case Item::FacetsShown:
+        return {0.5L, 10, AlignLeft};
+    case Item::Message1:
+        return {0.95L, 11, AlignRight};
+    case Item::Message2:
+        return {0.95L, 12, AlignRight};
+    case Item::Volume:
+        break;
+    }
+    return {0.5L, 12.9L, AlignLeft};
+}
+} // namespace
+
+ViewPoint InView(const TView& view, const Vector3& p) {
+    const AxisTriple axes = AxisTable(view.ViewKind);
+    return {Coordinate(p, axes.Horizontal), Coordinate(p, axes.Vertical)};
+}
+
+Real TDesignSheet::SheetHeight() const {
+    return ScreenCanvas->WorldYMax;
+}
+
+void TDesignSheet::SetUpScreen(TUserCanvas& canvas, DrawSurface* surface, int clientWidth, int clientHeight) {
+    ScreenCanvas = &canvas;
+    canvas.Init(surface, clientWidth, clientHeight);
+    canvas.SetViewport(0, 0, clientWidth, clientHeight);
+    canvas.SetWorldIsotropic(1, 0, 0, WorldWidth);
+}
+
+void TDesignSheet::RepaintScreen(const TGem& design) {
+    ScreenCanvas->ClearAll(ColourWhite);
+    DrawDesign(design, *ScreenCanvas);
+}
+
+void TDesignSheet::SetUpTopViews(TUserCanvas& canvas) {
+    const Real pageBottom = SheetHeight() * PageShare;
+    PageView.Init(&canvas, "", 0, 0, HalfWidth, pageBottom, 1);
+    PageView.SetWindow(0, 0, HalfWidth, pageBottom);
+    const Real cx = PageView.CenterX(), cy = PageView.CenterY();
+    TopView.Init(&canvas, "", cx - LayoutRadius, cy - SideRadius, cx + LayoutRadius, cy + SideRadius, 1);
+    TopView.ViewKind = 1;
+    TopView.SetWindow(-TopViewHalfX, -TopViewHalfY, TopViewHalfX, TopViewHalfY);
+}
+
+void TDesignSheet::DrawDesign(const TGem& design, TUserCanvas& canvas) {
+    if (!ScreenCanvas) ScreenCanvas = &canvas; // with no screen, the canvas itself lays the sheet out
+    if (&canvas == ScreenCanvas) canvas.ClearAll(ColourWhite);
+    SetUpTopViews(canvas);
+    const bool hasFacets = design.FacetCount > 0;
+    const bool screenOnly = !canvas.IsPrinter;
+    if (!hasFacets && (design.EdgeCount >= design.OutlineFirstEdge || design.OutlineShown))
+        DrawTopViewFacets(design);
+    if (!design.AnyFacetShown()) return;
+    if (Options.ShowIndices && screenOnly) DrawEdgeIndexLabels(design);
+    if (hasFacets) {
+        DrawTopViewFacets(design);
+        DrawFacetGroupNumbers(design);
+        DrawDimensions(design);
+    }
+    if (screenOnly && Options.ShowClick) DrawMarkers(design, TopView);
+    DrawDataPanel(design, canvas);
+    DrawUprightSide(design, canvas);
+    if (hasFacets) DrawFacetTable(design, canvas, false);
+    DrawTextLines(design, canvas);
+    if (hasFacets) DrawSeparators(canvas);
+    if (screenOnly) DrawHighlights(design);
+}
+
+void TDesignSheet::DrawFullPage(const TGem& design, TUserCanvas& canvas) {
+    if (!ScreenCanvas) ScreenCanvas = &canvas;
+    SetUpTopViews(canvas);
+    const bool hasFacets = design.FacetCount > 0;
+    if (hasFacets) {
+        DrawTopViewFacets(design);
+        DrawFacetGroupNumbers(design);
+        DrawDimensions(design);
+    }
+    DrawDataPanel(design, canvas);
+    DrawUprightSide(design, canvas);
+    if (hasFacets) DrawFacetTable(design, canvas, true);
+    DrawTextLines(design, canvas);
+}
+
+// Facets seen from the table side of a crown, or from the culet side of a pavilion, and the outline.
+void TDesignSheet::DrawTopViewFacets(const TGem& design) {
+    for (int f = -1; f <= design.FacetCount; ++f) {
+        const Real nz = design.NormalZ(f);
+        if (design.IsPavilion() ? nz > FacingTolerance : nz < -FacingTolerance)
+            DrawFacet(TopView, design, f, ColourBlack);
+    }
+    if (!design.OutlineShown || TopView.IsPrinter()) return;
+    const Colour font = TopView.GetFontColor();
+    TopView.SetPenColor(ColourRed);
+    TopView.SetFontColor(ColourRed);
+    for (int e = design.OutlineFirstEdge; e <= 0; ++e) {
+        const FacetEdge& edge = design.Edges[e];
+        const ViewPoint a = InView(TopView, design.Points[edge.PointA].Position);
+        const ViewPoint b = InView(TopView, design.Points[edge.PointB].Position);
+        TopView.Line(a.h, a.v, b.h, b.v);
+        TopView.DrawText(WholeNumber(design.ShownIndex(edge.OutlineIndex)), LabelSize, (a.h + b.h) / 2,
+                         (a.v + b.v) / 2, AlignCentre, false);
+        TopView.Marker(a.h, a.v);
+        TopView.Marker(b.h, b.v);
+    }
+    TopView.SetFontColor(font);
+    TopView.SetPenColor(ColourBlack);
+}
+
+// The index of the facet beside every girdle edge.
+void TDesignSheet::DrawEdgeIndexLabels(const TGem& design) {
+    const Colour font = TopView.GetFontColor();
+    TopView.SetFontColor(ColourRed);
+    for (int e = 1; e <= design.EdgeCount; ++e) {
+        const FacetEdge& edge = design.Edges[e];
+        if ((edge.FacetA == 0) == (edge.FacetB == 0)) continue;
+        const int f = edge.FacetA == 0 ? edge.FacetB : edge.FacetA;
+        const Vector3 mid =
+            0.5L * (design.Points[edge.PointA].Position + design.Points[edge.PointB].Position);
+        const ViewPoint p = InView(TopView, mid);
+        TopView.DrawText(WholeNumber(design.LabelIndex(f)), LabelSize, p.h, p.v, AlignCentre, false);
+    }
+    TopView.SetFontColor(font);
+}
+
+void TDesignSheet::DrawFacetGroupNumbers(const TGem& design) {
+    int number = 0;
+    for (int t = 1; t <= design.TierCount; ++t) {
+        const Tier& tier = design.Tiers[t];
+        const Real angle = design.FacetAngle(tier.FirstFacet);
+        if (angle == 0 || Near180(angle)) continue;
+        ++number;
+        int shown = NoneFound;
+        for (int m = 1; m <= tier.MemberCount && shown == NoneFound; ++m)
+            if (design.Facets[tier.Members[m]].CornerCount != 0) shown = tier.Members[m];
+        if (shown == NoneFound) continue;
+        Vector3 at;
+        if (Near90(design.FacetAngle(shown))) {
+            if (!design.GirdleLabelAnchor(shown, at.x, at.y)) continue;
+        } else if (!design.FacetCentre(shown, at.x, at.y, at.z)) {
+            continue;
+        }
+        const ViewPoint p = InView(TopView, at);
+        TopView.DrawText(IntText(number), LabelSize, p.h, p.v, AlignCentre, true);
+    }
+    Vector3 centre;
+    if (design.HasTable() && design.FacetCentre(-1, centre.x, centre.y, centre.z)) {
+        const ViewPoint p = InView(TopView, centre);
+        TopView.DrawText(IntText(number + 1), LabelSize, p.h, p.v, AlignCentre, true);
+    }
+
+    const int count = design.IndexCount();
+    auto label = [&](int raw) { return "<" + fixed(design.ShownIndex(raw), 2, 0) + ">"; };
+    const Real shownTop = design.ShownIndex(count);
+    const std::string bottomLabel = "<" + fixed(shownTop == 0 ? count : shownTop, 2, 0) + ">";
+    const Real midY = (PageView.WinYMin + PageView.WinYMax) / 2;
+    PageView.DrawText(bottomLabel, DimensionLabelSize, (PageView.WinXMin + PageView.WinXMax) / 2,
+                      PageView.WinYMax - 3, AlignCentre, true);
+    PageView.DrawText(label(3 * count / 4), DimensionLabelSize, PageView.WinXMin + 25, midY, AlignCentre,
+                      true);
+    PageView.DrawText(label(count / 4), DimensionLabelSize, PageView.WinXMax - 27, midY, AlignCentre, true);
+}
+
+// L along the top, W at the right and, on a crown with a table, T at the left of the page view.
+void TDesignSheet::DrawDimensions(const TGem& design) {
+    TView& page = PageView;
+    auto tickedLine = [&](Real x1, Real y1, Real x2, Real y2, bool horizontal, const std::string& label) {
+        page.Line(x1, y1, x2, y2);
+        if (horizontal) {
+            page.Line(x1, y1 - TickHalf, x1, y1 + TickHalf);
+            page.Line(x2, y2 - TickHalf, x2, y2 + TickHalf);
+        } else {
+            page.Line(x1 - TickHalf, y1, x1 + TickHalf, y1);
+            page.Line(x2 - TickHalf, y2, x2 + TickHalf, y2);
+        }
+        page.DrawText(label, DimensionLabelSize, (x1 + x2) / 2, (y1 + y2) / 2, AlignCentre, true);
+    };
+    const Real left = TopView.MapXTo(page, design.BoxMin.y);
+    const Real right = TopView.MapXTo(page, design.BoxMax.y);
+    tickedLine(left, DimGap, right, DimGap, true, "L");
+    const Real wx = page.WinXMax - DimGap;
+    tickedLine(wx, TopView.MapYTo(page, design.BoxMin.x), wx, TopView.MapYTo(page, design.BoxMax.x), false,
+               "W");
+    if (design.IsCrown() && design.HasTable()) {
+        const Real top = TopView.MapYTo(page, design.TableMinX);
+        const Real bottom = TopView.MapYTo(page, design.TableMaxX);
+        if (std::fabs(bottom - top) >= 1) tickedLine(DimGap, top, DimGap, bottom, false, "T");
+    }
+}
+
+void TDesignSheet::DrawDataPanel(const TGem& design, TUserCanvas& canvas) {
+    const Real pageBottom = PageView.PortY2;
+    DataView.Init(&canvas, "", HalfWidth, 0, WorldWidth, pageBottom, 1);
+    DataView.SetWindow(0, 0, 1, DataRows);
+    if (design.FacetCount <= 0) return;
+
+    const Real size = design.ViewSize;
+    const Real b = design.IsPavilion() ? HalfWidth - (SideRadius - 5)
+                                       : HalfWidth - (1 - design.BoxMax.z / size) * SideRadius + 5;
+    const Real cy = DataView.CenterY();
+    AxisSideView.Init(&canvas, "", b, cy - SideRadius, b + 2 * SideRadius, cy + SideRadius, 1);
+    AxisSideView.ViewKind = 2;
+    AxisSideView.SetWindow(size, -size, -size, size);
+    for (int f = -1; f <= design.FacetCount; ++f)
+        if (design.NormalY(f) <= -FacingTolerance) DrawFacet(AxisSideView, design, f, ColourBlack);
+
+    TView& v = DataView;
+    v.DrawText(design.TextLine(CutNameLine), TitleSize, 0.5L, 0.2L, AlignTop, true);
+    v.DrawText(design.TextLines[AuthorLine], SubtitleSize, 0.5L, 1.7L, AlignTop, true);
+    for (const TGem::ProportionLine& line : design.ProportionLines()) {
+        if (!line.Shown) continue;
+        const PanelPlace place = PlaceOf(line.Item);
+        v.DrawText(line.Text, PanelSize, place.x, place.y, place.align, true);
+    }
+}
+
+void TDesignSheet::DrawUprightSide(const TGem& design, TUserCanvas& canvas) {
+    const Real top = PageView.PortY2;
+    const Real bottom = SheetHeight() * LowerShare;
+    LowerLeftView.Init(&canvas, "", 0, top, HalfWidth, bottom, 1);
+    LowerLeftView.SetWindow(0, 0, HalfWidth, bottom - top);
+    if (design.FacetCount <= 0) return;
+
+    const Real size = design.ViewSize;
+    const Real a = design.IsCrown() ? top + 5 : top - SideRadius + 5;
+    const Real cx = LowerLeftView.CenterX();
+    UprightSideView.Init(&canvas, "", cx - SideRadius, a, cx + SideRadius, a + 2 * SideRadius, 1);
+    UprightSideView.ViewKind = 3;
+    UprightSideView.SetWindow(-size, size, size, -size);
+    for (int f = -1; f <= design.FacetCount; ++f)
+        if (design.NormalX(f) <= -UprightTolerance) DrawFacet(UprightSideView, design, f, ColourBlack);
+
+    TView& lower = LowerLeftView;
+    const Real x = lower.WinXMax - DimGap;
+    const Real y1 = UprightSideView.MapYTo(lower, design.BoxMin.z);
+    const Real y2 = UprightSideView.MapYTo(lower, design.BoxMax.z);
+    lower.Line(x, y1, x, y2);
+    lower.Line(x - TickHalf, y1, x + TickHalf, y1);
+    lower.Line(x - TickHalf, y2, x + TickHalf, y2);
+    lower.DrawText(Letter(design), DimensionLabelSize, x, (y1 + y2) / 2, AlignCentre, true);
+}
+
+void TDesignSheet::DrawTextLines(const TGem& design, TUserCanvas& canvas) {
+    TextLinesView.Init(&canvas, "", HalfWidth, PageView.PortY2, WorldWidth, SheetHeight() * LowerShare, 1);
+    TextLinesView.SetWindow(0, 0, 1, TextLineRows);
+    if (design.FacetCount <= 0) return;
+    const int size = canvas.IsPrinter ? PrinterTextLineSize : ScreenTextLineSize;
+    for (int i = 1; i <= 10; ++i)
+        TextLinesView.DrawText(design.TextLine(i), size, 0.01L, i - 0.8L, AlignLeft, true);
+}
+
+void TDesignSheet::DrawSeparators(TUserCanvas& canvas) {
+    DrawSurface& surface = *canvas.Canvas;
+    const int width = surface.PenWidth();
+    surface.SetPenWidth(1);
+    const Real left = PageView.PortX1 + 2;
+    const Real right = DataView.PortX2 - 2;
+    const Real top = PageView.PortY1 + 1;
+    const Real bottom = FacetTableView.PortY2;
+    canvas.Line(left, top, right, top);
+    for (Real y : {PageView.PortY2, LowerLeftView.PortY2, FacetTableView.PortY2})
+        canvas.Line(left, y, right, y);
+    canvas.Line(left, top, left, bottom);
+    canvas.Line(right, top, right, bottom);
+    canvas.Line(PageView.PortX2, top, PageView.PortX2, LowerLeftView.PortY2);
+    surface.SetPenWidth(width);
+}
+
+void TDesignSheet::DrawHighlights(const TGem& design) {
+    int first = -1;
+    HighlightGroup(design, Options.SelectedFacet, TopView, Options.FacetSelected, 1, first);
+    HighlightedGroupFirst = first;
+    if (Options.ShownTier > 0) {
+        HighlightTier(design, Options.ShownTier, TopView);
+        DrawFacetGroupNumbers(design);
+    }
+}
+
+void TDesignSheet::DrawMarkers(const TGem& design, TView& view) {
+    for (int k = 1; k <= MarkerCount; ++k) {
+        const PickMarker& marker = design.PickMarkers[k];
+        if (!marker.MarkerShown) continue;
+        const ViewPoint p = InView(view, {marker.MarkerX, marker.MarkerY, 0});
+        view.Marker(p.h, p.v);
+    }
+}
+
+// Outlines the facets in red and fills each that has a centre from there up to the red outline;
+// axes other than 1 swap the centre's two coordinates for views drawn the other way round.
+void TDesignSheet::HighlightFacets(const TGem& design, TView& view,
+                                   const std::vector<TGem::HighlightFacet>& facets, int axes) {
+    for (const TGem::HighlightFacet& member : facets)
+        DrawFacet(view, design, member.Facet, ColourRed);
+    for (const TGem::HighlightFacet& member : facets) {
+        if (!member.Filled) continue;
+        ViewPoint p = InView(view, {member.CentreX, member.CentreY, member.CentreZ});
+        if (axes != 1) std::swap(p.h, p.v);
+        view.FloodFillAt(member.Reference ? ColourGrey : ColourSilver, ColourRed, p.h, p.v,
+                         FacetRegion(view, design, member.Facet));
+    }
+}
+
+bool TDesignSheet::HighlightGroup(const TGem& design, int facet, TView& view, bool useFacet, int axes,
+                                  int& first) {
+    const std::vector<TGem::HighlightFacet> members = design.HighlightGroupFacets(facet, useFacet, first);
+    HighlightFacets(design, view, members, axes);
+    return !members.empty();
+}
+
+void TDesignSheet::HighlightTier(const TGem& design, int t, TView& view) {
+    if (t < 1 || t > design.TierCount) return; // a tier number left over from an earlier design
+    HighlightFacets(design, view, design.HighlightTierFacets(t), 1);
+}

@@ -1,0 +1,116 @@
+#include "sheet/view.h"
+
+#include "gem/gem.h"
+#include "gem/range_error.h"
+
+#include <cmath>
+
+void TView::Init(TUserCanvas* userCanvas, const std::string& name, Real x1, Real y1, Real x2, Real y2,
+                 Real fontScale) {
+    UserCanvas = userCanvas;
+    FontScale = fontScale;
+    Name = name;
+    SetPort(x1, y1, x2, y2);
+}
+
+void TView::SetPort(Real x1, Real y1, Real x2, Real y2) {
+    PortX1 = x1;
+    PortY1 = y1;
+    PortX2 = x2;
+    PortY2 = y2;
+    PortWidth = x2 - x1 + 1;
+    PortHeight = y2 - y1 + 1;
+    DevTop = UserCanvas->YToDevice(y1);
+    DevLeft = UserCanvas->XToDevice(x1);
+    DevRight = UserCanvas->XToDevice(x2);
+    DevBottom = UserCanvas->YToDevice(y2);
+}
+
+void TView::SetWindow(Real xmin, Real ymin, Real xmax, Real ymax) {
+    WinXMin = xmin;
+    WinYMin = ymin;
+    WinXMax = xmax;
+    WinYMax = ymax;
+    ScaleX = PortWidth / (xmax - xmin);
+    OffsetX = xmin * PortWidth / (xmax - xmin);
+    ScaleY = PortHeight / (ymax - ymin);
+    OffsetY = ymin * PortHeight / (ymax - ymin);
+}
+
+void TView::SetWindowIsotropic(int sign, Real xmin, Real ymin, Real xmax) {
+    SetWindow(xmin, ymin, xmax, ymin + sign * std::fabs((xmax - xmin) * PortHeight / PortWidth));
+}
+
+void TView::DeviceToWorld(int px, int py, Real& x, Real& y) const {
+    x = FromCanvasX(UserCanvas->DeviceToX(px));
+    y = FromCanvasY(UserCanvas->DeviceToY(py));
+}
+
+DevicePoint TView::ToDevice(Real x, Real y) const {
+    return {UserCanvas->XToDevice(ToCanvasX(x)), UserCanvas->YToDevice(ToCanvasY(y))};
+}
+
+void TView::Line(Real x1, Real y1, Real x2, Real y2) {
+    UserCanvas->Line(ToCanvasX(x1), ToCanvasY(y1), ToCanvasX(x2), ToCanvasY(y2));
+}
+
+void TView::Marker(Real x, Real y) {
+    UserCanvas->Marker(ToCanvasX(x), ToCanvasY(y));
+}
+
+void TView::FloodFillAt(Colour fill, Colour border, Real x, Real y, const FillRegion& region) {
+    UserCanvas->FloodFillAt(fill, border, ToCanvasX(x), ToCanvasY(y), region);
+}
+
+Real TView::DrawText(const std::string& text, int size, Real x, Real y, int align, bool bold) {
+    const Real end =
+        UserCanvas->DrawText(text, ToPixel(size * FontScale), ToCanvasX(x), ToCanvasY(y), align, bold);
+    return FromCanvasX(end);
+}
+
+AxisTriple AxisTable(int viewKind) {
+    static const AxisTriple rows[] = {{2, 1, 3}, {3, 1, 2}, {2, 3, 1}, {2, 1, 3}, {1, 2, 3}};
+    if (viewKind < 1 || viewKind > 5) ThrowRangeError("AxisTable", viewKind, 1, 5);
+    return rows[viewKind - 1];
+}
+
+Real Coordinate(const Vector3& p, int axis) {
+    return axis == 1 ? p.x : axis == 2 ? p.y : p.z;
+}
+
+namespace {
+struct Projected {
+    Real h, v;
+};
+
+Projected Project(const TGem& gem, int corner, AxisTriple axes, Real alpha) {
+    const Vector3& p = gem.Points[corner].Position;
+    const Real h =
+        (Coordinate(p, axes.Horizontal) - std::tan(alpha) * Coordinate(p, axes.Depth)) * std::cos(alpha);
+    return {h, Coordinate(p, axes.Vertical)};
+}
+} // namespace
+
+void DrawFacet(TView& view, const TGem& gem, int f, Colour colour, Real alpha) {
+    const AxisTriple axes = AxisTable(view.ViewKind);
+    const Facet& facet = gem.Facets[f];
+    const Colour saved = view.GetPenColor();
+    view.SetPenColor(colour);
+    for (int k = 2; k <= facet.CornerCount; ++k) {
+        const Projected a = Project(gem, facet.Corners[k - 1], axes, alpha);
+        const Projected b = Project(gem, facet.Corners[k], axes, alpha);
+        view.Line(a.h, a.v, b.h, b.v);
+    }
+    view.SetPenColor(saved);
+}
+
+FillRegion FacetRegion(const TView& view, const TGem& gem, int f) {
+    const AxisTriple axes = AxisTable(view.ViewKind);
+    const Facet& facet = gem.Facets[f];
+    FillRegion region;
+    for (int k = 1; k <= facet.CornerCount; ++k) {
+        const Projected p = Project(gem, facet.Corners[k], axes, 0);
+        region.Polygon.push_back(view.ToDevice(p.h, p.v));
+    }
+    return region;
+}

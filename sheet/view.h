@@ -1,0 +1,66 @@
+// TView: a rectangle of the canvas showing a window of design coordinates, and the facet projections.
+#pragma once
+
+#include "sheet/user_canvas.h"
+
+#include <string>
+
+class TGem;
+
+class TView {
+  public:
+    Real PortX1 = 0, PortY1 = 0, PortX2 = 0, PortY2 = 0;
+    Real PortWidth = 0, PortHeight = 0;
+    TUserCanvas* UserCanvas = nullptr; // not owned
+    Real WinXMin = 0, WinYMin = 0, WinXMax = 0, WinYMax = 0;
+    Real ScaleX = 0, OffsetX = 0, ScaleY = 0, OffsetY = 0;
+    std::int32_t DevLeft = 0, DevTop = 0, DevRight = 0, DevBottom = 0;
+    Real FontScale = 0;
+    std::string Name;
+    std::int32_t ViewKind = 0;
+
+    void Init(TUserCanvas* userCanvas, const std::string& name, Real x1, Real y1, Real x2, Real y2,
+              Real fontScale);
+    void SetPort(Real x1, Real y1, Real x2, Real y2);
+    void SetWindow(Real xmin, Real ymin, Real xmax, Real ymax);
+    void SetWindowIsotropic(int sign, Real xmin, Real ymin, Real xmax);
+
+    Real ToCanvasX(Real x) const { return x * ScaleX - OffsetX + PortX1; }
+    Real ToCanvasY(Real y) const { return y * ScaleY - OffsetY + PortY1; }
+    Real FromCanvasX(Real cx) const { return (cx - PortX1 + OffsetX) / ScaleX; }
+    Real FromCanvasY(Real cy) const { return (cy - PortY1 + OffsetY) / ScaleY; }
+    void DeviceToWorld(int px, int py, Real& x, Real& y) const;
+    Real CenterX() const { return (PortX1 + PortX2) / 2; }
+    Real CenterY() const { return (PortY1 + PortY2) / 2; }
+    Real MapXTo(const TView& other, Real x) const { return other.FromCanvasX(ToCanvasX(x)); }
+    Real MapYTo(const TView& other, Real y) const { return other.FromCanvasY(ToCanvasY(y)); }
+
+    // Device pixel of a design point.
+    DevicePoint ToDevice(Real x, Real y) const;
+
+    void Line(Real x1, Real y1, Real x2, Real y2);
+    void Marker(Real x, Real y);
+    void FloodFillAt(Colour fill, Colour border, Real x, Real y, const FillRegion& region = {});
+    Real DrawText(const std::string& text, int size, Real x, Real y, int align, bool bold);
+
+    void SetPenColor(Colour c) { UserCanvas->SetPenColor(c); }
+    Colour GetPenColor() const { return UserCanvas->GetPenColor(); }
+    void SetFontColor(Colour c) { UserCanvas->SetFontColor(c); }
+    Colour GetFontColor() const { return UserCanvas->GetFontColor(); }
+    bool IsPrinter() const { return UserCanvas->IsPrinter; }
+};
+
+// Which model coordinate (1 = x, 2 = y, 3 = z) is horizontal, vertical and depth in a kind of view.
+struct AxisTriple {
+    int Horizontal, Vertical, Depth;
+};
+// The row of a view kind 1 ... 5; any other kind is a range error.
+AxisTriple AxisTable(int viewKind);
+// Coordinate 1, 2 or 3 of a point.
+Real Coordinate(const Vector3& p, int axis);
+
+// Draws facet f's corner list into the view, projected by the view's axis row and turned by alpha
+// (radians) about the view's vertical axis; the pen colour is restored afterwards.
+void DrawFacet(TView& view, const TGem& gem, int f, Colour colour, Real alpha = 0);
+// Facet f's polygon in device pixels as the view projects it (for fills on vector devices).
+FillRegion FacetRegion(const TView& view, const TGem& gem, int f);
