@@ -6,6 +6,7 @@
 #include "dialogs/radio_group.h"
 #include "gem/numread.h"
 #include "gem/numtext.h"
+#include "gem/plane_methods.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -23,30 +24,17 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
 constexpr int ComboWidth = 90;
 constexpr int PlaneFieldWidth = 100;
-constexpr int MethodCount = 5;
-constexpr int GirdleMethod = 4;
-constexpr int DepthMethod = 3;
+constexpr int GirdleMethod = static_cast<int>(PlaneMethod::GirdleTwoPoints);
+constexpr int DepthMethod = static_cast<int>(PlaneMethod::DepthAngleIndex);
 constexpr Real OriginDistance = 0.1L; // a plane nearer to the origin is refused
 constexpr Real ListTolerance = 0.01L; // combo-box values this close are one entry
 constexpr int ListLimit = 500;
-
-// What each method reads and which fields and click rows it offers.
-struct MethodRow {
-    int Points;
-    bool Angle, Index, Depth;
-};
-constexpr MethodRow Methods[MethodCount] = {
-    {1, true, true, false},   // 1 point angle index
-    {2, false, true, false},  // 2 points  index
-    {3, false, false, false}, // 3 points
-    {0, true, true, true},    // depth angle index
-    {2, false, false, false}, // 2 points 90º girdle
-};
 
 const QColor Aqua(0, 255, 255);
 const QColor Silver(192, 192, 192);
@@ -332,7 +320,7 @@ void TForm14::showEvent(QShowEvent* event) {
 }
 
 void TForm14::FormActivate() {
-    for (int k = 0; k < MethodCount; ++k)
+    for (int k = 0; k < PlaneMethodCount; ++k)
         RadioGroup1->Item(k)->setEnabled(k == GirdleMethod || (Host.Display().MethodMask >> k & 1u) != 0);
     for (QPushButton* button : EdgeButtons)
         button->setToolTip("<Ctrl> select edges in XY plane; <Shift> do not select edges in XY plane");
@@ -417,8 +405,8 @@ void TForm14::RadioGroup1Click() {
 }
 
 void TForm14::ApplyMethod(int method) {
-    if (method < 0 || method >= MethodCount) return;
-    const MethodRow& row = Methods[method];
+    if (method < 0 || method >= PlaneMethodCount) return;
+    const PlaneMethodInputs row = InputsOf(PlaneMethodAt(method));
     for (int i = 0; i < 3; ++i)
         for (QLineEdit* edit : PointEdits[i])
             edit->setEnabled(i < row.Points);
@@ -475,7 +463,7 @@ std::string TForm14::InterceptText(const Vector3& normal, Real dist) const {
 
 bool TForm14::ReadInputs(int method) {
     MessageService& messages = Host.Svc().Messages;
-    const MethodRow& row = Methods[method];
+    const PlaneMethodInputs row = InputsOf(PlaneMethodAt(method));
     for (int i = 0; i < row.Points; ++i) {
         Real* coordinates[3] = {&InputPoints[i].x, &InputPoints[i].y, &InputPoints[i].z};
         for (int j = 0; j < 3; ++j) {
@@ -515,22 +503,11 @@ bool TForm14::ReadInputs(int method) {
 }
 
 bool TForm14::ComputePlane(int method) {
-    const TGem& design = Design();
-    const Vector3 &a = InputPoints[0], &b = InputPoints[1], &c = InputPoints[2];
-    switch (method) {
-    case 0:
-        return design.PlaneFromAngleIndexPoint(TypedAngle, RawIndex(TypedIndex), a, WorkPlane);
-    case 1:
-        return design.PlaneFromIndexTwoPoints(RawIndex(TypedIndex), a, b, WorkPlane);
-    case 2:
-        return design.PlaneFromThreePoints(a, b, c, WorkPlane);
-    case DepthMethod:
-        return design.PlaneFromAngleIndexDist(TypedAngle, RawIndex(TypedIndex), TypedDepth, WorkPlane);
-    case GirdleMethod:
-        return TGem::VerticalPlaneThrough(a.x, a.y, b.x, b.y, WorkPlane);
-    default:
-        return false;
-    }
+    const std::optional<Plane> plane = PlaneOf(
+        Design(), PlaneMethodAt(method),
+        {TypedAngle, RawIndex(TypedIndex), TypedDepth, {InputPoints[0], InputPoints[1], InputPoints[2]}});
+    if (plane) WorkPlane = *plane;
+    return plane.has_value();
 }
 
 void TForm14::ShowPlane(int method) {
@@ -544,16 +521,16 @@ void TForm14::ShowPlane(int method) {
 
 void TForm14::Button5Click() {
     const int method = RadioGroup1->ItemIndex();
-    if (method < 0 || method >= MethodCount) return;
+    if (method < 0 || method >= PlaneMethodCount) return;
     BitBtn1->hide();
     if (!ReadInputs(method)) return;
     if (!ComputePlane(method)) return Report(Edit1, "Facet on wrong side of origin");
     ShowPlane(method);
     if (std::fabs(WorkPlane.Dist) < OriginDistance) return Report(Edit1, "Facet goes through origin");
     if (Host.Display().ShowClick) {
-        for (int k = 1; k <= Methods[method].Points; ++k)
+        for (int k = 1; k <= InputsOf(PlaneMethodAt(method)).Points; ++k)
             SetMarker(k, InputPoints[k - 1].x, InputPoints[k - 1].y);
-        if (Methods[method].Points > 0) Repaint();
+        if (InputsOf(PlaneMethodAt(method)).Points > 0) Repaint();
     }
     BitBtn1->show();
 }

@@ -1,6 +1,7 @@
 // Angle constants and the angle tests shared by the whole model, in degrees.
 #pragma once
 
+#include "gem/tolerances.h"
 #include "gem/vector3.h"
 
 #include <numbers>
@@ -11,8 +12,6 @@ inline constexpr Real RadPerDeg = std::numbers::pi_v<Real> / 180;
 
 // "None" for facet, edge, facet-group and tier numbers.
 inline constexpr int NoneFound = -40000;
-
-inline constexpr Real AngleTolerance = 0.01L;
 
 inline bool NearZero(Real degrees) {
     return std::fabs(degrees) < AngleTolerance;

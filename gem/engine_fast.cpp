@@ -45,9 +45,6 @@
 #include <vector>
 
 namespace {
-using engine::OutsideTolerance;
-using engine::PlaneSlack;
-using engine::RunPastLimit;
 
 // Planes beyond this distance from the origin are left to the literal way.
 constexpr Real MaxPlaneDistance = 1e4L;

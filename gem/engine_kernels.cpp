@@ -2,6 +2,7 @@
 // decides at run time. Only the speed differs: the double-precision values feed tests whose margins
 // cover their rounding either way.
 #include "gem/engine_kernels.h"
+#include "gem/tolerances.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,13 +48,13 @@ double SegmentSize(const engine::Segment& segment) {
     for (double c : {a.x, a.y, a.z, b.x, b.y, b.z})
         size = std::max(size, std::fabs(c));
     constexpr double conversion = 1 + 1e-15;
-    return size * conversion + static_cast<double>(engine::RunPastLimit) * conversion;
+    return size * conversion + static_cast<double>(RunPastLimit) * conversion;
 }
 
 // The bounds of the literal test for a pair's segment.
 Verdict VerdictFor(const ClipPlanes& planes, const engine::Segment& segment) {
     const double margin = PrefilterRounding * (1 + 2 * SegmentSize(segment) + planes.farthest);
-    const double tolerance = static_cast<double>(engine::OutsideTolerance);
+    const double tolerance = static_cast<double>(OutsideTolerance);
     return {-tolerance - margin, -tolerance + margin};
 }
 
@@ -66,7 +67,7 @@ constexpr double StaleEndsRoom = 1e-9;
 // largest coordinate and six times the largest Dist, doubled), and less StaleEndsRoom.
 float SingleThreshold(const ClipPlanes& planes, const engine::Segment& segment) {
     constexpr double rounding = 1.0 / (1 << 23);
-    return static_cast<float>(-static_cast<double>(engine::OutsideTolerance) + StaleEndsRoom +
+    return static_cast<float>(-static_cast<double>(OutsideTolerance) + StaleEndsRoom +
                               rounding * (1 + 11 * SegmentSize(segment) + 6 * planes.farthest));
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "gem/gem.h"
+#include "gem/tolerances.h"
 
 #include <cmath>
 
@@ -10,22 +11,6 @@ namespace engine {
 
 // The common line of two planes is handled as a segment of this extent.
 inline constexpr Real LineExtent = 400;
-// A 2x2 determinant of at most this size means the two planes are parallel.
-inline constexpr Real ParallelTolerance = 0.001L;
-// A point is outside a plane when it lies more than this beyond it.
-inline constexpr Real OutsideTolerance = 0.001L;
-// When the end that stays lies just outside a plane (within the tolerance), the line meets the plane
-// beyond it, and moving the other end there carries the segment past its staying end: by the
-// tolerance over the sine of the angle between line and plane, so without bound for a plane all but
-// parallel to the line (published designs reach 0.1; a near-parallel plane throws the end anywhere).
-// A clip may carry the ends of one segment off it by at most RunPastLimit in all, and only onto a
-// point that lies on both planes of the pair within PlaneSlack (a segment too short to give its line a
-// direction would otherwise carry the end off the line); a clip that would do otherwise leaves the
-// segment at its staying end. This keeps every edge within RunPastLimit (and the tolerance) of the
-// stone and on its two planes, which is what lets the fast way prove which plane pairs cannot make an
-// edge.
-inline constexpr Real RunPastLimit = 0.01L;
-inline constexpr Real PlaneSlack = 1e-7L;
 
 // The segment of one pair of planes while the clipping moves its ends.
 struct Segment {

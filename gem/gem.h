@@ -7,6 +7,7 @@
 #include "gem/progress.h"
 #include "gem/vector3.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -73,6 +74,11 @@ namespace engine {
 struct Scratch;
 }
 
+// The free rotation's view: turns of a, b and c degrees about x, y and z, composed as A * B * C. Rows are
+// the stone's axes x, y, z; columns the view's depth, across and up.
+using Matrix3 = std::array<std::array<Real, 3>, 3>;
+Matrix3 ViewRotation(Real a, Real b, Real c);
+
 class TGem {
   public:
     TGem();
@@ -116,7 +122,6 @@ class TGem {
     Vector3 BoxMin, BoxMax;
     Real TableMinX = 200, TableMaxX = 0;
     Real ViewSize = 50;
-    Real ViewMatrix[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 
     // ---- Text that travels with the design ----
     BoundedArray<std::string, 1, TextLineCount> TextLines{"TextLines"};
@@ -199,7 +204,6 @@ class TGem {
     // Two points closer than this (sum of the absolute coordinate differences) are one corner.
     Real MergeDistance() const { return PointMergeDistance; }
     int FindOrAddPoint(const Vector3& p);
-    bool BuildFacetPolygon(int f);
     void GroupTiers();
 
     // ---- Facet-group modification and deletion ----
@@ -207,8 +211,6 @@ class TGem {
     void LeaveModifyMode() { ModifyModeOn = false; }
     bool ModifyMode() const { return ModifyModeOn; }
     int LastFacetBeforeNewGroup() const;
-    void MoveTailOut();
-    void PutTailBack();
     void DeleteFacets(int first, int last);
 
     // ---- Design file and snapshots ----
@@ -269,7 +271,6 @@ class TGem {
     // False, changing nothing, when no facet lies at `source`, the angles give no usable ratio or a
     // plane would leave the engine's reach. Does not recompute: the caller does.
     bool ScaleAngles(Real target, Real source);
-    void SetViewRotation(Real a, Real b, Real c);
     std::string TypeLetter() const;
     // (end of transforms)
 
@@ -465,6 +466,11 @@ class TGem {
     Real PointMergeDistance = 0.9L;
     bool FastRecompute = false;
     ScratchSlot Scratch;
+
+    bool BuildFacetPolygon(int f);
+    // A facet-group replacement moves the facets after the group out of the table and back.
+    void MoveTailOut();
+    void PutTailBack();
 
     Real StoneReach() const;
     std::vector<int> TierCandidates(int q, const std::vector<std::pair<Real, int>>* byNormalZ) const;

@@ -17,10 +17,6 @@ constexpr Real ExportScale = 47;       // file distance = plane constant / 47
 constexpr Real ImportScale = 49;       // plane constant = 49 * file distance
 constexpr Real GirdleMarker = 0.0001L; // the girdle-plane line sits just off the girdle
 constexpr Real ImportBlockDistance = 100;
-constexpr Real FlatAngle = 0.001L; // a record this close to 0 degrees is the table or culet plane
-// A cut facet consumes a listed index this close to its own: the index tolerance of the model, so that
-// a facet is cut on the tooth the file lists and not merely near it.
-constexpr Real MatchTolerance = 0.01L;
 constexpr int MinGear = 3;
 constexpr std::size_t MaxLineLength = 100000;
 constexpr long long MaxFileSize = 16LL << 20; // far above any design's few kilobytes
@@ -343,7 +339,7 @@ bool TGem::ReadAsc(const std::string& name) {
 
 namespace {
 bool IsFlat(const AscRecord& record) {
-    return std::fabs(record.AscAngle) < FlatAngle;
+    return std::fabs(record.AscAngle) < AscFlatAngle;
 }
 
 // Girdle facets belong to both halves; other records to the half their angle's sign names.
@@ -368,7 +364,7 @@ Real IndexGap(const TGem& gem, Real a, Real b) {
 }
 
 // Every facet first ... FacetCount takes the first unused index of the record that equals its own (within
-// MatchTolerance). False, taking nothing, when some facet finds none.
+// AscIndexMatchTolerance). False, taking nothing, when some facet finds none.
 bool ConsumeListedIndices(const TGem& gem, AscRecord& record, int first) {
     BoundedArray<bool, 1, TGem::MaxAscIndices> taken{"AscIndices"};
     for (int j = 1; j <= record.AscIndexCount; ++j)
@@ -376,7 +372,8 @@ bool ConsumeListedIndices(const TGem& gem, AscRecord& record, int first) {
     for (int f = first; f <= gem.FacetCount; ++f) {
         bool found = false;
         for (int j = 1; j <= record.AscIndexCount && !found; ++j) {
-            if (taken[j] || IndexGap(gem, record.AscIndices[j], gem.Index(f)) >= MatchTolerance) continue;
+            if (taken[j] || IndexGap(gem, record.AscIndices[j], gem.Index(f)) >= AscIndexMatchTolerance)
+                continue;
             taken[j] = found = true;
         }
         if (!found) return false;

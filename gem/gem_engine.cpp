@@ -12,17 +12,12 @@
 #include <vector>
 
 namespace {
-// Corners closer than this merge, on a stone of the usual size.
-constexpr Real UsualMergeDistance = 0.9L;
 // The sheet is drawn for stones about 100 across, where the usual merge distance is under 1% of the
 // width. A stone's size is told by its reach: the largest |Dist| over the cut planes, facets
 // 1 ... FacetCount (the bounding plane -1 and the girdle plane 0 are not cut planes). A stone that
 // reaches at least this far merges corners at the usual distance; a smaller one at that distance
 // scaled by reach / UsualStoneReach, so that its real corners stay apart.
 constexpr Real UsualStoneReach = 40;
-constexpr Real TierAngleTolerance = 1e-5L;
-constexpr Real TierDepthTolerance = 0.01L;
-constexpr Real TierIndexTolerance = 0.1L;
 constexpr int ProgressThreshold = 100;
 constexpr Real FarAway = 1e12L;
 constexpr int TierListWidth = 16;

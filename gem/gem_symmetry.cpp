@@ -7,8 +7,6 @@
 #include <limits>
 
 namespace {
-constexpr Real WrapTolerance = 0.01L; // an index this close to IndexCount is index 0
-constexpr Real DegenerateTolerance = 0.0001L;
 constexpr Real FarOff = 8; // Wrap steps by whole turns up to this many turns away
 constexpr Real CrownBlockHeight = 24;
 constexpr Real PavilionBlockDepth = 100;

@@ -105,16 +105,21 @@ bool TGem::ScaleAngles(Real target, Real source) {
     return true;
 }
 
-void TGem::SetViewRotation(Real a, Real b, Real c) {
+Matrix3 ViewRotation(Real a, Real b, Real c) {
     const Real sa = std::sin(a * RadPerDeg), ca = std::cos(a * RadPerDeg);
     const Real sb = std::sin(b * RadPerDeg), cb = std::cos(b * RadPerDeg);
     const Real sc = std::sin(c * RadPerDeg), cc = std::cos(c * RadPerDeg);
     const Matrix A = {{1, 0, 0}, {0, ca, sa}, {0, -sa, ca}};
     const Matrix B = {{cb, 0, -sb}, {0, 1, 0}, {sb, 0, cb}};
     const Matrix C = {{cc, sc, 0}, {-sc, cc, 0}, {0, 0, 1}};
-    Matrix ab;
+    Matrix ab, abc;
     Multiply(A, B, ab);
-    Multiply(ab, C, ViewMatrix);
+    Multiply(ab, C, abc);
+    Matrix3 view;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            view[r][c] = abc[r][c];
+    return view;
 }
 
 std::string TGem::TypeLetter() const {

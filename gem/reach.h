@@ -1,6 +1,7 @@
 // The numbers a design may hold: how far the engine reaches, and what makes a plane usable.
 #pragma once
 
+#include "gem/tolerances.h"
 #include "gem/vector3.h"
 
 #include <cmath>
@@ -11,16 +12,9 @@
 // product the engine forms stays finite and far above its tolerances in precision.
 inline constexpr Real EngineReach = 100000;
 
-// How far the length of a facet normal may differ from 1: files carry normals with 8 decimals.
-inline constexpr Real UnitNormalTolerance = 1e-6L;
-
 inline bool IsUnitVector(const Vector3& v) {
     return std::fabs(std::sqrt(Dot(v, v)) - 1) <= UnitNormalTolerance; // false for NaN too
 }
-
-// How close to (0, 0, +-1) a normal lies that counts as horizontal: such a plane is the table or the
-// bottom plane, never a cut facet, which the design file could not tell from them.
-inline constexpr Real HorizontalTolerance = 0.001L;
 
 inline bool IsHorizontalNormal(const Vector3& n) {
     return std::fabs(n.x) < HorizontalTolerance && std::fabs(n.y) < HorizontalTolerance;

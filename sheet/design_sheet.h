@@ -77,8 +77,9 @@ class TDesignSheet {
     // The free rotation on the screen canvas: key 0 starts it, the arrow keys turn the stone, Escape
     // leaves the canvas empty, any other key draws it again unchanged.
     RotationAngles Rotation;
-    void RotateKey(TGem& design, int key);
-    // Draws the edges of the facets facing the viewer under the design's view matrix.
+    Matrix3 ViewMatrix = ViewRotation(0, 0, 0); // the view the angles give
+    void RotateKey(const TGem& design, int key);
+    // Draws the edges of the facets facing the viewer under the view matrix.
     void DrawRotatedStone(const TGem& design);
 
     int BuildFacetTable(const TGem& design);

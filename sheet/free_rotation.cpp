@@ -7,7 +7,7 @@ constexpr Real RotateWindowHalfWidth = 2; // times the view size
 constexpr Real RotateWindowTop = 1.5L;
 } // namespace
 
-void TDesignSheet::RotateKey(TGem& design, int key) {
+void TDesignSheet::RotateKey(const TGem& design, int key) {
     TUserCanvas& canvas = *ScreenCanvas;
     canvas.ClearAll(ColourWhite);
     if (key == RotateStartKey) {
@@ -36,12 +36,12 @@ void TDesignSheet::RotateKey(TGem& design, int key) {
     default:
         break;
     }
-    design.SetViewRotation(Rotation.A, Rotation.B, Rotation.C);
+    ViewMatrix = ViewRotation(Rotation.A, Rotation.B, Rotation.C);
     DrawRotatedStone(design);
 }
 
 void TDesignSheet::DrawRotatedStone(const TGem& design) {
-    const auto& r = design.ViewMatrix;
+    const Matrix3& r = ViewMatrix;
     // A facet faces the viewer when its inward normal points away along the view's first axis.
     auto facing = [&](int f) {
         const Vector3& n = design.Facets[f].Normal;

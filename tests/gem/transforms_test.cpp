@@ -139,29 +139,28 @@ TEST(Transforms, ScaleAnglesWithoutTheSourceAngleChangesNothing) {
     EXPECT_EQ(other->Facets[20].Normal, normal);
 }
 
-TEST(Transforms, SetViewRotationComposesThreeTurns) {
-    auto gem = NewGem();
-    gem->SetViewRotation(0, 0, 90);
-    EXPECT_NEAR(gem->ViewMatrix[0][1], 1, 1e-15L);
-    EXPECT_NEAR(gem->ViewMatrix[1][0], -1, 1e-15L);
-    gem->SetViewRotation(30, 0, 0);
-    EXPECT_NEAR(gem->ViewMatrix[1][2], 0.5L, 1e-15L);
-    EXPECT_NEAR(gem->ViewMatrix[2][1], -0.5L, 1e-15L);
-    gem->SetViewRotation(90, 90, 0); // A*B: first row of B, rows 2 and 3 turned
-    EXPECT_NEAR(gem->ViewMatrix[0][2], -1, 1e-15L);
-    EXPECT_NEAR(gem->ViewMatrix[1][0], 1, 1e-15L);
-    EXPECT_NEAR(gem->ViewMatrix[2][1], -1, 1e-15L);
-    gem->SetViewRotation(17, -40, 123);
+TEST(Transforms, ViewRotationComposesThreeTurns) {
+    Matrix3 m = ViewRotation(0, 0, 90);
+    EXPECT_NEAR(m[0][1], 1, 1e-15L);
+    EXPECT_NEAR(m[1][0], -1, 1e-15L);
+    m = ViewRotation(30, 0, 0);
+    EXPECT_NEAR(m[1][2], 0.5L, 1e-15L);
+    EXPECT_NEAR(m[2][1], -0.5L, 1e-15L);
+    m = ViewRotation(90, 90, 0); // A*B: first row of B, rows 2 and 3 turned
+    EXPECT_NEAR(m[0][2], -1, 1e-15L);
+    EXPECT_NEAR(m[1][0], 1, 1e-15L);
+    EXPECT_NEAR(m[2][1], -1, 1e-15L);
+    m = ViewRotation(17, -40, 123);
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) {
             Real dot = 0;
             for (int k = 0; k < 3; ++k)
-                dot += gem->ViewMatrix[r][k] * gem->ViewMatrix[c][k];
+                dot += m[r][k] * m[c][k];
             EXPECT_NEAR(dot, r == c ? 1 : 0, 1e-15L);
         }
-    gem->SetViewRotation(0, 0, 0);
-    EXPECT_EQ(gem->ViewMatrix[0][0], 1);
-    EXPECT_EQ(gem->ViewMatrix[0][1], 0);
+    m = ViewRotation(0, 0, 0);
+    EXPECT_EQ(m[0][0], 1);
+    EXPECT_EQ(m[0][1], 0);
 }
 
 TEST(Transforms, TypeLetter) {

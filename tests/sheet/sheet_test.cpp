@@ -391,7 +391,7 @@ TEST(Rotation, KeysTurnTheStoneAndHideBackFaces) {
     EXPECT_EQ(s.sheet.Rotation.C, 1);
     EXPECT_EQ(s.sheet.Rotation.B, 2);
     EXPECT_EQ(s.sheet.Rotation.A, 0);
-    EXPECT_NEAR(static_cast<double>(gem->ViewMatrix[0][0]),
+    EXPECT_NEAR(static_cast<double>(s.sheet.ViewMatrix[0][0]),
                 std::cos(2 * 3.14159265358979 / 180) * std::cos(3.14159265358979 / 180), 1e-12);
     s.surface.Clear();
     s.sheet.RotateKey(*gem, KeyEscape);
@@ -404,12 +404,10 @@ TEST(Rotation, ProjectsOntoTheMatrixColumns) {
     auto gem = BoxCrown();
     s.sheet.RotateKey(*gem, RotateStartKey);
     // A quarter turn about y: the first column becomes the stone's axis, the view looks down on the table.
-    for (auto& row : gem->ViewMatrix)
-        for (Real& v : row)
-            v = 0;
-    gem->ViewMatrix[2][0] = 1; // depth = z
-    gem->ViewMatrix[1][1] = 1; // across = y
-    gem->ViewMatrix[0][2] = 1; // up = x
+    s.sheet.ViewMatrix = {};
+    s.sheet.ViewMatrix[2][0] = 1; // depth = z
+    s.sheet.ViewMatrix[1][1] = 1; // across = y
+    s.sheet.ViewMatrix[0][2] = 1; // up = x
     s.surface.Clear();
     s.sheet.DrawRotatedStone(*gem);
     // Seen along +z the table (inward normal -z) faces the viewer: its four edges and the girdle's.
