@@ -1,0 +1,28 @@
+// Golden pictures: a drawing compared with its reference file in tests/data/golden. On a difference
+// the new picture and a difference image are written to the build tree and the share of differing
+// pixels is reported; LAPIDRAW_UPDATE_GOLDEN=1 writes the references instead.
+#pragma once
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// A pixel differs when one of its channels differs by more than the tolerance. Pictures drawn without
+// fonts come out the same to the last bit; the edges of texts in a font may shift a shade.
+inline constexpr int RecordChannelTolerance = 0;
+inline constexpr int RasterChannelTolerance = 64;
+// A picture fails when more than this share of its pixels differ: 15 pixels of a 640 x 480 sheet,
+// where the edges of one facet cover some fifty or more.
+inline constexpr double GoldenPixelShare = 0.00005;
+
+// Compares the picture with <name>.png.
+testing::AssertionResult MatchesGoldenPicture(const QImage& picture, const std::string& name,
+                                              int channelTolerance);
+// Compares the text with <name>.txt line by line; no line may differ.
+testing::AssertionResult MatchesGoldenText(const std::string& text, const std::string& name);
+
+// Makes "Arial" mean the Liberation Sans fonts of the system, so that texts look alike on every
+// machine that has them; false (with the reason) when the fonts are missing.
+bool UseFixedSheetFont(std::string& reason);
