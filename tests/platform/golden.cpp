@@ -32,9 +32,14 @@ QString Output(const std::string& file) {
     return OutputFolder + "/" + QString::fromStdString(file);
 }
 
-testing::AssertionResult Updated(const QString& path, bool written) {
-    if (!written) return testing::AssertionFailure() << "cannot write the reference " << path.toStdString();
-    return testing::AssertionSuccess() << "reference written: " << path.toStdString();
+GoldenResult Updated(const QString& path, bool written) {
+    if (!written) return {false, "cannot write the reference " + path.toStdString()};
+    return {true, "reference written: " + path.toStdString()};
+}
+
+// A failure with the message written to a string stream.
+GoldenResult Differs(const std::ostream& message) {
+    return {false, static_cast<const std::ostringstream&>(message).str()};
 }
 
 bool SameShade(QRgb a, QRgb b, int tolerance) {
@@ -72,8 +77,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 } // namespace
 
-testing::AssertionResult MatchesGoldenPicture(const QImage& picture, const std::string& name,
-                                              int channelTolerance) {
+GoldenResult CompareWithGoldenPicture(const QImage& picture, const std::string& name, int channelTolerance) {
     const QImage image = picture.convertToFormat(QImage::Format_RGB32);
     const QString referencePath = Reference(name + ".png");
     if (Updating()) return Updated(referencePath, image.save(referencePath));
@@ -85,30 +89,31 @@ testing::AssertionResult MatchesGoldenPicture(const QImage& picture, const std::
     QImage reference(referencePath);
     if (reference.isNull()) {
         image.save(newPath);
-        return testing::AssertionFailure()
-               << "no reference " << referencePath.toStdString()
-               << " (LAPIDRAW_UPDATE_GOLDEN=1 writes it); new picture: " << newPath.toStdString();
+        return Differs(std::ostringstream()
+                       << "no reference " << referencePath.toStdString()
+                       << " (LAPIDRAW_UPDATE_GOLDEN=1 writes it); new picture: " << newPath.toStdString());
     }
     reference = reference.convertToFormat(QImage::Format_RGB32);
     if (reference.size() != image.size()) {
         image.save(newPath);
-        return testing::AssertionFailure() << name << ": size " << image.width() << "x" << image.height()
-                                           << ", reference " << reference.width() << "x" << reference.height()
-                                           << "; new picture: " << newPath.toStdString();
+        return Differs(std::ostringstream()
+                       << name << ": size " << image.width() << "x" << image.height() << ", reference "
+                       << reference.width() << "x" << reference.height()
+                       << "; new picture: " << newPath.toStdString());
     }
     long differing = 0;
     const QImage diff = Difference(reference, image, channelTolerance, differing);
     const double share = double(differing) / (double(image.width()) * image.height());
-    if (share <= GoldenPixelShare) return testing::AssertionSuccess();
+    if (share <= GoldenPixelShare) return {true, ""};
     image.save(newPath);
     diff.save(diffPath);
-    return testing::AssertionFailure()
-           << name << ": " << differing << " pixels (" << share * 100 << "%) differ from "
-           << referencePath.toStdString() << "; new picture: " << newPath.toStdString()
-           << "; difference: " << diffPath.toStdString();
+    return Differs(std::ostringstream()
+                   << name << ": " << differing << " pixels (" << share * 100 << "%) differ from "
+                   << referencePath.toStdString() << "; new picture: " << newPath.toStdString()
+                   << "; difference: " << diffPath.toStdString());
 }
 
-testing::AssertionResult MatchesGoldenText(const std::string& text, const std::string& name) {
+GoldenResult CompareWithGoldenText(const std::string& text, const std::string& name) {
     const QString referencePath = Reference(name + ".txt");
     if (Updating()) {
         QFile file(referencePath);
@@ -122,8 +127,8 @@ testing::AssertionResult MatchesGoldenText(const std::string& text, const std::s
     QFile::remove(diffPath);
     QFile file(referencePath);
     if (!file.open(QIODevice::ReadOnly))
-        return testing::AssertionFailure()
-               << "no reference " << referencePath.toStdString() << " (LAPIDRAW_UPDATE_GOLDEN=1 writes it)";
+        return Differs(std::ostringstream() << "no reference " << referencePath.toStdString()
+                                            << " (LAPIDRAW_UPDATE_GOLDEN=1 writes it)");
     const std::vector<std::string> expected = Lines(file.readAll().toStdString());
     const std::vector<std::string> actual = Lines(text);
     const std::size_t count = std::max(expected.size(), actual.size());
@@ -138,14 +143,14 @@ testing::AssertionResult MatchesGoldenText(const std::string& text, const std::s
         if (a) diff += "- " + *a + "\n";
         if (b) diff += "+ " + *b + "\n";
     }
-    if (differing == 0) return testing::AssertionSuccess();
+    if (differing == 0) return {true, ""};
     QFile out(newPath), diffOut(diffPath);
     if (out.open(QIODevice::WriteOnly)) out.write(text.data(), qint64(text.size()));
     if (diffOut.open(QIODevice::WriteOnly)) diffOut.write(diff.data(), qint64(diff.size()));
-    return testing::AssertionFailure()
-           << name << ": " << differing << " of " << count << " lines (" << 100.0 * differing / double(count)
-           << "%) differ from " << referencePath.toStdString() << "; new text: " << newPath.toStdString()
-           << "; difference: " << diffPath.toStdString();
+    return Differs(std::ostringstream()
+                   << name << ": " << differing << " of " << count << " lines ("
+                   << 100.0 * differing / double(count) << "%) differ from " << referencePath.toStdString()
+                   << "; new text: " << newPath.toStdString() << "; difference: " << diffPath.toStdString());
 }
 
 bool UseFixedSheetFont(std::string& reason) {

@@ -5,8 +5,6 @@
 
 #include <QImage>
 
-#include <gtest/gtest.h>
-
 #include <string>
 
 // A pixel differs when one of its channels differs by more than the tolerance. Pictures drawn without
@@ -17,11 +15,16 @@ inline constexpr int RasterChannelTolerance = 64;
 // where the edges of one facet cover some fifty or more.
 inline constexpr double GoldenPixelShare = 0.00005;
 
+// What a comparison found: a match, or what differs and where the new picture and its difference went.
+struct GoldenResult {
+    bool Matches = false;
+    std::string Message;
+};
+
 // Compares the picture with <name>.png.
-testing::AssertionResult MatchesGoldenPicture(const QImage& picture, const std::string& name,
-                                              int channelTolerance);
+GoldenResult CompareWithGoldenPicture(const QImage& picture, const std::string& name, int channelTolerance);
 // Compares the text with <name>.txt line by line; no line may differ.
-testing::AssertionResult MatchesGoldenText(const std::string& text, const std::string& name);
+GoldenResult CompareWithGoldenText(const std::string& text, const std::string& name);
 
 // Makes "Arial" mean the Liberation Sans fonts of the system, so that texts look alike on every
 // machine that has them; false (with the reason) when the fonts are missing.

@@ -162,13 +162,17 @@ QImage RecordPicture(const RecordingSurface& record) {
     return image;
 }
 
+void ExpectMatch(const GoldenResult& result) {
+    EXPECT_TRUE(result.Matches) << result.Message;
+}
+
 class GoldenSheet : public testing::TestWithParam<Scene> {};
 
 TEST_P(GoldenSheet, ThroughTheRecordingSurface) {
     RecordingSurface surface(SheetWidth, SheetHeight);
     Draw(GetParam(), surface);
-    EXPECT_TRUE(
-        MatchesGoldenPicture(RecordPicture(surface), GetParam().Name + ".record", RecordChannelTolerance));
+    ExpectMatch(CompareWithGoldenPicture(RecordPicture(surface), GetParam().Name + ".record",
+                                         RecordChannelTolerance));
 }
 
 TEST_P(GoldenSheet, ThroughTheRasterSurface) {
@@ -176,7 +180,8 @@ TEST_P(GoldenSheet, ThroughTheRasterSurface) {
     if (!UseFixedSheetFont(reason)) GTEST_SKIP() << reason;
     RasterSurface surface(SheetWidth, SheetHeight);
     Draw(GetParam(), surface);
-    EXPECT_TRUE(MatchesGoldenPicture(surface.Finish(), GetParam().Name + ".raster", RasterChannelTolerance));
+    ExpectMatch(
+        CompareWithGoldenPicture(surface.Finish(), GetParam().Name + ".raster", RasterChannelTolerance));
 }
 
 INSTANTIATE_TEST_SUITE_P(Designs, GoldenSheet, testing::ValuesIn(Scenes),
@@ -187,7 +192,7 @@ TEST(GoldenListing, FacetListingOfAnImportedCrown) {
     std::string text;
     for (const std::string& line : FacetListingLines(*design, "SRB.asc"))
         text += line + "\n";
-    EXPECT_TRUE(MatchesGoldenText(text, "srb_crown.listing"));
+    ExpectMatch(CompareWithGoldenText(text, "srb_crown.listing"));
 }
 
 } // namespace
