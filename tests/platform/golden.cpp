@@ -153,6 +153,12 @@ GoldenResult CompareWithGoldenText(const std::string& text, const std::string& n
                    << "; new text: " << newPath.toStdString() << "; difference: " << diffPath.toStdString());
 }
 
+GoldenResult CompareLookInFixedFont(const QImage& picture, const std::string& name,
+                                    const std::string& missingFont) {
+    if (!missingFont.empty()) return {true, name + " is not compared: " + missingFont};
+    return CompareWithGoldenPicture(picture, name, RasterChannelTolerance);
+}
+
 bool UseFixedSheetFont(std::string& reason) {
     for (const char* file : {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf"})
         if (QFontDatabase::addApplicationFont(LiberationFolder + file) < 0) {

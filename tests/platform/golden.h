@@ -26,6 +26,12 @@ GoldenResult CompareWithGoldenPicture(const QImage& picture, const std::string& 
 // Compares the text with <name>.txt line by line; no line may differ.
 GoldenResult CompareWithGoldenText(const std::string& text, const std::string& name);
 
+// A picture drawn in the fixed font, compared as CompareWithGoldenPicture with the raster tolerance. When
+// the font was missing (missingFont says why, else it is empty) nothing is compared: it matches, and the
+// message says why.
+GoldenResult CompareLookInFixedFont(const QImage& picture, const std::string& name,
+                                    const std::string& missingFont);
+
 // Makes "Arial" mean the Liberation Sans fonts of the system, so that texts look alike on every
 // machine that has them; false (with the reason) when the fonts are missing.
 bool UseFixedSheetFont(std::string& reason);
