@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 #include "app/file_questions.h"
+#include "app/menu_binding.h"
 #include "app/recent_files.h"
 #include "dialogs/add_facets_dialog.h"
 #include "gem/numtext.h"
@@ -140,7 +141,9 @@ void Tstartform::BuildMenus() {
     auto parentOf = [this](const MenuRow& row) -> QMenu* {
         return row.Parent ? Menus.at(row.Parent) : nullptr;
     };
-    for (const MenuRow& row : MenuRows()) {
+    const std::span<const MenuRow> rows = MenuRows();
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const MenuRow& row = rows[index];
         QMenu* parent = parentOf(row);
         QAction* action = nullptr;
         if (row.Kind == MenuKind::Menu || row.Kind == MenuKind::RecentFiles) {
@@ -158,7 +161,9 @@ void Tstartform::BuildMenus() {
         if (*row.Shortcut) action->setShortcut(QKeySequence(row.Shortcut));
         action->setCheckable(row.Checkable);
         action->setChecked(row.Checked);
-        if (row.Run) connect(action, &QAction::triggered, this, [this, run = row.Run] { RunCommand(run); });
+        if (!row.Run) continue;
+        BindToRow(*action, index);
+        connect(action, &QAction::triggered, this, [this, action] { RunCommand(BoundCommand(*action)); });
     }
     // The desktop's own undo and redo keys work beside the menu's.
     Action("Undo2")->setShortcuts(QKeySequence::Undo);

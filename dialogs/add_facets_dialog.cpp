@@ -79,8 +79,6 @@ TForm14::TForm14(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
     LayOut();
     Connect();
     ApplyMethod(0);
-    adjustSize();
-    PlaceAtBottomRight(*this, Host.Svc().Window);
 }
 
 void TForm14::BuildControls() {
@@ -265,11 +263,10 @@ void TForm14::LayOut() {
     ComboBox1->setMinimumWidth(ComboWidth);
     ComboBox2->setMinimumWidth(ComboWidth);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBox1);
-    layout->addWidget(Panel1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* controls = new QVBoxLayout;
+    controls->addWidget(GroupBox1);
+    controls->addWidget(Panel1);
+    CompleteDialog(*this, controls, {BitBtn1, Button7}, Host.Svc().Window);
 }
 
 void TForm14::Connect() {

@@ -6,13 +6,11 @@
 #include "gem/numtext.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 namespace {
 constexpr int ListWidth = 90;
@@ -59,21 +57,12 @@ TForm18::TForm18(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
     grid->addWidget(Label3, 0, 1);
     grid->addWidget(Label4, 1, 1);
     grid->addWidget(ListBox1, 2, 1, 3, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    CompleteDialog(*this, grid, {Button1, Button2}, Host.Svc().Window);
 
     PressFocusedButtonOnEnter(*this);
     OnListChoice(ListBox1, this, [this] { ListBox1Click(); });
     connect(Button1, &QPushButton::clicked, this, &TForm18::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm18::Button2Click);
-    adjustSize();
-    PlaceAtBottomRight(*this, Host.Svc().Window);
 }
 
 void TForm18::showEvent(QShowEvent* event) {

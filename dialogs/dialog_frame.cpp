@@ -86,20 +86,31 @@ void PlaceAtBottomRight(QDialog& dialog, WindowServices& screen) {
     dialog.installEventFilter(new CornerKeeper(dialog, screen));
 }
 
-void CompleteDialog(QDialog& dialog, QLayout* controls, QPushButton* ok, QPushButton* cancel,
-                    WindowServices& screen) {
-    for (QPushButton* button : dialog.findChildren<QPushButton*>())
-        button->setAutoDefault(false);
+namespace {
+void LayOutAboveButtons(QDialog& dialog, QLayout* controls, const ButtonRow& row) {
     auto* buttons = new QHBoxLayout;
+    if (row.Left) buttons->addWidget(row.Left);
     buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    buttons->addWidget(row.Ok);
+    buttons->addWidget(row.Cancel);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(controls);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     dialog.adjustSize();
+}
+} // namespace
+
+void CompleteDialog(QDialog& dialog, QLayout* controls, const ButtonRow& row, WindowServices& screen) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+    LayOutAboveButtons(dialog, controls, row);
     PlaceAtBottomRight(dialog, screen);
+}
+
+void CompleteCentredDialog(QDialog& dialog, QLayout* controls, const ButtonRow& row) {
+    LayOutAboveButtons(dialog, controls, row);
+    CentreOnScreen(dialog);
 }
 
 void PressFocusedButtonOnEnter(QDialog& dialog) {

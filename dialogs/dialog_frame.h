@@ -27,10 +27,20 @@ void CentreOnScreen(QDialog& dialog);
 // first frames the window, so the dialog is placed once more then.
 void PlaceAtBottomRight(QDialog& dialog, WindowServices& screen);
 
-// Lays the controls out above a row of the OK and Cancel buttons (no button answers Enter unless the
-// dialog makes one its default), fixes the dialog's size and places it in the bottom right corner.
-void CompleteDialog(QDialog& dialog, QLayout* controls, QPushButton* ok, QPushButton* cancel,
-                    WindowServices& screen);
+// The row of buttons under a dialog's controls: OK and Cancel at the right, and a further button
+// (such as Clear) at the left.
+struct ButtonRow {
+    QPushButton* Ok;
+    QPushButton* Cancel;
+    QPushButton* Left = nullptr;
+};
+
+// Lays the controls out above the row of buttons (no button answers Enter unless the dialog makes one
+// its default), fixes the dialog's size and places it in the bottom right corner.
+void CompleteDialog(QDialog& dialog, QLayout* controls, const ButtonRow& row, WindowServices& screen);
+// The same for a dialog in the middle of the screen whose buttons answer Enter as Qt's do: the focused
+// button presses itself, and Enter in a field presses the dialog's default button.
+void CompleteCentredDialog(QDialog& dialog, QLayout* controls, const ButtonRow& row);
 
 // Makes Enter press the button that has the focus, and nothing else: no button of the dialog is pressed
 // by Enter in a field. Call it once the dialog's buttons are made.

@@ -7,13 +7,11 @@
 #include "gem/numtext.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 namespace {
 constexpr int ListWidth = 90;
@@ -53,8 +51,6 @@ FacetGroupPicker::FacetGroupPicker(DesignHost& host, const Look& look)
     connect(ClickButton, &QPushButton::clicked, this, &FacetGroupPicker::ClickButtonClick);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
-    adjustSize();
-    PlaceAtBottomRight(*this, Host.Svc().Window);
 }
 
 void FacetGroupPicker::BuildControls(const Look& look) {
@@ -107,14 +103,7 @@ void FacetGroupPicker::LayOut() {
     QSizePolicy policy = BitBtn1->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     BitBtn1->setSizePolicy(policy);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(lists);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    CompleteDialog(*this, lists, {BitBtn1, BitBtn2}, Host.Svc().Window);
 }
 
 // ---- Activation ----

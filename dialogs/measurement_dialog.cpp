@@ -4,8 +4,6 @@
 #include "dialogs/dialog_frame.h"
 
 #include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -45,32 +43,23 @@ TForm16::TForm16(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
                                 {BitBtn2, "BitBtn2"}})
         widget->setObjectName(name);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button3);
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
     auto* panel = new QVBoxLayout(Panel1);
     panel->addWidget(Label1);
     panel->addWidget(Button2);
     panel->addSpacing(GroupGap);
     panel->addWidget(Label2);
     panel->addWidget(Button1);
-    panel->addSpacing(GroupGap);
-    panel->addLayout(buttons);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Panel1);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* controls = new QVBoxLayout;
+    controls->addWidget(Panel1);
+    CompleteDialog(*this, controls, {BitBtn1, BitBtn2, Button3}, host.Svc().Window);
+    // The dialog has buttons only: Enter presses the one that has the focus.
+    PressFocusedButtonOnEnter(*this);
 
     connect(Button2, &QPushButton::clicked, this, &TForm16::Button2Click);
     connect(Button1, &QPushButton::clicked, this, &TForm16::Button1Click);
     connect(Button3, &QPushButton::clicked, this, &TForm16::Button3Click);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm16::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm16::BitBtn2Click);
-
-    adjustSize();
-    PlaceAtBottomRight(*this, host.Svc().Window);
 }
 
 // ---- Activation ----

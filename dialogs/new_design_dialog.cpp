@@ -2,17 +2,17 @@
 #include "dialogs/new_design_dialog.h"
 
 #include "dialogs/design_host.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/field_input.h"
 #include "dialogs/radio_group.h"
 #include "gem/new_design_input.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
+#include <QVBoxLayout>
 
 namespace {
 constexpr int FontPixels = 13;
@@ -70,23 +70,13 @@ TForm6::TForm6(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
     auto* groups = new QHBoxLayout;
     groups->addWidget(RadioGroup1);
     groups->addWidget(RadioGroup2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(button1);
-    buttons->addWidget(button2);
-    auto* layout = new QGridLayout(this);
-    layout->addLayout(groups, 0, 0);
-    layout->addLayout(fields, 1, 0);
-    layout->addLayout(buttons, 2, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+    auto* controls = new QVBoxLayout;
+    controls->addLayout(groups);
+    controls->addLayout(fields);
     button1->setDefault(true);
+    CompleteCentredDialog(*this, controls, {button1, button2});
     connect(button1, &QPushButton::clicked, this, &TForm6::Button1Click);
     connect(button2, &QPushButton::clicked, this, &TForm6::Button2Click);
-
-    adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
 }
 
 void TForm6::Preset(const QString& systemIndex, const QString& parts, const QString& offset, bool mirror) {

@@ -47,7 +47,7 @@ TForm3::TForm3(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
     controls->addWidget(Edit2, 1, 1);
     controls->addWidget(RadioGroup1, 0, 2, 2, 1);
     controls->addWidget(Button1, 2, 0, 1, 3);
-    CompleteDialog(*this, controls, BitBtn1, BitBtn2, Host.Svc().Window);
+    CompleteDialog(*this, controls, {BitBtn1, BitBtn2}, Host.Svc().Window);
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm3::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);

@@ -19,7 +19,7 @@ TPreviewForm::TPreviewForm(DesignHost& host, const QString& objectName, const QS
 }
 
 void TPreviewForm::Complete(QLayout* controls) {
-    CompleteDialog(*this, controls, BitBtn1, BitBtn2, Host.Svc().Window);
+    CompleteDialog(*this, controls, {BitBtn1, BitBtn2}, Host.Svc().Window);
 }
 
 void TPreviewForm::showEvent(QShowEvent* event) {

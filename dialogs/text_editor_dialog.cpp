@@ -5,7 +5,6 @@
 
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,8 +33,6 @@ TForm7::TForm7(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
     SetUpDialog(*this, "Form7", "Text editor");
     BuildControls();
     LayOut();
-    adjustSize();
-    CentreOnScreen(*this);
 }
 
 void TForm7::BuildControls() {
@@ -86,14 +83,7 @@ void TForm7::LayOut() {
     grid->addWidget(Edit20, LinesPerColumn, 1);
     grid->addWidget(Label21, LinesPerColumn, 2);
     grid->addWidget(Edit21, LinesPerColumn, 3);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    auto* layout = new QGridLayout(this);
-    layout->addLayout(grid, 0, 0);
-    layout->addLayout(buttons, 1, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    CompleteCentredDialog(*this, grid, {BitBtn1, BitBtn2});
 }
 
 // ---- Activation ----

@@ -21,52 +21,30 @@ EmfSurface::EmfSurface(int width, int height)
     metricsDevice_.setDotsPerMeterX(DotsPerMeterAt96Dpi);
     metricsDevice_.setDotsPerMeterY(DotsPerMeterAt96Dpi);
     if (!Valid()) return;
-    ApplyPen();
-    ApplyBrush(brush_);
-    picture_.SetTextColour(fontColour_);
+    PenChanged();
+    BrushChanged();
+    FontColourChanged();
 }
 
-void EmfSurface::ApplyPen() {
-    picture_.SetPen(pen_, penWidth_);
+void EmfSurface::PenChanged() {
+    picture_.SetPen(PenColor(), PenWidth());
 }
 
-void EmfSurface::ApplyBrush(Colour c) {
-    picture_.SetBrush(c);
+void EmfSurface::BrushChanged() {
+    picture_.SetBrush(BrushColor());
 }
 
-void EmfSurface::SetPenColor(Colour c) {
-    if (c == pen_) return;
-    pen_ = c;
-    ApplyPen();
+void EmfSurface::FontChanged() {
+    const Font& font = CurrentFont();
+    font_ = QFont(FromLatin1(font.Name));
+    font_.setPointSize(font.Size);
+    font_.setBold(font.Bold);
+    picture_.SetFont(font.Name, static_cast<int>(std::lround(font.Size * double(ScreenDpi) / PointsPerInch)),
+                     font.Bold);
 }
 
-void EmfSurface::SetPenWidth(int w) {
-    if (w == penWidth_) return;
-    penWidth_ = w;
-    ApplyPen();
-}
-
-// The crosshair's XOR pen belongs to the window; a picture records the mode only.
-void EmfSurface::SetPenMode(PenMode m) {
-    mode_ = m;
-}
-
-void EmfSurface::SetBrushColor(Colour c) {
-    if (c == brush_) return;
-    brush_ = c;
-    ApplyBrush(c);
-}
-
-void EmfSurface::SetFont(const std::string& name, int size, bool bold) {
-    font_ = QFont(FromLatin1(name));
-    font_.setPointSize(size);
-    font_.setBold(bold);
-    picture_.SetFont(name, static_cast<int>(std::lround(size * double(ScreenDpi) / PointsPerInch)), bold);
-}
-
-void EmfSurface::SetFontColor(Colour c) {
-    fontColour_ = c;
-    picture_.SetTextColour(c);
+void EmfSurface::FontColourChanged() {
+    picture_.SetTextColour(FontColor());
 }
 
 void EmfSurface::MoveTo(int x, int y) {
@@ -88,12 +66,12 @@ void EmfSurface::Rectangle(int left, int top, int right, int bottom) {
 // A flood fill never paints its border: the region is filled and its rim drawn in the border colour.
 void EmfSurface::FloodFill(int, int, Colour border, const FillRegion& region) {
     if (region.Empty()) return;
-    picture_.SetPen(border, penWidth_);
+    picture_.SetPen(border, PenWidth());
     if (region.IsEllipse)
         picture_.Ellipse(region.Left, region.Top, region.Right, region.Bottom);
     else
         picture_.Polygon(region.Polygon);
-    ApplyPen();
+    PenChanged();
 }
 
 void EmfSurface::TextOut(int x, int y, const std::string& text) {

@@ -9,22 +9,11 @@
 #include <QImage>
 #include <QString>
 
-class EmfSurface final : public DrawSurface {
+// The crosshair's XOR pen belongs to the window: a picture keeps the pen mode without a record.
+class EmfSurface final : public SurfaceState {
   public:
     EmfSurface(int width, int height);
     bool Valid() const { return picture_.Valid(); }
-
-    void SetPenColor(Colour c) override;
-    Colour PenColor() const override { return pen_; }
-    void SetPenWidth(int w) override;
-    int PenWidth() const override { return penWidth_; }
-    void SetPenMode(PenMode m) override;
-    PenMode GetPenMode() const override { return mode_; }
-    void SetBrushColor(Colour c) override;
-    Colour BrushColor() const override { return brush_; }
-    void SetFont(const std::string& name, int size, bool bold) override;
-    void SetFontColor(Colour c) override;
-    Colour FontColor() const override { return fontColour_; }
 
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
@@ -44,14 +33,13 @@ class EmfSurface final : public DrawSurface {
     bool Save(const QString& path, int& errorCode);
 
   private:
-    void ApplyPen();
-    void ApplyBrush(Colour c);
+    void PenChanged() override;
+    void BrushChanged() override;
+    void FontChanged() override;
+    void FontColourChanged() override;
 
     EmfPicture picture_;
     int width_, height_;
-    Colour pen_ = ColourBlack, brush_ = ColourWhite, fontColour_ = ColourBlack;
-    int penWidth_ = 1;
-    PenMode mode_ = PenMode::Copy;
     QFont font_;
     QImage metricsDevice_; // 96 pixels per inch, as the screen's surface
 };

@@ -36,33 +36,23 @@ QtSurface::QtSurface(QPainter& painter, int width, int height)
 }
 
 void QtSurface::ApplyPen() {
-    QPen pen(ToQColor(pen_));
-    pen.setWidth(penWidth_ <= 1 ? 0 : penWidth_);
+    QPen pen(ToQColor(PenColor()));
+    pen.setWidth(PenWidth() <= 1 ? 0 : PenWidth());
     painter_.setPen(pen);
 }
 
-void QtSurface::SetPenColor(Colour c) {
-    pen_ = c;
-    ApplyPen();
-}
-
-void QtSurface::SetPenWidth(int w) {
-    penWidth_ = w;
-    ApplyPen();
-}
-
-void QtSurface::SetPenMode(PenMode m) {
-    mode_ = m;
+void QtSurface::PenModeChanged() {
     // Only raster devices can combine with what is already drawn.
     if (Pixels())
-        painter_.setCompositionMode(m == PenMode::Xor ? QPainter::RasterOp_SourceXorDestination
-                                                      : QPainter::CompositionMode_SourceOver);
+        painter_.setCompositionMode(GetPenMode() == PenMode::Xor ? QPainter::RasterOp_SourceXorDestination
+                                                                 : QPainter::CompositionMode_SourceOver);
 }
 
-void QtSurface::SetFont(const std::string& name, int size, bool bold) {
-    font_ = QFont(QString::fromLatin1(name.c_str()));
-    font_.setPointSize(size);
-    font_.setBold(bold);
+void QtSurface::FontChanged() {
+    const Font& font = CurrentFont();
+    font_ = QFont(QString::fromLatin1(font.Name.c_str()));
+    font_.setPointSize(font.Size);
+    font_.setBold(font.Bold);
 }
 
 void QtSurface::MoveTo(int x, int y) {
@@ -77,13 +67,13 @@ void QtSurface::LineTo(int x, int y) {
 
 void QtSurface::Ellipse(int left, int top, int right, int bottom) {
     ApplyPen();
-    painter_.setBrush(ToQColor(brush_));
+    painter_.setBrush(ToQColor(BrushColor()));
     painter_.drawEllipse(OutlineRect(left, top, right, bottom));
 }
 
 void QtSurface::Rectangle(int left, int top, int right, int bottom) {
     ApplyPen();
-    painter_.setBrush(ToQColor(brush_));
+    painter_.setBrush(ToQColor(BrushColor()));
     painter_.drawRect(OutlineRect(left, top, right, bottom));
 }
 
@@ -100,9 +90,9 @@ void QtSurface::FillRegionShape(const FillRegion& region, Colour border) {
     if (region.Empty()) return;
     painter_.save();
     QPen rim(ToQColor(border));
-    rim.setWidth(penWidth_ <= 1 ? 0 : penWidth_);
+    rim.setWidth(PenWidth() <= 1 ? 0 : PenWidth());
     painter_.setPen(rim);
-    painter_.setBrush(ToQColor(brush_));
+    painter_.setBrush(ToQColor(BrushColor()));
     if (region.IsEllipse) {
         painter_.drawEllipse(OutlineRect(region.Left, region.Top, region.Right, region.Bottom));
     } else {
@@ -148,14 +138,14 @@ void QtSurface::FloodFillPixels(const QImage& image, int x, int y, Colour border
                 if (!at(i, ny) && !isBorder(i, ny)) todo.emplace_back(i, ny);
         }
     }
-    const QColor fill = ToQColor(brush_);
+    const QColor fill = ToQColor(BrushColor());
     for (const QRect& span : spans)
         painter_.fillRect(span, fill);
 }
 
 void QtSurface::TextOut(int x, int y, const std::string& text) {
     painter_.setFont(font_);
-    painter_.setPen(ToQColor(fontColour_));
+    painter_.setPen(ToQColor(FontColor()));
     const QFontMetrics metrics(font_, painter_.device());
     painter_.drawText(QPoint(x, y + metrics.ascent()),
                       QString::fromLatin1(text.data(), qsizetype(text.size())));
@@ -185,7 +175,7 @@ RasterSurface::RasterSurface(int width, int height, double scale)
     ownPainter_.begin(&image_);
     ownPainter_.setRenderHint(QPainter::Antialiasing, false);
     ownPainter_.setRenderHint(QPainter::TextAntialiasing, true);
-    SetPenColor(ColourBlack);
+    ApplyPen();
 }
 
 RasterSurface::~RasterSurface() {
@@ -228,7 +218,7 @@ SvgSurface::SvgSurface(std::unique_ptr<QSvgGenerator> generator, int width, int 
     generator_->setResolution(ScreenDpi);
     generator_->setTitle(QStringLiteral("LapidraW design sheet"));
     ownPainter_.begin(generator_.get());
-    SetPenColor(ColourBlack);
+    ApplyPen();
 }
 
 SvgSurface::~SvgSurface() {
@@ -253,7 +243,7 @@ PdfSurface::PdfSurface(std::unique_ptr<QPdfWriter> writer, int width, int height
     writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
     writer_->setTitle(QStringLiteral("LapidraW design sheet"));
     ownPainter_.begin(writer_.get());
-    SetPenColor(ColourBlack);
+    ApplyPen();
 }
 
 PdfSurface::~PdfSurface() {
@@ -283,7 +273,7 @@ PrinterSurface::PrinterSurface(QPrinter& printer, bool beginNow)
 
 bool PrinterSurface::Begin() {
     if (!ownPainter_.begin(&printer_)) return false;
-    SetPenColor(ColourBlack);
+    ApplyPen();
     return true;
 }
 

@@ -20,21 +20,9 @@ Colour FromQColor(const QColor& c);
 
 // Draws through a QPainter that is active on a device of the given pixel size. Vector devices
 // cannot read their pixels back, so their flood fill paints the region the caller passes.
-class QtSurface : public DrawSurface {
+class QtSurface : public SurfaceState {
   public:
     QtSurface(QPainter& painter, int width, int height);
-
-    void SetPenColor(Colour c) override;
-    Colour PenColor() const override { return pen_; }
-    void SetPenWidth(int w) override;
-    int PenWidth() const override { return penWidth_; }
-    void SetPenMode(PenMode m) override;
-    PenMode GetPenMode() const override { return mode_; }
-    void SetBrushColor(Colour c) override { brush_ = c; }
-    Colour BrushColor() const override { return brush_; }
-    void SetFont(const std::string& name, int size, bool bold) override;
-    void SetFontColor(Colour c) override { fontColour_ = c; }
-    Colour FontColor() const override { return fontColour_; }
 
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
@@ -54,17 +42,18 @@ class QtSurface : public DrawSurface {
   protected:
     // The image behind the painter when it can be read, else null.
     virtual const QImage* Pixels() const { return nullptr; }
+    // Sets the painter's pen to the surface's; painting begins with it.
+    void ApplyPen();
+    void PenChanged() override { ApplyPen(); }
+    void PenModeChanged() override;
+    void FontChanged() override;
     QPainter& painter_;
 
   private:
-    void ApplyPen();
     void FillRegionShape(const FillRegion& region, Colour border);
     void FloodFillPixels(const QImage& image, int x, int y, Colour border);
 
     int width_, height_;
-    Colour pen_ = ColourBlack, brush_ = ColourWhite, fontColour_ = ColourBlack;
-    int penWidth_ = 1;
-    PenMode mode_ = PenMode::Copy;
     QFont font_;
     QPoint at_;
     PageMetrics page_;

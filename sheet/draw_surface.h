@@ -95,3 +95,50 @@ class DrawSurface {
     // Page geometry of a printer-like device; other devices answer their size at 96 pixels per inch.
     virtual PageMetrics Page() const;
 };
+
+// The pen, brush and font a surface draws with, kept once for every device. A setter that changes a
+// value tells the device through its hook, which applies the new state to the device's own drawing
+// tools; setting a value it already has does nothing.
+class SurfaceState : public DrawSurface {
+  public:
+    struct Font {
+        std::string Name;
+        int Size = 8;
+        bool Bold = false;
+        friend bool operator==(const Font&, const Font&) = default;
+    };
+
+    void SetPenColor(Colour c) final { Change(pen_, c, &SurfaceState::PenChanged); }
+    Colour PenColor() const final { return pen_; }
+    void SetPenWidth(int w) final { Change(penWidth_, w, &SurfaceState::PenChanged); }
+    int PenWidth() const final { return penWidth_; }
+    void SetPenMode(PenMode m) final { Change(mode_, m, &SurfaceState::PenModeChanged); }
+    PenMode GetPenMode() const final { return mode_; }
+    void SetBrushColor(Colour c) final { Change(brush_, c, &SurfaceState::BrushChanged); }
+    Colour BrushColor() const final { return brush_; }
+    void SetFont(const std::string& name, int size, bool bold) final {
+        Change(font_, Font{name, size, bold}, &SurfaceState::FontChanged);
+    }
+    const Font& CurrentFont() const { return font_; }
+    void SetFontColor(Colour c) final { Change(fontColour_, c, &SurfaceState::FontColourChanged); }
+    Colour FontColor() const final { return fontColour_; }
+
+  protected:
+    virtual void PenChanged() {}
+    virtual void PenModeChanged() {}
+    virtual void BrushChanged() {}
+    virtual void FontChanged() {}
+    virtual void FontColourChanged() {}
+
+  private:
+    template <typename T> void Change(T& value, const T& next, void (SurfaceState::*changed)()) {
+        if (value == next) return;
+        value = next;
+        (this->*changed)();
+    }
+
+    Colour pen_ = ColourBlack, brush_ = ColourWhite, fontColour_ = ColourBlack;
+    int penWidth_ = 1;
+    PenMode mode_ = PenMode::Copy;
+    Font font_;
+};

@@ -1,6 +1,7 @@
 #include "sheet/recording_surface.h"
 
 void RecordingSurface::Clear() {
+    drawn_ = 0;
     Lines.clear();
     Texts.clear();
     Shapes.clear();
@@ -20,27 +21,21 @@ const RecordedText* RecordingSurface::FindText(const std::string& s) const {
     return nullptr;
 }
 
-void RecordingSurface::SetFont(const std::string& name, int size, bool bold) {
-    FontName = name;
-    FontSize = size;
-    FontBold = bold;
-}
-
 void RecordingSurface::LineTo(int x, int y) {
-    Lines.push_back({at_, {x, y}, pen_, penWidth_, mode_});
+    Lines.push_back({at_, {x, y}, PenColor(), PenWidth(), GetPenMode(), ++drawn_});
     at_ = {x, y};
 }
 
 void RecordingSurface::Ellipse(int left, int top, int right, int bottom) {
-    Shapes.push_back({true, left, top, right, bottom, pen_, brush_});
+    Shapes.push_back({true, left, top, right, bottom, PenColor(), BrushColor(), ++drawn_});
 }
 
 void RecordingSurface::Rectangle(int left, int top, int right, int bottom) {
-    Shapes.push_back({false, left, top, right, bottom, pen_, brush_});
+    Shapes.push_back({false, left, top, right, bottom, PenColor(), BrushColor(), ++drawn_});
 }
 
 void RecordingSurface::FloodFill(int x, int y, Colour border, const FillRegion& region) {
-    Fills.push_back({{x, y}, brush_, border, region});
+    Fills.push_back({{x, y}, BrushColor(), border, region, ++drawn_});
 }
 
 void RecordingSurface::TextAnchor(int x, int y, int align) {
@@ -49,19 +44,20 @@ void RecordingSurface::TextAnchor(int x, int y, int align) {
 }
 
 void RecordingSurface::TextOut(int x, int y, const std::string& text) {
-    Texts.push_back({x, y, text, FontName, FontSize, FontBold, fontColour_, TextWidth(text), TextHeight(text),
-                     nextAlign_, nextAnchor_});
+    const Font& font = CurrentFont();
+    Texts.push_back({x, y, text, font.Name, font.Size, font.Bold, FontColor(), TextWidth(text),
+                     TextHeight(text), nextAlign_, nextAnchor_, ++drawn_});
     nextAlign_ = -1;
     nextAnchor_ = {};
 }
 
 int RecordingSurface::TextWidth(const std::string& text) {
     const int n = static_cast<int>(text.size());
-    return n * FontSize * 2 / 3 + (FontBold ? n : 0);
+    return n * CurrentFont().Size * 2 / 3 + (CurrentFont().Bold ? n : 0);
 }
 
 int RecordingSurface::TextHeight(const std::string&) {
-    return FontSize * 3 / 2;
+    return CurrentFont().Size * 3 / 2;
 }
 
 PageMetrics RecordingSurface::Page() const {

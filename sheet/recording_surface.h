@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+// Every record carries its place in the order of drawing, counted across all kinds of record.
 struct RecordedLine {
     DevicePoint From, To;
     Colour Pen;
     int Width;
     PenMode Mode;
+    int Order = 0;
 };
 
 struct RecordedText {
@@ -23,23 +25,26 @@ struct RecordedText {
     int Width, Height;  // the extent the surface reported for it
     int Align = -1;     // alignment given by the canvas, -1 for a text written directly
     DevicePoint Anchor; // the point it was aligned to
+    int Order = 0;
 };
 
 struct RecordedShape {
     bool IsEllipse; // else a rectangle
     int Left, Top, Right, Bottom;
     Colour Pen, Brush;
+    int Order = 0;
 };
 
 struct RecordedFill {
     DevicePoint Seed;
     Colour Fill, Border;
     FillRegion Region;
+    int Order = 0;
 };
 
 // Text extents are a fixed function of the text and the font size: every character is 2/3 of the
 // size wide (bold adds one pixel per character) and a line is 3/2 of the size high.
-class RecordingSurface : public DrawSurface {
+class RecordingSurface : public SurfaceState {
   public:
     RecordingSurface(int width, int height) : width_(width), height_(height) {}
 
@@ -54,18 +59,6 @@ class RecordingSurface : public DrawSurface {
     std::vector<const RecordedText*> TextsEqual(const std::string& s) const;
     const RecordedText* FindText(const std::string& s) const;
 
-    void SetPenColor(Colour c) override { pen_ = c; }
-    Colour PenColor() const override { return pen_; }
-    void SetPenWidth(int w) override { penWidth_ = w; }
-    int PenWidth() const override { return penWidth_; }
-    void SetPenMode(PenMode m) override { mode_ = m; }
-    PenMode GetPenMode() const override { return mode_; }
-    void SetBrushColor(Colour c) override { brush_ = c; }
-    Colour BrushColor() const override { return brush_; }
-    void SetFont(const std::string& name, int size, bool bold) override;
-    void SetFontColor(Colour c) override { fontColour_ = c; }
-    Colour FontColor() const override { return fontColour_; }
-
     void MoveTo(int x, int y) override { at_ = {x, y}; }
     void LineTo(int x, int y) override;
     void Ellipse(int left, int top, int right, int bottom) override;
@@ -79,15 +72,9 @@ class RecordingSurface : public DrawSurface {
     int DeviceHeight() const override { return height_; }
     PageMetrics Page() const override;
 
-    std::string FontName;
-    int FontSize = 8;
-    bool FontBold = false;
-
   private:
     int width_, height_;
-    Colour pen_ = ColourBlack, brush_ = ColourWhite, fontColour_ = ColourBlack;
-    int penWidth_ = 1;
-    PenMode mode_ = PenMode::Copy;
+    int drawn_ = 0; // records made so far
     DevicePoint at_;
     int nextAlign_ = -1;
     DevicePoint nextAnchor_;

@@ -1,4 +1,4 @@
-// The main window: captions, shortcuts and check marks of the menus, their visibility rules, the status
+// The main window: the desktop's undo keys, the visibility rules of the menus, the status
 // bar and progress bar, and the click hand-off to a requesting dialog.
 #include "app/recent_files.h"
 #include "tests/support/design_builders.h"
@@ -42,7 +42,7 @@ class MainWindowTest : public QObject {
 
   private slots:
     void formLooksAsDesigned();
-    void menuCaptionsAndShortcuts();
+    void undoKeysAndItemsNeverShown();
     void initialMenusShowOnlyFileAndAbout();
     void normalMenusFollowTheDesign();
     void rotationHidesCommands();
@@ -83,71 +83,14 @@ void MainWindowTest::formLooksAsDesigned() {
     QCOMPARE(w.CursorY, 300);
 }
 
-void MainWindowTest::menuCaptionsAndShortcuts() {
+// Captions, shortcuts and check marks are the menu table's (the seam test binds them); beside them the
+// desktop's own undo keys, and items that no rule ever shows.
+void MainWindowTest::undoKeysAndItemsNeverShown() {
     WindowFixture f;
     Tstartform& w = *f.Window;
-    const std::vector<std::tuple<QAction*, const char*, const char*>> items = {
-        {w.Action("New1"), "&New ...", "Ctrl+N"},
-        {w.Action("Newwithoutline1"), "New &with outline", ""},
-        {w.Action("Open1"), "&Open...", "Ctrl+O"},
-        {w.Action("Readoutline1"), "R&ead outline ...", ""},
-        {w.Action("Print1"), "&Print design", "Ctrl+P"},
-        {w.Action("Printfullpage1"), "Print &full page", ""},
-        {w.Action("Makepicture1"), "&Make emf file...", "Ctrl+M"},
-        {w.Action("Makeascfile1"), "Make asc &file ...", ""},
-        {w.Action("List1"), "&List facet data", "Ctrl+L"},
-        {w.Action("printfacetdata1"), "Print &facet data", ""},
-        {w.Action("Save1"), "&Save", "Ctrl+S"},
-        {w.Action("SaveAs1"), "Save &as...", "Ctrl+A"},
-        {w.Action("SaveOutline1"), "Save o&utline as...", ""},
-        {w.Action("importfile1"), "&Import crown and girdle", ""},
-        {w.Action("Importcrown1"), "I&mport crown ...", ""},
-        {w.Action("Importpav1"), "Imp&ort pav ...", ""},
-        {w.Action("Exit1"), "E&xit", "Ctrl+X"},
-        {w.Action("Edittext1"), "&Edit text", ""},
-        {w.Action("Generalfacet1"), "&Add  or modify facets", ""},
-        {w.Action("Rotate1"), "&Rotate", ""},
-        {w.Action("Showtier1"), "&Show tier", ""},
-        {w.Action("Changetable1"), "&Change table", ""},
-        {w.Action("Makeculetfacet1"), "&Make or change culet facet", ""},
-        {w.Action("Changetier1"), "Change &facet group", ""},
-        {w.Action("deletetier1"), "D&elete facet group", ""},
-        {w.Action("Changebaseplane1"), "Shift &design", ""},
-        {w.Action("Changeangles1"), "C&hange angles", ""},
-        {w.Action("Scale1"), "Re&size", ""},
-        {w.Action("Stretch1"), "St&retch", ""},
-        {w.Action("RoundIndices1"), "Round &indices", ""},
-        {w.Action("Rotate3"), "&Rotate", ""},
-        {w.Action("Removelastfacets1"), "&Remove last facet group", ""},
-        {w.Action("CcdandDcf1"), "&Dcf and Ccd", ""},
-        {w.Action("Showcutoff1"), "Show c&utoff", ""},
-        {w.Action("Showclick1"), "Show &click", ""},
-        {w.Action("ShowOutline1"), "Show &Outline", ""},
-        {w.Action("Resizedrawarea1"), "Resize drawarea", ""},
-        {w.Action("Showindices1"), "Show &indices", ""},
-        {w.Action("Symmetry2"), "S&ymmetry", ""},
-        {w.Action("campreform2"), "&make preform", ""},
-        {w.Action("campreform3"), "&Save as ...", ""},
-        {w.Action("campreform4"), "&Print", ""},
-        {w.Action("camlist"), "&List", ""},
-        {w.Action("campreform5"), "&Exit preform", ""},
-        {w.Action("About1"), "A&bout", ""},
-    };
-    for (const auto& [action, caption, shortcut] : items) {
-        QCOMPARE(action->text(), QString(caption));
-        QCOMPARE(action->shortcut(), QKeySequence(shortcut));
-    }
     // Undo and Redo answer to the desktop's own keys.
-    QCOMPARE(w.Action("Undo2")->text(), QString("&Undo"));
-    QCOMPARE(w.Action("Redo1")->text(), QString("&Redo"));
     QVERIFY(w.Action("Undo2")->shortcuts().contains(QKeySequence("Ctrl+Z")));
     QVERIFY(w.Action("Redo1")->shortcuts().contains(QKeySequence("Ctrl+Y")));
-    QCOMPARE(w.Menu("Reopen1")->title(), QString("&Reopen"));
-    QCOMPARE(w.Menu("campreform1")->title(), QString("&CAM preform"));
-    QVERIFY(w.Action("Showcutoff1")->isChecked());
-    QVERIFY(w.Action("Showclick1")->isChecked());
-    QVERIFY(!w.Action("ShowOutline1")->isChecked());
-    QVERIFY(!w.Action("Showindices1")->isChecked());
     // Hidden from the start and never shown by the menu rules.
     QVERIFY(!w.Action("Changetier1")->isVisible());
     QVERIFY(!w.Action("Resizedrawarea1")->isVisible());
