@@ -39,13 +39,21 @@ class Clipper {
     Real Size() const;
 
   private:
-    int CutPoint(int a, int b, const std::vector<Real>& distance);
-    bool CloseHole(std::vector<PolytopeFace>& faces, const std::vector<bool>& onPlane, int id);
+    int CutPoint(int a, int b);
+    bool CloseHole(std::vector<PolytopeFace>& faces, int id);
     void DropUnusedCorners();
+    bool OnPlane(int c) const { return c >= static_cast<int>(side_.size()) || side_[c] == Side::On; }
 
     std::vector<Vector3> corners_;
     std::vector<PolytopeFace> faces_;
-    std::unordered_map<std::uint64_t, int> cuts_; // the new corner of each crossing edge
+    // Working storage of one cut, kept to spare allocations: each corner's distance from the plane and
+    // side of it, the new corner of each crossing edge, the edges along the plane.
+    std::vector<Real> distance_;
+    std::vector<Side> side_;
+    std::unordered_map<std::uint64_t, int> cuts_;
+    std::unordered_set<std::uint64_t> along_;
+    std::unordered_map<int, int> next_;
+    std::vector<int> renumber_;
     bool unresolved_ = false;
 };
 
@@ -70,17 +78,17 @@ Clipper::Clipper(const Vector3& low, const Vector3& high) {
 Real Clipper::Size() const {
     Vector3 low{corners_[0]}, high{corners_[0]};
     for (const Vector3& p : corners_) {
-        low = {std::fmin(low.x, p.x), std::fmin(low.y, p.y), std::fmin(low.z, p.z)};
-        high = {std::fmax(high.x, p.x), std::fmax(high.y, p.y), std::fmax(high.z, p.z)};
+        low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+        high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
     }
-    return std::fmax(high.x - low.x, std::fmax(high.y - low.y, high.z - low.z));
+    return std::max(high.x - low.x, std::max(high.y - low.y, high.z - low.z));
 }
 
-int Clipper::CutPoint(int a, int b, const std::vector<Real>& distance) {
+int Clipper::CutPoint(int a, int b) {
     if (a > b) std::swap(a, b);
     const auto [it, added] = cuts_.try_emplace(EdgeKey(a, b), static_cast<int>(corners_.size()));
     if (added) {
-        const Real t = distance[a] / (distance[a] - distance[b]);
+        const Real t = distance_[a] / (distance_[a] - distance_[b]);
         corners_.push_back(corners_[a] + t * (corners_[b] - corners_[a]));
     }
     return it->second;
@@ -89,14 +97,14 @@ int Clipper::CutPoint(int a, int b, const std::vector<Real>& distance) {
 bool Clipper::Cut(const Plane& plane, int id) {
     const Real tolerance = OnPlaneTolerance * Size();
     const std::size_t count = corners_.size();
-    std::vector<Real> distance(count);
-    std::vector<Side> side(count);
+    distance_.resize(count);
+    side_.resize(count);
     bool anyIn = false, anyOut = false;
     for (std::size_t v = 0; v < count; ++v) {
-        distance[v] = Dot(plane.Normal, corners_[v]) - plane.Dist;
-        side[v] = distance[v] > tolerance ? Side::In : distance[v] < -tolerance ? Side::Out : Side::On;
-        anyIn = anyIn || side[v] == Side::In;
-        anyOut = anyOut || side[v] == Side::Out;
+        distance_[v] = Dot(plane.Normal, corners_[v]) - plane.Dist;
+        side_[v] = distance_[v] > tolerance ? Side::In : distance_[v] < -tolerance ? Side::Out : Side::On;
+        anyIn = anyIn || side_[v] == Side::In;
+        anyOut = anyOut || side_[v] == Side::Out;
     }
     if (!anyOut) return true; // the plane cuts nothing off
     if (!anyIn) {             // nothing with volume is left
@@ -106,25 +114,28 @@ bool Clipper::Cut(const Plane& plane, int id) {
 
     cuts_.clear();
     std::vector<PolytopeFace> kept;
-    for (const PolytopeFace& face : faces_) {
+    kept.reserve(faces_.size() + 1);
+    for (PolytopeFace& face : faces_) {
+        const auto outside = [&](int c) { return side_[c] == Side::Out; };
+        if (std::none_of(face.Corners.begin(), face.Corners.end(), outside)) {
+            kept.push_back(std::move(face));
+            continue;
+        }
         PolytopeFace clipped{face.Plane, {}};
         bool inside = false;
         const std::size_t n = face.Corners.size();
         for (std::size_t i = 0; i < n; ++i) {
             const int a = face.Corners[i], b = face.Corners[(i + 1) % n];
-            inside = inside || side[a] == Side::In;
-            if (side[a] != Side::Out) clipped.Corners.push_back(a);
-            if ((side[a] == Side::In && side[b] == Side::Out) ||
-                (side[a] == Side::Out && side[b] == Side::In))
-                clipped.Corners.push_back(CutPoint(a, b, distance));
+            inside = inside || side_[a] == Side::In;
+            if (side_[a] != Side::Out) clipped.Corners.push_back(a);
+            if ((side_[a] == Side::In && side_[b] == Side::Out) ||
+                (side_[a] == Side::Out && side_[b] == Side::In))
+                clipped.Corners.push_back(CutPoint(a, b));
         }
         // A face with no corner strictly inside lies along the cut and has no area left.
         if (inside && clipped.Corners.size() >= 3) kept.push_back(std::move(clipped));
     }
-    std::vector<bool> onPlane(corners_.size(), true);
-    for (std::size_t v = 0; v < count; ++v)
-        onPlane[v] = side[v] == Side::On;
-    if (!CloseHole(kept, onPlane, id)) {
+    if (!CloseHole(kept, id)) {
         unresolved_ = true;
         faces_.clear();
         return false;
@@ -136,45 +147,47 @@ bool Clipper::Cut(const Plane& plane, int id) {
 
 // The new face: every edge along the cut whose partner edge went with the removed part, reversed,
 // chained into one cycle. Fewer than three such edges: the plane only touches, and makes no face.
-bool Clipper::CloseHole(std::vector<PolytopeFace>& faces, const std::vector<bool>& onPlane, int id) {
-    std::unordered_set<std::uint64_t> along;
+// Corners made by this cut lie on the plane.
+bool Clipper::CloseHole(std::vector<PolytopeFace>& faces, int id) {
+    along_.clear();
     for (const PolytopeFace& face : faces) {
         const std::size_t n = face.Corners.size();
         for (std::size_t i = 0; i < n; ++i) {
             const int a = face.Corners[i], b = face.Corners[(i + 1) % n];
-            if (onPlane[a] && onPlane[b]) along.insert(EdgeKey(a, b));
+            if (OnPlane(a) && OnPlane(b)) along_.insert(EdgeKey(a, b));
         }
     }
-    std::unordered_map<int, int> next;
-    for (const std::uint64_t key : along) {
+    next_.clear();
+    for (const std::uint64_t key : along_) {
         const int a = static_cast<int>(key >> 32), b = static_cast<int>(key & 0xFFFFFFFFu);
-        if (along.count(EdgeKey(b, a))) continue;
-        if (!next.emplace(b, a).second) return false; // two ways on from one corner: no simple cycle
+        if (along_.count(EdgeKey(b, a))) continue;
+        if (!next_.emplace(b, a).second) return false; // two ways on from one corner: no simple cycle
     }
-    if (next.empty()) return true;
+    if (next_.empty()) return true;
     PolytopeFace hole{id, {}};
-    int corner = next.begin()->first;
+    int corner = next_.begin()->first;
     do {
         hole.Corners.push_back(corner);
-        const auto it = next.find(corner);
-        if (it == next.end() || hole.Corners.size() > next.size()) return false;
+        const auto it = next_.find(corner);
+        if (it == next_.end() || hole.Corners.size() > next_.size()) return false;
         corner = it->second;
     } while (corner != hole.Corners.front());
-    if (hole.Corners.size() != next.size()) return false; // more than one cycle
+    if (hole.Corners.size() != next_.size()) return false; // more than one cycle
     if (hole.Corners.size() >= 3) faces.push_back(std::move(hole));
     return true;
 }
 
 void Clipper::DropUnusedCorners() {
-    std::vector<int> renumber(corners_.size(), -1);
+    renumber_.assign(corners_.size(), -1);
     std::vector<Vector3> used;
+    used.reserve(corners_.size());
     for (PolytopeFace& face : faces_)
         for (int& c : face.Corners) {
-            if (renumber[c] < 0) {
-                renumber[c] = static_cast<int>(used.size());
+            if (renumber_[c] < 0) {
+                renumber_[c] = static_cast<int>(used.size());
                 used.push_back(corners_[c]);
             }
-            c = renumber[c];
+            c = renumber_[c];
         }
     corners_ = std::move(used);
 }
