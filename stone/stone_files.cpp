@@ -1,6 +1,12 @@
 #include "stone/stone_files.h"
 
+#include "gem/exchange_io.h"
+#include "gem/numtext.h"
+
+#include <cmath>
 #include <filesystem>
+#include <map>
+#include <tuple>
 
 namespace {
 bool HasAscExtension(const std::string& path) {
@@ -81,4 +87,92 @@ bool ReadStoneHalves(const std::string& path, const std::string& partner, StoneH
         return error.Set("An ASC file holds both halves: no partner is taken with " + path);
     }
     return ReadAscHalves(path, halves, error);
+}
+
+// ---- Whole-stone ASC export ----
+
+namespace {
+constexpr Real AscScale = 49; // the import's: plane constant = 49 x file distance
+constexpr int AngleDecimals = 8, DistanceDecimals = 8, IndexDecimals = 6;
+
+// The file index of a raw index by the crown's gear direction and offset.
+Real FileIndex(const TGem& crown, Real index) {
+    if (crown.SystemIndex > 0) return crown.Wrap(index - crown.OffsetIndex);
+    return crown.Wrap(crown.IndexCount() - (index - crown.OffsetIndex));
+}
+
+std::string IndexWord(Real f) {
+    const Real whole = std::round(f);
+    return std::fabs(f - whole) < 1e-9L ? IntText(static_cast<long long>(whole))
+                                        : Trim(fixed(f, 0, IndexDecimals));
+}
+
+// Facet lines of one half: the signed angle and distance, as written, with their indices in order.
+using FacetLines = std::vector<std::pair<std::string, std::vector<std::string>>>;
+
+void AddFacetLines(const TGem& half, const TGem& crown, bool girdleToo, FacetLines& lines) {
+    std::map<std::string, std::size_t> lineOf;
+    for (int f = 1; f <= half.FacetCount; ++f) {
+        const Real angle = half.FacetAngle(f);
+        if (Near90(angle) != girdleToo) continue;
+        const std::string head =
+            "a " + Trim(fixed(half.IsCrown() || Near90(angle) ? angle : -angle, 0, AngleDecimals)) + " " +
+            Trim(fixed(std::fabs(half.Dist(f)) / AscScale, 0, DistanceDecimals));
+        const auto [it, added] = lineOf.try_emplace(head, lines.size());
+        if (added) lines.push_back({head, {}});
+        lines[it->second].second.push_back(IndexWord(FileIndex(crown, half.Index(f))));
+    }
+}
+
+// The girdle facets of the pavilion that the crown does not have already.
+void AddMissingGirdleLines(const TGem& pavilion, const TGem& crown, FacetLines& lines) {
+    FacetLines crownGirdle, pavilionGirdle;
+    AddFacetLines(crown, crown, true, crownGirdle);
+    AddFacetLines(pavilion, crown, true, pavilionGirdle);
+    for (auto& [head, indices] : pavilionGirdle) {
+        std::vector<std::string> missing;
+        for (const std::string& index : indices) {
+            bool found = false;
+            for (const auto& [crownHead, crownIndices] : crownGirdle)
+                for (const std::string& crownIndex : crownIndices)
+                    found = found || (crownHead == head && crownIndex == index);
+            if (!found) missing.push_back(index);
+        }
+        if (!missing.empty()) lines.push_back({head, missing});
+    }
+}
+} // namespace
+
+bool WriteStoneAsc(const TGem& crown, const TGem& pavilion, const std::string& path, FileError& error) {
+    error.Clear();
+    exchange::TextFileWriter file(path);
+    if (!file.IsOpen()) {
+        const int code = file.Close();
+        return error.Set(exchange::CannotWriteMessage(path, code), 0, code);
+    }
+    file.WriteLine("GemCad 10.00");
+    file.WriteLine("g " + PadLeft(IntText(crown.SystemIndex), 6) + " " +
+                   PadLeft(IntText(crown.OffsetIndex), 6));
+    file.WriteLine("y " + IntText(crown.DesignParts) + " " + (crown.DesignMirror ? "y" : "n"));
+    for (const std::string& k : {crown.TextLine(CutNameLine), crown.TextLine(AuthorLine)})
+        if (!Trim(k).empty()) file.WriteLine("H " + Trim(k));
+    // The table (positive distance) and the culet plane (negative).
+    file.WriteLine("a 0.0 " + Trim(fixed(-crown.Dist(-1) / AscScale, 0, DistanceDecimals)) + " 0");
+    file.WriteLine("a 0.0 " + Trim(fixed(pavilion.Dist(-1) / AscScale, 0, DistanceDecimals)) + " 0");
+    FacetLines lines;
+    AddFacetLines(crown, crown, true, lines);
+    AddMissingGirdleLines(pavilion, crown, lines);
+    AddFacetLines(crown, crown, false, lines);
+    AddFacetLines(pavilion, crown, false, lines);
+    for (const auto& [head, indices] : lines) {
+        std::string line = head;
+        for (const std::string& index : indices)
+            line += " " + index;
+        file.WriteLine(line);
+    }
+    for (int k = 1; k <= 8; ++k)
+        if (!Trim(crown.TextLine(k)).empty()) file.WriteLine("F " + Trim(crown.TextLine(k)));
+    if (const int code = file.Close(); code != 0)
+        return error.Set(exchange::CannotWriteMessage(path, code), 0, code);
+    return true;
 }

@@ -29,3 +29,9 @@ bool ReadDesignPair(const std::string& path, const std::string& partner, StoneHa
 // An ASC file (`partner` must then be empty) or a design file and its partner.
 bool ReadStoneHalves(const std::string& path, const std::string& partner, StoneHalves& halves,
                      FileError& error);
+
+// Writes both halves as one ASC file that the import reads back into the same two halves: the crown's
+// gear, offset and symmetry, distances at the import's scale with eight decimals, one facet line per
+// distinct plane depth and angle. Girdle facets belong to both halves of an ASC file, so a girdle
+// facet of either half comes back in both. False, with `error` set, when the file cannot be written.
+bool WriteStoneAsc(const TGem& crown, const TGem& pavilion, const std::string& path, FileError& error);

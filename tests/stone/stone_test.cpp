@@ -218,3 +218,40 @@ TEST(WholeStone, AscFileGivesBothHalves) {
     EXPECT_NE(error.Message.find("missing.asc"), std::string::npos) << error.Message;
 }
 } // namespace
+
+namespace {
+// Whether every plane of one half has a plane of the other within `tolerance` (normals scaled by
+// `size`, so that both terms are lengths).
+bool PlanesCovered(const TGem& from, const TGem& by, Real size, Real tolerance) {
+    for (int f = -1; f <= from.FacetCount; ++f) {
+        if (f == 0) continue;
+        bool found = false;
+        for (int g = -1; g <= by.FacetCount && !found; ++g) {
+            const Vector3 dn = from.Facets[f].Normal - by.Facets[g].Normal;
+            found =
+                g != 0 && std::sqrt(Dot(dn, dn)) * size + std::fabs(from.Dist(f) - by.Dist(g)) < tolerance;
+        }
+        if (!found) return false;
+    }
+    return true;
+}
+
+TEST(WholeStone, AscExportReadsBackIntoTheSameHalves) {
+    for (const char* name : {"SRB.asc", "Turkey.asc", "CubeIllusionTri.asc"}) {
+        StoneHalves halves, back;
+        FileError error;
+        ASSERT_TRUE(ReadAscHalves(BundledAsc(name), halves, error)) << error.Message;
+        TempFile file("whole.asc");
+        ASSERT_TRUE(WriteStoneAsc(*halves.Crown, *halves.Pavilion, file.Path(), error)) << error.Message;
+        ASSERT_TRUE(ReadAscHalves(file.Path(), back, error)) << error.Message;
+        Stone stone;
+        ASSERT_TRUE(MakeStone(*halves.Crown, *halves.Pavilion, stone, error));
+        const Real tolerance = 1e-6L * stone.Size();
+        for (const auto& [a, b] : {std::pair{halves.Crown.get(), back.Crown.get()},
+                                   std::pair{halves.Pavilion.get(), back.Pavilion.get()}}) {
+            EXPECT_TRUE(PlanesCovered(*a, *b, stone.Size(), tolerance)) << name;
+            EXPECT_TRUE(PlanesCovered(*b, *a, stone.Size(), tolerance)) << name;
+        }
+    }
+}
+} // namespace
