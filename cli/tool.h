@@ -21,6 +21,10 @@ int RunRender(const ToolRequest& request); // render and rotate need a GUI appli
 int RunRotate(const ToolRequest& request);
 int RunListing(const ToolRequest& request);
 int RunPrint(const ToolRequest& request); // needs a GUI application for fonts
+int RunStone(const ToolRequest& request);
+int RunStoneGeometry(const ToolRequest& request);
+int RunMaterials(const ToolRequest& request);
+int ConvertStone(const ToolRequest& request); // convert --stone
 // Message handler of the drawing subcommands: passes only Qt's critical messages on.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message);
 // The model's message about a file: its own text is plain ASCII, the file's name is as the system
