@@ -293,12 +293,33 @@ std::optional<int> ParseStone(QCommandLineParser& parser, const QStringList& arg
     parser.addOptions({width, carats, material});
     if (auto stop = ParseStoneFiles(parser, arguments, description, request)) return stop;
     if (parser.isSet(width) && parser.isSet(carats))
-        return UsageError("stone", "give either --width-mm or --carats, not both");
+        return UsageError(request.Command, "give either --width-mm or --carats, not both");
     QString message;
     if (parser.isSet(width)) message = PositiveNumber("width-mm", parser.value(width), request.Stone.WidthMm);
     if (parser.isSet(carats)) message = PositiveNumber("carats", parser.value(carats), request.Stone.Carats);
-    if (!message.isEmpty()) return UsageError("stone", message);
+    if (!message.isEmpty()) return UsageError(request.Command, message);
     request.Stone.Material = parser.value(material);
+    return std::nullopt;
+}
+
+// FILE [PARTNER] -o OUT [--paper A4|Letter] and the weight options of stone.
+std::optional<int> ParseDiagram(QCommandLineParser& parser, const QStringList& arguments,
+                                const QString& description, ToolRequest& request) {
+    const QCommandLineOption output({"o", "output"}, "The diagram to write: .pdf, .svg or .png.", "OUT");
+    const QCommandLineOption paper("paper", "Paper size: A4 (default) or Letter.", "SIZE", "A4");
+    parser.addOptions({output, paper});
+    if (auto stop = ParseStone(parser, arguments, description, request)) return stop;
+    request.Output = parser.value(output);
+    if (request.Output.isEmpty()) return UsageError("diagram", "no output file given (-o OUT)");
+    if (!HasSuffix(request.Output, "pdf") && !HasSuffix(request.Output, "svg") &&
+        !HasSuffix(request.Output, "png"))
+        return UsageError(
+            "diagram",
+            QString("cannot write '%1': unknown output format (.pdf, .svg, .png)").arg(request.Output));
+    const QString paperName = parser.value(paper).toLower();
+    if (paperName != "a4" && paperName != "letter")
+        return UsageError("diagram", QString("unknown paper '%1' (A4 or Letter)").arg(parser.value(paper)));
+    request.LetterPaper = paperName == "letter";
     return std::nullopt;
 }
 
@@ -363,6 +384,12 @@ const Command Commands[] = {
      "Prints the whole stone's corners, edges and faces (plane, half, facet, facet group, tier) as one JSON "
      "object.",
      ParseStoneFiles},
+    {"diagram", "Draw the faceting diagram to PDF, SVG or PNG (FILE [PARTNER] -o OUT)",
+     "Draws the faceting diagram of the whole stone of FILE (and PARTNER) on one A4 or Letter page: the "
+     "crown "
+     "from above, the pavilion from below, side and end elevations, the figures and the tiers of both halves "
+     "with their angles and indices; --width-mm or --carats with --material add the weight.",
+     ParseDiagram},
     {"materials", "List the gem materials with their constants as JSON",
      "Prints the material table: name, specific gravity, refractive index, B-G dispersion and source.",
      ParseNothing},

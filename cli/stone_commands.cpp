@@ -4,6 +4,10 @@
 #include "stone/stone_figures.h"
 #include "stone/stone_files.h"
 
+#include "gem/numtext.h"
+
+#include <initializer_list>
+
 namespace {
 void Vector(JsonWriter& json, const Vector3& v) {
     json.BeginArray();
@@ -12,63 +16,41 @@ void Vector(JsonWriter& json, const Vector3& v) {
     json.EndArray();
 }
 
-// Reads both halves and makes the stone; false after the message naming the files and the reason.
-bool LoadStone(const ToolRequest& request, StoneHalves& halves, Stone& stone) {
-    FileError error;
-    const std::string partner = request.Stone.Partner.isEmpty() ? "" : LocalPath(request.Stone.Partner);
-    if (!ReadStoneHalves(LocalPath(request.Input.Path), partner, halves, error) ||
-        !MakeStone(*halves.Crown, *halves.Pavilion, stone, error, halves.CrownFile, halves.PavilionFile)) {
-        PrintModelMessage(error.Message);
-        return false;
-    }
-    return true;
-}
+struct NamedNumber {
+    const char* Key;
+    Real Value;
+};
 
-void Ratios(JsonWriter& json, const StoneFigures& f) {
-    const struct {
-        const char* key;
-        Real value;
-    } rows[] = {
-        {"L/W", f.Ratio(f.Length)},
-        {"T/W", f.Ratio(f.Table)},
-        {"C/W", f.Ratio(f.CrownHeight)},
-        {"P/W", f.Ratio(f.PavilionDepth)},
-        {"G/W thinnest", f.Ratio(f.GirdleThin)},
-        {"G/W thickest", f.Ratio(f.GirdleThick)},
-        {"H/W", f.Ratio(f.TotalDepth)},
-        {"C/H", f.TotalDepth > 0 ? f.CrownHeight / f.TotalDepth : 0},
-        {"P/H", f.TotalDepth > 0 ? f.PavilionDepth / f.TotalDepth : 0},
-        {"Vol/W3", f.VolumeRatio()},
-    };
-    json.BeginObject();
-    for (const auto& row : rows) {
-        json.Key(row.key);
-        json.Number(row.value);
+void Numbers(JsonWriter& json, std::initializer_list<NamedNumber> numbers) {
+    for (const NamedNumber& number : numbers) {
+        json.Key(number.Key);
+        json.Number(number.Value);
     }
-    json.EndObject();
 }
 
 void Figures(JsonWriter& json, const StoneFigures& f) {
-    const struct {
-        const char* key;
-        Real value;
-    } rows[] = {
-        {"width", f.Width},
-        {"length", f.Length},
-        {"table", f.Table},
-        {"crown_height", f.CrownHeight},
-        {"pavilion_depth", f.PavilionDepth},
-        {"girdle_thinnest", f.GirdleThin},
-        {"girdle_thickest", f.GirdleThick},
-        {"total_depth", f.TotalDepth},
-        {"volume", f.Volume},
-    };
-    for (const auto& row : rows) {
-        json.Key(row.key);
-        json.Number(row.value);
-    }
+    Numbers(json, {{"width", f.Width},
+                   {"length", f.Length},
+                   {"table", f.Table},
+                   {"crown_height", f.CrownHeight},
+                   {"pavilion_depth", f.PavilionDepth},
+                   {"girdle_thinnest", f.GirdleThin},
+                   {"girdle_thickest", f.GirdleThick},
+                   {"total_depth", f.TotalDepth},
+                   {"volume", f.Volume}});
     json.Key("ratios");
-    Ratios(json, f);
+    json.BeginObject();
+    Numbers(json, {{"L/W", f.Ratio(f.Length)},
+                   {"T/W", f.Ratio(f.Table)},
+                   {"C/W", f.Ratio(f.CrownHeight)},
+                   {"P/W", f.Ratio(f.PavilionDepth)},
+                   {"G/W thinnest", f.Ratio(f.GirdleThin)},
+                   {"G/W thickest", f.Ratio(f.GirdleThick)},
+                   {"H/W", f.Ratio(f.TotalDepth)},
+                   {"C/H", f.TotalDepth > 0 ? f.CrownHeight / f.TotalDepth : 0},
+                   {"P/H", f.TotalDepth > 0 ? f.PavilionDepth / f.TotalDepth : 0},
+                   {"Vol/W3", f.VolumeRatio()}});
+    json.EndObject();
     json.Key("facets");
     json.BeginObject();
     json.Key("crown");
@@ -127,6 +109,35 @@ void Weight(JsonWriter& json, const StoneRequest& asked, const Stone& stone, con
     json.Number(asked.Carats ? *asked.Carats : CaratsOf(stone, width, material.SpecificGravity));
 }
 } // namespace
+
+bool LoadStone(const ToolRequest& request, StoneHalves& halves, Stone& stone) {
+    FileError error;
+    const std::string partner = request.Stone.Partner.isEmpty() ? "" : LocalPath(request.Stone.Partner);
+    if (!ReadStoneHalves(LocalPath(request.Input.Path), partner, halves, error) ||
+        !MakeStone(*halves.Crown, *halves.Pavilion, stone, error, halves.CrownFile, halves.PavilionFile)) {
+        PrintModelMessage(error.Message);
+        return false;
+    }
+    return true;
+}
+
+bool WeightLine(const ToolRequest& request, const Stone& stone, std::string& line) {
+    line.clear();
+    const Material* material = FindMaterial(request.Stone.Material.toStdString());
+    if (!material) {
+        PrintError(
+            QString("unknown material '%1' (see '%2 materials')").arg(request.Stone.Material, ToolName));
+        return false;
+    }
+    const StoneRequest& asked = request.Stone;
+    if (!asked.WidthMm && !asked.Carats) return true;
+    const Real width =
+        asked.WidthMm ? *asked.WidthMm : SizeForCarats(stone, *asked.Carats, material->SpecificGravity);
+    const Real carats = asked.Carats ? *asked.Carats : CaratsOf(stone, width, material->SpecificGravity);
+    line =
+        Trim(fixed(width, 0, 2)) + " mm wide in " + material->Name + ": " + Trim(fixed(carats, 0, 2)) + " ct";
+    return true;
+}
 
 int RunStone(const ToolRequest& request) {
     const Material* material = FindMaterial(request.Stone.Material.toStdString());

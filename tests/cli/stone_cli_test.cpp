@@ -83,3 +83,24 @@ TEST(StoneCommand, ConvertWritesTheWholeStoneAndReadsItBack) {
     EXPECT_EQ(Tool({"stone", crown, crown}).Code, 2); // two crowns
 }
 } // namespace
+
+namespace {
+TEST(DiagramCommand, WritesThePageWithEveryTierRow) {
+    QTemporaryDir dir;
+    const QString svg = dir.filePath("srb.svg");
+    ToolRun run =
+        Tool({"diagram", Asc + "/SRB.asc", "-o", svg, "--width-mm", "6.5", "--material", "Diamond"});
+    ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
+    const QByteArray text = ReadAll(svg);
+    // The tiers of SRB: crown mains at 34, stars at 16, halves at 28; pavilion mains and halves.
+    for (const char* angle : {"34.00", "28.00", "16.00", "42.50", "41.50"})
+        EXPECT_TRUE(text.contains(angle)) << angle;
+    EXPECT_TRUE(text.contains("Diamond"));
+    for (const char* out : {"srb.pdf", "srb.png"})
+        EXPECT_EQ(Tool({"diagram", Asc + "/SRB.asc", "-o", dir.filePath(out), "--paper", "Letter"}).Code, 0)
+            << out;
+    EXPECT_TRUE(ReadAll(dir.filePath("srb.pdf")).startsWith("%PDF"));
+    EXPECT_EQ(Tool({"diagram", Asc + "/SRB.asc", "-o", dir.filePath("x.emf")}).Code, 1);
+    EXPECT_EQ(Tool({"diagram", Asc + "/SRB.asc", "-o", svg, "--paper", "A3"}).Code, 1);
+}
+} // namespace
