@@ -396,9 +396,6 @@ class TGem {
     BoundedArray<std::string, 1, AscHeaderCount> AscHeader{"AscHeader"};
     std::int32_t AscLineCount = 0;
     BoundedArray<AscRecord, 1, MaxAscLines> AscLines{"AscLines"};
-    // How far the read moved the file's stone along the axis to bring z = 0 into its girdle band
-    // (0 when z = 0 already lay in it).
-    Real AscAxisShift = 0;
 
     // Writes the current half design; false (LastError set) when the file cannot be written.
     bool WriteAsc(const std::string& name);

@@ -30,6 +30,7 @@ constexpr std::size_t FileNameLimit = 80;
 constexpr std::size_t ShownNumberLength = 30; // a message quotes no more of a bad number
 // The file's stone is moved along the axis when z = 0 lies further than this outside its girdle band.
 constexpr Real GirdleBandSlack = 0.25L;
+constexpr std::size_t MaxStonePlanes = 2 * MaxFacets + 4; // both halves full, with their bounding planes
 
 std::string IndexText(Real f) {
     return Trim(NumberText(f));
@@ -121,7 +122,6 @@ void ClearAscBuffer(TGem& gem) {
     for (int k = 1; k <= TGem::AscHeaderCount; ++k)
         gem.AscHeader[k].clear();
     gem.AscLineCount = 0;
-    gem.AscAxisShift = 0;
     for (int k = 1; k <= TGem::MaxAscLines; ++k)
         gem.AscLines[k].AscIndexCount = 0;
 }
@@ -351,6 +351,7 @@ std::vector<Plane> FileStonePlanes(const TGem& gem, std::vector<bool>& girdle) {
 void CentreGirdleBand(TGem& gem) {
     std::vector<bool> girdle;
     const std::vector<Plane> planes = FileStonePlanes(gem, girdle);
+    if (planes.size() > MaxStonePlanes) return; // more than two halves hold: the import refuses it anyway
     const ConvexPolytope stone = IntersectHalfSpaces(planes);
     if (!stone.IsClosed()) return;
     std::vector<BandFace> faces;
@@ -366,7 +367,6 @@ void CentreGirdleBand(TGem& gem) {
             std::fabs(record.AscAngle) < FlatAngle ? 1 : OutwardNormal(record.AscAngle, 0, 1).z;
         record.AscDistance += shift * outwardZ / ImportScale;
     }
-    gem.AscAxisShift = shift;
 }
 } // namespace
 

@@ -39,9 +39,7 @@ TEST(AscGirdleBand, StoneWithItsBandWellAboveZeroComesDownToIt) {
     file.Write(OctagonFile(20, 22));
     auto crownGem = std::make_unique<TGem>(), pavilionGem = std::make_unique<TGem>();
     TGem &crown = *crownGem, &pavilion = *pavilionGem;
-    ASSERT_TRUE(crown.ReadAsc(file.Path()));
-    EXPECT_NEAR(crown.AscAxisShift, -21, 1e-6); // the file's 8 decimals
-    ASSERT_TRUE(crown.ImportAsc('c'));
+    ASSERT_TRUE(crown.ReadAsc(file.Path()) && crown.ImportAsc('c'));
     ASSERT_TRUE(pavilion.ReadAsc(file.Path()) && pavilion.ImportAsc('p'));
     crown.Recompute();
     pavilion.Recompute();
@@ -59,7 +57,6 @@ TEST(AscGirdleBand, StoneInItsBandImportsAsRead) {
     auto scratch = std::make_unique<TGem>();
     TGem& gem = *scratch;
     ASSERT_TRUE(gem.ReadAsc(file.Path()));
-    EXPECT_EQ(gem.AscAxisShift, 0);
     const std::vector<std::string> lines = file.Lines();
     int record = 0;
     for (const std::string& line : lines) {
@@ -80,6 +77,5 @@ TEST(AscGirdleBand, StandardRoundBrilliantHalvesMeetAtTheGirdle) {
     pavilion.Recompute();
     EXPECT_NEAR(crown.W(), 102.57, 0.01);
     EXPECT_NEAR(pavilion.W(), crown.W(), 1e-3); // the engine's corners, merged within 0.9
-    EXPECT_LT(crown.AscAxisShift, -5);
 }
 } // namespace
