@@ -53,27 +53,18 @@ void Figures(JsonWriter& json, const StoneFigures& f) {
     json.EndObject();
     json.Key("facets");
     json.BeginObject();
-    json.Key("crown");
-    json.Integer(f.CrownFacets);
-    json.Key("pavilion");
-    json.Integer(f.PavilionFacets);
-    json.Key("girdle");
-    json.Integer(f.GirdleFacets);
+    Numbers(json, {{"crown", Real(f.CrownFacets)},
+                   {"pavilion", Real(f.PavilionFacets)},
+                   {"girdle", Real(f.GirdleFacets)}});
     json.EndObject();
-    json.Key("system_index");
-    json.Integer(f.SystemIndex);
-    json.Key("parts");
-    json.Integer(f.Parts);
+    Numbers(json, {{"system_index", Real(f.SystemIndex)}, {"parts", Real(f.Parts)}});
     json.Key("mirror");
     json.Boolean(f.Mirror);
 }
 
 void Girdles(JsonWriter& json, const GirdleComparison& c) {
     json.BeginObject();
-    json.Key("crown_width");
-    json.Number(c.CrownWidth);
-    json.Key("pavilion_width");
-    json.Number(c.PavilionWidth);
+    Numbers(json, {{"crown_width", c.CrownWidth}, {"pavilion_width", c.PavilionWidth}});
     json.Key("findings");
     json.BeginArray();
     for (const std::string& finding : c.Findings)
@@ -86,12 +77,9 @@ void WriteMaterial(JsonWriter& json, const Material& m) {
     json.BeginObject();
     json.Key("name");
     json.Latin1String(m.Name);
-    json.Key("specific_gravity");
-    json.Number(m.SpecificGravity);
-    json.Key("refractive_index");
-    json.Number(m.RefractiveIndex);
-    json.Key("dispersion");
-    json.Number(m.Dispersion);
+    Numbers(json, {{"specific_gravity", m.SpecificGravity},
+                   {"refractive_index", m.RefractiveIndex},
+                   {"dispersion", m.Dispersion}});
     json.Key("source");
     json.Latin1String(m.Source);
     json.EndObject();
