@@ -30,10 +30,11 @@ bool IsPictureOutput(const QString& path) {
 }
 
 // Parses a command's arguments (options added to the parser beforehand) with its own --help.
-// `positionals` names the positional arguments, all required; on success `values` holds them.
+// `positionals` names the positional arguments, all required but the last `optional` ones; on success
+// `values` holds those given.
 std::optional<int> ParseArguments(QCommandLineParser& parser, const QStringList& arguments,
                                   const QStringList& positionals, const QString& description,
-                                  QStringList& values) {
+                                  QStringList& values, int optional = 0) {
     const QString subcommand = arguments.value(1);
     parser.setApplicationDescription(description);
     const QCommandLineOption help = parser.addHelpOption();
@@ -49,12 +50,16 @@ std::optional<int> ParseArguments(QCommandLineParser& parser, const QStringList&
         return ExitOk;
     }
     values = parser.positionalArguments().mid(1);
-    if (values.size() != positionals.size())
+    if (values.size() > positionals.size() || values.size() < positionals.size() - optional)
         return UsageError(subcommand,
                           QString("%1 expects %2: %3")
                               .arg(subcommand)
                               .arg(positionals.size() == 1 ? "one argument"
-                                                           : QString("%1 arguments").arg(positionals.size()))
+                                   : positionals.isEmpty() ? "no arguments"
+                                   : optional > 0          ? QString("%1 to %2 arguments")
+                                                        .arg(positionals.size() - optional)
+                                                        .arg(positionals.size())
+                                                  : QString("%1 arguments").arg(positionals.size()))
                               .arg(positionals.join(' ')));
     if (values.contains(QString())) return UsageError(subcommand, "an empty argument names no file");
     return std::nullopt;
@@ -92,13 +97,33 @@ std::optional<int> ParseFile(QCommandLineParser& parser, const QStringList& argu
 }
 
 // IN and its input options, and OUT in a format by its extension: convert, preform and transform.
+// convert --stone takes IN as a whole stone and writes it as one ASC file.
 std::optional<int> ParseConversion(QCommandLineParser& parser, const QStringList& arguments,
                                    const QString& description, ToolRequest& request) {
     QStringList values;
     AddInputOptions(parser);
+    const bool convert = request.Command == "convert";
+    const QCommandLineOption stone("stone",
+                                   "Write the whole stone as one ASC file: IN is an ASC file, or a half "
+                                   "whose partner is found by the naming rule or given with --partner.");
+    const QCommandLineOption partner("partner", "The partner half of IN (with --stone).", "PARTNER");
+    if (convert) parser.addOptions({stone, partner});
     if (auto stop =
             ParseArguments(parser, arguments, {"IN", "OUT"}, description + " " + OutputFormats, values))
         return stop;
+    if (convert && parser.isSet(stone)) {
+        if (parser.isSet(ImportOption))
+            return UsageError("convert", "--stone takes both halves: no --import");
+        if (!HasSuffix(values[1], "asc"))
+            return UsageError("convert",
+                              QString("cannot write '%1': a whole stone is written as .asc").arg(values[1]));
+        request.Input.Path = values[0];
+        request.Output = values[1];
+        request.Stone.WholeStone = true;
+        request.Stone.Partner = parser.value(partner);
+        return std::nullopt;
+    }
+    if (convert && parser.isSet(partner)) return UsageError("convert", "--partner goes with --stone");
     if (auto stop = TakeInputOptions(parser, request.Command, values[0], request.Input)) return stop;
     request.Output = values[1];
     if (!IsDesignOutput(request.Output))
@@ -237,6 +262,73 @@ std::optional<int> ParsePrint(QCommandLineParser& parser, const QStringList& arg
     return std::nullopt;
 }
 
+// A positive finite number of an option, or the message why not.
+QString PositiveNumber(const QString& name, const QString& text, std::optional<Real>& value) {
+    const auto number = ReadReal(text.toStdString());
+    if (!number || !(*number > 0)) return QString("--%1 takes a positive number, not '%2'").arg(name, text);
+    value = number;
+    return "";
+}
+
+// FILE [PARTNER]: an ASC file, or a half and its partner.
+std::optional<int> ParseStoneFiles(QCommandLineParser& parser, const QStringList& arguments,
+                                   const QString& description, ToolRequest& request) {
+    QStringList values;
+    if (auto stop = ParseArguments(parser, arguments, {"FILE", "PARTNER"}, description, values, 1))
+        return stop;
+    request.Input.Path = values[0];
+    request.Stone.Partner = values.value(1);
+    if (HasSuffix(values[0], "asc") && values.size() > 1)
+        return UsageError(request.Command, "an ASC file holds both halves: no PARTNER is taken with it");
+    return std::nullopt;
+}
+
+// FILE [PARTNER] [--width-mm W | --carats C] [--material NAME].
+std::optional<int> ParseStone(QCommandLineParser& parser, const QStringList& arguments,
+                              const QString& description, ToolRequest& request) {
+    const QCommandLineOption width("width-mm", "Cut the stone W millimetres wide and give its weight.", "W");
+    const QCommandLineOption carats("carats", "Give the width at which the stone weighs C carats.", "C");
+    const QCommandLineOption material("material", "The material (see the materials command; default Quartz).",
+                                      "NAME", "Quartz");
+    parser.addOptions({width, carats, material});
+    if (auto stop = ParseStoneFiles(parser, arguments, description, request)) return stop;
+    if (parser.isSet(width) && parser.isSet(carats))
+        return UsageError(request.Command, "give either --width-mm or --carats, not both");
+    QString message;
+    if (parser.isSet(width)) message = PositiveNumber("width-mm", parser.value(width), request.Stone.WidthMm);
+    if (parser.isSet(carats)) message = PositiveNumber("carats", parser.value(carats), request.Stone.Carats);
+    if (!message.isEmpty()) return UsageError(request.Command, message);
+    request.Stone.Material = parser.value(material);
+    return std::nullopt;
+}
+
+// FILE [PARTNER] -o OUT [--paper A4|Letter] and the weight options of stone.
+std::optional<int> ParseDiagram(QCommandLineParser& parser, const QStringList& arguments,
+                                const QString& description, ToolRequest& request) {
+    const QCommandLineOption output({"o", "output"}, "The diagram to write: .pdf, .svg or .png.", "OUT");
+    const QCommandLineOption paper("paper", "Paper size: A4 (default) or Letter.", "SIZE", "A4");
+    parser.addOptions({output, paper});
+    if (auto stop = ParseStone(parser, arguments, description, request)) return stop;
+    request.Output = parser.value(output);
+    if (request.Output.isEmpty()) return UsageError("diagram", "no output file given (-o OUT)");
+    if (!HasSuffix(request.Output, "pdf") && !HasSuffix(request.Output, "svg") &&
+        !HasSuffix(request.Output, "png"))
+        return UsageError(
+            "diagram",
+            QString("cannot write '%1': unknown output format (.pdf, .svg, .png)").arg(request.Output));
+    const QString paperName = parser.value(paper).toLower();
+    if (paperName != "a4" && paperName != "letter")
+        return UsageError("diagram", QString("unknown paper '%1' (A4 or Letter)").arg(parser.value(paper)));
+    request.LetterPaper = paperName == "letter";
+    return std::nullopt;
+}
+
+std::optional<int> ParseNothing(QCommandLineParser& parser, const QStringList& arguments,
+                                const QString& description, ToolRequest&) {
+    QStringList values;
+    return ParseArguments(parser, arguments, {}, description, values);
+}
+
 // A command: its name, its line in --help, the description of its own --help, and its parser, which
 // adds the command's options to a fresh parser and reads the arguments into the request.
 struct Command {
@@ -256,8 +348,10 @@ const Command Commands[] = {
      "Prints a design's corner points, edges and facets (plane, index, angle, group, corners) as one JSON "
      "object.",
      ParseFile},
-    {"convert", "Read a design and write it (IN OUT)",
-     "Reads the design IN (an ASC file with --import crown|pavilion) and writes it to OUT.", ParseConversion},
+    {"convert", "Read a design and write it (IN OUT), or a whole stone (--stone IN OUT.asc)",
+     "Reads the design IN (an ASC file with --import crown|pavilion) and writes it to OUT; with --stone, "
+     "reads both halves of a stone and writes them as one ASC file.",
+     ParseConversion},
     {"preform", "Make the CAM preform of a design (IN OUT)",
      "Makes the CAM preform of the design IN (flatter angles, girdle facets revealed, one face per facet at "
      "the girdle, all meeting in one apex) and writes it to OUT.",
@@ -280,6 +374,25 @@ const Command Commands[] = {
      "Prints the design sheet of FILE as the print commands of the window do (a pavilion in the upper half "
      "of the page, a crown in the lower half), into the PDF file OUT.",
      ParsePrint},
+    {"stone", "Print a whole stone's figures, weight and girdle findings (FILE [PARTNER])",
+     "Puts the crown and the pavilion of FILE together (an ASC file, or a half whose partner is found by the "
+     "naming rule or given as PARTNER) and prints the whole stone's proportions, face, edge and corner "
+     "counts, "
+     "the girdle findings and, with --width-mm or --carats, its weight or size, as one JSON object.",
+     ParseStone},
+    {"stone-geometry", "Print a whole stone's corners, edges and faces as JSON (FILE [PARTNER])",
+     "Prints the whole stone's corners, edges and faces (plane, half, facet, facet group, tier) as one JSON "
+     "object.",
+     ParseStoneFiles},
+    {"diagram", "Draw the faceting diagram to PDF, SVG or PNG (FILE [PARTNER] -o OUT)",
+     "Draws the faceting diagram of the whole stone of FILE (and PARTNER) on one A4 or Letter page: the "
+     "crown "
+     "from above, the pavilion from below, side and end elevations, the figures and the tiers of both halves "
+     "with their angles and indices; --width-mm or --carats with --material add the weight.",
+     ParseDiagram},
+    {"materials", "List the gem materials with their constants as JSON",
+     "Prints the material table: name, specific gravity, refractive index, B-G dispersion and source.",
+     ParseNothing},
 };
 
 void PrintHelp() {
@@ -289,7 +402,7 @@ void PrintHelp() {
                 "Commands:\n",
                 ToolName);
     for (const Command& command : Commands)
-        std::printf("  %-10s %s\n", command.Name, command.Summary);
+        std::printf("  %-14s %s\n", command.Name, command.Summary);
     std::printf("\nOptions:\n"
                 "  -h, --help     Show this help; '%s <command> --help' shows a command's own.\n"
                 "  -v, --version  Show the version.\n\n"

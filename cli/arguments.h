@@ -33,9 +33,18 @@ struct TransformRequest {
     Real Target = 0, Source = 0; // angles: NEW, OLD
 };
 
+// The whole stone: its second half and the weight asked for (stone, stone-geometry, convert --stone).
+struct StoneRequest {
+    QString Partner;             // PARTNER; empty: found by the naming rule (none for an ASC file)
+    std::optional<Real> WidthMm; // --width-mm
+    std::optional<Real> Carats;  // --carats
+    QString Material = "Quartz"; // --material, a name of the material table
+    bool WholeStone = false;     // convert --stone
+};
+
 // Everything a command line asks for.
 struct ToolRequest {
-    QString Command;    // info, geometry, convert, preform, transform, render, rotate, listing or print
+    QString Command;    // a name of the command table: info, geometry, convert, stone, materials, ...
     InputOptions Input; // the design to read
     QString Output;     // OUT, or the picture of -o
     int Width = 800, Height = 600; // render and rotate: the client area in pixels
@@ -43,6 +52,7 @@ struct ToolRequest {
     TransformRequest Transform;    // transform
     bool FullPage = false;         // print: the full page instead of the design on half a page
     bool LetterPaper = false;      // print: Letter instead of A4
+    StoneRequest Stone;            // stone, stone-geometry, convert --stone
 };
 
 // Reads the whole command line, the program's name first. Answers the exit code to stop with (after

@@ -4,6 +4,7 @@
 #include <memory>
 
 int RunConvert(const ToolRequest& request) {
+    if (request.Stone.WholeStone) return ConvertStone(request);
     auto gem = std::make_unique<TGem>();
     if (!LoadDesign(request.Input, *gem)) return ExitFileError;
     return WriteOutput(*gem, request.Output);

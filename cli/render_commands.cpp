@@ -1,9 +1,13 @@
 // render and rotate: the design sheet, or the freely rotated stone, drawn into a PNG, SVG, PDF or EMF
 // file as the main window would show it in a client area of the given size.
 #include "cli/tool.h"
+#include "gem/numtext.h"
 #include "platform/emf_surface.h"
 #include "platform/qt_surfaces.h"
 #include "sheet/design_sheet.h"
+#include "sheet/faceting_diagram.h"
+#include "stone/materials.h"
+#include "stone/stone_files.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -115,4 +119,34 @@ int RunRotate(const ToolRequest& request) {
         sheet.Rotation.C = request.AngleC;
         sheet.RotateKey(gem, RotateRedrawKey);
     });
+}
+
+int RunDiagram(const ToolRequest& request) {
+    StoneHalves halves;
+    Stone stone;
+    std::string weight;
+    if (!FindMaterial(request.Stone.Material.toStdString()))
+        return UsageError(
+            "diagram",
+            QString("unknown material '%1' (see '%2 materials')").arg(request.Stone.Material, ToolName));
+    if (!LoadStone(request, halves, stone) || !WeightLine(request, stone, weight)) return ExitFileError;
+    FacetingDiagram diagram;
+    diagram.Crown = halves.Crown.get();
+    diagram.Pavilion = halves.Pavilion.get();
+    diagram.WholeStone = &stone;
+    diagram.Title = Trim(halves.Crown->TextLine(CutNameLine));
+    if (diagram.Title.empty()) diagram.Title = Trim(halves.Crown->TextLine(1));
+    if (diagram.Title.empty()) diagram.Title = QFileInfo(request.Input.Path).completeBaseName().toStdString();
+    for (int k = 2; k <= 4; ++k)
+        if (!Trim(halves.Crown->TextLine(k)).empty())
+            diagram.Notes.push_back(Trim(halves.Crown->TextLine(k)));
+    diagram.Weight = weight;
+    const PagePixels page = DiagramPage(request.LetterPaper ? Paper::Letter : Paper::A4);
+    Picture picture(FormatOf(request.Output), page.Width, page.Height);
+    DrawFacetingDiagram(*picture.Surface(), diagram);
+    if (!picture.Save(request.Output)) {
+        PrintError(QString("cannot write file %1").arg(request.Output));
+        return ExitFileError;
+    }
+    return ExitOk;
 }

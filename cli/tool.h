@@ -21,6 +21,19 @@ int RunRender(const ToolRequest& request); // render and rotate need a GUI appli
 int RunRotate(const ToolRequest& request);
 int RunListing(const ToolRequest& request);
 int RunPrint(const ToolRequest& request); // needs a GUI application for fonts
+int RunStone(const ToolRequest& request);
+int RunStoneGeometry(const ToolRequest& request);
+int RunMaterials(const ToolRequest& request);
+int RunDiagram(const ToolRequest& request);   // needs a GUI application for fonts
+int ConvertStone(const ToolRequest& request); // convert --stone
+
+struct StoneHalves;
+struct Stone;
+// Reads both halves of the request's stone and makes it; false after the message naming the files.
+bool LoadStone(const ToolRequest& request, StoneHalves& halves, Stone& stone);
+// "8 mm wide in Quartz: 2.31 ct" for the weight options given; empty without them. False after the
+// message for an unknown material.
+bool WeightLine(const ToolRequest& request, const Stone& stone, std::string& line);
 // Message handler of the drawing subcommands: passes only Qt's critical messages on.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message);
 // The model's message about a file: its own text is plain ASCII, the file's name is as the system

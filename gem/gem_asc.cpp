@@ -1,7 +1,9 @@
 // ASC files of the outside design program GemCad: export of the current half design, and import of
 // a crown or pavilion from a file read into the import buffer. Every byte of a read file is untrusted.
+#include "gem/convex_polytope.h"
 #include "gem/exchange_io.h"
 #include "gem/gem.h"
+#include "gem/girdle_band.h"
 #include "gem/numread.h"
 #include "gem/numtext.h"
 
@@ -22,6 +24,9 @@ constexpr std::size_t MaxLineLength = 100000;
 constexpr long long MaxFileSize = 16LL << 20; // far above any design's few kilobytes
 constexpr std::size_t FileNameLimit = 80;
 constexpr std::size_t ShownNumberLength = 30; // a message quotes no more of a bad number
+// The file's stone is moved along the axis when z = 0 lies further than this outside its girdle band.
+constexpr Real GirdleBandSlack = 0.25L;
+constexpr std::size_t MaxStonePlanes = 2 * MaxFacets + 4; // both halves full, with their bounding planes
 
 std::string IndexText(Real f) {
     return Trim(NumberText(f));
@@ -296,6 +301,69 @@ void ConvertIndices(TGem& gem) {
         }
     }
 }
+
+// ---- The file's whole stone and its girdle band ----
+
+// A facet line's outward normal for index i: A degrees from the girdle plane, upwards for a crown facet
+// (A > 0), downwards for a pavilion facet (A < 0), level for a girdle facet.
+Vector3 OutwardNormal(Real angle, Real index, Real teeth) {
+    const Real a = (angle >= 0 ? angle : 180 + angle) * RadPerDeg;
+    const Real phi = TwoPi * index / teeth;
+    return {std::sin(a) * std::cos(phi), std::sin(a) * std::sin(phi), std::cos(a)};
+}
+
+// Every plane the file lists, of both halves, with the table and culet (100 units out when the file
+// has none, as the import makes them); `girdle` marks the girdle facets.
+std::vector<Plane> FileStonePlanes(const TGem& gem, std::vector<bool>& girdle) {
+    std::vector<Plane> planes;
+    const Real teeth = std::fabs(RoundEven(gem.AscGear));
+    bool table = false, culet = false;
+    for (int k = 1; k <= gem.AscLineCount; ++k) {
+        const AscRecord& record = gem.AscLines[k];
+        const Real dist = ImportScale * record.AscDistance;
+        if (std::fabs(record.AscAngle) < FlatAngle) {
+            planes.push_back(dist >= 0 ? Plane{{0, 0, -1}, -dist} : Plane{{0, 0, 1}, dist});
+            girdle.push_back(false);
+            (dist >= 0 ? table : culet) = true;
+            continue;
+        }
+        if (!(dist > 0)) continue; // the import makes no plane of it either
+        for (int j = 1; j <= record.AscIndexCount; ++j) {
+            planes.push_back({-OutwardNormal(record.AscAngle, record.AscIndices[j], teeth), -dist});
+            girdle.push_back(Near90(record.AscAngle));
+        }
+    }
+    if (!table) planes.push_back({{0, 0, -1}, -ImportBlockDistance});
+    if (!culet) planes.push_back({{0, 0, 1}, -ImportBlockDistance});
+    girdle.resize(planes.size(), false);
+    return planes;
+}
+
+// Published files often put z = 0 far from the girdle, so that splitting them there gives a crown with
+// a tall false girdle and a pavilion with none. When z = 0 lies outside the girdle band of the file's
+// stone by more than GirdleBandSlack, the stone is moved along the axis so that z = 0 lies in the middle
+// of the band: every distance but a girdle facet's changes by the shift times its normal's z. Files
+// already in the band (every file the export writes) are left exactly as read.
+void CentreGirdleBand(TGem& gem) {
+    std::vector<bool> girdle;
+    const std::vector<Plane> planes = FileStonePlanes(gem, girdle);
+    if (planes.size() > MaxStonePlanes) return; // more than two halves hold: the import refuses it anyway
+    const ConvexPolytope stone = IntersectHalfSpaces(planes);
+    if (!stone.IsClosed()) return;
+    std::vector<BandFace> faces;
+    for (const PolytopeFace& face : stone.Faces)
+        faces.push_back({&face.Corners, girdle[face.Plane], planes[face.Plane].Normal.z < 0});
+    const auto [low, high] = GirdleBand(stone.Corners, faces);
+    if (low - GirdleBandSlack <= 0 && 0 <= high + GirdleBandSlack) return;
+    const Real shift = -(low + high) / 2;
+    for (int k = 1; k <= gem.AscLineCount; ++k) {
+        AscRecord& record = gem.AscLines[k];
+        if (Near90(record.AscAngle)) continue;
+        const Real outwardZ =
+            std::fabs(record.AscAngle) < FlatAngle ? 1 : OutwardNormal(record.AscAngle, 0, 1).z;
+        record.AscDistance += shift * outwardZ / ImportScale;
+    }
+}
 } // namespace
 
 bool TGem::ReadAsc(const std::string& name) {
@@ -332,6 +400,7 @@ bool TGem::ReadAsc(const std::string& name) {
         return false;
     }
     ConvertIndices(*this);
+    CentreGirdleBand(*this);
     return true;
 }
 

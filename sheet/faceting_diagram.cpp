@@ -1,0 +1,164 @@
+#include "sheet/faceting_diagram.h"
+
+#include "gem/numtext.h"
+#include "sheet/design_sheet.h"
+#include "stone/stone_figures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+
+namespace {
+constexpr int Margin = 40;
+constexpr int TitleSize = 14, TextSize = 9, LabelSize = 8;
+constexpr double ViewShare = 0.40; // of the page's height, for the four views
+constexpr double ViewFill = 0.80;  // of a view's cell that the stone takes
+const char* const Font = "Arial";
+
+// A view of the stone: where a corner goes on the page, and which faces it sees.
+struct View {
+    const char* Label;
+    std::function<std::pair<double, double>(const Vector3&)> Project; // page offsets from the centre
+    std::function<bool(const Vector3&)> Sees;                         // by the face's inward normal
+};
+
+const View Views[] = {
+    {"Crown from above",
+     [](const Vector3& p) {
+         return std::pair{double(p.x), double(-p.y)};
+     },
+     [](const Vector3& n) { return n.z < 0; }},
+    {"Pavilion from below",
+     [](const Vector3& p) {
+         return std::pair{double(-p.x), double(-p.y)};
+     },
+     [](const Vector3& n) { return n.z > 0; }},
+    {"Side",
+     [](const Vector3& p) {
+         return std::pair{double(p.x), double(-p.z)};
+     },
+     [](const Vector3& n) { return n.y > 0; }},
+    {"End",
+     [](const Vector3& p) {
+         return std::pair{double(p.y), double(-p.z)};
+     },
+     [](const Vector3& n) { return n.x < 0; }},
+};
+
+// The edges a view sees (one of their faces turned towards it), drawn about the cell's centre.
+void DrawView(DrawSurface& surface, const Stone& stone, const View& view, int left, int top, int width,
+              int height, double scale) {
+    surface.SetFont(Font, LabelSize, false);
+    surface.TextOut(left, top, view.Label);
+    const double cx = left + width / 2.0, cy = top + height / 2.0;
+    Vector3 mid = Real(0.5) * (stone.BoxMin + stone.BoxMax);
+    const auto [mx, my] = view.Project(mid);
+    surface.SetPenColor(ColourBlack);
+    surface.SetPenWidth(1);
+    for (const StoneEdge& edge : stone.Edges) {
+        const bool seen = view.Sees(stone.Faces[edge.FaceA].FacePlane.Normal) ||
+                          (edge.FaceB >= 0 && view.Sees(stone.Faces[edge.FaceB].FacePlane.Normal));
+        if (!seen) continue;
+        const auto [ax, ay] = view.Project(stone.Corners[edge.CornerA]);
+        const auto [bx, by] = view.Project(stone.Corners[edge.CornerB]);
+        surface.MoveTo(static_cast<int>(std::lround(cx + scale * (ax - mx))),
+                       static_cast<int>(std::lround(cy + scale * (ay - my))));
+        surface.LineTo(static_cast<int>(std::lround(cx + scale * (bx - mx))),
+                       static_cast<int>(std::lround(cy + scale * (by - my))));
+    }
+}
+
+// Writes lines from `y` down; answers the height used.
+int WriteLines(DrawSurface& surface, const std::vector<std::string>& lines, int x, int y, int bottom) {
+    const int step = surface.TextHeight("Xg") + 2;
+    int used = 0;
+    for (const std::string& line : lines) {
+        if (y + used + step > bottom) break;
+        surface.TextOut(x, y + used, line);
+        used += step;
+    }
+    return used;
+}
+
+std::string Ratio(const char* name, Real value) {
+    return std::string(name) + " = " + Trim(fixed(value, 0, 3));
+}
+
+std::string PadRight(const std::string& s, std::size_t w) {
+    return s.size() >= w ? s : s + std::string(w - s.size(), ' ');
+}
+
+// Tier rows of one half as the sheet's facet table builds them.
+void AddTierRows(const TGem& half, std::vector<std::string>& rows) {
+    auto sheet = std::make_unique<TDesignSheet>();
+    sheet->Options.ShowCutoff = false; // a facet the half's own engine merged away is still cut
+    sheet->BuildFacetTable(half);
+    for (int r = 1; r <= sheet->RowsUsed; ++r) {
+        const FacetTableRow& row = sheet->Rows[r];
+        rows.push_back(PadRight(row.Name, 6) + PadLeft(row.AngleText, 10) + "   " + row.IndicesText);
+    }
+}
+} // namespace
+
+PagePixels DiagramPage(Paper paper) {
+    return paper == Paper::A4 ? PagePixels{794, 1123} : PagePixels{816, 1056};
+}
+
+std::vector<std::string> StoneFigureLines(const Stone& stone, const TGem& crown, const TGem& pavilion) {
+    const StoneFigures f = FiguresOf(stone, crown);
+    std::vector<std::string> lines = {
+        Ratio("L/W", f.Ratio(f.Length)) + "   " + Ratio("T/W", f.Ratio(f.Table)) + "   " +
+            Ratio("H/W", f.Ratio(f.TotalDepth)),
+        Ratio("C/W", f.Ratio(f.CrownHeight)) + "   " + Ratio("P/W", f.Ratio(f.PavilionDepth)) + "   " +
+            Ratio("C/H", f.TotalDepth > 0 ? f.CrownHeight / f.TotalDepth : 0) + "   " +
+            Ratio("P/H", f.TotalDepth > 0 ? f.PavilionDepth / f.TotalDepth : 0),
+        "G/W = " + Trim(fixed(f.Ratio(f.GirdleThin), 0, 3)) + " to " +
+            Trim(fixed(f.Ratio(f.GirdleThick), 0, 3)) +
+            "   Vol/W\xB3 = " + Trim(fixed(f.VolumeRatio(), 0, 3)),
+        IntText(f.CrownFacets) + " crown, " + IntText(f.PavilionFacets) + " pavilion, " +
+            IntText(f.GirdleFacets) + " girdle facets",
+        "gear " + IntText(std::abs(f.SystemIndex)) + ", " + IntText(f.Parts) + "-fold" +
+            (f.Mirror ? " mirror-image" : "") + " symmetry",
+    };
+    for (const std::string& finding : CompareGirdles(crown, pavilion).Findings)
+        lines.push_back("Note: " + finding);
+    return lines;
+}
+
+void DrawFacetingDiagram(DrawSurface& surface, const FacetingDiagram& diagram) {
+    const int width = surface.DeviceWidth(), height = surface.DeviceHeight();
+    surface.SetPenColor(ColourWhite);
+    surface.SetBrushColor(ColourWhite);
+    surface.Rectangle(0, 0, width, height);
+    surface.SetFontColor(ColourBlack);
+
+    int y = Margin;
+    surface.SetFont(Font, TitleSize, true);
+    surface.TextOut(Margin, y, diagram.Title);
+    y += surface.TextHeight(diagram.Title) + 4;
+    surface.SetFont(Font, TextSize, false);
+    y += WriteLines(surface, diagram.Notes, Margin, y, height - Margin) + 6;
+
+    const Stone& stone = *diagram.WholeStone;
+    const int cellWidth = (width - 2 * Margin) / 2;
+    const int cellHeight = static_cast<int>(height * ViewShare) / 2;
+    const Vector3 extent = stone.BoxMax - stone.BoxMin;
+    const double span = double(std::max({extent.x, extent.y, extent.z}));
+    const double scale = span > 0 ? ViewFill * std::min(cellWidth, cellHeight) / span : 1;
+    for (int v = 0; v < 4; ++v)
+        DrawView(surface, stone, Views[v], Margin + (v % 2) * cellWidth, y + (v / 2) * cellHeight, cellWidth,
+                 cellHeight, scale);
+    y += 2 * cellHeight + 8;
+
+    surface.SetFont(Font, TextSize, false);
+    std::vector<std::string> figures = StoneFigureLines(stone, *diagram.Crown, *diagram.Pavilion);
+    if (!diagram.Weight.empty()) figures.push_back(diagram.Weight);
+    y += WriteLines(surface, figures, Margin, y, height - Margin) + 8;
+
+    std::vector<std::string> rows;
+    AddTierRows(*diagram.Crown, rows);
+    AddTierRows(*diagram.Pavilion, rows);
+    surface.SetFont("Courier New", TextSize, false);
+    WriteLines(surface, rows, Margin, y, height - Margin);
+}

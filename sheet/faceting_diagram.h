@@ -1,0 +1,34 @@
+// The faceting diagram: the one page a cutter takes to the machine. The crown from above, the pavilion
+// from below, a side and an end elevation of the whole stone, the figures of the stone, and the table
+// of every tier of both halves in cutting order (half and tier name, angle, indices).
+#pragma once
+
+#include "sheet/draw_surface.h"
+#include "stone/stone.h"
+
+#include <string>
+#include <vector>
+
+enum class Paper { A4, Letter };
+
+// The page in pixels at 96 dots per inch, portrait.
+struct PagePixels {
+    int Width = 0, Height = 0;
+};
+PagePixels DiagramPage(Paper paper);
+
+struct FacetingDiagram {
+    const TGem* Crown = nullptr;
+    const TGem* Pavilion = nullptr;
+    const Stone* WholeStone = nullptr;
+    std::string Title;              // the cut's name, or the file's
+    std::vector<std::string> Notes; // lines under the title: the design's text
+    std::string Weight;             // e.g. "8.00 mm wide in Quartz: 2.31 ct"; may be empty
+};
+
+// The figure lines as the diagram and the window show them: ratios, facet counts, gear and symmetry,
+// and each girdle finding.
+std::vector<std::string> StoneFigureLines(const Stone& stone, const TGem& crown, const TGem& pavilion);
+
+// Draws the diagram on the whole surface (white background first).
+void DrawFacetingDiagram(DrawSurface& surface, const FacetingDiagram& diagram);

@@ -1,0 +1,178 @@
+#include "stone/stone_files.h"
+
+#include "gem/exchange_io.h"
+#include "gem/numtext.h"
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <tuple>
+
+namespace {
+bool HasAscExtension(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".asc";
+}
+
+bool ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem, FileError& error) {
+    gem = std::make_unique<TGem>();
+    if (!gem->ReadDesign(path, TGem::FileMode::Open)) return error.Set(gem->LastError.Message);
+    gem->GroupTiers();
+    return true;
+}
+
+bool ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>& gem, FileError& error) {
+    gem = std::make_unique<TGem>();
+    // The import uses the buffer up, so each half reads the file afresh.
+    if (!gem->ReadAsc(path) || !gem->ImportAsc(type)) return error.Set(gem->LastError.Message);
+    gem->Recompute();
+    gem->GroupTiers();
+    return true;
+}
+} // namespace
+
+std::string PartnerFileName(const std::string& half) {
+    const std::filesystem::path path(half);
+    std::string stem = path.stem().string();
+    if (stem.empty()) return "";
+    char& last = stem.back();
+    const char swapped = last == 'c' ? 'p' : last == 'p' ? 'c' : last == 'C' ? 'P' : last == 'P' ? 'C' : 0;
+    if (swapped == 0) return "";
+    last = swapped;
+    return (path.parent_path() / (stem + path.extension().string())).string();
+}
+
+bool ReadAscHalves(const std::string& path, StoneHalves& halves, FileError& error) {
+    halves = StoneHalves{};
+    error.Clear();
+    if (!ImportHalf(path, 'c', halves.Crown, error) || !ImportHalf(path, 'p', halves.Pavilion, error)) {
+        halves = StoneHalves{};
+        return false;
+    }
+    halves.CrownFile = halves.PavilionFile = path;
+    return true;
+}
+
+bool ReadDesignPair(const std::string& path, const std::string& partner, StoneHalves& halves,
+                    FileError& error) {
+    halves = StoneHalves{};
+    error.Clear();
+    std::string other = partner;
+    if (other.empty()) {
+        other = PartnerFileName(path);
+        if (other.empty())
+            return error.Set("No partner half for " + path + ": its name does not end in c or p");
+        if (!std::filesystem::exists(other))
+            return error.Set("No partner half for " + path + ": " + other + " does not exist");
+    }
+    std::unique_ptr<TGem> first, second;
+    if (!ReadHalf(path, first, error) || !ReadHalf(other, second, error)) return false;
+    if (first->GemType == second->GemType)
+        return error.Set(path + " and " + other + " are both " + (first->IsCrown() ? "crowns" : "pavilions"));
+    const bool firstIsCrown = first->IsCrown();
+    halves.CrownFile = firstIsCrown ? path : other;
+    halves.PavilionFile = firstIsCrown ? other : path;
+    halves.Crown = std::move(firstIsCrown ? first : second);
+    halves.Pavilion = std::move(firstIsCrown ? second : first);
+    return true;
+}
+
+bool ReadStoneHalves(const std::string& path, const std::string& partner, StoneHalves& halves,
+                     FileError& error) {
+    if (!HasAscExtension(path)) return ReadDesignPair(path, partner, halves, error);
+    if (!partner.empty()) {
+        halves = StoneHalves{};
+        return error.Set("An ASC file holds both halves: no partner is taken with " + path);
+    }
+    return ReadAscHalves(path, halves, error);
+}
+
+// ---- Whole-stone ASC export ----
+
+namespace {
+constexpr Real AscScale = 49; // the import's: plane constant = 49 x file distance
+constexpr int AngleDecimals = 8, DistanceDecimals = 8, IndexDecimals = 6;
+
+// The file index of a raw index by the crown's gear direction and offset.
+Real FileIndex(const TGem& crown, Real index) {
+    if (crown.SystemIndex > 0) return crown.Wrap(index - crown.OffsetIndex);
+    return crown.Wrap(crown.IndexCount() - (index - crown.OffsetIndex));
+}
+
+std::string IndexWord(Real f) {
+    const Real whole = std::round(f);
+    return std::fabs(f - whole) < 1e-9L ? IntText(static_cast<long long>(whole))
+                                        : Trim(fixed(f, 0, IndexDecimals));
+}
+
+// Facet lines of one half: the signed angle and distance, as written, with their indices in order.
+using FacetLines = std::vector<std::pair<std::string, std::vector<std::string>>>;
+
+void AddFacetLines(const TGem& half, const TGem& crown, bool girdleToo, FacetLines& lines) {
+    std::map<std::string, std::size_t> lineOf;
+    for (int f = 1; f <= half.FacetCount; ++f) {
+        const Real angle = half.FacetAngle(f);
+        if (Near90(angle) != girdleToo) continue;
+        const std::string head =
+            "a " + Trim(fixed(half.IsCrown() || Near90(angle) ? angle : -angle, 0, AngleDecimals)) + " " +
+            Trim(fixed(std::fabs(half.Dist(f)) / AscScale, 0, DistanceDecimals));
+        const auto [it, added] = lineOf.try_emplace(head, lines.size());
+        if (added) lines.push_back({head, {}});
+        lines[it->second].second.push_back(IndexWord(FileIndex(crown, half.Index(f))));
+    }
+}
+
+// The girdle facets of the pavilion that the crown does not have already.
+void AddMissingGirdleLines(const TGem& pavilion, const TGem& crown, FacetLines& lines) {
+    FacetLines crownGirdle, pavilionGirdle;
+    AddFacetLines(crown, crown, true, crownGirdle);
+    AddFacetLines(pavilion, crown, true, pavilionGirdle);
+    for (auto& [head, indices] : pavilionGirdle) {
+        std::vector<std::string> missing;
+        for (const std::string& index : indices) {
+            bool found = false;
+            for (const auto& [crownHead, crownIndices] : crownGirdle)
+                for (const std::string& crownIndex : crownIndices)
+                    found = found || (crownHead == head && crownIndex == index);
+            if (!found) missing.push_back(index);
+        }
+        if (!missing.empty()) lines.push_back({head, missing});
+    }
+}
+} // namespace
+
+bool WriteStoneAsc(const TGem& crown, const TGem& pavilion, const std::string& path, FileError& error) {
+    error.Clear();
+    exchange::TextFileWriter file(path);
+    if (!file.IsOpen()) {
+        const int code = file.Close();
+        return error.Set(exchange::CannotWriteMessage(path, code), 0, code);
+    }
+    file.WriteLine("GemCad 10.00");
+    file.WriteLine("g " + PadLeft(IntText(crown.SystemIndex), 6) + " " +
+                   PadLeft(IntText(crown.OffsetIndex), 6));
+    file.WriteLine("y " + IntText(crown.DesignParts) + " " + (crown.DesignMirror ? "y" : "n"));
+    for (const std::string& k : {crown.TextLine(CutNameLine), crown.TextLine(AuthorLine)})
+        if (!Trim(k).empty()) file.WriteLine("H " + Trim(k));
+    // The table (positive distance) and the culet plane (negative).
+    file.WriteLine("a 0.0 " + Trim(fixed(-crown.Dist(-1) / AscScale, 0, DistanceDecimals)) + " 0");
+    file.WriteLine("a 0.0 " + Trim(fixed(pavilion.Dist(-1) / AscScale, 0, DistanceDecimals)) + " 0");
+    FacetLines lines;
+    AddFacetLines(crown, crown, true, lines);
+    AddMissingGirdleLines(pavilion, crown, lines);
+    AddFacetLines(crown, crown, false, lines);
+    AddFacetLines(pavilion, crown, false, lines);
+    for (const auto& [head, indices] : lines) {
+        std::string line = head;
+        for (const std::string& index : indices)
+            line += " " + index;
+        file.WriteLine(line);
+    }
+    for (int k = 1; k <= 8; ++k)
+        if (!Trim(crown.TextLine(k)).empty()) file.WriteLine("F " + Trim(crown.TextLine(k)));
+    if (const int code = file.Close(); code != 0)
+        return error.Set(exchange::CannotWriteMessage(path, code), 0, code);
+    return true;
+}
