@@ -31,14 +31,12 @@ void TView::SetWindow(Real xmin, Real ymin, Real xmax, Real ymax) {
     WinYMin = ymin;
     WinXMax = xmax;
     WinYMax = ymax;
-    ScaleX = PortWidth / (xmax - xmin);
-    OffsetX = xmin * PortWidth / (xmax - xmin);
-    ScaleY = PortHeight / (ymax - ymin);
-    OffsetY = ymin * PortHeight / (ymax - ymin);
+    MapX.Set(xmin, xmax, PortWidth);
+    MapY.Set(ymin, ymax, PortHeight);
 }
 
 void TView::SetWindowIsotropic(int sign, Real xmin, Real ymin, Real xmax) {
-    SetWindow(xmin, ymin, xmax, ymin + sign * std::fabs((xmax - xmin) * PortHeight / PortWidth));
+    SetWindow(xmin, ymin, xmax, IsotropicEnd(sign, xmin, ymin, xmax, PortWidth, PortHeight));
 }
 
 void TView::DeviceToWorld(int px, int py, Real& x, Real& y) const {
