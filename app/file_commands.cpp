@@ -125,6 +125,7 @@ bool SaveAs(Tstartform& w, const std::string& name) {
     if (ConfirmOverwrite(w.Svc().Messages, path)) return false;
     // A failed write leaves the design, its file name and the old file as they were.
     if (!w.WriteReported(path, TGem::FileMode::Save, NameOnly(path))) return false;
+    w.ZoomByDesign[path] = w.Sheet.Zoom; // the design keeps its zoom under its new name
     w.SetDesignFile(path);
     if (w.ReadReported(path, TGem::FileMode::Open))
         w.RecentFiles->Add(path);

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -138,6 +139,12 @@ void TForm14::BuildControls() {
     Button5->setToolTip("Compute facet plane");
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), "C&ut", this);
     BitBtn1->hide();
+    WarningLabel = new QLabel(this);
+    WarningLabel->setObjectName("WarningLabel");
+    WarningLabel->setStyleSheet("color: #c00000");
+    PreviewTimer = new QTimer(this);
+    PreviewTimer->setSingleShot(true);
+    PreviewTimer->setInterval(PreviewDelayMs);
     Button7 = new QPushButton("Cance&l", this);
     RadioGroup1 = new RadioGroup("&Method selection",
                                  {"1 point angle index", "2 points  index", "3 points", "depth angle index",
@@ -280,6 +287,11 @@ void TForm14::LayOut() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);
     layout->addWidget(Panel1);
+    // The warning line keeps two lines' room, so that a warning neither moves nor grows the dialog.
+    WarningLabel->setWordWrap(true);
+    WarningLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    WarningLabel->setFixedHeight(2 * WarningLabel->fontMetrics().lineSpacing());
+    layout->addWidget(WarningLabel);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -293,6 +305,7 @@ void TForm14::Connect() {
     }
     for (QLineEdit* edit : {Edit15, Edit16, Edit11})
         connect(edit, &QLineEdit::textEdited, this, &TForm14::EditChange);
+    connect(PreviewTimer, &QTimer::timeout, this, &TForm14::UpdatePreview);
     connect(Button4, &QPushButton::clicked, this, &TForm14::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm14::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TForm14::Button6Click);
@@ -345,6 +358,9 @@ void TForm14::FormActivate() {
         WriteTargetFacet();
         Host.Display().DialogReset = false;
         BitBtn1->hide();
+        PreviewTimer->stop();
+        WarningLabel->clear();
+        Host.Display().PlannedCut.clear();
         RadioGroup1->SetItemIndex(0);
         ApplyMethod(0);
         SetRadioItem(RadioGroup2, 0);
@@ -414,6 +430,7 @@ void TForm14::TakeClickedFacet(const SheetClick& click) {
 
 void TForm14::RadioGroup1Click() {
     ApplyMethod(RadioGroup1->ItemIndex());
+    PreviewTimer->start();
 }
 
 void TForm14::ApplyMethod(int method) {
@@ -514,20 +531,20 @@ bool TForm14::ReadInputs(int method) {
     return true;
 }
 
-bool TForm14::ComputePlane(int method) {
+bool TForm14::ComputePlane(int method, Plane& plane) const {
     const TGem& design = Design();
     const Vector3 &a = InputPoints[0], &b = InputPoints[1], &c = InputPoints[2];
     switch (method) {
     case 0:
-        return design.PlaneFromAngleIndexPoint(TypedAngle, RawIndex(TypedIndex), a, WorkPlane);
+        return design.PlaneFromAngleIndexPoint(TypedAngle, RawIndex(TypedIndex), a, plane);
     case 1:
-        return design.PlaneFromIndexTwoPoints(RawIndex(TypedIndex), a, b, WorkPlane);
+        return design.PlaneFromIndexTwoPoints(RawIndex(TypedIndex), a, b, plane);
     case 2:
-        return design.PlaneFromThreePoints(a, b, c, WorkPlane);
+        return design.PlaneFromThreePoints(a, b, c, plane);
     case DepthMethod:
-        return design.PlaneFromAngleIndexDist(TypedAngle, RawIndex(TypedIndex), TypedDepth, WorkPlane);
+        return design.PlaneFromAngleIndexDist(TypedAngle, RawIndex(TypedIndex), TypedDepth, plane);
     case GirdleMethod:
-        return TGem::VerticalPlaneThrough(a.x, a.y, b.x, b.y, WorkPlane);
+        return TGem::VerticalPlaneThrough(a.x, a.y, b.x, b.y, plane);
     default:
         return false;
     }
@@ -547,9 +564,11 @@ void TForm14::Button5Click() {
     if (method < 0 || method >= MethodCount) return;
     BitBtn1->hide();
     if (!ReadInputs(method)) return;
-    if (!ComputePlane(method)) return Report(Edit1, "Facet on wrong side of origin");
+    ClearPreview();
+    if (!ComputePlane(method, WorkPlane)) return Report(Edit1, "Facet on wrong side of origin");
     ShowPlane(method);
     if (std::fabs(WorkPlane.Dist) < OriginDistance) return Report(Edit1, "Facet goes through origin");
+    ShowOutcome(WorkPlane);
     if (Host.Display().ShowClick) {
         for (int k = 1; k <= Methods[method].Points; ++k)
             SetMarker(k, InputPoints[k - 1].x, InputPoints[k - 1].y);
@@ -560,6 +579,66 @@ void TForm14::Button5Click() {
 
 void TForm14::EditChange() {
     BitBtn1->hide();
+    PreviewTimer->start();
+}
+
+// ---- Live preview ----
+
+bool TForm14::ReadInputsQuietly(int method) {
+    const MethodRow& row = Methods[method];
+    auto read = [](const QLineEdit* edit) { return ReadReal(edit->text().trimmed().toStdString()); };
+    for (int i = 0; i < row.Points; ++i) {
+        const auto x = read(PointEdits[i][0]), y = read(PointEdits[i][1]), z = read(PointEdits[i][2]);
+        if (!x || !y || !z) return false;
+        InputPoints[i] = {*x, *y, *z};
+    }
+    if (row.Angle) {
+        const auto angle = read(Edit15);
+        if (!angle || *angle < 0 || *angle > 90) return false;
+        TypedAngle = *angle;
+    }
+    if (row.Index) {
+        const auto index = read(Edit16);
+        if (!index) return false;
+        TypedIndex = *index;
+    }
+    if (row.Depth) {
+        const auto depth = read(Edit11);
+        if (!depth || *depth <= 0) return false;
+        TypedDepth = *depth;
+    }
+    return true;
+}
+
+void TForm14::UpdatePreview() {
+    const int method = RadioGroup1->ItemIndex();
+    Plane plane;
+    if (method < 0 || method >= MethodCount || !ReadInputsQuietly(method) || !ComputePlane(method, plane) ||
+        std::fabs(plane.Dist) < OriginDistance)
+        return ClearPreview();
+    ShowOutcome(plane);
+}
+
+// Draws the plane's facets on the sheet and states what the cut would do wrong.
+void TForm14::ShowOutcome(const Plane& plane) {
+    const TGem& design = Design();
+    try {
+        const CutOutcome outcome = Planner.Plan(design, design.LastFacetBeforeNewGroup() + 1, plane);
+        Host.Display().PlannedCut = outcome.NewFacets;
+        WarningLabel->setText(QString::fromStdString(outcome.Warning()));
+    } catch (const std::exception&) { // a plane the model cannot take: nothing to show
+        Host.Display().PlannedCut.clear();
+        WarningLabel->clear();
+    }
+    Repaint();
+}
+
+void TForm14::ClearPreview() {
+    PreviewTimer->stop();
+    WarningLabel->clear();
+    if (Host.Display().PlannedCut.empty()) return;
+    Host.Display().PlannedCut.clear();
+    Repaint();
 }
 
 // ---- Cut, cancel, clear ----
@@ -572,6 +651,7 @@ void TForm14::BitBtn1Click() {
     // goes to the design's next facet number, never beyond it, which would leave a gap of stale facets.
     TargetFacet = design.LastFacetBeforeNewGroup() + 1;
     WriteTargetFacet();
+    ClearPreview();
     // A cut that fails (a full facet table) is shown and leaves the design as it was; the dialog stays.
     Host.Finish(*this, [this](TGem& gem) {
         gem.CutFacetGroup(TargetFacet, WorkPlane);
@@ -587,6 +667,9 @@ void TForm14::reject() {
 }
 
 void TForm14::Button7Click() {
+    PreviewTimer->stop();
+    WarningLabel->clear();
+    Host.Display().PlannedCut.clear();
     QDialog::done(QDialog::Rejected);
     Host.Display().SelectedFacet = NoneFound;
     Host.FocusWindow();

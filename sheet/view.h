@@ -19,8 +19,15 @@ class TView {
     std::string Name;
     std::int32_t ViewKind = 0;
 
+    // The part of the canvas the view may draw on (canvas units), and whether it is held to it: a zoomed
+    // view keeps inside its panel. Init frees the view.
+    Real FrameX1 = 0, FrameY1 = 0, FrameX2 = 0, FrameY2 = 0;
+    bool Clipped = false;
+
     void Init(TUserCanvas* userCanvas, const std::string& name, Real x1, Real y1, Real x2, Real y2,
               Real fontScale);
+    void SetFrame(Real x1, Real y1, Real x2, Real y2);
+    bool InFrame(Real cx, Real cy) const;
     void SetPort(Real x1, Real y1, Real x2, Real y2);
     void SetWindow(Real xmin, Real ymin, Real xmax, Real ymax);
     void SetWindowIsotropic(int sign, Real xmin, Real ymin, Real xmax);

@@ -1,4 +1,5 @@
 // Cutting instructions derived by replaying the cuts, and a design's indices on another index gear.
+#include "gem/cut_preview.h"
 #include "gem/cutting_instructions.h"
 #include "gem/gear_conversion.h"
 #include "gem/range_error.h"
@@ -118,6 +119,50 @@ std::unique_ptr<TGem> CrownOn96() {
     CutThroughPoint(*gem, 22, 6, AtIndex(*gem, 6, 31, 14)); // stars 6, 18, ...
     return gem;
 }
+
+struct PlanCase {
+    Real Angle, Depth;
+    const char* Warning;
+};
+
+class CutPlanning : public ::testing::TestWithParam<PlanCase> {};
+
+// The planned outcome against the cut made for real on a copy: the tiers it names have no facet left,
+// the others keep one, and the design itself is untouched.
+TEST_P(CutPlanning, WarningMatchesTheCutMade) {
+    const PlanCase c = GetParam();
+    auto gem = RoundBrilliantCrown();
+    const std::string before = DesignTextWithoutStamp(*gem);
+    Plane plane;
+    ASSERT_TRUE(gem->PlaneFromAngleIndexDist(c.Angle, 0, c.Depth, plane));
+    CutPlanner planner;
+    const CutOutcome outcome = planner.Plan(*gem, gem->FacetCount + 1, plane);
+    EXPECT_EQ(outcome.Warning(), c.Warning);
+    EXPECT_EQ(DesignTextWithoutStamp(*gem), before);
+
+    auto cut = gem->Backup();
+    cut->CutFacetGroup(cut->FacetCount + 1, plane);
+    cut->Recompute();
+    std::set<int> removed;
+    for (const NamedTier& tier : outcome.RemovedTiers)
+        removed.insert(tier.Tier);
+    for (const NamedTier& tier : TiersInCuttingOrder(*gem)) {
+        if (tier.Table) continue;
+        bool left = false;
+        for (const int f : tier.Facets)
+            left = left || cut->Facets[f].CornerCount != 0;
+        EXPECT_EQ(left, removed.count(tier.Tier) == 0) << tier.Name;
+    }
+    EXPECT_EQ(outcome.NewFacets.empty(), outcome.Misses);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RoundCrown, CutPlanning,
+    ::testing::Values(PlanCase{35, 40, "This plane misses the stone: the cut would remove nothing"},
+                      PlanCase{35, 30, ""},
+                      PlanCase{35, 20,
+                               "This cut removes tier G (90.00\u00B0, 16 facets), tier C1 (37.00\u00B0, 8 "
+                               "facets), tier C2 (42.00\u00B0, 16 facets) and 1 more tier entirely"}));
 
 struct GearCase {
     int Teeth;
