@@ -30,6 +30,13 @@ void OpenDroppedDesign(Tstartform& w, const std::string& path);
 
 // ---- view_commands.cpp: free rotation and display options ----
 void Rotate1Click(Tstartform& w);
+// Zoom and pan of the sheet's views of the stone, and the design on another index gear.
+void ZoomToFit1Click(Tstartform& w);
+void ActualSize1Click(Tstartform& w);
+void ZoomIn1Click(Tstartform& w);
+void ZoomOut1Click(Tstartform& w);
+void PrintAsShown1Click(Tstartform& w);
+void GearIndices1Click(Tstartform& w);
 void Showcutoff1Click(Tstartform& w);
 void Showclick1Click(Tstartform& w);
 void ShowOutline1Click(Tstartform& w);

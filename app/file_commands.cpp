@@ -115,7 +115,8 @@ bool SaveAs(Tstartform& w, const std::string& name) {
     if (ConfirmOverwrite(w.Svc().Messages, path)) return false;
     // A failed write leaves the design, its file name and the old file as they were.
     const std::string previousFile = w.CurrentFile, previousName = w.DesignName;
-    w.SetDesignFile(path); // the title of the step the save records
+    w.ZoomByDesign[path] = w.Sheet.Zoom; // the design keeps its zoom under its new name
+    w.SetDesignFile(path);               // the title of the step the save records
     const ChangeRunner::Saved saved = w.Changes().Save(path, NameOnly(path));
     if (saved == ChangeRunner::Saved::No) {
         w.CurrentFile = previousFile;

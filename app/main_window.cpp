@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWheelEvent>
 #include <cmath>
 #include <exception>
 
@@ -84,17 +85,47 @@ void ClientArea::resizeEvent(QResizeEvent*) {
 
 void ClientArea::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = ToDevice(event->position());
+    if (Panning) {
+        Owner.PanSheet(p - PanLast);
+        PanLast = p;
+    }
     Owner.FormMouseMove(p.x(), p.y());
 }
 
 void ClientArea::mousePressEvent(QMouseEvent* event) {
     const QPoint p = ToDevice(event->position());
+    const bool pan = event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && SpaceHeld);
+    if (pan && !Owner.RotationMode) {
+        Panning = true;
+        PanLast = p;
+        return;
+    }
     Owner.FormMouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
+void ClientArea::mouseReleaseEvent(QMouseEvent*) {
+    Panning = false;
+}
+
+void ClientArea::wheelEvent(QWheelEvent* event) {
+    if (!event->modifiers().testFlag(Qt::ControlModifier) || Owner.RotationMode)
+        return QWidget::wheelEvent(event);
+    const Real notches = event->angleDelta().y() / 120.0L;
+    Owner.ZoomSheet(std::pow(SheetZoom::Step, notches), ToDevice(event->position()));
+}
+
 void ClientArea::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !Owner.RotationMode) {
+        SpaceHeld = true;
+        return;
+    }
     if (!Owner.RotationMode) return QWidget::keyPressEvent(event);
     Owner.FormKeyDown(event->key());
+}
+
+void ClientArea::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) SpaceHeld = false;
+    QWidget::keyReleaseEvent(event);
 }
 
 // ---- FormCreate and FormDestroy ----
@@ -297,6 +328,12 @@ void Tstartform::RepaintScreen(const TGem& design) {
         Client->Surface->DeviceHeight() != height)
         Client->Surface = std::make_unique<WindowSurface>(width, height, Client->devicePixelRatioF());
     Sheet.Options = Shown;
+    if (ZoomedFile != CurrentFile) { // each design keeps its own zoom while the program runs
+        ZoomByDesign[ZoomedFile] = Sheet.Zoom;
+        const auto kept = ZoomByDesign.find(CurrentFile);
+        Sheet.Zoom = kept == ZoomByDesign.end() ? SheetZoom{} : kept->second;
+        ZoomedFile = CurrentFile;
+    }
     Sheet.SetUpScreen(ScreenCanvas, Client->Surface.get(), width, height);
     Sheet.RepaintScreen(design);
     Shown.HighlightedGroupFirst = Sheet.HighlightedGroupFirst;
@@ -431,6 +468,22 @@ std::optional<SheetClick> Tstartform::TakeClick(const QDialog& requester) {
     std::optional<SheetClick> click;
     click.swap(TakenClick);
     return click;
+}
+
+void Tstartform::ZoomSheet(Real factor, std::optional<QPoint> about) {
+    Real x = Sheet.Zoom.CentreX, y = Sheet.Zoom.CentreY;
+    if (about) ClientToDesign(about->x(), about->y(), x, y);
+    Sheet.Zoom.ZoomAbout(factor, x, y);
+    Repaint();
+}
+
+void Tstartform::PanSheet(QPoint by) {
+    // The top view shows model y across and model x downwards.
+    const Real across = Sheet.TopView.MapX.Scale * ScreenCanvas.MapX.Scale;
+    const Real down = Sheet.TopView.MapY.Scale * ScreenCanvas.MapY.Scale;
+    Sheet.Zoom.CentreY -= by.x() / across;
+    Sheet.Zoom.CentreX -= by.y() / down;
+    Repaint();
 }
 
 void Tstartform::ClientToDesign(int x, int y, Real& modelX, Real& modelY) const {

@@ -46,10 +46,17 @@ class ClientArea : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     Tstartform& Owner;
+    // Panning: the middle button, or the left one with Space held, drags the views of the stone.
+    bool Panning = false;
+    bool SpaceHeld = false;
+    QPoint PanLast;
 };
 
 class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
@@ -153,6 +160,14 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     int CursorX = 400, CursorY = 300;     // where the cursor is put when the crosshair starts
     // The design point of the top view under a device pixel of the client area.
     void ClientToDesign(int x, int y, Real& modelX, Real& modelY) const;
+
+    // ---- Zoom and pan of the sheet ----
+    std::map<std::string, SheetZoom> ZoomByDesign; // each design's zoom by its file, while the program runs
+    std::string ZoomedFile;                        // the design file whose zoom the sheet shows
+    // Zooms by factor about a device pixel of the client area (the views' centre when none is given).
+    void ZoomSheet(Real factor, std::optional<QPoint> about = std::nullopt);
+    // Moves the views of the stone by device pixels.
+    void PanSheet(QPoint by);
 
     // ---- The file dialogs and the folders they remember ----
     FileDialogRequest OpenDialog1; // open design

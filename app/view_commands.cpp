@@ -1,7 +1,9 @@
-// View commands: the free rotation and the display options of the Options menu.
+// View commands: the free rotation, zoom and pan of the sheet, the design on another index gear, and the
+// display options of the Options menu.
 #include "app/commands.h"
 
 #include "app/main_window.h"
+#include "dialogs/facet_list_dialog.h"
 
 namespace {
 constexpr int FormWidth = 800, FormHeight = 600;
@@ -14,6 +16,35 @@ void Rotate1Click(Tstartform& w) {
     w.Sheet.RotateKey(w.Design(), RotateStartKey);
     w.Client->update();
     w.Client->setFocus();
+}
+
+void ZoomToFit1Click(Tstartform& w) {
+    if (!w.Client->Surface) w.Repaint(); // the views are laid out for the client area first
+    w.Sheet.ZoomToFit(w.ShownDesign());
+    w.Repaint();
+}
+
+void ActualSize1Click(Tstartform& w) {
+    w.Sheet.Zoom = SheetZoom{};
+    w.Repaint();
+}
+
+void ZoomIn1Click(Tstartform& w) {
+    w.ZoomSheet(SheetZoom::Step);
+}
+
+void ZoomOut1Click(Tstartform& w) {
+    w.ZoomSheet(1 / SheetZoom::Step);
+}
+
+void PrintAsShown1Click(Tstartform& w) {
+    w.Sheet.ZoomOnPrinter = w.Checked("PrintAsShown1");
+}
+
+void GearIndices1Click(Tstartform& w) {
+    TForm5& list = DialogOf<TForm5>(w);
+    list.AskForGear = true;
+    w.ShowModal(list);
 }
 
 void Showcutoff1Click(Tstartform& w) {

@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 
+#include "gem/gear_conversion.h"
 #include "gem/numread.h"
 
 #include <QCommandLineParser>
@@ -241,6 +242,33 @@ std::optional<int> ParseRotate(QCommandLineParser& parser, const QStringList& ar
     return std::nullopt;
 }
 
+std::optional<int> ParseListing(QCommandLineParser& parser, const QStringList& arguments,
+                                const QString& description, ToolRequest& request) {
+    const QCommandLineOption instructions("instructions",
+                                          "Add the cutting instructions: every tier's meet points.");
+    const QCommandLineOption gear("gear", "Add every tier's indices on a gear of N teeth (1 to 400).", "N");
+    parser.addOptions({instructions, gear});
+    if (auto stop = ParseFile(parser, arguments, description, request)) return stop;
+    request.Instructions = parser.isSet(instructions);
+    if (parser.isSet(gear)) {
+        const auto teeth = ReadInteger(parser.value(gear).toStdString());
+        if (!teeth || *teeth < MinGearTeeth || *teeth > MaxGearTeeth)
+            return UsageError("listing",
+                              QString("--gear takes 1 to 400 teeth, not '%1'").arg(parser.value(gear)));
+        request.Gear = *teeth;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ParseInstructions(QCommandLineParser& parser, const QStringList& arguments,
+                                     const QString& description, ToolRequest& request) {
+    const QCommandLineOption json("json", "Print the instructions as one JSON array.");
+    parser.addOption(json);
+    if (auto stop = ParseFile(parser, arguments, description, request)) return stop;
+    request.Json = parser.isSet(json);
+    return std::nullopt;
+}
+
 std::optional<int> ParsePrint(QCommandLineParser& parser, const QStringList& arguments,
                               const QString& description, ToolRequest& request) {
     const QCommandLineOption output({"o", "output"}, "The PDF file to write.", "OUT");
@@ -366,10 +394,15 @@ const Command Commands[] = {
      "Draws the stone of FILE freely rotated by the angles B (up and down keys) and C (left and right "
      "keys), hidden faces left out, into OUT.",
      ParseRotate},
-    {"listing", "Write the facet listing as the printer gets it (FILE)",
+    {"listing", "Write the facet listing as the printer gets it (FILE [--instructions] [--gear N])",
      "Writes the facet listing of FILE to standard output exactly as it is sent to the printer: pages of 50 "
-     "facets, CR LF line ends, a form feed before every page after the first.",
-     ParseFile},
+     "facets, CR LF line ends, a form feed before every page after the first; then, when asked, the cutting "
+     "instructions and the indices on another gear.",
+     ParseListing},
+    {"instructions", "Print the cutting instructions with meet points (FILE [--json])",
+     "Prints every tier of FILE in cutting order with its angle, indices and where to stop: the earlier "
+     "tiers it meets, a centre point, a level girdle, and whether a later tier cuts the meet away.",
+     ParseInstructions},
     {"print", "Print the design sheet into a PDF file (FILE -o OUT.pdf [--full-page] [--paper A4|Letter])",
      "Prints the design sheet of FILE as the print commands of the window do (a pavilion in the upper half "
      "of the page, a crown in the lower half), into the PDF file OUT.",

@@ -44,15 +44,18 @@ struct StoneRequest {
 
 // Everything a command line asks for.
 struct ToolRequest {
-    QString Command;    // a name of the command table: info, geometry, convert, stone, materials, ...
-    InputOptions Input; // the design to read
-    QString Output;     // OUT, or the picture of -o
+    QString Command;               // a name of the command table: info, geometry, stone, listing, ...
+    InputOptions Input;            // the design to read
+    QString Output;                // OUT, or the picture of -o
     int Width = 800, Height = 600; // render and rotate: the client area in pixels
     Real AngleB = 0, AngleC = 0;   // rotate: the turn, in degrees
     TransformRequest Transform;    // transform
     bool FullPage = false;         // print: the full page instead of the design on half a page
     bool LetterPaper = false;      // print: Letter instead of A4
     StoneRequest Stone;            // stone, stone-geometry, convert --stone
+    bool Instructions = false;     // listing: the cutting instructions after the facet lines
+    int Gear = 0;                  // listing: the indices on a gear of this many teeth (0: none)
+    bool Json = false;             // instructions: JSON instead of text
 };
 
 // Reads the whole command line, the program's name first. Answers the exit code to stop with (after

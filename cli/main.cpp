@@ -15,11 +15,11 @@ struct CommandRun {
 };
 
 const CommandRun Runs[] = {
-    {"info", RunInfo},           {"geometry", RunGeometry},   {"convert", RunConvert},
-    {"preform", RunPreform},     {"transform", RunTransform}, {"render", RunRender},
-    {"rotate", RunRotate},       {"listing", RunListing},     {"print", RunPrint},
-    {"stone", RunStone},         {"diagram", RunDiagram},     {"stone-geometry", RunStoneGeometry},
-    {"materials", RunMaterials},
+    {"info", RunInfo},           {"geometry", RunGeometry},         {"convert", RunConvert},
+    {"preform", RunPreform},     {"transform", RunTransform},       {"render", RunRender},
+    {"rotate", RunRotate},       {"listing", RunListing},           {"print", RunPrint},
+    {"stone", RunStone},         {"diagram", RunDiagram},           {"stone-geometry", RunStoneGeometry},
+    {"materials", RunMaterials}, {"instructions", RunInstructions},
 };
 } // namespace
 

@@ -23,7 +23,15 @@ std::string ShownPath(const QString& path) {
 int RunListing(const ToolRequest& request) {
     auto gem = std::make_unique<TGem>();
     if (!LoadDesign(request.Input, *gem)) return ExitFileError;
-    return WriteStandardOutput(FacetListingText(*gem, ShownPath(request.Input.Path)));
+    std::string text = FacetListingText(*gem, ShownPath(request.Input.Path));
+    std::vector<std::string> aids;
+    if (request.Instructions) aids = InstructionListingLines(*gem);
+    if (request.Gear != 0)
+        for (const std::string& line : GearListingLines(*gem, request.Gear))
+            aids.push_back(line);
+    for (const std::string& line : aids)
+        text += line + "\r\n";
+    return WriteStandardOutput(text);
 }
 
 int RunPrint(const ToolRequest& request) {

@@ -20,6 +20,7 @@ int RunTransform(const ToolRequest& request);
 int RunRender(const ToolRequest& request); // render and rotate need a GUI application for fonts
 int RunRotate(const ToolRequest& request);
 int RunListing(const ToolRequest& request);
+int RunInstructions(const ToolRequest& request);
 int RunPrint(const ToolRequest& request); // needs a GUI application for fonts
 int RunStone(const ToolRequest& request);
 int RunStoneGeometry(const ToolRequest& request);

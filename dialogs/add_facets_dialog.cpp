@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -124,6 +125,12 @@ void TForm14::BuildControls() {
     Button5->setToolTip("Compute facet plane");
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), "C&ut", this);
     BitBtn1->hide();
+    WarningLabel = new QLabel(this);
+    WarningLabel->setObjectName("WarningLabel");
+    WarningLabel->setStyleSheet("color: #c00000");
+    PreviewTimer = new QTimer(this);
+    PreviewTimer->setSingleShot(true);
+    PreviewTimer->setInterval(PreviewDelayMs);
     Button7 = new QPushButton("Cance&l", this);
     RadioGroup1 = new RadioGroup("&Method selection",
                                  {"1 point angle index", "2 points  index", "3 points", "depth angle index",
@@ -245,10 +252,6 @@ void TForm14::LayOut() {
     panel->addWidget(Label9);
     panel->addLayout(panelRow);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(Button7);
     // Controls that come and go keep their place, so that the dialog keeps its size and its place
     // at the bottom right of the screen.
     std::vector<QWidget*> comeAndGo{Button4, BitBtn1,   RadioGroup3, Label10,
@@ -266,6 +269,11 @@ void TForm14::LayOut() {
     auto* controls = new QVBoxLayout;
     controls->addWidget(GroupBox1);
     controls->addWidget(Panel1);
+    // The warning line keeps two lines' room, so that a warning neither moves nor grows the dialog.
+    WarningLabel->setWordWrap(true);
+    WarningLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    WarningLabel->setFixedHeight(2 * WarningLabel->fontMetrics().lineSpacing());
+    controls->addWidget(WarningLabel);
     CompleteDialog(*this, controls, {BitBtn1, Button7}, Host.Svc().Window);
 }
 
@@ -278,6 +286,7 @@ void TForm14::Connect() {
     }
     for (QLineEdit* edit : {Edit15, Edit16, Edit11})
         connect(edit, &QLineEdit::textEdited, this, &TForm14::EditChange);
+    connect(PreviewTimer, &QTimer::timeout, this, &TForm14::UpdatePreview);
     connect(Button4, &QPushButton::clicked, this, &TForm14::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm14::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TForm14::Button6Click);
@@ -330,6 +339,9 @@ void TForm14::FormActivate() {
         WriteTargetFacet();
         Host.Display().DialogReset = false;
         BitBtn1->hide();
+        PreviewTimer->stop();
+        WarningLabel->clear();
+        Host.Display().PlannedCut.clear();
         RadioGroup1->SetItemIndex(0);
         ApplyMethod(0);
         SetRadioItem(RadioGroup2, 0);
@@ -399,6 +411,7 @@ void TForm14::TakeClickedFacet(const SheetClick& click) {
 
 void TForm14::RadioGroup1Click() {
     ApplyMethod(RadioGroup1->ItemIndex());
+    PreviewTimer->start();
 }
 
 void TForm14::ApplyMethod(int method) {
@@ -499,12 +512,12 @@ bool TForm14::ReadInputs(int method) {
     return true;
 }
 
-bool TForm14::ComputePlane(int method) {
-    const std::optional<Plane> plane = PlaneOf(
+bool TForm14::ComputePlane(int method, Plane& plane) const {
+    const std::optional<Plane> computed = PlaneOf(
         Design(), PlaneMethodAt(method),
         {TypedAngle, RawIndex(TypedIndex), TypedDepth, {InputPoints[0], InputPoints[1], InputPoints[2]}});
-    if (plane) WorkPlane = *plane;
-    return plane.has_value();
+    if (computed) plane = *computed;
+    return computed.has_value();
 }
 
 void TForm14::ShowPlane(int method) {
@@ -521,9 +534,11 @@ void TForm14::Button5Click() {
     if (method < 0 || method >= PlaneMethodCount) return;
     BitBtn1->hide();
     if (!ReadInputs(method)) return;
-    if (!ComputePlane(method)) return Report(Edit1, "Facet on wrong side of origin");
+    ClearPreview();
+    if (!ComputePlane(method, WorkPlane)) return Report(Edit1, "Facet on wrong side of origin");
     ShowPlane(method);
     if (std::fabs(WorkPlane.Dist) < OriginDistance) return Report(Edit1, "Facet goes through origin");
+    ShowOutcome(WorkPlane);
     if (Host.Display().ShowClick) {
         for (int k = 1; k <= InputsOf(PlaneMethodAt(method)).Points; ++k)
             SetMarker(k, InputPoints[k - 1].x, InputPoints[k - 1].y);
@@ -534,6 +549,66 @@ void TForm14::Button5Click() {
 
 void TForm14::EditChange() {
     BitBtn1->hide();
+    PreviewTimer->start();
+}
+
+// ---- Live preview ----
+
+bool TForm14::ReadInputsQuietly(int method) {
+    const PlaneMethodInputs row = InputsOf(PlaneMethodAt(method));
+    auto read = [](const QLineEdit* edit) { return ReadReal(edit->text().trimmed().toStdString()); };
+    for (int i = 0; i < row.Points; ++i) {
+        const auto x = read(PointEdits[i][0]), y = read(PointEdits[i][1]), z = read(PointEdits[i][2]);
+        if (!x || !y || !z) return false;
+        InputPoints[i] = {*x, *y, *z};
+    }
+    if (row.Angle) {
+        const auto angle = read(Edit15);
+        if (!angle || *angle < 0 || *angle > 90) return false;
+        TypedAngle = *angle;
+    }
+    if (row.Index) {
+        const auto index = read(Edit16);
+        if (!index) return false;
+        TypedIndex = *index;
+    }
+    if (row.Depth) {
+        const auto depth = read(Edit11);
+        if (!depth || *depth <= 0) return false;
+        TypedDepth = *depth;
+    }
+    return true;
+}
+
+void TForm14::UpdatePreview() {
+    const int method = RadioGroup1->ItemIndex();
+    Plane plane;
+    if (method < 0 || method >= PlaneMethodCount || !ReadInputsQuietly(method) ||
+        !ComputePlane(method, plane) || std::fabs(plane.Dist) < OriginDistance)
+        return ClearPreview();
+    ShowOutcome(plane);
+}
+
+// Draws the plane's facets on the sheet and states what the cut would do wrong.
+void TForm14::ShowOutcome(const Plane& plane) {
+    const TGem& design = Design();
+    try {
+        const CutOutcome outcome = Planner.Plan(design, design.LastFacetBeforeNewGroup() + 1, plane);
+        Host.Display().PlannedCut = outcome.NewFacets;
+        WarningLabel->setText(QString::fromStdString(outcome.Warning()));
+    } catch (const std::exception&) { // a plane the model cannot take: nothing to show
+        Host.Display().PlannedCut.clear();
+        WarningLabel->clear();
+    }
+    Repaint();
+}
+
+void TForm14::ClearPreview() {
+    PreviewTimer->stop();
+    WarningLabel->clear();
+    if (Host.Display().PlannedCut.empty()) return;
+    Host.Display().PlannedCut.clear();
+    Repaint();
 }
 
 // ---- Cut, cancel, clear ----
@@ -546,6 +621,7 @@ void TForm14::BitBtn1Click() {
     // goes to the design's next facet number, never beyond it, which would leave a gap of stale facets.
     TargetFacet = design.LastFacetBeforeNewGroup() + 1;
     WriteTargetFacet();
+    ClearPreview();
     // A cut that fails (a full facet table) is shown and leaves the design as it was; the dialog stays.
     Host.Finish(*this, [this](TGem& gem) {
         gem.CutFacetGroup(TargetFacet, WorkPlane);
@@ -561,6 +637,9 @@ void TForm14::reject() {
 }
 
 void TForm14::Button7Click() {
+    PreviewTimer->stop();
+    WarningLabel->clear();
+    Host.Display().PlannedCut.clear();
     QDialog::done(QDialog::Rejected);
     Host.Display().SelectedFacet = NoneFound;
     Host.FocusWindow();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dialogs/design_host.h"
+#include "gem/cut_preview.h"
 #include "gem/gem.h"
 
 #include <QDialog>
@@ -15,6 +16,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 class RadioGroup;
 
 class TForm14 : public QDialog {
@@ -48,6 +50,8 @@ class TForm14 : public QDialog {
     QLabel *Label10, *Label11;                           // "Inde&x", "An&gle"
     QComboBox *ComboBox1, *ComboBox2;                    // index and angle of the group to modify
     QPushButton* Button8;                                // "&Select"
+    QLabel* WarningLabel;                                // what the planned cut would do wrong
+    QTimer* PreviewTimer;                                // the live preview, a moment after the last key
 
     // ---- Dialog state ----
     std::array<Vector3, 3> InputPoints;
@@ -82,6 +86,11 @@ class TForm14 : public QDialog {
     std::string AngleText(const Vector3& normal) const;
     std::string InterceptText(const Vector3& normal, Real dist) const;
 
+    // The live preview: the plane the fields give drawn on the sheet, and the warning line; nothing and no
+    // message while a field holds no number yet. The design does not change.
+    void UpdatePreview();
+    static constexpr int PreviewDelayMs = 120;
+
     // Esc and the title bar close act as "Cance&l".
     void reject() override;
 
@@ -105,7 +114,10 @@ class TForm14 : public QDialog {
     void WritePoint(int row, const Vector3& p);
     void SetMarker(int k, Real x, Real y);
     bool ReadInputs(int method);
-    bool ComputePlane(int method);
+    bool ComputePlane(int method, Plane& plane) const;
+    bool ReadInputsQuietly(int method);
+    void ShowOutcome(const Plane& plane);
+    void ClearPreview();
     void ShowPlane(int method);
     void EnterModify(int first, int shown);
     void ConsumeClick();
@@ -118,4 +130,5 @@ class TForm14 : public QDialog {
     void Repaint();
 
     DesignHost& Host;
+    CutPlanner Planner;
 };

@@ -2,11 +2,18 @@
 #include "dialogs/facet_list_dialog.h"
 
 #include "dialogs/dialog_frame.h"
+#include "gem/gear_conversion.h"
 #include "gem/numtext.h"
+#include "sheet/facet_listing.h"
 
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -17,6 +24,7 @@ constexpr const char* Headers[TForm5::ColCount] = {" i",   "   a",  "   b",  "  
 constexpr int RowHeight = 18;
 constexpr int GridFontPixels = 12;
 constexpr int VisibleRows = 24;
+constexpr int AidsRows = 12;
 constexpr int TableTiers = 2; // the tiers of facets -1 and 0 come before the user's first tier
 
 std::string Coordinate(Real v) {
@@ -77,8 +85,27 @@ TForm5::TForm5(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
     StringGrid1->setFixedSize(width + frame + StringGrid1->verticalScrollBar()->sizeHint().width(),
                               (VisibleRows + 1) * RowHeight + frame);
 
+    GearBox = new QSpinBox(this);
+    GearBox->setObjectName("GearBox");
+    GearBox->setRange(MinGearTeeth, MaxGearTeeth);
+    auto* gearLabel = new QLabel("Indices on &gear", this);
+    gearLabel->setBuddy(GearBox);
+    AidsText = new QPlainTextEdit(this);
+    AidsText->setObjectName("AidsText");
+    AidsText->setReadOnly(true);
+    AidsText->setFont(font);
+    AidsText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    AidsText->setFixedHeight(AidsRows * RowHeight);
+    connect(GearBox, &QSpinBox::valueChanged, this, &TForm5::ShowAids);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(StringGrid1);
+    auto* gearRow = new QHBoxLayout;
+    gearRow->addWidget(gearLabel);
+    gearRow->addWidget(GearBox);
+    gearRow->addStretch();
+    layout->addLayout(gearRow);
+    layout->addWidget(AidsText);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     CentreOnScreen(*this);
@@ -110,4 +137,26 @@ void TForm5::FormActivate() {
             StringGrid1->setItem(i + 1, c, new QTableWidgetItem(texts[c]));
     }
     StringGrid1->scrollToTop();
+    const QSignalBlocker quiet(GearBox);
+    GearBox->setValue(design.IndexCount());
+    InstructionLines = design.FacetCount > 0 ? InstructionListingLines(design) : std::vector<std::string>{};
+    ShowAids();
+    if (AskForGear) {
+        AskForGear = false;
+        GearBox->setFocus();
+        GearBox->selectAll();
+    }
+}
+
+void TForm5::ShowAids() {
+    const TGem& design = Host.ShownDesign();
+    QString text;
+    if (design.FacetCount > 0) {
+        std::vector<std::string> lines = InstructionLines;
+        for (const std::string& line : GearListingLines(design, GearBox->value()))
+            lines.push_back(line);
+        for (const std::string& line : lines)
+            text += QString::fromLatin1(line.c_str()).trimmed() + '\n';
+    }
+    AidsText->setPlainText(text);
 }

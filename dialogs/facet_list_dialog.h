@@ -6,7 +6,11 @@
 
 #include <QDialog>
 #include <QString>
+#include <string>
+#include <vector>
 
+class QPlainTextEdit;
+class QSpinBox;
 class QTableWidget;
 
 class TForm5 : public QDialog {
@@ -22,6 +26,14 @@ class TForm5 : public QDialog {
     int RowCount() const;
     QString Cells(int column, int row) const;
 
+    // Below the grid: the cutting instructions with their meet points, and every tier's indices on the
+    // gear of GearBox's teeth (1 ... 400; the design's own gear when the list opens).
+    QSpinBox* GearBox;
+    QPlainTextEdit* AidsText;
+    // Set by "Indices on gear": the next activation puts the focus on the gear.
+    bool AskForGear = false;
+    void ShowAids();
+
     void FormActivate();
 
   protected:
@@ -29,6 +41,7 @@ class TForm5 : public QDialog {
 
   private:
     DesignHost& Host;
+    std::vector<std::string> InstructionLines; // worked out once each time the list opens
 };
 
 // The eight cells of facet i's row.

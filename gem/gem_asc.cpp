@@ -321,7 +321,7 @@ std::vector<Plane> FileStonePlanes(const TGem& gem, std::vector<bool>& girdle) {
     for (int k = 1; k <= gem.AscLineCount; ++k) {
         const AscRecord& record = gem.AscLines[k];
         const Real dist = ImportScale * record.AscDistance;
-        if (std::fabs(record.AscAngle) < FlatAngle) {
+        if (std::fabs(record.AscAngle) < AscFlatAngle) {
             planes.push_back(dist >= 0 ? Plane{{0, 0, -1}, -dist} : Plane{{0, 0, 1}, dist});
             girdle.push_back(false);
             (dist >= 0 ? table : culet) = true;
@@ -360,7 +360,7 @@ void CentreGirdleBand(TGem& gem) {
         AscRecord& record = gem.AscLines[k];
         if (Near90(record.AscAngle)) continue;
         const Real outwardZ =
-            std::fabs(record.AscAngle) < FlatAngle ? 1 : OutwardNormal(record.AscAngle, 0, 1).z;
+            std::fabs(record.AscAngle) < AscFlatAngle ? 1 : OutwardNormal(record.AscAngle, 0, 1).z;
         record.AscDistance += shift * outwardZ / ImportScale;
     }
 }

@@ -4,6 +4,7 @@
 #include "gem/gem.h"
 #include "gem/numtext.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -100,7 +101,112 @@ void TDesignSheet::SetUpTopViews(TUserCanvas& canvas) {
     const Real cx = PageView.CenterX(), cy = PageView.CenterY();
     TopView.Init(&canvas, "", cx - LayoutRadius, cy - SideRadius, cx + LayoutRadius, cy + SideRadius, 1);
     TopView.ViewKind = 1;
-    TopView.SetWindow(-TopViewHalfX, -TopViewHalfY, TopViewHalfX, TopViewHalfY);
+    const Real s = Zoomed(canvas) ? Zoom.Scale : 1;
+    const Real cy0 = Zoomed(canvas) ? Zoom.CentreY : 0, cx0 = Zoomed(canvas) ? Zoom.CentreX : 0;
+    TopView.SetWindow(cy0 - TopViewHalfX / s, cx0 - TopViewHalfY / s, cy0 + TopViewHalfX / s,
+                      cx0 + TopViewHalfY / s);
+    // Zoomed, the stone stays inside the page view, clear of the dimension lines.
+    const Real gap = 2 * DimGap;
+    TopView.SetFrame(gap, gap, HalfWidth - gap, pageBottom - gap);
+    TopView.Clipped = PageView.Clipped = Zoomed(canvas);
+}
+
+bool TDesignSheet::Zoomed(const TUserCanvas& canvas) const {
+    return FitLayout || (!Zoom.IsActualSize() && (!canvas.IsPrinter || ZoomOnPrinter));
+}
+
+// Canvas units per design unit at the fixed scale: the top view's 240 units across its port.
+static Real FixedScale() {
+    return (2 * LayoutRadius + 1) / (2 * TopViewHalfX);
+}
+
+// A zoomed side view fills its panel: its port is the panel's free part, and the window, at the common
+// scale, is centred on the given design point (across, down; the axis runs as at the fixed scale).
+static void ZoomedWindow(TView& view, Real across, Real down, Real scale, bool acrossBackwards,
+                         bool downBackwards) {
+    const Real unit = FixedScale() * scale;
+    const Real halfW = view.PortWidth / (2 * unit), halfH = view.PortHeight / (2 * unit);
+    const Real w = acrossBackwards ? -halfW : halfW, h = downBackwards ? -halfH : halfH;
+    view.SetWindow(across - w, down - h, across + w, down + h);
+    view.Clipped = true;
+}
+
+static Real MidHeight(const TGem& design) {
+    return (design.BoxMin.z + design.BoxMax.z) / 2;
+}
+
+void TDesignSheet::SetUpDataViews(const TGem& design, TUserCanvas& canvas) {
+    const Real pageBottom = PageView.PortY2;
+    DataView.Init(&canvas, "", HalfWidth, 0, WorldWidth, pageBottom, 1);
+    DataView.SetWindow(0, 0, 1, DataRows);
+    const Real cy = DataView.CenterY();
+    if (Zoomed(canvas)) { // the data panel's left part, beside its texts
+        AxisSideView.Init(&canvas, "", HalfWidth + 2, cy - SideRadius, HalfWidth + 2 * SideRadius + 5,
+                          cy + SideRadius, 1);
+        AxisSideView.ViewKind = 2;
+        ZoomedWindow(AxisSideView, MidHeight(design), Zoom.CentreX, Zoom.Scale, true, false);
+        return;
+    }
+    const Real size = design.ViewSize;
+    const Real b = design.IsPavilion() ? HalfWidth - (SideRadius - 5)
+                                       : HalfWidth - (1 - design.BoxMax.z / size) * SideRadius + 5;
+    AxisSideView.Init(&canvas, "", b, cy - SideRadius, b + 2 * SideRadius, cy + SideRadius, 1);
+    AxisSideView.ViewKind = 2;
+    AxisSideView.SetWindow(size, -size, -size, size);
+}
+
+void TDesignSheet::SetUpLowerViews(const TGem& design, TUserCanvas& canvas) {
+    const Real top = PageView.PortY2;
+    const Real bottom = SheetHeight() * LowerShare;
+    LowerLeftView.Init(&canvas, "", 0, top, HalfWidth, bottom, 1);
+    LowerLeftView.SetWindow(0, 0, HalfWidth, bottom - top);
+    if (Zoomed(canvas)) { // the lower left panel, clear of the height dimension
+        LowerLeftView.Clipped = true;
+        UprightSideView.Init(&canvas, "", 2, top + 2, HalfWidth - 2 * DimGap, bottom - 2, 1);
+        UprightSideView.ViewKind = 3;
+        ZoomedWindow(UprightSideView, Zoom.CentreY, MidHeight(design), Zoom.Scale, false, true);
+        return;
+    }
+    const Real size = design.ViewSize;
+    const Real a = design.IsCrown() ? top + 5 : top - SideRadius + 5;
+    const Real cx = LowerLeftView.CenterX();
+    UprightSideView.Init(&canvas, "", cx - SideRadius, a, cx + SideRadius, a + 2 * SideRadius, 1);
+    UprightSideView.ViewKind = 3;
+    UprightSideView.SetWindow(-size, size, size, -size);
+}
+
+void TDesignSheet::ZoomToFit(const TGem& design) {
+    TUserCanvas& canvas = *ScreenCanvas;
+    Zoom.Scale = 1;
+    Zoom.CentreX = (design.BoxMin.x + design.BoxMax.x) / 2;
+    Zoom.CentreY = (design.BoxMin.y + design.BoxMax.y) / 2;
+    FitLayout = true; // the views as they are laid out zoomed, at the scale 1
+    SetUpTopViews(canvas);
+    SetUpDataViews(design, canvas);
+    SetUpLowerViews(design, canvas);
+    FitLayout = false;
+    // At scale s a point lies at anchor + s * (its place at scale 1 - anchor), the anchor being the
+    // canvas place of the centre, which zooming keeps: the largest s keeps every box corner in frame.
+    Real scale = SheetZoom::MaxScale;
+    for (const TView* view : {&TopView, &AxisSideView, &UprightSideView}) {
+        const ViewPoint centre = InView(*view, {Zoom.CentreX, Zoom.CentreY, MidHeight(design)});
+        const Real ax = view->ToCanvasX(centre.h), ay = view->ToCanvasY(centre.v);
+        const Real mx = SheetZoom::FitMargin * (view->FrameX2 - view->FrameX1);
+        const Real my = SheetZoom::FitMargin * (view->FrameY2 - view->FrameY1);
+        auto limit = [&](Real anchor, Real offset, Real low, Real high) {
+            if (offset > 0) scale = std::min(scale, (high - anchor) / offset);
+            if (offset < 0) scale = std::min(scale, (low - anchor) / offset);
+        };
+        for (int corner = 0; corner < 8; ++corner) {
+            const Vector3 p{corner & 1 ? design.BoxMax.x : design.BoxMin.x,
+                            corner & 2 ? design.BoxMax.y : design.BoxMin.y,
+                            corner & 4 ? design.BoxMax.z : design.BoxMin.z};
+            const ViewPoint q = InView(*view, p);
+            limit(ax, view->ToCanvasX(q.h) - ax, view->FrameX1 + mx, view->FrameX2 - mx);
+            limit(ay, view->ToCanvasY(q.v) - ay, view->FrameY1 + my, view->FrameY2 - my);
+        }
+    }
+    Zoom.SetScale(scale);
 }
 
 void TDesignSheet::DrawDesign(const TGem& design, TUserCanvas& canvas) {
@@ -111,7 +217,10 @@ void TDesignSheet::DrawDesign(const TGem& design, TUserCanvas& canvas) {
     const bool screenOnly = !canvas.IsPrinter;
     if (!hasFacets && (design.EdgeCount >= design.OutlineFirstEdge || design.OutlineShown))
         DrawTopViewFacets(design);
-    if (!design.AnyFacetShown()) return;
+    if (!design.AnyFacetShown()) {
+        if (screenOnly) DrawPlannedCut(false);
+        return;
+    }
     if (Options.ShowIndices && screenOnly) DrawEdgeIndexLabels(design);
     if (hasFacets) {
         DrawTopViewFacets(design);
@@ -124,7 +233,10 @@ void TDesignSheet::DrawDesign(const TGem& design, TUserCanvas& canvas) {
     if (hasFacets) DrawFacetTable(design, canvas, false);
     DrawTextLines(design, canvas);
     if (hasFacets) DrawSeparators(canvas);
-    if (screenOnly) DrawHighlights(design);
+    if (screenOnly) {
+        DrawHighlights(design);
+        DrawPlannedCut(hasFacets);
+    }
 }
 
 void TDesignSheet::DrawFullPage(const TGem& design, TUserCanvas& canvas) {
@@ -249,18 +361,12 @@ void TDesignSheet::DrawDimensions(const TGem& design) {
 }
 
 void TDesignSheet::DrawDataPanel(const TGem& design, TUserCanvas& canvas) {
-    const Real pageBottom = PageView.PortY2;
-    DataView.Init(&canvas, "", HalfWidth, 0, WorldWidth, pageBottom, 1);
-    DataView.SetWindow(0, 0, 1, DataRows);
-    if (design.FacetCount <= 0) return;
-
-    const Real size = design.ViewSize;
-    const Real b = design.IsPavilion() ? HalfWidth - (SideRadius - 5)
-                                       : HalfWidth - (1 - design.BoxMax.z / size) * SideRadius + 5;
-    const Real cy = DataView.CenterY();
-    AxisSideView.Init(&canvas, "", b, cy - SideRadius, b + 2 * SideRadius, cy + SideRadius, 1);
-    AxisSideView.ViewKind = 2;
-    AxisSideView.SetWindow(size, -size, -size, size);
+    if (design.FacetCount <= 0) {
+        DataView.Init(&canvas, "", HalfWidth, 0, WorldWidth, PageView.PortY2, 1);
+        DataView.SetWindow(0, 0, 1, DataRows);
+        return;
+    }
+    SetUpDataViews(design, canvas);
     for (int f = -1; f <= design.FacetCount; ++f)
         if (design.NormalY(f) <= -FacingTolerance) DrawFacet(AxisSideView, design, f, ColourBlack);
 
@@ -275,18 +381,13 @@ void TDesignSheet::DrawDataPanel(const TGem& design, TUserCanvas& canvas) {
 }
 
 void TDesignSheet::DrawUprightSide(const TGem& design, TUserCanvas& canvas) {
-    const Real top = PageView.PortY2;
-    const Real bottom = SheetHeight() * LowerShare;
-    LowerLeftView.Init(&canvas, "", 0, top, HalfWidth, bottom, 1);
-    LowerLeftView.SetWindow(0, 0, HalfWidth, bottom - top);
-    if (design.FacetCount <= 0) return;
-
-    const Real size = design.ViewSize;
-    const Real a = design.IsCrown() ? top + 5 : top - SideRadius + 5;
-    const Real cx = LowerLeftView.CenterX();
-    UprightSideView.Init(&canvas, "", cx - SideRadius, a, cx + SideRadius, a + 2 * SideRadius, 1);
-    UprightSideView.ViewKind = 3;
-    UprightSideView.SetWindow(-size, size, size, -size);
+    if (design.FacetCount <= 0) {
+        const Real top = PageView.PortY2, bottom = SheetHeight() * LowerShare;
+        LowerLeftView.Init(&canvas, "", 0, top, HalfWidth, bottom, 1);
+        LowerLeftView.SetWindow(0, 0, HalfWidth, bottom - top);
+        return;
+    }
+    SetUpLowerViews(design, canvas);
     for (int f = -1; f <= design.FacetCount; ++f)
         if (design.NormalX(f) <= -UprightTolerance) DrawFacet(UprightSideView, design, f, ColourBlack);
 
@@ -333,6 +434,22 @@ void TDesignSheet::DrawHighlights(const TGem& design) {
     if (Options.ShownTier > 0) {
         HighlightTier(design, Options.ShownTier, TopView);
         DrawFacetGroupNumbers(design);
+    }
+}
+
+// The planned cut in the top view and, once they are set up, in both side views.
+void TDesignSheet::DrawPlannedCut(bool sideViews) {
+    std::vector<TView*> views{&TopView};
+    if (sideViews) views.insert(views.end(), {&AxisSideView, &UprightSideView});
+    for (TView* view : views) {
+        const Colour pen = view->GetPenColor();
+        view->SetPenColor(ColourBlue);
+        for (const std::vector<Vector3>& polygon : Options.PlannedCut)
+            for (std::size_t k = 1; k < polygon.size(); ++k) {
+                const ViewPoint a = InView(*view, polygon[k - 1]), b = InView(*view, polygon[k]);
+                view->Line(a.h, a.v, b.h, b.v);
+            }
+        view->SetPenColor(pen);
     }
 }
 

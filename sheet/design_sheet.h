@@ -5,6 +5,7 @@
 #include "gem/angles.h"
 #include "gem/bounded_array.h"
 #include "gem/gem.h"
+#include "sheet/sheet_zoom.h"
 #include "sheet/user_canvas.h"
 #include "sheet/view.h"
 
@@ -19,6 +20,9 @@ struct DisplayOptions {
     int SelectedFacet = NoneFound;
     bool FacetSelected = false; // the selected facet itself is the dark one of its group
     int ShownTier = NoneFound;  // tier highlighted by Show tier; <= 0 for none
+    // The corner polygons of a cut being planned (the Add facets preview), drawn in blue over the views
+    // on the screen; the design itself does not hold them.
+    std::vector<std::vector<Vector3>> PlannedCut;
 };
 
 // One row of the facet data table.
@@ -64,6 +68,14 @@ class TDesignSheet {
     DisplayOptions Options;
     int HighlightedGroupFirst = -1;
 
+    // The zoom of the views of the stone on the screen; printers and pictures get the fixed scale unless
+    // ZoomOnPrinter ("Print as shown").
+    SheetZoom Zoom;
+    bool ZoomOnPrinter = false;
+    // Zoom to fit: the one scale at which the stone fills the view it fills most, each view keeping a
+    // margin, centred in the girdle plane. Lays the views out on the screen canvas.
+    void ZoomToFit(const TGem& design);
+
     // The screen set-up of every repaint: the logical area is 800 units across the client area.
     void SetUpScreen(TUserCanvas& canvas, DrawSurface* surface, int clientWidth, int clientHeight);
     // Clears the screen canvas white and draws the whole sheet on it.
@@ -90,6 +102,10 @@ class TDesignSheet {
 
   private:
     void SetUpTopViews(TUserCanvas& canvas);
+    void SetUpDataViews(const TGem& design, TUserCanvas& canvas);
+    void SetUpLowerViews(const TGem& design, TUserCanvas& canvas);
+    bool Zoomed(const TUserCanvas& canvas) const;
+    bool FitLayout = false; // ZoomToFit lays the views out as zoomed ones
     void DrawTopViewFacets(const TGem& design);
     void DrawEdgeIndexLabels(const TGem& design);
     void DrawDimensions(const TGem& design);
@@ -98,6 +114,7 @@ class TDesignSheet {
     void DrawTextLines(const TGem& design, TUserCanvas& canvas);
     void DrawSeparators(TUserCanvas& canvas);
     void DrawHighlights(const TGem& design);
+    void DrawPlannedCut(bool sideViews);
     void DrawMarkers(const TGem& design, TView& view);
     bool HighlightGroup(const TGem& design, int facet, TView& view, bool useFacet, int axes, int& first);
     void HighlightTier(const TGem& design, int tier, TView& view);

@@ -11,6 +11,7 @@ using Colour = std::uint32_t;
 inline constexpr Colour ColourBlack = 0x000000;
 inline constexpr Colour ColourWhite = 0xFFFFFF;
 inline constexpr Colour ColourRed = 0x0000FF;
+inline constexpr Colour ColourBlue = 0xFF0000;
 inline constexpr Colour ColourGrey = 0x808080;
 inline constexpr Colour ColourSilver = 0xC0C0C0;
 

@@ -1,7 +1,11 @@
 #include "sheet/facet_listing.h"
 
+#include "gem/cutting_instructions.h"
+#include "gem/gear_conversion.h"
 #include "gem/gem.h"
 #include "gem/numtext.h"
+
+#include <algorithm>
 
 namespace {
 const std::string Margin(15, ' ');
@@ -68,4 +72,36 @@ std::string FacetListingText(const TGem& design, const std::string& file) {
     for (const std::string& line : FacetListingLines(design, file))
         text += line + LineEnd;
     return text;
+}
+
+std::vector<std::string> InstructionListingLines(const TGem& design) {
+    std::vector<std::string> lines{"", Margin + "Cutting instructions", ""};
+    for (const std::string& line : CuttingInstructionLines(CuttingInstructions(design)))
+        lines.push_back(Margin + line);
+    return lines;
+}
+
+namespace {
+std::string ToothText(const IndexOnGear& index) {
+    const std::string tooth = ZeroPadded(index.Nearest, 2, 0);
+    if (index.OnGear()) return tooth;
+    return tooth + " (" + (index.ErrorDegrees >= 0 ? "+" : "") + fixed(index.ErrorDegrees, 0, 2) + " deg)";
+}
+} // namespace
+
+std::vector<std::string> GearListingLines(const TGem& design, int teeth) {
+    const std::vector<TierOnGear> tiers = IndicesOnGear(design, teeth);
+    std::vector<std::string> lines{"", Margin + "Indices on a gear of " + IntText(teeth) + " teeth", ""};
+    for (const TierOnGear& tier : tiers) {
+        std::string name = tier.Tier.Name;
+        name.resize(std::max<std::size_t>(name.size(), 4), ' ');
+        std::string teethText;
+        for (const IndexOnGear& index : tier.Indices)
+            teethText += (teethText.empty() ? "" : "-") + ToothText(index);
+        const std::string mark =
+            tier.Exact() ? "exact"
+                         : "NOT EXACT: up to " + fixed(tier.LargestErrorDegrees(), 0, 2) + " deg off";
+        lines.push_back(Margin + name + fixed(tier.Tier.Angle, 6, 2) + "  " + teethText + "  " + mark);
+    }
+    return lines;
 }

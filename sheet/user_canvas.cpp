@@ -41,28 +41,25 @@ void TUserCanvas::SetWorld(Real xmin, Real ymin, Real xmax, Real ymax) {
     WorldYMin = ymin;
     WorldXMax = xmax;
     WorldYMax = ymax;
-    ScaleX = ViewportWidth / (xmax - xmin);
-    OffsetX = ViewportWidth * xmin / (xmax - xmin);
-    ScaleY = ViewportHeight / (ymax - ymin);
-    OffsetY = ViewportHeight * ymin / (ymax - ymin);
+    MapX.Set(xmin, xmax, ViewportWidth);
+    MapY.Set(ymin, ymax, ViewportHeight);
 }
 
 void TUserCanvas::SetWorldIsotropic(int sign, Real xmin, Real ymin, Real xmax) {
-    const Real height = std::fabs((xmax - xmin) * ViewportHeight / ViewportWidth);
-    SetWorld(xmin, ymin, xmax, ymin + sign * height);
+    SetWorld(xmin, ymin, xmax, IsotropicEnd(sign, xmin, ymin, xmax, ViewportWidth, ViewportHeight));
 }
 
 std::int32_t TUserCanvas::XToDevice(Real x) const {
-    return ViewportLeft + ToPixel(x * ScaleX - OffsetX);
+    return ViewportLeft + ToPixel(MapX.Forward(x));
 }
 std::int32_t TUserCanvas::YToDevice(Real y) const {
-    return ViewportTop + ToPixel(y * ScaleY - OffsetY);
+    return ViewportTop + ToPixel(MapY.Forward(y));
 }
 Real TUserCanvas::DeviceToX(int px) const {
-    return (px - ViewportLeft + OffsetX) / ScaleX;
+    return MapX.Back(px - ViewportLeft);
 }
 Real TUserCanvas::DeviceToY(int py) const {
-    return (py - ViewportTop + OffsetY) / ScaleY;
+    return MapY.Back(py - ViewportTop);
 }
 
 void TUserCanvas::SetFont(const std::string& name, int size, bool bold) {

@@ -3,6 +3,7 @@
 
 #include "gem/vector3.h"
 #include "sheet/draw_surface.h"
+#include "sheet/window_mapping.h"
 
 #include <cstdint>
 #include <string>
@@ -19,7 +20,7 @@ class TUserCanvas {
     DrawSurface* Canvas = nullptr; // not owned; swapped while a picture file is drawn
     bool IsPrinter = false;
     Real WorldXMin = 0, WorldYMin = 0, WorldXMax = 0, WorldYMax = 0;
-    Real ScaleX = 0, OffsetX = 0, ScaleY = 0, OffsetY = 0;
+    AxisMapping MapX, MapY; // canvas units onto the viewport
     std::int32_t PageWidthMm = 0, PageHeightMm = 0;
     std::int32_t PhysOffsetX = 0, PhysOffsetY = 0;
     Real PixelsPerMm = 0;

@@ -3,6 +3,7 @@
 #include "gem/gem.h"
 #include "gem/range_error.h"
 
+#include <algorithm>
 #include <cmath>
 
 void TView::Init(TUserCanvas* userCanvas, const std::string& name, Real x1, Real y1, Real x2, Real y2,
@@ -11,6 +12,19 @@ void TView::Init(TUserCanvas* userCanvas, const std::string& name, Real x1, Real
     FontScale = fontScale;
     Name = name;
     SetPort(x1, y1, x2, y2);
+    SetFrame(x1, y1, x2, y2);
+    Clipped = false;
+}
+
+void TView::SetFrame(Real x1, Real y1, Real x2, Real y2) {
+    FrameX1 = std::min(x1, x2);
+    FrameY1 = std::min(y1, y2);
+    FrameX2 = std::max(x1, x2);
+    FrameY2 = std::max(y1, y2);
+}
+
+bool TView::InFrame(Real cx, Real cy) const {
+    return !Clipped || (cx >= FrameX1 && cx <= FrameX2 && cy >= FrameY1 && cy <= FrameY2);
 }
 
 void TView::SetPort(Real x1, Real y1, Real x2, Real y2) {
@@ -31,14 +45,12 @@ void TView::SetWindow(Real xmin, Real ymin, Real xmax, Real ymax) {
     WinYMin = ymin;
     WinXMax = xmax;
     WinYMax = ymax;
-    ScaleX = PortWidth / (xmax - xmin);
-    OffsetX = xmin * PortWidth / (xmax - xmin);
-    ScaleY = PortHeight / (ymax - ymin);
-    OffsetY = ymin * PortHeight / (ymax - ymin);
+    MapX.Set(xmin, xmax, PortWidth);
+    MapY.Set(ymin, ymax, PortHeight);
 }
 
 void TView::SetWindowIsotropic(int sign, Real xmin, Real ymin, Real xmax) {
-    SetWindow(xmin, ymin, xmax, ymin + sign * std::fabs((xmax - xmin) * PortHeight / PortWidth));
+    SetWindow(xmin, ymin, xmax, IsotropicEnd(sign, xmin, ymin, xmax, PortWidth, PortHeight));
 }
 
 void TView::DeviceToWorld(int px, int py, Real& x, Real& y) const {
@@ -50,19 +62,49 @@ DevicePoint TView::ToDevice(Real x, Real y) const {
     return {UserCanvas->XToDevice(ToCanvasX(x)), UserCanvas->YToDevice(ToCanvasY(y))};
 }
 
+namespace {
+// Liang-Barsky: the part of the segment from a to a + d (t in [0, 1]) on the inner side of one edge.
+bool ClipEdge(Real p, Real q, Real& t0, Real& t1) {
+    if (p == 0) return q >= 0;
+    const Real t = q / p;
+    if (p < 0) {
+        if (t > t1) return false;
+        t0 = std::max(t0, t);
+    } else {
+        if (t < t0) return false;
+        t1 = std::min(t1, t);
+    }
+    return true;
+}
+} // namespace
+
 void TView::Line(Real x1, Real y1, Real x2, Real y2) {
-    UserCanvas->Line(ToCanvasX(x1), ToCanvasY(y1), ToCanvasX(x2), ToCanvasY(y2));
+    Real ax = ToCanvasX(x1), ay = ToCanvasY(y1), bx = ToCanvasX(x2), by = ToCanvasY(y2);
+    if (Clipped) {
+        const Real dx = bx - ax, dy = by - ay;
+        Real t0 = 0, t1 = 1;
+        if (!ClipEdge(-dx, ax - FrameX1, t0, t1) || !ClipEdge(dx, FrameX2 - ax, t0, t1) ||
+            !ClipEdge(-dy, ay - FrameY1, t0, t1) || !ClipEdge(dy, FrameY2 - ay, t0, t1))
+            return;
+        bx = ax + t1 * dx;
+        by = ay + t1 * dy;
+        ax += t0 * dx;
+        ay += t0 * dy;
+    }
+    UserCanvas->Line(ax, ay, bx, by);
 }
 
 void TView::Marker(Real x, Real y) {
-    UserCanvas->Marker(ToCanvasX(x), ToCanvasY(y));
+    if (InFrame(ToCanvasX(x), ToCanvasY(y))) UserCanvas->Marker(ToCanvasX(x), ToCanvasY(y));
 }
 
 void TView::FloodFillAt(Colour fill, Colour border, Real x, Real y, const FillRegion& region) {
-    UserCanvas->FloodFillAt(fill, border, ToCanvasX(x), ToCanvasY(y), region);
+    if (InFrame(ToCanvasX(x), ToCanvasY(y)))
+        UserCanvas->FloodFillAt(fill, border, ToCanvasX(x), ToCanvasY(y), region);
 }
 
 Real TView::DrawText(const std::string& text, int size, Real x, Real y, int align, bool bold) {
+    if (!InFrame(ToCanvasX(x), ToCanvasY(y))) return x;
     const Real end =
         UserCanvas->DrawText(text, ToPixel(size * FontScale), ToCanvasX(x), ToCanvasY(y), align, bold);
     return FromCanvasX(end);

@@ -13,22 +13,29 @@ class TView {
     Real PortWidth = 0, PortHeight = 0;
     TUserCanvas* UserCanvas = nullptr; // not owned
     Real WinXMin = 0, WinYMin = 0, WinXMax = 0, WinYMax = 0;
-    Real ScaleX = 0, OffsetX = 0, ScaleY = 0, OffsetY = 0;
+    AxisMapping MapX, MapY; // design coordinates onto the port
     std::int32_t DevLeft = 0, DevTop = 0, DevRight = 0, DevBottom = 0;
     Real FontScale = 0;
     std::string Name;
     std::int32_t ViewKind = 0;
 
+    // The part of the canvas the view may draw on (canvas units), and whether it is held to it: a zoomed
+    // view keeps inside its panel. Init frees the view.
+    Real FrameX1 = 0, FrameY1 = 0, FrameX2 = 0, FrameY2 = 0;
+    bool Clipped = false;
+
     void Init(TUserCanvas* userCanvas, const std::string& name, Real x1, Real y1, Real x2, Real y2,
               Real fontScale);
+    void SetFrame(Real x1, Real y1, Real x2, Real y2);
+    bool InFrame(Real cx, Real cy) const;
     void SetPort(Real x1, Real y1, Real x2, Real y2);
     void SetWindow(Real xmin, Real ymin, Real xmax, Real ymax);
     void SetWindowIsotropic(int sign, Real xmin, Real ymin, Real xmax);
 
-    Real ToCanvasX(Real x) const { return x * ScaleX - OffsetX + PortX1; }
-    Real ToCanvasY(Real y) const { return y * ScaleY - OffsetY + PortY1; }
-    Real FromCanvasX(Real cx) const { return (cx - PortX1 + OffsetX) / ScaleX; }
-    Real FromCanvasY(Real cy) const { return (cy - PortY1 + OffsetY) / ScaleY; }
+    Real ToCanvasX(Real x) const { return MapX.Forward(x) + PortX1; }
+    Real ToCanvasY(Real y) const { return MapY.Forward(y) + PortY1; }
+    Real FromCanvasX(Real cx) const { return MapX.Back(cx - PortX1); }
+    Real FromCanvasY(Real cy) const { return MapY.Back(cy - PortY1); }
     void DeviceToWorld(int px, int py, Real& x, Real& y) const;
     Real CenterX() const { return (PortX1 + PortX2) / 2; }
     Real CenterY() const { return (PortY1 + PortY2) / 2; }

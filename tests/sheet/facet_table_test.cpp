@@ -156,7 +156,7 @@ TEST(FacetTable, DrawnColumnsAndNotes) {
     ASSERT_NE(any, nullptr);
     EXPECT_EQ(after->Y, any->Y);
     EXPECT_LT(after->X, third->X);
-    EXPECT_NEAR(after->X, any->X + any->Width + 5 * v.ScaleX, 2);
+    EXPECT_NEAR(after->X, any->X + any->Width + 5 * v.MapX.Scale, 2);
 }
 
 TEST(FacetTable, LowWindowShowsFewerRowsPerBlockAndMoreBlocks) {
