@@ -65,6 +65,8 @@ void ImportAscFile(Tstartform& w, char side, const std::string& path) {
     if (!BuildImportedSide(w, side)) return;
     w.DesignName = NameOnly(path) + (w.Design().IsCrown() ? "c" : "p");
     w.CurrentFile = FolderOf(path) + w.DesignName + DesignExtension;
+    w.FileNotChosen = true;
+    w.OpenDialog2.InitialDir = FolderOf(path);
     // A snapshot that could not be written is not read back: that would undo the import.
     const bool recorded = w.RecordStep();
     w.SetChecked("ShowOutline1", false);
@@ -90,10 +92,12 @@ void ReadOutlineFile(Tstartform& w, const std::string& path) {
         return;
     }
     w.SetChecked("ShowOutline1", false);
+    w.Action("ShowOutline1")->setVisible(true);
     w.ToggleOutline(); // reads the outline again, shows it and checks the item
     w.Design().OutlineShown = true;
     w.OutlineDesign = true;
-    w.RefreshMenus(); // Show Outline and New with outline, now that the file exists
+    // Only these two items change: the other menus stay as they are (right after start-up, hidden).
+    w.Action("Newwithoutline1")->setVisible(w.Design().OutlineFileExists() && !w.RotationMode);
     w.OpenOutline.InitialDir = FolderOf(path);
     w.Invalidate();
 }
@@ -122,7 +126,8 @@ void importfile1Click(Tstartform& w) {
 
 void Makeascfile1Click(Tstartform& w) {
     if (!RunSaveDialog(w.Svc(), w.SaveDialog2, w.CurrentFile, true)) return;
-    if (!w.Design().WriteAsc(w.SaveDialog2.FileName)) w.ReportFileFailure();
+    if (!w.Design().WriteAsc(w.SaveDialog2.FileName)) return w.ReportFileFailure();
+    RememberFolder(w.SaveDialog2);
 }
 
 void Readoutline1Click(Tstartform& w) {
@@ -137,6 +142,7 @@ void SaveOutline1Click(Tstartform& w) {
         w.ReportFileFailure();
         return;
     }
+    RememberFolder(w.SaveOutline);
     w.Invalidate();
     w.SetChecked("ShowOutline1", true);
     w.RefreshMenus();
@@ -148,7 +154,6 @@ void OpenDroppedFile(Tstartform& w, const std::string& path) {
         OpenDroppedDesign(w, path);
     } else if (extension == AscExtension) {
         if (AskSaveChanges(w) == Answer::Cancel) return;
-        w.OpenDialog2.InitialDir = FolderOf(path);
         ImportAscFile(w, 'c', path);
     } else if (extension == OutlineExtension) {
         ReadOutlineFile(w, path);

@@ -102,8 +102,11 @@ void f1Click(Tstartform& w, QAction& slot) {
 void Save1Click(Tstartform& w) {
     if (w.CurrentFile.empty()) {
         SaveAs(w, "");
+    } else if (w.FileNotChosen && ConfirmOverwrite(w.Svc().Messages, w.CurrentFile)) {
+        // A name the program gave: an existing file of that name is replaced only when the user says so.
     } else if (w.WriteReported(w.CurrentFile, TGem::FileMode::Save, NameOnly(w.CurrentFile))) {
         w.SetTitle("");
+        w.FileNotChosen = false;
         w.ReadReported(w.CurrentFile, TGem::FileMode::Open);
         w.RecordStep();
         w.RefreshMenus();
@@ -161,11 +164,13 @@ void Redo1Click(Tstartform& w) {
 
 bool Tstartform::OpenDesign(const std::string& name) {
     const std::string previousFile = CurrentFile, previousName = DesignName;
+    const bool previousNotChosen = FileNotChosen;
     SetDesignFile(name);
     if (ReadReported(name, TGem::FileMode::Open)) return true;
     // The design in memory is still the previous one: so are its file name and title.
     CurrentFile = previousFile;
     DesignName = previousName;
+    FileNotChosen = previousNotChosen;
     SetTitle(TheDesign->ChangedSuffix());
     return false;
 }

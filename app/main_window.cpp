@@ -371,6 +371,7 @@ void Tstartform::SetTitle(const std::string& suffix) {
 
 void Tstartform::SetDesignFile(const std::string& path) {
     CurrentFile = path;
+    FileNotChosen = false;
     DesignName = NameOnly(path);
     SetTitle("");
 }
@@ -392,13 +393,13 @@ bool Tstartform::WriteReported(const std::string& name, TGem::FileMode mode, con
 void Tstartform::ReportFileFailure() {
     if (TheDesign->LastError.Empty()) return; // nothing to undo, redo or reload: no message
     ServiceSet.Messages.Beep();
-    ServiceSet.Messages.ShowError(TheDesign->LastError.Message);
+    ServiceSet.Messages.ShowError(
+        FileFailureText(TheDesign->LastError.Message, TheDesign->LastError.OsError));
 }
 
 bool Tstartform::ReadOutlineReported() {
     if (TheDesign->ReadOutline("")) return true;
-    ServiceSet.Messages.Beep();
-    ServiceSet.Messages.ShowError(TheDesign->LastError.Message);
+    ReportFileFailure();
     return false;
 }
 
@@ -524,6 +525,13 @@ std::optional<SheetClick> Tstartform::TakeClick(const QDialog& requester) {
     return click;
 }
 
+void Tstartform::ShowPrompt(QDialog& requester, const std::string& text) {
+    StatusPanel->setText(QString::fromLatin1(text.c_str()));
+    StatusBar1->show();
+    StatusBar1->raise();
+    connect(&requester, &QDialog::finished, StatusBar1, &QWidget::hide, Qt::SingleShotConnection);
+}
+
 void Tstartform::ClientToDesign(int x, int y, Real& modelX, Real& modelY) const {
     // The top view shows model y across and model x downwards.
     Sheet.TopView.DeviceToWorld(x, y, modelY, modelX);
@@ -625,6 +633,9 @@ void Tstartform::QuitCommand() {
             CurrentFile.empty() ? "This program will terminate. Save current new design?"
                                 : "This program will terminate. Save current modifications?");
         if (answer == Answer::Cancel) return;
+        // While the preform is shown the design holds the flattened base the preform was made from:
+        // the user's design is its current undo snapshot.
+        if (answer == Answer::Yes && Shown.PreformShown && !ReadReported("", TGem::FileMode::Reload)) return;
         if (answer == Answer::Yes && !SaveAs(*this, CurrentFile)) return;
     }
     ClosingDown = true;

@@ -81,6 +81,7 @@ class Tstartform : public QMainWindow, public DesignHost {
     void CancelPreview(QDialog& dialog) override;
     void RequestClick(QDialog& requester, ClickKind kind, const std::string& prompt) override;
     std::optional<SheetClick> TakeClick(const QDialog& requester) override;
+    void ShowPrompt(QDialog& requester, const std::string& text) override;
 
     // ---- Drawing and menus ----
     // Draws the whole sheet of design into the client area (skipped while ClosingDown).
@@ -145,6 +146,9 @@ class Tstartform : public QMainWindow, public DesignHost {
     DisplayState Shown;
     std::string CurrentFile;
     std::string DesignName;
+    // CurrentFile was named by the program (after an import), not chosen by the user: the first Save
+    // asks before it replaces a file of that name.
+    bool FileNotChosen = false;
     bool RotationMode = false;
     bool ClosingDown = false;
     bool FirstActivation = true;
