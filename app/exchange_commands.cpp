@@ -62,7 +62,11 @@ void ImportAscFile(Tstartform& w, char side, const std::string& path) {
         design.SetTextLine(FileNameLine, "Filename: " + NameOnly(file) + DesignExtension);
         return true;
     });
-    if (built) return;
+    if (built) {
+        w.FileNotChosen = true; // the first Save asks before it replaces a file of this name
+        w.OpenDialog2.InitialDir = FolderOf(path);
+        return;
+    }
     w.CurrentFile = previousFile;
     w.DesignName = previousName;
     firstSnapshot.PutBack();
@@ -84,11 +88,14 @@ void ReadOutlineFile(Tstartform& w, const std::string& path) {
         return;
     }
     w.SetChecked("ShowOutline1", false);
+    w.Action("ShowOutline1")->setVisible(true);
     w.ToggleOutline(); // reads the outline again, shows it and checks the item
     w.Design().OutlineShown = true;
     w.OutlineDesign = true;
+    // Only these two items change: the other menus stay as they are (right after start-up, hidden).
+    w.Action("Newwithoutline1")->setVisible(w.Design().OutlineFileExists() && !w.RotationMode);
     w.OpenOutline.InitialDir = FolderOf(path);
-    w.Changes().Refresh(); // Show Outline and New with outline, now that the file exists
+    w.Repaint();
 }
 
 std::string LowerExtension(const std::string& path) {
@@ -115,7 +122,8 @@ void importfile1Click(Tstartform& w) {
 
 void Makeascfile1Click(Tstartform& w) {
     if (!RunSaveDialog(w.Svc(), w.SaveDialog2, w.CurrentFile, true)) return;
-    if (!w.Design().WriteAsc(w.SaveDialog2.FileName)) w.Changes().ReportFileFailure();
+    if (!w.Design().WriteAsc(w.SaveDialog2.FileName)) return w.Changes().ReportFileFailure();
+    RememberFolder(w.SaveDialog2);
 }
 
 void Readoutline1Click(Tstartform& w) {
@@ -130,6 +138,7 @@ void SaveOutline1Click(Tstartform& w) {
         w.Changes().ReportFileFailure();
         return;
     }
+    RememberFolder(w.SaveOutline);
     w.SetChecked("ShowOutline1", true);
     w.Changes().Refresh();
 }
@@ -140,7 +149,6 @@ void OpenDroppedFile(Tstartform& w, const std::string& path) {
         OpenDroppedDesign(w, path);
     } else if (extension == AscExtension) {
         if (AskSaveChanges(w) == Answer::Cancel) return;
-        w.OpenDialog2.InitialDir = FolderOf(path);
         ImportAscFile(w, 'c', path);
     } else if (extension == OutlineExtension) {
         ReadOutlineFile(w, path);

@@ -97,8 +97,11 @@ void f1Click(Tstartform& w, QAction& slot) {
 void Save1Click(Tstartform& w) {
     if (w.CurrentFile.empty())
         SaveAs(w, "");
-    else
-        w.Changes().Save(w.CurrentFile, NameOnly(w.CurrentFile));
+    else if (w.FileNotChosen && ConfirmOverwrite(w.Svc().Messages, w.CurrentFile))
+        return; // a name the program gave: an existing file of that name is replaced only when the user says
+                // so
+    else if (w.Changes().Save(w.CurrentFile, NameOnly(w.CurrentFile)) != ChangeRunner::Saved::No)
+        w.FileNotChosen = false;
 }
 
 void SaveAs1Click(Tstartform& w) {
@@ -150,11 +153,13 @@ void Redo1Click(Tstartform& w) {
 
 bool Tstartform::OpenDesign(const std::string& name) {
     const std::string previousFile = CurrentFile, previousName = DesignName;
+    const bool previousNotChosen = FileNotChosen;
     SetDesignFile(name); // the title of the step the open records
     if (!Runner.Open(name)) {
         // The design in memory is still the previous one: so are its file name and title.
         CurrentFile = previousFile;
         DesignName = previousName;
+        FileNotChosen = previousNotChosen;
         SetTitle(TheDesign->ChangedSuffix());
         return false;
     }

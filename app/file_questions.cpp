@@ -32,6 +32,10 @@ bool FileExists(const std::string& path) {
     return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
+std::string WithDesignExtension(const std::string& chosen) {
+    return WithoutTrailingSeparator(FolderOf(chosen)) + Separator + NameOnly(chosen) + ".lfx";
+}
+
 bool FileMustExist(MessageService& messages, const std::string& path) {
     if (FileExists(path)) return false;
     messages.Beep();
@@ -52,7 +56,6 @@ bool RunSaveDialog(const Services& services, FileDialogRequest& dialog, const st
     const auto chosen = services.Files.SaveFile(dialog);
     if (!chosen) return false;
     dialog.FileName = *chosen;
-    dialog.InitialDir = FolderOf(*chosen);
     return !checkOverwrite || !ConfirmOverwrite(services.Messages, *chosen);
 }
 
@@ -60,6 +63,9 @@ bool RunOpenDialog(const Services& services, FileDialogRequest& dialog) {
     const auto chosen = services.Files.OpenFile(dialog);
     if (!chosen) return false;
     dialog.FileName = *chosen;
-    dialog.InitialDir = FolderOf(*chosen);
     return true;
+}
+
+void RememberFolder(FileDialogRequest& dialog) {
+    dialog.InitialDir = FolderOf(dialog.FileName);
 }

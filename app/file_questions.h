@@ -13,6 +13,8 @@ std::string FolderOf(const std::string& path);
 std::string WithoutTrailingSeparator(const std::string& folder);
 // True when the file exists.
 bool FileExists(const std::string& path);
+// The design file a save dialog's choice names: its folder and name with the design extension.
+std::string WithDesignExtension(const std::string& chosen);
 
 // When the file is missing: beeps, shows " File: <path> does not exist" and answers true (stop).
 bool FileMustExist(MessageService& messages, const std::string& path);
@@ -20,10 +22,11 @@ bool FileMustExist(MessageService& messages, const std::string& path);
 // chosen. A missing file answers false at once.
 bool ConfirmOverwrite(MessageService& messages, const std::string& path);
 // Presets the dialog's file name with NameOnly(name), runs it and answers true when a file was chosen
-// and, if asked, the overwrite question let it pass. The chosen path is left in dialog.FileName and its
-// folder in dialog.InitialDir.
+// and, if asked, the overwrite question let it pass. The chosen path is left in dialog.FileName.
 bool RunSaveDialog(const Services& services, FileDialogRequest& dialog, const std::string& name,
                    bool checkOverwrite);
-// Runs an open dialog; on success the chosen path is left in dialog.FileName and its folder in
-// dialog.InitialDir.
+// Runs an open dialog; on success the chosen path is left in dialog.FileName.
 bool RunOpenDialog(const Services& services, FileDialogRequest& dialog);
+// The dialog starts next time in the folder of the file it chose: called once that file was read or
+// written, so that a declined or failed command leaves the folder as it was.
+void RememberFolder(FileDialogRequest& dialog);

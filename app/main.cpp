@@ -1,5 +1,6 @@
 // The program's main routine: the command line, the application, the desktop services and the window.
 #include "app/main_window.h"
+#include "dialogs/about_dialog.h"
 #include "platform/qt_printing.h"
 #include "platform/qt_services.h"
 #include "platform/stale_snapshots.h"
@@ -39,7 +40,7 @@ CommandLine ReadCommandLine(int argc, char* argv[]) {
             std::fputs(Usage, stdout);
             line.ExitStatus = 0;
         } else if (!optionsEnd && (arg == "-v" || arg == "--version")) {
-            std::printf("lapidraw %s\n", LAPIDRAW_VERSION);
+            std::printf("%s\n", ProgramVersionText().c_str());
             line.ExitStatus = 0;
         } else if (!optionsEnd && arg == "--") {
             optionsEnd = true;

@@ -407,6 +407,7 @@ void Tstartform::SetTitle(const std::string& suffix) {
 
 void Tstartform::SetDesignFile(const std::string& path) {
     CurrentFile = path;
+    FileNotChosen = false;
     DesignName = NameOnly(path);
     SetTitle("");
 }
@@ -484,6 +485,13 @@ void Tstartform::PanSheet(QPoint by) {
     Sheet.Zoom.CentreY -= by.x() / across;
     Sheet.Zoom.CentreX -= by.y() / down;
     Repaint();
+}
+
+void Tstartform::ShowPrompt(QDialog& requester, const std::string& text) {
+    StatusPanel->setText(QString::fromLatin1(text.c_str()));
+    StatusBar1->show();
+    StatusBar1->raise();
+    connect(&requester, &QDialog::finished, StatusBar1, &QWidget::hide, Qt::SingleShotConnection);
 }
 
 void Tstartform::ClientToDesign(int x, int y, Real& modelX, Real& modelY) const {
@@ -587,6 +595,9 @@ void Tstartform::QuitCommand() {
             CurrentFile.empty() ? "This program will terminate. Save current new design?"
                                 : "This program will terminate. Save current modifications?");
         if (answer == Answer::Cancel) return;
+        // While the preform is shown the design holds the flattened base the preform was made from:
+        // the user's design is its current undo snapshot.
+        if (answer == Answer::Yes && Shown.PreformShown && !Runner.Revert()) return;
         if (answer == Answer::Yes && !SaveAs(*this, CurrentFile)) return;
     }
     ClosingDown = true;

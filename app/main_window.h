@@ -85,6 +85,7 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     ChangeRunner& Changes() override { return Runner; }
     void RequestClick(QDialog& requester, ClickKind kind, const std::string& prompt) override;
     std::optional<SheetClick> TakeClick(const QDialog& requester) override;
+    void ShowPrompt(QDialog& requester, const std::string& text) override;
 
     // ---- ChangeView ----
     void ShowStep(const std::string& suffix) override { SetTitle(suffix); }
@@ -142,6 +143,9 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     DisplayState Shown;
     std::string CurrentFile;
     std::string DesignName;
+    // CurrentFile was named by the program (after an import), not chosen by the user: the first Save
+    // asks before it replaces a file of that name.
+    bool FileNotChosen = false;
     bool RotationMode = false;
     bool ClosingDown = false;
     bool FirstActivation = true;

@@ -24,11 +24,15 @@ void campreform2Click(Tstartform& w) {
 }
 
 void campreform3Click(Tstartform& w) {
-    if (!RunSaveDialog(w.Svc(), w.SaveDialog1, w.CurrentFile, true)) return;
-    const std::string path = w.SaveDialog1.FileName;
+    if (!RunSaveDialog(w.Svc(), w.SaveDialog1, w.CurrentFile, false)) return;
+    // The preform is a design: its file gets the design extension, as the design's own Save as gives it.
+    const std::string path = WithDesignExtension(w.SaveDialog1.FileName);
+    if (ConfirmOverwrite(w.Svc().Messages, path)) return;
     TGem& preform = w.Preform();
-    if (!preform.WriteDesign(path, TGem::FileMode::Save, NameOnly(path)))
-        w.Changes().Report(preform.LastError.Message);
+    if (preform.WriteDesign(path, TGem::FileMode::Save, NameOnly(path)))
+        RememberFolder(w.SaveDialog1);
+    else
+        w.Changes().Report(FileFailureText(preform.LastError.Message, preform.LastError.OsError));
     w.Repaint();
 }
 

@@ -55,7 +55,8 @@ class PictureCanvas {
 
 void ReportWriteError(Tstartform& w, const std::string& path, int code) {
     w.Svc().Messages.Beep();
-    w.Svc().Messages.ShowError(" Cannot write file " + path + ". Error: " + fixed(code, 4, 0));
+    w.Svc().Messages.ShowError(
+        FileFailureText(" Cannot write file " + path + ". Error: " + fixed(code, 4, 0), code));
 }
 } // namespace
 
@@ -87,6 +88,9 @@ void Makepicture1Click(Tstartform& w) {
         w.Sheet.DrawDesign(w.Design(), w.ScreenCanvas);
     }
     int code = 0;
-    if (!picture.Save(QString::fromStdString(path), code)) ReportWriteError(w, path, code);
+    if (picture.Save(QString::fromStdString(path), code))
+        RememberFolder(w.SavePicture);
+    else
+        ReportWriteError(w, path, code);
     w.Repaint();
 }

@@ -53,7 +53,8 @@ QString ApplyTransform(TGem& gem, const TransformRequest& transform) {
     if (name == "round-indices") gem.RoundIndices();
     if (name == "rotate") gem.RotateByIndex(transform.Steps);
     if (name == "angles") {
-        if (!gem.ScaleAngles(transform.Target, transform.Source)) return "Angle not found";
+        if (!gem.HasCutAngle(transform.Source)) return "Angle not found";
+        if (!gem.ScaleAngles(transform.Target, transform.Source)) return beyond;
         gem.Recompute();
     }
     if (name == "resize" && !gem.Resize(transform.Value)) return beyond;

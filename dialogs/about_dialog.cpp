@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -19,6 +20,13 @@ constexpr int IconPixels = 48;
 constexpr int CommentsWidth = 260;
 constexpr int Sides = 8;
 constexpr double TableShare = 0.5; // the table's radius against the girdle's
+
+// The system the program was built for, named as its users name it.
+std::string PlatformName() {
+    QString kernel = QSysInfo::kernelType();
+    if (!kernel.isEmpty()) kernel[0] = kernel[0].toUpper();
+    return kernel.toStdString();
+}
 
 QPolygonF Octagon(QPointF centre, double radius, double turn) {
     QPolygonF corners;
@@ -55,6 +63,11 @@ QPixmap DrawProgramIcon(int size) {
     return icon;
 }
 
+std::string ProgramVersionText() {
+    return std::string("lapidraw ") + LAPIDRAW_VERSION + " for " + PlatformName() + " " +
+           QSysInfo::buildCpuArchitecture().toStdString();
+}
+
 TGemAbout::TGemAbout(DesignHost& host) : QDialog(host.DialogParent()) {
     SetUpDialog(*this, "GemAbout", "About Lapidra");
 
@@ -70,11 +83,12 @@ TGemAbout::TGemAbout(DesignHost& host) : QDialog(host.DialogParent()) {
         return label;
     };
     ProductName = plain("    LapidraW", "ProductName");
-    Version = plain(VersionCaption, "Version");
-    Comments =
-        plain("Comments : This program  is the Windows 95/98 version of Lapidra.  The program can also "
-              "import a crown or pavilion form ASC files .",
-              "Comments");
+    Version = plain(("Version: " + ProgramVersionText()).c_str(), "Version");
+    FileVersion = plain((std::string("Design files: ") + VersionCaption).c_str(), "FileVersion");
+    const std::string comments = "Comments : This program  is the " + PlatformName() +
+                                 " version of Lapidra.  The program can also import a crown or pavilion "
+                                 "form ASC files .";
+    Comments = plain(comments.c_str(), "Comments");
     Comments->setWordWrap(true);
     Comments->setFixedWidth(CommentsWidth);
     OKButton = new QPushButton("O&k", this);
@@ -88,6 +102,7 @@ TGemAbout::TGemAbout(DesignHost& host) : QDialog(host.DialogParent()) {
     auto* panel = new QVBoxLayout(Panel1);
     panel->addLayout(top);
     panel->addWidget(Version);
+    panel->addWidget(FileVersion);
     panel->addWidget(Comments);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Panel1);

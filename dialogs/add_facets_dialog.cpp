@@ -377,16 +377,15 @@ void TForm14::ConsumeClick() {
         TakeClickedPoint(*click);
 }
 
-// The point on the nearest edge, or the nearest corner, goes into row ClickRow; an edge pick that
-// finds nothing changes nothing.
+// The point on the nearest edge, or the nearest corner, goes into row ClickRow; a pick that finds
+// nothing changes nothing.
 void TForm14::TakeClickedPoint(const SheetClick& click) {
     TGem& design = Design();
     Vector3 p;
-    if (click.Kind == ClickKind::Edge) {
-        if (design.PickEdge(click.X, click.Y, click.Ctrl, click.Shift, p.x, p.y, p.z) == NoneFound) return;
-    } else {
-        design.PickPoint(click.X, click.Y, click.Ctrl, click.Shift, p.x, p.y, p.z);
-    }
+    const bool edge = click.Kind == ClickKind::Edge;
+    const int picked = edge ? design.PickEdge(click.X, click.Y, click.Ctrl, click.Shift, p.x, p.y, p.z)
+                            : design.FindPoint(click.X, click.Y, click.Ctrl, click.Shift, p.x, p.y, p.z);
+    if (picked == NoneFound) return Host.ShowPrompt(*this, edge ? NoEdgePicked : NoPointPicked);
     WritePoint(ClickRow - 1, p);
     BitBtn1->hide();
     if (Host.Display().ShowClick) {
@@ -399,6 +398,7 @@ void TForm14::TakeClickedPoint(const SheetClick& click) {
 void TForm14::TakeClickedFacet(const SheetClick& click) {
     TGem& design = Design();
     const int f = design.PickFacet(click.X, click.Y);
+    if (f == NoneFound) Host.ShowPrompt(*this, NoFacetPicked);
     ShowFacet(f);
     BitBtn1->hide();
     int first = 0, last = 0;

@@ -90,18 +90,16 @@ void TBoundingPlaneForm::FormActivate() {
     EnableSteps();
 }
 
-// The height of the clicked corner or edge point; an edge click that finds no edge changes nothing.
+// The height of the clicked corner or edge point; a click that finds neither changes nothing.
 void TBoundingPlaneForm::ConsumeClick() {
     const std::optional<SheetClick> click = Host.TakeClick(*this);
     if (!click) return;
     TGem& design = Design();
     Vector3 p;
-    if (click->Kind == ClickKind::Edge) {
-        if (design.PickEdge(click->X, click->Y, click->Ctrl, click->Shift, p.x, p.y, p.z) == NoneFound)
-            return;
-    } else {
-        design.PickPoint(click->X, click->Y, click->Ctrl, click->Shift, p.x, p.y, p.z);
-    }
+    const bool edge = click->Kind == ClickKind::Edge;
+    const int picked = edge ? design.PickEdge(click->X, click->Y, click->Ctrl, click->Shift, p.x, p.y, p.z)
+                            : design.FindPoint(click->X, click->Y, click->Ctrl, click->Shift, p.x, p.y, p.z);
+    if (picked == NoneFound) return Host.ShowPrompt(*this, edge ? NoEdgePicked : NoPointPicked);
     PickedPoint = p;
     const bool mark = Host.Display().ShowClick;
     const Real height = Setup.ClickSign * p.z;

@@ -108,14 +108,18 @@ void TForm18::Button1Click() {
     if (!oldAngle) return;
     const std::optional<Real> newAngle = ReadAngle(Edit2, "Error in newangle");
     if (!newAngle) return;
-    bool notFound = false;
+    if (!Host.Design().HasCutAngle(*oldAngle))
+        return ReportFieldError(Host.Svc().Messages, Edit1, "Angle not found");
+    bool refused = false;
     const bool changed = Host.Finish(*this, [&](TGem& design) {
-        notFound = !design.ScaleAngles(*newAngle, *oldAngle);
-        if (notFound) return false;
+        refused = !design.ScaleAngles(*newAngle, *oldAngle);
+        if (refused) return false;
         design.Recompute();
         return true;
     });
-    if (!changed && notFound) ReportFieldError(Host.Svc().Messages, Edit1, "Angle not found");
+    // The old angle is there: the new one would take the design beyond what the engine computes.
+    if (!changed && refused)
+        ReportFieldError(Host.Svc().Messages, Edit2, "New angle out of reach for this design");
 }
 
 void TForm18::Button2Click() {

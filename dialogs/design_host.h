@@ -23,6 +23,12 @@ inline constexpr unsigned ModifyMethods = 0b1011;   // no "3 points" while a fac
 // What a dialog asks the window to pick on the sheet.
 enum class ClickKind { Edge, Point, Facet };
 
+// What the prompt line says when a click found nothing to pick: the dialog then changes nothing.
+inline constexpr const char* NoPointPicked = "No corner point at the click: nothing changed";
+inline constexpr const char* NoEdgePicked = "No edge at the click: nothing changed";
+inline constexpr const char* NoFacetPicked = "No facet at the click: nothing changed";
+inline constexpr const char* NoGroupPicked = "No facet group at the click: nothing changed";
+
 // One press of the left mouse button on the sheet, taken for the dialog that asked for it: the design
 // point under it in the top view, and the Ctrl and Shift keys (the pick filters).
 struct SheetClick {
@@ -97,4 +103,10 @@ class DesignHost {
     // The press taken for requester, handed out once. Nothing while the press is still awaited, and
     // nothing for a press of another button than the left one, which only brings the dialog back.
     virtual std::optional<SheetClick> TakeClick(const QDialog& requester) = 0;
+    // Shows text in the window's prompt line while requester stays open (a window without a prompt
+    // line has nothing to show it in).
+    virtual void ShowPrompt(QDialog& requester, const std::string& text) {
+        (void)requester;
+        (void)text;
+    }
 };

@@ -197,8 +197,9 @@ bool FacetGroupPicker::LookUpFacet() {
 bool FacetGroupPicker::Highlight(int f) {
     int first = 0, last = 0;
     if (!Design().GroupRange(f, first, last)) return false;
+    // A group is chosen, not one facet of it: the group's first facet is the dark one.
     Host.Display().SelectedFacet = f;
-    Host.Display().FacetSelected = true;
+    Host.Display().FacetSelected = false;
     Host.Repaint();
     return true;
 }
@@ -215,7 +216,7 @@ void FacetGroupPicker::ConsumeClick() {
     const std::optional<SheetClick> click = Host.TakeClick(*this);
     if (!click || click->Kind != ClickKind::Facet) return;
     const int f = Design().PickFacet(click->X, click->Y);
-    if (f < 1 || !Highlight(f)) return;
+    if (f < 1 || !Highlight(f)) return Host.ShowPrompt(*this, NoGroupPicked);
     FoundFacet = f;
     BitBtn1->show();
     ShowClickedFacet(f);

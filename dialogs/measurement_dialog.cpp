@@ -109,11 +109,11 @@ void TForm16::MeasureCorner(const SheetClick& click) {
         Host.Design().PickPoint(click.X, click.Y, OnlyGirdlePlane, NotGirdlePlane, p.x, p.y, p.z);
     const bool showClick = Host.Display().ShowClick;
     bool refused = false;
+    // The picked point is marked whether or not it lies on the perimeter.
     Host.Preview([&](TGem& design) {
         Real distance = 0;
         refused = !design.MeasureCornerToCorner(point, p.x, p.y, p.z, distance);
-        if (refused) return false;
-        design.Recompute();
+        if (!refused) design.Recompute();
         if (showClick) Mark(design, p);
         return true;
     });

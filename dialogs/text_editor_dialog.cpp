@@ -2,6 +2,8 @@
 #include "dialogs/text_editor_dialog.h"
 
 #include "dialogs/dialog_frame.h"
+#include "dialogs/field_input.h"
+#include "platform/code_page_text.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -20,12 +22,19 @@ const char* const NoteHint =
     "Put in text for the cutangle and index information; separating the text by 8 or "
     "more spaces puts the text following the spaces into the next column ";
 
-QString Latin1(const std::string& s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::string Latin1(const QString& s) {
-    return s.toLatin1().toStdString();
+// The field's text in the design's code page; the first character the design file cannot hold when
+// there is one.
+std::string CodePageBytes(const QString& text, std::optional<char32_t>& refused) {
+    std::string bytes;
+    for (const char32_t c : text.toUcs4()) {
+        const std::optional<unsigned char> byte = DesignTextByte(c);
+        if (!byte) {
+            refused = c;
+            return bytes;
+        }
+        bytes.push_back(static_cast<char>(*byte));
+    }
+    return bytes;
 }
 } // namespace
 
@@ -106,9 +115,9 @@ void TForm7::FormActivate() {
         Lines[k]->clear();
     const int last = LastLineToLoad();
     for (int k = 1; k <= last; ++k)
-        Lines[k]->setText(Latin1(design.TextLine(k)));
-    Edit20->setText(Latin1(design.TextLine(CutNameLine)));
-    Edit21->setText(Latin1(design.TextLine(AuthorLine)));
+        Lines[k]->setText(FromCodePage(design.TextLine(k)));
+    Edit20->setText(FromCodePage(design.TextLine(CutNameLine)));
+    Edit21->setText(FromCodePage(design.TextLine(AuthorLine)));
     TextChanged = false;
     for (int k = FirstNoteLine + 1; k <= FreeLineCount; ++k)
         Lines[k]->setToolTip(Lines[FirstNoteLine]->toolTip());
@@ -146,10 +155,22 @@ bool TForm7::eventFilter(QObject* watched, QEvent* event) {
 void TForm7::BitBtn1Click() {
     if (!TextChanged) return accept();
     std::array<std::string, TextLineCount + 1> texts;
+    std::array<QLineEdit*, TextLineCount + 1> fields{};
     for (int k = 1; k <= FreeLineCount; ++k)
-        texts[k] = Latin1(Lines[k]->text());
-    texts[CutNameLine] = Latin1(Edit20->text());
-    texts[AuthorLine] = Latin1(Edit21->text());
+        fields[k] = Lines[k];
+    fields[CutNameLine] = Edit20;
+    fields[AuthorLine] = Edit21;
+    // Nothing is dropped silently: a character the file cannot hold is named and nothing changes.
+    for (int k = 1; k <= TextLineCount; ++k) {
+        std::optional<char32_t> refused;
+        texts[k] = CodePageBytes(fields[k]->text(), refused);
+        if (refused) {
+            const QString shown = QString::fromUcs4(&*refused, 1);
+            return ReportFieldError(Host.Svc().Messages, fields[k],
+                                    "The design file cannot hold the character \"" + shown.toStdString() +
+                                        "\"");
+        }
+    }
     Host.Finish(*this, [texts](TGem& design) {
         for (int k = 1; k <= TextLineCount; ++k)
             design.SetTextLine(k, texts[k]);

@@ -46,10 +46,11 @@ bool ChangeRunner::Commit(const DesignChange& change) {
     return true;
 }
 
-void ChangeRunner::Revert() {
+bool ChangeRunner::Revert() {
     // With no snapshot yet there is nothing to go back to, and nothing is reported.
-    ReadReported("", TGem::FileMode::Reload);
+    const bool readBack = ReadReported("", TGem::FileMode::Reload);
     ShowChanged();
+    return readBack;
 }
 
 void ChangeRunner::Refresh() {
@@ -119,5 +120,5 @@ void ChangeRunner::Report(const std::string& message) {
 
 void ChangeRunner::ReportFileFailure() {
     const FileError& error = View.Design().LastError;
-    if (!error.Empty()) Report(error.Message);
+    if (!error.Empty()) Report(FileFailureText(error.Message, error.OsError));
 }

@@ -44,8 +44,8 @@ class ChangeRunner {
     // undo step is recorded and read back, then the sheet and the menus.
     bool Commit(const DesignChange& change = nullptr);
     // Throws away what the previews did: the current undo step is read back (with none yet, nothing is
-    // restored); the sheet and the menus.
-    void Revert();
+    // restored); the sheet and the menus. False when nothing was read back.
+    bool Revert();
     // The design shown again as it is: the sheet and the menus (after a change of what is shown).
     void Refresh();
 

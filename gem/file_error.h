@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 
 // Why the last file operation failed: the message as the user is shown it, the line of the file at which
 // reading stopped (0 when there is none) and the operating system's error number (0 when there is none).
@@ -21,3 +22,10 @@ struct FileError {
         return false;
     }
 };
+
+// A file error as the user is shown it: the message, and below it the operating system's own description
+// of its error number, when there is one.
+inline std::string FileFailureText(const std::string& message, int osError) {
+    if (osError == 0) return message;
+    return message + "\n" + std::generic_category().message(osError);
+}

@@ -271,6 +271,8 @@ class TGem {
     // False, changing nothing, when no facet lies at `source`, the angles give no usable ratio or a
     // plane would leave the engine's reach. Does not recompute: the caller does.
     bool ScaleAngles(Real target, Real source);
+    // A cut facet other than a girdle facet lies within 0.1 degrees of the angle: ScaleAngles finds it.
+    bool HasCutAngle(Real angle) const;
     std::string TypeLetter() const;
     // (end of transforms)
 
@@ -279,6 +281,8 @@ class TGem {
     // The nearest corner point (by |dx| + |dy|, below 100); point 1 when none is that near.
     // onlyXY: only points of the girdle plane; notXY: none of them (onlyXY wins).
     int PickPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const;
+    // As PickPoint, but NoneFound (and x, y, z untouched) when no point is that near.
+    int FindPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const;
     // The edge that best fits the click, and the point on it nearest to the click; NoneFound when no
     // edge scores below 100.
     int PickEdge(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const;

@@ -1,4 +1,5 @@
 // The design file (lfx) and the undo snapshots that are kept as design files.
+#include "gem/code_page.h"
 #include "gem/exchange_io.h"
 #include "gem/gem.h"
 #include "gem/numread.h"
@@ -24,8 +25,6 @@ namespace {
 constexpr std::size_t FileNameLength = 80;
 constexpr int FirstOptionalTextLine = 11;
 constexpr int LastFreeTextLine = 19;
-constexpr unsigned char OldDegreeSign = 0xF8; // degree sign of the old DOS code page
-constexpr unsigned char DegreeSign = 0xBA;    // masculine ordinal, shown as a degree sign
 constexpr int FolderAttempts = 100;
 constexpr std::string_view SnapshotFolderPrefix = "lapidraw-"; // + random hexadecimal digits
 constexpr std::size_t LargestDesignFile = 16 << 20;            // far above 2000 facets and all text lines
@@ -310,7 +309,7 @@ class DesignReader {
         if (++textLinesRead_ > LastFreeTextLine) return;
         std::string text = rest;
         for (char& c : text)
-            if (static_cast<unsigned char>(c) == OldDegreeSign) c = static_cast<char>(DegreeSign);
+            if (static_cast<unsigned char>(c) == OldDegreeByte) c = static_cast<char>(DegreeByte);
         gem_.TextLines[textLinesRead_] = text;
     }
 

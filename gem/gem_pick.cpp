@@ -30,8 +30,8 @@ Real AngleFrom(Real X, Real Y, const Vector3& p) {
 }
 } // namespace
 
-int TGem::PickPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const {
-    int best = 1;
+int TGem::FindPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const {
+    int best = NoneFound;
     Real bestDistance = PickRange;
     for (int k = OutlineShown ? OutlineFirstPoint : 1; k <= PointCount; ++k) {
         const Vector3& p = Points[k].Position;
@@ -46,11 +46,22 @@ int TGem::PickPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, R
             best = k;
         }
     }
+    if (best == NoneFound) return NoneFound;
     const Vector3& p = Points[best].Position;
     x = p.x;
     y = p.y;
     z = p.z;
     return best;
+}
+
+int TGem::PickPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const {
+    const int found = FindPoint(X, Y, onlyXY, notXY, x, y, z);
+    if (found != NoneFound) return found;
+    const Vector3& p = Points[1].Position;
+    x = p.x;
+    y = p.y;
+    z = p.z;
+    return 1;
 }
 
 int TGem::PickEdge(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const {

@@ -61,15 +61,18 @@ void TGem::ShiftBoundingPlane(Real dh) {
     Recompute();
 }
 
+bool TGem::HasCutAngle(Real angle) const {
+    for (int i = 1; i <= FacetCount; ++i) {
+        const Real a = FacetAngle(i);
+        if (!Near90(a) && std::fabs(std::fabs(a) - std::fabs(angle)) < SourceAngleTolerance) return true;
+    }
+    return false;
+}
+
 bool TGem::ScaleAngles(Real target, Real source) {
     // Angles of 0 or 90 degrees have no usable tangent ratio.
     if (NearZero(target) || Near90(target) || NearZero(source) || Near90(source)) return false;
-    bool found = false;
-    for (int i = 1; i <= FacetCount && !found; ++i) {
-        const Real a = FacetAngle(i);
-        found = !Near90(a) && std::fabs(std::fabs(a) - std::fabs(source)) < SourceAngleTolerance;
-    }
-    if (!found) return false;
+    if (!HasCutAngle(source)) return false;
 
     // Angles beyond 90 degrees give no positive ratio either: nothing sensible to scale by.
     const Real m = std::tan(target * RadPerDeg) / std::tan(source * RadPerDeg);

@@ -1,6 +1,8 @@
 // The only file that includes libEMF's header (built with NOMINMAX).
 #include "platform/emf_gdi.h"
 
+#include "gem/code_page.h"
+
 #include <libEMF/emf.h>
 
 #include <cstdio>
@@ -104,14 +106,14 @@ void EmfPicture::Polygon(const std::vector<DevicePoint>& points) {
     ::Polygon(gdi_->Dc, corners.data(), static_cast<INT>(corners.size()));
 }
 
-void EmfPicture::Text(int x, int y, const std::string& latin1) {
+void EmfPicture::Text(int x, int y, const std::string& text) {
     if (!Valid()) return;
     std::vector<WCHAR> wide;
-    wide.reserve(latin1.size() + 1);
-    for (const char c : latin1)
-        wide.push_back(static_cast<unsigned char>(c));
+    wide.reserve(text.size() + 1);
+    for (const char c : text) // every character of the code page lies in the 16-bit range
+        wide.push_back(static_cast<WCHAR>(CodePageCharacter(static_cast<unsigned char>(c))));
     wide.push_back(0);
-    ExtTextOutW(gdi_->Dc, x, y, 0, nullptr, wide.data(), static_cast<UINT>(latin1.size()), nullptr);
+    ExtTextOutW(gdi_->Dc, x, y, 0, nullptr, wide.data(), static_cast<UINT>(text.size()), nullptr);
 }
 
 std::string EmfPicture::Finish() {

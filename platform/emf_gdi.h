@@ -30,8 +30,8 @@ class EmfPicture {
     void Ellipse(int left, int top, int right, int bottom);
     void Rectangle(int left, int top, int right, int bottom);
     void Polygon(const std::vector<DevicePoint>& points);
-    // Latin-1 text with its top-left corner at (x, y), no background.
-    void Text(int x, int y, const std::string& latin1);
+    // Text in the design's code page (Windows-1252) with its top-left corner at (x, y), no background.
+    void Text(int x, int y, const std::string& text);
 
     // Ends the picture and answers the bytes of its file; empty when it could not be made.
     std::string Finish();

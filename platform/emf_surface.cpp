@@ -1,5 +1,7 @@
 #include "platform/emf_surface.h"
 
+#include "platform/code_page_text.h"
+
 #include <QFontMetrics>
 #include <QSaveFile>
 
@@ -79,7 +81,7 @@ void EmfSurface::TextOut(int x, int y, const std::string& text) {
 }
 
 int EmfSurface::TextWidth(const std::string& text) {
-    return QFontMetrics(font_, &metricsDevice_).horizontalAdvance(FromLatin1(text));
+    return QFontMetrics(font_, &metricsDevice_).horizontalAdvance(FromCodePage(text));
 }
 
 int EmfSurface::TextHeight(const std::string&) {

@@ -1,5 +1,7 @@
 #include "platform/qt_surfaces.h"
 
+#include "platform/code_page_text.h"
+
 #include <QFontMetrics>
 #include <QPageSize>
 #include <QPen>
@@ -147,14 +149,13 @@ void QtSurface::TextOut(int x, int y, const std::string& text) {
     painter_.setFont(font_);
     painter_.setPen(ToQColor(FontColor()));
     const QFontMetrics metrics(font_, painter_.device());
-    painter_.drawText(QPoint(x, y + metrics.ascent()),
-                      QString::fromLatin1(text.data(), qsizetype(text.size())));
+    painter_.drawText(QPoint(x, y + metrics.ascent()), FromCodePage(text));
     ApplyPen();
 }
 
 int QtSurface::TextWidth(const std::string& text) {
     const QFontMetrics metrics(font_, painter_.device());
-    return metrics.horizontalAdvance(QString::fromLatin1(text.data(), qsizetype(text.size())));
+    return metrics.horizontalAdvance(FromCodePage(text));
 }
 
 int QtSurface::TextHeight(const std::string&) {

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # A CUPS server with the PDF printer "LapidrawPDF" (cups-pdf) for the printing tests.
 #   start: starts cupsd unless one runs already, adds the queue and makes it the default printer.
-#   stop:  ends the cupsd that start started (by its process id), if any.
+#   stop:  removes the queue if start added it, and ends the cupsd that start started (by its process
+#          id), if any: /etc/cups/printers.conf is left as it was before start.
 # Without cupsd or root rights it says so and leaves things as they are: the printing test then skips.
 set -uo pipefail
 QUEUE=LapidrawPDF
 PIDFILE="${LAPIDRAW_CUPSD_PIDFILE:-/tmp/lapidraw-cupsd.pid}"
+ADDEDFILE="${LAPIDRAW_CUPS_QUEUE_ADDED:-/tmp/lapidraw-cups-queue.added}"
 
 scheduler_running() { lpstat -r 2>/dev/null | grep -q "is running"; }
 
@@ -27,8 +29,12 @@ start() {
     echo "cups-pdf-queue: cupsd did not start; the CUPS printing test will skip"
     return 0
   fi
-  if lpadmin -p "$QUEUE" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -o PageSize=A4 2>/dev/null &&
-     lpadmin -d "$QUEUE"; then
+  # A queue of that name that was there before is the system's: stop leaves it alone.
+  if ! lpstat -p "$QUEUE" >/dev/null 2>&1; then
+    lpadmin -p "$QUEUE" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -o PageSize=A4 2>/dev/null &&
+      : >"$ADDEDFILE"
+  fi
+  if lpstat -p "$QUEUE" >/dev/null 2>&1 && lpadmin -d "$QUEUE"; then
     echo "cups-pdf-queue: printer $QUEUE ready"
   else
     echo "cups-pdf-queue: the printer $QUEUE could not be added; the CUPS printing test will skip"
@@ -36,6 +42,10 @@ start() {
 }
 
 stop() {
+  if [ -f "$ADDEDFILE" ]; then
+    lpadmin -x "$QUEUE" 2>/dev/null || echo "cups-pdf-queue: the printer $QUEUE could not be removed" >&2
+    rm -f "$ADDEDFILE"
+  fi
   [ -f "$PIDFILE" ] || return 0
   local pid
   pid="$(cat "$PIDFILE")"

@@ -5,7 +5,8 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
-if [ -x build/lapidraw ]; then
-  exec build/lapidraw "$@"
+if [ ! -x build/lapidraw ]; then
+  echo "run.sh: the build made no window program (build/lapidraw is missing); see the build output above" >&2
+  exit 1
 fi
-echo "Built the model library and its tests; the window program is not part of this build yet."
+exec build/lapidraw "$@"

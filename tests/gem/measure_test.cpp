@@ -94,6 +94,14 @@ TEST(GirdleEdgeMeasure, SlantedEdgeUsesItsDistanceFromTheAxis) {
     EXPECT_EQ(gem->MeasureGirdleEdge(1), "For Index:  5 Dcf/W = 0.990;  Lcf/W = 0.990");
 }
 
+// Dcf and Lcf are taken to the width across x, not to the length of an elongated stone.
+TEST(GirdleEdgeMeasure, ElongatedStoneMeasuresToItsWidth) {
+    auto gem = OneGirdleEdge({3.5L, -1, 0}, {3.5L, 1, 0}, 8, 12);
+    gem->BoxMin.y = -10;
+    gem->BoxMax.y = 10;
+    EXPECT_EQ(gem->MeasureGirdleEdge(1), "For Index: 12 Dcf/W = 0.700;  Lcf/W = 0.200");
+}
+
 TEST(GirdleEdgeMeasure, OddPartsHaveNoOppositeEdge) {
     auto gem = OneGirdleEdge({3.5L, -1, 0}, {3.5L, 1, 0}, 5, 12);
     EXPECT_EQ(gem->MeasureGirdleEdge(1), "For Index: 12 Lcf/W = 0.200");

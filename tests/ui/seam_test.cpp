@@ -2,6 +2,7 @@
 // undo key, and the program's command line.
 #include "app/menu_binding.h"
 #include "app/menu_table.h"
+#include "dialogs/about_dialog.h"
 #include "dialogs/add_facets_dialog.h"
 #include "dialogs/radio_group.h"
 #include "gem/range_error.h"
@@ -102,6 +103,14 @@ void SeamTest::menuRules_data() {
                                                "Changetable1", "Changebaseplane1", "Scale1",
                                                "Showindices1", "campreform2"}
                                 << QStringList{"Makeculetfacet1", "Redo1", "campreform5", "Changetier1"};
+    // Shift design moves the stone along its girdle facets: without one it is not offered.
+    MenuState noGirdle = cut;
+    noGirdle.GirdleFacet = false;
+    QTest::newRow("cut facets, no girdle facet")
+        << noGirdle
+        << QStringList{"File1",    "Edittext1", "Generalfacet1", "View1",       "Modify1", "Undo2",
+                       "Measure1", "Options1",  "Symmetry2",     "campreform1", "About1"}
+        << QStringList{"Changetable1", "Scale1"} << QStringList{"Changebaseplane1"};
     MenuState pavilion = cut;
     pavilion.Crown = false;
     pavilion.CanRedo = true;
@@ -262,7 +271,8 @@ void SeamTest::helpAndVersionAnswerWithoutAWindow() {
     QProcess version;
     RunProgram(version, {"--version"});
     QCOMPARE(version.exitCode(), 0);
-    QVERIFY(version.readAllStandardOutput().startsWith("lapidraw "));
+    // The same words as the about box.
+    QCOMPARE(version.readAllStandardOutput(), QByteArray::fromStdString(ProgramVersionText() + "\n"));
     QProcess unknown;
     RunProgram(unknown, {"--frobnicate"});
     QCOMPARE(unknown.exitCode(), 1);

@@ -183,9 +183,12 @@ void TextListAboutTest::aboutBoxAndVersionOfSavedDesign() {
     InDialog<TGemAbout>(w, "About1", [](TGemAbout& form) {
         QCOMPARE(form.windowTitle(), QString("About Lapidra"));
         QCOMPARE(form.ProductName->text(), QString("    LapidraW"));
-        QCOMPARE(form.Version->text(), QString("Version: 3.1F May 2002"));
+        // The program's own version and platform, and the version record of its design files.
+        QCOMPARE(form.Version->text(), QString::fromStdString("Version: " + ProgramVersionText()));
+        QVERIFY(form.Version->text().contains(LAPIDRAW_VERSION));
+        QCOMPARE(form.FileVersion->text(), QString("Design files: Version: 3.1F May 2002"));
         QCOMPARE(form.Comments->text(),
-                 QString("Comments : This program  is the Windows 95/98 version of Lapidra.  "
+                 QString("Comments : This program  is the Linux version of Lapidra.  "
                          "The program can also import a crown or pavilion form ASC files ."));
         QVERIFY(!form.ProgramIcon->pixmap().isNull());
         QVERIFY(form.OKButton->isDefault());
