@@ -1,0 +1,126 @@
+#include "optics/figures.h"
+
+#include "gem/parallel.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <mutex>
+
+namespace optics {
+namespace {
+// Rows of cells handed to a thread at a time.
+constexpr int RowsPerBatch = 2;
+
+// SplitMix64: a hash good enough to make every cell's random numbers independent of the others and
+// of the order the threads take them in.
+std::uint64_t Mix(std::uint64_t z) {
+    z += 0x9E3779B97F4A7C15ull;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+double UnitFrom(std::uint64_t bits) {
+    return static_cast<double>(bits >> 11) * 0x1.0p-53;
+}
+
+enum Figure { Iso, Cos, Returned, Windowed, Lost, Outer, Shadowed, FigureCount };
+
+std::array<double, FigureCount> Values(const RayOutcome& o) {
+    return {o.Iso, o.Cos, o.Returned, o.Windowed, o.Lost, o.Outer, o.Shadowed};
+}
+
+struct Tally {
+    std::array<RatioEstimator, FigureCount> figures;
+    long long rays = 0;
+    double energyError = 0;
+
+    void Merge(const Tally& other) {
+        for (int f = 0; f < FigureCount; ++f)
+            figures[f].Merge(other.figures[f]);
+        rays += other.rays;
+        energyError = std::max(energyError, other.energyError);
+    }
+};
+} // namespace
+
+int CellsPerSide(long long rays) {
+    return std::max(1, static_cast<int>(std::ceil(std::sqrt(std::max(1LL, rays) / 2.0))));
+}
+
+SamplePoint SampleInCell(int cellX, int cellY, int which, int cellsPerSide, std::uint64_t seed) {
+    const std::uint64_t key =
+        Mix(seed ^ Mix((static_cast<std::uint64_t>(cellY) * cellsPerSide + cellX) * 2 + which));
+    const double cell = 1.0 / cellsPerSide;
+    return {(cellX + UnitFrom(key)) * cell, (cellY + UnitFrom(Mix(key))) * cell};
+}
+
+void RatioEstimator::AddPair(double y1, double h1, double y2, double h2) {
+    sumY_ += y1 + y2;
+    sumH_ += h1 + h2;
+    const double dy = y1 - y2, dh = h1 - h2;
+    dyy_ += dy * dy, dyh_ += dy * dh, dhh_ += dh * dh;
+    ++pairs_;
+}
+
+void RatioEstimator::Merge(const RatioEstimator& other) {
+    sumY_ += other.sumY_, sumH_ += other.sumH_;
+    dyy_ += other.dyy_, dyh_ += other.dyh_, dhh_ += other.dhh_;
+    pairs_ += other.pairs_;
+}
+
+Estimate RatioEstimator::Result() const {
+    if (sumH_ == 0) return {};
+    const double value = sumY_ / sumH_;
+    // z = y - value h has mean 0; each pair gives its cell's variance of z as (z1 - z2)^2 / 2, and the
+    // mean of z over n cells of two samples has the variance sum (z1 - z2)^2 / 4 / n^2.
+    const double dzz = std::max(0.0, dyy_ - 2 * value * dyh_ + value * value * dhh_);
+    const double n = static_cast<double>(pairs_);
+    const double meanH = sumH_ / (2 * n);
+    return {value, std::sqrt(dzz / 4) / n / meanH};
+}
+
+Figures ComputeFigures(const TracedStone& stone, const TraceOptions& options, const Sampling& sampling) {
+    const Tracer tracer(stone, options);
+    double x0, y0, side;
+    tracer.Outline(x0, y0, side);
+    const int cells = CellsPerSide(sampling.Rays);
+    const int batches = (cells + RowsPerBatch - 1) / RowsPerBatch;
+    engine::WorkQueue queue(batches, 1);
+    Tally total;
+    std::mutex totalMutex;
+    engine::RunOnThreads(engine::WorkerThreads(batches), [&](int) {
+        Tally tally;
+        queue.Drain([&](int batch) {
+            for (int row = batch * RowsPerBatch; row < std::min(cells, (batch + 1) * RowsPerBatch); ++row)
+                for (int column = 0; column < cells; ++column) {
+                    RayOutcome pair[2];
+                    for (int which = 0; which < 2; ++which) {
+                        const SamplePoint s = SampleInCell(column, row, which, cells, sampling.Seed);
+                        pair[which] = tracer.Trace(tracer.EyeRay(x0 + s.u * side, y0 + s.v * side));
+                        if (!pair[which].Hit) continue;
+                        ++tally.rays;
+                        const RayOutcome& o = pair[which];
+                        tally.energyError = std::max(
+                            tally.energyError, std::fabs(o.Returned + o.Windowed + o.Lost + o.Outer - 1));
+                    }
+                    const auto a = Values(pair[0]), b = Values(pair[1]);
+                    for (int f = 0; f < FigureCount; ++f)
+                        tally.figures[f].AddPair(a[f], pair[0].Hit, b[f], pair[1].Hit);
+                }
+            return true;
+        });
+        const std::lock_guard<std::mutex> lock(totalMutex);
+        total.Merge(tally);
+    });
+    Figures figures;
+    Estimate* out[FigureCount] = {&figures.Iso,  &figures.Cos,   &figures.Returned, &figures.Windowed,
+                                  &figures.Lost, &figures.Outer, &figures.Shadowed};
+    for (int f = 0; f < FigureCount; ++f)
+        *out[f] = total.figures[f].Result();
+    figures.Rays = total.rays;
+    figures.EnergyError = total.energyError;
+    return figures;
+}
+
+} // namespace optics
