@@ -34,6 +34,9 @@ TracedStone::TracedStone(std::vector<TracedPlane> planes) : planes_(std::move(pl
     }
     FindCorners();
     if (corners_.size() < 4) throw std::invalid_argument("the face planes enclose no solid stone");
+    for (const Vec3& a : corners_)
+        for (const Vec3& b : corners_)
+            width_ = std::max(width_, std::hypot(a.x - b.x, a.y - b.y));
     const Vec3 directions[] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
     for (const Vec3& d : directions)
         if (OpenTowards(planes_, d)) throw std::invalid_argument("the face planes do not close the stone");
@@ -62,14 +65,6 @@ Vec3 TracedStone::Centre() const {
     return 0.5 * (low + high);
 }
 
-double TracedStone::Width() const {
-    double width = 0;
-    for (const Vec3& a : corners_)
-        for (const Vec3& b : corners_)
-            width = std::max(width, std::hypot(a.x - b.x, a.y - b.y));
-    return width;
-}
-
 double TracedStone::Top() const {
     double top = corners_.front().z;
     for (const Vec3& c : corners_)
@@ -88,6 +83,7 @@ TracedStone TracedStone::Tilted(double axisAzimuth, double angle) const {
     const Rotation turn{{std::cos(axisAzimuth), std::sin(axisAzimuth), 0}, angle};
     const Vec3 centre = Centre();
     TracedStone tilted;
+    tilted.width_ = width_;
     tilted.planes_.reserve(planes_.size());
     for (const TracedPlane& p : planes_) {
         const Vec3 normal = turn(p.Normal);

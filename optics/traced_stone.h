@@ -28,8 +28,8 @@ class TracedStone {
     const std::vector<Vec3>& Corners() const { return corners_; }
     // The middle of the corners' bounding box: the point a tilt turns the stone about.
     Vec3 Centre() const;
-    // The largest extent across the axis: the stone's width W.
-    double Width() const;
+    // The largest extent across the axis of the stone as given (kept when it is tilted): its width W.
+    double Width() const { return width_; }
     double Top() const;
     double Bottom() const;
 
@@ -42,6 +42,7 @@ class TracedStone {
     void FindCorners();
     std::vector<TracedPlane> planes_;
     std::vector<Vec3> corners_;
+    double width_ = 0;
 };
 
 } // namespace optics
