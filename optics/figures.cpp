@@ -1,17 +1,11 @@
 #include "optics/figures.h"
 
-#include "gem/parallel.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <mutex>
 
 namespace optics {
 namespace {
-// Rows of cells handed to a thread at a time.
-constexpr int RowsPerBatch = 2;
-
 // SplitMix64: a hash good enough to make every cell's random numbers independent of the others and
 // of the order the threads take them in.
 std::uint64_t Mix(std::uint64_t z) {
@@ -82,36 +76,17 @@ Estimate RatioEstimator::Result() const {
 
 Figures ComputeFigures(const TracedStone& stone, const TraceOptions& options, const Sampling& sampling) {
     const Tracer tracer(stone, options);
-    double x0, y0, side;
-    tracer.Outline(x0, y0, side);
-    const int cells = CellsPerSide(sampling.Rays);
-    const int batches = (cells + RowsPerBatch - 1) / RowsPerBatch;
-    engine::WorkQueue queue(batches, 1);
-    Tally total;
-    std::mutex totalMutex;
-    engine::RunOnThreads(engine::WorkerThreads(batches), [&](int) {
-        Tally tally;
-        queue.Drain([&](int batch) {
-            for (int row = batch * RowsPerBatch; row < std::min(cells, (batch + 1) * RowsPerBatch); ++row)
-                for (int column = 0; column < cells; ++column) {
-                    RayOutcome pair[2];
-                    for (int which = 0; which < 2; ++which) {
-                        const SamplePoint s = SampleInCell(column, row, which, cells, sampling.Seed);
-                        pair[which] = tracer.Trace(tracer.EyeRay(x0 + s.u * side, y0 + s.v * side));
-                        if (!pair[which].Hit) continue;
-                        ++tally.rays;
-                        const RayOutcome& o = pair[which];
-                        tally.energyError = std::max(
-                            tally.energyError, std::fabs(o.Returned + o.Windowed + o.Lost + o.Outer - 1));
-                    }
-                    const auto a = Values(pair[0]), b = Values(pair[1]);
-                    for (int f = 0; f < FigureCount; ++f)
-                        tally.figures[f].AddPair(a[f], pair[0].Hit, b[f], pair[1].Hit);
-                }
-            return true;
-        });
-        const std::lock_guard<std::mutex> lock(totalMutex);
-        total.Merge(tally);
+    const Tally total = SampleOutline<Tally>(tracer, sampling, [&](Tally& tally, const Ray& a, const Ray& b) {
+        const RayOutcome pair[2] = {tracer.Trace(a), tracer.Trace(b)};
+        for (const RayOutcome& o : pair) {
+            if (!o.Hit) continue;
+            ++tally.rays;
+            tally.energyError =
+                std::max(tally.energyError, std::fabs(o.Returned + o.Windowed + o.Lost + o.Outer - 1));
+        }
+        const auto va = Values(pair[0]), vb = Values(pair[1]);
+        for (int f = 0; f < FigureCount; ++f)
+            tally.figures[f].AddPair(va[f], pair[0].Hit, vb[f], pair[1].Hit);
     });
     Figures figures;
     Estimate* out[FigureCount] = {&figures.Iso,  &figures.Cos,   &figures.Returned, &figures.Windowed,

@@ -2,10 +2,12 @@
 // back, with its standard error, from stratified sampling.
 #pragma once
 
+#include "gem/parallel.h"
 #include "optics/tracer.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <functional>
+#include <mutex>
 
 namespace optics {
 
@@ -52,5 +54,35 @@ class RatioEstimator {
     double sumY_ = 0, sumH_ = 0, dyy_ = 0, dyh_ = 0, dhh_ = 0;
     long long pairs_ = 0;
 };
+
+// Runs measure(tally, ray1, ray2) on the pair of eye rays of every cell of the sampling, on every core,
+// each thread into a tally of its own, and answers the tallies merged (Tally::Merge).
+template <typename Tally, typename Measure>
+Tally SampleOutline(const Tracer& tracer, const Sampling& sampling, Measure measure) {
+    constexpr int rowsPerBatch = 2;
+    double x0, y0, side;
+    tracer.Outline(x0, y0, side);
+    const int cells = CellsPerSide(sampling.Rays);
+    const int batches = (cells + rowsPerBatch - 1) / rowsPerBatch;
+    engine::WorkQueue queue(batches, 1);
+    Tally total;
+    std::mutex totalMutex;
+    engine::RunOnThreads(engine::WorkerThreads(batches), [&](int) {
+        Tally tally;
+        queue.Drain([&](int batch) {
+            for (int row = batch * rowsPerBatch; row < std::min(cells, (batch + 1) * rowsPerBatch); ++row)
+                for (int column = 0; column < cells; ++column) {
+                    const SamplePoint a = SampleInCell(column, row, 0, cells, sampling.Seed);
+                    const SamplePoint b = SampleInCell(column, row, 1, cells, sampling.Seed);
+                    measure(tally, tracer.EyeRay(x0 + a.u * side, y0 + a.v * side),
+                            tracer.EyeRay(x0 + b.u * side, y0 + b.v * side));
+                }
+            return true;
+        });
+        const std::lock_guard<std::mutex> lock(totalMutex);
+        total.Merge(tally);
+    });
+    return total;
+}
 
 } // namespace optics

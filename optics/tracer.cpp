@@ -18,17 +18,22 @@ constexpr double NormalIncidence = 1e-12;
 // Where a parallel eye ray starts above the stone, in stone widths: anywhere above it will do.
 constexpr double EyeStart = 1.0;
 
+// A complex vector as its real and imaginary parts: plain arithmetic, without the library's care for
+// infinities, which costs a call per product.
 struct ComplexVec {
-    Complex x, y, z;
+    Vec3 re, im;
 };
-Complex Dot(const ComplexVec& a, const Vec3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
+inline Complex Dot(const ComplexVec& a, const Vec3& b) {
+    return {optics::Dot(a.re, b), optics::Dot(a.im, b)};
 }
-ComplexVec Combine(Complex a, const Vec3& u, Complex b, const Vec3& v) {
-    return {a * u.x + b * v.x, a * u.y + b * v.y, a * u.z + b * v.z};
+inline Complex Times(Complex a, Complex b) {
+    return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
 }
-double Power(const ComplexVec& a) {
-    return std::norm(a.x) + std::norm(a.y) + std::norm(a.z);
+inline ComplexVec Combine(Complex a, const Vec3& u, Complex b, const Vec3& v) {
+    return {a.real() * u + b.real() * v, a.imag() * u + b.imag() * v};
+}
+inline double Power(const ComplexVec& a) {
+    return optics::Dot(a.re, a.re) + optics::Dot(a.im, a.im);
 }
 
 Vec3 AnyPerpendicular(const Vec3& d) {
@@ -46,7 +51,7 @@ struct Tracer::Field {
 
     static Field Along(const Vec3& d) {
         const Vec3 u = AnyPerpendicular(d), v = Cross(d, u);
-        return {{u.x, u.y, u.z}, {v.x, v.y, v.z}, 1};
+        return {{u, {}}, {v, {}}, 1};
     }
 };
 
@@ -81,7 +86,7 @@ void SplitAt(const FieldT& in, const Vec3& d, const Vec3& towards, double n1, do
     const Vec3 pTransmitted = total ? Vec3{} : Cross(s, transmittedDir);
     auto split = [&](const ComplexVec& e, ComplexVec& r, ComplexVec& t) {
         const Complex es = Dot(e, s), ep = Dot(e, pIn);
-        r = Combine(f.Rs * es, s, f.Rp * ep, pReflected);
+        r = Combine(Times(f.Rs, es), s, Times(f.Rp, ep), pReflected);
         t = Combine(f.Ts * es, s, f.Tp * ep, pTransmitted);
     };
     split(in.a, reflected.a, transmitted.a);
@@ -133,19 +138,19 @@ void Tracer::Outline(double& x0, double& y0, double& side) const {
 }
 
 int Tracer::Exit(const Vec3& from, const Vec3& d, double& distance) const {
+    // The nearest plane the ray heads out through: gap / along least, compared by cross-multiplying
+    // (both alongs are positive) so that only the nearest costs a division.
     const std::size_t n = nx_.size();
-    double best = Infinity;
-    int plane = -1;
+    double bestGap = 1, bestAlong = 0; // an infinite distance
+    std::size_t plane = n;
     for (std::size_t i = 0; i < n; ++i) {
         const double along = nx_[i] * d.x + ny_[i] * d.y + nz_[i] * d.z;
-        if (along <= 0) continue;
         const double gap = offset_[i] - (nx_[i] * from.x + ny_[i] * from.y + nz_[i] * from.z);
-        const double t = gap / along;
-        if (t < best) best = t, plane = static_cast<int>(i);
+        if (along > 0 && gap * bestAlong < bestGap * along) bestGap = gap, bestAlong = along, plane = i;
     }
-    if (plane < 0) throw std::invalid_argument("a ray left the stone through no face: it is not closed");
-    distance = std::max(0.0, best);
-    return plane;
+    if (plane == n) throw std::invalid_argument("a ray left the stone through no face: it is not closed");
+    distance = std::max(0.0, bestGap / bestAlong);
+    return static_cast<int>(plane);
 }
 
 void Tracer::Leave(RayOutcome& outcome, const Vec3& at, const Vec3& d, double weight, Half side,

@@ -35,6 +35,12 @@ struct RayOutcome {
     double Shadowed = 0; // of Returned and Outer: the part that left into the head shadow
 };
 
+// The two skies: ISO of radiance 1 from every upward direction, COS of radiance cos(angle from the axis).
+enum class Sky { Iso, Cos };
+inline double Radiance(const RayOutcome& outcome, Sky sky) {
+    return sky == Sky::Iso ? outcome.Iso : outcome.Cos;
+}
+
 enum class PathEvent { Enter, OuterReflection, Reflect, TotalReflect, Leave, CutOff };
 
 // One event on an eye ray's way: where, what, the weight going on from there and its direction.
