@@ -55,7 +55,7 @@ TEST(Colour, WhiteIsGreyAndASingleWavelengthIsSaturated) {
 // figure.
 TEST(Fire, VanishesWithoutDispersionAndGrowsWithIt) {
     const TracedStone stone = test::Brilliant();
-    const Sampling sampling{800, 4};
+    const Sampling sampling{400, 4};
     const Material flat = TypedMaterial(1.544, 1e12);
     TraceOptions options;
     options.RefractiveIndex = 1.544;
