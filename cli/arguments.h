@@ -33,6 +33,22 @@ struct TransformRequest {
     Real Target = 0, Source = 0; // angles: NEW, OLD
 };
 
+// What the optics command asks for, checked.
+struct OpticsRequest {
+    QString Partner;        // the other half's design file, when FILE is one half
+    QString Material;       // a name of the material table, or empty with Index set
+    double Index = 0;       // a typed refractive index (0: the material's)
+    bool CosLight = false;  // the sky of the picture: COS instead of ISO
+    double HeadShadow = 0;  // degrees
+    double EyeDistance = 0; // stone widths; 0 at infinity
+    std::optional<double> Tilt;
+    bool TiltCurve = false;
+    long long Rays = 20000;
+    bool Json = false;
+    QString Picture = "brightness"; // brightness, colour or tilt
+    int Size = 400;                 // the picture's side in pixels
+};
+
 // Everything a command line asks for.
 struct ToolRequest {
     QString Command;    // info, geometry, convert, preform, transform, render, rotate, listing or print
@@ -43,6 +59,7 @@ struct ToolRequest {
     TransformRequest Transform;    // transform
     bool FullPage = false;         // print: the full page instead of the design on half a page
     bool LetterPaper = false;      // print: Letter instead of A4
+    OpticsRequest Optics;          // optics
 };
 
 // Reads the whole command line, the program's name first. Answers the exit code to stop with (after

@@ -15,9 +15,9 @@ struct CommandRun {
 };
 
 const CommandRun Runs[] = {
-    {"info", RunInfo},       {"geometry", RunGeometry},   {"convert", RunConvert},
-    {"preform", RunPreform}, {"transform", RunTransform}, {"render", RunRender},
-    {"rotate", RunRotate},   {"listing", RunListing},     {"print", RunPrint},
+    {"info", RunInfo},           {"geometry", RunGeometry}, {"convert", RunConvert}, {"preform", RunPreform},
+    {"transform", RunTransform}, {"render", RunRender},     {"rotate", RunRotate},   {"listing", RunListing},
+    {"print", RunPrint},         {"optics", RunOptics},
 };
 } // namespace
 
@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
     // Drawing needs fonts, and fonts need a GUI application: headless unless a platform is asked for.
     const bool drawing =
         argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "rotate") == 0 ||
-                     std::strcmp(argv[1], "print") == 0);
+                     std::strcmp(argv[1], "print") == 0 || std::strcmp(argv[1], "optics") == 0);
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (drawing) qInstallMessageHandler(QuietQtNotes);
     const std::unique_ptr<QCoreApplication> application =

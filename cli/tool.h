@@ -20,7 +20,8 @@ int RunTransform(const ToolRequest& request);
 int RunRender(const ToolRequest& request); // render and rotate need a GUI application for fonts
 int RunRotate(const ToolRequest& request);
 int RunListing(const ToolRequest& request);
-int RunPrint(const ToolRequest& request); // needs a GUI application for fonts
+int RunPrint(const ToolRequest& request);  // needs a GUI application for fonts
+int RunOptics(const ToolRequest& request); // its tilt plot needs fonts too
 // Message handler of the drawing subcommands: passes only Qt's critical messages on.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message);
 // The model's message about a file: its own text is plain ASCII, the file's name is as the system
