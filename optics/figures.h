@@ -34,6 +34,11 @@ struct Sampling {
 // The figures of the stone under the options. Uses every core.
 Figures ComputeFigures(const TracedStone& stone, const TraceOptions& options, const Sampling& sampling);
 
+// The figures with the ISO and COS standard errors at most `error`: a first sampling of `firstRays` tells
+// how many rays that takes, and more are traced until it is so.
+Figures ComputeFiguresWithin(const TracedStone& stone, const TraceOptions& options, double error,
+                             std::uint64_t seed = 1, long long firstRays = 4000);
+
 // The sample points of a sampling over the unit square: cell by cell, two per cell, in the order the
 // figures use them. For the tests' own tracer and for pictures.
 struct SamplePoint {

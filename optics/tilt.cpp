@@ -29,12 +29,14 @@ TiltRange ComputeTiltRange(const TracedStone& stone, const TraceOptions& options
 
 std::vector<TiltPoint> TiltCurve(const TracedStone& stone, const TraceOptions& options,
                                  const Sampling& sampling, double axisAzimuth, double from, double to,
-                                 double step) {
+                                 double step, double error) {
     std::vector<TiltPoint> curve;
     const int count = static_cast<int>(std::floor((to - from) / step + 1e-9)) + 1;
     for (int i = 0; i < count; ++i) {
         const double angle = from + i * step;
-        const Figures f = TiltedFigures(stone, options, sampling, axisAzimuth, angle);
+        const Figures f = error > 0 ? ComputeFiguresWithin(stone.Tilted(Radians(axisAzimuth), Radians(angle)),
+                                                           options, error, sampling.Seed, sampling.Rays)
+                                    : TiltedFigures(stone, options, sampling, axisAzimuth, angle);
         curve.push_back({angle, f.Iso, f.Cos});
     }
     return curve;

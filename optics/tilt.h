@@ -30,10 +30,12 @@ struct TiltPoint {
     double Angle = 0;
     Estimate Iso, Cos;
 };
-// ISO and COS against the tilt about one axis, from `from` to `to` degrees in steps of `step`.
+// ISO and COS against the tilt about one axis, from `from` to `to` degrees in steps of `step`. With an
+// `error` above 0 each point is traced until its standard errors are at most that (ComputeFiguresWithin,
+// starting from the sampling's rays).
 std::vector<TiltPoint> TiltCurve(const TracedStone& stone, const TraceOptions& options,
                                  const Sampling& sampling, double axisAzimuth, double from = -30,
-                                 double to = 30, double step = 1);
+                                 double to = 30, double step = 1, double error = 0);
 
 // ISO and COS over both axes: entry (i, j) is the stone tilted by Angles[i] towards +x and Angles[j]
 // towards +y (a tilt of their hypotenuse towards their direction).

@@ -1,6 +1,6 @@
 // Materials against their published indices and Abbe numbers; colour and fire.
 #include "optics/dispersion.h"
-#include "test_stones.h"
+#include "tests/support/optics_stones.h"
 
 #include <gtest/gtest.h>
 

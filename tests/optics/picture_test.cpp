@@ -1,6 +1,6 @@
 // Pictures against golden images and the closed form of the slab.
 #include "optics/picture.h"
-#include "test_stones.h"
+#include "tests/support/optics_stones.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Tilt figures obey the design's symmetry.
 #include "optics/tilt.h"
-#include "test_stones.h"
+#include "tests/support/optics_stones.h"
 
 #include <gtest/gtest.h>
 

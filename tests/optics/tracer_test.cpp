@@ -3,7 +3,7 @@
 #include "optics/fresnel.h"
 #include "optics/tracer.h"
 #include "reference_tracer.h"
-#include "test_stones.h"
+#include "tests/support/optics_stones.h"
 
 #include <gtest/gtest.h>
 

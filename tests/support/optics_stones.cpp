@@ -1,4 +1,4 @@
-#include "test_stones.h"
+#include "tests/support/optics_stones.h"
 
 #include <cmath>
 #include <vector>
