@@ -73,6 +73,6 @@ void BM_OpticsTiltCurves(benchmark::State& state) {
     }
     state.counters["worst2SE"] = 200 * worst;
 }
-BENCHMARK(BM_OpticsTiltCurves)->Arg(2500)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpticsTiltCurves)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
