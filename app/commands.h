@@ -2,7 +2,7 @@
 // table (menu_table.cpp) binds them to their items.
 #pragma once
 
-#include "platform/services.h"
+#include "services/services.h"
 
 #include <string>
 

@@ -36,43 +36,37 @@ class FirstSnapshotKept {
     std::string Path, Bytes;
 };
 
-// Builds the side from the read import buffer through the change runner. False, with the design and
-// its history as they were, when the model refused or failed (the user has been told).
-bool BuildImportedSide(Tstartform& w, char side) {
-    const FirstSnapshotKept firstSnapshot(w.Design());
-    bool refused = false;
-    const bool built = w.Preview([side, &refused](TGem& design) {
-        refused = !design.ImportAsc(side);
-        if (refused) return false;
-        design.Recompute();
-        return true;
-    });
-    if (built) return true;
-    firstSnapshot.PutBack();
-    if (refused) w.ReportFileFailure();
-    return false;
-}
-
-// The import of an ASC file chosen or dropped: read, built, named after the file in its folder, and
-// recorded, so that one undo goes back to the empty design of the file's gear and symmetry. Nothing
-// changes when the file cannot be read.
+// The import of an ASC file chosen or dropped: read, built from the import buffer, named after the file
+// in its folder, and committed through the change runner, so that one undo goes back to the empty
+// design of the file's gear and symmetry. Nothing changes when the file cannot be read or the model
+// refuses it; a failure half-way leaves the design and its history as they were.
 void ImportAscFile(Tstartform& w, char side, const std::string& path) {
     if (FileMustExist(w.Svc().Messages, path)) return;
     if (!w.Design().ReadAsc(path)) {
-        w.ReportFileFailure();
+        w.Changes().ReportFileFailure();
         return;
     }
-    if (!BuildImportedSide(w, side)) return;
-    w.DesignName = NameOnly(path) + (w.Design().IsCrown() ? "c" : "p");
-    w.CurrentFile = FolderOf(path) + w.DesignName + DesignExtension;
-    // A snapshot that could not be written is not read back: that would undo the import.
-    const bool recorded = w.RecordStep();
-    w.SetChecked("ShowOutline1", false);
-    if (recorded) w.ReadReported("", TGem::FileMode::Reload);
-    w.RefreshMenus();
-    w.Design().SetTextLine(FileNameLine, "Filename: " + NameOnly(w.CurrentFile) + DesignExtension);
+    const std::string name = NameOnly(path) + (side == 'c' ? "c" : "p");
+    const std::string file = FolderOf(path) + name + DesignExtension;
+    const FirstSnapshotKept firstSnapshot(w.Design());
+    bool refused = false;
     w.Shown.SelectedFacet = NoneFound;
-    w.Repaint();
+    w.SetChecked("ShowOutline1", false);
+    const std::string previousFile = w.CurrentFile, previousName = w.DesignName;
+    w.CurrentFile = file; // the title of the step the import records
+    w.DesignName = name;
+    const bool built = w.Changes().Commit([side, &file, &refused](TGem& design) {
+        refused = !design.ImportAsc(side);
+        if (refused) return false;
+        design.Recompute();
+        design.SetTextLine(FileNameLine, "Filename: " + NameOnly(file) + DesignExtension);
+        return true;
+    });
+    if (built) return;
+    w.CurrentFile = previousFile;
+    w.DesignName = previousName;
+    firstSnapshot.PutBack();
+    if (refused) w.Changes().ReportFileFailure();
 }
 
 void ImportSide(Tstartform& w, char side) {
@@ -86,16 +80,15 @@ void ReadOutlineFile(Tstartform& w, const std::string& path) {
     w.Shown.SelectedFacet = NoneFound;
     if (FileMustExist(w.Svc().Messages, path)) return;
     if (!w.Design().ReadOutline(path)) {
-        w.ReportFileFailure();
+        w.Changes().ReportFileFailure();
         return;
     }
     w.SetChecked("ShowOutline1", false);
     w.ToggleOutline(); // reads the outline again, shows it and checks the item
     w.Design().OutlineShown = true;
     w.OutlineDesign = true;
-    w.RefreshMenus(); // Show Outline and New with outline, now that the file exists
     w.OpenOutline.InitialDir = FolderOf(path);
-    w.Invalidate();
+    w.Changes().Refresh(); // Show Outline and New with outline, now that the file exists
 }
 
 std::string LowerExtension(const std::string& path) {
@@ -122,7 +115,7 @@ void importfile1Click(Tstartform& w) {
 
 void Makeascfile1Click(Tstartform& w) {
     if (!RunSaveDialog(w.Svc(), w.SaveDialog2, w.CurrentFile, true)) return;
-    if (!w.Design().WriteAsc(w.SaveDialog2.FileName)) w.ReportFileFailure();
+    if (!w.Design().WriteAsc(w.SaveDialog2.FileName)) w.Changes().ReportFileFailure();
 }
 
 void Readoutline1Click(Tstartform& w) {
@@ -134,12 +127,11 @@ void SaveOutline1Click(Tstartform& w) {
     if (!RunSaveDialog(w.Svc(), w.SaveOutline, w.CurrentFile, true)) return;
     const std::string path = w.SaveOutline.FileName;
     if (!w.Design().SaveOutline(path) || !w.Design().ReadOutline(path)) {
-        w.ReportFileFailure();
+        w.Changes().ReportFileFailure();
         return;
     }
-    w.Invalidate();
     w.SetChecked("ShowOutline1", true);
-    w.RefreshMenus();
+    w.Changes().Refresh();
 }
 
 void OpenDroppedFile(Tstartform& w, const std::string& path) {
@@ -153,7 +145,6 @@ void OpenDroppedFile(Tstartform& w, const std::string& path) {
     } else if (extension == OutlineExtension) {
         ReadOutlineFile(w, path);
     } else {
-        w.Svc().Messages.Beep();
-        w.Svc().Messages.ShowError(" File " + path + " is not a design, ASC or outline file");
+        w.Changes().Report(" File " + path + " is not a design, ASC or outline file");
     }
 }

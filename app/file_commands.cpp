@@ -24,8 +24,7 @@ std::string TypeSuffix(const TGem& design, const std::string& base) {
 void OpenChosenDesign(Tstartform& w, const std::string& chosen) {
     w.Shown.SelectedFacet = NoneFound;
     if (FileMustExist(w.Svc().Messages, chosen)) return;
-    if (!w.OpenDesign(chosen)) return;
-    w.DesignOpened();
+    w.OpenDesign(chosen);
 }
 } // namespace
 
@@ -66,7 +65,7 @@ void Newwithoutline1Click(Tstartform& w) {
         w.Design().SetOutlineShown(true);
         w.OutlineDesign = true;
     }
-    w.Invalidate();
+    w.Repaint();
 }
 
 void Open1Click(Tstartform& w) {
@@ -92,23 +91,14 @@ void f1Click(Tstartform& w, QAction& slot) {
     }
     w.Shown.SelectedFacet = NoneFound;
     w.OpenDialog1.InitialDir = FolderOf(name);
-    if (!w.OpenDesign(name)) {
-        w.RecentFiles->Remove(name);
-        return;
-    }
-    w.DesignOpened();
+    if (!w.OpenDesign(name)) w.RecentFiles->Remove(name);
 }
 
 void Save1Click(Tstartform& w) {
-    if (w.CurrentFile.empty()) {
+    if (w.CurrentFile.empty())
         SaveAs(w, "");
-    } else if (w.WriteReported(w.CurrentFile, TGem::FileMode::Save, NameOnly(w.CurrentFile))) {
-        w.SetTitle("");
-        w.ReadReported(w.CurrentFile, TGem::FileMode::Open);
-        w.RecordStep();
-        w.RefreshMenus();
-    }
-    w.Invalidate();
+    else
+        w.Changes().Save(w.CurrentFile, NameOnly(w.CurrentFile));
 }
 
 void SaveAs1Click(Tstartform& w) {
@@ -124,17 +114,21 @@ bool SaveAs(Tstartform& w, const std::string& name) {
     const std::string path = folder + "/" + base + suffix + ".lfx";
     if (ConfirmOverwrite(w.Svc().Messages, path)) return false;
     // A failed write leaves the design, its file name and the old file as they were.
-    if (!w.WriteReported(path, TGem::FileMode::Save, NameOnly(path))) return false;
-    w.SetDesignFile(path);
-    if (w.ReadReported(path, TGem::FileMode::Open))
+    const std::string previousFile = w.CurrentFile, previousName = w.DesignName;
+    w.SetDesignFile(path); // the title of the step the save records
+    const ChangeRunner::Saved saved = w.Changes().Save(path, NameOnly(path));
+    if (saved == ChangeRunner::Saved::No) {
+        w.CurrentFile = previousFile;
+        w.DesignName = previousName;
+        w.SetTitle(w.Design().ChangedSuffix());
+        return false;
+    }
+    if (saved == ChangeRunner::Saved::Yes)
         w.RecentFiles->Add(path);
     else
         w.RecentFiles->Remove(path);
     w.OpenDialog1.InitialDir = folder + "/";
     w.OpenDialog1.FileName = w.DesignName;
-    w.Invalidate();
-    w.RecordStep();
-    w.RefreshMenus();
     return true;
 }
 
@@ -143,39 +137,29 @@ void Exit1Click(Tstartform& w) {
 }
 
 void Undo2Click(Tstartform& w) {
-    w.ReadReported("", TGem::FileMode::Undo);
-    w.SetTitle(w.Design().ChangedSuffix());
     w.Shown.SelectedFacet = NoneFound;
-    w.Repaint();
-    w.RefreshMenus();
+    w.Changes().Undo();
 }
 
 void Redo1Click(Tstartform& w) {
-    w.ReadReported("", TGem::FileMode::Redo);
-    w.SetTitle(w.Design().ChangedSuffix());
-    w.Repaint();
-    w.RefreshMenus();
+    w.Changes().Redo();
 }
 
 // ---- Opening a design, shared by Open, Reopen and the command line ----
 
 bool Tstartform::OpenDesign(const std::string& name) {
     const std::string previousFile = CurrentFile, previousName = DesignName;
-    SetDesignFile(name);
-    if (ReadReported(name, TGem::FileMode::Open)) return true;
-    // The design in memory is still the previous one: so are its file name and title.
-    CurrentFile = previousFile;
-    DesignName = previousName;
-    SetTitle(TheDesign->ChangedSuffix());
-    return false;
-}
-
-void Tstartform::DesignOpened() {
+    SetDesignFile(name); // the title of the step the open records
+    if (!Runner.Open(name)) {
+        // The design in memory is still the previous one: so are its file name and title.
+        CurrentFile = previousFile;
+        DesignName = previousName;
+        SetTitle(TheDesign->ChangedSuffix());
+        return false;
+    }
     RecentFiles->Add(CurrentFile);
     SetChecked("ShowOutline1", false);
-    Invalidate();
     OpenDialog1.InitialDir = FolderOf(CurrentFile);
     OpenDialog1.FileName = DesignName;
-    RecordStep();
-    RefreshMenus();
+    return true;
 }

@@ -1,7 +1,7 @@
 // File-name helpers and the file questions shared by the window's commands and the dialogs.
 #pragma once
 
-#include "platform/services.h"
+#include "services/services.h"
 
 #include <string>
 

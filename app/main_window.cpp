@@ -256,13 +256,7 @@ void Tstartform::FormActivate() {
         Shown.SelectedFacet = NoneFound;
         OpenDialog1.InitialDir = FolderOf(CommandLineFile);
         // A missing design is named in plain words, and the window keeps no title of it.
-        if (!FileMustExist(ServiceSet.Messages, CommandLineFile) && OpenDesign(CommandLineFile)) {
-            RecentFiles->Add(CurrentFile);
-            SetChecked("ShowOutline1", false);
-            Invalidate();
-            RecordStep();
-            RefreshMenus();
-        }
+        if (!FileMustExist(ServiceSet.Messages, CommandLineFile)) OpenDesign(CommandLineFile);
     }
     FirstActivation = false;
     RepaintScreen(ShownDesign());
@@ -377,50 +371,15 @@ void Tstartform::SetDesignFile(const std::string& path) {
 
 // ---- Committing changes ----
 
-bool Tstartform::ReadReported(const std::string& name, TGem::FileMode mode) {
-    if (TheDesign->ReadDesign(name, mode)) return true;
-    ReportFileFailure();
-    return false;
-}
-
-bool Tstartform::WriteReported(const std::string& name, TGem::FileMode mode, const std::string& shortName) {
-    if (TheDesign->WriteDesign(name, mode, shortName)) return true;
-    ReportFileFailure();
-    return false;
-}
-
-void Tstartform::ReportFileFailure() {
-    if (TheDesign->LastError.Empty()) return; // nothing to undo, redo or reload: no message
-    ServiceSet.Messages.Beep();
-    ServiceSet.Messages.ShowError(TheDesign->LastError.Message);
-}
-
 bool Tstartform::ReadOutlineReported() {
     if (TheDesign->ReadOutline("")) return true;
-    ServiceSet.Messages.Beep();
-    ServiceSet.Messages.ShowError(TheDesign->LastError.Message);
+    Runner.ReportFileFailure();
     return false;
 }
 
 void Tstartform::ReportSettingsProblem() {
     const std::string problem = ServiceSet.Settings.Problem();
-    if (problem.empty()) return;
-    ServiceSet.Messages.Beep();
-    ServiceSet.Messages.ShowError(problem);
-}
-
-bool Tstartform::RecordStep() {
-    // A temporary folder that cannot be written fails every step alike: it is shown once.
-    const bool recorded = TheDesign->WriteDesign("", TGem::FileMode::Snapshot, "");
-    if (recorded) SnapshotFailureShown.clear();
-    if (!recorded && TheDesign->LastError.Message != SnapshotFailureShown) {
-        SnapshotFailureShown = TheDesign->LastError.Message;
-        ReportFileFailure();
-    }
-    SetTitle(TheDesign->ChangedSuffix());
-    ServiceSet.Window.ProcessPendingEvents();
-    UpdateUndoRedo();
-    return recorded;
+    if (!problem.empty()) Runner.Report(problem);
 }
 
 bool Tstartform::ShowModal(QDialog& dialog) {
@@ -432,68 +391,13 @@ void Tstartform::FocusWindow() {
     Client->setFocus();
 }
 
-void Tstartform::DialogFinished(QDialog& dialog) {
-    TheDesign->HideMarkers();
-    // A snapshot that could not be written is not read back: that would undo the change just made.
-    if (RecordStep()) ReadReported("", TGem::FileMode::Reload);
-    dialog.accept();
-    Invalidate();
-    RefreshMenus();
-    FocusWindow();
-}
-
-bool Tstartform::RunChange(const DesignChange& change) {
-    const std::unique_ptr<TGem> before = TheDesign->Backup();
-    try {
-        return change(*TheDesign);
-    } catch (const std::exception& error) {
-        TheDesign->Restore(*before);
-        ServiceSet.Messages.Beep();
-        ServiceSet.Messages.ShowError(error.what());
-        Repaint();
-        return false;
-    }
-}
-
-bool Tstartform::Apply(const DesignChange& change) {
-    if (!RunChange(change)) return false;
-    RecordStep();
-    Repaint();
-    RefreshMenus();
-    return true;
-}
-
-bool Tstartform::Preview(const DesignChange& change) {
-    if (!RunChange(change)) return false;
-    Repaint();
-    RefreshMenus();
-    return true;
-}
-
-bool Tstartform::Finish(QDialog& dialog, const DesignChange& change) {
-    if (change && !RunChange(change)) return false;
-    DialogFinished(dialog);
-    return true;
-}
-
-void Tstartform::CancelPreview(QDialog& dialog) {
-    // With no snapshot yet there is nothing to go back to, and nothing is reported.
-    ReadReported("", TGem::FileMode::Reload);
-    dialog.reject();
-    Repaint();
-    RefreshMenus();
-}
-
 void Tstartform::RunCommand(const std::function<void(Tstartform&)>& command) {
     try {
         if (command) command(*this);
     } catch (const std::exception& error) {
-        // A command that changes the design goes through Apply; this is the last guard of the others.
-        ServiceSet.Messages.Beep();
-        ServiceSet.Messages.ShowError(error.what());
-        TheDesign->ReadDesign("", TGem::FileMode::Reload);
-        Repaint();
-        RefreshMenus();
+        // A command that changes the design goes through the runner; this is the last guard of the others.
+        Runner.Report(error.what());
+        Runner.Revert();
     }
 }
 

@@ -9,8 +9,8 @@
 #include "dialogs/dialog_set.h"
 #include "gem/gem.h"
 #include "platform/qt_services.h"
-#include "platform/services.h"
 #include "platform/window_surface.h"
+#include "services/services.h"
 #include "sheet/design_sheet.h"
 #include "sheet/user_canvas.h"
 
@@ -52,7 +52,7 @@ class ClientArea : public QWidget {
     Tstartform& Owner;
 };
 
-class Tstartform : public QMainWindow, public DesignHost {
+class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     Q_OBJECT
   public:
     // FormCreate. commandLineFile names a design to open at the first activation (may be empty).
@@ -75,12 +75,13 @@ class Tstartform : public QMainWindow, public DesignHost {
     void RefreshMenus() override;
     void FocusWindow() override;
     void ToggleOutline() override;
-    bool Apply(const DesignChange& change) override;
-    bool Preview(const DesignChange& change) override;
-    bool Finish(QDialog& dialog, const DesignChange& change = nullptr) override;
-    void CancelPreview(QDialog& dialog) override;
+    ChangeRunner& Changes() override { return Runner; }
     void RequestClick(QDialog& requester, ClickKind kind, const std::string& prompt) override;
     std::optional<SheetClick> TakeClick(const QDialog& requester) override;
+
+    // ---- ChangeView ----
+    void ShowStep(const std::string& suffix) override { SetTitle(suffix); }
+    void ShowUndoRedo() override { UpdateUndoRedo(); }
 
     // ---- Drawing and menus ----
     // Draws the whole sheet of design into the client area (skipped while ClosingDown).
@@ -99,26 +100,14 @@ class Tstartform : public QMainWindow, public DesignHost {
     // Caption := CurrentFile + suffix.
     void SetTitle(const std::string& suffix);
 
-    // ---- Committing changes ----
-    // The design writes its next undo snapshot; the title shows the step; pending events run. False
-    // (shown to the user) when the snapshot could not be written.
-    bool RecordStep();
-    // A dialog's change is done: markers hidden, step recorded and read back, dialog closed with OK,
-    // window redrawn, menus refreshed, window focused.
-    void DialogFinished(QDialog& dialog);
-    // The design's file operations; a failure is shown to the user and answers false.
-    bool ReadReported(const std::string& name, TGem::FileMode mode);
-    bool WriteReported(const std::string& name, TGem::FileMode mode, const std::string& shortName);
-    // Shows the design's LastError, if it holds one.
-    void ReportFileFailure();
+    // ---- Reporting ----
     // Tells once at start-up what keeps the settings store from working.
     void ReportSettingsProblem();
     // Reads the design's outline file again; a failure is shown and answers false.
     bool ReadOutlineReported();
-    // Reads a design file as the current design; on failure the window keeps its file name and title.
+    // Reads a design file as the current design, with a first undo step, and updates the recent files,
+    // folders and menus; on failure the window keeps its file name and title.
     bool OpenDesign(const std::string& name);
-    // After a design was opened: recent files, folders, a first undo step, menus.
-    void DesignOpened();
 
     // ---- Quitting ----
     // Exit and the close button: asks about unsaved steps, then ends the program.
@@ -133,6 +122,7 @@ class Tstartform : public QMainWindow, public DesignHost {
 
     // ---- Owned objects ----
     const Services ServiceSet;
+    ChangeRunner Runner{*this, ServiceSet.Messages, ServiceSet.Window};
     std::unique_ptr<TGem> TheDesign;
     std::unique_ptr<TGem> ThePreform;
     std::unique_ptr<Treopen> RecentFiles;
@@ -148,8 +138,7 @@ class Tstartform : public QMainWindow, public DesignHost {
     bool RotationMode = false;
     bool ClosingDown = false;
     bool FirstActivation = true;
-    std::string SnapshotFailureShown; // a snapshot failure is shown once, not at every later step
-    bool MenusInitial = true;         // the start-up menus, shown once when the window is made
+    bool MenusInitial = true; // the start-up menus, shown once when the window is made
     std::string CommandLineFile;
     bool OutlineDesign = false;
     int StoredWidth = 0, StoredHeight = 0;
@@ -199,7 +188,6 @@ class Tstartform : public QMainWindow, public DesignHost {
     // Runs a menu command; nothing it throws leaves the slot (the message is shown, the design reloaded).
     void RunCommand(const std::function<void(Tstartform&)>& command);
     // The one change runner: the change on the design, an exception shown and the design put back.
-    bool RunChange(const DesignChange& change);
     // The status bar readout of the design point under the cursor.
     std::string Readout(int x, int y) const;
     std::map<std::string, QAction*> Actions;

@@ -6,7 +6,7 @@
 
 void campreform2Click(Tstartform& w) {
     // Leaving the preform reads the current snapshot back: a design without one gets it first.
-    if (w.Design().SnapshotNo < 0 && !w.RecordStep()) return;
+    if (!w.Changes().EnsureStep()) return;
     const std::string name = w.DesignName;
     TGem& preform = w.Preform();
     const bool made = w.Preview([&preform, &name](TGem& design) {
@@ -20,19 +20,16 @@ void campreform2Click(Tstartform& w) {
     });
     if (!made) return;
     w.Shown.PreformShown = true;
-    w.RefreshMenus();
-    w.Repaint();
+    w.Changes().Refresh();
 }
 
 void campreform3Click(Tstartform& w) {
     if (!RunSaveDialog(w.Svc(), w.SaveDialog1, w.CurrentFile, true)) return;
     const std::string path = w.SaveDialog1.FileName;
     TGem& preform = w.Preform();
-    if (!preform.WriteDesign(path, TGem::FileMode::Save, NameOnly(path))) {
-        w.Svc().Messages.Beep();
-        w.Svc().Messages.ShowError(preform.LastError.Message);
-    }
-    w.Invalidate();
+    if (!preform.WriteDesign(path, TGem::FileMode::Save, NameOnly(path)))
+        w.Changes().Report(preform.LastError.Message);
+    w.Repaint();
 }
 
 void campreform4Click(Tstartform& w) {
@@ -41,7 +38,5 @@ void campreform4Click(Tstartform& w) {
 
 void campreform5Click(Tstartform& w) {
     w.Shown.PreformShown = false;
-    w.ReadReported("", TGem::FileMode::Reload);
-    w.RefreshMenus();
-    w.Invalidate();
+    w.Changes().Revert();
 }

@@ -2,7 +2,7 @@
 // both kept in the per-user settings store.
 #pragma once
 
-#include "platform/services.h"
+#include "services/services.h"
 
 #include <string>
 #include <vector>

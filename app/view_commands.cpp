@@ -10,8 +10,7 @@ constexpr int FormWidth = 800, FormHeight = 600;
 void Rotate1Click(Tstartform& w) {
     if (!w.Design().HasFacets()) return;
     w.RotationMode = true;
-    w.RefreshMenus();
-    if (!w.Client->Surface) w.Repaint();
+    w.Changes().Refresh();
     w.Sheet.RotateKey(w.Design(), RotateStartKey);
     w.Client->update();
     w.Client->setFocus();
@@ -29,7 +28,7 @@ void Showclick1Click(Tstartform& w) {
 
 void Showindices1Click(Tstartform& w) {
     w.Shown.ShowIndices = w.Checked("Showindices1");
-    w.Invalidate();
+    w.Repaint();
 }
 
 void ShowOutline1Click(Tstartform& w) {
@@ -38,13 +37,12 @@ void ShowOutline1Click(Tstartform& w) {
     w.SetChecked("ShowOutline1", false);
     if (wasChecked) {
         w.Design().SetOutlineShown(false);
-        w.Invalidate();
+        w.Repaint();
         return;
     }
     if (!w.ReadOutlineReported()) return;
     w.Design().SetOutlineShown(true);
     w.Repaint();
-    w.Invalidate();
     w.SetChecked("ShowOutline1", true);
 }
 

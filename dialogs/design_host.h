@@ -3,8 +3,9 @@
 // alone; nothing in dialogs/ includes app/.
 #pragma once
 
+#include "editing/change_runner.h"
 #include "gem/gem.h"
-#include "platform/services.h"
+#include "services/services.h"
 #include "sheet/design_sheet.h"
 
 #include <functional>
@@ -39,9 +40,6 @@ struct DisplayState : DisplayOptions {
     bool ShowOutline = false;              // the "Show &Outline" option
 };
 
-// A change of a design; false when it refused and changed nothing.
-using DesignChange = std::function<bool(TGem&)>;
-
 class DesignHost {
   public:
     virtual ~DesignHost() = default;
@@ -75,23 +73,21 @@ class DesignHost {
     virtual void ToggleOutline() = 0;
 
     // ---- The one change runner ----
-    // Every change of the design goes through one of these. An exception from the model is shown to the
-    // user and the design is put back exactly as it was before the change, with its undo history; a
-    // refused change does nothing more. Each answers whether the change was made.
-    //
-    // Apply: one undo step, then the sheet is repainted and the menus refreshed.
-    virtual bool Apply(const DesignChange& change) = 0;
-    // Preview: a step of a dialog that shows its change at once; repaint and menus, no undo step. Finish
-    // keeps what the steps did, CancelPreview throws it away.
-    virtual bool Preview(const DesignChange& change) = 0;
-    // Finish: the change with which a dialog ends (none: keep what its previews did). The click markers
-    // are hidden, one undo step is recorded and read back, so that the design in memory equals its file
-    // form; the dialog closes with OK, the sheet is repainted, the menus refreshed and the window focused.
-    // On a failure the dialog stays open.
-    virtual bool Finish(QDialog& dialog, const DesignChange& change = nullptr) = 0;
-    // CancelPreview: the current undo snapshot is read back, which puts the design as the last commit left
-    // it (with no snapshot yet, nothing is restored); the dialog closes and the sheet is repainted.
-    virtual void CancelPreview(QDialog& dialog) = 0;
+    // Every change of the design goes through it (editing/change_runner.h): an exception from the model
+    // is shown to the user and the design is put back exactly as it was, with its undo history; a refused
+    // change does nothing more. Each answers whether the change was made.
+    virtual ChangeRunner& Changes() = 0;
+    // One undo step, then the sheet is repainted and the menus refreshed.
+    bool Apply(const DesignChange& change) { return Changes().Apply(change); }
+    // A step of a dialog that shows its change at once; repaint and menus, no undo step. Finish keeps
+    // what the steps did, CancelPreview throws it away.
+    bool Preview(const DesignChange& change) { return Changes().Preview(change); }
+    // The change with which a dialog ends (none: keep what its previews did), committed by the runner
+    // (markers hidden, one undo step recorded and read back, repaint, menus); then the dialog closes with
+    // OK and the window takes the focus. On a failure the dialog stays open.
+    virtual bool Finish(QDialog& dialog, const DesignChange& change = nullptr);
+    // The runner reads the current undo step back (what the previews did is gone); the dialog closes.
+    virtual void CancelPreview(QDialog& dialog);
 
     // ---- The click hand-off ----
     // Closes requester; the window then takes one press on the sheet with a crosshair and the prompt in

@@ -1,6 +1,6 @@
 #include "dialogs/dialog_frame.h"
 
-#include "platform/services.h"
+#include "services/services.h"
 
 #include <QDialog>
 #include <QEvent>

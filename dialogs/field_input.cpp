@@ -2,7 +2,7 @@
 #include "dialogs/field_input.h"
 
 #include "gem/numread.h"
-#include "platform/services.h"
+#include "services/services.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "platform/keyboard_conventions.h"
 
-#include "platform/services.h"
+#include "services/services.h"
 
 #include <QApplication>
 #include <QKeyEvent>

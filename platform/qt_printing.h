@@ -3,8 +3,8 @@
 // to a PDF file, as lapidraw-tool and the printing tests do.
 #pragma once
 
-#include "platform/printing.h"
 #include "platform/qt_surfaces.h"
+#include "services/printing.h"
 
 #include <QPageSize>
 #include <QPrinter>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gem/progress.h"
-#include "platform/services.h"
+#include "services/services.h"
 
 class QProgressBar;
 class QWidget;

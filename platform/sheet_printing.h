@@ -2,8 +2,8 @@
 // facet listing as text. The window and lapidraw-tool run this same code on their printers.
 #pragma once
 
-#include "platform/printing.h"
-#include "platform/services.h"
+#include "services/printing.h"
+#include "services/services.h"
 #include "sheet/design_sheet.h"
 
 #include <stdexcept>

@@ -16,49 +16,15 @@ bool FakeHost::ShowModal(QDialog& dialog) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool FakeHost::Run(const DesignChange& change) {
-    const std::unique_ptr<TGem> before = Gem->Backup();
-    try {
-        return change(*Gem);
-    } catch (const std::exception& error) {
-        Gem->Restore(*before);
-        Script.Beep();
-        Script.ShowError(error.what());
-        return false;
-    }
-}
-
-bool FakeHost::Apply(const DesignChange& change) {
-    if (!Run(change)) return false;
-    Gem->WriteDesign("", TGem::FileMode::Snapshot, "");
-    ++Repaints;
-    ++MenuRefreshes;
-    return true;
-}
-
-bool FakeHost::Preview(const DesignChange& change) {
-    if (!Run(change)) return false;
-    ++Repaints;
-    ++MenuRefreshes;
-    return true;
-}
-
 bool FakeHost::Finish(QDialog& dialog, const DesignChange& change) {
-    if (change && !Run(change)) return false;
-    Gem->HideMarkers();
-    if (Gem->WriteDesign("", TGem::FileMode::Snapshot, "")) Gem->ReadDesign("", TGem::FileMode::Reload);
+    if (!DesignHost::Finish(dialog, change)) return false;
     ++Finished;
-    dialog.accept();
-    ++Repaints;
-    ++MenuRefreshes;
     return true;
 }
 
 void FakeHost::CancelPreview(QDialog& dialog) {
-    Gem->ReadDesign("", TGem::FileMode::Reload);
+    DesignHost::CancelPreview(dialog);
     ++Cancelled;
-    dialog.reject();
-    ++Repaints;
 }
 
 void FakeHost::RequestClick(QDialog& requester, ClickKind kind, const std::string& prompt) {

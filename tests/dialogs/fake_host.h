@@ -1,7 +1,6 @@
 // A small stand-in for the main window, for driving one dialog without app/: it holds a design, the
 // scripted services and the display state, counts repaints and menu refreshes, records click requests
-// and hands out scripted clicks. Its change runner keeps the window's contract (an exception is shown
-// and the design put back; Finish records one undo step).
+// and hands out scripted clicks. Its changes go through the window's own change runner.
 #pragma once
 
 #include "dialogs/design_host.h"
@@ -14,7 +13,7 @@
 #include <string>
 #include <vector>
 
-class FakeHost final : public DesignHost {
+class FakeHost final : public DesignHost, public ChangeView {
   public:
     FakeHost();
     ~FakeHost() override;
@@ -50,15 +49,17 @@ class FakeHost final : public DesignHost {
     void RefreshMenus() override { ++MenuRefreshes; }
     void FocusWindow() override {}
     void ToggleOutline() override { ++OutlineToggles; }
-    bool Apply(const DesignChange& change) override;
-    bool Preview(const DesignChange& change) override;
+    ChangeRunner& Changes() override { return Runner; }
     bool Finish(QDialog& dialog, const DesignChange& change = nullptr) override;
     void CancelPreview(QDialog& dialog) override;
+    // ---- ChangeView ----
+    void ShowStep(const std::string&) override {}
+    void ShowUndoRedo() override {}
     void RequestClick(QDialog& requester, ClickKind kind, const std::string& prompt) override;
     std::optional<SheetClick> TakeClick(const QDialog& requester) override;
 
   private:
-    bool Run(const DesignChange& change);
+    ChangeRunner Runner{*this, Script, Script};
     QWidget Parent;
     std::unique_ptr<DialogSet> DialogObjects = std::make_unique<DialogSet>();
 };

@@ -34,11 +34,11 @@ struct Folder {
 // A design with undo steps, as the window holds it before an import replaces it.
 void ChangedDesign(Tstartform& w) {
     w.Design().NewDesign('c', 8, 96, false, 0, true, true);
-    w.RecordStep();
+    w.Changes().RecordStep();
     QVERIFY(CutByAngle(w.Design(), 90, 0, 40));
-    w.RecordStep();
+    w.Changes().RecordStep();
     QVERIFY(CutByAngle(w.Design(), 40, 6, 36));
-    w.RecordStep();
+    w.Changes().RecordStep();
 }
 
 // The design as its file holds it, without the header line and its time stamp.
@@ -189,7 +189,7 @@ void ExchangeCommandsTest::failedBuildKeepsTheUndoHistory() {
     w.Action("Open1")->trigger();
     const std::string boxText = DesignText(w.Design());
     QVERIFY(CutByAngle(w.Design(), 40, 0, 4));
-    w.RecordStep();
+    w.Changes().RecordStep();
     const Kept before(w);
 
     FailingProgress failing;

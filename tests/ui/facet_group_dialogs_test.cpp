@@ -58,9 +58,7 @@ QString IndexText(int index) {
 void UseFiledDesign(Tstartform& w, std::unique_ptr<TGem> design) {
     design->Recompute();
     w.Design().Restore(*design);
-    QVERIFY(w.RecordStep());
-    QVERIFY(w.ReadReported("", TGem::FileMode::Reload));
-    w.RefreshMenus();
+    QVERIFY(w.Changes().Commit());
 }
 
 // Girdle at 50, mains at 40 degrees and depth 38 on index 3, table at 14: an 8-fold crown.

@@ -28,7 +28,7 @@ void StartNewCrown(Tstartform& w, bool pavilion = false) {
 // One facet group cut through the model and committed as a dialog commits it.
 void CutGroup(Tstartform& w, Real angle, Real index, Real dist) {
     QVERIFY(CutByAngle(w.Design(), angle, index, dist));
-    w.RecordStep();
+    w.Changes().RecordStep();
 }
 
 std::string ReadAll(const std::string& path) {

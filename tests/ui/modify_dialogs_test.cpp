@@ -29,7 +29,6 @@ void OpenInWindow(Tstartform& w, TGem& gem, const QTemporaryDir& folder) {
     const std::string path = QDir(folder.path()).filePath("design.lfx").toStdString();
     QVERIFY(gem.WriteDesign(path, TGem::FileMode::Named, "design"));
     QVERIFY(w.OpenDesign(path));
-    w.DesignOpened();
 }
 
 void Click(UpDown* control, UpDown::Arrow arrow, int times = 1) {

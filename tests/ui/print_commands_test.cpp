@@ -33,7 +33,6 @@ void OpenData(Tstartform& w, const char* name) {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(w.OpenDesign((DataFolder + "/lfx/" + name).toStdString()));
-    w.DesignOpened();
 }
 
 // The design file's text without its first line, which carries the time of writing.
@@ -227,7 +226,7 @@ void PrintCommandsTest::fullPageFramesTheSheetWithLongTableBlocks() {
     Tstartform& w = *f.Window;
     // 16-fold tiers of 32 facets: 4 rows each, more rows than a screen block holds.
     w.Design().Restore(*DesignWithFacets(200));
-    w.RecordStep();
+    w.Changes().RecordStep();
     w.RefreshMenus();
     ScriptedPrinter& printer = f.Script.Printer;
     printer.SetUpAnswers = {true};

@@ -2,7 +2,7 @@
 // records every message, beep, dialog, cursor move and settings value, so window tests run headless.
 #pragma once
 
-#include "platform/services.h"
+#include "services/services.h"
 #include "sheet/recording_surface.h"
 
 #include <deque>

@@ -145,7 +145,7 @@ void SeamTest::rangeErrorInACutLeavesDesignAndHistory() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     FillFacetTable(w.Design());
-    QVERIFY(w.RecordStep());
+    QVERIFY(w.Changes().RecordStep());
     const History before = HistoryOf(w.Design());
     TForm14& form = DialogOf<TForm14>(w);
     w.Shown.DialogReset = true;
@@ -172,7 +172,7 @@ void SeamTest::rangeErrorInAWholeDesignCommandLeavesDesignAndHistory() {
         QVERIFY(design.PlaneFromAngleIndexDist(20 + k * 0.1L, k % 96 + 0.3L, 40, plane));
         design.CutFacetGroup(design.FacetCount + 1, plane);
     }
-    QVERIFY(w.RecordStep());
+    QVERIFY(w.Changes().RecordStep());
     const History before = HistoryOf(design);
     w.Action("RoundIndices1")->trigger();
     QCOMPARE(f.Script.Texts().size(), std::size_t(1));
@@ -191,7 +191,7 @@ void SeamTest::desktopUndoKeyUndoesACut() {
     Tstartform& w = *f.Window;
     w.show();
     QApplication::setActiveWindow(&w);
-    QVERIFY(w.RecordStep());
+    QVERIFY(w.Changes().RecordStep());
     QVERIFY(w.Apply([](TGem& gem) { return CutByAngle(gem, 90, 0, 50); }));
     QCOMPARE(w.Design().FacetCount, 8);
     QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);

@@ -39,7 +39,7 @@ void StartProblemsTest::unwritableTemporaryFolderIsShownOnceAndTheWindowWorksOn(
         Tstartform& w = *f.Window;
         for (Real angle : {90, 40, 20}) {
             QVERIFY(CutByAngle(w.Design(), angle, 3, 40 - angle / 10));
-            QVERIFY(!w.RecordStep());
+            QVERIFY(!w.Changes().RecordStep());
         }
         QCOMPARE(f.Script.Messages.size(), std::size_t(1));
         QVERIFY(f.Script.Messages[0].Text.rfind(" Cannot write file ", 0) == 0);

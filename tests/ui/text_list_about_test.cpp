@@ -195,7 +195,7 @@ void TextListAboutTest::aboutBoxAndVersionOfSavedDesign() {
 
     // A design made and saved after start-up carries the caption on its first line.
     QVERIFY(CutByAngle(w.Design(), 90, 0, 50));
-    w.RecordStep();
+    w.Changes().RecordStep();
     w.RefreshMenus();
     const std::string path = folder.filePath("firstc.lfx").toStdString();
     f.Script.FileAnswers = {path};
@@ -209,7 +209,7 @@ void TextListAboutTest::aboutBoxAndVersionOfSavedDesign() {
     for (const char* command : {"New1", "Open1"}) {
         w.Design().VersionText = w.Preform().VersionText = "other";
         w.Design().SetTextLine(1, "changed");
-        w.RecordStep();
+        w.Changes().RecordStep();
         f.Script.Answers = {Answer::Cancel};
         w.Action(command)->trigger();
         QCOMPARE(w.Design().VersionText, std::string(VersionCaption));

@@ -11,7 +11,7 @@ WindowFixture::WindowFixture(const std::string& commandLineFile)
 void UseDesign(Tstartform& window, std::unique_ptr<TGem> design) {
     design->Progress = window.Progress.get();
     window.TheDesign = std::move(design);
-    window.RecordStep();
+    window.Changes().RecordStep();
     window.RefreshMenus();
     window.show();
 }

@@ -2,7 +2,7 @@
 // replace them with a scripted double. Texts and paths are UTF-8.
 #pragma once
 
-#include "platform/printing.h"
+#include "services/printing.h"
 
 #include <optional>
 #include <string>

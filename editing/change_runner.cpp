@@ -1,0 +1,123 @@
+#include "editing/change_runner.h"
+
+#include <exception>
+#include <memory>
+
+ChangeRunner::ChangeRunner(ChangeView& view, MessageService& messages, WindowServices& window)
+    : View(view), Messages(messages), Window(window) {}
+
+bool ChangeRunner::Run(const DesignChange& change) {
+    TGem& design = View.Design();
+    const std::unique_ptr<TGem> before = design.Backup();
+    try {
+        return change(design);
+    } catch (const std::exception& error) {
+        design.Restore(*before);
+        Report(error.what());
+        View.Repaint();
+        return false;
+    }
+}
+
+void ChangeRunner::ShowChanged() {
+    View.Repaint();
+    View.RefreshMenus();
+}
+
+bool ChangeRunner::Apply(const DesignChange& change) {
+    if (!Run(change)) return false;
+    RecordStep();
+    ShowChanged();
+    return true;
+}
+
+bool ChangeRunner::Preview(const DesignChange& change) {
+    if (!Run(change)) return false;
+    ShowChanged();
+    return true;
+}
+
+bool ChangeRunner::Commit(const DesignChange& change) {
+    if (change && !Run(change)) return false;
+    View.Design().HideMarkers();
+    // A snapshot that could not be written is not read back: that would undo the change just made.
+    if (RecordStep()) ReadReported("", TGem::FileMode::Reload);
+    ShowChanged();
+    return true;
+}
+
+void ChangeRunner::Revert() {
+    // With no snapshot yet there is nothing to go back to, and nothing is reported.
+    ReadReported("", TGem::FileMode::Reload);
+    ShowChanged();
+}
+
+void ChangeRunner::Refresh() {
+    ShowChanged();
+}
+
+void ChangeRunner::Undo() {
+    ReadReported("", TGem::FileMode::Undo);
+    View.ShowStep(View.Design().ChangedSuffix());
+    ShowChanged();
+}
+
+void ChangeRunner::Redo() {
+    ReadReported("", TGem::FileMode::Redo);
+    View.ShowStep(View.Design().ChangedSuffix());
+    ShowChanged();
+}
+
+bool ChangeRunner::Open(const std::string& path) {
+    if (!ReadReported(path, TGem::FileMode::Open)) return false;
+    RecordStep();
+    ShowChanged();
+    return true;
+}
+
+ChangeRunner::Saved ChangeRunner::Save(const std::string& path, const std::string& shortName) {
+    TGem& design = View.Design();
+    if (!design.WriteDesign(path, TGem::FileMode::Save, shortName)) {
+        ReportFileFailure();
+        return Saved::No;
+    }
+    const bool readBack = ReadReported(path, TGem::FileMode::Open);
+    RecordStep();
+    ShowChanged();
+    return readBack ? Saved::Yes : Saved::ButNotReadBack;
+}
+
+bool ChangeRunner::EnsureStep() {
+    return View.Design().SnapshotNo >= 0 || RecordStep();
+}
+
+bool ChangeRunner::RecordStep() {
+    TGem& design = View.Design();
+    // A temporary folder that cannot be written fails every step alike: it is shown once.
+    const bool recorded = design.WriteDesign("", TGem::FileMode::Snapshot, "");
+    if (recorded) SnapshotFailureShown.clear();
+    if (!recorded && design.LastError.Message != SnapshotFailureShown) {
+        SnapshotFailureShown = design.LastError.Message;
+        ReportFileFailure();
+    }
+    View.ShowStep(design.ChangedSuffix());
+    Window.ProcessPendingEvents();
+    View.ShowUndoRedo();
+    return recorded;
+}
+
+bool ChangeRunner::ReadReported(const std::string& name, TGem::FileMode mode) {
+    if (View.Design().ReadDesign(name, mode)) return true;
+    ReportFileFailure();
+    return false;
+}
+
+void ChangeRunner::Report(const std::string& message) {
+    Messages.Beep();
+    Messages.ShowError(message);
+}
+
+void ChangeRunner::ReportFileFailure() {
+    const FileError& error = View.Design().LastError;
+    if (!error.Empty()) Report(error.Message);
+}
