@@ -357,6 +357,88 @@ std::optional<int> ParseNothing(QCommandLineParser& parser, const QStringList& a
     return ParseArguments(parser, arguments, {}, description, values);
 }
 
+// FILE [PARTNER] and the light, viewer and sampling options of the optics command.
+std::optional<int> ParseOptics(QCommandLineParser& parser, const QStringList& arguments,
+                               const QString& description, ToolRequest& request) {
+    OpticsRequest& optics = request.Optics;
+    const QCommandLineOption material("material", "The material by name (default quartz).", "NAME");
+    const QCommandLineOption index("ri", "A typed refractive index instead of a material.", "N");
+    const QCommandLineOption light("light", "The sky of the picture: iso (default) or cos.", "SKY", "iso");
+    const QCommandLineOption shadow("head-shadow", "Half-angle of the head shadow in degrees (default 0).",
+                                    "DEG");
+    const QCommandLineOption eye("eye-distance", "The eye at D stone widths (default: at infinity).", "D");
+    const QCommandLineOption tilt("tilt", "Add the figures at 0, T/2 and T degrees of tilt and their mean.",
+                                  "T");
+    const QCommandLineOption curve("tilt-curve", "Add the tilt curves from -30 to +30 degrees on both axes.");
+    const QCommandLineOption rays("rays", "Eye rays for each figure (default 20000).", "N");
+    const QCommandLineOption json("json", "Print one JSON object.");
+    const QCommandLineOption output({"o", "output"}, "The picture to write: .png or .svg.", "PICTURE");
+    const QCommandLineOption picture("picture", "What -o shows: brightness (default), colour or tilt.",
+                                     "KIND", "brightness");
+    const QCommandLineOption size("size", "The picture's side in pixels (default 400).", "PIXELS");
+    parser.addOptions({material, index, light, shadow, eye, tilt, curve, rays, json, output, picture, size});
+    parser.setApplicationDescription(description);
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addPositionalArgument("FILE", "A design file, or an ASC file with both halves.");
+    parser.addPositionalArgument("PARTNER", "The design file of the other half.", "[PARTNER]");
+    const QString subcommand = request.Command;
+    if (!parser.parse(arguments)) return UsageError(subcommand, parser.errorText());
+    if (parser.isSet(help)) {
+        QString text = parser.helpText();
+        text.replace(0, text.indexOf('\n'),
+                     QString("Usage: %1 optics [options] FILE [PARTNER]").arg(ToolName));
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        return ExitOk;
+    }
+    const QStringList values = parser.positionalArguments().mid(1);
+    if (values.isEmpty() || values.size() > 2) return UsageError(subcommand, "optics expects FILE [PARTNER]");
+    if (values.contains(QString())) return UsageError(subcommand, "an empty argument names no file");
+    request.Input.Path = values[0];
+    optics.Partner = values.value(1);
+    if (HasSuffix(values[0], "asc") && values.size() == 2)
+        return UsageError(subcommand, "an ASC file holds both halves: no PARTNER");
+    auto number = [&](const QCommandLineOption& option, double low, double high, double& value) -> bool {
+        if (!parser.isSet(option)) return true;
+        const auto read = ReadReal(parser.value(option).toStdString());
+        if (!read || !(*read >= low && *read <= high)) return false;
+        value = static_cast<double>(*read);
+        return true;
+    };
+    if (parser.isSet(material) && parser.isSet(index))
+        return UsageError(subcommand, "give --material or --ri, not both");
+    optics.Material = parser.isSet(index)                ? QString()
+                      : parser.value(material).isEmpty() ? "quartz"
+                                                         : parser.value(material);
+    if (!number(index, 1.0001, 5, optics.Index))
+        return UsageError(subcommand, "--ri takes an index from 1.0001 to 5");
+    const QString sky = parser.value(light).toLower();
+    if (sky != "iso" && sky != "cos") return UsageError(subcommand, "--light takes iso or cos");
+    optics.CosLight = sky == "cos";
+    if (!number(shadow, 0, 89, optics.HeadShadow))
+        return UsageError(subcommand, "--head-shadow takes 0 to 89 degrees");
+    if (!number(eye, 1, 1e6, optics.EyeDistance))
+        return UsageError(subcommand, "--eye-distance takes at least 1 stone width");
+    double tiltAngle = 0;
+    if (!number(tilt, -60, 60, tiltAngle)) return UsageError(subcommand, "--tilt takes -60 to 60 degrees");
+    if (parser.isSet(tilt)) optics.Tilt = tiltAngle;
+    optics.TiltCurve = parser.isSet(curve);
+    double rayCount = static_cast<double>(optics.Rays);
+    if (!number(rays, 100, 1e8, rayCount)) return UsageError(subcommand, "--rays takes 100 to 100000000");
+    optics.Rays = static_cast<long long>(rayCount);
+    optics.Json = parser.isSet(json);
+    request.Output = parser.value(output);
+    if (!request.Output.isEmpty() && !HasSuffix(request.Output, "png") && !HasSuffix(request.Output, "svg"))
+        return UsageError(subcommand,
+                          QString("cannot write '%1': the picture is .png or .svg").arg(request.Output));
+    double side = optics.Size;
+    if (!number(size, 16, 4000, side)) return UsageError(subcommand, "--size takes 16 to 4000 pixels");
+    optics.Size = static_cast<int>(side);
+    optics.Picture = parser.value(picture).toLower();
+    if (optics.Picture != "brightness" && optics.Picture != "colour" && optics.Picture != "tilt")
+        return UsageError(subcommand, "--picture takes brightness, colour or tilt");
+    return std::nullopt;
+}
+
 // A command: its name, its line in --help, the description of its own --help, and its parser, which
 // adds the command's options to a fresh parser and reads the arguments into the request.
 struct Command {
@@ -426,6 +508,11 @@ const Command Commands[] = {
     {"materials", "List the gem materials with their constants as JSON",
      "Prints the material table: name, specific gravity, refractive index, B-G dispersion and source.",
      ParseNothing},
+    {"optics", "Trace the light a stone returns: brightness, windowing, tilt, fire (FILE [PARTNER])",
+     "Traces light through the whole stone (an ASC file with both halves, or a crown and a pavilion design "
+     "file, or one half closed by the girdle plane) and prints its ISO and COS brightness, windowing, lost "
+     "light and fire with their standard errors; with -o also a picture.",
+     ParseOptics},
 };
 
 void PrintHelp() {

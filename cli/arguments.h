@@ -42,6 +42,22 @@ struct StoneRequest {
     bool WholeStone = false;     // convert --stone
 };
 
+// What the optics command asks for, checked.
+struct OpticsRequest {
+    QString Partner;        // the other half's design file, when FILE is one half
+    QString Material;       // a name of the material table, or empty with Index set
+    double Index = 0;       // a typed refractive index (0: the material's)
+    bool CosLight = false;  // the sky of the picture: COS instead of ISO
+    double HeadShadow = 0;  // degrees
+    double EyeDistance = 0; // stone widths; 0 at infinity
+    std::optional<double> Tilt;
+    bool TiltCurve = false;
+    long long Rays = 20000;
+    bool Json = false;
+    QString Picture = "brightness"; // brightness, colour or tilt
+    int Size = 400;                 // the picture's side in pixels
+};
+
 // Everything a command line asks for.
 struct ToolRequest {
     QString Command;               // a name of the command table: info, geometry, stone, listing, ...
@@ -56,6 +72,7 @@ struct ToolRequest {
     bool Instructions = false;     // listing: the cutting instructions after the facet lines
     int Gear = 0;                  // listing: the indices on a gear of this many teeth (0: none)
     bool Json = false;             // instructions: JSON instead of text
+    OpticsRequest Optics;          // optics
 };
 
 // Reads the whole command line, the program's name first. Answers the exit code to stop with (after

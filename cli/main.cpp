@@ -19,7 +19,7 @@ const CommandRun Runs[] = {
     {"preform", RunPreform},     {"transform", RunTransform},       {"render", RunRender},
     {"rotate", RunRotate},       {"listing", RunListing},           {"print", RunPrint},
     {"stone", RunStone},         {"diagram", RunDiagram},           {"stone-geometry", RunStoneGeometry},
-    {"materials", RunMaterials}, {"instructions", RunInstructions},
+    {"materials", RunMaterials}, {"instructions", RunInstructions}, {"optics", RunOptics},
 };
 } // namespace
 
@@ -27,7 +27,8 @@ int main(int argc, char* argv[]) {
     // Drawing needs fonts, and fonts need a GUI application: headless unless a platform is asked for.
     const bool drawing =
         argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "rotate") == 0 ||
-                     std::strcmp(argv[1], "print") == 0 || std::strcmp(argv[1], "diagram") == 0);
+                     std::strcmp(argv[1], "print") == 0 || std::strcmp(argv[1], "diagram") == 0 ||
+                     std::strcmp(argv[1], "optics") == 0);
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (drawing) qInstallMessageHandler(QuietQtNotes);
     const std::unique_ptr<QCoreApplication> application =

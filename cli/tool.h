@@ -35,6 +35,7 @@ bool LoadStone(const ToolRequest& request, StoneHalves& halves, Stone& stone);
 // "8 mm wide in Quartz: 2.31 ct" for the weight options given; empty without them. False after the
 // message for an unknown material.
 bool WeightLine(const ToolRequest& request, const Stone& stone, std::string& line);
+int RunOptics(const ToolRequest& request); // its tilt plot needs fonts too
 // Message handler of the drawing subcommands: passes only Qt's critical messages on.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message);
 // The model's message about a file: its own text is plain ASCII, the file's name is as the system
