@@ -3,6 +3,7 @@
 #pragma once
 
 #include "gem/vector3.h"
+#include "library/library_query.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,16 +34,28 @@ struct TransformRequest {
     Real Target = 0, Source = 0; // angles: NEW, OLD
 };
 
+// library index, search and show.
+struct LibraryRequest {
+    QString Action;       // index, search or show
+    QStringList Folders;  // index: the folders
+    QString Database;     // --db FILE, empty for the default database
+    bool Rebuild = false; // index: start the database afresh
+    bool Json = false;    // search, show: JSON output
+    LibraryQuery Query;   // search
+    QString File;         // show
+};
+
 // Everything a command line asks for.
 struct ToolRequest {
-    QString Command;    // info, geometry, convert, preform, transform, render, rotate, listing or print
-    InputOptions Input; // the design to read
-    QString Output;     // OUT, or the picture of -o
+    QString Command;               // info, geometry, convert, ..., print or library
+    InputOptions Input;            // the design to read
+    QString Output;                // OUT, or the picture of -o
     int Width = 800, Height = 600; // render and rotate: the client area in pixels
     Real AngleB = 0, AngleC = 0;   // rotate: the turn, in degrees
     TransformRequest Transform;    // transform
     bool FullPage = false;         // print: the full page instead of the design on half a page
     bool LetterPaper = false;      // print: Letter instead of A4
+    LibraryRequest Library;        // library
 };
 
 // Reads the whole command line, the program's name first. Answers the exit code to stop with (after

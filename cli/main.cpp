@@ -15,9 +15,9 @@ struct CommandRun {
 };
 
 const CommandRun Runs[] = {
-    {"info", RunInfo},       {"geometry", RunGeometry},   {"convert", RunConvert},
-    {"preform", RunPreform}, {"transform", RunTransform}, {"render", RunRender},
-    {"rotate", RunRotate},   {"listing", RunListing},     {"print", RunPrint},
+    {"info", RunInfo},           {"geometry", RunGeometry}, {"convert", RunConvert}, {"preform", RunPreform},
+    {"transform", RunTransform}, {"render", RunRender},     {"rotate", RunRotate},   {"listing", RunListing},
+    {"print", RunPrint},         {"library", RunLibrary},
 };
 } // namespace
 

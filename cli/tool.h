@@ -21,6 +21,7 @@ int RunRender(const ToolRequest& request); // render and rotate need a GUI appli
 int RunRotate(const ToolRequest& request);
 int RunListing(const ToolRequest& request);
 int RunPrint(const ToolRequest& request); // needs a GUI application for fonts
+int RunLibrary(const ToolRequest& request);
 // Message handler of the drawing subcommands: passes only Qt's critical messages on.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message);
 // The model's message about a file: its own text is plain ASCII, the file's name is as the system
@@ -54,10 +55,12 @@ class JsonWriter {
     void Boolean(bool value);
     void Null();
     void Latin1String(std::string_view text);
+    void Utf8String(std::string_view text);
     const std::string& Text() const { return text_; }
 
   private:
     void Separate();
+    void String(std::string_view text, bool latin1);
     std::string text_;
     bool first_ = true; // no value yet in the open object or array
     bool afterKey_ = false;
