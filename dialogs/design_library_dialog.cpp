@@ -31,12 +31,12 @@ QString Describe(const DesignRecord& r) {
     const QString title = QString::fromStdString(r.Title.empty() ? r.Name : r.Title);
     return QStringList{
         title,
-        QString("%1, %2, %3 facets, gear %4, %5 parts%6")
+        QString("%1, %2, %3 facets, gear %4, %5 part%6%7")
             .arg(QString::fromStdString(KindName(r.Kind)), QString::fromStdString(ShapeName(f.Shape)))
             .arg(f.Facets)
             .arg(r.Gear)
             .arg(r.Parts)
-            .arg(r.Mirror ? ", mirror" : ""),
+            .arg(r.Parts == 1 ? "" : "s", r.Mirror ? ", mirror" : ""),
         QStringList{FigureText("L/W", f.LW, 3), FigureText("T/W", f.TW, 3), FigureText("C/W", f.CW, 3),
                     FigureText("P/W", f.PW, 3), FigureText("H/W", f.HW, 3),
                     FigureText("Vol/W\u00b3", f.VolW3, 3)}
