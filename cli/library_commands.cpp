@@ -24,64 +24,6 @@ std::string Fixed(const std::optional<double>& value, int decimals) {
     return text;
 }
 
-// The figures in the order of the query language's keys, with their values.
-std::vector<std::pair<const FigureKey*, std::optional<double>>> FigureValues(const DesignRecord& r) {
-    const DesignFigures& f = r.Figures;
-    std::vector<std::pair<const FigureKey*, std::optional<double>>> values;
-    for (const FigureKey& key : FigureKeys) {
-        std::optional<double> v;
-        switch (key.Which) {
-        case Figure::Gear:
-            v = r.Gear;
-            break;
-        case Figure::Parts:
-            v = r.Parts;
-            break;
-        case Figure::Facets:
-            v = f.Facets;
-            break;
-        case Figure::CrownFacets:
-            v = f.CrownFacets;
-            break;
-        case Figure::PavilionFacets:
-            v = f.PavilionFacets;
-            break;
-        case Figure::LW:
-            v = f.LW;
-            break;
-        case Figure::TW:
-            v = f.TW;
-            break;
-        case Figure::CW:
-            v = f.CW;
-            break;
-        case Figure::PW:
-            v = f.PW;
-            break;
-        case Figure::GW:
-            v = f.GW;
-            break;
-        case Figure::HW:
-            v = f.HW;
-            break;
-        case Figure::VolW3:
-            v = f.VolW3;
-            break;
-        case Figure::CrownAngle:
-            v = f.CrownAngle;
-            break;
-        case Figure::PavilionAngle:
-            v = f.PavilionAngle;
-            break;
-        case Figure::Brightness:
-            v = r.Brightness;
-            break;
-        }
-        values.emplace_back(&key, v);
-    }
-    return values;
-}
-
 void WriteRecord(JsonWriter& json, const DesignRecord& r) {
     json.BeginObject();
     json.Key("path");
@@ -108,9 +50,9 @@ void WriteRecord(JsonWriter& json, const DesignRecord& r) {
     json.Boolean(r.Mirror);
     json.Key("shape");
     json.Utf8String(ShapeName(r.Figures.Shape));
-    for (const auto& [key, value] : FigureValues(r)) {
-        json.Key(key->Key);
-        if (value)
+    for (const FigureKey& key : FigureKeys) {
+        json.Key(key.Key);
+        if (const auto value = FigureOf(r, key.Which))
             json.Number(*value);
         else
             json.Null();
@@ -166,8 +108,8 @@ int RunShow(DesignLibrary& library, const LibraryRequest& request) {
                                    std::to_string(record->BrokenLine) + ")\n");
     out += "title: " + record->Title + "\nshape: " + ShapeName(record->Figures.Shape) +
            "\nmirror: " + (record->Mirror ? "yes" : "no") + "\n";
-    for (const auto& [key, value] : FigureValues(*record))
-        out += std::string(key->Key) + ": " + Fixed(value, key->Whole ? 0 : 4) + "\n";
+    for (const FigureKey& key : FigureKeys)
+        out += std::string(key.Key) + ": " + Fixed(FigureOf(*record, key.Which), key.Whole ? 0 : 4) + "\n";
     out +=
         "thumbnail: " + std::string(record->HasThumbnail ? "yes" : "no") + "\ntext:\n" + record->Text + "\n";
     return WriteStandardOutput(out);

@@ -62,30 +62,25 @@ DesignFigures MeasureDesign(const TGem* crown, const TGem* pavilion) {
     DesignFigures figures;
     // Until the whole stone is computed, the girdle outline is the crown's (an ASC design's pavilion
     // reaches the girdle below the girdle plane), else the pavilion's.
-    const std::vector<OutlinePoint> outline = HalfOutline(crown ? *crown : *pavilion);
-    figures.Shape = ClassifyOutline(outline);
     const TGem& outlined = crown ? *crown : *pavilion;
+    figures.Shape = ClassifyOutline(HalfOutline(outlined));
     const double w = static_cast<double>(std::min(outlined.W(), outlined.L()));
     const double l = static_cast<double>(std::max(outlined.W(), outlined.L()));
 
     double height = 0, girdle = 0, volume = 0;
     int girdleFacets[2] = {0, 0};
-    if (crown) {
-        figures.CrownFacets = crown->FacetsShownCount();
-        figures.CrownAngle = MainAngle(*crown);
-        girdleFacets[0] = GirdleFacets(*crown);
-        height += static_cast<double>(crown->H());
-        girdle += GirdleHeight(*crown);
-        volume += static_cast<double>(crown->Volume());
-    }
-    if (pavilion) {
-        figures.PavilionFacets = pavilion->FacetsShownCount();
-        figures.PavilionAngle = MainAngle(*pavilion);
-        girdleFacets[1] = GirdleFacets(*pavilion);
-        height += static_cast<double>(pavilion->H());
-        girdle += GirdleHeight(*pavilion);
-        volume += static_cast<double>(pavilion->Volume());
-    }
+    // What each half adds: its facets, main angle, girdle facets, height, girdle height and volume.
+    auto add = [&](const TGem* half, int& facets, std::optional<double>& angle, int& girdles) {
+        if (!half) return;
+        facets = half->FacetsShownCount();
+        angle = MainAngle(*half);
+        girdles = GirdleFacets(*half);
+        height += static_cast<double>(half->H());
+        girdle += GirdleHeight(*half);
+        volume += static_cast<double>(half->Volume());
+    };
+    add(crown, figures.CrownFacets, figures.CrownAngle, girdleFacets[0]);
+    add(pavilion, figures.PavilionFacets, figures.PavilionAngle, girdleFacets[1]);
     // The girdle facets of a whole stone appear in both halves.
     figures.Facets = figures.CrownFacets + figures.PavilionFacets -
                      (crown && pavilion ? std::min(girdleFacets[0], girdleFacets[1]) : 0);

@@ -34,6 +34,43 @@ const std::vector<TermKey> TermKeys = {
     {"limit", "N", "At most N designs"},
 };
 
+std::optional<double> FigureOf(const DesignRecord& r, Figure which) {
+    const DesignFigures& f = r.Figures;
+    switch (which) {
+    case Figure::Gear:
+        return r.Gear;
+    case Figure::Parts:
+        return r.Parts;
+    case Figure::Facets:
+        return f.Facets;
+    case Figure::CrownFacets:
+        return f.CrownFacets;
+    case Figure::PavilionFacets:
+        return f.PavilionFacets;
+    case Figure::LW:
+        return f.LW;
+    case Figure::TW:
+        return f.TW;
+    case Figure::CW:
+        return f.CW;
+    case Figure::PW:
+        return f.PW;
+    case Figure::GW:
+        return f.GW;
+    case Figure::HW:
+        return f.HW;
+    case Figure::VolW3:
+        return f.VolW3;
+    case Figure::CrownAngle:
+        return f.CrownAngle;
+    case Figure::PavilionAngle:
+        return f.PavilionAngle;
+    case Figure::Brightness:
+        return r.Brightness;
+    }
+    return std::nullopt;
+}
+
 namespace {
 std::vector<std::string> Split(const std::string& text, char separator) {
     std::vector<std::string> parts;

@@ -38,6 +38,8 @@ struct FigureKey {
     const char* Help;
 };
 extern const std::vector<FigureKey> FigureKeys;
+// A design's value of the figure; empty where the design has none.
+std::optional<double> FigureOf(const DesignRecord& r, Figure which);
 
 // A closed range; either end may be open.
 struct FigureRange {

@@ -207,25 +207,8 @@ TEST_F(LibraryIndex, SortsByAnyKeyEitherWay) {
             const auto found = library.Search(query);
             ASSERT_EQ(found.size(), 30u);
             std::vector<double> values;
-            for (const DesignRecord& r : found) {
-                const DesignFigures& f = r.Figures;
-                const std::map<Figure, std::optional<double>> value = {
-                    {Figure::Gear, r.Gear},
-                    {Figure::Parts, r.Parts},
-                    {Figure::Facets, f.Facets},
-                    {Figure::CrownFacets, f.CrownFacets},
-                    {Figure::PavilionFacets, f.PavilionFacets},
-                    {Figure::LW, f.LW},
-                    {Figure::TW, f.TW},
-                    {Figure::CW, f.CW},
-                    {Figure::PW, f.PW},
-                    {Figure::GW, f.GW},
-                    {Figure::HW, f.HW},
-                    {Figure::VolW3, f.VolW3},
-                    {Figure::CrownAngle, f.CrownAngle},
-                    {Figure::PavilionAngle, f.PavilionAngle}};
-                if (value.at(key.Which)) values.push_back(*value.at(key.Which));
-            }
+            for (const DesignRecord& r : found)
+                if (const auto value = FigureOf(r, key.Which)) values.push_back(*value);
             if (*direction) std::reverse(values.begin(), values.end());
             EXPECT_TRUE(std::is_sorted(values.begin(), values.end())) << key.Key << direction;
         }
