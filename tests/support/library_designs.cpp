@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <numbers>
+#include <set>
 
 namespace {
 constexpr int Gear = 96;
@@ -46,10 +47,27 @@ std::vector<int> SideIndices(const std::vector<OutlinePoint>& p) {
     return indices;
 }
 
+std::string Line(double angle, double distance, const std::vector<int>& indices) {
+    char text[64];
+    std::snprintf(text, sizeof text, "a %.6f %.8f", angle, distance);
+    std::string line = text;
+    for (const int i : indices)
+        line += " " + std::to_string(i);
+    return line + "\n";
+}
+
 std::string Line(double angle, double distance, int index) {
-    char text[96];
-    std::snprintf(text, sizeof text, "a %.6f %.8f %d\n", angle, distance, index);
-    return text;
+    return Line(angle, distance, std::vector<int>{index});
+}
+
+// Every index of a tier of mirrored parts that starts at `index`, as an ASC file lists them.
+std::vector<int> TierIndices(int index, int parts) {
+    std::set<int> indices;
+    for (int k = 0; k < parts; ++k) {
+        indices.insert((index + k * Gear / parts) % Gear);
+        indices.insert((Gear - index + k * Gear / parts) % Gear);
+    }
+    return {indices.begin(), indices.end()};
 }
 } // namespace
 
@@ -134,11 +152,12 @@ std::string RandomBrilliantAsc(std::mt19937& rng, const std::string& title) {
     };
     const double pavilion = 39 + 4 * unit(rng), crown = 30 + 10 * unit(rng), star = crown - 8 - 4 * unit(rng);
     std::string text = "GemCad 5.0\ng 96 0.0\ny " + std::to_string(parts) + " y\nH " + title + "\n";
-    text += Line(90, 1, step / 2);
-    text += Line(-pavilion, cut(pavilion, 1, GirdleHeight), step / 2);
-    text += Line(-(pavilion + 1.5), cut(pavilion + 1.5, 0.97, GirdleHeight), 0);
-    text += Line(crown, cut(crown, 1, GirdleHeight), step / 2);
-    text += Line(star, cut(star, 0.75, 0.15), 0);
+    const std::vector<int> mains = TierIndices(step / 2, parts), between = TierIndices(0, parts);
+    text += Line(90, 1, mains);
+    text += Line(-pavilion, cut(pavilion, 1, GirdleHeight), mains);
+    text += Line(-(pavilion + 1.5), cut(pavilion + 1.5, 0.97, GirdleHeight), between);
+    text += Line(crown, cut(crown, 1, GirdleHeight), mains);
+    text += Line(star, cut(star, 0.75, 0.15), between);
     return text + Line(0, 0.2 + 0.1 * unit(rng), 0);
 }
 
