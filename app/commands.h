@@ -83,6 +83,9 @@ void SaveOutline1Click(Tstartform& w);
 // A file dropped on the window: a design opens as Open opens it, an ASC file imports as a crown, an
 // outline is read as Read outline reads it; any other file is refused with a message.
 void OpenDroppedFile(Tstartform& w, const std::string& path);
+// File > Design library ...: the browser; the design chosen opens (an ASC design's crown or pavilion
+// imports) as the File menu would open it.
+void Designlibrary1Click(Tstartform& w);
 
 // ---- print_commands.cpp: printing and pictures ----
 void Print1Click(Tstartform& w);

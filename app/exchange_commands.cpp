@@ -4,6 +4,7 @@
 
 #include "app/file_questions.h"
 #include "app/main_window.h"
+#include "dialogs/design_library_dialog.h"
 
 #include <algorithm>
 #include <cctype>
@@ -155,4 +156,15 @@ void OpenDroppedFile(Tstartform& w, const std::string& path) {
     } else {
         w.Changes().Report(" File " + path + " is not a design, ASC or outline file");
     }
+}
+
+void Designlibrary1Click(Tstartform& w) {
+    TDesignLibraryDialog dialog(w.DialogParent(), DesignLibrary::DefaultPath());
+    w.ShowModal(dialog);
+    if (!dialog.Chosen) return;
+    const std::string& path = dialog.Chosen->Path;
+    if (LowerExtension(path) != ".asc")
+        return OpenDroppedDesign(w, path); // a design file opens as Open opens it
+    if (AskSaveChanges(w) == Answer::Cancel) return;
+    ImportAscFile(w, dialog.Chosen->Half, path);
 }

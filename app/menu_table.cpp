@@ -25,6 +25,7 @@ constexpr std::array Rows{
     MenuRow{K::Item, "Open1",           "File1",       "&Open...",                       "Ctrl+O", &Open1Click,     Always, Always},
     MenuRow{K::RecentFiles, "Reopen1",  "File1",       "&Reopen",                        "", nullptr,               Always, Always},
     MenuRow{K::Item, "Readoutline1",    "File1",       "R&ead outline ...",              "", &Readoutline1Click,    Always, Always},
+    MenuRow{K::Item, "Designlibrary1",  "File1",       "Design &library ...",            "", &Designlibrary1Click,  Always, Always},
     MenuRow{K::Item, "Print1",          "File1",       "&Print design",                  "Ctrl+P", &Print1Click,    Never, OnWithCuts},
     MenuRow{K::Item, "Printfullpage1",  "File1",       "Print &full page",               "", &Printfullpage1Click,  Never, OnWithCuts},
     MenuRow{K::Item, "Makepicture1",    "File1",       "&Make emf file...",              "Ctrl+M", &Makepicture1Click, Never, NotRotating | CutFacets},

@@ -1,4 +1,6 @@
 #include "cli/arguments.h"
+#include <algorithm>
+#include <map>
 
 #include "gem/gear_conversion.h"
 #include "gem/numread.h"
@@ -357,6 +359,90 @@ std::optional<int> ParseNothing(QCommandLineParser& parser, const QStringList& a
     return ParseArguments(parser, arguments, {}, description, values);
 }
 
+const char* const LibraryActions[][2] = {
+    {"index", "DIR... : index the design files (.asc, .lfx) of the folders"},
+    {"search", "[QUERY...] : list the designs that match the options and the query words"},
+    {"show", "FILE : everything the library holds about the design of FILE"},
+};
+
+void PrintLibraryHelp() {
+    std::printf("Usage: %s library <index|search|show> [options] [arguments]\n\n", ToolName);
+    for (const auto& action : LibraryActions)
+        std::printf("  %-7s %s\n", action[0], action[1]);
+    std::printf("\n'%s library ACTION --help' shows an action's options.\n", ToolName);
+}
+
+// The search options in the order given; each is one term of the query language.
+QString TakeSearchTerms(const QCommandLineParser& parser, const QStringList& words, LibraryQuery& query) {
+    std::string fault = ApplyQueryText(query, words.join(' ').toStdString());
+    std::map<QString, int> seen; // a repeated option's values come in order
+    for (const QString& name : parser.optionNames()) {
+        if (name == "db" || name == "json" || !fault.empty()) continue;
+        fault = ApplyTerm(query, name.toStdString(), parser.values(name).value(seen[name]++).toStdString());
+    }
+    return QString::fromStdString(fault);
+}
+
+std::optional<int> ParseLibrary(QCommandLineParser& parser, const QStringList& arguments,
+                                const QString& description, ToolRequest& request) {
+    const QString action = arguments.value(2);
+    if (action == "-h" || action == "--help") {
+        PrintLibraryHelp();
+        return ExitOk;
+    }
+    const auto known = std::find_if(std::begin(LibraryActions), std::end(LibraryActions),
+                                    [&](const auto& a) { return action == a[0]; });
+    if (known == std::end(LibraryActions))
+        return UsageError("library", action.isEmpty() ? QString("library expects index, search or show")
+                                                      : QString("unknown library action '%1'").arg(action));
+    LibraryRequest& library = request.Library;
+    library.Action = action;
+    const QString command = "library " + action;
+    parser.setApplicationDescription(description + " " + (*known)[1]);
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addOption({"db",
+                      "The library's database (default: the lapidraw folder under $XDG_DATA_HOME, else "
+                      "~/.local/share).",
+                      "FILE"});
+    if (action == "index")
+        parser.addOption(
+            {"rebuild", "Start the database afresh (when it is damaged or of a newer version)."});
+    else
+        parser.addOption({"json", "Print JSON."});
+    if (action == "search") {
+        for (const FigureKey& f : FigureKeys)
+            parser.addOption({f.Key, f.Help, f.Whole ? "N|A-B" : "X|A-B"});
+        for (const TermKey& t : TermKeys)
+            parser.addOption({t.Key, t.Help, t.ValueName});
+    }
+    QStringList rest = arguments;
+    rest.removeAt(1); // the parser sees the action as the first argument
+    if (!parser.parse(rest)) return UsageError(command, parser.errorText());
+    if (parser.isSet(help)) {
+        QString text = parser.helpText();
+        const char* positional = action == "index" ? "DIR..." : action == "show" ? "FILE" : "[QUERY...]";
+        text.replace(0, text.indexOf('\n'),
+                     QString("Usage: %1 %2 [options] %3").arg(ToolName, command, positional));
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        return ExitOk;
+    }
+    const QStringList values = parser.positionalArguments().mid(1);
+    library.Database = parser.value("db");
+    library.Json = action != "index" && parser.isSet("json");
+    library.Rebuild = action == "index" && parser.isSet("rebuild");
+    if (action == "index") {
+        if (values.isEmpty()) return UsageError(command, "library index expects one folder or more: DIR...");
+        library.Folders = values;
+    } else if (action == "show") {
+        if (values.size() != 1) return UsageError(command, "library show expects one argument: FILE");
+        library.File = values[0];
+    } else {
+        const QString fault = TakeSearchTerms(parser, values, library.Query);
+        if (!fault.isEmpty()) return UsageError(command, fault);
+    }
+    return std::nullopt;
+}
+
 // FILE [PARTNER] and the light, viewer and sampling options of the optics command.
 std::optional<int> ParseOptics(QCommandLineParser& parser, const QStringList& arguments,
                                const QString& description, ToolRequest& request) {
@@ -513,6 +599,9 @@ const Command Commands[] = {
      "file, or one half closed by the girdle plane) and prints its ISO and COS brightness, windowing, lost "
      "light and fire with their standard errors; with -o also a picture.",
      ParseOptics},
+    {"library", "Index design folders and search them (index DIR..., search, show FILE)",
+     "The design library: an index of the designs in folder trees, searched by text, shape and figures.",
+     ParseLibrary},
 };
 
 void PrintHelp() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "gem/vector3.h"
+#include "library/library_query.h"
 
 #include <QString>
 #include <QStringList>
@@ -58,6 +59,17 @@ struct OpticsRequest {
     int Size = 400;                 // the picture's side in pixels
 };
 
+// library index, search and show.
+struct LibraryRequest {
+    QString Action;       // index, search or show
+    QStringList Folders;  // index: the folders
+    QString Database;     // --db FILE, empty for the default database
+    bool Rebuild = false; // index: start the database afresh
+    bool Json = false;    // search, show: JSON output
+    LibraryQuery Query;   // search
+    QString File;         // show
+};
+
 // Everything a command line asks for.
 struct ToolRequest {
     QString Command;               // a name of the command table: info, geometry, stone, listing, ...
@@ -73,6 +85,7 @@ struct ToolRequest {
     int Gear = 0;                  // listing: the indices on a gear of this many teeth (0: none)
     bool Json = false;             // instructions: JSON instead of text
     OpticsRequest Optics;          // optics
+    LibraryRequest Library;        // library
 };
 
 // Reads the whole command line, the program's name first. Answers the exit code to stop with (after

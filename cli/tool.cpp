@@ -83,6 +83,14 @@ void JsonWriter::Null() {
 }
 
 void JsonWriter::Latin1String(std::string_view text) {
+    String(text, true);
+}
+
+void JsonWriter::Utf8String(std::string_view text) {
+    String(text, false);
+}
+
+void JsonWriter::String(std::string_view text, bool latin1) {
     Separate();
     text_ += '"';
     for (const char c : text) {
@@ -94,7 +102,7 @@ void JsonWriter::Latin1String(std::string_view text) {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
             text_ += escaped;
-        } else if (byte >= 0x80) { // Latin-1 to UTF-8
+        } else if (byte >= 0x80 && latin1) { // Latin-1 to UTF-8
             text_ += static_cast<char>(0xC0 | (byte >> 6));
             text_ += static_cast<char>(0x80 | (byte & 0x3F));
         } else {

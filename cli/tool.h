@@ -36,6 +36,7 @@ bool LoadStone(const ToolRequest& request, StoneHalves& halves, Stone& stone);
 // message for an unknown material.
 bool WeightLine(const ToolRequest& request, const Stone& stone, std::string& line);
 int RunOptics(const ToolRequest& request); // its tilt plot needs fonts too
+int RunLibrary(const ToolRequest& request);
 // Message handler of the drawing subcommands: passes only Qt's critical messages on.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message);
 // The model's message about a file: its own text is plain ASCII, the file's name is as the system
@@ -69,10 +70,12 @@ class JsonWriter {
     void Boolean(bool value);
     void Null();
     void Latin1String(std::string_view text);
+    void Utf8String(std::string_view text);
     const std::string& Text() const { return text_; }
 
   private:
     void Separate();
+    void String(std::string_view text, bool latin1);
     std::string text_;
     bool first_ = true; // no value yet in the open object or array
     bool afterKey_ = false;

@@ -7,7 +7,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev libqhull-dev
-  libemf-dev fonts-liberation
+  libemf-dev libsqlite3-dev fonts-liberation
   cups cups-bsd printer-driver-cups-pdf emf2svg poppler-utils
   xvfb xauth
   clang libclang-rt-14-dev
