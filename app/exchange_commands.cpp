@@ -53,7 +53,7 @@ void ImportAscFile(Tstartform& w, char side, const std::string& path) {
     bool refused = false;
     w.Shown.SelectedFacet = NoneFound;
     w.SetChecked("ShowOutline1", false);
-    const std::string previousFile = w.CurrentFile, previousName = w.DesignName;
+    const Tstartform::FileNaming kept = w.Naming();
     w.CurrentFile = file; // the title of the step the import records
     w.DesignName = name;
     const bool built = w.Changes().Commit([side, &file, &refused](TGem& design) {
@@ -68,8 +68,7 @@ void ImportAscFile(Tstartform& w, char side, const std::string& path) {
         w.OpenDialog2.InitialDir = FolderOf(path);
         return;
     }
-    w.CurrentFile = previousFile;
-    w.DesignName = previousName;
+    w.RestoreNaming(kept);
     firstSnapshot.PutBack();
     if (refused) w.Changes().ReportFileFailure();
 }

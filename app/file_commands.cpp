@@ -117,14 +117,12 @@ bool SaveAs(Tstartform& w, const std::string& name) {
     const std::string path = folder + "/" + base + suffix + ".lfx";
     if (ConfirmOverwrite(w.Svc().Messages, path)) return false;
     // A failed write leaves the design, its file name and the old file as they were.
-    const std::string previousFile = w.CurrentFile, previousName = w.DesignName;
+    const Tstartform::FileNaming kept = w.Naming();
     w.ZoomByDesign[path] = w.Sheet.Zoom; // the design keeps its zoom under its new name
     w.SetDesignFile(path);               // the title of the step the save records
     const ChangeRunner::Saved saved = w.Changes().Save(path, NameOnly(path));
     if (saved == ChangeRunner::Saved::No) {
-        w.CurrentFile = previousFile;
-        w.DesignName = previousName;
-        w.SetTitle(w.Design().ChangedSuffix());
+        w.RestoreNaming(kept);
         return false;
     }
     if (saved == ChangeRunner::Saved::Yes)
@@ -152,15 +150,10 @@ void Redo1Click(Tstartform& w) {
 // ---- Opening a design, shared by Open, Reopen and the command line ----
 
 bool Tstartform::OpenDesign(const std::string& name) {
-    const std::string previousFile = CurrentFile, previousName = DesignName;
-    const bool previousNotChosen = FileNotChosen;
+    const FileNaming kept = Naming();
     SetDesignFile(name); // the title of the step the open records
     if (!Runner.Open(name)) {
-        // The design in memory is still the previous one: so are its file name and title.
-        CurrentFile = previousFile;
-        DesignName = previousName;
-        FileNotChosen = previousNotChosen;
-        SetTitle(TheDesign->ChangedSuffix());
+        RestoreNaming(kept); // the design in memory is still the previous one
         return false;
     }
     RecentFiles->Add(CurrentFile);

@@ -405,6 +405,13 @@ void Tstartform::SetTitle(const std::string& suffix) {
     setWindowTitle(QString::fromStdString(CurrentFile + suffix));
 }
 
+void Tstartform::RestoreNaming(const FileNaming& kept) {
+    CurrentFile = kept.File;
+    DesignName = kept.Name;
+    FileNotChosen = kept.NotChosen;
+    SetTitle(TheDesign->ChangedSuffix());
+}
+
 void Tstartform::SetDesignFile(const std::string& path) {
     CurrentFile = path;
     FileNotChosen = false;

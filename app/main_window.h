@@ -146,6 +146,14 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     // CurrentFile was named by the program (after an import), not chosen by the user: the first Save
     // asks before it replaces a file of that name.
     bool FileNotChosen = false;
+    // The three above as one value, kept before a command renames the design and put back (with the
+    // title) when the command fails.
+    struct FileNaming {
+        std::string File, Name;
+        bool NotChosen = false;
+    };
+    FileNaming Naming() const { return {CurrentFile, DesignName, FileNotChosen}; }
+    void RestoreNaming(const FileNaming& kept);
     bool RotationMode = false;
     bool ClosingDown = false;
     bool FirstActivation = true;
