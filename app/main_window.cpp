@@ -311,6 +311,7 @@ void Tstartform::Invalidate() {
 
 void Tstartform::Repaint() {
     RepaintScreen(ShownDesign());
+    TellFollowers();
 }
 
 void Tstartform::RepaintScreen(const TGem& design) {

@@ -1,6 +1,7 @@
 #include "dialogs/design_host.h"
 
 #include <QDialog>
+#include <algorithm>
 
 bool DesignHost::Finish(QDialog& dialog, const DesignChange& change) {
     if (!Changes().Commit(change)) return false;
@@ -12,4 +13,16 @@ bool DesignHost::Finish(QDialog& dialog, const DesignChange& change) {
 void DesignHost::CancelPreview(QDialog& dialog) {
     Changes().Revert();
     dialog.reject();
+}
+
+void DesignHost::FollowDesign(QObject& follower, std::function<void()> changed) {
+    Followers.push_back({&follower, std::move(changed)});
+}
+
+void DesignHost::TellFollowers() {
+    std::erase_if(Followers, [](const Follower& f) { return f.Watcher.isNull(); });
+    // A follower may add another while it is told: tell those already following.
+    const std::vector<Follower> now = Followers;
+    for (const Follower& f : now)
+        if (!f.Watcher.isNull()) f.Changed();
 }

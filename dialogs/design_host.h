@@ -8,12 +8,15 @@
 #include "services/services.h"
 #include "sheet/design_sheet.h"
 
+#include <QPointer>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class DialogSet;
 class QDialog;
+class QObject;
 class QWidget;
 
 // The plane methods that the Add facets dialog offers (bit i: method i; the girdle method is always on).
@@ -109,4 +112,27 @@ class DesignHost {
         (void)requester;
         (void)text;
     }
+
+    // ---- The whole stone ----
+    // The other half of the open design: the file chosen for it, else the other half of the ASC file
+    // it was imported from, else the file the naming rule gives (NAMEc.lfx beside NAMEp.lfx). Null when
+    // there is none or it cannot be read; PartnerProblem then says why.
+    virtual const TGem* PartnerHalf() { return nullptr; }
+    virtual std::string PartnerFile() { return {}; }
+    virtual std::string PartnerProblem() { return {}; }
+
+    // ---- Windows that follow the design ----
+    // `changed` runs after every repaint of the sheet while `follower` lives.
+    void FollowDesign(QObject& follower, std::function<void()> changed);
+
+  protected:
+    // Tells every live follower that the design may have changed; called by Repaint.
+    void TellFollowers();
+
+  private:
+    struct Follower {
+        QPointer<QObject> Watcher;
+        std::function<void()> Changed;
+    };
+    std::vector<Follower> Followers;
 };

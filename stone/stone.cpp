@@ -123,6 +123,12 @@ bool MakeHalfStone(const TGem& half, Stone& stone, FileError& error, const std::
                           : Build(nullptr, &half, stone, error, label);
 }
 
+bool MakeStoneOf(const TGem& design, const TGem* partner, Stone& stone, FileError& error) {
+    if (!partner) return MakeHalfStone(design, stone, error);
+    return design.IsCrown() ? MakeStone(design, *partner, stone, error)
+                            : MakeStone(*partner, design, stone, error);
+}
+
 std::vector<Plane> StonePlanes(const TGem* crown, const TGem* pavilion) {
     std::vector<Plane> planes;
     std::vector<PlaneOrigin> origins;

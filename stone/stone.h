@@ -59,6 +59,9 @@ bool MakeStone(const TGem& crown, const TGem& pavilion, Stone& stone, FileError&
 // The stone of one half alone, closed by the girdle plane.
 bool MakeHalfStone(const TGem& half, Stone& stone, FileError& error, const std::string& name = "");
 
+// The stone of a design and its partner half, in either order; of the design alone when `partner` is null.
+bool MakeStoneOf(const TGem& design, const TGem* partner, Stone& stone, FileError& error);
+
 // Checks a made stone: every edge between two faces, Euler's V - E + F = 2, every corner inside
 // every half-space of both halves within 1e-9 of the stone's size. Empty when all hold.
 std::vector<std::string> StoneFaults(const Stone& stone, const std::vector<Plane>& planes);

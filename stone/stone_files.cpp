@@ -16,6 +16,8 @@ bool HasAscExtension(const std::string& path) {
     return extension == ".asc";
 }
 
+} // namespace
+
 bool ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem, FileError& error) {
     gem = std::make_unique<TGem>();
     if (!gem->ReadDesign(path, TGem::FileMode::Open)) return error.Set(gem->LastError.Message);
@@ -31,7 +33,6 @@ bool ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>& gem, 
     gem->GroupTiers();
     return true;
 }
-} // namespace
 
 std::string PartnerFileName(const std::string& half) {
     const std::filesystem::path path(half);

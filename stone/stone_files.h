@@ -18,6 +18,11 @@ struct StoneHalves {
 // swapped at the end of the base name (NAMEc.lfx and NAMEp.lfx). Empty when the name ends in neither.
 std::string PartnerFileName(const std::string& half);
 
+// One design file, read and recomputed.
+bool ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem, FileError& error);
+// One half of an ASC file ('c' crown, 'p' pavilion), imported and recomputed.
+bool ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>& gem, FileError& error);
+
 // Both halves of an ASC file.
 bool ReadAscHalves(const std::string& path, StoneHalves& halves, FileError& error);
 

@@ -45,13 +45,18 @@ class FakeHost final : public DesignHost, public ChangeView {
     QWidget* DialogParent() override { return &Parent; }
     DialogSet& Dialogs() override { return *DialogObjects; }
     bool ShowModal(QDialog& dialog) override;
-    void Repaint() override { ++Repaints; }
+    void Repaint() override {
+        ++Repaints;
+        TellFollowers();
+    }
     void RefreshMenus() override { ++MenuRefreshes; }
     void FocusWindow() override {}
     void ToggleOutline() override { ++OutlineToggles; }
     ChangeRunner& Changes() override { return Runner; }
     bool Finish(QDialog& dialog, const DesignChange& change = nullptr) override;
     void CancelPreview(QDialog& dialog) override;
+    const TGem* PartnerHalf() override { return Partner.get(); }
+    std::unique_ptr<TGem> Partner; // the open design's other half, when a test gives one
     // ---- ChangeView ----
     void ShowStep(const std::string&) override {}
     void ShowUndoRedo() override {}
