@@ -78,6 +78,8 @@ void Importcrown1Click(Tstartform& w);
 void Importpav1Click(Tstartform& w);
 void importfile1Click(Tstartform& w); // the hidden "Import crown and girdle": imports the crown
 void Makeascfile1Click(Tstartform& w);
+// Imports one half ('c' or 'p') of an ASC file as the design, through the change runner.
+void ImportAscFile(Tstartform& w, char side, const std::string& path);
 void Readoutline1Click(Tstartform& w);
 void SaveOutline1Click(Tstartform& w);
 // A file dropped on the window: a design opens as Open opens it, an ASC file imports as a crown, an
@@ -100,3 +102,11 @@ void campreform2Click(Tstartform& w); // make preform
 void campreform3Click(Tstartform& w); // Save as ...
 void campreform4Click(Tstartform& w); // Print
 void campreform5Click(Tstartform& w); // Exit preform
+
+// ---- stone_commands.cpp: the whole stone of the design and its partner half ----
+void Wholestone1Click(Tstartform& w);
+void Scaletopartner1Click(Tstartform& w); // Scale pavilion to crown, and crown to pavilion
+void Openpartner1Click(Tstartform& w);
+void Choosepartner1Click(Tstartform& w);
+void Printdiagram1Click(Tstartform& w);
+void Savediagram1Click(Tstartform& w);

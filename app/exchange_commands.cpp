@@ -41,6 +41,8 @@ class FirstSnapshotKept {
 // in its folder, and committed through the change runner, so that one undo goes back to the empty
 // design of the file's gear and symmetry. Nothing changes when the file cannot be read or the model
 // refuses it; a failure half-way leaves the design and its history as they were.
+} // namespace
+
 void ImportAscFile(Tstartform& w, char side, const std::string& path) {
     if (FileMustExist(w.Svc().Messages, path)) return;
     if (!w.Design().ReadAsc(path)) {
@@ -64,7 +66,8 @@ void ImportAscFile(Tstartform& w, char side, const std::string& path) {
         return true;
     });
     if (built) {
-        w.FileNotChosen = true; // the first Save asks before it replaces a file of this name
+        w.Partner.ImportedFrom(file, path); // the file's other half is the design's partner
+        w.FileNotChosen = true;             // the first Save asks before it replaces a file of this name
         w.OpenDialog2.InitialDir = FolderOf(path);
         return;
     }
@@ -73,6 +76,7 @@ void ImportAscFile(Tstartform& w, char side, const std::string& path) {
     if (refused) w.Changes().ReportFileFailure();
 }
 
+namespace {
 void ImportSide(Tstartform& w, char side) {
     if (AskSaveChanges(w) == Answer::Cancel) return;
     if (!RunOpenDialog(w.Svc(), w.OpenDialog2)) return;

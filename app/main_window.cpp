@@ -243,6 +243,10 @@ void Tstartform::ReadDialogFolders() {
     const std::string outlineFolder = RecentFiles->GetFolder("otl");
     SaveOutline = {"otl", "outline(*.otl)", "*.otl", "", outlineFolder, ""};
     OpenOutline = {"otl", "outline file(*.otl)", "*.otl", "", outlineFolder, ""};
+    OpenPartner = {"lfx",          "design halves (*.lfx *.asc)", "*.lfx *.asc",
+                   "Partner half", RecentFiles->LastDir,          ""};
+    SaveDiagram = {"pdf", "faceting diagram (*.pdf *.svg *.png)", "*.pdf *.svg *.png",
+                   "",    RecentFiles->GetFolder("diagram"),      ""};
 }
 
 void Tstartform::WriteDialogFolders() {
@@ -251,6 +255,7 @@ void Tstartform::WriteDialogFolders() {
     RecentFiles->SetFolder("emf", SavePicture.InitialDir);
     RecentFiles->SetFolder("otl", SaveOutline.InitialDir);
     RecentFiles->SetFolder("otl", OpenOutline.InitialDir);
+    RecentFiles->SetFolder("diagram", SaveDiagram.InitialDir);
 }
 
 // ---- Activation, painting, resizing ----

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/menu_table.h"
+#include "app/partner_source.h"
 #include "dialogs/design_host.h"
 #include "dialogs/dialog_set.h"
 #include "gem/gem.h"
@@ -86,6 +87,10 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     void RequestClick(QDialog& requester, ClickKind kind, const std::string& prompt) override;
     std::optional<SheetClick> TakeClick(const QDialog& requester) override;
     void ShowPrompt(QDialog& requester, const std::string& text) override;
+    const TGem* PartnerHalf() override { return Partner.Find(CurrentFile, Design()); }
+    std::string PartnerFile() override { return Partner.File(); }
+    std::string PartnerProblem() override { return Partner.Problem(); }
+    void OpenPartnerHalf() override;
 
     // ---- ChangeView ----
     void ShowStep(const std::string& suffix) override { SetTitle(suffix); }
@@ -138,6 +143,7 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     TUserCanvas ScreenCanvas; // the client area
     TUserCanvas PrintCanvas;  // the printer page
     TDesignSheet Sheet;       // the views of the sheet and the table rows, set up by every repaint
+    PartnerSource Partner;    // the design's other half, for the whole stone
 
     // ---- Window state ----
     DisplayState Shown;
@@ -189,6 +195,8 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     FileDialogRequest SavePicture; // save picture
     FileDialogRequest SaveOutline; // save outline
     FileDialogRequest OpenOutline; // open outline
+    FileDialogRequest OpenPartner; // choose the partner half
+    FileDialogRequest SaveDiagram; // save faceting diagram
 
     // ---- Window parts ----
     ClientArea* Client = nullptr;

@@ -122,8 +122,7 @@ bool WeightLine(const ToolRequest& request, const Stone& stone, std::string& lin
     const Real width =
         asked.WidthMm ? *asked.WidthMm : SizeForCarats(stone, *asked.Carats, material->SpecificGravity);
     const Real carats = asked.Carats ? *asked.Carats : CaratsOf(stone, width, material->SpecificGravity);
-    line =
-        Trim(fixed(width, 0, 2)) + " mm wide in " + material->Name + ": " + Trim(fixed(carats, 0, 2)) + " ct";
+    line = WeightText(width, material->Name, carats);
     return true;
 }
 

@@ -120,6 +120,8 @@ class DesignHost {
     virtual const TGem* PartnerHalf() { return nullptr; }
     virtual std::string PartnerFile() { return {}; }
     virtual std::string PartnerProblem() { return {}; }
+    // Opens the partner half for editing as File > Open opens a design (asking first about unsaved steps).
+    virtual void OpenPartnerHalf() {}
 
     // ---- Windows that follow the design ----
     // `changed` runs after every repaint of the sheet while `follower` lives.

@@ -104,3 +104,11 @@ int PrintFacetData(PrinterService& printer, MessageService& messages, const TGem
     if (const int code = printer.CloseText()) return ReportPrinterError(messages, code);
     return 0;
 }
+
+bool PrintFacetingDiagram(PrinterService& printer, const FacetingDiagram& diagram) {
+    if (!SetUpPortrait(printer)) return false;
+    PrintJob job(printer);
+    DrawFacetingDiagram(printer.Page(), diagram);
+    job.End();
+    return true;
+}

@@ -5,6 +5,7 @@
 #include "services/printing.h"
 #include "services/services.h"
 #include "sheet/design_sheet.h"
+#include "sheet/faceting_diagram.h"
 
 #include <stdexcept>
 #include <string>
@@ -36,3 +37,7 @@ bool PrintFullPage(PrinterService& printer, const PrintTarget& target, const TGe
 // error box when the printer could not be written.
 int PrintFacetData(PrinterService& printer, MessageService& messages, const TGem& design,
                    const std::string& file);
+
+// The faceting diagram on one portrait page of the chosen printer. False when the set-up dialog was
+// cancelled; a PrintJobError when the job fails.
+bool PrintFacetingDiagram(PrinterService& printer, const FacetingDiagram& diagram);

@@ -105,8 +105,8 @@ PagePixels DiagramPage(Paper paper) {
     return paper == Paper::A4 ? PagePixels{794, 1123} : PagePixels{816, 1056};
 }
 
-std::vector<std::string> StoneFigureLines(const Stone& stone, const TGem& crown, const TGem& pavilion) {
-    const StoneFigures f = FiguresOf(stone, crown);
+std::vector<std::string> StoneFigureLines(const Stone& stone, const TGem& design, const TGem* partner) {
+    const StoneFigures f = FiguresOf(stone, design);
     std::vector<std::string> lines = {
         Ratio("L/W", f.Ratio(f.Length)) + "   " + Ratio("T/W", f.Ratio(f.Table)) + "   " +
             Ratio("H/W", f.Ratio(f.TotalDepth)),
@@ -121,44 +121,79 @@ std::vector<std::string> StoneFigureLines(const Stone& stone, const TGem& crown,
         "gear " + IntText(std::abs(f.SystemIndex)) + ", " + IntText(f.Parts) + "-fold" +
             (f.Mirror ? " mirror-image" : "") + " symmetry",
     };
+    if (!partner) return lines;
+    const TGem& crown = design.IsCrown() ? design : *partner;
+    const TGem& pavilion = design.IsCrown() ? *partner : design;
     for (const std::string& finding : CompareGirdles(crown, pavilion).Findings)
         lines.push_back("Note: " + finding);
     return lines;
 }
 
+void DrawStoneViews(DrawSurface& surface, const Stone& stone, int left, int top, int width, int height) {
+    const int cellWidth = width / 2, cellHeight = height / 2;
+    const Vector3 extent = stone.BoxMax - stone.BoxMin;
+    const double span = double(std::max({extent.x, extent.y, extent.z}));
+    const double scale = span > 0 ? ViewFill * std::min(cellWidth, cellHeight) / span : 1;
+    for (int v = 0; v < 4; ++v)
+        DrawView(surface, stone, Views[v], left + (v % 2) * cellWidth, top + (v / 2) * cellHeight, cellWidth,
+                 cellHeight, scale);
+}
+
+FacetingDiagram DiagramOf(const TGem* crownOrNull, const TGem* pavilion, const Stone& stone,
+                          const std::string& fileTitle) {
+    FacetingDiagram diagram;
+    diagram.Crown = crownOrNull;
+    diagram.Pavilion = pavilion;
+    diagram.WholeStone = &stone;
+    const TGem& crown = crownOrNull ? *crownOrNull : *pavilion; // the half whose text names the design
+    diagram.Title = Trim(crown.TextLine(CutNameLine));
+    if (diagram.Title.empty()) diagram.Title = Trim(crown.TextLine(1));
+    if (diagram.Title.empty()) diagram.Title = fileTitle;
+    for (int k = 2; k <= 4; ++k)
+        if (!Trim(crown.TextLine(k)).empty()) diagram.Notes.push_back(Trim(crown.TextLine(k)));
+    return diagram;
+}
+
+namespace {
+// Device pixels per pixel of a page at 96 dots per inch: the layout's margin and gaps are given at 96.
+double DevicePerPagePixel(const DrawSurface& surface) {
+    const PageMetrics page = surface.Page();
+    return page.WidthMm > 0 ? page.WidthPx * 25.4 / (page.WidthMm * 96.0) : 1;
+}
+} // namespace
+
 void DrawFacetingDiagram(DrawSurface& surface, const FacetingDiagram& diagram) {
     const int width = surface.DeviceWidth(), height = surface.DeviceHeight();
+    const double k = DevicePerPagePixel(surface);
+    auto px = [k](int pagePixels) { return static_cast<int>(std::lround(pagePixels * k)); };
+    const int margin = px(Margin);
     surface.SetPenColor(ColourWhite);
     surface.SetBrushColor(ColourWhite);
     surface.Rectangle(0, 0, width, height);
     surface.SetFontColor(ColourBlack);
 
-    int y = Margin;
+    int y = margin;
     surface.SetFont(Font, TitleSize, true);
-    surface.TextOut(Margin, y, diagram.Title);
-    y += surface.TextHeight(diagram.Title) + 4;
+    surface.TextOut(margin, y, diagram.Title);
+    y += surface.TextHeight(diagram.Title) + px(4);
     surface.SetFont(Font, TextSize, false);
-    y += WriteLines(surface, diagram.Notes, Margin, y, height - Margin) + 6;
+    y += WriteLines(surface, diagram.Notes, margin, y, height - margin) + px(6);
 
     const Stone& stone = *diagram.WholeStone;
-    const int cellWidth = (width - 2 * Margin) / 2;
-    const int cellHeight = static_cast<int>(height * ViewShare) / 2;
-    const Vector3 extent = stone.BoxMax - stone.BoxMin;
-    const double span = double(std::max({extent.x, extent.y, extent.z}));
-    const double scale = span > 0 ? ViewFill * std::min(cellWidth, cellHeight) / span : 1;
-    for (int v = 0; v < 4; ++v)
-        DrawView(surface, stone, Views[v], Margin + (v % 2) * cellWidth, y + (v / 2) * cellHeight, cellWidth,
-                 cellHeight, scale);
-    y += 2 * cellHeight + 8;
+    const int viewsHeight = 2 * (static_cast<int>(height * ViewShare) / 2);
+    DrawStoneViews(surface, stone, margin, y, width - 2 * margin, viewsHeight);
+    y += viewsHeight + px(8);
 
     surface.SetFont(Font, TextSize, false);
-    std::vector<std::string> figures = StoneFigureLines(stone, *diagram.Crown, *diagram.Pavilion);
+    const TGem& first = diagram.Crown ? *diagram.Crown : *diagram.Pavilion;
+    const TGem* second = diagram.Crown ? diagram.Pavilion : nullptr;
+    std::vector<std::string> figures = StoneFigureLines(stone, first, second);
     if (!diagram.Weight.empty()) figures.push_back(diagram.Weight);
-    y += WriteLines(surface, figures, Margin, y, height - Margin) + 8;
+    y += WriteLines(surface, figures, margin, y, height - margin) + px(8);
 
     std::vector<std::string> rows;
-    AddTierRows(*diagram.Crown, rows);
-    AddTierRows(*diagram.Pavilion, rows);
+    for (const TGem* half : {diagram.Crown, diagram.Pavilion})
+        if (half) AddTierRows(*half, rows);
     surface.SetFont("Courier New", TextSize, false);
-    WriteLines(surface, rows, Margin, y, height - Margin);
+    WriteLines(surface, rows, margin, y, height - margin);
 }

@@ -18,7 +18,7 @@ struct PagePixels {
 PagePixels DiagramPage(Paper paper);
 
 struct FacetingDiagram {
-    const TGem* Crown = nullptr;
+    const TGem* Crown = nullptr; // either may be null for the diagram of one half
     const TGem* Pavilion = nullptr;
     const Stone* WholeStone = nullptr;
     std::string Title;              // the cut's name, or the file's
@@ -26,9 +26,18 @@ struct FacetingDiagram {
     std::string Weight;             // e.g. "8.00 mm wide in Quartz: 2.31 ct"; may be empty
 };
 
+// The diagram of a crown and a pavilion (either may be null): the title is the cut's name (or the first
+// text line, or `fileTitle`), the notes the further text lines, of the crown when there is one.
+FacetingDiagram DiagramOf(const TGem* crown, const TGem* pavilion, const Stone& stone,
+                          const std::string& fileTitle);
+
 // The figure lines as the diagram and the window show them: ratios, facet counts, gear and symmetry,
-// and each girdle finding.
-std::vector<std::string> StoneFigureLines(const Stone& stone, const TGem& crown, const TGem& pavilion);
+// and, with a partner half, each girdle finding. `design` is either half (it gives gear and symmetry).
+std::vector<std::string> StoneFigureLines(const Stone& stone, const TGem& design, const TGem* partner);
+
+// The four views of the stone (crown from above, pavilion from below, side, end) in a 2 x 2 grid in the
+// rectangle, at one common scale.
+void DrawStoneViews(DrawSurface& surface, const Stone& stone, int left, int top, int width, int height);
 
 // Draws the diagram on the whole surface (white background first).
 void DrawFacetingDiagram(DrawSurface& surface, const FacetingDiagram& diagram);

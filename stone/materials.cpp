@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -104,4 +105,54 @@ Real SizeForCarats(const Stone& stone, Real carats, Real specificGravity, SizeAl
     CheckPositive(stone.Volume, "The stone's volume");
     const Real scale = std::cbrt(carats * MilligramsPerCarat / (specificGravity * stone.Volume));
     return scale * Extent(stone, along);
+}
+
+std::string WeightText(Real widthMm, const std::string& material, Real carats) {
+    return Trim(fixed(widthMm, 0, 2)) + " mm wide in " + material + ": " + Trim(fixed(carats, 0, 2)) + " ct";
+}
+
+namespace {
+constexpr const char* OwnSource = "the user's own";
+
+bool PositiveNumber(const std::string& text, Real& value) {
+    std::istringstream in(Trim(text));
+    in.imbue(std::locale::classic());
+    return static_cast<bool>(in >> value) && in.eof() && std::isfinite(value) && value > 0;
+}
+} // namespace
+
+bool ParseMaterial(const std::string& line, Material& material, std::string& why) {
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, ';');)
+        fields.push_back(Trim(field));
+    if (fields.size() != 3 || fields[0].empty()) {
+        why = "A material is given as: name; specific gravity; refractive index";
+        return false;
+    }
+    Material read{fields[0], 0, 0, 0, OwnSource};
+    if (!PositiveNumber(fields[1], read.SpecificGravity)) {
+        why = "The specific gravity \"" + fields[1] + "\" is not a positive number";
+        return false;
+    }
+    if (!PositiveNumber(fields[2], read.RefractiveIndex) || read.RefractiveIndex <= 1) {
+        why = "The refractive index \"" + fields[2] + "\" is not a number above 1";
+        return false;
+    }
+    material = read;
+    return true;
+}
+
+std::string MaterialLine(const Material& material) {
+    return material.Name + "; " + Trim(fixed(material.SpecificGravity, 0, 3)) + "; " +
+           Trim(fixed(material.RefractiveIndex, 0, 4));
+}
+
+std::vector<Material> ParseMaterials(const std::string& lines) {
+    std::vector<Material> own;
+    std::istringstream in(lines);
+    std::string why;
+    for (std::string line; std::getline(in, line);)
+        if (Material m; ParseMaterial(line, m, why)) own.push_back(m);
+    return own;
 }

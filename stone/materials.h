@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct Material {
     std::string Name;
@@ -32,3 +33,14 @@ enum class SizeAlong { Width, Length };
 Real CaratsOf(const Stone& stone, Real sizeMm, Real specificGravity, SizeAlong along = SizeAlong::Width);
 // The size in millimetres at which the stone weighs `carats`; the same refusals.
 Real SizeForCarats(const Stone& stone, Real carats, Real specificGravity, SizeAlong along = SizeAlong::Width);
+
+// The weight as the diagram and the window give it: "8.00 mm wide in Quartz: 2.31 ct".
+std::string WeightText(Real widthMm, const std::string& material, Real carats);
+
+// A user's own materials, as the settings keep them: one "name; specific gravity; refractive index" per
+// line. ParseMaterial answers false with `why` for a line without a name or with a value that is not a
+// positive finite number (an index must exceed 1).
+bool ParseMaterial(const std::string& line, Material& material, std::string& why);
+std::string MaterialLine(const Material& material);
+// The own materials of the lines that parse; lines that do not are left out.
+std::vector<Material> ParseMaterials(const std::string& lines);

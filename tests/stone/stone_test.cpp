@@ -255,3 +255,27 @@ TEST(WholeStone, AscExportReadsBackIntoTheSameHalves) {
     }
 }
 } // namespace
+
+TEST(Materials, OwnMaterialLinesAreCheckedAndKept) {
+    const struct {
+        const char* line;
+        bool read;
+    } cases[] = {
+        {"Sunstone; 2.64; 1.54", true}, {" Glass 2 ;2.5;1.52 ", true}, {"; 2.6; 1.5", false},
+        {"Opal; 0; 1.45", false},       {"Opal; 2.1; 1", false},       {"Opal; 2.1; x", false},
+        {"Opal; 2.1", false},           {"Opal; inf; 1.45", false},
+    };
+    for (const auto& c : cases) {
+        Material m;
+        std::string why;
+        EXPECT_EQ(ParseMaterial(c.line, m, why), c.read) << c.line;
+        EXPECT_EQ(why.empty(), c.read) << c.line;
+        if (!c.read) continue;
+        Material again; // what the settings keep reads back to the same values
+        ASSERT_TRUE(ParseMaterial(MaterialLine(m), again, why));
+        EXPECT_EQ(again.Name, m.Name);
+        EXPECT_NEAR(double(again.SpecificGravity), double(m.SpecificGravity), 1e-9);
+        EXPECT_NEAR(double(again.RefractiveIndex), double(m.RefractiveIndex), 1e-9);
+    }
+    EXPECT_EQ(ParseMaterials("Sunstone; 2.64; 1.54\nbad line\nIolite; 2.61; 1.54\n").size(), 2u);
+}
