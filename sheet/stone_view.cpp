@@ -10,12 +10,12 @@
 namespace {
 constexpr double RaisedDegrees = 25; // the reset view looks down on the crown by this much
 constexpr double FillFraction = 0.9; // of half the smaller side, taken by the stone at zoom 1
-constexpr double Ambient = 0.3;      // the light every face gets, facing the lamp or not
+constexpr double Ambient = 0.35;     // the light every face gets, facing the lamp or not
 constexpr double TierLift = 0.07;    // every other tier of a half is this much lighter
 constexpr double FacingLimit = 1e-9; // a face this near edge-on is dropped
 constexpr double SamePlane = 1e-9;   // of the stone's size: two planes closer than this are one
 // The lamp: above, to the left and in front of the viewer (view coordinates, normalised on use).
-constexpr ViewVector LampDirection{-0.4, 0.6, 1.0};
+constexpr ViewVector LampDirection{-0.35, 0.45, 1.0};
 
 struct Tone {
     double r, g, b;
