@@ -29,20 +29,29 @@ std::unique_ptr<TGem> MirroredCrown(const TGem& pavilion) {
     crown->GroupTiers();
     return crown;
 }
+
+// A pavilion of about `facetsPerHalf` facets and its mirrored crown.
+struct MirroredHalves {
+    std::unique_ptr<TGem> Crown, Pavilion;
+    explicit MirroredHalves(int facetsPerHalf) : Pavilion(DesignWithFacets(facetsPerHalf)) {
+        Pavilion->Recompute();
+        Pavilion->GroupTiers();
+        Crown = MirroredCrown(*Pavilion);
+    }
+    int Facets() const { return Crown->FacetCount + Pavilion->FacetCount; }
+};
 } // namespace
 
 static void BM_WholeStone(benchmark::State& state) {
-    auto pavilion = DesignWithFacets(FacetsPerHalf);
-    pavilion->Recompute();
-    pavilion->GroupTiers();
-    auto crown = MirroredCrown(*pavilion);
+    const MirroredHalves halves(FacetsPerHalf);
     Stone stone;
     FileError error;
     for (auto _ : state) {
-        if (!MakeStone(*crown, *pavilion, stone, error)) state.SkipWithError(error.Message.c_str());
+        if (!MakeStone(*halves.Crown, *halves.Pavilion, stone, error))
+            state.SkipWithError(error.Message.c_str());
         benchmark::DoNotOptimize(stone.Volume);
     }
-    state.counters["facets"] = crown->FacetCount + pavilion->FacetCount;
+    state.counters["facets"] = halves.Facets();
     state.counters["faces"] = static_cast<double>(stone.Faces.size());
     state.counters["corners"] = static_cast<double>(stone.Corners.size());
 }
@@ -69,13 +78,10 @@ static void BM_StoneViewFrame(benchmark::State& state) {
     static char name[] = "lapidraw_bench";
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
-    auto pavilion = DesignWithFacets(FacetsPerViewHalf);
-    pavilion->Recompute();
-    pavilion->GroupTiers();
-    auto crown = MirroredCrown(*pavilion);
+    const MirroredHalves halves(FacetsPerViewHalf);
     Stone stone;
     FileError error;
-    if (!MakeStone(*crown, *pavilion, stone, error)) state.SkipWithError(error.Message.c_str());
+    if (!MakeStone(*halves.Crown, *halves.Pavilion, stone, error)) state.SkipWithError(error.Message.c_str());
     QImage frame(FrameWidth, FrameHeight, QImage::Format_ARGB32_Premultiplied);
     StoneOrientation orientation;
     for (auto _ : state) {
@@ -84,7 +90,7 @@ static void BM_StoneViewFrame(benchmark::State& state) {
         QPainter painter(&frame);
         PaintStonePicture(painter, ProjectStone(stone, orientation, FrameWidth, FrameHeight));
     }
-    state.counters["facets"] = crown->FacetCount + pavilion->FacetCount;
+    state.counters["facets"] = halves.Facets();
     state.counters["faces"] = static_cast<double>(stone.Faces.size());
 }
 BENCHMARK(BM_StoneViewFrame)->Unit(benchmark::kMillisecond);
