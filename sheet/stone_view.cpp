@@ -10,12 +10,17 @@
 namespace {
 constexpr double RaisedDegrees = 25; // the reset view looks down on the crown by this much
 constexpr double FillFraction = 0.9; // of half the smaller side, taken by the stone at zoom 1
-constexpr double Ambient = 0.35;     // the light every face gets, facing the lamp or not
+constexpr double Ambient = 0.3;      // the light every face gets, facing a lamp or not
 constexpr double TierLift = 0.07;    // every other tier of a half is this much lighter
 constexpr double FacingLimit = 1e-9; // a face this near edge-on is dropped
 constexpr double SamePlane = 1e-9;   // of the stone's size: two planes closer than this are one
-// The lamp: above, to the left and in front of the viewer (view coordinates, normalised on use).
-constexpr ViewVector LampDirection{-0.35, 0.45, 1.0};
+// The lamps (view coordinates, normalised on use): the main one above, to the left of and in front of
+// the viewer, and a weaker one from below, so that the pavilion, which faces down, is not left dark.
+struct Lamp {
+    ViewVector Direction;
+    double Strength;
+};
+constexpr Lamp Lamps[] = {{{-0.35, 0.45, 1.0}, 0.6}, {{0.3, -0.6, 1.0}, 0.3}};
 
 struct Tone {
     double r, g, b;
@@ -65,6 +70,14 @@ ViewVector OnTrackball(ScreenPoint p, int width, int height) {
     const double d2 = x * x + y * y;
     if (d2 >= 1) return Normalised({x, y, 0});
     return {x, y, std::sqrt(1 - d2)};
+}
+
+// Lambert's law: a face is lit by the cosine of its normal's angle to each lamp, never below the ambient.
+double LightOn(const ViewVector& outward) {
+    double light = Ambient;
+    for (const Lamp& lamp : Lamps)
+        light += lamp.Strength * std::max(0.0, DotOf(outward, Normalised(lamp.Direction)));
+    return light;
 }
 
 Colour Shaded(Tone tone, double light) {
@@ -192,7 +205,6 @@ StonePicture ProjectStone(const Stone& stone, const StoneOrientation& orientatio
         const ViewVector v = orientation.ToView(stone.Corners[c] - framing.Centre);
         screen[c] = {width / 2.0 + scale * v[0], height / 2.0 - scale * v[1]};
     }
-    const ViewVector lamp = Normalised(LampDirection);
     std::vector<bool> shown(stone.Faces.size(), false);
     for (std::size_t f = 0; f < stone.Faces.size(); ++f) {
         const StoneFace& face = stone.Faces[f];
@@ -200,7 +212,7 @@ StonePicture ProjectStone(const Stone& stone, const StoneOrientation& orientatio
         if (outward[2] <= FacingLimit) continue;
         shown[f] = true;
         const bool isMarked = std::find(marked.begin(), marked.end(), static_cast<int>(f)) != marked.end();
-        const double light = Ambient + (1 - Ambient) * std::max(0.0, DotOf(outward, lamp));
+        const double light = LightOn(outward);
         FacePicture& drawn = picture.Faces.emplace_back();
         drawn.Face = static_cast<int>(f);
         drawn.Fill = Shaded(ToneOf(face, isMarked), light);
