@@ -114,18 +114,18 @@ Framing FramingOf(const Stone& stone) {
     return framing;
 }
 
-bool SideOf(ScreenPoint a, ScreenPoint b, ScreenPoint p, double& sign) {
-    const double cross = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
-    if (cross == 0) return true;
-    if (sign == 0) sign = cross;
-    return (cross > 0) == (sign > 0);
-}
-
+// Whether p lies in a convex polygon or on its boundary, whichever way the polygon turns: on the same
+// side of every edge.
 bool Holds(const std::vector<ScreenPoint>& polygon, ScreenPoint p) {
-    double sign = 0;
-    for (std::size_t i = 0; i < polygon.size(); ++i)
-        if (!SideOf(polygon[i], polygon[(i + 1) % polygon.size()], p, sign)) return false;
-    return polygon.size() >= 3;
+    if (polygon.size() < 3) return false;
+    bool left = false, right = false;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const ScreenPoint a = polygon[i], b = polygon[(i + 1) % polygon.size()];
+        const double cross = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
+        left = left || cross > 0;
+        right = right || cross < 0;
+    }
+    return !(left && right);
 }
 
 StoneHalf HalfOf(const TGem& design) {

@@ -154,6 +154,12 @@ void StoneViewWindowTest::followsTheDesignAndItsPartner() {
     Host->Repaint();
     QVERIFY(canvas.Shown.SingleHalf == StoneHalf::Crown);
     QVERIFY(Window->StatusLine->text().startsWith("No partner half"));
+    // A new design without facets makes no stone: the view is empty and the line says why.
+    Host->Gem = NewGem();
+    Host->Repaint();
+    QVERIFY(canvas.Shown.Empty());
+    QVERIFY(canvas.Picture().Faces.empty());
+    QVERIFY(Window->StatusLine->text().contains("no stone"));
 }
 
 LAPIDRAW_UI_TEST_MAIN(StoneViewWindowTest)
