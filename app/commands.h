@@ -30,6 +30,8 @@ void OpenDroppedDesign(Tstartform& w, const std::string& path);
 
 // ---- view_commands.cpp: free rotation and display options ----
 void Rotate1Click(Tstartform& w);
+// The shaded 3D view of the whole stone, in a window of its own beside the main window.
+void View3D1Click(Tstartform& w);
 // Zoom and pan of the sheet's views of the stone, and the design on another index gear.
 void ZoomToFit1Click(Tstartform& w);
 void ActualSize1Click(Tstartform& w);

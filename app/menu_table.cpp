@@ -49,6 +49,7 @@ constexpr std::array Rows{
     MenuRow{K::Menu, "View1",           nullptr,       "&View",                          "", nullptr,               Never, OnWithCuts, P::Hidden},
     MenuRow{K::Item, "Rotate1",         "View1",       "&Rotate",                        "", &Rotate1Click,         Never, OnWithCuts},
     MenuRow{K::Item, "Wholestone1",     "View1",       "&Whole stone",                   "", &Wholestone1Click,     Always, Always},
+    MenuRow{K::Item, "View3D1",         "View1",       "&3D view",                       "", &View3D1Click,         Never, OnWithCuts},
     MenuRow{K::Item, "Showtier1",       "View1",       "&Show tier",                     "", &Showtier1Click,       Always, Always},
     MenuRow{K::Item, "ZoomToFit1",      "View1",       "Zoom to &fit",                   "Ctrl+0", &ZoomToFit1Click, Always, Always},
     MenuRow{K::Item, "ActualSize1",     "View1",       "&Actual size",                   "Ctrl+1", &ActualSize1Click, Always, Always},

@@ -1,9 +1,10 @@
-// View commands: the free rotation, zoom and pan of the sheet, the design on another index gear, and the
-// display options of the Options menu.
+// View commands: the free rotation, the 3D view, zoom and pan of the sheet, the design on another index gear,
+// and the display options of the Options menu.
 #include "app/commands.h"
 
 #include "app/main_window.h"
 #include "dialogs/facet_list_dialog.h"
+#include "dialogs/stone_view_window.h"
 
 namespace {
 constexpr int FormWidth = 800, FormHeight = 600;
@@ -16,6 +17,13 @@ void Rotate1Click(Tstartform& w) {
     w.Sheet.RotateKey(w.Design(), RotateStartKey);
     w.Client->update();
     w.Client->setFocus();
+}
+
+void View3D1Click(Tstartform& w) {
+    StoneViewWindow& window = DialogOf<StoneViewWindow>(w);
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 void ZoomToFit1Click(Tstartform& w) {

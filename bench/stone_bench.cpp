@@ -1,9 +1,19 @@
 // The whole stone of a design of about 150 facets (both halves) from its planes, next to the recompute
-// of one half by the cutting engine. The crown is the pavilion's mirror image in the girdle plane.
+// of one half by the cutting engine, and one frame of the 3D view of a stone twice that size. The crown
+// is the pavilion's mirror image in the girdle plane.
 #include "stone/stone.h"
 #include "tests/support/design_builders.h"
 
 #include <benchmark/benchmark.h>
+
+#ifdef LAPIDRAW_BENCH_RASTER
+#include "platform/stone_painting.h"
+#include "sheet/stone_view.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#endif
 
 namespace {
 constexpr int FacetsPerHalf = 75; // rounds up to whole tiers: 80 a half
@@ -19,20 +29,29 @@ std::unique_ptr<TGem> MirroredCrown(const TGem& pavilion) {
     crown->GroupTiers();
     return crown;
 }
+
+// A pavilion of about `facetsPerHalf` facets and its mirrored crown.
+struct MirroredHalves {
+    std::unique_ptr<TGem> Crown, Pavilion;
+    explicit MirroredHalves(int facetsPerHalf) : Pavilion(DesignWithFacets(facetsPerHalf)) {
+        Pavilion->Recompute();
+        Pavilion->GroupTiers();
+        Crown = MirroredCrown(*Pavilion);
+    }
+    int Facets() const { return Crown->FacetCount + Pavilion->FacetCount; }
+};
 } // namespace
 
 static void BM_WholeStone(benchmark::State& state) {
-    auto pavilion = DesignWithFacets(FacetsPerHalf);
-    pavilion->Recompute();
-    pavilion->GroupTiers();
-    auto crown = MirroredCrown(*pavilion);
+    const MirroredHalves halves(FacetsPerHalf);
     Stone stone;
     FileError error;
     for (auto _ : state) {
-        if (!MakeStone(*crown, *pavilion, stone, error)) state.SkipWithError(error.Message.c_str());
+        if (!MakeStone(*halves.Crown, *halves.Pavilion, stone, error))
+            state.SkipWithError(error.Message.c_str());
         benchmark::DoNotOptimize(stone.Volume);
     }
-    state.counters["facets"] = crown->FacetCount + pavilion->FacetCount;
+    state.counters["facets"] = halves.Facets();
     state.counters["faces"] = static_cast<double>(stone.Faces.size());
     state.counters["corners"] = static_cast<double>(stone.Corners.size());
 }
@@ -47,3 +66,32 @@ static void BM_HalfRecompute(benchmark::State& state) {
     state.counters["facets"] = pavilion->FacetCount;
 }
 BENCHMARK(BM_HalfRecompute)->Unit(benchmark::kMillisecond);
+
+#ifdef LAPIDRAW_BENCH_RASTER
+// One frame of the 3D view of a whole stone of about 300 facets at full HD: the projection and shading
+// of the stone, and its faces and edges painted, antialiased, into an image.
+static void BM_StoneViewFrame(benchmark::State& state) {
+    constexpr int FrameWidth = 1920, FrameHeight = 1080, FacetsPerViewHalf = 150;
+    constexpr double TurnPerFrame = 0.01; // radians
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "lapidraw_bench";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    const MirroredHalves halves(FacetsPerViewHalf);
+    Stone stone;
+    FileError error;
+    if (!MakeStone(*halves.Crown, *halves.Pavilion, stone, error)) state.SkipWithError(error.Message.c_str());
+    QImage frame(FrameWidth, FrameHeight, QImage::Format_ARGB32_Premultiplied);
+    StoneOrientation orientation;
+    for (auto _ : state) {
+        orientation.TurnAboutStoneAxis(TurnPerFrame);
+        frame.fill(Qt::white);
+        QPainter painter(&frame);
+        PaintStonePicture(painter, ProjectStone(stone, orientation, FrameWidth, FrameHeight));
+    }
+    state.counters["facets"] = halves.Facets();
+    state.counters["faces"] = static_cast<double>(stone.Faces.size());
+}
+BENCHMARK(BM_StoneViewFrame)->Unit(benchmark::kMillisecond);
+#endif
