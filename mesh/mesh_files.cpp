@@ -61,6 +61,23 @@ void PutVector(std::string& bytes, const Vector3& v) {
     PutFloat(bytes, v.z);
 }
 
+// The single-precision difference of two corners as the file holds them.
+Vector3 FloatDifference(const Vector3& to, const Vector3& from) {
+    auto minus = [](Real a, Real b) { return Real(static_cast<float>(a) - static_cast<float>(b)); };
+    return {minus(to.x, from.x), minus(to.y, from.y), minus(to.z, from.z)};
+}
+
+// The triangle's normal as a reader computes it from the corners the file holds (differences in single
+// precision), so that a thin triangle's normal agrees with its corners wherever it is read; the face's
+// own normal when they make none.
+Vector3 StlNormal(const StoneMesh& mesh, const MeshTriangle& t) {
+    const Vector3& a = mesh.Corners[t.Corners[0]];
+    const Vector3 n =
+        Cross(FloatDifference(mesh.Corners[t.Corners[1]], a), FloatDifference(mesh.Corners[t.Corners[2]], a));
+    const Real length = std::sqrt(Dot(n, n));
+    return length > 0 ? (1 / length) * n : mesh.Faces[t.Face].Normal;
+}
+
 std::string StlBytes(const StoneMesh& mesh) {
     std::string bytes(StlHeader);
     bytes.resize(StlHeaderSize, ' ');
@@ -68,7 +85,7 @@ std::string StlBytes(const StoneMesh& mesh) {
     for (int shift = 0; shift < 32; shift += 8)
         bytes.push_back(static_cast<char>((count >> shift) & 0xff));
     for (const MeshTriangle& t : mesh.Triangles) {
-        PutVector(bytes, mesh.Faces[t.Face].Normal);
+        PutVector(bytes, StlNormal(mesh, t));
         for (int c : t.Corners)
             PutVector(bytes, mesh.Corners[c]);
         bytes.append(2, '\0'); // attribute byte count

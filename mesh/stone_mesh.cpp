@@ -12,7 +12,6 @@
 namespace {
 constexpr Real OnPlaneTolerance = 1e-9L;   // of the stone's size: a corner this near z = 0 lies on it
 constexpr Real SamePlaneTolerance = 1e-9L; // normals (and distances, of the size) this near are one plane
-constexpr Real FlatTolerance = 1e-12L;     // of the size squared: a triangle with less area is a sliver
 // Of the size: corners nearer than this are one corner of the mesh. Published designs have meet points
 // a billionth of the stone apart, which single-precision files and CAD tolerances cannot tell apart.
 constexpr Real WeldTolerance = 1e-6L;
@@ -129,28 +128,46 @@ Real ScaleFor(const Stone& stone, const MeshSize& size) {
     throw RangeError("No size given: a width in millimetres or a weight in carats");
 }
 
-// Fans a face from its first corner, or from its centre when a corner lies on the straight line of
-// its neighbours (a fan from a corner would then make a triangle without area).
-void Triangulate(StoneMesh& mesh, int faceIndex, Real size) {
+// How far a triangle is from a sliver: twice its area over its longest side squared (0 for three
+// corners on a line; about 0.87 for an equilateral triangle).
+Real Roundness(const Vector3& a, const Vector3& b, const Vector3& c) {
+    const Real longest = std::fmax(Dot(b - a, b - a), std::fmax(Dot(c - b, c - b), Dot(a - c, a - c)));
+    return longest > 0 ? Length(Cross(b - a, c - a)) / longest : 0;
+}
+
+// Fans a face from the corner that makes its thinnest triangle roundest, or from a new corner at its
+// centre when that does better (a face with corners on the straight line of their neighbours): thin
+// triangles lose their direction in single-precision files.
+void Triangulate(StoneMesh& mesh, int faceIndex) {
     const std::vector<int>& c = mesh.Faces[faceIndex].Corners;
-    bool sliver = false;
-    for (std::size_t i = 1; i + 1 < c.size(); ++i) {
-        const Vector3& o = mesh.Corners[c[0]];
-        sliver = sliver || Length(Cross(mesh.Corners[c[i]] - o, mesh.Corners[c[i + 1]] - o)) <=
-                               FlatTolerance * size * size;
-    }
-    if (!sliver) {
-        for (std::size_t i = 1; i + 1 < c.size(); ++i)
-            mesh.Triangles.push_back({{c[0], c[i], c[i + 1]}, faceIndex});
-        return;
-    }
+    const std::size_t n = c.size();
     std::vector<Vector3> points;
     for (int corner : c)
         points.push_back(mesh.Corners[corner]);
-    const int centre = static_cast<int>(mesh.Corners.size());
-    mesh.Corners.push_back(Centre(points));
-    for (std::size_t i = 0; i < c.size(); ++i)
-        mesh.Triangles.push_back({{centre, c[i], c[(i + 1) % c.size()]}, faceIndex});
+    const Vector3 centre = Centre(points);
+    Real centreRoundness = INFINITY;
+    for (std::size_t i = 0; i < n; ++i)
+        centreRoundness = std::fmin(centreRoundness, Roundness(centre, points[i], points[(i + 1) % n]));
+    std::size_t apex = 0;
+    Real best = -1;
+    for (std::size_t a = 0; a < n; ++a) {
+        Real worst = INFINITY;
+        for (std::size_t k = 1; k + 1 < n; ++k)
+            worst = std::fmin(worst, Roundness(points[a], points[(a + k) % n], points[(a + k + 1) % n]));
+        if (worst > best) {
+            best = worst;
+            apex = a;
+        }
+    }
+    if (best >= centreRoundness) {
+        for (std::size_t k = 1; k + 1 < n; ++k)
+            mesh.Triangles.push_back({{c[apex], c[(apex + k) % n], c[(apex + k + 1) % n]}, faceIndex});
+        return;
+    }
+    const int middle = static_cast<int>(mesh.Corners.size());
+    mesh.Corners.push_back(centre);
+    for (std::size_t i = 0; i < n; ++i)
+        mesh.Triangles.push_back({{middle, c[i], c[(i + 1) % n]}, faceIndex});
 }
 
 // Each corner's representative: the first corner of the chain of edges shorter than the tolerance it
@@ -202,9 +219,8 @@ StoneMesh MeshOf(const Stone& stone, Real scale) {
             c = index[c];
         mesh.Faces.push_back({face.Half, face.Tier, face.Girdle, -face.FacePlane.Normal, corners});
     }
-    const Real size = scale * stone.Size();
     for (std::size_t f = 0; f < mesh.Faces.size(); ++f)
-        Triangulate(mesh, static_cast<int>(f), size);
+        Triangulate(mesh, static_cast<int>(f));
     mesh.WidthMm = scale * (stone.BoxMax.x - stone.BoxMin.x);
     mesh.LengthMm = scale * (stone.BoxMax.y - stone.BoxMin.y);
     mesh.HeightMm = scale * (stone.BoxMax.z - stone.BoxMin.z);
