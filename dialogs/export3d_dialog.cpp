@@ -138,7 +138,7 @@ bool TExport3dDialog::Export() {
     }
     try {
         if (!WriteStoneMesh(MakeStoneMesh(stone, options), path, error)) {
-            messages.ShowError(FileFailureText(error.Message, 0));
+            messages.ShowError(error.Message);
             return false;
         }
     } catch (const RangeError& refused) {

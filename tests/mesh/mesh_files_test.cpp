@@ -382,6 +382,12 @@ TEST(StoneMeshRefusals, SizesThatAreNotPositiveFiniteNumbers) {
     MeshOptions noMaterial;
     noMaterial.Size.Carats = 1;
     EXPECT_THROW(MakeStoneMesh(stone, noMaterial), RangeError);
+    // A half without facets makes no stone, and no stone makes no mesh.
+    Stone none;
+    FileError error;
+    EXPECT_FALSE(MakeHalfStone(*NewGem('c'), none, error));
+    EXPECT_NE(error.Message.find("no stone"), std::string::npos) << error.Message;
+    EXPECT_THROW(MakeStoneMesh(none, noMaterial), RangeError);
 }
 
 // A target that cannot be written: a message naming it, and nothing left in its folder.
