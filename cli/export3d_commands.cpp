@@ -7,10 +7,34 @@
 
 #include <QFileInfo>
 
+#include <functional>
+
 namespace {
 void Note(JsonWriter& json, const char* key, Real value) {
     json.Key(key);
     json.Number(value);
+}
+
+// Makes and writes the file; a RangeError on the way is a usage error. The exit code, after the message.
+int WriteOrFail(const std::function<bool(FileError&)>& write) {
+    FileError error;
+    try {
+        if (write(error)) return ExitOk;
+    } catch (const RangeError& refused) {
+        PrintError(refused.what());
+        return ExitUsage;
+    }
+    PrintModelMessage(error.Message);
+    return ExitFileError;
+}
+
+// The note's first entries: the file written and its format.
+void BeginNote(JsonWriter& json, const QString& output) {
+    json.BeginObject();
+    json.Key("output");
+    json.Utf8String(output.toStdString());
+    json.Key("format");
+    json.Utf8String(QFileInfo(output).suffix().toLower().toStdString());
 }
 
 // The stone asked for: the whole stone, or one of its halves closed by the girdle plane.
@@ -42,23 +66,13 @@ int RunExport3d(const ToolRequest& request) {
     options.Size.Of = material;
     options.MinGirdleMm = request.Export.MinGirdleMm;
     StoneMesh mesh;
-    try {
-        mesh = MakeStoneMesh(stone, options);
-    } catch (const RangeError& error) {
-        PrintError(error.what());
-        return ExitUsage;
-    }
-    FileError error;
-    if (!WriteStoneMesh(mesh, LocalPath(request.Output), error)) {
-        PrintModelMessage(error.Message);
-        return ExitFileError;
-    }
+    if (const int code = WriteOrFail([&](FileError& error) {
+            mesh = MakeStoneMesh(stone, options);
+            return WriteStoneMesh(mesh, LocalPath(request.Output), error);
+        }))
+        return code;
     JsonWriter json;
-    json.BeginObject();
-    json.Key("output");
-    json.Utf8String(request.Output.toStdString());
-    json.Key("format");
-    json.Utf8String(QFileInfo(request.Output).suffix().toLower().toStdString());
+    BeginNote(json, request.Output);
     json.Key("stone");
     json.Utf8String(request.Export.Half.isEmpty() ? "whole" : request.Export.Half.toStdString());
     Note(json, "width_mm", mesh.WidthMm);
@@ -83,32 +97,16 @@ int RunOutline(const ToolRequest& request) {
     Stone stone;
     if (!LoadStone(request, halves, stone)) return ExitFileError;
     std::vector<Vector3> outline;
-    try {
-        outline = GirdleOutlineMm(stone, *request.Stone.WidthMm);
-    } catch (const RangeError& error) {
-        PrintError(error.what());
-        return ExitUsage;
-    }
-    FileError error;
-    if (!WriteOutline(outline, LocalPath(request.Output), error)) {
-        PrintModelMessage(error.Message);
-        return ExitFileError;
-    }
-    Real left = INFINITY, right = -INFINITY, low = INFINITY, high = -INFINITY;
-    for (const Vector3& p : outline) {
-        left = std::fmin(left, p.x);
-        right = std::fmax(right, p.x);
-        low = std::fmin(low, p.y);
-        high = std::fmax(high, p.y);
-    }
+    if (const int code = WriteOrFail([&](FileError& error) {
+            outline = GirdleOutlineMm(stone, *request.Stone.WidthMm);
+            return WriteOutline(outline, LocalPath(request.Output), error);
+        }))
+        return code;
+    const OutlineExtent extent = ExtentOf(outline);
     JsonWriter json;
-    json.BeginObject();
-    json.Key("output");
-    json.Utf8String(request.Output.toStdString());
-    json.Key("format");
-    json.Utf8String(QFileInfo(request.Output).suffix().toLower().toStdString());
-    Note(json, "width_mm", right - left);
-    Note(json, "length_mm", high - low);
+    BeginNote(json, request.Output);
+    Note(json, "width_mm", extent.Right - extent.Left);
+    Note(json, "length_mm", extent.High - extent.Low);
     json.Key("corners");
     json.Integer(static_cast<long long>(outline.size()));
     json.EndObject();

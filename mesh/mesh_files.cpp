@@ -231,14 +231,19 @@ bool WriteObj(const StoneMesh& mesh, const std::string& path, FileError& error) 
     return written;
 }
 
-std::string OutlineSvg(const std::vector<Vector3>& outline) {
-    Real left = INFINITY, right = -INFINITY, low = INFINITY, high = -INFINITY;
+OutlineExtent ExtentOf(const std::vector<Vector3>& outline) {
+    OutlineExtent e;
     for (const Vector3& p : outline) {
-        left = std::fmin(left, p.x);
-        right = std::fmax(right, p.x);
-        low = std::fmin(low, p.y);
-        high = std::fmax(high, p.y);
+        e.Left = std::fmin(e.Left, p.x);
+        e.Right = std::fmax(e.Right, p.x);
+        e.Low = std::fmin(e.Low, p.y);
+        e.High = std::fmax(e.High, p.y);
     }
+    return e;
+}
+
+std::string OutlineSvg(const std::vector<Vector3>& outline) {
+    const auto [left, right, low, high] = ExtentOf(outline);
     const double width = double(right - left), height = double(high - low);
     std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     text += "<!-- " + std::string(TextHeader) + ": the girdle outline seen from above -->\n";

@@ -7,6 +7,7 @@
 #include "gem/file_error.h"
 #include "mesh/stone_mesh.h"
 
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <string>
@@ -31,6 +32,12 @@ bool WriteStep(const StoneMesh& mesh, const std::string& path, FileError& error)
 
 // The outline (corners in millimetres, counterclockwise seen from above) as one closed polyline.
 bool WriteOutline(const std::vector<Vector3>& outline, const std::string& path, FileError& error);
+// The outline's extent: x from Left to Right, y from Low to High.
+struct OutlineExtent {
+    Real Left = INFINITY, Right = -INFINITY, Low = INFINITY, High = -INFINITY;
+};
+OutlineExtent ExtentOf(const std::vector<Vector3>& outline);
+
 // The outline's texts: an SVG picture seen from above (its y axis pointing down, as SVG's does), and
 // a DXF R12 drawing with one closed POLYLINE in the XY plane.
 std::string OutlineSvg(const std::vector<Vector3>& outline);
