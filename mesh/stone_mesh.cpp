@@ -287,7 +287,7 @@ StoneMesh MakeStoneMesh(const Stone& stone, const MeshOptions& options) {
     const Stone& result = added > 0 ? made : stone;
     StoneMesh mesh = MeshOf(result, scale);
     mesh.GirdleAddedMm = added * scale;
-    mesh.GirdleMm = ThinnestGirdle(result) * scale;
+    mesh.GirdleMm = BandThinnest(result) * scale;
     return mesh;
 }
 
