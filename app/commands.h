@@ -90,6 +90,8 @@ void OpenDroppedFile(Tstartform& w, const std::string& path);
 // File > Design library ...: the browser; the design chosen opens (an ASC design's crown or pavilion
 // imports) as the File menu would open it.
 void Designlibrary1Click(Tstartform& w);
+// File > Export 3D ...: the stone of the design (and its partner half) as a 3D file.
+void Export3d1Click(Tstartform& w);
 
 // ---- print_commands.cpp: printing and pictures ----
 void Print1Click(Tstartform& w);

@@ -5,6 +5,7 @@
 #include "app/file_questions.h"
 #include "app/main_window.h"
 #include "dialogs/design_library_dialog.h"
+#include "dialogs/export3d_dialog.h"
 
 #include <algorithm>
 #include <cctype>
@@ -170,4 +171,9 @@ void Designlibrary1Click(Tstartform& w) {
         return OpenDroppedDesign(w, path); // a design file opens as Open opens it
     if (AskSaveChanges(w) == Answer::Cancel) return;
     ImportAscFile(w, dialog.Chosen->Half, path);
+}
+
+void Export3d1Click(Tstartform& w) {
+    TExport3dDialog dialog(w);
+    w.ShowModal(dialog);
 }

@@ -30,6 +30,7 @@ constexpr std::array Rows{
     MenuRow{K::Item, "Printfullpage1",  "File1",       "Print &full page",               "", &Printfullpage1Click,  Never, OnWithCuts},
     MenuRow{K::Item, "Makepicture1",    "File1",       "&Make emf file...",              "Ctrl+M", &Makepicture1Click, Never, NotRotating | CutFacets},
     MenuRow{K::Item, "Makeascfile1",    "File1",       "Make asc &file ...",             "", &Makeascfile1Click,    Never, OnWithCuts},
+    MenuRow{K::Item, "Export3d1",       "File1",       "Export &3D ...",                 "", &Export3d1Click,       Never, OnWithCuts},
     MenuRow{K::Item, "List1",           "File1",       "&List facet data",               "Ctrl+L", &List1Click,     Never, OnWithCuts},
     MenuRow{K::Item, "printfacetdata1", "File1",       "Print &facet data",              "", &printfacetdata1Click, Never, OnWithCuts},
     MenuRow{K::Item, "Printdiagram1",   "File1",       "Print faceting dia&gram",        "", &Printdiagram1Click,   Never, OnWithCuts},

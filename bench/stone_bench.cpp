@@ -1,6 +1,7 @@
 // The whole stone of a design of about 150 facets (both halves) from its planes, next to the recompute
-// of one half by the cutting engine, and one frame of the 3D view of a stone twice that size. The crown
-// is the pavilion's mirror image in the girdle plane.
+// of one half by the cutting engine; one frame of the 3D view and the STL export of a stone twice that
+// size. The crown is the pavilion's mirror image in the girdle plane.
+#include "mesh/mesh_files.h"
 #include "stone/stone.h"
 #include "tests/support/design_builders.h"
 
@@ -14,6 +15,7 @@
 #include <QImage>
 #include <QPainter>
 #endif
+#include <filesystem>
 
 namespace {
 constexpr int FacetsPerHalf = 75; // rounds up to whole tiers: 80 a half
@@ -56,6 +58,26 @@ static void BM_WholeStone(benchmark::State& state) {
     state.counters["corners"] = static_cast<double>(stone.Corners.size());
 }
 BENCHMARK(BM_WholeStone)->Unit(benchmark::kMillisecond);
+
+// The whole stone of about 300 facets as a 10 mm binary STL file: the mesh, then the file.
+static void BM_StlExport(benchmark::State& state) {
+    const MirroredHalves halves(2 * FacetsPerHalf);
+    Stone stone;
+    FileError error;
+    if (!MakeStone(*halves.Crown, *halves.Pavilion, stone, error)) state.SkipWithError(error.Message.c_str());
+    const std::string path = std::filesystem::temp_directory_path() / "lapidraw-bench-stone.stl";
+    MeshOptions options;
+    options.Size.WidthMm = 10;
+    StoneMesh mesh;
+    for (auto _ : state) {
+        mesh = MakeStoneMesh(stone, options);
+        if (!WriteStl(mesh, path, error)) state.SkipWithError(error.Message.c_str());
+    }
+    std::filesystem::remove(path);
+    state.counters["facets"] = halves.Crown->FacetCount + halves.Pavilion->FacetCount;
+    state.counters["triangles"] = static_cast<double>(mesh.Triangles.size());
+}
+BENCHMARK(BM_StlExport)->Unit(benchmark::kMillisecond);
 
 static void BM_HalfRecompute(benchmark::State& state) {
     auto pavilion = DesignWithFacets(FacetsPerHalf);

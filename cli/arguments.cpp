@@ -353,6 +353,63 @@ std::optional<int> ParseDiagram(QCommandLineParser& parser, const QStringList& a
     return std::nullopt;
 }
 
+// FILE [PARTNER] -o OUT.stl|obj|3mf|step (--width-mm W | --carats C --material NAME)
+// [--min-girdle-mm G] [--half crown|pavilion].
+std::optional<int> ParseExport3d(QCommandLineParser& parser, const QStringList& arguments,
+                                 const QString& description, ToolRequest& request) {
+    const QCommandLineOption output({"o", "output"}, "The 3D file to write: .stl, .obj, .3mf or .step.",
+                                    "OUT");
+    const QCommandLineOption minGirdle("min-girdle-mm", "Thicken the girdle to at least G millimetres.", "G");
+    const QCommandLineOption half("half", "Only the crown or the pavilion, closed by the girdle plane.",
+                                  "HALF");
+    parser.addOptions({output, minGirdle, half});
+    if (auto stop = ParseStone(parser, arguments, description, request)) return stop;
+    request.Output = parser.value(output);
+    if (request.Output.isEmpty()) return UsageError(request.Command, "no output file given (-o OUT)");
+    if (!HasSuffix(request.Output, "stl") && !HasSuffix(request.Output, "obj") &&
+        !HasSuffix(request.Output, "3mf") && !HasSuffix(request.Output, "step") &&
+        !HasSuffix(request.Output, "stp"))
+        return UsageError(
+            request.Command,
+            QString("cannot write '%1': unknown 3D format (.stl, .obj, .3mf, .step)").arg(request.Output));
+    if (!request.Stone.WidthMm && !request.Stone.Carats)
+        return UsageError(request.Command,
+                          "no size given (--width-mm W, or --carats C with --material NAME)");
+    if (parser.isSet(minGirdle)) {
+        const auto number = ReadReal(parser.value(minGirdle).toStdString());
+        if (!number || !(*number >= 0))
+            return UsageError(request.Command,
+                              QString("--min-girdle-mm takes a number of millimetres, 0 or more, "
+                                      "not '%1'")
+                                  .arg(parser.value(minGirdle)));
+        request.Export.MinGirdleMm = *number;
+    }
+    request.Export.Half = parser.value(half).toLower();
+    if (parser.isSet(half) && request.Export.Half != "crown" && request.Export.Half != "pavilion")
+        return UsageError(request.Command,
+                          QString("--half takes crown or pavilion, not '%1'").arg(parser.value(half)));
+    return std::nullopt;
+}
+
+// FILE [PARTNER] -o OUT.svg|dxf --width-mm W.
+std::optional<int> ParseOutline(QCommandLineParser& parser, const QStringList& arguments,
+                                const QString& description, ToolRequest& request) {
+    const QCommandLineOption output({"o", "output"}, "The outline to write: .svg or .dxf.", "OUT");
+    const QCommandLineOption width("width-mm", "The stone's width in millimetres.", "W");
+    parser.addOptions({output, width});
+    if (auto stop = ParseStoneFiles(parser, arguments, description, request)) return stop;
+    request.Output = parser.value(output);
+    if (request.Output.isEmpty()) return UsageError(request.Command, "no output file given (-o OUT)");
+    if (!HasSuffix(request.Output, "svg") && !HasSuffix(request.Output, "dxf"))
+        return UsageError(
+            request.Command,
+            QString("cannot write '%1': unknown outline format (.svg, .dxf)").arg(request.Output));
+    if (!parser.isSet(width)) return UsageError(request.Command, "no size given (--width-mm W)");
+    const QString message = PositiveNumber("width-mm", parser.value(width), request.Stone.WidthMm);
+    if (!message.isEmpty()) return UsageError(request.Command, message);
+    return std::nullopt;
+}
+
 std::optional<int> ParseNothing(QCommandLineParser& parser, const QStringList& arguments,
                                 const QString& description, ToolRequest&) {
     QStringList values;
@@ -591,6 +648,16 @@ const Command Commands[] = {
      "from above, the pavilion from below, side and end elevations, the figures and the tiers of both halves "
      "with their angles and indices; --width-mm or --carats with --material add the weight.",
      ParseDiagram},
+    {"export3d", "Write the stone as a 3D file: STL, OBJ, 3MF or STEP (FILE [PARTNER] -o OUT)",
+     "Writes the whole stone of FILE (and PARTNER), or with --half one half closed by the girdle plane, in "
+     "millimetres: binary STL, OBJ with a material file (a group per tier), 3MF or STEP (a closed solid of "
+     "planar faces). The size comes from --width-mm, or --carats with --material; --min-girdle-mm thickens "
+     "a thinner girdle symmetrically about the girdle plane. Prints a JSON note of what was written.",
+     ParseExport3d},
+    {"outline", "Write the girdle outline as SVG or DXF (FILE [PARTNER] -o OUT --width-mm W)",
+     "Writes the whole stone's section by the girdle plane, seen from above, in millimetres: an SVG picture "
+     "or a DXF (R12) drawing with one closed polyline. Prints a JSON note of what was written.",
+     ParseOutline},
     {"materials", "List the gem materials with their constants as JSON",
      "Prints the material table: name, specific gravity, refractive index, B-G dispersion and source.",
      ParseNothing},

@@ -43,6 +43,12 @@ struct StoneRequest {
     bool WholeStone = false;     // convert --stone
 };
 
+// export3d and outline: the options beyond the stone's files and size.
+struct ExportRequest {
+    Real MinGirdleMm = 0; // --min-girdle-mm
+    QString Half;         // --half: "crown" or "pavilion"; empty for the whole stone
+};
+
 // What the optics command asks for, checked.
 struct OpticsRequest {
     QString Partner;        // the other half's design file, when FILE is one half
@@ -86,6 +92,7 @@ struct ToolRequest {
     bool Json = false;             // instructions: JSON instead of text
     OpticsRequest Optics;          // optics
     LibraryRequest Library;        // library
+    ExportRequest Export;          // export3d, outline
 };
 
 // Reads the whole command line, the program's name first. Answers the exit code to stop with (after

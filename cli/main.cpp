@@ -20,7 +20,7 @@ const CommandRun Runs[] = {
     {"rotate", RunRotate},       {"listing", RunListing},           {"print", RunPrint},
     {"stone", RunStone},         {"diagram", RunDiagram},           {"stone-geometry", RunStoneGeometry},
     {"materials", RunMaterials}, {"instructions", RunInstructions}, {"optics", RunOptics},
-    {"library", RunLibrary},
+    {"library", RunLibrary},     {"export3d", RunExport3d},         {"outline", RunOutline},
 };
 } // namespace
 

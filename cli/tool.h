@@ -36,6 +36,8 @@ bool LoadStone(const ToolRequest& request, StoneHalves& halves, Stone& stone);
 // message for an unknown material.
 bool WeightLine(const ToolRequest& request, const Stone& stone, std::string& line);
 int RunOptics(const ToolRequest& request); // its tilt plot needs fonts too
+int RunExport3d(const ToolRequest& request);
+int RunOutline(const ToolRequest& request);
 int RunLibrary(const ToolRequest& request);
 // Message handler of the drawing subcommands: passes only Qt's critical messages on.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message);

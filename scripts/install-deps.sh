@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev libqhull-dev
   libemf-dev libsqlite3-dev fonts-liberation
+  lib3mf-dev libocct-data-exchange-dev libtbb-dev admesh
   cups cups-bsd printer-driver-cups-pdf emf2svg poppler-utils
   xvfb xauth
   clang libclang-rt-14-dev

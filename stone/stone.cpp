@@ -36,22 +36,6 @@ void AddHalf(const TGem& gem, StoneHalf half, bool withGirdlePlane, std::vector<
     }
 }
 
-void AddEdges(Stone& stone) {
-    std::map<std::pair<int, int>, std::size_t> edgeOf;
-    for (std::size_t f = 0; f < stone.Faces.size(); ++f) {
-        const std::vector<int>& corners = stone.Faces[f].Corners;
-        for (std::size_t i = 0; i < corners.size(); ++i) {
-            const int a = corners[i], b = corners[(i + 1) % corners.size()];
-            const auto key = std::minmax(a, b);
-            const auto [it, added] = edgeOf.try_emplace({key.first, key.second}, stone.Edges.size());
-            if (added)
-                stone.Edges.push_back({a, b, static_cast<int>(f), -1});
-            else
-                stone.Edges[it->second].FaceB = static_cast<int>(f);
-        }
-    }
-}
-
 bool Build(const TGem* crown, const TGem* pavilion, Stone& stone, FileError& error,
            const std::string& label) {
     std::vector<Plane> planes;
@@ -87,13 +71,29 @@ bool Build(const TGem* crown, const TGem* pavilion, Stone& stone, FileError& err
         made.Corners = face.Corners;
         stone.Faces.push_back(std::move(made));
     }
-    AddEdges(stone);
+    AddStoneEdges(stone);
     PolytopeBox(polytope, stone.BoxMin, stone.BoxMax);
     stone.Volume = PolytopeVolume(polytope);
     if (single) stone.SingleHalf = crown ? StoneHalf::Crown : StoneHalf::Pavilion;
     return true;
 }
 } // namespace
+
+void AddStoneEdges(Stone& stone) {
+    std::map<std::pair<int, int>, std::size_t> edgeOf;
+    for (std::size_t f = 0; f < stone.Faces.size(); ++f) {
+        const std::vector<int>& corners = stone.Faces[f].Corners;
+        for (std::size_t i = 0; i < corners.size(); ++i) {
+            const int a = corners[i], b = corners[(i + 1) % corners.size()];
+            const auto key = std::minmax(a, b);
+            const auto [it, added] = edgeOf.try_emplace({key.first, key.second}, stone.Edges.size());
+            if (added)
+                stone.Edges.push_back({a, b, static_cast<int>(f), -1});
+            else
+                stone.Edges[it->second].FaceB = static_cast<int>(f);
+        }
+    }
+}
 
 Real Stone::Size() const {
     return std::fmax(BoxMax.x - BoxMin.x, std::fmax(BoxMax.y - BoxMin.y, BoxMax.z - BoxMin.z));

@@ -49,6 +49,9 @@ struct Stone {
     bool Empty() const { return Faces.empty(); }
 };
 
+// Fills the stone's edges from its faces' corner lists.
+void AddStoneEdges(Stone& stone);
+
 // The whole stone of a crown and a pavilion. False, with `error` naming the halves and the reason and
 // `stone` empty, when the halves are of different gears, a half is of the wrong kind or the planes
 // leave no stone (empty or open). The names label the halves in messages; empty, the halves' own

@@ -7,20 +7,25 @@
 #include <cmath>
 
 namespace {
-// The vertical extent of a vertical face at horizontal position u along it.
-Real ChordAt(const Stone& stone, const StoneFace& face, const Vector3& along, Real u) {
+constexpr Real ChordTolerance = 1e-12L; // of the stone's size: the rounding of a corner
+
+// The vertical extent of a vertical face at horizontal position u along it. An edge whose ends lie
+// within `tolerance` along the face is upright and counts with both ends, so that corners rounded apart
+// by the last bit do not hide the edge.
+Real ChordAt(const Stone& stone, const StoneFace& face, const Vector3& along, Real u, Real tolerance) {
     Real low = INFINITY, high = -INFINITY;
     const std::size_t n = face.Corners.size();
     for (std::size_t i = 0; i < n; ++i) {
         const Vector3& p = stone.Corners[face.Corners[i]];
         const Vector3& q = stone.Corners[face.Corners[(i + 1) % n]];
         const Real up = Dot(p, along), uq = Dot(q, along);
-        if (u < std::fmin(up, uq) || u > std::fmax(up, uq)) continue;
-        // Within the edge's span t stays in [0, 1]; an upright edge (no span) counts with both ends.
+        if (u < std::fmin(up, uq) - tolerance || u > std::fmax(up, uq) + tolerance) continue;
         const Real span = uq - up;
-        const Real z = span != 0 ? p.z + (u - up) / span * (q.z - p.z) : p.z;
-        low = std::fmin(low, std::fmin(z, span != 0 ? z : q.z));
-        high = std::fmax(high, std::fmax(z, span != 0 ? z : q.z));
+        const bool upright = std::fabs(span) <= tolerance;
+        const Real t = upright ? 0 : std::clamp((u - up) / span, Real(0), Real(1));
+        const Real z = p.z + t * (q.z - p.z);
+        low = std::fmin(low, std::fmin(z, upright ? q.z : z));
+        high = std::fmax(high, std::fmax(z, upright ? q.z : z));
     }
     return high > low ? high - low : 0;
 }
@@ -29,13 +34,14 @@ Real ChordAt(const Stone& stone, const StoneFace& face, const Vector3& along, Re
 // vertical convex polygon is thinnest at an end and thickest at a corner).
 void GirdleThickness(const Stone& stone, StoneFigures& figures) {
     Real thin = INFINITY, thick = 0;
+    const Real tolerance = ChordTolerance * stone.Size();
     for (const StoneFace& face : stone.Faces) {
         if (!face.Girdle) continue;
         const Vector3 n = face.FacePlane.Normal;
         Vector3 along{-n.y, n.x, 0};
         along = (1 / std::hypot(along.x, along.y)) * along;
         for (int c : face.Corners) {
-            const Real chord = ChordAt(stone, face, along, Dot(stone.Corners[c], along));
+            const Real chord = ChordAt(stone, face, along, Dot(stone.Corners[c], along), tolerance);
             thin = std::fmin(thin, chord);
             thick = std::fmax(thick, chord);
         }
@@ -83,6 +89,12 @@ StoneFigures FiguresOf(const Stone& stone, const TGem& design) {
     figures.Parts = design.DesignParts;
     figures.Mirror = design.DesignMirror;
     return figures;
+}
+
+Real ThinnestGirdle(const Stone& stone) {
+    StoneFigures figures;
+    GirdleThickness(stone, figures);
+    return figures.GirdleThin;
 }
 
 // ---- Girdle consistency ----

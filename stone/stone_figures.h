@@ -30,6 +30,10 @@ struct StoneFigures {
 // The figures of a made stone; `design` gives the gear and symmetry (the crown, or the one half).
 StoneFigures FiguresOf(const Stone& stone, const TGem& design);
 
+// The girdle band's height at its thinnest: the shortest vertical chord of a girdle face (0 without
+// girdle faces).
+Real ThinnestGirdle(const Stone& stone);
+
 // How the girdles of the two halves agree: each half's section at the girdle plane and its girdle
 // facets (vertical planes).
 struct GirdleComparison {
