@@ -12,9 +12,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
+#include <QPolygonF>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -34,7 +35,8 @@ constexpr long long FineFirstRays = 4000;
 constexpr long long CurveRays = 1500; // rays for each point of the tilt curves
 constexpr int MostTilt = 30;          // degrees either way, as the tilt curves go
 constexpr double LowestIndex = 1.01, HighestIndex = 4;
-constexpr double BranchLength = 0.35; // light leaving the stone is drawn this many stone widths long
+constexpr double BranchLength = 0.25; // light leaving the stone is drawn this many stone widths long
+constexpr int DefaultWidth = 900, DefaultHeight = 720;
 constexpr const char* TypedIndex = "Typed index";
 constexpr const char* DefaultMaterial = "quartz";
 
@@ -130,18 +132,16 @@ class TiltPlot : public QWidget {
         const QColor colours[] = {QColor(30, 90, 200), QColor(220, 110, 20)};
         for (int axis = 0; axis < 2; ++axis)
             for (Sky sky : {Sky::Iso, Sky::Cos}) {
-                QPainterPath line;
-                for (const TiltPoint& p : axis == 0 ? along_ : across_) {
-                    const QPointF at(x(p.Angle), y(sky == Sky::Iso ? p.Iso.Value : p.Cos.Value));
-                    line.isEmpty() ? line.moveTo(at) : line.lineTo(at);
-                }
+                QPolygonF line;
+                for (const TiltPoint& p : axis == 0 ? along_ : across_)
+                    line << QPointF(x(p.Angle), y(sky == Sky::Iso ? p.Iso.Value : p.Cos.Value));
                 painter.setPen(QPen(colours[axis], 1.5, sky == Sky::Iso ? Qt::SolidLine : Qt::DashLine));
-                painter.drawPath(line);
+                painter.drawPolyline(line);
             }
         painter.setPen(QPen(Qt::red, 1));
         painter.drawLine(QPointF(x(tilt_), plot.top()), QPointF(x(tilt_), plot.bottom()));
         painter.setPen(Qt::black);
-        painter.drawText(plot.adjusted(4, 2, 0, 0),
+        painter.drawText(plot.adjusted(4, 0, 0, -2), Qt::AlignLeft | Qt::AlignBottom,
                          "ISO solid, COS dashed; blue along, orange across index 0");
     }
 
@@ -189,7 +189,7 @@ class PathWidget : public QWidget {
             for (const Vec3& p : {s.A, s.B})
                 box = box.isNull() ? QRectF(project(p), QSizeF(1e-9, 1e-9))
                                    : box.united(QRectF(project(p), QSizeF()));
-        const double margin = 0.45 * std::max(box.width(), box.height()); // room for the light that leaves
+        const double margin = 0.3 * std::max(box.width(), box.height()); // room for the light that leaves
         box.adjust(-margin, -margin, margin, margin);
         const double scale = std::min(area.width() / box.width(), area.height() / box.height());
         auto at = [&](const Vec3& p) {
@@ -281,8 +281,9 @@ TBrightnessWindow::TBrightnessWindow(DesignHost& host)
     setWindowTitle("Brightness");
     setModal(false);
     BuildLayout();
+    resize(DefaultWidth, DefaultHeight);
     host_.FollowDesign(*this, [this] {
-        if (isVisible()) Restart();
+        if (isVisible()) DesignChanged();
     });
 }
 
@@ -331,12 +332,15 @@ void TBrightnessWindow::BuildLayout() {
     controls->addRow(TiltLabel, TiltSlider);
     auto* grid = new QGridLayout(this);
     grid->addWidget(StoneLabel, 0, 0, 1, 2);
-    grid->addWidget(Picture, 1, 0, 2, 1);
-    grid->addLayout(controls, 1, 1);
-    grid->addWidget(FiguresLabel, 2, 1, Qt::AlignTop);
-    grid->addWidget(Curves, 3, 0);
-    grid->addWidget(PathView, 3, 1);
-    grid->addWidget(PathLabel, 4, 0, 1, 2);
+    auto* side = new QVBoxLayout;
+    side->addLayout(controls);
+    side->addWidget(FiguresLabel);
+    side->addStretch();
+    grid->addWidget(Picture, 1, 0);
+    grid->addLayout(side, 1, 1);
+    grid->addWidget(Curves, 2, 0);
+    grid->addWidget(PathView, 2, 1);
+    grid->addWidget(PathLabel, 3, 0, 1, 2);
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(0, 1);
 
@@ -379,6 +383,22 @@ double TBrightnessWindow::TiltAxis() const {
 
 void TBrightnessWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    Restart();
+}
+
+void TBrightnessWindow::DesignChanged() {
+    // The sheet is repainted for a zoom or a pan too: the trace goes on while the stone is the same.
+    Stone stone;
+    FileError error;
+    const bool made = MakeStoneOf(host_.Design(), host_.PartnerHalf(), stone, error);
+    auto samePlane = [](const StoneFace& a, const StoneFace& b) {
+        return a.FacePlane.Normal == b.FacePlane.Normal && a.FacePlane.Dist == b.FacePlane.Dist &&
+               a.Half == b.Half;
+    };
+    if (made && shown_ && stone.Corners == stone_.Corners &&
+        std::equal(stone.Faces.begin(), stone.Faces.end(), stone_.Faces.begin(), stone_.Faces.end(),
+                   samePlane))
+        return;
     Restart();
 }
 

@@ -63,6 +63,7 @@ class TBrightnessWindow : public QDialog {
     class Job;
     struct Result;
     void BuildLayout();
+    void DesignChanged();
     void MaterialChosen(int row);
     void IndexTyped();
     void Take(int generation, const Result& result);
