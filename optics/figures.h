@@ -81,7 +81,8 @@ Tally SampleOutline(const Tracer& tracer, const Sampling& sampling, Measure meas
     engine::WorkQueue queue(batches, 1);
     Tally total;
     std::mutex totalMutex;
-    engine::RunOnThreads(engine::WorkerThreads(batches), [&](int) {
+    // The threads are counted by cells, not batches: even a few thousand rays are worth sharing out.
+    engine::RunOnThreads(engine::WorkerThreads(cells * cells), [&](int) {
         Tally tally;
         queue.Drain([&](int batch) {
             for (int row = batch * rowsPerBatch; row < std::min(cells, (batch + 1) * rowsPerBatch); ++row)
