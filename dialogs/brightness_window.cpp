@@ -283,7 +283,7 @@ TBrightnessWindow::TBrightnessWindow(DesignHost& host)
     BuildLayout();
     resize(DefaultWidth, DefaultHeight);
     host_.FollowDesign(*this, [this] {
-        if (isVisible()) DesignChanged();
+        if (isVisible()) DesignChanged(false);
     });
 }
 
@@ -383,22 +383,30 @@ double TBrightnessWindow::TiltAxis() const {
 
 void TBrightnessWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    Restart();
+    DesignChanged(true);
 }
 
-void TBrightnessWindow::DesignChanged() {
-    // The sheet is repainted for a zoom or a pan too: the trace goes on while the stone is the same.
+void TBrightnessWindow::DesignChanged(bool always) {
     Stone stone;
     FileError error;
-    const bool made = MakeStoneOf(host_.Design(), host_.PartnerHalf(), stone, error);
+    std::optional<TracedStone> traced;
+    try {
+        if (MakeStoneOf(host_.Design(), host_.PartnerHalf(), stone, error)) traced = TracedStoneOf(stone);
+    } catch (const std::exception& problem) {
+        error.Set(problem.what());
+    }
+    // The sheet is repainted for a zoom or a pan too: the trace goes on while the stone is the same.
     auto samePlane = [](const StoneFace& a, const StoneFace& b) {
         return a.FacePlane.Normal == b.FacePlane.Normal && a.FacePlane.Dist == b.FacePlane.Dist &&
                a.Half == b.Half;
     };
-    if (made && shown_ && stone.Corners == stone_.Corners &&
+    if (!always && traced && untilted_ && stone.Corners == stone_.Corners &&
         std::equal(stone.Faces.begin(), stone.Faces.end(), stone_.Faces.begin(), stone_.Faces.end(),
                    samePlane))
         return;
+    stone_ = std::move(stone);
+    untilted_ = std::move(traced);
+    stoneProblem_ = QString::fromStdString(error.Message);
     Restart();
 }
 
@@ -425,23 +433,18 @@ void TBrightnessWindow::Restart(bool curves) {
     const int tilt = TiltSlider->value();
     TiltLabel->setText(QString("Tilt %1°").arg(tilt));
 
+    if (!untilted_) return ClearShown(stoneProblem_);
     const TGem* partner = host_.PartnerHalf();
-    FileError error;
-    std::optional<TracedStone> untilted;
-    try {
-        if (MakeStoneOf(host_.Design(), partner, stone_, error)) untilted = TracedStoneOf(stone_);
-    } catch (const std::exception& problem) {
-        error.Set(problem.what());
-    }
-    if (!untilted) return ClearShown(QString::fromStdString(error.Message));
-    QString which = partner ? QString("Whole stone: this design and its partner %1")
-                                  .arg(QFileInfo(QString::fromStdString(host_.PartnerFile())).fileName())
-                            : QString("This half alone, closed by the girdle plane");
+    const QString partnerName = QFileInfo(QString::fromStdString(host_.PartnerFile())).fileName();
+    QString which = !partner ? QString("This half alone, closed by the girdle plane")
+                    : partnerName.isEmpty()
+                        ? QString("Whole stone: this design and its partner half")
+                        : QString("Whole stone: this design and its partner %1").arg(partnerName);
     if (!partner && !host_.PartnerProblem().empty())
         which += QString(" (%1)").arg(QString::fromStdString(host_.PartnerProblem()));
     StoneLabel->setText(which);
     const double axis = Radians(TiltAxis());
-    shown_ = tilt == 0 ? *untilted : untilted->Tilted(axis, Radians(tilt));
+    shown_ = tilt == 0 ? *untilted_ : untilted_->Tilted(axis, Radians(tilt));
     if (curvesWanted_) along_.clear(), across_.clear();
     static_cast<TiltPlot*>(Curves)->Set(along_, across_, tilt);
     FiguresLabel->setText("Tracing ...");
@@ -454,7 +457,7 @@ void TBrightnessWindow::Restart(bool curves) {
             Qt::QueuedConnection);
     };
     const Sky sky = LightBox->currentIndex() == 0 ? Sky::Iso : Sky::Cos;
-    job_->Start([post, stone = *shown_, untilted = *untilted, options = options_, sky,
+    job_->Start([post, stone = *shown_, untilted = *untilted_, options = options_, sky,
                  curves = curvesWanted_](const std::atomic<bool>& cancel) {
         using Kind = Result::Kind;
         const Image coarse =
@@ -528,9 +531,8 @@ void TBrightnessWindow::TracePath(double u, double v) {
     static_cast<PictureWidget*>(Picture)->SetMark(QPointF(u, v));
 
     const double axis = Radians(TiltAxis()), tilt = Radians(TiltSlider->value());
-    const TracedStone untilted = TracedStoneOf(stone_);
     auto turned = [&](const Vector3& p) {
-        return untilted.TiltedPoint({double(p.x), double(p.y), double(p.z)}, axis, tilt);
+        return untilted_->TiltedPoint({double(p.x), double(p.y), double(p.z)}, axis, tilt);
     };
     std::vector<Stroke> edges;
     for (const StoneEdge& e : stone_.Edges)

@@ -32,7 +32,7 @@ class TBrightnessWindow : public QDialog {
     explicit TBrightnessWindow(DesignHost& host);
     ~TBrightnessWindow() override;
 
-    // Traces the design as it is now; `curves` also traces the tilt curves again.
+    // Traces the stone again with the controls as they are; `curves` also traces the tilt curves.
     void Restart(bool curves = true);
     // The trace of the current design and controls has delivered everything.
     bool Done() const { return done_; }
@@ -63,7 +63,9 @@ class TBrightnessWindow : public QDialog {
     class Job;
     struct Result;
     void BuildLayout();
-    void DesignChanged();
+    // Makes the stone of the design as it is now and traces it, unless it is the stone traced already
+    // and not `always`.
+    void DesignChanged(bool always);
     void MaterialChosen(int row);
     void IndexTyped();
     void Take(int generation, const Result& result);
@@ -75,8 +77,10 @@ class TBrightnessWindow : public QDialog {
     DesignHost& host_;
     int generation_ = 0;
     bool done_ = false;
-    Stone stone_;                              // the stone of stone/ as traced, untilted
-    std::optional<optics::TracedStone> shown_; // the traced stone, tilted as the slider says
+    Stone stone_;                                 // the stone of stone/ as traced, untilted
+    std::optional<optics::TracedStone> untilted_; // the same for the tracer; empty when there is none
+    QString stoneProblem_;                        // why there is none
+    std::optional<optics::TracedStone> shown_;    // the traced stone, tilted as the slider says
     optics::TraceOptions options_;
     std::optional<optics::Figures> figures_;
     bool curvesWanted_ = true;

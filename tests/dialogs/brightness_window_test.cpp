@@ -3,10 +3,13 @@
 // click on the picture that follows one ray.
 #include "dialogs/brightness_window.h"
 #include "optics/whole_stone.h"
+#include "stone/materials.h"
 #include "tests/dialogs/fake_host.h"
 #include "tests/support/design_builders.h"
 #include "tests/ui/ui_test_main.h"
 
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QSlider>
 
@@ -70,6 +73,13 @@ void BrightnessWindowTest::showsTheFiguresOfTheWholeStone() {
     const optics::Figures tilted = ManyRays(host, 12);
     QVERIFY(Agree(window.ShownFigures()->Iso, tilted.Iso));
     QVERIFY(Agree(window.ShownFigures()->Cos, tilted.Cos));
+
+    // A typed index is no longer the material's; choosing a material puts its index back.
+    window.IndexBox->setValue(2.0);
+    QCOMPARE(window.MaterialBox->currentText(), QString("Typed index"));
+    QVERIFY(!window.ShownFigures());
+    window.MaterialBox->setCurrentIndex(0);
+    QCOMPARE(window.IndexBox->value(), std::round(double(Materials()[0].RefractiveIndex) * 1e4) / 1e4);
 }
 
 void BrightnessWindowTest::aDesignChangeCancelsTheTraceAndShowsOnlyTheNewDesign() {
