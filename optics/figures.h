@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <mutex>
+#include <vector>
 
 namespace optics {
 
@@ -79,12 +79,13 @@ Tally SampleOutline(const Tracer& tracer, const Sampling& sampling, Measure meas
     const int cells = CellsPerSide(sampling.Rays);
     const int batches = (cells + rowsPerBatch - 1) / rowsPerBatch;
     engine::WorkQueue queue(batches, 1);
-    Tally total;
-    std::mutex totalMutex;
+    // A tally for each batch, merged in order: the sums, to the last bit, do not depend on which thread
+    // took which batch.
+    std::vector<Tally> tallies(batches);
     // The threads are counted by cells, not batches: even a few thousand rays are worth sharing out.
     engine::RunOnThreads(engine::WorkerThreads(cells * cells), [&](int) {
-        Tally tally;
         queue.Drain([&](int batch) {
+            Tally& tally = tallies[batch];
             for (int row = batch * rowsPerBatch; row < std::min(cells, (batch + 1) * rowsPerBatch); ++row)
                 for (int column = 0; column < cells; ++column) {
                     const SamplePoint a = SampleInCell(column, row, 0, cells, sampling.Seed);
@@ -94,9 +95,10 @@ Tally SampleOutline(const Tracer& tracer, const Sampling& sampling, Measure meas
                 }
             return !Cancelled(sampling.Cancel);
         });
-        const std::lock_guard<std::mutex> lock(totalMutex);
-        total.Merge(tally);
     });
+    Tally total;
+    for (const Tally& tally : tallies)
+        total.Merge(tally);
     return total;
 }
 
