@@ -39,6 +39,7 @@ void ZoomIn1Click(Tstartform& w);
 void ZoomOut1Click(Tstartform& w);
 void PrintAsShown1Click(Tstartform& w);
 void GearIndices1Click(Tstartform& w);
+void Brightness1Click(Tstartform& w);
 void Showcutoff1Click(Tstartform& w);
 void Showclick1Click(Tstartform& w);
 void ShowOutline1Click(Tstartform& w);

@@ -58,6 +58,7 @@ constexpr std::array Rows{
     MenuRow{K::Item, "ZoomOut1",        "View1",       "Zoom &out",                      "Ctrl+-", &ZoomOut1Click,  Always, Always},
     MenuRow{K::Item, "PrintAsShown1",   "View1",       "&Print as shown",                "", &PrintAsShown1Click,   Always, Always, P::ByRule, true},
     MenuRow{K::Item, "GearIndices1",    "View1",       "Indices on &gear ...",           "", &GearIndices1Click,    Always, Always},
+    MenuRow{K::Item, "Brightness1",     "View1",       "&Brightness ...",                "", &Brightness1Click,     Always, Always},
     MenuRow{K::Menu, "Modify1",         nullptr,       "&Modify",                        "", nullptr,               Never, OnWithCuts, P::Hidden},
     MenuRow{K::Item, "Changetable1",    "Modify1",     "&Change table",                  "", &Changetable1Click,    Never, NotRotating | Crown | CutFacets},
     MenuRow{K::Item, "Makeculetfacet1", "Modify1",     "&Make or change culet facet",    "", &Makeculetfacet1Click, Always, NotRotating | Pavilion},

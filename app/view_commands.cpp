@@ -1,8 +1,9 @@
-// View commands: the free rotation, the 3D view, zoom and pan of the sheet, the design on another index gear,
-// and the display options of the Options menu.
+// View commands: the free rotation, the 3D view, zoom and pan of the sheet, the design on another index
+// gear, the brightness window, and the display options of the Options menu.
 #include "app/commands.h"
 
 #include "app/main_window.h"
+#include "dialogs/brightness_window.h"
 #include "dialogs/facet_list_dialog.h"
 #include "dialogs/stone_view_window.h"
 
@@ -53,6 +54,14 @@ void GearIndices1Click(Tstartform& w) {
     TForm5& list = DialogOf<TForm5>(w);
     list.AskForGear = true;
     w.ShowModal(list);
+}
+
+// The brightness window stays open beside the sheet and follows every change of the design.
+void Brightness1Click(Tstartform& w) {
+    TBrightnessWindow& window = DialogOf<TBrightnessWindow>(w);
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 void Showcutoff1Click(Tstartform& w) {

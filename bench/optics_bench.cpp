@@ -1,6 +1,7 @@
 // The light-return tracer on a round brilliant of about 100 facets: rays per second on one core, the
 // time to ISO and COS within 0.2 points (two standard errors) on every core, and the tilt curves.
 #include "optics/figures.h"
+#include "optics/picture.h"
 #include "optics/tilt.h"
 #include "tests/support/optics_stones.h"
 
@@ -74,5 +75,20 @@ void BM_OpticsTiltCurves(benchmark::State& state) {
     state.counters["worst2SE"] = 200 * worst;
 }
 BENCHMARK(BM_OpticsTiltCurves)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What the brightness window traces first for every position of a dragged tilt slider: the coarse
+// picture (64 pixels across, one ray each) and the coarse figures (2000 rays), each at another tilt.
+void BM_OpticsCoarsePicture(benchmark::State& state) {
+    const TracedStone stone = BenchStone(Quartz);
+    int tilt = 0;
+    for (auto _ : state) {
+        const TracedStone tilted = stone.Tilted(0, Radians(tilt++ % 30));
+        benchmark::DoNotOptimize(BrightnessPicture(tilted, OptionsFor(Quartz), {64, Sky::Iso, 1}));
+        benchmark::DoNotOptimize(ComputeFigures(tilted, OptionsFor(Quartz), {2000, 1}));
+    }
+    state.counters["pictures/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_OpticsCoarsePicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -1,9 +1,9 @@
 // optics: the light a stone returns, its figures with their standard errors, and its pictures.
 #include "cli/tool.h"
 #include "optics/dispersion.h"
-#include "optics/gem_stone.h"
 #include "optics/picture.h"
 #include "optics/tilt.h"
+#include "optics/whole_stone.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -28,17 +28,21 @@ constexpr int FireRayShare = 8;  // fire traces 16 wavelengths per ray: the face
 // half closed by the girdle plane.
 std::optional<TracedStone> LoadStone(const ToolRequest& request) {
     auto first = std::make_unique<TGem>(), second = std::make_unique<TGem>();
-    if (QFileInfo(request.Input.Path).suffix().compare("asc", Qt::CaseInsensitive) == 0) {
+    const bool asc = QFileInfo(request.Input.Path).suffix().compare("asc", Qt::CaseInsensitive) == 0;
+    if (asc) {
         InputOptions crown{request.Input.Path, "crown"}, pavilion{request.Input.Path, "pavilion"};
         if (!LoadAscDesign(crown, *first) || !LoadAscDesign(pavilion, *second)) return std::nullopt;
-        return StoneFromHalves(*first, *second);
+    } else {
+        if (!LoadDesign(request.Input, *first)) return std::nullopt;
+        if (!request.Optics.Partner.isEmpty() && !LoadDesign({request.Optics.Partner, ""}, *second))
+            return std::nullopt;
     }
-    if (!LoadDesign(request.Input, *first)) return std::nullopt;
-    if (request.Optics.Partner.isEmpty()) return StoneFromHalf(*first);
-    if (!LoadDesign({request.Optics.Partner, ""}, *second)) return std::nullopt;
-    if (first->IsCrown() == second->IsCrown())
-        throw std::invalid_argument("FILE and PARTNER must be a crown and a pavilion");
-    return first->IsCrown() ? StoneFromHalves(*first, *second) : StoneFromHalves(*second, *first);
+    const bool single = !asc && request.Optics.Partner.isEmpty();
+    Stone stone;
+    FileError error;
+    if (!MakeStoneOf(*first, single ? nullptr : second.get(), stone, error))
+        throw std::invalid_argument(error.Message);
+    return TracedStoneOf(stone);
 }
 
 void Percent(JsonWriter& json, std::string_view key, const Estimate& e) {

@@ -75,9 +75,9 @@ Estimate RatioEstimator::Result() const {
     return {value, std::sqrt(dzz / 4) / n / meanH};
 }
 
-Figures ComputeFigures(const TracedStone& stone, const TraceOptions& options, const Sampling& sampling) {
-    const Tracer tracer(stone, options);
-    const Tally total = SampleOutline<Tally>(tracer, sampling, [&](Tally& tally, const Ray& a, const Ray& b) {
+namespace {
+Tally TraceTally(const Tracer& tracer, const Sampling& sampling) {
+    return SampleOutline<Tally>(tracer, sampling, [&](Tally& tally, const Ray& a, const Ray& b) {
         const RayOutcome pair[2] = {tracer.Trace(a), tracer.Trace(b)};
         for (const RayOutcome& o : pair) {
             if (!o.Hit) continue;
@@ -89,32 +89,74 @@ Figures ComputeFigures(const TracedStone& stone, const TraceOptions& options, co
         for (int f = 0; f < FigureCount; ++f)
             tally.figures[f].AddPair(va[f], pair[0].Hit, vb[f], pair[1].Hit);
     });
+}
+
+long long SamplesOf(const Sampling& sampling) {
+    const long long cells = CellsPerSide(sampling.Rays);
+    return 2 * cells * cells;
+}
+
+Figures FiguresOf(const Tally& total, long long samples) {
     Figures figures;
     Estimate* out[FigureCount] = {&figures.Iso,  &figures.Cos,   &figures.Returned, &figures.Windowed,
                                   &figures.Lost, &figures.Outer, &figures.Shadowed};
     for (int f = 0; f < FigureCount; ++f)
         *out[f] = total.figures[f].Result();
     figures.Rays = total.rays;
+    figures.Samples = samples;
     figures.EnergyError = total.energyError;
     return figures;
 }
 
+// Stratified sampling brings the error down as N^-(2/3) to N^-(3/4) on stones: N grows as the error
+// ratio to this power (1/sqrt(N) would be 2).
+constexpr double ErrorPower = 1.5;
+
+// The rays a further sampling needs so that, pooled with `had` rays of error `worst`, the error is
+// `aim`. Pooled with equal weight, the mean of N1 + N2 rays has the variance
+// (N1² e1² + N2² e2²) / (N1 + N2)², e2 the error of N2 fresh rays, e1 (N1 / N2)^(1 / ErrorPower).
+long long FurtherRays(long long had, double worst, double aim) {
+    const double n1 = static_cast<double>(had);
+    auto pooled = [&](double n2) {
+        const double e2 = worst * std::pow(n1 / n2, 1 / ErrorPower);
+        return std::sqrt(n1 * n1 * worst * worst + n2 * n2 * e2 * e2) / (n1 + n2);
+    };
+    double low = 0, high = n1;
+    while (pooled(high) > aim)
+        high *= 2;
+    for (int step = 0; step < 30 && high - low > 1; ++step) {
+        const double middle = 0.5 * (low + high);
+        (middle > 0 && pooled(middle) <= aim ? high : low) = middle;
+    }
+    return static_cast<long long>(std::ceil(high));
+}
+} // namespace
+
+Figures ComputeFigures(const TracedStone& stone, const TraceOptions& options, const Sampling& sampling) {
+    const Tracer tracer(stone, options);
+    return FiguresOf(TraceTally(tracer, sampling), SamplesOf(sampling));
+}
+
 Figures ComputeFiguresWithin(const TracedStone& stone, const TraceOptions& options, double error,
-                             std::uint64_t seed, long long firstRays) {
+                             std::uint64_t seed, long long firstRays, const std::atomic<bool>* cancel) {
     // A little more than the estimate asks for: the error estimate scatters too.
-    constexpr double Margin = 1.2;
-    // Stratified sampling brings the error down as N^-(2/3) to N^-(3/4) on stones: N grows as the
-    // error ratio to this power (1/sqrt(N) would be 2).
-    constexpr double ErrorPower = 1.5;
+    constexpr double Margin = 1.1;
     constexpr int MostRounds = 6;
     if (!(error > 0)) throw std::invalid_argument("the standard error aimed at must exceed 0");
-    long long rays = firstRays;
-    Figures figures = ComputeFigures(stone, options, {rays, seed});
-    for (int round = 1; round < MostRounds; ++round) {
+    const Tracer tracer(stone, options);
+    // Every round's rays are kept: the next round adds to them what the error still asks for.
+    Sampling sampling{firstRays, seed, cancel};
+    Tally total = TraceTally(tracer, sampling);
+    long long samples = SamplesOf(sampling);
+    Figures figures = FiguresOf(total, samples);
+    for (int round = 1; round < MostRounds && !Cancelled(cancel); ++round) {
         const double worst = std::max(figures.Iso.Error, figures.Cos.Error);
         if (worst <= error) break;
-        rays = static_cast<long long>(std::ceil(rays * Margin * std::pow(worst / error, ErrorPower)));
-        figures = ComputeFigures(stone, options, {rays, seed + round});
+        sampling.Rays = static_cast<long long>(Margin * FurtherRays(samples, worst, error));
+        sampling.Seed = seed + round;
+        total.Merge(TraceTally(tracer, sampling));
+        samples += SamplesOf(sampling);
+        figures = FiguresOf(total, samples);
     }
     return figures;
 }

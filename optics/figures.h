@@ -6,8 +6,9 @@
 #include "optics/tracer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
-#include <mutex>
+#include <vector>
 
 namespace optics {
 
@@ -20,6 +21,7 @@ struct Figures {
     Estimate Iso, Cos;                                  // brightness under the two skies
     Estimate Returned, Windowed, Lost, Outer, Shadowed; // where the light went
     long long Rays = 0;                                 // eye rays that met the stone
+    long long Samples = 0;                              // eye rays traced over the square, hit or miss
     double EnergyError = 0; // the largest |returned + windowed + lost + outer - 1| of a ray
 };
 
@@ -29,7 +31,13 @@ struct Figures {
 struct Sampling {
     long long Rays = 20000; // eye rays over the square that holds the outline
     std::uint64_t Seed = 1;
+    // When set and true, the tracing stops early: the figures are then incomplete and must be dropped.
+    const std::atomic<bool>* Cancel = nullptr;
 };
+
+inline bool Cancelled(const std::atomic<bool>* cancel) {
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
 
 // The figures of the stone under the options. Uses every core.
 Figures ComputeFigures(const TracedStone& stone, const TraceOptions& options, const Sampling& sampling);
@@ -37,7 +45,8 @@ Figures ComputeFigures(const TracedStone& stone, const TraceOptions& options, co
 // The figures with the ISO and COS standard errors at most `error`: a first sampling of `firstRays` tells
 // how many rays that takes, and more are traced until it is so.
 Figures ComputeFiguresWithin(const TracedStone& stone, const TraceOptions& options, double error,
-                             std::uint64_t seed = 1, long long firstRays = 4000);
+                             std::uint64_t seed = 1, long long firstRays = 4000,
+                             const std::atomic<bool>* cancel = nullptr);
 
 // The sample points of a sampling over the unit square: cell by cell, two per cell, in the order the
 // figures use them. For the tests' own tracer and for pictures.
@@ -70,11 +79,13 @@ Tally SampleOutline(const Tracer& tracer, const Sampling& sampling, Measure meas
     const int cells = CellsPerSide(sampling.Rays);
     const int batches = (cells + rowsPerBatch - 1) / rowsPerBatch;
     engine::WorkQueue queue(batches, 1);
-    Tally total;
-    std::mutex totalMutex;
-    engine::RunOnThreads(engine::WorkerThreads(batches), [&](int) {
-        Tally tally;
+    // A tally for each batch, merged in order: the sums, to the last bit, do not depend on which thread
+    // took which batch.
+    std::vector<Tally> tallies(batches);
+    // The threads are counted by cells, not batches: even a few thousand rays are worth sharing out.
+    engine::RunOnThreads(engine::WorkerThreads(cells * cells), [&](int) {
         queue.Drain([&](int batch) {
+            Tally& tally = tallies[batch];
             for (int row = batch * rowsPerBatch; row < std::min(cells, (batch + 1) * rowsPerBatch); ++row)
                 for (int column = 0; column < cells; ++column) {
                     const SamplePoint a = SampleInCell(column, row, 0, cells, sampling.Seed);
@@ -82,11 +93,12 @@ Tally SampleOutline(const Tracer& tracer, const Sampling& sampling, Measure meas
                     measure(tally, tracer.EyeRay(x0 + a.u * side, y0 + a.v * side),
                             tracer.EyeRay(x0 + b.u * side, y0 + b.v * side));
                 }
-            return true;
+            return !Cancelled(sampling.Cancel);
         });
-        const std::lock_guard<std::mutex> lock(totalMutex);
-        total.Merge(tally);
     });
+    Tally total;
+    for (const Tally& tally : tallies)
+        total.Merge(tally);
     return total;
 }
 

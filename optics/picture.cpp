@@ -32,7 +32,7 @@ template <typename Colour> Image Render(const Tracer& tracer, const PictureOptio
                 p[0] = SrgbByte(weight * sum.x), p[1] = SrgbByte(weight * sum.y),
                 p[2] = SrgbByte(weight * sum.z);
             }
-            return true;
+            return !Cancelled(picture.Cancel);
         });
     });
     return image;

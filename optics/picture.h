@@ -5,6 +5,7 @@
 #include "optics/dispersion.h"
 #include "optics/tilt.h"
 
+#include <atomic>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -23,6 +24,8 @@ struct PictureOptions {
     int Size = 256;        // pixels on each side of the square that holds the outline
     Sky Light = Sky::Iso;  // the sky of the grey levels
     int Supersampling = 2; // eye rays per pixel along each side
+    // When set and true, the rendering stops early and the picture is incomplete.
+    const std::atomic<bool>* Cancel = nullptr;
 };
 
 // The colours of the brightness picture, linear RGB.

@@ -1,5 +1,6 @@
 #include "optics/tilt.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace optics {
@@ -32,11 +33,23 @@ std::vector<TiltPoint> TiltCurve(const TracedStone& stone, const TraceOptions& o
                                  double step, double error) {
     std::vector<TiltPoint> curve;
     const int count = static_cast<int>(std::floor((to - from) / step + 1e-9)) + 1;
-    for (int i = 0; i < count; ++i) {
+    // Neighbouring tilts need about as many rays: each point starts from the rays its neighbour's error
+    // says would just have done (the error falling as rays to the -1/ErrorPower), a little more for
+    // the scatter of that estimate. This saves the first, too small sampling of every point but the first.
+    constexpr double ErrorPower = 1.5, Margin = 1.1;
+    long long rays = sampling.Rays;
+    for (int i = 0; i < count && !Cancelled(sampling.Cancel); ++i) {
         const double angle = from + i * step;
-        const Figures f = error > 0 ? ComputeFiguresWithin(stone.Tilted(Radians(axisAzimuth), Radians(angle)),
-                                                           options, error, sampling.Seed, sampling.Rays)
-                                    : TiltedFigures(stone, options, sampling, axisAzimuth, angle);
+        if (error <= 0) {
+            const Figures f = TiltedFigures(stone, options, sampling, axisAzimuth, angle);
+            curve.push_back({angle, f.Iso, f.Cos});
+            continue;
+        }
+        const Figures f = ComputeFiguresWithin(stone.Tilted(Radians(axisAzimuth), Radians(angle)), options,
+                                               error, sampling.Seed + i, rays, sampling.Cancel);
+        const double worst = std::max(f.Iso.Error, f.Cos.Error);
+        rays = std::max(sampling.Rays,
+                        static_cast<long long>(Margin * f.Samples * std::pow(worst / error, ErrorPower)));
         curve.push_back({angle, f.Iso, f.Cos});
     }
     return curve;

@@ -97,4 +97,10 @@ TracedStone TracedStone::Tilted(double axisAzimuth, double angle) const {
     return tilted;
 }
 
+Vec3 TracedStone::TiltedPoint(const Vec3& point, double axisAzimuth, double angle) const {
+    const Rotation turn{{std::cos(axisAzimuth), std::sin(axisAzimuth), 0}, angle};
+    const Vec3 centre = Centre();
+    return centre + turn(point - centre);
+}
+
 } // namespace optics

@@ -36,6 +36,8 @@ class TracedStone {
     // The stone turned about the horizontal axis at azimuth `axisAzimuth` (radians from +x) through its
     // centre by `angle` radians.
     TracedStone Tilted(double axisAzimuth, double angle) const;
+    // Where a point goes when the stone is turned so.
+    Vec3 TiltedPoint(const Vec3& point, double axisAzimuth, double angle) const;
 
   private:
     TracedStone() = default;
