@@ -5,13 +5,6 @@
 #include <system_error>
 
 namespace {
-bool IsAsc(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == ".asc";
-}
-
 std::filesystem::file_time_type ModifiedAt(const std::string& path) {
     std::error_code error;
     const auto time = std::filesystem::last_write_time(path, error);
@@ -61,7 +54,8 @@ const TGem* PartnerSource::Find(const std::string& designFile, const TGem& desig
     if (Half && ReadFile == source && ReadKind == kind && ReadTime == time) return Half.get();
     std::unique_ptr<TGem> half;
     FileError error;
-    const bool read = IsAsc(source) ? ImportHalf(source, kind, half, error) : ReadHalf(source, half, error);
+    const bool read =
+        HasAscExtension(source) ? ImportHalf(source, kind, half, error) : ReadHalf(source, half, error);
     if (!read) return Refuse("The partner half " + source + " cannot be read: " + error.Message);
     if (half->GemType == design.GemType)
         return Refuse("The partner half " + source + " is a " + (design.IsCrown() ? "crown" : "pavilion") +

@@ -9,15 +9,12 @@
 #include "platform/picture_file.h"
 #include "platform/sheet_printing.h"
 #include "stone/stone.h"
+#include "stone/stone_files.h"
 
 #include <QFileInfo>
 #include <filesystem>
 
 namespace {
-bool IsAscFile(const std::string& path) {
-    return QFileInfo(QString::fromStdString(path)).suffix().toLower() == "asc";
-}
-
 // The stone of the design and its partner (or of the design alone), with the diagram that shows it
 // (which points at the stone, so the pair stays where it was made).
 struct DiagramOfDesign {
@@ -63,7 +60,7 @@ void Openpartner1Click(Tstartform& w) {
     const std::string partner = w.PartnerFile(), left = w.CurrentFile;
     const char side = w.Design().IsCrown() ? 'p' : 'c';
     if (AskSaveChanges(w) == Answer::Cancel) return;
-    if (IsAscFile(partner)) return ImportAscFile(w, side, partner);
+    if (HasAscExtension(partner)) return ImportAscFile(w, side, partner);
     w.Shown.SelectedFacet = NoneFound;
     if (!w.OpenDesign(partner)) return;
     if (!left.empty()) w.Partner.Choose(partner, left);

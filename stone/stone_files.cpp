@@ -8,15 +8,12 @@
 #include <map>
 #include <tuple>
 
-namespace {
 bool HasAscExtension(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
     for (char& c : extension)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return extension == ".asc";
 }
-
-} // namespace
 
 bool ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem, FileError& error) {
     gem = std::make_unique<TGem>();

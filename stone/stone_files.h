@@ -18,6 +18,9 @@ struct StoneHalves {
 // swapped at the end of the base name (NAMEc.lfx and NAMEp.lfx). Empty when the name ends in neither.
 std::string PartnerFileName(const std::string& half);
 
+// An ASC file by its extension, case ignored.
+bool HasAscExtension(const std::string& path);
+
 // One design file, read and recomputed.
 bool ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem, FileError& error);
 // One half of an ASC file ('c' crown, 'p' pavilion), imported and recomputed.
