@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+#include <thread>
+
 SqliteDb::SqliteDb(const std::string& path) : path_(path) {
     const int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
@@ -70,11 +73,28 @@ Statement& Statement::BindNull(int i) {
     return *this;
 }
 
+namespace {
+// SQLite answers "database is locked" at once, without waiting, where waiting could deadlock or while
+// another connection starts the write-ahead log; a statement that has given no row yet and runs outside
+// a transaction is then simply run again, a few times.
+constexpr int BusyRetries = 50;
+constexpr auto BusyRetryPause = std::chrono::milliseconds(20);
+} // namespace
+
 bool Statement::Step() {
-    const int rc = sqlite3_step(stmt_);
-    if (rc == SQLITE_ROW) return true;
-    if (rc == SQLITE_DONE) return false;
-    db_.Fail("query failed");
+    for (int attempt = 0;; ++attempt) {
+        const int rc = sqlite3_step(stmt_);
+        if (rc == SQLITE_ROW) {
+            rowsGiven_ = true;
+            return true;
+        }
+        if (rc == SQLITE_DONE) return false;
+        const bool retry = (rc & 0xff) == SQLITE_BUSY && !rowsGiven_ && attempt < BusyRetries &&
+                           sqlite3_get_autocommit(db_.Handle()) != 0;
+        if (!retry) db_.Fail("query failed");
+        sqlite3_reset(stmt_); // keeps the bindings
+        std::this_thread::sleep_for(BusyRetryPause);
+    }
 }
 
 void Statement::Run() {
@@ -83,6 +103,7 @@ void Statement::Run() {
 }
 
 void Statement::Reset() {
+    rowsGiven_ = false;
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
 }

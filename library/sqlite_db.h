@@ -61,4 +61,5 @@ class Statement {
   private:
     const SqliteDb& db_;
     sqlite3_stmt* stmt_ = nullptr;
+    bool rowsGiven_ = false; // since the last reset
 };
