@@ -67,8 +67,8 @@ void ImportAscFile(Tstartform& w, char side, const std::string& path) {
         return true;
     });
     if (built) {
-        w.Partner.ImportedFrom(file, path); // the file's other half is the design's partner
-        w.FileNotChosen = true;             // the first Save asks before it replaces a file of this name
+        w.Partner.Choose(file, path); // the file's other half is the design's partner
+        w.FileNotChosen = true;       // the first Save asks before it replaces a file of this name
         w.OpenDialog2.InitialDir = FolderOf(path);
         return;
     }

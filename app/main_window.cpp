@@ -569,20 +569,9 @@ void Tstartform::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mod
 
 // The free rotation's key codes: the arrows and Escape by their virtual-key numbers.
 static int RotationKey(int qtKey) {
-    switch (qtKey) {
-    case Qt::Key_Left:
-        return KeyLeft;
-    case Qt::Key_Up:
-        return KeyUp;
-    case Qt::Key_Right:
-        return KeyRight;
-    case Qt::Key_Down:
-        return KeyDown;
-    case Qt::Key_Escape:
-        return KeyEscape;
-    default:
-        return qtKey > 0 && qtKey < 0x100 ? qtKey : 0xFF; // never the start key 0
-    }
+    if (const int arrow = ArrowKeyCode(qtKey)) return arrow;
+    if (qtKey == Qt::Key_Escape) return KeyEscape;
+    return qtKey > 0 && qtKey < 0x100 ? qtKey : 0xFF; // never the start key 0
 }
 
 void Tstartform::FormKeyDown(int key) {

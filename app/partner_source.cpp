@@ -18,10 +18,6 @@ void PartnerSource::Choose(const std::string& design, const std::string& partner
     Half.reset();
 }
 
-void PartnerSource::ImportedFrom(const std::string& design, const std::string& asc) {
-    Choose(design, asc);
-}
-
 std::string PartnerSource::SourceFor(const std::string& designFile, std::string& why) const {
     if (!Source.empty() && designFile == Design) return Source;
     if (designFile.empty()) {

@@ -12,11 +12,9 @@
 
 class PartnerSource {
   public:
-    // The user chose `partner` (a design file, or an ASC file whose other half is taken) for the design
-    // file `design`.
+    // The partner of the design file `design` is `partner`: a design file, or an ASC file whose other
+    // half is taken (chosen by the user, or the file the design was imported from).
     void Choose(const std::string& design, const std::string& partner);
-    // The design file `design` was imported from the ASC file `asc`: its other half is the partner.
-    void ImportedFrom(const std::string& design, const std::string& asc);
     // The partner of `design`, kept in `designFile`; null when there is none or it cannot be read (or
     // is a half of the same kind), and Problem says why.
     const TGem* Find(const std::string& designFile, const TGem& design);

@@ -1,5 +1,6 @@
 #include "dialogs/stone_view_window.h"
 
+#include "platform/keyboard_conventions.h"
 #include "platform/qt_surfaces.h"
 #include "platform/stone_painting.h"
 
@@ -21,21 +22,6 @@ constexpr int MinCanvasSide = 120;
 
 ScreenPoint At(const QPoint& p) {
     return {static_cast<double>(p.x()), static_cast<double>(p.y())};
-}
-
-int ArrowKey(int qtKey) {
-    switch (qtKey) {
-    case Qt::Key_Left:
-        return KeyLeft;
-    case Qt::Key_Right:
-        return KeyRight;
-    case Qt::Key_Up:
-        return KeyUp;
-    case Qt::Key_Down:
-        return KeyDown;
-    default:
-        return 0;
-    }
 }
 
 std::string HalfName(const TGem& design) {
@@ -99,7 +85,7 @@ void StoneViewCanvas::wheelEvent(QWheelEvent* event) {
 void StoneViewCanvas::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Home || event->key() == Qt::Key_R) {
         Orientation.Reset();
-    } else if (const int arrow = ArrowKey(event->key())) {
+    } else if (const int arrow = ArrowKeyCode(event->key())) {
         Orientation.TurnByKey(arrow);
     } else {
         return QWidget::keyPressEvent(event);

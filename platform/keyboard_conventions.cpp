@@ -1,6 +1,7 @@
 #include "platform/keyboard_conventions.h"
 
 #include "services/services.h"
+#include "sheet/design_sheet.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -24,4 +25,19 @@ bool KeyboardConventions::eventFilter(QObject* watched, QEvent* event) {
     if (qobject_cast<QMenu*>(watched)) return false;
     Messages.Beep();
     return true;
+}
+
+int ArrowKeyCode(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Left:
+        return KeyLeft;
+    case Qt::Key_Up:
+        return KeyUp;
+    case Qt::Key_Right:
+        return KeyRight;
+    case Qt::Key_Down:
+        return KeyDown;
+    default:
+        return 0;
+    }
 }

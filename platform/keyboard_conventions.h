@@ -18,3 +18,7 @@ class KeyboardConventions : public QObject {
   private:
     MessageService& Messages;
 };
+
+// The sheet's key code of an arrow key (KeyLeft ... KeyDown), as the free rotation and the 3D view turn
+// the stone by them; 0 for any other key.
+int ArrowKeyCode(int qtKey);
