@@ -46,22 +46,19 @@ class FirstSnapshotKept {
 
 void ImportAscFile(Tstartform& w, char side, const std::string& path) {
     if (FileMustExist(w.Svc().Messages, path)) return;
-    if (!w.Design().ReadAsc(path)) {
-        w.Changes().ReportFileFailure();
-        return;
-    }
+    if (const FileResult read = w.Design().ReadAsc(path); !read) return w.Changes().ReportFileFailure(read);
     const std::string name = NameOnly(path) + (side == 'c' ? "c" : "p");
     const std::string file = FolderOf(path) + name + DesignExtension;
     const FirstSnapshotKept firstSnapshot(w.Design());
-    bool refused = false;
+    FileResult imported;
     w.Shown.SelectedFacet = NoneFound;
     w.SetChecked("ShowOutline1", false);
     const Tstartform::FileNaming kept = w.Naming();
     w.CurrentFile = file; // the title of the step the import records
     w.DesignName = name;
-    const bool built = w.Changes().Commit([side, &file, &refused](TGem& design) {
-        refused = !design.ImportAsc(side);
-        if (refused) return false;
+    const bool built = w.Changes().Commit([side, &file, &imported](TGem& design) {
+        imported = design.ImportAsc(side);
+        if (!imported) return false;
         design.Recompute();
         design.SetTextLine(FileNameLine, "Filename: " + NameOnly(file) + DesignExtension);
         return true;
@@ -74,7 +71,7 @@ void ImportAscFile(Tstartform& w, char side, const std::string& path) {
     }
     w.RestoreNaming(kept);
     firstSnapshot.PutBack();
-    if (refused) w.Changes().ReportFileFailure();
+    w.Changes().ReportFileFailure(imported);
 }
 
 namespace {
@@ -88,10 +85,8 @@ void ImportSide(Tstartform& w, char side) {
 void ReadOutlineFile(Tstartform& w, const std::string& path) {
     w.Shown.SelectedFacet = NoneFound;
     if (FileMustExist(w.Svc().Messages, path)) return;
-    if (!w.Design().ReadOutline(path)) {
-        w.Changes().ReportFileFailure();
-        return;
-    }
+    if (const FileResult read = w.Design().ReadOutline(path); !read)
+        return w.Changes().ReportFileFailure(read);
     w.SetChecked("ShowOutline1", false);
     w.Action("ShowOutline1")->setVisible(true);
     w.ToggleOutline(); // reads the outline again, shows it and checks the item
@@ -127,7 +122,8 @@ void importfile1Click(Tstartform& w) {
 
 void Makeascfile1Click(Tstartform& w) {
     if (!RunSaveDialog(w.Svc(), w.SaveDialog2, w.CurrentFile, true)) return;
-    if (!w.Design().WriteAsc(w.SaveDialog2.FileName)) return w.Changes().ReportFileFailure();
+    if (const FileResult written = w.Design().WriteAsc(w.SaveDialog2.FileName); !written)
+        return w.Changes().ReportFileFailure(written);
     RememberFolder(w.SaveDialog2);
 }
 
@@ -139,10 +135,10 @@ void Readoutline1Click(Tstartform& w) {
 void SaveOutline1Click(Tstartform& w) {
     if (!RunSaveDialog(w.Svc(), w.SaveOutline, w.CurrentFile, true)) return;
     const std::string path = w.SaveOutline.FileName;
-    if (!w.Design().SaveOutline(path) || !w.Design().ReadOutline(path)) {
-        w.Changes().ReportFileFailure();
-        return;
-    }
+    if (const FileResult saved = w.Design().SaveOutline(path); !saved)
+        return w.Changes().ReportFileFailure(saved);
+    if (const FileResult read = w.Design().ReadOutline(path); !read)
+        return w.Changes().ReportFileFailure(read);
     RememberFolder(w.SaveOutline);
     w.SetChecked("ShowOutline1", true);
     w.Changes().Refresh();

@@ -61,7 +61,7 @@ void Newwithoutline1Click(Tstartform& w) {
     if (w.ShowModal(form)) {
         // The new design has dropped the outline: read it again so that it shows.
         w.SetChecked("ShowOutline1", true);
-        if (w.Design().ReadOutline("")) w.Design().SetOutlineShown(true);
+        if (const FileResult read = w.Design().ReadOutline(""); !read) w.Changes().ReportFileFailure(read);
         w.Design().SetOutlineShown(true);
         w.OutlineDesign = true;
     }

@@ -428,9 +428,9 @@ void Tstartform::SetDesignFile(const std::string& path) {
 // ---- Committing changes ----
 
 bool Tstartform::ReadOutlineReported() {
-    if (TheDesign->ReadOutline("")) return true;
-    Runner.ReportFileFailure();
-    return false;
+    const FileResult read = TheDesign->ReadOutline("");
+    Runner.ReportFileFailure(read);
+    return read.Done();
 }
 
 void Tstartform::ReportSettingsProblem() {

@@ -49,10 +49,8 @@ const TGem* PartnerSource::Find(const std::string& designFile, const TGem& desig
     const auto time = ModifiedAt(source);
     if (Half && ReadFile == source && ReadKind == kind && ReadTime == time) return Half.get();
     std::unique_ptr<TGem> half;
-    FileError error;
-    const bool read =
-        HasAscExtension(source) ? ImportHalf(source, kind, half, error) : ReadHalf(source, half, error);
-    if (!read) return Refuse("The partner half " + source + " cannot be read: " + error.Message);
+    const FileResult read = HasAscExtension(source) ? ImportHalf(source, kind, half) : ReadHalf(source, half);
+    if (!read) return Refuse("The partner half " + source + " cannot be read: " + read.Error().Message);
     if (half->GemType == design.GemType)
         return Refuse("The partner half " + source + " is a " + (design.IsCrown() ? "crown" : "pavilion") +
                       " too");

@@ -29,10 +29,10 @@ void campreform3Click(Tstartform& w) {
     const std::string path = WithDesignExtension(w.SaveDialog1.FileName);
     if (ConfirmOverwrite(w.Svc().Messages, path)) return;
     TGem& preform = w.Preform();
-    if (preform.WriteDesign(path, TGem::FileMode::Save, NameOnly(path)))
+    if (const FileResult written = preform.WriteDesign(path, TGem::FileMode::Save, NameOnly(path)))
         RememberFolder(w.SaveDialog1);
     else
-        w.Changes().Report(FileFailureText(preform.LastError.Message, preform.LastError.OsError));
+        w.Changes().ReportFileFailure(written);
     w.Repaint();
 }
 

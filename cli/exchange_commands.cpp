@@ -17,8 +17,10 @@ bool IsAscInput(const InputOptions& input) {
 }
 
 bool LoadAscDesign(const InputOptions& input, TGem& gem) {
-    if (!gem.ReadAsc(LocalPath(input.Path)) || !gem.ImportAsc(input.Import == "crown" ? 'c' : 'p')) {
-        PrintModelMessage(gem.LastError.Message);
+    FileResult read = gem.ReadAsc(LocalPath(input.Path));
+    if (read) read = gem.ImportAsc(input.Import == "crown" ? 'c' : 'p');
+    if (!read) {
+        PrintModelMessage(read.Error().Message);
         return false;
     }
     gem.Recompute();
@@ -27,21 +29,15 @@ bool LoadAscDesign(const InputOptions& input, TGem& gem) {
 
 int WriteOutput(TGem& gem, const QString& path) {
     const std::string name = LocalPath(path);
-    if (HasSuffix(path, "asc")) {
-        if (gem.WriteAsc(name)) return ExitOk;
-        PrintModelMessage(gem.LastError.Message);
-        return ExitFileError;
-    }
-    if (HasSuffix(path, "otl")) {
-        if (gem.SaveOutline(name)) return ExitOk;
-        PrintModelMessage(gem.LastError.Message);
-        return ExitFileError;
-    }
     // The design file records its own name, in Latin-1 like all its text.
-    if (gem.WriteDesign(name, TGem::FileMode::Save,
-                        QFileInfo(path).completeBaseName().toLatin1().toStdString()))
-        return ExitOk;
-    PrintModelMessage(gem.LastError.Message);
+    const FileResult written =
+        HasSuffix(path, "asc") ? gem.WriteAsc(name)
+        : HasSuffix(path, "otl")
+            ? gem.SaveOutline(name)
+            : gem.WriteDesign(name, TGem::FileMode::Save,
+                              QFileInfo(path).completeBaseName().toLatin1().toStdString());
+    if (written) return ExitOk;
+    PrintModelMessage(written.Error().Message);
     return ExitFileError;
 }
 

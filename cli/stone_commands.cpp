@@ -99,10 +99,13 @@ void Weight(JsonWriter& json, const StoneRequest& asked, const Stone& stone, con
 } // namespace
 
 bool LoadStone(const ToolRequest& request, StoneHalves& halves, Stone& stone) {
-    FileError error;
     const std::string partner = request.Stone.Partner.isEmpty() ? "" : LocalPath(request.Stone.Partner);
-    if (!ReadStoneHalves(LocalPath(request.Input.Path), partner, halves, error) ||
-        !MakeStone(*halves.Crown, *halves.Pavilion, stone, error, halves.CrownFile, halves.PavilionFile)) {
+    if (const FileResult read = ReadStoneHalves(LocalPath(request.Input.Path), partner, halves); !read) {
+        PrintModelMessage(read.Error().Message);
+        return false;
+    }
+    FileError error;
+    if (!MakeStone(*halves.Crown, *halves.Pavilion, stone, error, halves.CrownFile, halves.PavilionFile)) {
         PrintModelMessage(error.Message);
         return false;
     }
@@ -216,12 +219,10 @@ int RunMaterials(const ToolRequest&) {
 
 int ConvertStone(const ToolRequest& request) {
     StoneHalves halves;
-    FileError error;
     const std::string partner = request.Stone.Partner.isEmpty() ? "" : LocalPath(request.Stone.Partner);
-    if (!ReadStoneHalves(LocalPath(request.Input.Path), partner, halves, error) ||
-        !WriteStoneAsc(*halves.Crown, *halves.Pavilion, LocalPath(request.Output), error)) {
-        PrintModelMessage(error.Message);
-        return ExitFileError;
-    }
-    return ExitOk;
+    FileResult done = ReadStoneHalves(LocalPath(request.Input.Path), partner, halves);
+    if (done) done = WriteStoneAsc(*halves.Crown, *halves.Pavilion, LocalPath(request.Output));
+    if (done) return ExitOk;
+    PrintModelMessage(done.Error().Message);
+    return ExitFileError;
 }

@@ -15,11 +15,9 @@ std::string LocalPath(const QString& path) {
 
 bool LoadDesign(const InputOptions& input, TGem& gem) {
     if (IsAscInput(input)) return LoadAscDesign(input, gem);
-    if (!gem.ReadDesign(LocalPath(input.Path), TGem::FileMode::Open)) {
-        PrintModelMessage(gem.LastError.Message);
-        return false;
-    }
-    return true;
+    const FileResult read = gem.ReadDesign(LocalPath(input.Path), TGem::FileMode::Open);
+    if (!read) PrintModelMessage(read.Error().Message);
+    return read.Done();
 }
 
 void JsonWriter::Separate() {

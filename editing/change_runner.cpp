@@ -78,8 +78,8 @@ bool ChangeRunner::Open(const std::string& path) {
 
 ChangeRunner::Saved ChangeRunner::Save(const std::string& path, const std::string& shortName) {
     TGem& design = View.Design();
-    if (!design.WriteDesign(path, TGem::FileMode::Save, shortName)) {
-        ReportFileFailure();
+    if (const FileResult written = design.WriteDesign(path, TGem::FileMode::Save, shortName); !written) {
+        ReportFileFailure(written);
         return Saved::No;
     }
     const bool readBack = ReadReported(path, TGem::FileMode::Open);
@@ -95,22 +95,22 @@ bool ChangeRunner::EnsureStep() {
 bool ChangeRunner::RecordStep() {
     TGem& design = View.Design();
     // A temporary folder that cannot be written fails every step alike: it is shown once.
-    const bool recorded = design.WriteDesign("", TGem::FileMode::Snapshot, "");
+    const FileResult recorded = design.WriteDesign("", TGem::FileMode::Snapshot, "");
     if (recorded) SnapshotFailureShown.clear();
-    if (!recorded && design.LastError.Message != SnapshotFailureShown) {
-        SnapshotFailureShown = design.LastError.Message;
-        ReportFileFailure();
+    if (!recorded && recorded.Error().Message != SnapshotFailureShown) {
+        SnapshotFailureShown = recorded.Error().Message;
+        ReportFileFailure(recorded);
     }
     View.ShowStep(design.ChangedSuffix());
     Window.ProcessPendingEvents();
     View.ShowUndoRedo();
-    return recorded;
+    return recorded.Done();
 }
 
 bool ChangeRunner::ReadReported(const std::string& name, TGem::FileMode mode) {
-    if (View.Design().ReadDesign(name, mode)) return true;
-    ReportFileFailure();
-    return false;
+    const FileResult read = View.Design().ReadDesign(name, mode);
+    ReportFileFailure(read);
+    return read.Done();
 }
 
 void ChangeRunner::Report(const std::string& message) {
@@ -118,7 +118,6 @@ void ChangeRunner::Report(const std::string& message) {
     Messages.ShowError(message);
 }
 
-void ChangeRunner::ReportFileFailure() {
-    const FileError& error = View.Design().LastError;
-    if (!error.Empty()) Report(FileFailureText(error.Message, error.OsError));
+void ChangeRunner::ReportFileFailure(const FileResult& result) {
+    if (!result.Error().Empty()) Report(FileFailureText(result.Error()));
 }

@@ -70,8 +70,8 @@ class ChangeRunner {
     // ---- Reporting ----
     // A beep and an error box.
     void Report(const std::string& message);
-    // The design's last file failure, if it holds one (nothing to undo, redo or reload holds none).
-    void ReportFileFailure();
+    // The failure of a file operation, if it is one (nothing to undo, redo or reload is none).
+    void ReportFileFailure(const FileResult& result);
 
   private:
     bool Run(const DesignChange& change);

@@ -17,8 +17,8 @@
 namespace {
 constexpr int RecomputeLimit = 120; // larger imports are checked without building the polyhedron
 
-void Fail(const char* what, const TGem& gem) {
-    std::fprintf(stderr, "%s (%s)\n", what, gem.LastError.Message.c_str());
+[[noreturn]] void Fail(const char* what, const std::string& detail = "") {
+    std::fprintf(stderr, "%s (%s)\n", what, detail.c_str());
     std::abort();
 }
 
@@ -30,17 +30,19 @@ long ListedIndices(const TGem& gem) {
 }
 
 void ImportHalf(TGem& gem, const std::string& path, char type) {
-    if (!gem.ReadAsc(path)) Fail("a file read once was refused the second time", gem);
+    if (const FileResult read = gem.ReadAsc(path); !read)
+        Fail("a file read once was refused the second time", read.Error().Message);
     const long listed = ListedIndices(gem);
     const std::int32_t parts = gem.AscParts;
     const int facetsBefore = gem.FacetCount;
-    if (!gem.ImportAsc(type)) {
-        if (gem.LastError.Message.empty()) Fail("a refused import gave no message", gem);
-        if (gem.FacetCount != facetsBefore) Fail("a refused import changed the design", gem);
+    if (const FileResult imported = gem.ImportAsc(type); !imported) {
+        if (imported.Error().Message.empty()) Fail("a refused import gave no message");
+        if (gem.FacetCount != facetsBefore)
+            Fail("a refused import changed the design", imported.Error().Message);
         return;
     }
-    if (gem.FacetCount > listed) Fail("the import cut facets the file does not list", gem);
-    if (gem.Parts != parts || gem.DesignParts != parts) Fail("the import lost the file's symmetry", gem);
+    if (gem.FacetCount > listed) Fail("the import cut facets the file does not list");
+    if (gem.Parts != parts || gem.DesignParts != parts) Fail("the import lost the file's symmetry");
     if (gem.FacetCount <= RecomputeLimit) {
         try {
             gem.Recompute();
@@ -56,9 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = WriteInputFile(data, size, ".asc");
 
     static std::unique_ptr<TGem> gem = std::make_unique<TGem>();
-    if (!gem->ReadAsc(path)) {
-        CheckRefusal(*gem);
-        if (gem->AscLineCount != 0) Fail("a refused file left something", *gem);
+    if (const FileResult read = gem->ReadAsc(path); !read) {
+        CheckRefusal(read);
+        if (gem->AscLineCount != 0) Fail("a refused file left something", read.Error().Message);
         return 0;
     }
     for (char type : {'c', 'p'})

@@ -18,8 +18,8 @@
 }
 
 // A file that could be opened and was refused: the message names the line at fault.
-inline void CheckRefusal(const TGem& gem) {
-    const FileError& error = gem.LastError;
+inline void CheckRefusal(const FileResult& refusal) {
+    const FileError& error = refusal.Error();
     if (error.Message.empty()) Finding("a refusal without a message", "");
     if (error.OsError != 0) return;
     if (error.Line < 1 ||
@@ -41,8 +41,8 @@ inline void CheckSoundDesign(const TGem& gem) {
     if (!copy->WriteDesign(path, TGem::FileMode::Save, stem))
         Finding("a design read cannot be written", path);
     auto read = std::make_unique<TGem>();
-    if (!read->ReadDesign(path, TGem::FileMode::Open))
-        Finding("a design written cannot be read back", read->LastError.Message);
+    if (const FileResult back = read->ReadDesign(path, TGem::FileMode::Open); !back)
+        Finding("a design written cannot be read back", back.Error().Message);
     // The reader takes the old DOS degree sign (0xF8) in I records for the Latin-1 one (0xBA).
     std::string a = copy->DesignFileText();
     for (std::size_t line = 0; line < a.size();) {

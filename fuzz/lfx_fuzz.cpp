@@ -42,11 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TGem& gem = Design();
     const std::string before = DesignWithoutHeaderLine(gem);
     const int facets = gem.FacetCount, points = gem.PointCount, edges = gem.EdgeCount;
-    if (!gem.ReadDesign(path, TGem::FileMode::Named)) {
-        CheckRefusal(gem);
+    if (const FileResult read = gem.ReadDesign(path, TGem::FileMode::Named); !read) {
+        CheckRefusal(read);
         if (DesignWithoutHeaderLine(gem) != before || gem.FacetCount != facets || gem.PointCount != points ||
             gem.EdgeCount != edges)
-            Finding("a failed read changed the design", gem.LastError.Message);
+            Finding("a failed read changed the design", read.Error().Message);
         return 0;
     }
     CheckSoundDesign(gem);

@@ -35,12 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TGem& gem = Design();
     const std::string name = gem.OutlineFileName;
     const int firstEdge = gem.OutlineFirstEdge, firstPoint = gem.OutlineFirstPoint;
-    if (!gem.ReadOutline(path)) {
-        CheckRefusal(gem);
+    if (const FileResult read = gem.ReadOutline(path); !read) {
+        CheckRefusal(read);
         if (gem.OutlineFileName != name || gem.OutlineFirstEdge != firstEdge ||
             gem.OutlineFirstPoint != firstPoint) {
             std::fprintf(stderr, "a refused outline changed the earlier one: %s\n",
-                         gem.LastError.Message.c_str());
+                         read.Error().Message.c_str());
             std::abort();
         }
         return 0;

@@ -220,12 +220,12 @@ class TGem {
     // girdle outline emptied).
     enum class FileMode { Named, Save, Snapshot, Undo, Redo, Open, Reload };
 
-    // Writes the design. The old file is replaced only once the new one is complete. On failure
-    // LastError tells why and the design, the undo history and the old file are unchanged.
-    bool WriteDesign(const std::string& name, FileMode mode, const std::string& shortName);
-    // Reads a design; false when nothing was read. A failed read leaves the design exactly as it was;
-    // LastError then tells why (empty when there simply was nothing to undo, redo or reload).
-    bool ReadDesign(const std::string& name, FileMode mode);
+    // Writes the design. The old file is replaced only once the new one is complete. On failure the
+    // design, the undo history and the old file are unchanged.
+    FileResult WriteDesign(const std::string& name, FileMode mode, const std::string& shortName);
+    // Reads a design. A failed read leaves the design exactly as it was; when there is simply nothing to
+    // undo, redo or reload the result is NothingToRead.
+    FileResult ReadDesign(const std::string& name, FileMode mode);
     bool CanUndo() const { return SnapshotNo > 0; }
     bool CanRedo() const { return SnapshotNo < SnapshotTop; }
     // Removes this run's snapshot files and their private folder.
@@ -235,9 +235,6 @@ class TGem {
     // The design file's text, exactly as WriteDesign writes it (Latin-1 bytes, CR LF line ends).
     std::string DesignFileText() const;
 
-    // Why the last read or write of a design, ASC or outline file failed, e.g. " Cannot write file x.lfx.
-    // Error:   13" or " Cannot read file x.lfx, line 7: a number was expected"; empty after a success.
-    FileError LastError;
     // The snapshot stem of this run ("$$" + the time of day's digits + "$$"), chosen at construction.
     std::string SnapshotStem;
     // Every run keeps its snapshots in a private folder inside this one (the system's temporary folder;
@@ -256,7 +253,7 @@ class TGem {
     // The symmetry record that makes the reader count `length` facets from `first` as its groups.
     GroupSymmetry ReadableSymmetry(int first, int length) const;
     static std::string NewSnapshotStem();
-    bool MakeSnapshotFolder();
+    FileResult MakeSnapshotFolder();
     int WriteFileAtomically(const std::string& path, const std::string& text);
     void TakeOverDesign(const TGem& read);
 
@@ -402,14 +399,14 @@ class TGem {
     std::int32_t AscLineCount = 0;
     BoundedArray<AscRecord, 1, MaxAscLines> AscLines{"AscLines"};
 
-    // Writes the current half design; false (LastError set) when the file cannot be written.
-    bool WriteAsc(const std::string& name);
-    // Reads a whole file into the import buffer; false (buffer empty, LastError set) when the file cannot
-    // be read or is unusable. The design itself is never touched.
-    bool ReadAsc(const std::string& name);
-    // Builds a new crown ('c') or pavilion ('p') from the import buffer; false (LastError set), with the
-    // design unchanged, when the buffer holds nothing usable. The caller recomputes.
-    bool ImportAsc(char type);
+    // Writes the current half design.
+    FileResult WriteAsc(const std::string& name);
+    // Reads a whole file into the import buffer; on failure (the file cannot be read or is unusable) the
+    // buffer is empty. The design itself is never touched.
+    FileResult ReadAsc(const std::string& name);
+    // Builds a new crown ('c') or pavilion ('p') from the import buffer; fails, with the design
+    // unchanged, when the buffer holds nothing usable. The caller recomputes.
+    FileResult ImportAsc(char type);
     // (end of asc files)
 
     // ---- Girdle outlines ----
@@ -420,11 +417,11 @@ class TGem {
     char OutlineType = ' ';
     char OutlineMirror = ' ';
     std::int32_t OutlineOffset = 0;
-    // Writes the girdle edges (both ends at |z| < 1); false (LastError set) when the file cannot be written.
-    bool SaveOutline(const std::string& name);
-    // Reads an outline (empty name: OutlineFileName). False (LastError set) when the file cannot be opened
-    // or is malformed or too large; the earlier outline then stays as it was.
-    bool ReadOutline(const std::string& name);
+    // Writes the girdle edges (both ends at |z| < 1).
+    FileResult SaveOutline(const std::string& name);
+    // Reads an outline (empty name: OutlineFileName). Fails when the file cannot be opened or is malformed
+    // or too large; the earlier outline then stays as it was.
+    FileResult ReadOutline(const std::string& name);
     void SetOutlineShown(bool shown);
     bool OutlineFileExists() const;
     // (end of girdle outlines)

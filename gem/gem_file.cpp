@@ -403,13 +403,12 @@ std::string TGem::DesignFileText() const {
     return text;
 }
 
-bool TGem::WriteDesign(const std::string& name, FileMode mode, const std::string& shortName) {
-    LastError.Clear();
-
+FileResult TGem::WriteDesign(const std::string& name, FileMode mode, const std::string& shortName) {
     std::string path = name;
     const int snapshot = SnapshotNo + 1;
     if (mode == FileMode::Snapshot) {
-        if (TempFolder.empty() && !MakeSnapshotFolder()) return false;
+        if (TempFolder.empty())
+            if (FileResult folder = MakeSnapshotFolder(); !folder) return folder;
         path = SnapshotFile(snapshot);
     }
     FileName = path.substr(0, FileNameLength);
@@ -420,33 +419,31 @@ bool TGem::WriteDesign(const std::string& name, FileMode mode, const std::string
     const int code = WriteFileAtomically(path, DesignFileText());
     if (code != 0) {
         TextLines[FileNameLine] = savedFileNameLine;
-        return LastError.Set(exchange::CannotWriteMessage(path, code), 0, code);
+        return FileResult::Failure(exchange::CannotWriteMessage(path, code), 0, code);
     }
     if (mode == FileMode::Snapshot) SnapshotNo = SnapshotTop = snapshot;
     if (mode == FileMode::Save) SnapshotNo = SnapshotTop = -1;
-    return true;
+    return {};
 }
 
-bool TGem::ReadDesign(const std::string& name, FileMode mode) {
-    LastError.Clear();
-
+FileResult TGem::ReadDesign(const std::string& name, FileMode mode) {
     std::string path = name;
     int snapshot = SnapshotNo;
     if (mode == FileMode::Undo) {
-        if (SnapshotNo < 1) return false;
+        if (SnapshotNo < 1) return FileResult::NothingToRead();
         snapshot = SnapshotNo - 1;
     } else if (mode == FileMode::Redo) {
-        if (SnapshotNo >= SnapshotTop) return false;
+        if (SnapshotNo >= SnapshotTop) return FileResult::NothingToRead();
         snapshot = SnapshotNo + 1;
     } else if (mode == FileMode::Reload) {
-        if (SnapshotNo < 0) return false;
+        if (SnapshotNo < 0) return FileResult::NothingToRead();
     }
     const bool fromSnapshot = mode == FileMode::Undo || mode == FileMode::Redo || mode == FileMode::Reload;
     if (fromSnapshot) path = SnapshotFile(snapshot);
 
     std::string bytes;
     if (const int code = ReadWholeFile(path, bytes); code != 0)
-        return LastError.Set(exchange::CannotReadMessage(path, code), 0, code);
+        return FileResult::Failure(exchange::CannotReadMessage(path, code), 0, code);
 
     auto scratch = std::make_unique<TGem>();
     scratch->TakeOverDesign(*this);
@@ -460,16 +457,16 @@ bool TGem::ReadDesign(const std::string& name, FileMode mode) {
         scratch->FileName = path.substr(0, FileNameLength);
         scratch->Recompute();
     } catch (const ReadFailure& failure) {
-        return LastError.Set(" Cannot read file " + path + ", line " + IntText(failure.Line) + ": " +
-                                 failure.What,
-                             failure.Line);
+        return FileResult::Failure(" Cannot read file " + path + ", line " + IntText(failure.Line) + ": " +
+                                       failure.What,
+                                   failure.Line);
     } catch (const RangeError& error) { // a design too large for the tables, found at its e record
         const int line = std::max(reader.LinesRead(), 1);
-        return LastError.Set(" Cannot read file " + path + ", line " + IntText(line) + ": " + error.what(),
-                             line);
+        return FileResult::Failure(
+            " Cannot read file " + path + ", line " + IntText(line) + ": " + error.what(), line);
     }
     TakeOverDesign(*scratch);
-    return true;
+    return {};
 }
 
 std::unique_ptr<TGem> TGem::Backup() const {
@@ -510,7 +507,7 @@ bool TGem::IsSnapshotFileName(const std::string& name) {
            (name.starts_with(".$$") && name.ends_with(".tmp"));
 }
 
-bool TGem::MakeSnapshotFolder() {
+FileResult TGem::MakeSnapshotFolder() {
     std::error_code error;
     const fs::path base = fs::temp_directory_path(error);
     if (!error) {
@@ -527,13 +524,13 @@ bool TGem::MakeSnapshotFolder() {
             }
             TempFolder = folder.string();
             SnapshotPrefix = (folder / SnapshotStem).string();
-            return true;
+            return {};
         }
     }
     const int code = error ? error.value() : EEXIST;
-    return LastError.Set(exchange::CannotWriteMessage(
-                             (base / (SnapshotStem + IntText(SnapshotNo + 1) + ".lfx")).string(), code),
-                         0, code);
+    return FileResult::Failure(exchange::CannotWriteMessage(
+                                   (base / (SnapshotStem + IntText(SnapshotNo + 1) + ".lfx")).string(), code),
+                               0, code);
 }
 
 void TGem::DeleteSnapshots() {

@@ -101,13 +101,12 @@ std::optional<Real> RealWord(const std::vector<std::string>& words, std::size_t 
 }
 } // namespace
 
-bool TGem::SaveOutline(const std::string& name) {
-    LastError.Clear();
+FileResult TGem::SaveOutline(const std::string& name) {
     OutlineFileName.clear();
     TextFileWriter file(name);
     if (!file.IsOpen()) {
         const int code = file.Close();
-        return LastError.Set(CannotWriteMessage(name, code), 0, code);
+        return FileResult::Failure(CannotWriteMessage(name, code), 0, code);
     }
     file.WriteLine(OutlineHeader(*this));
     for (int e = 1; e <= EdgeCount; ++e) {
@@ -123,22 +122,22 @@ bool TGem::SaveOutline(const std::string& name) {
         file.WriteLine(coordinates);
     }
     if (const int code = file.Close(); code != 0)
-        return LastError.Set(CannotWriteMessage(name, code), 0, code);
+        return FileResult::Failure(CannotWriteMessage(name, code), 0, code);
     OutlineFileName = name;
-    return true;
+    return {};
 }
 
-bool TGem::ReadOutline(const std::string& name) {
+FileResult TGem::ReadOutline(const std::string& name) {
     const std::string fileName = name.empty() ? OutlineFileName : name;
-    LastError.Clear();
     TextFileReader file(fileName);
-    if (!file.IsOpen()) return LastError.Set(CannotReadMessage(fileName, file.Error()), 0, file.Error());
+    if (!file.IsOpen())
+        return FileResult::Failure(CannotReadMessage(fileName, file.Error()), 0, file.Error());
 
     file.LimitSize(MaxFileSize);
     long lineNo = 0;
     auto fail = [&](const std::string& what) {
-        return LastError.Set("File " + fileName + ", line " + std::to_string(lineNo) + ": " + what,
-                             static_cast<int>(lineNo));
+        return FileResult::Failure("File " + fileName + ", line " + std::to_string(lineNo) + ": " + what,
+                                   static_cast<int>(lineNo));
     };
 
     OutlineFile parsed;
@@ -223,7 +222,7 @@ bool TGem::ReadOutline(const std::string& name) {
     OutlineFirstPoint = 1 - static_cast<int>(points.size());
     OutlineFirstEdge = 1 - static_cast<int>(ends.size());
     OutlineShown = true;
-    return true;
+    return {};
 }
 
 void TGem::SetOutlineShown(bool shown) {

@@ -65,18 +65,19 @@ DesignRecord BrokenRecord(const std::string& path, DesignKind kind, const FileEr
     return record;
 }
 
-bool ImportHalf(const std::string& path, TGem& gem, char type) {
-    if (!gem.ReadAsc(path) || !gem.ImportAsc(type)) return false;
+FileResult ImportHalf(const std::string& path, TGem& gem, char type) {
+    if (FileResult read = gem.ReadAsc(path); !read) return read;
+    if (FileResult imported = gem.ImportAsc(type); !imported) return imported;
     gem.Recompute();
     gem.GroupTiers();
     gem.DeleteSnapshots(); // the import's undo step is of no use here
-    return true;
+    return {};
 }
 
-bool ReadHalf(const std::string& path, TGem& gem) {
-    if (!gem.ReadDesign(path, TGem::FileMode::Open)) return false;
+FileResult ReadHalf(const std::string& path, TGem& gem) {
+    if (FileResult read = gem.ReadDesign(path, TGem::FileMode::Open); !read) return read;
     gem.GroupTiers();
-    return true;
+    return {};
 }
 
 void Add(JobResult& result, DesignRecord record, std::string picture) {
@@ -86,10 +87,9 @@ void Add(JobResult& result, DesignRecord record, std::string picture) {
 
 void ReadAscJob(const std::string& path, ReadingSpace& space, const ThumbnailMaker& thumbnails,
                 JobResult& result) {
-    if (!ImportHalf(path, *space.Crown, 'c'))
-        return Add(result, BrokenRecord(path, DesignKind::Asc, space.Crown->LastError), "");
-    if (!ImportHalf(path, *space.Pavilion, 'p'))
-        return Add(result, BrokenRecord(path, DesignKind::Asc, space.Pavilion->LastError), "");
+    FileResult read = ImportHalf(path, *space.Crown, 'c');
+    if (read) read = ImportHalf(path, *space.Pavilion, 'p');
+    if (!read) return Add(result, BrokenRecord(path, DesignKind::Asc, read.Error()), "");
     const TGem* crown = HalfOrNull(*space.Crown);
     const TGem* pavilion = HalfOrNull(*space.Pavilion);
     if (!crown && !pavilion) {
@@ -106,7 +106,8 @@ void ReadAscJob(const std::string& path, ReadingSpace& space, const ThumbnailMak
 }
 
 void ReadHalfJob(const std::string& path, TGem& gem, const ThumbnailMaker& thumbnails, JobResult& result) {
-    if (!ReadHalf(path, gem)) return Add(result, BrokenRecord(path, DesignKind::Crown, gem.LastError), "");
+    if (const FileResult read = ReadHalf(path, gem); !read)
+        return Add(result, BrokenRecord(path, DesignKind::Crown, read.Error()), "");
     DesignRecord record;
     record.Path = path;
     record.Kind = gem.IsCrown() ? DesignKind::Crown : DesignKind::Pavilion;
@@ -122,8 +123,8 @@ void ReadPairJob(const DesignJob& job, ReadingSpace& space, const ThumbnailMaker
                  JobResult& result) {
     const std::string& crownPath = job.Files[0].Path;
     const std::string& pavilionPath = job.Files[1].Path;
-    const bool crownRead = ReadHalf(crownPath, *space.Crown);
-    const bool pavilionRead = ReadHalf(pavilionPath, *space.Pavilion);
+    const bool crownRead = ReadHalf(crownPath, *space.Crown).Done();
+    const bool pavilionRead = ReadHalf(pavilionPath, *space.Pavilion).Done();
     if (crownRead && pavilionRead && space.Crown->IsCrown() && space.Pavilion->IsPavilion()) {
         DesignRecord record;
         record.Path = crownPath;

@@ -15,20 +15,21 @@ bool HasAscExtension(const std::string& path) {
     return extension == ".asc";
 }
 
-bool ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem, FileError& error) {
+FileResult ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem) {
     gem = std::make_unique<TGem>();
-    if (!gem->ReadDesign(path, TGem::FileMode::Open)) return error.Set(gem->LastError.Message);
+    if (FileResult read = gem->ReadDesign(path, TGem::FileMode::Open); !read) return read;
     gem->GroupTiers();
-    return true;
+    return {};
 }
 
-bool ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>& gem, FileError& error) {
+FileResult ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>& gem) {
     gem = std::make_unique<TGem>();
     // The import uses the buffer up, so each half reads the file afresh.
-    if (!gem->ReadAsc(path) || !gem->ImportAsc(type)) return error.Set(gem->LastError.Message);
+    if (FileResult read = gem->ReadAsc(path); !read) return read;
+    if (FileResult imported = gem->ImportAsc(type); !imported) return imported;
     gem->Recompute();
     gem->GroupTiers();
-    return true;
+    return {};
 }
 
 std::string PartnerFileName(const std::string& half) {
@@ -42,49 +43,49 @@ std::string PartnerFileName(const std::string& half) {
     return (path.parent_path() / (stem + path.extension().string())).string();
 }
 
-bool ReadAscHalves(const std::string& path, StoneHalves& halves, FileError& error) {
+FileResult ReadAscHalves(const std::string& path, StoneHalves& halves) {
     halves = StoneHalves{};
-    error.Clear();
-    if (!ImportHalf(path, 'c', halves.Crown, error) || !ImportHalf(path, 'p', halves.Pavilion, error)) {
+    FileResult read = ImportHalf(path, 'c', halves.Crown);
+    if (read) read = ImportHalf(path, 'p', halves.Pavilion);
+    if (!read) {
         halves = StoneHalves{};
-        return false;
+        return read;
     }
     halves.CrownFile = halves.PavilionFile = path;
-    return true;
+    return {};
 }
 
-bool ReadDesignPair(const std::string& path, const std::string& partner, StoneHalves& halves,
-                    FileError& error) {
+FileResult ReadDesignPair(const std::string& path, const std::string& partner, StoneHalves& halves) {
     halves = StoneHalves{};
-    error.Clear();
     std::string other = partner;
     if (other.empty()) {
         other = PartnerFileName(path);
         if (other.empty())
-            return error.Set("No partner half for " + path + ": its name does not end in c or p");
+            return FileResult::Failure("No partner half for " + path + ": its name does not end in c or p");
         if (!std::filesystem::exists(other))
-            return error.Set("No partner half for " + path + ": " + other + " does not exist");
+            return FileResult::Failure("No partner half for " + path + ": " + other + " does not exist");
     }
     std::unique_ptr<TGem> first, second;
-    if (!ReadHalf(path, first, error) || !ReadHalf(other, second, error)) return false;
+    if (FileResult read = ReadHalf(path, first); !read) return read;
+    if (FileResult read = ReadHalf(other, second); !read) return read;
     if (first->GemType == second->GemType)
-        return error.Set(path + " and " + other + " are both " + (first->IsCrown() ? "crowns" : "pavilions"));
+        return FileResult::Failure(path + " and " + other + " are both " +
+                                   (first->IsCrown() ? "crowns" : "pavilions"));
     const bool firstIsCrown = first->IsCrown();
     halves.CrownFile = firstIsCrown ? path : other;
     halves.PavilionFile = firstIsCrown ? other : path;
     halves.Crown = std::move(firstIsCrown ? first : second);
     halves.Pavilion = std::move(firstIsCrown ? second : first);
-    return true;
+    return {};
 }
 
-bool ReadStoneHalves(const std::string& path, const std::string& partner, StoneHalves& halves,
-                     FileError& error) {
-    if (!HasAscExtension(path)) return ReadDesignPair(path, partner, halves, error);
+FileResult ReadStoneHalves(const std::string& path, const std::string& partner, StoneHalves& halves) {
+    if (!HasAscExtension(path)) return ReadDesignPair(path, partner, halves);
     if (!partner.empty()) {
         halves = StoneHalves{};
-        return error.Set("An ASC file holds both halves: no partner is taken with " + path);
+        return FileResult::Failure("An ASC file holds both halves: no partner is taken with " + path);
     }
-    return ReadAscHalves(path, halves, error);
+    return ReadAscHalves(path, halves);
 }
 
 // ---- Whole-stone ASC export ----
@@ -141,12 +142,11 @@ void AddMissingGirdleLines(const TGem& pavilion, const TGem& crown, FacetLines& 
 }
 } // namespace
 
-bool WriteStoneAsc(const TGem& crown, const TGem& pavilion, const std::string& path, FileError& error) {
-    error.Clear();
+FileResult WriteStoneAsc(const TGem& crown, const TGem& pavilion, const std::string& path) {
     exchange::TextFileWriter file(path);
     if (!file.IsOpen()) {
         const int code = file.Close();
-        return error.Set(exchange::CannotWriteMessage(path, code), 0, code);
+        return FileResult::Failure(exchange::CannotWriteMessage(path, code), 0, code);
     }
     file.WriteLine("GemCad 10.00");
     file.WriteLine("g " + PadLeft(IntText(crown.SystemIndex), 6) + " " +
@@ -171,6 +171,6 @@ bool WriteStoneAsc(const TGem& crown, const TGem& pavilion, const std::string& p
     for (int k = 1; k <= 8; ++k)
         if (!Trim(crown.TextLine(k)).empty()) file.WriteLine("F " + Trim(crown.TextLine(k)));
     if (const int code = file.Close(); code != 0)
-        return error.Set(exchange::CannotWriteMessage(path, code), 0, code);
-    return true;
+        return FileResult::Failure(exchange::CannotWriteMessage(path, code), 0, code);
+    return {};
 }

@@ -22,24 +22,22 @@ std::string PartnerFileName(const std::string& half);
 bool HasAscExtension(const std::string& path);
 
 // One design file, read and recomputed.
-bool ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem, FileError& error);
+FileResult ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem);
 // One half of an ASC file ('c' crown, 'p' pavilion), imported and recomputed.
-bool ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>& gem, FileError& error);
+FileResult ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>& gem);
 
 // Both halves of an ASC file.
-bool ReadAscHalves(const std::string& path, StoneHalves& halves, FileError& error);
+FileResult ReadAscHalves(const std::string& path, StoneHalves& halves);
 
 // A design file and its partner (found by the naming rule when `partner` is empty), in either order.
 // Refuses, naming the files, a partner that cannot be found or read, or two halves of one kind.
-bool ReadDesignPair(const std::string& path, const std::string& partner, StoneHalves& halves,
-                    FileError& error);
+FileResult ReadDesignPair(const std::string& path, const std::string& partner, StoneHalves& halves);
 
 // An ASC file (`partner` must then be empty) or a design file and its partner.
-bool ReadStoneHalves(const std::string& path, const std::string& partner, StoneHalves& halves,
-                     FileError& error);
+FileResult ReadStoneHalves(const std::string& path, const std::string& partner, StoneHalves& halves);
 
 // Writes both halves as one ASC file that the import reads back into the same two halves: the crown's
 // gear, offset and symmetry, distances at the import's scale with eight decimals, one facet line per
 // distinct plane depth and angle. Girdle facets belong to both halves of an ASC file, so a girdle
-// facet of either half comes back in both. False, with `error` set, when the file cannot be written.
-bool WriteStoneAsc(const TGem& crown, const TGem& pavilion, const std::string& path, FileError& error);
+// facet of either half comes back in both.
+FileResult WriteStoneAsc(const TGem& crown, const TGem& pavilion, const std::string& path);

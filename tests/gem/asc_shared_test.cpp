@@ -2,6 +2,7 @@
 // there) imports as a crown and as a pavilion with exactly the facets that the file lists for that half.
 #include "gem/gem.h"
 #include "tests/support/asc_files.h"
+#include "tests/support/file_results.h"
 #include "tests/support/polyhedron_checks.h"
 #include "tests/support/published_asc.h"
 
@@ -35,9 +36,9 @@ TEST_P(PublishedAscFile, ImportsBothHalvesWithExactlyTheListedFacets) {
     for (char type : {'c', 'p'}) {
         SCOPED_TRACE(std::string("half ") + type);
         auto gem = std::make_unique<TGem>();
-        ASSERT_TRUE(gem->ReadAsc(GetParam())) << gem->LastError.Message;
+        ASSERT_TRUE(Done(gem->ReadAsc(GetParam())));
         const std::vector<ListedFacet> listed = ListedFacets(*gem, type);
-        ASSERT_TRUE(gem->ImportAsc(type)) << gem->LastError.Message;
+        ASSERT_TRUE(Done(gem->ImportAsc(type)));
         gem->Recompute();
         for (const auto& fault : CompareWithListed(*gem, listed))
             ADD_FAILURE() << fault;
@@ -54,7 +55,7 @@ TEST(PublishedOutline, CrownHasTheLengthToWidthRatioOfTheDesign) {
         {"SRB.asc", 1.0L}, {"Compear125.asc", 1.2502L}, {"Turkey.asc", 1.3333L}};
     for (const auto& [name, ratio] : designs) {
         auto gem = std::make_unique<TGem>();
-        ASSERT_TRUE(gem->ReadAsc(BundledAsc(name))) << gem->LastError.Message;
+        ASSERT_TRUE(Done(gem->ReadAsc(BundledAsc(name))));
         ASSERT_TRUE(gem->ImportAsc('c'));
         gem->Recompute();
         EXPECT_NEAR(HorizontalRatio(*gem), ratio, 0.0001L) << name;
@@ -101,7 +102,7 @@ TEST(PublishedOutline, APlaneListedTwiceCountsOnceInVolumeAndFacets) {
     std::unique_ptr<TGem> pavilions[2];
     for (int k = 0; k < 2; ++k) {
         pavilions[k] = std::make_unique<TGem>();
-        ASSERT_TRUE(pavilions[k]->ReadAsc(k == 0 ? path : once.Path())) << pavilions[k]->LastError.Message;
+        ASSERT_TRUE(Done(pavilions[k]->ReadAsc(k == 0 ? path : once.Path())));
         ASSERT_TRUE(pavilions[k]->ImportAsc('p'));
         pavilions[k]->Recompute();
     }
@@ -120,9 +121,9 @@ TEST(PublishedOutline, LowerSymmetryTiersSurviveTheDesignFile) {
     ASSERT_TRUE(gem->ImportAsc('p'));
     gem->Recompute();
     TempFile file("pc01084.lfx");
-    ASSERT_TRUE(gem->WriteDesign(file.Path(), TGem::FileMode::Named, "")) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->WriteDesign(file.Path(), TGem::FileMode::Named, "")));
     auto read = std::make_unique<TGem>();
-    ASSERT_TRUE(read->ReadDesign(file.Path(), TGem::FileMode::Open)) << read->LastError.Message;
+    ASSERT_TRUE(Done(read->ReadDesign(file.Path(), TGem::FileMode::Open)));
     ASSERT_EQ(read->FacetCount, gem->FacetCount);
     EXPECT_EQ(read->DesignParts, 48);
     EXPECT_TRUE(read->DesignMirror);

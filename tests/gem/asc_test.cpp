@@ -2,6 +2,7 @@
 #include "gem/gem.h"
 #include "tests/support/asc_files.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 #include "tests/support/polyhedron_checks.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@ void ExpectNoFaults(const std::vector<std::string>& faults, const std::string& w
 }
 
 // Reads the text as an ASC file into the gem's buffer.
-bool ReadText(TGem& gem, const std::string& text) {
+FileResult ReadText(TGem& gem, const std::string& text) {
     TempFile file("design.asc");
     file.Write(text);
     return gem.ReadAsc(file.Path());
@@ -25,7 +26,7 @@ bool ReadText(TGem& gem, const std::string& text) {
 
 std::vector<std::string> Exported(TGem& gem) {
     TempFile file("out.asc");
-    EXPECT_TRUE(gem.WriteAsc(file.Path())) << gem.LastError.Message;
+    EXPECT_TRUE(Done(gem.WriteAsc(file.Path())));
     return file.Lines();
 }
 
@@ -99,15 +100,16 @@ TEST(AscExport, TextLinesBecomeHeaderAndFootnoteLines) {
 
 TEST(AscExport, UnwritableFileReportsTheCode) {
     auto gem = NewGem();
-    EXPECT_FALSE(gem->WriteAsc("/nonexistent-folder/x.asc"));
-    EXPECT_EQ(gem->LastError.OsError, ENOENT);
-    EXPECT_EQ(gem->LastError.Message, " Cannot write file /nonexistent-folder/x.asc. Error:    2");
+    const FileResult written = gem->WriteAsc("/nonexistent-folder/x.asc");
+    EXPECT_FALSE(written);
+    EXPECT_EQ(written.Error().OsError, ENOENT);
+    EXPECT_EQ(written.Error().Message, " Cannot write file /nonexistent-folder/x.asc. Error:    2");
 }
 
 TEST(AscExport, LongPathIsWrittenWhereNamedAndKeptCutInFileName) {
     auto gem = NewGem('c', 8, 96, false);
     TempFile file(std::string(90, 'x') + ".asc");
-    ASSERT_TRUE(gem->WriteAsc(file.Path())) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->WriteAsc(file.Path())));
     EXPECT_EQ(file.Lines().size(), 5u);
     EXPECT_EQ(gem->FileName, file.Path().substr(0, 80));
 }
@@ -121,7 +123,7 @@ TEST(AscExport, RoundTripKeepsIndicesAndAnglesAndScalesDistancesBy49To47) {
     ASSERT_TRUE(original->WriteAsc(file.Path()));
 
     auto copy = std::make_unique<TGem>();
-    ASSERT_TRUE(copy->ReadAsc(file.Path())) << copy->LastError.Message;
+    ASSERT_TRUE(Done(copy->ReadAsc(file.Path())));
     ASSERT_TRUE(copy->ImportAsc('c'));
     copy->Recompute();
     ASSERT_EQ(copy->FacetCount, original->FacetCount);
@@ -231,9 +233,10 @@ TEST(AscRead, UnusableFilesAreRefusedWithAClearMessage) {
     for (const auto& [text, message] : cases) {
         auto gem = NewGem('c', 8, 96, false);
         ASSERT_TRUE(ReadText(*gem, "g 64 0\na 30 0.5 3\n"));
-        EXPECT_FALSE(ReadText(*gem, text)) << text;
-        EXPECT_NE(gem->LastError.Message.find(message), std::string::npos) << gem->LastError.Message;
-        EXPECT_EQ(gem->LastError.Message.rfind("File ", 0), 0u) << gem->LastError.Message;
+        const FileResult read = ReadText(*gem, text);
+        EXPECT_FALSE(read) << text;
+        EXPECT_NE(read.Error().Message.find(message), std::string::npos) << read.Error().Message;
+        EXPECT_EQ(read.Error().Message.rfind("File ", 0), 0u) << read.Error().Message;
         // Nothing of the earlier file is left to import.
         EXPECT_EQ(gem->AscLineCount, 0);
         EXPECT_FALSE(gem->ImportAsc('c'));
@@ -243,8 +246,8 @@ TEST(AscRead, UnusableFilesAreRefusedWithAClearMessage) {
 
 TEST(AscRead, MissingFileGivesTheReadMessage) {
     auto gem = std::make_unique<TGem>();
-    EXPECT_FALSE(gem->ReadAsc("/nonexistent-folder/x.asc"));
-    EXPECT_EQ(gem->LastError.Message, " Cannot read file /nonexistent-folder/x.asc. Error:    2");
+    EXPECT_EQ(gem->ReadAsc("/nonexistent-folder/x.asc").Error().Message,
+              " Cannot read file /nonexistent-folder/x.asc. Error:    2");
 }
 
 TEST(AscRead, LimitsNameFileLineAndLimit) {
@@ -263,11 +266,10 @@ TEST(AscRead, LimitsNameFileLineAndLimit) {
     const int facets = gem->FacetCount;
     TempFile file("big.asc");
     file.Write(manyLines);
-    EXPECT_FALSE(gem->ReadAsc(file.Path()));
-    EXPECT_EQ(gem->LastError.Message, "File " + file.Path() + ", line 502: more than 500 facet lines");
+    EXPECT_EQ(gem->ReadAsc(file.Path()).Error().Message,
+              "File " + file.Path() + ", line 502: more than 500 facet lines");
     file.Write(manyIndices);
-    EXPECT_FALSE(gem->ReadAsc(file.Path()));
-    EXPECT_EQ(gem->LastError.Message,
+    EXPECT_EQ(gem->ReadAsc(file.Path()).Error().Message,
               "File " + file.Path() + ", line 3: more than 200 indices on one facet line");
     EXPECT_EQ(gem->FacetCount, facets);
 }
@@ -347,10 +349,9 @@ TEST(AscImport, EveryFacetIsCutOnTheIndexTheFileLists) {
         for (char type : {'c', 'p'}) {
             SCOPED_TRACE(std::string(name) + " half " + type);
             auto gem = std::make_unique<TGem>();
-            ASSERT_TRUE(gem->ReadAsc(std::string(LAPIDRAW_TEST_DATA) + "/asc/" + name))
-                << gem->LastError.Message;
+            ASSERT_TRUE(Done(gem->ReadAsc(std::string(LAPIDRAW_TEST_DATA) + "/asc/" + name)));
             const std::vector<ListedFacet> listed = ListedFacets(*gem, type);
-            ASSERT_TRUE(gem->ImportAsc(type)) << gem->LastError.Message;
+            ASSERT_TRUE(Done(gem->ImportAsc(type)));
             gem->Recompute();
             ExpectNoFaults(CompareWithListed(*gem, listed), "listed facets");
             ExpectNoFaults(CheckInvariants(*gem, 0.9L), "polyhedron");
@@ -388,8 +389,7 @@ TEST(AscImport, TooManyListedFacetsAreRefusedBeforeAnythingChanges) {
     auto gem = RoundBrilliantCrown();
     const int facets = gem->FacetCount;
     ASSERT_TRUE(ReadText(*gem, text));
-    EXPECT_FALSE(gem->ImportAsc('c'));
-    EXPECT_EQ(gem->LastError.Message,
+    EXPECT_EQ(gem->ImportAsc('c').Error().Message,
               "The file lists 2200 facets for the crown; a design holds at most 2000");
     EXPECT_EQ(gem->FacetCount, facets);
     EXPECT_TRUE(gem->ImportAsc('p')); // nothing listed for the pavilion
@@ -405,8 +405,8 @@ TEST(AscImport, HostileFilesNeverCrashOrHang) {
     const std::string nulBytes = std::string("g 96 0\na 30 0.5 3") + '\0' + " 9\n";
     for (const std::string& text : {junk, longLine, blanks, hugeCounts, nulBytes, junk + blanks}) {
         auto gem = RoundBrilliantCrown();
-        if (!ReadText(*gem, text)) {
-            EXPECT_FALSE(gem->LastError.Message.empty());
+        if (const FileResult read = ReadText(*gem, text); !read) {
+            EXPECT_FALSE(read.Error().Message.empty());
             EXPECT_EQ(gem->FacetCount, 48);
             EXPECT_FALSE(gem->ImportAsc('c'));
             EXPECT_EQ(gem->FacetCount, 48);
@@ -432,7 +432,7 @@ TEST(AscImport, EmptyNewDesignIsRecordedForUndo) {
     EXPECT_EQ(gem->SnapshotTop, 0);
     gem->Recompute();
     EXPECT_EQ(gem->FacetCount, 16);
-    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Reload)) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadDesign("", TGem::FileMode::Reload)));
     EXPECT_EQ(gem->FacetCount, 0);
     EXPECT_EQ(gem->Parts, 8);
     EXPECT_EQ(gem->SystemIndex, 96);
@@ -440,14 +440,14 @@ TEST(AscImport, EmptyNewDesignIsRecordedForUndo) {
 
 TEST(AscRead, EndlessAndHugeInputStopsWithAMessage) {
     auto gem = std::make_unique<TGem>();
-    EXPECT_FALSE(gem->ReadAsc("/dev/zero")); // one endless line
-    EXPECT_EQ(gem->LastError.Message, "File /dev/zero, line 1: a line longer than 100000 characters");
+    EXPECT_EQ(gem->ReadAsc("/dev/zero").Error().Message, // one endless line
+              "File /dev/zero, line 1: a line longer than 100000 characters");
     std::string lines = "g 96 0\n";
     while (lines.size() <= (16u << 20))
         lines += "H a header line that is repeated until the file is too large\n";
-    EXPECT_FALSE(ReadText(*gem, lines));
-    EXPECT_NE(gem->LastError.Message.find(": the file is larger than 16 MB"), std::string::npos)
-        << gem->LastError.Message;
+    const FileResult read = ReadText(*gem, lines);
+    EXPECT_NE(read.Error().Message.find(": the file is larger than 16 MB"), std::string::npos)
+        << read.Error().Message;
 }
 
 TEST(AscExport, ReplacesAnOldFileWholeAndLeavesNothingElseBehind) {

@@ -3,6 +3,7 @@
 #include "gem/code_page.h"
 #include "gem/gem.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +28,8 @@ std::optional<char32_t> IconvCharacter(unsigned char byte) {
 
 std::unique_ptr<TGem> ReadData(const std::string& name) {
     auto gem = std::make_unique<TGem>();
-    EXPECT_TRUE(gem->ReadDesign(std::string(LAPIDRAW_TEST_DATA) + "/lfx/" + name, TGem::FileMode::Open))
-        << gem->LastError.Message;
+    EXPECT_TRUE(
+        Done(gem->ReadDesign(std::string(LAPIDRAW_TEST_DATA) + "/lfx/" + name, TGem::FileMode::Open)));
     return gem;
 }
 

@@ -1,5 +1,6 @@
 #include "gem/gem.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 
 #include <gtest/gtest.h>
 
@@ -161,7 +162,7 @@ TEST_F(FileFolder, OneGroupReadsBackWithItsPlanesGroupsAndMarks) {
     ASSERT_TRUE(CutByAngle(*gem, 40, 2, 30));
     ASSERT_TRUE(gem->WriteDesign(File("one.lfx"), TGem::FileMode::Save, "one"));
     auto read = std::make_unique<TGem>();
-    ASSERT_TRUE(read->ReadDesign(File("one.lfx"), TGem::FileMode::Open)) << read->LastError.Message;
+    ASSERT_TRUE(Done(read->ReadDesign(File("one.lfx"), TGem::FileMode::Open)));
     ExpectSamePlanes(*gem, *read, 5e-9L);
     EXPECT_EQ(read->GroupParts(1), 8);
     EXPECT_EQ(read->SymChar(1), 'm');
@@ -211,7 +212,7 @@ TEST_F(FileFolder, HeaderWithoutOffsetReadsOffsetZero) {
     WriteBytes(File("c.lfx"), "q-96 8 cm7\r\n" + tail);
     WriteBytes(File("d.lfx"), "q96 8 cn\r\n" + tail);
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(gem->ReadDesign(File("a.lfx"), TGem::FileMode::Open)) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadDesign(File("a.lfx"), TGem::FileMode::Open)));
     EXPECT_EQ(gem->OffsetIndex, 0);
     EXPECT_EQ(gem->FacetCount, 1);
     ASSERT_TRUE(gem->ReadDesign(File("b.lfx"), TGem::FileMode::Open));
@@ -220,8 +221,8 @@ TEST_F(FileFolder, HeaderWithoutOffsetReadsOffsetZero) {
     EXPECT_EQ(gem->OffsetIndex, 7);
     EXPECT_EQ(gem->SystemIndex, -96);
     EXPECT_TRUE(gem->DesignMirror);
-    EXPECT_FALSE(gem->ReadDesign(File("d.lfx"), TGem::FileMode::Open)) << "q always carries the offset";
-    EXPECT_EQ(gem->LastError.Line, 1);
+    EXPECT_EQ(gem->ReadDesign(File("d.lfx"), TGem::FileMode::Open).Error().Line, 1)
+        << "q always carries the offset";
 }
 
 TEST_F(FileFolder, SurplusTextAndMessageRecordsAreSkipped) {
@@ -233,7 +234,7 @@ TEST_F(FileFolder, SurplusTextAndMessageRecordsAreSkipped) {
     text += "CName\nAWho\ne\nIafter the end\n";
     WriteBytes(File("x.lfx"), text);
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(gem->ReadDesign(File("x.lfx"), TGem::FileMode::Named)) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadDesign(File("x.lfx"), TGem::FileMode::Named)));
     EXPECT_EQ(gem->TextLine(19), "line 19\xBA");
     EXPECT_EQ(gem->TextLine(CutNameLine), "Name");
     EXPECT_EQ(gem->TextLine(AuthorLine), "Who");
@@ -259,10 +260,10 @@ TEST_F(FileFolder, NearlyHorizontalPlaneKeepsItsPlaceAfterASave) {
         WriteBytes(File("in.lfx"), std::string(c.header) + "\nf -0.70710678 0 0.70710678 -2.828427 0\nf " +
                                        c.plane + "\ne\n");
         auto gem = std::make_unique<TGem>();
-        ASSERT_TRUE(gem->ReadDesign(File("in.lfx"), TGem::FileMode::Open)) << gem->LastError.Message;
+        ASSERT_TRUE(Done(gem->ReadDesign(File("in.lfx"), TGem::FileMode::Open)));
         ASSERT_TRUE(gem->WriteDesign(File("out.lfx"), TGem::FileMode::Named, ""));
         auto read = std::make_unique<TGem>();
-        ASSERT_TRUE(read->ReadDesign(File("out.lfx"), TGem::FileMode::Open)) << read->LastError.Message;
+        ASSERT_TRUE(Done(read->ReadDesign(File("out.lfx"), TGem::FileMode::Open)));
         EXPECT_EQ(read->FacetCount, 1);
         const std::string before = gem->DesignFileText(), after = read->DesignFileText();
         EXPECT_EQ(after.substr(0, after.find("Ifilename")).substr(after.find("\r\n")),
@@ -288,7 +289,7 @@ TEST(DesignFileRoundTrip, EveryGeneratedDesignWritesTheSameBytesAgain) {
         const std::string second = (folder / "second.lfx").string();
         ASSERT_TRUE(gem.WriteDesign(first, TGem::FileMode::Named, ""));
         auto read = std::make_unique<TGem>();
-        ASSERT_TRUE(read->ReadDesign(first, TGem::FileMode::Named)) << read->LastError.Message;
+        ASSERT_TRUE(Done(read->ReadDesign(first, TGem::FileMode::Named)));
         read->SetTextLine(FileNameLine, gem.TextLine(FileNameLine));
         ASSERT_TRUE(read->WriteDesign(second, TGem::FileMode::Named, ""));
         EXPECT_EQ(WithoutHeaderLine(ReadBytes(first)), WithoutHeaderLine(ReadBytes(second)));
@@ -316,17 +317,16 @@ TEST_F(FileFolder, FailedSaveKeepsTheDesignAndReportsTheOsError) {
     auto gem = RoundBrilliantCrown();
     gem->SetTextLine(FileNameLine, "before");
     const std::string name = File("missing/folder.lfx");
-    EXPECT_FALSE(gem->WriteDesign(name, TGem::FileMode::Save, "folder"));
-    EXPECT_EQ(gem->LastError.OsError, ENOENT);
-    EXPECT_EQ(gem->LastError.Message, " Cannot write file " + name + ". Error:    2");
+    const FileError error = gem->WriteDesign(name, TGem::FileMode::Save, "folder").Error();
+    EXPECT_EQ(error.OsError, ENOENT);
+    EXPECT_EQ(error.Message, " Cannot write file " + name + ". Error:    2");
     EXPECT_EQ(gem->TextLine(FileNameLine), "before");
 }
 
 TEST_F(FileFolder, FailedSaveLeavesWhatWasAtTheTarget) {
     auto gem = RoundBrilliantCrown();
     fs::create_directories(folder / "taken.lfx" / "inside");
-    EXPECT_FALSE(gem->WriteDesign(File("taken.lfx"), TGem::FileMode::Named, ""));
-    EXPECT_NE(gem->LastError.OsError, 0);
+    EXPECT_NE(gem->WriteDesign(File("taken.lfx"), TGem::FileMode::Named, "").Error().OsError, 0);
     EXPECT_TRUE(fs::is_directory(folder / "taken.lfx" / "inside"));
     // The temporary file is gone again.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
@@ -366,15 +366,18 @@ TEST(Snapshots, NewChangeAfterUndoEndsTheRedoChain) {
     EXPECT_EQ(gem->SnapshotNo, 2);
     EXPECT_EQ(gem->SnapshotTop, 2);
     EXPECT_FALSE(gem->CanRedo());
-    EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Redo));
-    EXPECT_TRUE(gem->LastError.Message.empty()) << "nothing to redo is silent";
+    const FileResult redone = gem->ReadDesign("", TGem::FileMode::Redo);
+    EXPECT_FALSE(redone);
+    EXPECT_TRUE(redone.Error().Message.empty()) << "nothing to redo is silent";
 }
 
 TEST(Snapshots, NothingToUndoOrReloadFailsSilently) {
     auto gem = NewGem();
-    EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Undo));
-    EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Reload));
-    EXPECT_TRUE(gem->LastError.Message.empty());
+    for (TGem::FileMode mode : {TGem::FileMode::Undo, TGem::FileMode::Reload}) {
+        const FileResult read = gem->ReadDesign("", mode);
+        EXPECT_FALSE(read);
+        EXPECT_TRUE(read.Error().Message.empty());
+    }
     ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
     EXPECT_FALSE(gem->CanUndo());
     EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Undo));
@@ -387,11 +390,11 @@ TEST(Snapshots, UndoAtTheOldestSnapshotFailsWithoutMessageOrErrorCode) {
     ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
     ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Undo));
     const std::string oldest = WithoutHeaderLine(gem->DesignFileText());
-    gem->LastError.Set("left by an earlier failure", 3, 5);
-    EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Undo));
-    EXPECT_TRUE(gem->LastError.Empty()) << gem->LastError.Message;
-    EXPECT_EQ(gem->LastError.Line, 0);
-    EXPECT_EQ(gem->LastError.OsError, 0);
+    const FileResult undone = gem->ReadDesign("", TGem::FileMode::Undo);
+    EXPECT_FALSE(undone);
+    EXPECT_TRUE(undone.Error().Empty()) << undone.Error().Message;
+    EXPECT_EQ(undone.Error().Line, 0);
+    EXPECT_EQ(undone.Error().OsError, 0);
     EXPECT_EQ(gem->SnapshotNo, 0);
     EXPECT_TRUE(gem->CanRedo());
     EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), oldest);
@@ -414,9 +417,10 @@ TEST(Snapshots, UndoWhoseFileIsGoneKeepsTheStep) {
     ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
     const std::string current = WithoutHeaderLine(gem->DesignFileText());
     fs::remove(gem->SnapshotFile(0));
-    EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Undo));
+    const FileResult undone = gem->ReadDesign("", TGem::FileMode::Undo);
+    EXPECT_FALSE(undone);
     EXPECT_EQ(gem->SnapshotNo, 1);
-    EXPECT_EQ(gem->LastError.Message, " Cannot read file " + gem->SnapshotFile(0) + ". Error:    2");
+    EXPECT_EQ(undone.Error().Message, " Cannot read file " + gem->SnapshotFile(0) + ". Error:    2");
     EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), current);
 }
 
@@ -473,9 +477,9 @@ TEST_P(BrokenFile, FailsCleanlyAndLeavesTheDesign) {
     const std::string path = TestData + "/broken/" + file;
 
     for (TGem::FileMode mode : {TGem::FileMode::Open, TGem::FileMode::Named}) {
-        EXPECT_FALSE(gem->ReadDesign(path, mode));
-        EXPECT_EQ(gem->LastError.Message.rfind(" Cannot read file " + path, 0), 0u) << gem->LastError.Message;
-        EXPECT_NE(gem->LastError.Message.find(reason), std::string::npos) << gem->LastError.Message;
+        const std::string message = gem->ReadDesign(path, mode).Error().Message;
+        EXPECT_EQ(message.rfind(" Cannot read file " + path, 0), 0u) << message;
+        EXPECT_NE(message.find(reason), std::string::npos) << message;
         EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), before);
         EXPECT_EQ(gem->PointCount, points);
         EXPECT_EQ(gem->EdgeCount, edges);
@@ -498,28 +502,25 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BrokenFiles, MissingFileReportsTheOsError) {
     auto gem = RoundBrilliantCrown();
     const std::string path = TestData + "/broken/no such file.lfx";
-    EXPECT_FALSE(gem->ReadDesign(path, TGem::FileMode::Open));
-    EXPECT_EQ(gem->LastError.OsError, ENOENT);
-    EXPECT_EQ(gem->LastError.Message, " Cannot read file " + path + ". Error:    2");
+    const FileError error = gem->ReadDesign(path, TGem::FileMode::Open).Error();
+    EXPECT_EQ(error.OsError, ENOENT);
+    EXPECT_EQ(error.Message, " Cannot read file " + path + ". Error:    2");
 }
 
 TEST(BrokenFiles, FolderOrEndlessFileIsNotADesign) {
     auto gem = RoundBrilliantCrown();
     const int facets = gem->FacetCount;
-    EXPECT_FALSE(gem->ReadDesign(TestData + "/broken", TGem::FileMode::Open));
-    EXPECT_EQ(gem->LastError.OsError, EISDIR);
-    EXPECT_FALSE(gem->ReadDesign("/dev/zero", TGem::FileMode::Open));
-    EXPECT_EQ(gem->LastError.OsError, EFBIG);
+    EXPECT_EQ(gem->ReadDesign(TestData + "/broken", TGem::FileMode::Open).Error().OsError, EISDIR);
+    EXPECT_EQ(gem->ReadDesign("/dev/zero", TGem::FileMode::Open).Error().OsError, EFBIG);
     EXPECT_EQ(gem->FacetCount, facets);
 }
 
 TEST(BrokenFiles, FixtureDesignsReadWithBothLineEnds) {
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(gem->ReadDesign(TestData + "/lfx/box.lfx", TGem::FileMode::Open)) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadDesign(TestData + "/lfx/box.lfx", TGem::FileMode::Open)));
     EXPECT_EQ(gem->FacetCount, 4);
     EXPECT_EQ(gem->PointCount, 8);
-    ASSERT_TRUE(gem->ReadDesign(TestData + "/lfx/pyramid.lfx", TGem::FileMode::Open))
-        << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadDesign(TestData + "/lfx/pyramid.lfx", TGem::FileMode::Open)));
     EXPECT_EQ(gem->FacetCount, 4);
     EXPECT_EQ(gem->PointCount, 5);
     EXPECT_EQ(gem->MessageLine(4), "CCD01/02=  1.414 x W");
@@ -532,7 +533,7 @@ TEST_F(FileFolder, ATableInTheGirdlePlaneWasReadBackAsTheGirdlePlane) {
     // plane may be cut there too.
     WriteBytes(File("flat.asc"), "g 96 0\na 0.00 0.00000 0\na 90.00 0.4 0 24 48 72\n");
     auto crown = std::make_unique<TGem>();
-    ASSERT_TRUE(crown->ReadAsc(File("flat.asc"))) << crown->LastError.Message;
+    ASSERT_TRUE(Done(crown->ReadAsc(File("flat.asc"))));
     ASSERT_TRUE(crown->ImportAsc('c'));
     auto pavilion = NewGem('p', 4, 96, false);
     ASSERT_TRUE(CutByAngle(*pavilion, 90, 0, 20));
@@ -542,7 +543,7 @@ TEST_F(FileFolder, ATableInTheGirdlePlaneWasReadBackAsTheGirdlePlane) {
         ASSERT_EQ(gem->Dist(-1), 0);
         ASSERT_TRUE(gem->WriteDesign(File("flat.lfx"), TGem::FileMode::Save, "flat"));
         auto read = std::make_unique<TGem>();
-        ASSERT_TRUE(read->ReadDesign(File("flat.lfx"), TGem::FileMode::Open)) << read->LastError.Message;
+        ASSERT_TRUE(Done(read->ReadDesign(File("flat.lfx"), TGem::FileMode::Open)));
         EXPECT_EQ(read->Dist(-1), 0);
         EXPECT_EQ(read->NormalZ(-1), gem->NormalZ(-1));
         EXPECT_EQ(read->NormalZ(0), gem->NormalZ(0));
@@ -555,7 +556,7 @@ TEST_F(FileFolder, AMirroredDesignTurnedByOneIndexChangedItsGroupsWhenReadBack) 
     gem->RotateByIndex(1); // the mains leave their mirror line, the halves keep twins off it
     ASSERT_TRUE(gem->WriteDesign(File("turned.lfx"), TGem::FileMode::Save, "turned"));
     auto read = std::make_unique<TGem>();
-    ASSERT_TRUE(read->ReadDesign(File("turned.lfx"), TGem::FileMode::Open)) << read->LastError.Message;
+    ASSERT_TRUE(Done(read->ReadDesign(File("turned.lfx"), TGem::FileMode::Open)));
     ASSERT_EQ(read->FacetCount, gem->FacetCount);
     for (int f = 1; f <= gem->FacetCount; ++f)
         EXPECT_EQ(read->GroupParts(f) != 0, gem->GroupParts(f) != 0) << "facet " << f << " starts a group";

@@ -166,7 +166,7 @@ TEST(EngineEquivalence, DesignsOfTheTestData) {
         ExpectSameStone(
             [&] {
                 auto gem = std::make_unique<TGem>();
-                gem->ReadDesign(path, TGem::FileMode::Open);
+                EXPECT_TRUE(gem->ReadDesign(path, TGem::FileMode::Open)) << path;
                 return gem;
             },
             path);
@@ -181,7 +181,7 @@ TEST(EngineEquivalence, PublishedDesignsAsCrownAndPavilion) {
             ExpectSameStone(
                 [&] {
                     auto gem = std::make_unique<TGem>();
-                    if (gem->ReadAsc(file)) gem->ImportAsc(type);
+                    if (gem->ReadAsc(file)) static_cast<void>(gem->ImportAsc(type)); // compared as read
                     return gem;
                 },
                 file + " " + type);

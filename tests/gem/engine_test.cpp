@@ -1,5 +1,6 @@
 #include "gem/gem.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 #include "tests/support/polyhedron_checks.h"
 
 #include <gtest/gtest.h>
@@ -150,9 +151,8 @@ TEST(CuttingEngine, CutsExactlyThroughExistingCornersKeepThem) {
 // holds the crossing near the segment, and the merge distance follows the small stone.
 TEST(CuttingEngine, ANearlyParallelPlaneMovedAnEdgesEndFarOutsideTheStone) {
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(
-        gem->ReadDesign(std::string(LAPIDRAW_TEST_DATA) + "/lfx/needle-pavilion.lfx", TGem::FileMode::Open))
-        << gem->LastError.Message;
+    ASSERT_TRUE(Done(
+        gem->ReadDesign(std::string(LAPIDRAW_TEST_DATA) + "/lfx/needle-pavilion.lfx", TGem::FileMode::Open)));
     ExpectNoFaults(CheckInvariants(*gem, 0.9L), "needle");
 }
 

@@ -2,6 +2,7 @@
 // reason, leaving the design (and the outline, and the ASC buffer) as it was.
 #include "tests/support/asc_files.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 #include "tests/support/hostile_files.h"
 #include "tests/support/polyhedron_checks.h"
 
@@ -63,10 +64,9 @@ void ExpectSoundDesign(const TGem& gem, const TempFile& scratch) {
     EXPECT_TRUE(std::isfinite(gem.Volume()));
     auto copy = std::make_unique<TGem>();
     copy->Restore(gem);
-    ASSERT_TRUE(copy->WriteDesign(scratch.Path(), TGem::FileMode::Save, "scratch"))
-        << copy->LastError.Message;
+    ASSERT_TRUE(Done(copy->WriteDesign(scratch.Path(), TGem::FileMode::Save, "scratch")));
     auto read = std::make_unique<TGem>();
-    ASSERT_TRUE(read->ReadDesign(scratch.Path(), TGem::FileMode::Named)) << read->LastError.Message;
+    ASSERT_TRUE(Done(read->ReadDesign(scratch.Path(), TGem::FileMode::Named)));
     EXPECT_EQ(WithoutVersionLine(read->DesignFileText()), WithoutVersionLine(copy->DesignFileText()));
 }
 
@@ -78,20 +78,20 @@ void CheckDesignFiles(const std::vector<HostileFile>& files) {
         SCOPED_TRACE(hostile.Name);
         file.Write(hostile.Bytes);
         for (TGem::FileMode mode : {TGem::FileMode::Named, TGem::FileMode::Open}) {
-            bool read = false;
+            FileResult read;
             EXPECT_NO_THROW(read = gem->ReadDesign(file.Path(), mode));
             if (read) {
                 ExpectSoundDesign(*gem, scratch);
                 gem = DesignToReadOver(outline);
             } else {
-                ExpectRefusal(gem->LastError, file.Path());
-                EXPECT_TRUE(DesignState(*gem) == before) << gem->LastError.Message;
+                ExpectRefusal(read.Error(), file.Path());
+                EXPECT_TRUE(DesignState(*gem) == before) << read.Error().Message;
             }
         }
     }
     // Still usable: the base file reads.
     file.Write(BaseFile(FileFormat::Design));
-    ASSERT_TRUE(gem->ReadDesign(file.Path(), TGem::FileMode::Open)) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadDesign(file.Path(), TGem::FileMode::Open)));
     EXPECT_EQ(gem->FacetCount, 8);
     ExpectNoFaults(CheckExactPolyhedron(*gem), "base design");
 }
@@ -103,20 +103,20 @@ void CheckAscFiles(const std::vector<HostileFile>& files) {
     for (const HostileFile& hostile : files) {
         SCOPED_TRACE(hostile.Name);
         file.Write(hostile.Bytes);
-        bool read = false;
+        FileResult read;
         EXPECT_NO_THROW(read = gem->ReadAsc(file.Path()));
         EXPECT_TRUE(DesignState(*gem) == before) << "reading an ASC file leaves the design alone";
         if (!read) {
-            ExpectRefusal(gem->LastError, file.Path());
+            ExpectRefusal(read.Error(), file.Path());
             EXPECT_EQ(gem->AscLineCount, 0);
             continue;
         }
         for (char type : {'c', 'p'}) {
             auto imported = gem->Backup();
-            bool made = false;
+            FileResult made;
             EXPECT_NO_THROW(made = imported->ImportAsc(type));
             if (!made) {
-                EXPECT_FALSE(imported->LastError.Empty());
+                EXPECT_FALSE(made.Error().Empty());
                 continue;
             }
             EXPECT_NO_THROW(imported->Recompute());
@@ -124,7 +124,7 @@ void CheckAscFiles(const std::vector<HostileFile>& files) {
         }
     }
     file.Write(BaseFile(FileFormat::Asc));
-    ASSERT_TRUE(gem->ReadAsc(file.Path())) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadAsc(file.Path())));
 }
 
 void CheckOutlineFiles(const std::vector<HostileFile>& files) {
@@ -134,11 +134,11 @@ void CheckOutlineFiles(const std::vector<HostileFile>& files) {
     for (const HostileFile& hostile : files) {
         SCOPED_TRACE(hostile.Name);
         file.Write(hostile.Bytes);
-        bool read = false;
+        FileResult read;
         EXPECT_NO_THROW(read = gem->ReadOutline(file.Path()));
         if (!read) {
-            ExpectRefusal(gem->LastError, file.Path());
-            EXPECT_TRUE(DesignState(*gem) == before) << gem->LastError.Message;
+            ExpectRefusal(read.Error(), file.Path());
+            EXPECT_TRUE(DesignState(*gem) == before) << read.Error().Message;
             continue;
         }
         EXPECT_GE(gem->OutlineFirstEdge, 1 - TGem::MaxOutlineSlots);
@@ -148,7 +148,7 @@ void CheckOutlineFiles(const std::vector<HostileFile>& files) {
         ASSERT_TRUE(gem->ReadOutline(outline.Path()));
     }
     file.Write(BaseFile(FileFormat::Outline));
-    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadOutline(file.Path())));
 }
 
 const std::vector<HostileFile>& AllHostileFiles() {

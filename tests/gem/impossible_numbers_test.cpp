@@ -4,6 +4,7 @@
 #include "gem/numread.h"
 #include "tests/support/asc_files.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 #include "tests/support/hostile_files.h"
 
 #include <gtest/gtest.h>
@@ -64,8 +65,9 @@ TEST(ImpossibleNumbers, DesignFilesWithImpossibleNumbersAreRefusedWithLineAndRea
         auto gem = RoundBrilliantCrown();
         const std::string before = WithoutVersionLine(gem->DesignFileText());
         file.Write(c.text);
-        EXPECT_FALSE(gem->ReadDesign(file.Path(), TGem::FileMode::Open));
-        EXPECT_EQ(gem->LastError.Message, " Cannot read file " + file.Path() + ", " + c.reason);
+        const FileResult read = gem->ReadDesign(file.Path(), TGem::FileMode::Open);
+        EXPECT_FALSE(read);
+        EXPECT_EQ(read.Error().Message, " Cannot read file " + file.Path() + ", " + c.reason);
         EXPECT_EQ(WithoutVersionLine(gem->DesignFileText()), before);
     }
 }
@@ -74,10 +76,10 @@ TEST(ImpossibleNumbers, PartsThatDoNotDivideTheGearAreStillRead) {
     TempFile design("five.lfx"), asc("five.asc");
     auto gem = std::make_unique<TGem>();
     design.Write(BaseWith("s96 4 cn0", "s96 5 cn0"));
-    ASSERT_TRUE(gem->ReadDesign(design.Path(), TGem::FileMode::Open)) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadDesign(design.Path(), TGem::FileMode::Open)));
     EXPECT_EQ(gem->DesignParts, 5);
     asc.Write("g 96 0\ny 5 n\na 45 0.4 0\n");
-    ASSERT_TRUE(gem->ReadAsc(asc.Path())) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadAsc(asc.Path())));
     ASSERT_TRUE(gem->ImportAsc('c'));
     EXPECT_EQ(gem->DesignParts, 5);
 }

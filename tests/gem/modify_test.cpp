@@ -1,6 +1,7 @@
 #include "gem/gem.h"
 #include "tests/support/asc_files.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 #include "tests/support/hostile_files.h"
 
 #include <gtest/gtest.h>
@@ -112,7 +113,7 @@ TEST(DeleteFacets, DeletingAGroupCutShortByTheFileEndDeletedTheFacetsBeforeIt) {
     TempFile file("short.lfx");
     file.Write(text);
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(gem->ReadDesign(file.Path(), TGem::FileMode::Open)) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadDesign(file.Path(), TGem::FileMode::Open)));
     ASSERT_EQ(gem->FacetCount, 6); // four girdle facets, and two of the four mains
     int first = 0, last = 0;
     ASSERT_TRUE(gem->GroupRange(6, first, last));

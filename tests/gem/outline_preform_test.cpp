@@ -2,6 +2,7 @@
 #include "gem/gem.h"
 #include "tests/support/asc_files.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 #include "tests/support/polyhedron_checks.h"
 #include "tests/support/published_asc.h"
 
@@ -82,7 +83,7 @@ TEST(Outline, WideCoordinatesStillReadBack) {
     TempFile file("wide.otl");
     ASSERT_TRUE(gem->SaveOutline(file.Path()));
     auto other = NewGem();
-    ASSERT_TRUE(other->ReadOutline(file.Path())) << other->LastError.Message;
+    ASSERT_TRUE(Done(other->ReadOutline(file.Path())));
     EXPECT_EQ(OutlineEdgeCount(*other), 16);
     EXPECT_EQ(OutlinePointCount(*other), 16);
 }
@@ -110,7 +111,7 @@ TEST(Outline, FileFormatDetails) {
                "5   3.60000000000000E+0001\n"
                "   0.0000  10.0000   0.0000 -10.0000   0.0000   0.0000\n\n");
     auto gem = NewGem();
-    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadOutline(file.Path())));
     EXPECT_EQ(gem->OutlineOffset, 0);
     EXPECT_EQ(gem->OutlineType, 'p');
     EXPECT_EQ(gem->OutlineMirror, 'n');
@@ -120,7 +121,7 @@ TEST(Outline, FileFormatDetails) {
     EXPECT_EQ(gem->Edges[-1].PointA, gem->Edges[0].PointB); // the shared corner is found again
 
     file.Write("-96 3 cm -7\n");
-    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadOutline(file.Path())));
     EXPECT_EQ(gem->OutlineSystemIndex, -96);
     EXPECT_EQ(gem->OutlineOffset, -7);
     EXPECT_EQ(gem->OutlineFirstEdge, 1);
@@ -135,7 +136,7 @@ TEST(Outline, CornerNearTwoStoredPointsReusesTheLatest) {
                "2   1.20000000000000E+0001\n"
                "   0.0700   0.0000   0.0000   5.0000   0.0000   0.0000\n");
     auto gem = NewGem();
-    ASSERT_TRUE(gem->ReadOutline(file.Path())) << gem->LastError.Message;
+    ASSERT_TRUE(Done(gem->ReadOutline(file.Path())));
     EXPECT_EQ(OutlinePointCount(*gem), 3);
     EXPECT_EQ(gem->Edges[-1].PointA, -1);
 }
@@ -187,8 +188,9 @@ TEST(Outline, FailuresLeaveTheEarlierOutline) {
     TempFile bad("bad.otl");
     for (const auto& [text, message] : cases) {
         bad.Write(text);
-        EXPECT_FALSE(gem->ReadOutline(bad.Path()));
-        EXPECT_NE(gem->LastError.Message.find(message), std::string::npos) << gem->LastError.Message;
+        const FileResult read = gem->ReadOutline(bad.Path());
+        EXPECT_FALSE(read);
+        EXPECT_NE(read.Error().Message.find(message), std::string::npos) << read.Error().Message;
         EXPECT_EQ(gem->OutlineFileName, good.Path());
         EXPECT_EQ(OutlineEdgeCount(*gem), 16);
     }

@@ -205,7 +205,7 @@ std::vector<TestStone> Stones() {
     for (const std::string& path : AscFilesIn({LAPIDRAW_TEST_DATA "/asc"})) {
         StoneHalves halves;
         Stone stone;
-        if (ReadAscHalves(path, halves, error) && MakeStone(*halves.Crown, *halves.Pavilion, stone, error))
+        if (ReadAscHalves(path, halves) && MakeStone(*halves.Crown, *halves.Pavilion, stone, error))
             stones.push_back({fs::path(path).stem().string(), stone});
     }
     Stone brilliant;

@@ -185,10 +185,10 @@ class Soak {
     // A snapshot is written and read straight back; its text is kept for undo and redo.
     void Commit(const std::string& what) {
         gem_->HideMarkers();
-        if (!gem_->WriteDesign("", TGem::FileMode::Snapshot, ""))
-            return Finding(what, "snapshot not written: " + gem_->LastError.Message);
-        if (!gem_->ReadDesign("", TGem::FileMode::Reload))
-            return Finding(what, "snapshot not read back: " + gem_->LastError.Message);
+        if (const FileResult written = gem_->WriteDesign("", TGem::FileMode::Snapshot, ""); !written)
+            return Finding(what, "snapshot not written: " + written.Error().Message);
+        if (const FileResult read = gem_->ReadDesign("", TGem::FileMode::Reload); !read)
+            return Finding(what, "snapshot not read back: " + read.Error().Message);
         RecordSnapshot(gem_->SnapshotNo);
     }
 
@@ -374,11 +374,12 @@ class Soak {
 
     void UndoOrRedo(TGem::FileMode mode) {
         const bool possible = mode == TGem::FileMode::Undo ? gem_->CanUndo() : gem_->CanRedo();
-        const bool done = gem_->ReadDesign("", mode);
+        const FileResult read = gem_->ReadDesign("", mode);
+        const bool done = read.Done();
         if (done != possible) return Finding("undo/redo", "answered " + std::to_string(done));
         if (!done) {
-            if (!gem_->LastError.Empty())
-                Finding("undo/redo", "a message without a step: " + gem_->LastError.Message);
+            if (!read.Error().Empty())
+                Finding("undo/redo", "a message without a step: " + read.Error().Message);
             return;
         }
         const std::size_t n = static_cast<std::size_t>(gem_->SnapshotNo);
@@ -388,16 +389,16 @@ class Soak {
 
     void SaveAndReopen() {
         TempFile file("soak.lfx");
-        if (!gem_->WriteDesign(file.Path(), TGem::FileMode::Save, "soak"))
-            return Finding("save", gem_->LastError.Message);
+        if (const FileResult saved = gem_->WriteDesign(file.Path(), TGem::FileMode::Save, "soak"); !saved)
+            return Finding("save", saved.Error().Message);
         const std::string saved = file.Read();
         const std::string text = WithoutVersionLine(gem_->DesignFileText());
-        if (!gem_->ReadDesign(file.Path(), TGem::FileMode::Open))
-            return Finding("reopen", gem_->LastError.Message);
+        if (const FileResult read = gem_->ReadDesign(file.Path(), TGem::FileMode::Open); !read)
+            return Finding("reopen", read.Error().Message);
         if (WithoutVersionLine(gem_->DesignFileText()) != text)
             Finding("reopen", "the reopened design differs");
-        if (!gem_->WriteDesign(file.Path(), TGem::FileMode::Save, "soak"))
-            return Finding("save again", gem_->LastError.Message);
+        if (const FileResult saved = gem_->WriteDesign(file.Path(), TGem::FileMode::Save, "soak"); !saved)
+            return Finding("save again", saved.Error().Message);
         if (WithoutVersionLine(file.Read()) != WithoutVersionLine(saved))
             Finding("save again", "save, read and save give different files");
         snapshots_.clear();
@@ -406,11 +407,14 @@ class Soak {
 
     void AscRoundTrip() {
         TempFile file("soak.asc");
-        if (!gem_->WriteAsc(file.Path())) return Finding("asc export", gem_->LastError.Message);
-        if (!gem_->ReadAsc(file.Path())) return Finding("asc read", gem_->LastError.Message);
+        if (const FileResult written = gem_->WriteAsc(file.Path()); !written)
+            return Finding("asc export", written.Error().Message);
+        if (const FileResult read = gem_->ReadAsc(file.Path()); !read)
+            return Finding("asc read", read.Error().Message);
         const std::unique_ptr<TGem> before = gem_->Backup();
         try {
-            if (!gem_->ImportAsc(gem_->GemType)) return Finding("asc import", gem_->LastError.Message);
+            if (const FileResult imported = gem_->ImportAsc(gem_->GemType); !imported)
+                return Finding("asc import", imported.Error().Message);
             gem_->Recompute();
         } catch (const RangeError&) {
             gem_->Restore(*before);

@@ -6,6 +6,7 @@
 #include "stone/stone_files.h"
 #include "tests/support/asc_files.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 #include "tests/support/published_asc.h"
 
 #include "gem/range_error.h"
@@ -181,13 +182,12 @@ TEST(WholeStone, RefusalsNameTheFilesAndTheReason) {
     ASSERT_TRUE(sixtyFour->WriteDesign(otherGear.Path(), TGem::FileMode::Named, "otherp"));
 
     StoneHalves halves;
-    FileError error;
-    EXPECT_FALSE(ReadDesignPair(crownFile.Path(), "", halves, error)); // gemp.lfx not written yet
+    FileError error = ReadDesignPair(crownFile.Path(), "", halves).Error(); // gemp.lfx not written yet
     EXPECT_NE(error.Message.find(PartnerFileName(crownFile.Path())), std::string::npos) << error.Message;
-    EXPECT_FALSE(ReadDesignPair(crownFile.Path(), crownFile.Path(), halves, error));
+    error = ReadDesignPair(crownFile.Path(), crownFile.Path(), halves).Error();
     EXPECT_NE(error.Message.find("both crowns"), std::string::npos) << error.Message;
 
-    ASSERT_TRUE(ReadDesignPair(crownFile.Path(), otherGear.Path(), halves, error)) << error.Message;
+    ASSERT_TRUE(Done(ReadDesignPair(crownFile.Path(), otherGear.Path(), halves)));
     Stone stone;
     EXPECT_FALSE(
         MakeStone(*halves.Crown, *halves.Pavilion, stone, error, crownFile.Path(), otherGear.Path()));
@@ -209,12 +209,11 @@ TEST(WholeStone, RefusalsNameTheFilesAndTheReason) {
 
 TEST(WholeStone, AscFileGivesBothHalves) {
     StoneHalves halves;
-    FileError error;
-    ASSERT_TRUE(ReadStoneHalves(BundledAsc("SRB.asc"), "", halves, error)) << error.Message;
+    ASSERT_TRUE(Done(ReadStoneHalves(BundledAsc("SRB.asc"), "", halves)));
     EXPECT_TRUE(halves.Crown->IsCrown());
     EXPECT_TRUE(halves.Pavilion->IsPavilion());
-    EXPECT_FALSE(ReadStoneHalves(BundledAsc("SRB.asc"), "x.lfx", halves, error));
-    EXPECT_FALSE(ReadStoneHalves(BundledAsc("missing.asc"), "", halves, error));
+    EXPECT_FALSE(ReadStoneHalves(BundledAsc("SRB.asc"), "x.lfx", halves));
+    const FileError error = ReadStoneHalves(BundledAsc("missing.asc"), "", halves).Error();
     EXPECT_NE(error.Message.find("missing.asc"), std::string::npos) << error.Message;
 }
 } // namespace
@@ -240,10 +239,10 @@ TEST(WholeStone, AscExportReadsBackIntoTheSameHalves) {
     for (const char* name : {"SRB.asc", "Turkey.asc", "CubeIllusionTri.asc"}) {
         StoneHalves halves, back;
         FileError error;
-        ASSERT_TRUE(ReadAscHalves(BundledAsc(name), halves, error)) << error.Message;
+        ASSERT_TRUE(Done(ReadAscHalves(BundledAsc(name), halves)));
         TempFile file("whole.asc");
-        ASSERT_TRUE(WriteStoneAsc(*halves.Crown, *halves.Pavilion, file.Path(), error)) << error.Message;
-        ASSERT_TRUE(ReadAscHalves(file.Path(), back, error)) << error.Message;
+        ASSERT_TRUE(Done(WriteStoneAsc(*halves.Crown, *halves.Pavilion, file.Path())));
+        ASSERT_TRUE(Done(ReadAscHalves(file.Path(), back)));
         Stone stone;
         ASSERT_TRUE(MakeStone(*halves.Crown, *halves.Pavilion, stone, error));
         const Real tolerance = 1e-6L * stone.Size();

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 std::unique_ptr<TGem> NewGem(char type, int parts, int systemIndex, bool mirror, int offset) {
     auto gem = std::make_unique<TGem>();
@@ -186,5 +187,6 @@ std::unique_ptr<TGem> SmallRandomDesign(std::mt19937& rng) {
 void RoundTripThroughFile(TGem& gem) {
     TempFile file("round trip.lfx");
     file.Write(gem.DesignFileText());
-    gem.ReadDesign(file.Path(), TGem::FileMode::Open);
+    if (const FileResult read = gem.ReadDesign(file.Path(), TGem::FileMode::Open); !read)
+        throw std::runtime_error("a design does not read back: " + read.Error().Message);
 }

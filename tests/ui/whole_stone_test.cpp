@@ -55,7 +55,7 @@ void WholeStoneTest::viewFollowsTheDesignAndScalingIsOneStep() {
     // The stone of both halves of the file, made here from the file itself.
     StoneHalves halves;
     FileError error;
-    QVERIFY(ReadAscHalves(Srb, halves, error));
+    QVERIFY(ReadAscHalves(Srb, halves));
     Stone expected;
     QVERIFY(MakeStone(*halves.Crown, *halves.Pavilion, expected, error));
     QVERIFY(!window->Shown().SingleHalf);
