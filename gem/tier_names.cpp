@@ -216,11 +216,15 @@ void NameTiersFromText(const std::vector<std::string>& lines, std::vector<NamedT
 
 std::vector<NamedTier> TiersInCuttingOrder(const TGem& design, const TGem* partner) {
     std::vector<NamedTier> tiers = DerivedTiers(design);
+    std::vector<std::string> text = DesignText(design);
     std::vector<NamedTier> others;
-    if (partner)
+    if (partner) {
         for (NamedTier& tier : DerivedTiers(*partner))
             if (!tier.Girdle) others.push_back(std::move(tier)); // the girdle is one tier of both halves
-    NameTiersFromText(DesignText(design), tiers, others);
+        for (const std::string& line : DesignText(*partner))     // one half's text often names both
+            text.push_back(line);
+    }
+    NameTiersFromText(text, tiers, others);
     return tiers;
 }
 

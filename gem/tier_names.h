@@ -26,8 +26,8 @@ struct NamedTier {
 // The tiers of a computed design whose facets are present on the stone, and its girdle tiers (cut to
 // size even when later tiers take them away), ordered by their first cut; the table (or flat bottom)
 // comes last. The design's tiers must be grouped (every recompute does).
-// Tiers that the design's text names (see NameTiersFromText) carry those names; with a partner half, a
-// text entry that fits a sloped tier of the partner as well names nothing.
+// Tiers that the design's text names (see NameTiersFromText) carry those names. With a partner half the
+// partner's text counts too, and an entry that fits a sloped tier of the partner as well names nothing.
 std::vector<NamedTier> TiersInCuttingOrder(const TGem& design, const TGem* partner = nullptr);
 
 // Tier names from text lines. An entry is a name followed by the angle and, optionally, the indices:

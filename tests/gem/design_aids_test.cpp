@@ -194,16 +194,22 @@ INSTANTIATE_TEST_SUITE_P(
         TextNameCase{{"A 41.00", "B 41.00 00-12"}, {"g", "p1", "p2"}, "meet g, p1; level girdle"},
         TextNameCase{{"p2 41.00", "M 42.00", "m 90.00"}, {"g", "p1", "p2"}, "meet g, p1; level girdle"}));
 
-TEST(StoneInstructions, TextNamesFittingBothHalvesNameNeither) {
+class StoneTierNames : public ::testing::TestWithParam<bool> {};
+
+// One text for the stone, on the crown alone or on both halves (as an ASC import gives it): an entry
+// that fits a tier of each half names neither.
+TEST_P(StoneTierNames, TextOfEitherHalfNamesTiersOfBoth) {
     auto crown = PublishedCrown();
     auto pavilion = PublishedPavilion();
-    for (TGem* half : {crown.get(), pavilion.get()}) // one text for both halves, as an ASC import has it
-        SetText(*half, {"G 90.00   P1 41.00   X 42.00   S 22.00"});
+    SetText(*crown, {"G 90.00   P1 41.00   X 42.00   S 22.00"});
+    if (GetParam()) SetText(*pavilion, {"G 90.00   P1 41.00   X 42.00   S 22.00"});
     std::vector<std::string> names;
     for (const StoneInstruction& s : StoneCuttingInstructions(*crown, *pavilion))
         names.push_back(s.Instruction.Tier.Name);
     EXPECT_EQ(names, (std::vector<std::string>{"G", "P1", "p2", "c1", "c2", "S", "t"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(TextOnCrownOrBoth, StoneTierNames, ::testing::Bool());
 
 // A 96-gear crown with mains on 12-steps, stars on 6-steps and upper halves at 2 and 10.
 std::unique_ptr<TGem> CrownOn96() {
