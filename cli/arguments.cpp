@@ -660,8 +660,9 @@ const Command Commands[] = {
     {"diagram", "Draw the faceting diagram to PDF, SVG or PNG (FILE [PARTNER] -o OUT)",
      "Draws the faceting diagram of the whole stone of FILE (and PARTNER) on one A4 or Letter page: the "
      "crown "
-     "from above, the pavilion from below, side and end elevations, the figures and the tiers of both halves "
-     "with their angles and indices; --width-mm or --carats with --material add the weight.",
+     "from above, the pavilion from below, side and end elevations, the figures and every tier in cutting "
+     "order (pavilion, then crown) with its angle, indices and cutting instruction; --width-mm or --carats "
+     "with --material add the weight.",
      ParseDiagram},
     {"export3d", "Write the stone as a 3D file: STL, OBJ, 3MF or STEP (FILE [PARTNER] -o OUT)",
      "Writes the whole stone of FILE (and PARTNER), or with --half one half closed by the girdle plane, in "

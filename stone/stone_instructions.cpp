@@ -62,8 +62,10 @@ std::vector<StoneInstruction> StoneCuttingInstructions(const TGem& crown, const 
                 renamed[i.Tier.Name] = girdle->Instruction.Tier.Name; // named once, cut with the pavilion
                 continue;
             }
-        renamed[i.Tier.Name] = FreeName(stone, i.Tier);
-        i.Tier.Name = renamed[i.Tier.Name];
+        const std::string name = FreeName(stone, i.Tier);
+        renamed[i.Tier.Name] = name;
+        if (name != i.Tier.Name) i.Tier.DerivedName = name; // a derived name in the stone's numbering
+        i.Tier.Name = name;
         stone.push_back({StoneHalf::Crown, i});
     }
     return stone;

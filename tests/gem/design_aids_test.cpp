@@ -164,6 +164,22 @@ TEST(StoneInstructions, PavilionFirstThenCrownFromTheGirdleNamedOnce) {
     }
 }
 
+// A crown girdle on other indices than the pavilion's is a girdle tier of its own in the stone.
+TEST(StoneInstructions, CrownGirdleOnOtherIndicesTakesTheNextGirdleName) {
+    auto pavilion = PublishedPavilion();
+    auto crown = NewGem('c', 8, 96, true);
+    CutByAngle(*crown, 90, 0, 50);
+    CutByAngle(*crown, 40, 3, 40);
+    CutHorizontal(*crown, 15);
+    std::vector<std::string> names, printed;
+    for (const StoneInstruction& s : StoneCuttingInstructions(*crown, *pavilion)) {
+        names.push_back(s.Instruction.Tier.Name);
+        printed.push_back(PrintedName(s.Instruction.Tier));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"g", "p1", "p2", "g2", "c1", "t"}));
+    EXPECT_EQ(printed, (std::vector<std::string>{"G", "P1", "P2", "G2", "C1", "T"}));
+}
+
 struct TextNameCase {
     std::vector<std::string> Text;
     std::vector<std::string> Names; // g, the mains, the halves
