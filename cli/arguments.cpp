@@ -267,8 +267,9 @@ std::optional<int> ParseListing(QCommandLineParser& parser, const QStringList& a
 std::optional<int> ParseInstructions(QCommandLineParser& parser, const QStringList& arguments,
                                      const QString& description, ToolRequest& request) {
     const QCommandLineOption json("json", "Print the instructions as one JSON array.");
-    parser.addOption(json);
-    AddInputOptions(parser);
+    const QCommandLineOption half(ImportOption,
+                                  "Take one half of an ASC file: crown or pavilion (else both).", "half");
+    parser.addOptions({json, half});
     QStringList values;
     if (auto stop = ParseArguments(parser, arguments, {"FILE", "PARTNER"}, description, values, 1))
         return stop;
