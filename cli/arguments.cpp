@@ -262,12 +262,27 @@ std::optional<int> ParseListing(QCommandLineParser& parser, const QStringList& a
     return std::nullopt;
 }
 
+// FILE [PARTNER] [--json]: one half (a design file, or an ASC half with --import), or the whole stone
+// of an ASC file or of a design file and its partner.
 std::optional<int> ParseInstructions(QCommandLineParser& parser, const QStringList& arguments,
                                      const QString& description, ToolRequest& request) {
     const QCommandLineOption json("json", "Print the instructions as one JSON array.");
-    parser.addOption(json);
-    if (auto stop = ParseFile(parser, arguments, description, request)) return stop;
+    const QCommandLineOption half(ImportOption,
+                                  "Take one half of an ASC file: crown or pavilion (else both).", "half");
+    parser.addOptions({json, half});
+    QStringList values;
+    if (auto stop = ParseArguments(parser, arguments, {"FILE", "PARTNER"}, description, values, 1))
+        return stop;
     request.Json = parser.isSet(json);
+    const bool asc = HasSuffix(values[0], "asc");
+    request.Stone.WholeStone = values.size() > 1 || (asc && !parser.isSet(ImportOption));
+    if (!request.Stone.WholeStone) return TakeInputOptions(parser, request.Command, values[0], request.Input);
+    if (parser.isSet(ImportOption))
+        return UsageError(request.Command, "--import takes one half: no PARTNER is taken with it");
+    if (asc && values.size() > 1)
+        return UsageError(request.Command, "an ASC file holds both halves: no PARTNER is taken with it");
+    request.Input.Path = values[0];
+    request.Stone.Partner = values.value(1);
     return std::nullopt;
 }
 
@@ -624,9 +639,10 @@ const Command Commands[] = {
      "facets, CR LF line ends, a form feed before every page after the first; then, when asked, the cutting "
      "instructions and the indices on another gear.",
      ParseListing},
-    {"instructions", "Print the cutting instructions with meet points (FILE [--json])",
+    {"instructions", "Print the cutting instructions with meet points (FILE [PARTNER] [--json])",
      "Prints every tier of FILE in cutting order with its angle, indices and where to stop: the earlier "
-     "tiers it meets, a centre point, a level girdle, and whether a later tier cuts the meet away.",
+     "tiers it meets, a centre point, a level girdle, and whether a later tier cuts the meet away. With "
+     "PARTNER, or for an ASC file without --import, the whole stone: the pavilion, then the crown.",
      ParseInstructions},
     {"print", "Print the design sheet into a PDF file (FILE -o OUT.pdf [--full-page] [--paper A4|Letter])",
      "Prints the design sheet of FILE as the print commands of the window do (a pavilion in the upper half "
@@ -645,8 +661,9 @@ const Command Commands[] = {
     {"diagram", "Draw the faceting diagram to PDF, SVG or PNG (FILE [PARTNER] -o OUT)",
      "Draws the faceting diagram of the whole stone of FILE (and PARTNER) on one A4 or Letter page: the "
      "crown "
-     "from above, the pavilion from below, side and end elevations, the figures and the tiers of both halves "
-     "with their angles and indices; --width-mm or --carats with --material add the weight.",
+     "from above, the pavilion from below, side and end elevations, the figures and every tier in cutting "
+     "order (pavilion, then crown) with its angle, indices and cutting instruction; --width-mm or --carats "
+     "with --material add the weight.",
      ParseDiagram},
     {"export3d", "Write the stone as a 3D file: STL, OBJ, 3MF or STEP (FILE [PARTNER] -o OUT)",
      "Writes the whole stone of FILE (and PARTNER), or with --half one half closed by the girdle plane, in "

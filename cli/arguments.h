@@ -40,7 +40,7 @@ struct StoneRequest {
     std::optional<Real> WidthMm; // --width-mm
     std::optional<Real> Carats;  // --carats
     QString Material = "Quartz"; // --material, a name of the material table
-    bool WholeStone = false;     // convert --stone
+    bool WholeStone = false;     // convert --stone; instructions of both halves
 };
 
 // export3d and outline: the options beyond the stone's files and size.

@@ -4,7 +4,6 @@
 #include "gem/reach.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 bool Present(const TGem& gem, int f) {
@@ -20,12 +19,6 @@ std::vector<Vector3> Polygon(const TGem& gem, int f) {
 }
 
 constexpr std::size_t MaxNamedTiers = 3; // the warning stays one line or two
-
-std::string Upper(std::string name) {
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return name;
-}
 } // namespace
 
 std::string CutOutcome::Warning() const {
@@ -35,7 +28,7 @@ std::string CutOutcome::Warning() const {
     const std::size_t named = std::min(RemovedTiers.size(), MaxNamedTiers);
     for (std::size_t k = 0; k < named; ++k) {
         const NamedTier& tier = RemovedTiers[k];
-        text += (k ? ", tier " : "tier ") + Upper(tier.Name) + " (" +
+        text += (k ? ", tier " : "tier ") + PrintedName(tier) + " (" +
                 (tier.Table ? "" : fixed(tier.Angle, 0, 2) + "\u00B0, ") + IntText(RemovedFacetCounts[k]) +
                 (RemovedFacetCounts[k] == 1 ? " facet)" : " facets)");
     }

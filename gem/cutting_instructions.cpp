@@ -26,10 +26,12 @@ struct StoneState {
     std::vector<Vector3> Corners;
     std::vector<std::set<int>> FacetsAt;
 
-    bool HasCornerAt(const Vector3& p, Real tolerance) const {
-        return std::any_of(Corners.begin(), Corners.end(),
-                           [&](const Vector3& c) { return Distance(c, p) < tolerance; });
+    std::optional<std::size_t> CornerAt(const Vector3& p, Real tolerance) const {
+        for (std::size_t c = 0; c < Corners.size(); ++c)
+            if (Distance(Corners[c], p) < tolerance) return c;
+        return std::nullopt;
     }
+    bool HasCornerAt(const Vector3& p, Real tolerance) const { return CornerAt(p, tolerance).has_value(); }
 };
 
 StoneState ReadState(const TGem& gem) {
@@ -74,8 +76,8 @@ class Replay {
 
 class Instructor {
   public:
-    explicit Instructor(const TGem& design)
-        : design_(design), tiers_(TiersInCuttingOrder(design)), replay_(design),
+    Instructor(const TGem& design, const TGem* partner)
+        : design_(design), tiers_(TiersInCuttingOrder(design, partner)), replay_(design),
           tolerance_(std::max(SmallestMeetDistance, MeetShare * std::max(design.W(), design.H()))) {
         for (std::size_t k = 0; k < tiers_.size(); ++k)
             rank_[tiers_[k].Tier] = k;
@@ -111,9 +113,13 @@ class Instructor {
                 instruction.CentrePoint = true;
                 points.push_back(after.Corners[c]);
             }
-            if (!before.HasCornerAt(after.Corners[c], tolerance_)) continue;
+            const auto aimedAt = before.CornerAt(after.Corners[c], tolerance_);
+            if (!aimedAt) continue;
             points.push_back(after.Corners[c]);
-            for (const int f : facets)
+            // The tiers that met at the point when the cutter aimed at it, and those still there.
+            std::set<int> meeting = before.FacetsAt[*aimedAt];
+            meeting.insert(facets.begin(), facets.end());
+            for (const int f : meeting)
                 if (!own.count(f)) {
                     if (const auto rank = RankOf(f)) met.insert(*rank);
                 }
@@ -185,9 +191,9 @@ std::string TierInstruction::Text() const {
     return text;
 }
 
-std::vector<TierInstruction> CuttingInstructions(const TGem& design) {
+std::vector<TierInstruction> CuttingInstructions(const TGem& design, const TGem* partner) {
     if (design.FacetCount <= 0) return {};
-    return Instructor(design).All();
+    return Instructor(design, partner).All();
 }
 
 std::vector<std::string> CuttingInstructionLines(const std::vector<TierInstruction>& instructions) {

@@ -20,7 +20,8 @@ struct TierInstruction {
     std::string Text() const;
 };
 
-// The instructions of a computed design, one per tier present on the stone, in cutting order.
-std::vector<TierInstruction> CuttingInstructions(const TGem& design);
+// The instructions of a computed design, one per tier present on the stone, in cutting order. With the
+// partner half, the design's text names no tier that the partner could be meant by as well.
+std::vector<TierInstruction> CuttingInstructions(const TGem& design, const TGem* partner = nullptr);
 // One line per tier: name, angle, indices and the instruction, in columns.
 std::vector<std::string> CuttingInstructionLines(const std::vector<TierInstruction>& instructions);

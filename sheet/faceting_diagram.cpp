@@ -1,13 +1,13 @@
 #include "sheet/faceting_diagram.h"
 
 #include "gem/numtext.h"
-#include "sheet/design_sheet.h"
 #include "stone/stone_figures.h"
+#include "stone/stone_instructions.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <memory>
+#include <map>
 
 namespace {
 constexpr int Margin = 40;
@@ -89,17 +89,58 @@ std::string PadRight(const std::string& s, std::size_t w) {
     return s.size() >= w ? s : s + std::string(w - s.size(), ' ');
 }
 
-// Tier rows of one half as the sheet's facet table builds them.
-void AddTierRows(const TGem& half, std::vector<std::string>& rows) {
-    auto sheet = std::make_unique<TDesignSheet>();
-    sheet->Options.ShowCutoff = false; // a facet the half's own engine merged away is still cut
-    sheet->BuildFacetTable(half);
-    for (int r = 1; r <= sheet->RowsUsed; ++r) {
-        const FacetTableRow& row = sheet->Rows[r];
-        rows.push_back(PadRight(row.Name, 6) + PadLeft(row.AngleText, 10) + "   " + row.IndicesText);
+constexpr std::size_t NameColumn = 5, AngleColumn = 9, IndicesColumn = 27;
+constexpr std::size_t IndicesWidth = IndicesColumn - 2; // characters of indices on one row
+constexpr std::size_t InstructionWidth = 56;            // characters of instruction on one row
+const char* const DegreeSign = "\xB0";
+
+// Pieces of a text in rows of at most `width` characters, parted after a separator kept at the row's end
+// ("-" between indices, " " between words).
+std::vector<std::string> RowPieces(const std::string& text, char separator, std::size_t width) {
+    std::vector<std::string> pieces;
+    std::string rest = text;
+    while (rest.size() > width) {
+        std::size_t cut = rest.rfind(separator, width - 1);
+        cut = cut == std::string::npos || cut == 0 ? width : cut + 1;
+        pieces.push_back(TrimRight(rest.substr(0, cut)));
+        rest = rest.substr(cut);
     }
+    if (!rest.empty() || pieces.empty()) pieces.push_back(rest);
+    return pieces;
+}
+
+// The instructions with every tier's name as pages print it, in the meets too.
+std::vector<TierInstruction> PrintedNames(std::vector<TierInstruction> instructions) {
+    std::map<std::string, std::string> printed;
+    for (const TierInstruction& i : instructions)
+        printed[i.Tier.Name] = PrintedName(i.Tier);
+    for (TierInstruction& i : instructions) {
+        for (std::string& met : i.Meets)
+            if (printed.count(met)) met = printed[met];
+        i.Tier.Name = printed[i.Tier.Name];
+        i.Tier.DerivedName = i.Tier.Name;
+    }
+    return instructions;
 }
 } // namespace
+
+std::vector<std::string> InstructionRows(const std::vector<TierInstruction>& instructions) {
+    std::vector<std::string> rows;
+    for (const TierInstruction& i : PrintedNames(instructions)) {
+        const std::string angle = fixed(i.Tier.Angle, 0, 2) + DegreeSign;
+        const std::vector<std::string> indices = RowPieces(IndicesText(i.Tier.Indices), '-', IndicesWidth);
+        const std::vector<std::string> pieces = RowPieces(Trim(i.Text()), ' ', InstructionWidth);
+        for (std::size_t r = 0; r < std::max(indices.size(), pieces.size()); ++r) {
+            std::string row = r == 0 ? PadRight(i.Tier.Name, NameColumn) +
+                                           PadRight(PadLeft(angle, AngleColumn - 2), AngleColumn)
+                                     : std::string(NameColumn + AngleColumn, ' ');
+            row += PadRight(r < indices.size() ? indices[r] : "", IndicesColumn);
+            row += r < pieces.size() ? pieces[r] : "";
+            rows.push_back(TrimRight(row));
+        }
+    }
+    return rows;
+}
 
 PagePixels DiagramPage(Paper paper) {
     return paper == Paper::A4 ? PagePixels{794, 1123} : PagePixels{816, 1056};
@@ -151,10 +192,45 @@ FacetingDiagram DiagramOf(const TGem* crownOrNull, const TGem* pavilion, const S
     if (diagram.Title.empty()) diagram.Title = fileTitle;
     for (int k = 2; k <= 4; ++k)
         if (!Trim(crown.TextLine(k)).empty()) diagram.Notes.push_back(Trim(crown.TextLine(k)));
+    diagram.Instructions = crownOrNull && pavilion
+                               ? InstructionsOf(StoneCuttingInstructions(*crownOrNull, *pavilion))
+                               : CuttingInstructions(crown);
     return diagram;
 }
 
 namespace {
+const char* const TableFont = "Courier New";
+constexpr int TableSizes[] = {TextSize, 8, 7, 6};        // the tier table shrinks to fit the page,
+constexpr double ViewShares[] = {ViewShare, 0.30, 0.22}; // then the views make room
+
+struct TableLayout {
+    double ViewShare = 0;
+    int FontSize = 0;
+};
+
+// The largest table font, with the views as large as they can stay, that fits all rows below the views
+// in `room` (the page's height left for views and table); the smallest of both when none does.
+TableLayout FitTable(DrawSurface& surface, std::size_t rows, int room) {
+    const int height = surface.DeviceHeight();
+    for (const double share : ViewShares)
+        for (const int size : TableSizes) {
+            surface.SetFont(TableFont, size, false);
+            const int tableHeight = static_cast<int>(rows) * (surface.TextHeight("Xg") + 2);
+            if (2 * (static_cast<int>(height * share) / 2) + tableHeight <= room) return {share, size};
+        }
+    return {ViewShares[std::size(ViewShares) - 1], TableSizes[std::size(TableSizes) - 1]};
+}
+
+// The rows when `fit` of them fit; else the first ones and a last row that says how many are left out.
+std::vector<std::string> Shortened(std::vector<std::string> rows, int fit) {
+    if (fit <= 0 || rows.size() <= static_cast<std::size_t>(fit)) return rows;
+    const std::size_t kept = static_cast<std::size_t>(fit) - 1;
+    const std::string note = "... " + IntText(static_cast<long long>(rows.size() - kept)) + " more rows";
+    rows.resize(kept);
+    rows.push_back(note);
+    return rows;
+}
+
 // Device pixels per pixel of a page at 96 dots per inch: the layout's margin and gaps are given at 96.
 double DevicePerPagePixel(const DrawSurface& surface) {
     const PageMetrics page = surface.Page();
@@ -180,20 +256,23 @@ void DrawFacetingDiagram(DrawSurface& surface, const FacetingDiagram& diagram) {
     y += WriteLines(surface, diagram.Notes, margin, y, height - margin) + px(6);
 
     const Stone& stone = *diagram.WholeStone;
-    const int viewsHeight = 2 * (static_cast<int>(height * ViewShare) / 2);
-    DrawStoneViews(surface, stone, margin, y, width - 2 * margin, viewsHeight);
-    y += viewsHeight + px(8);
-
-    surface.SetFont(Font, TextSize, false);
     const TGem& first = diagram.Crown ? *diagram.Crown : *diagram.Pavilion;
     const TGem* second = diagram.Crown ? diagram.Pavilion : nullptr;
     std::vector<std::string> figures = StoneFigureLines(stone, first, second);
     if (!diagram.Weight.empty()) figures.push_back(diagram.Weight);
+    surface.SetFont(Font, TextSize, false);
+    const int figuresHeight = static_cast<int>(figures.size()) * (surface.TextHeight("Xg") + 2) + px(8);
+
+    const std::vector<std::string> rows = InstructionRows(diagram.Instructions);
+    const TableLayout layout = FitTable(surface, rows.size(), height - margin - y - figuresHeight - px(8));
+    const int viewsHeight = 2 * (static_cast<int>(height * layout.ViewShare) / 2);
+    DrawStoneViews(surface, stone, margin, y, width - 2 * margin, viewsHeight);
+    y += viewsHeight + px(8);
+
+    surface.SetFont(Font, TextSize, false);
     y += WriteLines(surface, figures, margin, y, height - margin) + px(8);
 
-    std::vector<std::string> rows;
-    for (const TGem* half : {diagram.Crown, diagram.Pavilion})
-        if (half) AddTierRows(*half, rows);
-    surface.SetFont("Courier New", TextSize, false);
-    WriteLines(surface, rows, margin, y, height - margin);
+    surface.SetFont(TableFont, layout.FontSize, false);
+    WriteLines(surface, Shortened(rows, (height - margin - y) / (surface.TextHeight("Xg") + 2)), margin, y,
+               height - margin);
 }

@@ -9,6 +9,7 @@
 namespace {
 const QString Data = LAPIDRAW_TEST_DATA;
 const QString Crown = Data + "/lfx/round_brilliant_crown.lfx";
+const QString Pavilion = Data + "/lfx/round_brilliant_pavilion.lfx";
 
 TEST(Instructions, JsonNamesEveryTierAndMeetsOnlyEarlierOnes) {
     const ToolRun run = Tool({"instructions", Crown, "--json"});
@@ -31,6 +32,36 @@ TEST(Instructions, JsonNamesEveryTierAndMeetsOnlyEarlierOnes) {
     const ToolRun text = Tool({"instructions", Crown});
     ASSERT_EQ(text.Code, 0);
     EXPECT_EQ(text.Out.count('\n'), tiers.size());
+}
+
+// The whole stone from a half and its partner (either order) or from an ASC file: the pavilion's tiers,
+// then the crown's, every name once.
+TEST(Instructions, WholeStonePavilionFirstThenCrownNamesUnique) {
+    for (const QStringList& files :
+         {QStringList{Crown, Pavilion}, QStringList{Pavilion, Crown}, QStringList{Data + "/asc/SRB.asc"}}) {
+        const ToolRun run = Tool(QStringList{"instructions"} + files + QStringList{"--json"});
+        ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
+        const QJsonArray tiers = QJsonDocument::fromJson(run.Out).array();
+        QStringList names, halves;
+        for (const QJsonValue& value : tiers) {
+            names << value.toObject()["tier"].toString();
+            halves << value.toObject()["half"].toString();
+        }
+        EXPECT_EQ(names.removeDuplicates(), 0) << names.join(' ').toStdString();
+        EXPECT_EQ(names.first(), "g");
+        EXPECT_EQ(names.last(), "t");
+        const qsizetype firstCrown = halves.indexOf("crown");
+        ASSERT_GT(firstCrown, 1);
+        EXPECT_EQ(halves.lastIndexOf("pavilion"), firstCrown - 1);
+        EXPECT_TRUE(names[firstCrown].startsWith('c'));
+        EXPECT_TRUE(tiers[firstCrown].toObject()["meets"].toArray().contains("g"))
+            << "the crown starts at the girdle";
+    }
+    EXPECT_EQ(Tool({"instructions", Pavilion, Crown}).Out.count('\n'), 7); // g p1 p2 c1 c2 c3 t
+    EXPECT_FALSE(Tool({"instructions", Crown, "--json"}).Out.contains("\"half\""));
+    EXPECT_EQ(Tool({"instructions", Data + "/asc/SRB.asc", Pavilion}).Code, 1);
+    EXPECT_EQ(Tool({"instructions", Data + "/asc/SRB.asc", Pavilion, "--import", "crown"}).Code, 1);
+    EXPECT_EQ(Tool({"instructions", Crown, Crown}).Code, 2); // two crowns make no stone
 }
 
 TEST(Listing, InstructionsAndGearFollowTheFacetLines) {

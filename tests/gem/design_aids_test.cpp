@@ -3,6 +3,7 @@
 #include "gem/cutting_instructions.h"
 #include "gem/gear_conversion.h"
 #include "gem/range_error.h"
+#include "stone/stone_instructions.h"
 #include "tests/support/design_builders.h"
 
 #include <gtest/gtest.h>
@@ -109,6 +110,122 @@ TEST(CuttingInstructions, TierLinesNameAngleIndicesAndInstruction) {
     EXPECT_NE(lines[1].find("00-12-24-36-48-60-72-84"), std::string::npos) << lines[1];
     EXPECT_NE(lines[1].find("centre point"), std::string::npos) << lines[1];
 }
+
+// The published order of a round brilliant's pavilion: girdle; mains to a centre point on the girdle
+// line; halves to meet girdle and mains.
+std::unique_ptr<TGem> PublishedPavilion() {
+    auto gem = NewGem('p', 8, 96, true);
+    CutByAngle(*gem, 90, 3, 50);
+    CutThroughPoint(*gem, 41, 0, AtIndex(*gem, 0, GirdleCorner, -2));
+    CutThroughPoint(*gem, 42, 3, MeetOf(*gem, 0, {1, 16}, {17, 24}));
+    return gem;
+}
+
+// Its crown, cut after the pavilion: mains to meet the girdle line (the girdle plane at a girdle
+// corner), halves to meet girdle and mains, stars to meet mains and halves, the table last. The girdle
+// is the pavilion's alone: the crown's halves take its girdle facets.
+std::unique_ptr<TGem> PublishedCrown() {
+    auto gem = NewGem('c', 8, 96, true);
+    CutByAngle(*gem, 90, 3, 50);
+    CutThroughPoint(*gem, 37, 0, AtIndex(*gem, 0, GirdleCorner, 0));
+    CutThroughPoint(*gem, 42, 3, MeetOf(*gem, 0, {1, 16}, {17, 24}));
+    CutThroughPoint(*gem, 22, 6, MeetOf(*gem, 6, {17, 24}, {25, 40}));
+    CutHorizontal(*gem, 18);
+    return gem;
+}
+
+void SetText(TGem& gem, const std::vector<std::string>& lines) {
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        gem.SetTextLine(static_cast<int>(k) + 1, lines[k]);
+}
+
+TEST(StoneInstructions, PavilionFirstThenCrownFromTheGirdleNamedOnce) {
+    auto crown = PublishedCrown();
+    auto pavilion = PublishedPavilion();
+    const auto stone = StoneCuttingInstructions(*crown, *pavilion);
+    std::string got;
+    std::set<std::string> names;
+    for (const StoneInstruction& s : stone) {
+        got += s.Instruction.Tier.Name + ": " + s.Instruction.Text() + "\n";
+        EXPECT_TRUE(names.insert(s.Instruction.Tier.Name).second) << "twice: " << s.Instruction.Tier.Name;
+    }
+    const Expected expected[] = {{"g", ""},
+                                 {"p1", "centre point"},
+                                 {"p2", "meet g, p1; level girdle"},
+                                 {"c1", "centre point; meet g; level girdle; temporary meet"},
+                                 {"c2", "meet g, c1"}, // the crown's girdle facets go: no girdle to level
+                                 {"c3", "centre point; meet c1, c2; temporary meet"},
+                                 {"t", ""}};
+    ASSERT_EQ(stone.size(), std::size(expected)) << got;
+    for (std::size_t k = 0; k < stone.size(); ++k) {
+        EXPECT_EQ(stone[k].Instruction.Tier.Name, expected[k].Name) << got;
+        EXPECT_EQ(stone[k].Instruction.Text(), expected[k].Text) << got;
+        EXPECT_EQ(stone[k].Half, k < 3 ? StoneHalf::Pavilion : StoneHalf::Crown) << got;
+    }
+}
+
+// A crown girdle on other indices than the pavilion's is a girdle tier of its own in the stone.
+TEST(StoneInstructions, CrownGirdleOnOtherIndicesTakesTheNextGirdleName) {
+    auto pavilion = PublishedPavilion();
+    auto crown = NewGem('c', 8, 96, true);
+    CutByAngle(*crown, 90, 0, 50);
+    CutByAngle(*crown, 40, 3, 40);
+    CutHorizontal(*crown, 15);
+    std::vector<std::string> names, printed;
+    for (const StoneInstruction& s : StoneCuttingInstructions(*crown, *pavilion)) {
+        names.push_back(s.Instruction.Tier.Name);
+        printed.push_back(PrintedName(s.Instruction.Tier));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"g", "p1", "p2", "g2", "c1", "t"}));
+    EXPECT_EQ(printed, (std::vector<std::string>{"G", "P1", "P2", "G2", "C1", "T"}));
+}
+
+struct TextNameCase {
+    std::vector<std::string> Text;
+    std::vector<std::string> Names; // g, the mains, the halves
+    const char* HalvesText;
+};
+
+class TierNamesFromText : public ::testing::TestWithParam<TextNameCase> {};
+
+TEST_P(TierNamesFromText, NamedWhenTheTextIsPlainElseDerived) {
+    const TextNameCase c = GetParam();
+    auto gem = PublishedPavilion();
+    SetText(*gem, c.Text);
+    const auto instructions = CuttingInstructions(*gem);
+    ASSERT_EQ(instructions.size(), c.Names.size());
+    for (std::size_t k = 0; k < c.Names.size(); ++k)
+        EXPECT_EQ(instructions[k].Tier.Name, c.Names[k]) << k;
+    EXPECT_EQ(instructions.back().Text(), c.HalvesText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pavilion, TierNamesFromText,
+    ::testing::Values(
+        TextNameCase{
+            {"Round brilliant", "P1 41.00 00-12-24-... Pavilion main", "Halves H 42.00\xB0 03-09", "G 90.00"},
+            {"G", "P1", "H"},
+            "meet G, P1; level girdle"},
+        TextNameCase{{"X 41.00 03-09", "Y 41", "Z 41.03"}, {"g", "p1", "p2"}, "meet g, p1; level girdle"},
+        TextNameCase{{"A 41.00", "B 41.00 00-12"}, {"g", "p1", "p2"}, "meet g, p1; level girdle"},
+        TextNameCase{{"p2 41.00", "M 42.00", "m 90.00"}, {"g", "p1", "p2"}, "meet g, p1; level girdle"}));
+
+class StoneTierNames : public ::testing::TestWithParam<bool> {};
+
+// One text for the stone, on the crown alone or on both halves (as an ASC import gives it): an entry
+// that fits a tier of each half names neither.
+TEST_P(StoneTierNames, TextOfEitherHalfNamesTiersOfBoth) {
+    auto crown = PublishedCrown();
+    auto pavilion = PublishedPavilion();
+    SetText(*crown, {"G 90.00   P1 41.00   X 42.00   S 22.00"});
+    if (GetParam()) SetText(*pavilion, {"G 90.00   P1 41.00   X 42.00   S 22.00"});
+    std::vector<std::string> names;
+    for (const StoneInstruction& s : StoneCuttingInstructions(*crown, *pavilion))
+        names.push_back(s.Instruction.Tier.Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"G", "P1", "p2", "c1", "c2", "S", "t"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(TextOnCrownOrBoth, StoneTierNames, ::testing::Bool());
 
 // A 96-gear crown with mains on 12-steps, stars on 6-steps and upper halves at 2 and 10.
 std::unique_ptr<TGem> CrownOn96() {
