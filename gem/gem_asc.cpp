@@ -517,7 +517,8 @@ bool TGem::ImportAsc(char type) {
 
     const bool mirror = AscMirror == 'y';
     NewDesign(type, AscParts, static_cast<std::int32_t>(RoundEven(AscGear)), mirror, AscOffset, false, true);
-    WriteDesign("", FileMode::Snapshot, ""); // the empty design is the first undo step of the import
+    if (KeepsUndoHistory)
+        WriteDesign("", FileMode::Snapshot, ""); // the empty design is the first undo step of the import
 
     Facets[-1].Dist = -ImportBlockDistance;
     for (int k = 1; k <= AscLineCount; ++k) {

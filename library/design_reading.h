@@ -1,17 +1,8 @@
 // Reading the files of one job into library records: the work of one indexing thread.
 #pragma once
 
-#include "gem/gem.h"
 #include "library/design_library.h"
 #include "library/design_scan.h"
-
-#include <memory>
-
-// The designs a thread reads into, kept from one job to the next.
-struct ReadingSpace {
-    std::unique_ptr<TGem> Crown = std::make_unique<TGem>();
-    std::unique_ptr<TGem> Pavilion = std::make_unique<TGem>();
-};
 
 struct JobResult {
     const DesignJob* Job = nullptr;
@@ -19,4 +10,4 @@ struct JobResult {
     std::vector<std::string> Thumbnails; // one per record, empty when none
 };
 
-JobResult ReadJob(const DesignJob& job, ReadingSpace& space, const ThumbnailMaker& thumbnails);
+JobResult ReadJob(const DesignJob& job, const ThumbnailMaker& thumbnails);

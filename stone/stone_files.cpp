@@ -15,20 +15,35 @@ bool HasAscExtension(const std::string& path) {
     return extension == ".asc";
 }
 
+namespace {
+// The model's reason for a failed read, with its line and system error number.
+bool Failed(const TGem& gem, FileError& error) {
+    error = gem.LastError;
+    return false;
+}
+
+// Imports a half from the ASC file already read. The half is to be looked at, not edited: it keeps no
+// undo history, so the import writes no snapshot.
+bool ImportReadHalf(TGem& gem, char type, FileError& error) {
+    gem.KeepsUndoHistory = false;
+    if (!gem.ImportAsc(type)) return Failed(gem, error);
+    gem.Recompute();
+    gem.GroupTiers();
+    return true;
+}
+} // namespace
+
 bool ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem, FileError& error) {
     gem = std::make_unique<TGem>();
-    if (!gem->ReadDesign(path, TGem::FileMode::Open)) return error.Set(gem->LastError.Message);
+    if (!gem->ReadDesign(path, TGem::FileMode::Open)) return Failed(*gem, error);
     gem->GroupTiers();
     return true;
 }
 
 bool ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>& gem, FileError& error) {
     gem = std::make_unique<TGem>();
-    // The import uses the buffer up, so each half reads the file afresh.
-    if (!gem->ReadAsc(path) || !gem->ImportAsc(type)) return error.Set(gem->LastError.Message);
-    gem->Recompute();
-    gem->GroupTiers();
-    return true;
+    if (!gem->ReadAsc(path)) return Failed(*gem, error);
+    return ImportReadHalf(*gem, type, error);
 }
 
 std::string PartnerFileName(const std::string& half) {
@@ -45,10 +60,12 @@ std::string PartnerFileName(const std::string& half) {
 bool ReadAscHalves(const std::string& path, StoneHalves& halves, FileError& error) {
     halves = StoneHalves{};
     error.Clear();
-    if (!ImportHalf(path, 'c', halves.Crown, error) || !ImportHalf(path, 'p', halves.Pavilion, error)) {
-        halves = StoneHalves{};
-        return false;
-    }
+    auto crown = std::make_unique<TGem>();
+    if (!crown->ReadAsc(path)) return Failed(*crown, error);
+    auto pavilion = crown->Backup(); // the file is read once: each import uses up a buffer of its own
+    if (!ImportReadHalf(*crown, 'c', error) || !ImportReadHalf(*pavilion, 'p', error)) return false;
+    halves.Crown = std::move(crown);
+    halves.Pavilion = std::move(pavilion);
     halves.CrownFile = halves.PavilionFile = path;
     return true;
 }

@@ -8,7 +8,8 @@
 #include <memory>
 #include <string>
 
-// The two halves, read and recomputed, with the files they came from.
+// The two halves, read and recomputed, with the files they came from. The readers below make halves
+// to be looked at: an imported half keeps no undo history.
 struct StoneHalves {
     std::unique_ptr<TGem> Crown, Pavilion;
     std::string CrownFile, PavilionFile;
