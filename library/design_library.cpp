@@ -257,8 +257,9 @@ class ReadingCrew {
 
   private:
     void Work(const IndexOptions& options) {
+        ReadingSpace space;
         for (size_t i; !stop_ && !(options.Cancel && *options.Cancel) && (i = next_++) < jobs_.size();) {
-            JobResult result = ReadJob(*jobs_[i], options.Thumbnails);
+            JobResult result = ReadJob(*jobs_[i], space, options.Thumbnails);
             std::lock_guard<std::mutex> lock(mutex_);
             results_.push_back(std::move(result));
             ready_.notify_one();

@@ -17,8 +17,8 @@ std::string NameOf(const std::string& path) {
 }
 
 // A half that was read but has no facet is no half of the stone (an ASC file of a crown alone).
-const TGem* HalfOrNull(const std::unique_ptr<TGem>& half) {
-    return half && half->FacetCount > 0 ? half.get() : nullptr;
+const TGem* HalfOrNull(const TGem& half) {
+    return half.FacetCount > 0 ? &half : nullptr;
 }
 
 // Title and text from the design's text lines: the cut's name, else the first line that is not blank.
@@ -74,13 +74,13 @@ DesignRecord NewRecord(const std::string& path, DesignKind kind) {
     return record;
 }
 
-void ReadAscJob(const std::string& path, const ThumbnailMaker& thumbnails, JobResult& result) {
-    StoneHalves halves;
+void ReadAscJob(const std::string& path, ReadingSpace& space, const ThumbnailMaker& thumbnails,
+                JobResult& result) {
     FileError error;
-    if (!ReadAscHalves(path, halves, error))
+    if (!ReadAscHalvesInto(path, *space.Crown, *space.Pavilion, error))
         return Add(result, BrokenRecord(path, DesignKind::Asc, error), "");
-    const TGem* crown = HalfOrNull(halves.Crown);
-    const TGem* pavilion = HalfOrNull(halves.Pavilion);
+    const TGem* crown = HalfOrNull(*space.Crown);
+    const TGem* pavilion = HalfOrNull(*space.Pavilion);
     if (!crown && !pavilion)
         error.Set("the file holds no facets");
     else if (AddDesign(NewRecord(path, DesignKind::Asc), crown, pavilion, thumbnails, result, error))
@@ -128,13 +128,13 @@ void ReadPairJob(const DesignJob& job, const ThumbnailMaker& thumbnails, JobResu
 }
 } // namespace
 
-JobResult ReadJob(const DesignJob& job, const ThumbnailMaker& thumbnails) {
+JobResult ReadJob(const DesignJob& job, ReadingSpace& space, const ThumbnailMaker& thumbnails) {
     JobResult result;
     result.Job = &job;
     const std::string& path = job.Key();
     try {
         if (HasAscExtension(path))
-            ReadAscJob(path, thumbnails, result);
+            ReadAscJob(path, space, thumbnails, result);
         else if (job.Files.size() == 2)
             ReadPairJob(job, thumbnails, result);
         else

@@ -22,14 +22,40 @@ bool Failed(const TGem& gem, FileError& error) {
     return false;
 }
 
-// Imports a half from the ASC file already read. The half is to be looked at, not edited: it keeps no
-// undo history, so the import writes no snapshot.
-bool ImportReadHalf(TGem& gem, char type, FileError& error) {
+// Imports one half from the ASC file read into `gem`'s buffer. The half is to be looked at, not edited:
+// it keeps no undo history, so the import writes no snapshot.
+bool ImportRead(char type, TGem& gem, FileError& error) {
     gem.KeepsUndoHistory = false;
     if (!gem.ImportAsc(type)) return Failed(gem, error);
     gem.Recompute();
     gem.GroupTiers();
     return true;
+}
+
+bool ImportInto(const std::string& path, char type, TGem& gem, FileError& error) {
+    if (!gem.ReadAsc(path)) return Failed(gem, error);
+    return ImportRead(type, gem, error);
+}
+
+// The ASC file read into one design's buffer, copied into another's: the import uses a buffer up, and
+// reading the file again would cost as much as the import.
+void CopyAscBuffer(const TGem& from, TGem& to) {
+    to.AscGear = from.AscGear;
+    to.AscOffset = from.AscOffset;
+    to.AscParts = from.AscParts;
+    to.AscMirror = from.AscMirror;
+    for (int k = 1; k <= TGem::AscHeaderCount; ++k)
+        to.AscHeader[k] = from.AscHeader[k];
+    to.AscLineCount = from.AscLineCount;
+    for (int k = 1; k <= TGem::MaxAscLines; ++k) {
+        const TGem::AscRecord& line = from.AscLines[k];
+        TGem::AscRecord& copy = to.AscLines[k];
+        copy.AscAngle = line.AscAngle;
+        copy.AscDistance = line.AscDistance;
+        copy.AscIndexCount = line.AscIndexCount;
+        for (int j = 1; j <= line.AscIndexCount; ++j)
+            copy.AscIndices[j] = line.AscIndices[j];
+    }
 }
 } // namespace
 
@@ -42,8 +68,7 @@ bool ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem, FileError& er
 
 bool ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>& gem, FileError& error) {
     gem = std::make_unique<TGem>();
-    if (!gem->ReadAsc(path)) return Failed(*gem, error);
-    return ImportReadHalf(*gem, type, error);
+    return ImportInto(path, type, *gem, error);
 }
 
 std::string PartnerFileName(const std::string& half) {
@@ -57,13 +82,17 @@ std::string PartnerFileName(const std::string& half) {
     return (path.parent_path() / (stem + path.extension().string())).string();
 }
 
+bool ReadAscHalvesInto(const std::string& path, TGem& crown, TGem& pavilion, FileError& error) {
+    error.Clear();
+    if (!crown.ReadAsc(path)) return Failed(crown, error);
+    CopyAscBuffer(crown, pavilion);
+    return ImportRead('c', crown, error) && ImportRead('p', pavilion, error);
+}
+
 bool ReadAscHalves(const std::string& path, StoneHalves& halves, FileError& error) {
     halves = StoneHalves{};
-    error.Clear();
-    auto crown = std::make_unique<TGem>();
-    if (!crown->ReadAsc(path)) return Failed(*crown, error);
-    auto pavilion = crown->Backup(); // the file is read once: each import uses up a buffer of its own
-    if (!ImportReadHalf(*crown, 'c', error) || !ImportReadHalf(*pavilion, 'p', error)) return false;
+    auto crown = std::make_unique<TGem>(), pavilion = std::make_unique<TGem>();
+    if (!ReadAscHalvesInto(path, *crown, *pavilion, error)) return false;
     halves.Crown = std::move(crown);
     halves.Pavilion = std::move(pavilion);
     halves.CrownFile = halves.PavilionFile = path;

@@ -217,6 +217,21 @@ TEST(WholeStone, AscFileGivesBothHalves) {
     EXPECT_FALSE(ReadStoneHalves(BundledAsc("missing.asc"), "", halves, error));
     EXPECT_NE(error.Message.find("missing.asc"), std::string::npos) << error.Message;
 }
+
+// Two designs read into file after file give the halves that each half's own import gives.
+TEST(WholeStone, AscFilesReadIntoTheSameDesignsGiveTheHalvesOfTheirOwnImport) {
+    auto crown = std::make_unique<TGem>(), pavilion = std::make_unique<TGem>();
+    for (const char* name : {"Turkey.asc", "SRB.asc", "seven_on_64.asc", "Compear125.asc"}) {
+        SCOPED_TRACE(name);
+        FileError error;
+        ASSERT_TRUE(ReadAscHalvesInto(BundledAsc(name), *crown, *pavilion, error)) << error.Message;
+        std::unique_ptr<TGem> own;
+        ASSERT_TRUE(ImportHalf(BundledAsc(name), 'c', own, error));
+        EXPECT_EQ(crown->DesignFileText(), own->DesignFileText());
+        ASSERT_TRUE(ImportHalf(BundledAsc(name), 'p', own, error));
+        EXPECT_EQ(pavilion->DesignFileText(), own->DesignFileText());
+    }
+}
 } // namespace
 
 namespace {
