@@ -168,6 +168,12 @@ TEST_F(LibraryIndex, ASecondRunReadsOnlyWhatChangedAndForgetsWhatIsGone) {
     EXPECT_EQ(all.size(), 5u);
     EXPECT_EQ(all.at("d0.asc").Title, "Changed");
     EXPECT_EQ(library.IntegrityCheck(), "ok");
+
+    const DesignRecord& d2 = all.at("d2.asc"); // indexed without pictures; one is given later
+    EXPECT_FALSE(d2.HasThumbnail);
+    library.SetThumbnail(d2.Id, "picture");
+    EXPECT_TRUE(library.Find(d2.Path)->HasThumbnail);
+    EXPECT_EQ(library.Thumbnail(d2.Id), "picture");
 }
 
 // Each search against the same filter written out over all designs.
