@@ -89,39 +89,40 @@ void ReadAscJob(const std::string& path, ReadingSpace& space, const ThumbnailMak
 }
 
 // A design file read alone: a crown or a pavilion.
-void AddHalf(const std::string& path, const std::unique_ptr<TGem>& half, FileError error,
-             const ThumbnailMaker& thumbnails, JobResult& result) {
-    if (half && error.Empty()) {
-        const bool crown = half->IsCrown();
+void AddHalf(const std::string& path, const TGem& half, FileError error, const ThumbnailMaker& thumbnails,
+             JobResult& result) {
+    if (error.Empty()) {
+        const bool crown = half.IsCrown();
         const DesignKind kind = crown ? DesignKind::Crown : DesignKind::Pavilion;
-        if (AddDesign(NewRecord(path, kind), crown ? half.get() : nullptr, crown ? nullptr : half.get(),
-                      thumbnails, result, error))
+        if (AddDesign(NewRecord(path, kind), crown ? &half : nullptr, crown ? nullptr : &half, thumbnails,
+                      result, error))
             return;
     }
     Add(result, BrokenRecord(path, DesignKind::Crown, error), "");
 }
 
-void ReadHalfJob(const std::string& path, const ThumbnailMaker& thumbnails, JobResult& result) {
-    std::unique_ptr<TGem> half;
+void ReadHalfJob(const std::string& path, TGem& half, const ThumbnailMaker& thumbnails, JobResult& result) {
     FileError error;
-    ReadHalf(path, half, error);
+    ReadHalfInto(path, half, error);
     AddHalf(path, half, error, thumbnails, result);
 }
 
 // NAMEc.lfx and NAMEp.lfx: one design when the first is a crown and the second a pavilion that make a
 // stone together, else two.
-void ReadPairJob(const DesignJob& job, const ThumbnailMaker& thumbnails, JobResult& result) {
+void ReadPairJob(const DesignJob& job, ReadingSpace& space, const ThumbnailMaker& thumbnails,
+                 JobResult& result) {
     const std::string& crownPath = job.Files[0].Path;
     const std::string& pavilionPath = job.Files[1].Path;
-    std::unique_ptr<TGem> crown, pavilion;
+    TGem& crown = *space.Crown;
+    TGem& pavilion = *space.Pavilion;
     FileError crownError, pavilionError, stoneError;
-    const bool crownRead = ReadHalf(crownPath, crown, crownError);
-    const bool pavilionRead = ReadHalf(pavilionPath, pavilion, pavilionError);
-    if (crownRead && pavilionRead && crown->IsCrown() && pavilion->IsPavilion()) {
+    const bool crownRead = ReadHalfInto(crownPath, crown, crownError);
+    const bool pavilionRead = ReadHalfInto(pavilionPath, pavilion, pavilionError);
+    if (crownRead && pavilionRead && crown.IsCrown() && pavilion.IsPavilion()) {
         DesignRecord record = NewRecord(crownPath, DesignKind::Pair);
         record.Partner = pavilionPath;
         record.Name.pop_back(); // the name of the pair, without the crown's letter
-        if (AddDesign(std::move(record), crown.get(), pavilion.get(), thumbnails, result, stoneError)) return;
+        if (AddDesign(std::move(record), &crown, &pavilion, thumbnails, result, stoneError)) return;
     }
     AddHalf(crownPath, crown, crownError, thumbnails, result);
     AddHalf(pavilionPath, pavilion, pavilionError, thumbnails, result);
@@ -136,9 +137,9 @@ JobResult ReadJob(const DesignJob& job, ReadingSpace& space, const ThumbnailMake
         if (HasAscExtension(path))
             ReadAscJob(path, space, thumbnails, result);
         else if (job.Files.size() == 2)
-            ReadPairJob(job, thumbnails, result);
+            ReadPairJob(job, space, thumbnails, result);
         else
-            ReadHalfJob(path, thumbnails, result);
+            ReadHalfJob(path, *space.Crown, thumbnails, result);
     } catch (const RangeError& error) { // the design does not fit the model's tables
         result = JobResult{&job, {}, {}};
         FileError fault;

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-// The two designs a thread reads ASC files into, kept from one job to the next (they are large to make).
+// The two designs a thread reads files into, kept from one job to the next (they are large to make).
 struct ReadingSpace {
     std::unique_ptr<TGem> Crown = std::make_unique<TGem>();
     std::unique_ptr<TGem> Pavilion = std::make_unique<TGem>();

@@ -59,11 +59,16 @@ void CopyAscBuffer(const TGem& from, TGem& to) {
 }
 } // namespace
 
+bool ReadHalfInto(const std::string& path, TGem& gem, FileError& error) {
+    error.Clear();
+    if (!gem.ReadDesign(path, TGem::FileMode::Open)) return Failed(gem, error);
+    gem.GroupTiers();
+    return true;
+}
+
 bool ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem, FileError& error) {
     gem = std::make_unique<TGem>();
-    if (!gem->ReadDesign(path, TGem::FileMode::Open)) return Failed(*gem, error);
-    gem->GroupTiers();
-    return true;
+    return ReadHalfInto(path, *gem, error);
 }
 
 bool ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>& gem, FileError& error) {

@@ -29,9 +29,10 @@ bool ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>& gem, 
 
 // Both halves of an ASC file.
 bool ReadAscHalves(const std::string& path, StoneHalves& halves, FileError& error);
-// Both halves of an ASC file into designs that were used before: a reader of many files keeps two
-// designs (they are large to make) and reads every file into them.
+// The same into designs that were used before: a reader of many files keeps two designs (they are
+// large to make) and reads every file into them.
 bool ReadAscHalvesInto(const std::string& path, TGem& crown, TGem& pavilion, FileError& error);
+bool ReadHalfInto(const std::string& path, TGem& gem, FileError& error);
 
 // A design file and its partner (found by the naming rule when `partner` is empty), in either order.
 // Refuses, naming the files, a partner that cannot be found or read, or two halves of one kind.
