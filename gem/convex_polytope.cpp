@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory_resource>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -47,13 +48,17 @@ class Clipper {
     std::vector<Vector3> corners_;
     std::vector<PolytopeFace> faces_;
     // Working storage of one cut, kept to spare allocations: each corner's distance from the plane and
-    // side of it, the new corner of each crossing edge, the edges along the plane.
+    // side of it, the new corner of each crossing edge, the edges along the plane, the faces and
+    // corners kept. The tables' entries come from a pool that the next cut takes them from again.
     std::vector<Real> distance_;
     std::vector<Side> side_;
-    std::unordered_map<std::uint64_t, int> cuts_;
-    std::unordered_set<std::uint64_t> along_;
-    std::unordered_map<int, int> next_;
+    std::pmr::unsynchronized_pool_resource pool_;
+    std::pmr::unordered_map<std::uint64_t, int> cuts_{&pool_};
+    std::pmr::unordered_set<std::uint64_t> along_{&pool_};
+    std::pmr::unordered_map<int, int> next_{&pool_};
     std::vector<int> renumber_;
+    std::vector<PolytopeFace> kept_;
+    std::vector<Vector3> used_;
     bool unresolved_ = false;
 };
 
@@ -113,7 +118,8 @@ bool Clipper::Cut(const Plane& plane, int id) {
     }
 
     cuts_.clear();
-    std::vector<PolytopeFace> kept;
+    std::vector<PolytopeFace>& kept = kept_;
+    kept.clear();
     kept.reserve(faces_.size() + 1);
     for (PolytopeFace& face : faces_) {
         const auto outside = [&](int c) { return side_[c] == Side::Out; };
@@ -124,6 +130,7 @@ bool Clipper::Cut(const Plane& plane, int id) {
         PolytopeFace clipped{face.Plane, {}};
         bool inside = false;
         const std::size_t n = face.Corners.size();
+        clipped.Corners.reserve(n + 1); // a cut takes at least one corner off and puts two on
         for (std::size_t i = 0; i < n; ++i) {
             const int a = face.Corners[i], b = face.Corners[(i + 1) % n];
             inside = inside || side_[a] == Side::In;
@@ -140,7 +147,7 @@ bool Clipper::Cut(const Plane& plane, int id) {
         faces_.clear();
         return false;
     }
-    faces_ = std::move(kept);
+    faces_.swap(kept);
     DropUnusedCorners();
     return true;
 }
@@ -165,6 +172,7 @@ bool Clipper::CloseHole(std::vector<PolytopeFace>& faces, int id) {
     }
     if (next_.empty()) return true;
     PolytopeFace hole{id, {}};
+    hole.Corners.reserve(next_.size());
     int corner = next_.begin()->first;
     do {
         hole.Corners.push_back(corner);
@@ -179,7 +187,8 @@ bool Clipper::CloseHole(std::vector<PolytopeFace>& faces, int id) {
 
 void Clipper::DropUnusedCorners() {
     renumber_.assign(corners_.size(), -1);
-    std::vector<Vector3> used;
+    std::vector<Vector3>& used = used_;
+    used.clear();
     used.reserve(corners_.size());
     for (PolytopeFace& face : faces_)
         for (int& c : face.Corners) {
@@ -189,7 +198,7 @@ void Clipper::DropUnusedCorners() {
             }
             c = renumber_[c];
         }
-    corners_ = std::move(used);
+    corners_.swap(used);
 }
 
 bool Clipper::TouchesBox() const {

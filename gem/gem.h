@@ -135,6 +135,9 @@ class TGem {
     std::int32_t SnapshotTop = -1;
     std::string TempFolder;
     std::string SnapshotPrefix;
+    // False for a design read only to be looked at, which keeps no undo history: the ASC import then
+    // writes no snapshot of the empty design it starts from.
+    bool KeepsUndoHistory = true;
 
     // ---- Girdle outline ----
     std::int32_t OutlineFirstEdge = 1;

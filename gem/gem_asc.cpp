@@ -516,7 +516,7 @@ FileResult TGem::ImportAsc(char type) {
     NewDesign(type, AscParts, static_cast<std::int32_t>(RoundEven(AscGear)), mirror, AscOffset, false, true);
     // The empty design is the first undo step of the import. Without it (no temporary folder) the import
     // still stands: the change runner that records the import's own step shows that failure.
-    [[maybe_unused]] const FileResult firstStep = WriteDesign("", FileMode::Snapshot, "");
+    if (KeepsUndoHistory) static_cast<void>(WriteDesign("", FileMode::Snapshot, ""));
 
     Facets[-1].Dist = -ImportBlockDistance;
     for (int k = 1; k <= AscLineCount; ++k) {

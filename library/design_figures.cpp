@@ -1,30 +1,13 @@
 #include "library/design_figures.h"
 
+#include "stone/stone_figures.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
 
 namespace {
-// Tier members of girdle facets (90 degrees).
-int GirdleFacets(const TGem& half) {
-    int count = 0;
-    for (int t = 1; t <= half.TierCount; ++t)
-        if (Near90(half.FacetAngle(half.Tiers[t].FirstFacet))) count += half.Tiers[t].MemberCount;
-    return count;
-}
-
-// The highest |z| of a corner of a girdle facet: how far the girdle reaches into this half.
-double GirdleHeight(const TGem& half) {
-    double height = 0;
-    for (int f = 1; f <= half.FacetCount; ++f) {
-        if (!Near90(half.FacetAngle(f))) continue;
-        const Facet& facet = half.Facets[f];
-        for (int c = 1; c <= facet.CornerCount; ++c)
-            height =
-                std::max(height, static_cast<double>(std::fabs(half.Points[facet.Corners[c]].Position.z)));
-    }
-    return height;
-}
+constexpr double OutlineMerge = 1e-3; // of the stone's size: outline corners closer than this are one
 
 double FacetArea(const TGem& half, int f) {
     const Facet& facet = half.Facets[f];
@@ -50,48 +33,59 @@ std::optional<double> MainAngle(const TGem& half) {
 
 } // namespace
 
-std::vector<OutlinePoint> HalfOutline(const TGem& half) {
-    std::vector<OutlinePoint> points;
-    for (int p = 1; p <= half.PointCount; ++p)
-        points.push_back(
-            {static_cast<double>(half.Points[p].Position.x), static_cast<double>(half.Points[p].Position.y)});
-    return ConvexHull(points);
+Stone TurnedQuarter(const Stone& stone) {
+    auto turn = [](const Vector3& p) { return Vector3{-p.y, p.x, p.z}; };
+    Stone turned = stone;
+    for (Vector3& corner : turned.Corners)
+        corner = turn(corner);
+    for (StoneFace& face : turned.Faces)
+        face.FacePlane.Normal = turn(face.FacePlane.Normal);
+    turned.BoxMin = {-stone.BoxMax.y, stone.BoxMin.x, stone.BoxMin.z};
+    turned.BoxMax = {-stone.BoxMin.y, stone.BoxMax.x, stone.BoxMax.z};
+    return turned;
 }
 
-DesignFigures MeasureDesign(const TGem* crown, const TGem* pavilion) {
-    DesignFigures figures;
-    // Until the whole stone is computed, the girdle outline is the crown's (an ASC design's pavilion
-    // reaches the girdle below the girdle plane), else the pavilion's.
-    const TGem& outlined = crown ? *crown : *pavilion;
-    figures.Shape = ClassifyOutline(HalfOutline(outlined));
-    const double w = static_cast<double>(std::min(outlined.W(), outlined.L()));
-    const double l = static_cast<double>(std::max(outlined.W(), outlined.L()));
+std::vector<OutlinePoint> StoneOutline(const Stone& stone) {
+    std::vector<OutlinePoint> points;
+    for (const Vector3& p : stone.Corners)
+        points.push_back({static_cast<double>(p.x), static_cast<double>(p.y)});
+    const std::vector<OutlinePoint> hull = ConvexHull(points);
+    // The girdles of the two halves seldom meet exactly: corners a hair apart are one.
+    const double apart = OutlineMerge * static_cast<double>(stone.Size());
+    std::vector<OutlinePoint> outline;
+    for (const OutlinePoint& p : hull)
+        if (outline.empty() || std::hypot(p.x - outline.back().x, p.y - outline.back().y) >= apart)
+            outline.push_back(p);
+    while (outline.size() > 1 &&
+           std::hypot(outline.back().x - outline[0].x, outline.back().y - outline[0].y) < apart)
+        outline.pop_back();
+    return outline;
+}
 
-    double height = 0, girdle = 0, volume = 0;
-    int girdleFacets[2] = {0, 0};
-    // What each half adds: its facets, main angle, girdle facets, height, girdle height and volume.
-    auto add = [&](const TGem* half, int& facets, std::optional<double>& angle, int& girdles) {
-        if (!half) return;
-        facets = half->FacetsShownCount();
-        angle = MainAngle(*half);
-        girdles = GirdleFacets(*half);
-        height += static_cast<double>(half->H());
-        girdle += GirdleHeight(*half);
-        volume += static_cast<double>(half->Volume());
-    };
-    add(crown, figures.CrownFacets, figures.CrownAngle, girdleFacets[0]);
-    add(pavilion, figures.PavilionFacets, figures.PavilionAngle, girdleFacets[1]);
-    // The girdle facets of a whole stone appear in both halves.
-    figures.Facets = figures.CrownFacets + figures.PavilionFacets -
-                     (crown && pavilion ? std::min(girdleFacets[0], girdleFacets[1]) : 0);
-    if (!(w > 0)) return figures;
-    figures.LW = l / w;
-    if (crown && crown->HasTable()) figures.TW = static_cast<double>(crown->T()) / w;
-    if (crown) figures.CW = static_cast<double>(crown->H()) / w;
-    if (pavilion) figures.PW = static_cast<double>(pavilion->H()) / w;
-    figures.GW = girdle / w;
-    figures.HW = height / w;
-    figures.VolW3 = volume / (w * w * w);
+DesignFigures MeasureDesign(const Stone& stone, const TGem* crown, const TGem* pavilion) {
+    DesignFigures figures;
+    figures.Shape = ClassifyOutline(StoneOutline(stone));
+    if (crown) figures.CrownAngle = MainAngle(*crown);
+    if (pavilion) figures.PavilionAngle = MainAngle(*pavilion);
+
+    const bool wide = stone.BoxMax.x - stone.BoxMin.x > stone.BoxMax.y - stone.BoxMin.y;
+    const StoneFigures f = FiguresOf(wide ? TurnedQuarter(stone) : stone, crown ? *crown : *pavilion);
+    // A half alone is closed by the girdle plane, which is no facet of the design.
+    const int girdlePlane = static_cast<int>(std::count_if(
+        stone.Faces.begin(), stone.Faces.end(), [](const StoneFace& face) { return face.Facet == 0; }));
+    figures.CrownFacets = f.CrownFacets - (crown && !pavilion ? girdlePlane : 0);
+    figures.PavilionFacets = f.PavilionFacets - (pavilion && !crown ? girdlePlane : 0);
+    figures.Facets = figures.CrownFacets + figures.PavilionFacets + f.GirdleFacets;
+    if (!(f.Width > 0)) return figures;
+
+    figures.LW = static_cast<double>(f.Ratio(f.Length));
+    if (crown && f.Table > 0) figures.TW = static_cast<double>(f.Ratio(f.Table));
+    if (crown) figures.CW = static_cast<double>(f.Ratio(f.CrownHeight));
+    if (pavilion) figures.PW = static_cast<double>(f.Ratio(f.PavilionDepth));
+    if (!crown || !pavilion) return figures;
+    figures.GW = static_cast<double>(f.Ratio(f.GirdleThick));
+    figures.HW = static_cast<double>(f.Ratio(f.TotalDepth));
+    figures.VolW3 = static_cast<double>(f.VolumeRatio());
     return figures;
 }
 

@@ -38,8 +38,10 @@ CREATE TABLE IF NOT EXISTS designs(
     crown_angle REAL, pavilion_angle REAL,
     shape TEXT,
     brightness REAL,
-    broken TEXT, broken_line INTEGER);
+    broken TEXT, broken_line INTEGER,
+    has_thumbnail INTEGER NOT NULL DEFAULT 0);
 CREATE INDEX IF NOT EXISTS designs_job ON designs(job);
+CREATE INDEX IF NOT EXISTS designs_name ON designs(name COLLATE NOCASE, path);
 CREATE INDEX IF NOT EXISTS designs_partner ON designs(partner);
 CREATE TABLE IF NOT EXISTS files(
     path TEXT PRIMARY KEY, size INTEGER NOT NULL, modified INTEGER NOT NULL, job TEXT NOT NULL);
@@ -63,7 +65,7 @@ const char* const RecordColumns =
     "d.id, d.path, d.partner, d.kind, d.name, d.title, d.text, d.gear, d.parts, d.mirror, d.facets, "
     "d.crown_facets, d.pavilion_facets, d.lw, d.tw, d.cw, d.pw, d.gw, d.hw, d.vol, d.crown_angle, "
     "d.pavilion_angle, d.shape, d.brightness, d.broken, d.broken_line, "
-    "EXISTS(SELECT 1 FROM thumbnails t WHERE t.id = d.id)";
+    "d.has_thumbnail";
 
 int UserVersion(const SqliteDb& db) {
     Statement version(db, "PRAGMA user_version");
@@ -141,10 +143,11 @@ struct JobWriter {
           removeFiles(db, "DELETE FROM files WHERE job = ?"),
           addFile(db, "INSERT OR REPLACE INTO files(path, size, modified, job) VALUES (?, ?, ?, ?)"),
           addDesign(
-              db, "INSERT OR REPLACE INTO designs(path, partner, job, kind, name, title, text, gear, parts, "
-                  "mirror, facets, crown_facets, pavilion_facets, lw, tw, cw, pw, gw, hw, vol, crown_angle, "
-                  "pavilion_angle, shape, broken, broken_line) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                  "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+              db,
+              "INSERT OR REPLACE INTO designs(path, partner, job, kind, name, title, text, gear, parts, "
+              "mirror, facets, crown_facets, pavilion_facets, lw, tw, cw, pw, gw, hw, vol, crown_angle, "
+              "pavilion_angle, shape, broken, broken_line, has_thumbnail) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
+              "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
           addThumbnail(db, "INSERT OR REPLACE INTO thumbnails(id, png) VALUES (?, ?)"), db_(db) {}
 
     int Remove(const std::string& job) {
@@ -160,7 +163,7 @@ struct JobWriter {
         for (const FoundFile& file : result.Job->Files)
             addFile.Bind(1, file.Path).Bind(2, file.Size).Bind(3, file.Modified).Bind(4, job).Run();
         for (size_t i = 0; i < result.Records.size(); ++i) {
-            AddDesign(job, result.Records[i]);
+            AddDesign(job, result.Records[i], !result.Thumbnails[i].empty());
             if (!result.Thumbnails[i].empty())
                 addThumbnail.Bind(1, static_cast<std::int64_t>(sqlite3_last_insert_rowid(db_.Handle())))
                     .BindBlob(2, result.Thumbnails[i])
@@ -168,7 +171,7 @@ struct JobWriter {
         }
     }
 
-    void AddDesign(const std::string& job, const DesignRecord& r) {
+    void AddDesign(const std::string& job, const DesignRecord& r, bool thumbnail) {
         Parameters p{addDesign};
         p << r.Path << (r.Partner.empty() ? std::optional<std::string>() : r.Partner) << job
           << KindName(r.Kind) << r.Name << r.Title << r.Text;
@@ -182,6 +185,7 @@ struct JobWriter {
         p << (read ? std::optional<std::string>(ShapeName(f.Shape)) : std::nullopt);
         p << (read ? std::optional<std::string>() : r.Broken);
         p << (read ? std::optional<std::int64_t>() : std::int64_t{r.BrokenLine});
+        p << std::int64_t{thumbnail};
         addDesign.Run();
     }
 
@@ -469,10 +473,13 @@ std::string DesignLibrary::Thumbnail(std::int64_t id) const {
 }
 
 void DesignLibrary::SetThumbnail(std::int64_t id, const std::string& png) {
+    WriteTransaction transaction(*db_);
     Statement(*db_, "INSERT OR REPLACE INTO thumbnails(id, png) VALUES (?, ?)")
         .Bind(1, id)
         .BindBlob(2, png)
         .Run();
+    Statement(*db_, "UPDATE designs SET has_thumbnail = 1 WHERE id = ?").Bind(1, id).Run();
+    transaction.Commit();
 }
 
 void DesignLibrary::SetBrightness(std::int64_t id, std::optional<double> brightness) {

@@ -48,7 +48,7 @@ struct IndexSummary {
 
 class DesignLibrary {
   public:
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2; // 2: the figures of the whole stone
     enum class OpenMode {
         Existing, // refuses a damaged database or one of a newer version
         Rebuild   // starts a new, empty database in the file's place

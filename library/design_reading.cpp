@@ -1,6 +1,7 @@
 #include "library/design_reading.h"
 
 #include "gem/range_error.h"
+#include "stone/stone_files.h"
 
 #include <filesystem>
 
@@ -13,13 +14,6 @@ std::string Trimmed(const std::string& s) {
 
 std::string NameOf(const std::string& path) {
     return Utf8FromLatin1(std::filesystem::path(path).stem().string());
-}
-
-bool IsAscFile(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".asc";
 }
 
 // A half that was read but has no facet is no half of the stone (an ASC file of a crown alone).
@@ -39,21 +33,6 @@ void TakeText(const TGem& gem, DesignRecord& record) {
     record.Title = Utf8FromLatin1(title);
 }
 
-void TakeDesign(const TGem* crown, const TGem* pavilion, DesignRecord& record) {
-    const TGem& first = crown ? *crown : *pavilion;
-    record.Gear = first.SystemIndex;
-    record.Parts = first.DesignParts;
-    record.Mirror = first.DesignMirror;
-    TakeText(first, record);
-    if (crown && pavilion && record.Text.empty()) TakeText(*pavilion, record);
-    record.Figures = MeasureDesign(crown, pavilion);
-}
-
-std::string Picture(const TGem* crown, const TGem* pavilion, const ThumbnailMaker& thumbnails) {
-    if (!thumbnails) return "";
-    return thumbnails(TopViewOf(crown ? *crown : *pavilion));
-}
-
 DesignRecord BrokenRecord(const std::string& path, DesignKind kind, const FileError& error) {
     DesignRecord record;
     record.Path = path;
@@ -65,78 +44,86 @@ DesignRecord BrokenRecord(const std::string& path, DesignKind kind, const FileEr
     return record;
 }
 
-FileResult ImportHalf(const std::string& path, TGem& gem, char type) {
-    if (FileResult read = gem.ReadAsc(path); !read) return read;
-    if (FileResult imported = gem.ImportAsc(type); !imported) return imported;
-    gem.Recompute();
-    gem.GroupTiers();
-    gem.DeleteSnapshots(); // the import's undo step is of no use here
-    return {};
-}
-
-FileResult ReadHalf(const std::string& path, TGem& gem) {
-    if (FileResult read = gem.ReadDesign(path, TGem::FileMode::Open); !read) return read;
-    gem.GroupTiers();
-    return {};
-}
-
 void Add(JobResult& result, DesignRecord record, std::string picture) {
     result.Records.push_back(std::move(record));
     result.Thumbnails.push_back(std::move(picture));
 }
 
+// The design of a crown and a pavilion, or of a half alone (the other null), measured on its stone.
+// False, having added nothing, when the halves make no stone.
+bool AddDesign(DesignRecord record, const TGem* crown, const TGem* pavilion, const ThumbnailMaker& thumbnails,
+               JobResult& result, FileError& error) {
+    const TGem& first = crown ? *crown : *pavilion;
+    Stone stone;
+    if (!MakeStoneOf(first, crown ? pavilion : nullptr, stone, error)) return false;
+    record.Gear = first.SystemIndex;
+    record.Parts = first.DesignParts;
+    record.Mirror = first.DesignMirror;
+    TakeText(first, record);
+    if (crown && pavilion && record.Text.empty()) TakeText(*pavilion, record);
+    record.Figures = MeasureDesign(stone, crown, pavilion);
+    Add(result, std::move(record), thumbnails ? thumbnails(TopViewOf(first)) : "");
+    return true;
+}
+
+DesignRecord NewRecord(const std::string& path, DesignKind kind) {
+    DesignRecord record;
+    record.Path = path;
+    record.Kind = kind;
+    record.Name = NameOf(path);
+    return record;
+}
+
 void ReadAscJob(const std::string& path, ReadingSpace& space, const ThumbnailMaker& thumbnails,
                 JobResult& result) {
-    FileResult read = ImportHalf(path, *space.Crown, 'c');
-    if (read) read = ImportHalf(path, *space.Pavilion, 'p');
-    if (!read) return Add(result, BrokenRecord(path, DesignKind::Asc, read.Error()), "");
+    if (const FileResult read = ReadAscHalvesInto(path, *space.Crown, *space.Pavilion); !read)
+        return Add(result, BrokenRecord(path, DesignKind::Asc, read.Error()), "");
+    FileError error;
     const TGem* crown = HalfOrNull(*space.Crown);
     const TGem* pavilion = HalfOrNull(*space.Pavilion);
-    if (!crown && !pavilion) {
-        FileError none;
-        none.Set("the file holds no facets");
-        return Add(result, BrokenRecord(path, DesignKind::Asc, none), "");
+    if (!crown && !pavilion)
+        error.Set("the file holds no facets");
+    else if (AddDesign(NewRecord(path, DesignKind::Asc), crown, pavilion, thumbnails, result, error))
+        return;
+    Add(result, BrokenRecord(path, DesignKind::Asc, error), "");
+}
+
+// A design file read alone: a crown or a pavilion.
+void AddHalf(const std::string& path, const TGem& half, FileError error, const ThumbnailMaker& thumbnails,
+             JobResult& result) {
+    if (error.Empty()) {
+        const bool crown = half.IsCrown();
+        const DesignKind kind = crown ? DesignKind::Crown : DesignKind::Pavilion;
+        if (AddDesign(NewRecord(path, kind), crown ? &half : nullptr, crown ? nullptr : &half, thumbnails,
+                      result, error))
+            return;
     }
-    DesignRecord record;
-    record.Path = path;
-    record.Kind = DesignKind::Asc;
-    record.Name = NameOf(path);
-    TakeDesign(crown, pavilion, record);
-    Add(result, std::move(record), Picture(crown, pavilion, thumbnails));
+    Add(result, BrokenRecord(path, DesignKind::Crown, error), "");
 }
 
-void ReadHalfJob(const std::string& path, TGem& gem, const ThumbnailMaker& thumbnails, JobResult& result) {
-    if (const FileResult read = ReadHalf(path, gem); !read)
-        return Add(result, BrokenRecord(path, DesignKind::Crown, read.Error()), "");
-    DesignRecord record;
-    record.Path = path;
-    record.Kind = gem.IsCrown() ? DesignKind::Crown : DesignKind::Pavilion;
-    record.Name = NameOf(path);
-    const TGem* crown = gem.IsCrown() ? &gem : nullptr;
-    const TGem* pavilion = gem.IsCrown() ? nullptr : &gem;
-    TakeDesign(crown, pavilion, record);
-    Add(result, std::move(record), Picture(crown, pavilion, thumbnails));
+void ReadHalfJob(const std::string& path, TGem& half, const ThumbnailMaker& thumbnails, JobResult& result) {
+    AddHalf(path, half, ReadHalfInto(path, half).Error(), thumbnails, result);
 }
 
-// NAMEc.lfx and NAMEp.lfx: one design when the first is a crown and the second a pavilion, else two.
+// NAMEc.lfx and NAMEp.lfx: one design when the first is a crown and the second a pavilion that make a
+// stone together, else two.
 void ReadPairJob(const DesignJob& job, ReadingSpace& space, const ThumbnailMaker& thumbnails,
                  JobResult& result) {
     const std::string& crownPath = job.Files[0].Path;
     const std::string& pavilionPath = job.Files[1].Path;
-    const bool crownRead = ReadHalf(crownPath, *space.Crown).Done();
-    const bool pavilionRead = ReadHalf(pavilionPath, *space.Pavilion).Done();
-    if (crownRead && pavilionRead && space.Crown->IsCrown() && space.Pavilion->IsPavilion()) {
-        DesignRecord record;
-        record.Path = crownPath;
+    TGem& crown = *space.Crown;
+    TGem& pavilion = *space.Pavilion;
+    const FileResult crownRead = ReadHalfInto(crownPath, crown);
+    const FileResult pavilionRead = ReadHalfInto(pavilionPath, pavilion);
+    FileError stoneError;
+    if (crownRead && pavilionRead && crown.IsCrown() && pavilion.IsPavilion()) {
+        DesignRecord record = NewRecord(crownPath, DesignKind::Pair);
         record.Partner = pavilionPath;
-        record.Kind = DesignKind::Pair;
-        record.Name = NameOf(crownPath);
         record.Name.pop_back(); // the name of the pair, without the crown's letter
-        TakeDesign(space.Crown.get(), space.Pavilion.get(), record);
-        return Add(result, std::move(record), Picture(space.Crown.get(), space.Pavilion.get(), thumbnails));
+        if (AddDesign(std::move(record), &crown, &pavilion, thumbnails, result, stoneError)) return;
     }
-    ReadHalfJob(crownPath, *space.Crown, thumbnails, result);
-    ReadHalfJob(pavilionPath, *space.Pavilion, thumbnails, result);
+    AddHalf(crownPath, crown, crownRead.Error(), thumbnails, result);
+    AddHalf(pavilionPath, pavilion, pavilionRead.Error(), thumbnails, result);
 }
 } // namespace
 
@@ -145,7 +132,7 @@ JobResult ReadJob(const DesignJob& job, ReadingSpace& space, const ThumbnailMake
     result.Job = &job;
     const std::string& path = job.Key();
     try {
-        if (IsAscFile(path))
+        if (HasAscExtension(path))
             ReadAscJob(path, space, thumbnails, result);
         else if (job.Files.size() == 2)
             ReadPairJob(job, space, thumbnails, result);
@@ -155,7 +142,8 @@ JobResult ReadJob(const DesignJob& job, ReadingSpace& space, const ThumbnailMake
         result = JobResult{&job, {}, {}};
         FileError fault;
         fault.Set(error.what());
-        Add(result, BrokenRecord(path, IsAscFile(path) ? DesignKind::Asc : DesignKind::Crown, fault), "");
+        Add(result, BrokenRecord(path, HasAscExtension(path) ? DesignKind::Asc : DesignKind::Crown, fault),
+            "");
     }
     return result;
 }

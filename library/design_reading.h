@@ -1,13 +1,12 @@
 // Reading the files of one job into library records: the work of one indexing thread.
 #pragma once
 
-#include "gem/gem.h"
 #include "library/design_library.h"
 #include "library/design_scan.h"
 
 #include <memory>
 
-// The designs a thread reads into, kept from one job to the next.
+// The two designs a thread reads files into, kept from one job to the next (they are large to make).
 struct ReadingSpace {
     std::unique_ptr<TGem> Crown = std::make_unique<TGem>();
     std::unique_ptr<TGem> Pavilion = std::make_unique<TGem>();

@@ -199,13 +199,23 @@ double TriangleFilled(const std::vector<OutlinePoint>& p) {
     return std::isfinite(smallest) && smallest > 0 ? SignedArea(p) / smallest : 0;
 }
 
+// The centroid of the area a polygon encloses (however its corners are spread along it).
+OutlinePoint Centroid(const std::vector<OutlinePoint>& p) {
+    double cx = 0, cy = 0;
+    for (size_t i = 0; i < p.size(); ++i) {
+        const OutlinePoint& a = p[i];
+        const OutlinePoint& b = p[(i + 1) % p.size()];
+        const double cross = a.x * b.y - b.x * a.y;
+        cx += (a.x + b.x) * cross, cy += (a.y + b.y) * cross;
+    }
+    const double area6 = 6 * SignedArea(p);
+    return {cx / area6, cy / area6};
+}
+
 // Whether turning the outline by a 1/order of a full turn about its centroid leaves it the same, compared
 // by its extent in SymmetrySamples directions.
 bool TurnsIntoItself(const std::vector<OutlinePoint>& p, int order) {
-    double cx = 0, cy = 0;
-    for (const OutlinePoint& q : p)
-        cx += q.x, cy += q.y;
-    cx /= static_cast<double>(p.size()), cy /= static_cast<double>(p.size());
+    const auto [cx, cy] = Centroid(p);
     auto extent = [&](double angle) { // how far the outline reaches from the centre in this direction
         double reach = -INFINITY;
         for (const OutlinePoint& q : p)

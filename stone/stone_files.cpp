@@ -15,21 +15,58 @@ bool HasAscExtension(const std::string& path) {
     return extension == ".asc";
 }
 
+namespace {
+// Imports one half from the ASC file read into `gem`'s buffer. The half is to be looked at, not edited:
+// it keeps no undo history, so the import writes no snapshot.
+FileResult ImportRead(char type, TGem& gem) {
+    gem.KeepsUndoHistory = false;
+    if (FileResult imported = gem.ImportAsc(type); !imported) return imported;
+    gem.Recompute();
+    gem.GroupTiers();
+    return {};
+}
+
+FileResult ImportInto(const std::string& path, char type, TGem& gem) {
+    if (FileResult read = gem.ReadAsc(path); !read) return read;
+    return ImportRead(type, gem);
+}
+
+// The ASC file read into one design's buffer, copied into another's: the import uses a buffer up, and
+// reading the file again would cost as much as the import.
+void CopyAscBuffer(const TGem& from, TGem& to) {
+    to.AscGear = from.AscGear;
+    to.AscOffset = from.AscOffset;
+    to.AscParts = from.AscParts;
+    to.AscMirror = from.AscMirror;
+    for (int k = 1; k <= TGem::AscHeaderCount; ++k)
+        to.AscHeader[k] = from.AscHeader[k];
+    to.AscLineCount = from.AscLineCount;
+    for (int k = 1; k <= TGem::MaxAscLines; ++k) {
+        const TGem::AscRecord& line = from.AscLines[k];
+        TGem::AscRecord& copy = to.AscLines[k];
+        copy.AscAngle = line.AscAngle;
+        copy.AscDistance = line.AscDistance;
+        copy.AscIndexCount = line.AscIndexCount;
+        for (int j = 1; j <= line.AscIndexCount; ++j)
+            copy.AscIndices[j] = line.AscIndices[j];
+    }
+}
+} // namespace
+
+FileResult ReadHalfInto(const std::string& path, TGem& gem) {
+    if (FileResult read = gem.ReadDesign(path, TGem::FileMode::Open); !read) return read;
+    gem.GroupTiers();
+    return {};
+}
+
 FileResult ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem) {
     gem = std::make_unique<TGem>();
-    if (FileResult read = gem->ReadDesign(path, TGem::FileMode::Open); !read) return read;
-    gem->GroupTiers();
-    return {};
+    return ReadHalfInto(path, *gem);
 }
 
 FileResult ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>& gem) {
     gem = std::make_unique<TGem>();
-    // The import uses the buffer up, so each half reads the file afresh.
-    if (FileResult read = gem->ReadAsc(path); !read) return read;
-    if (FileResult imported = gem->ImportAsc(type); !imported) return imported;
-    gem->Recompute();
-    gem->GroupTiers();
-    return {};
+    return ImportInto(path, type, *gem);
 }
 
 std::string PartnerFileName(const std::string& half) {
@@ -43,14 +80,19 @@ std::string PartnerFileName(const std::string& half) {
     return (path.parent_path() / (stem + path.extension().string())).string();
 }
 
+FileResult ReadAscHalvesInto(const std::string& path, TGem& crown, TGem& pavilion) {
+    if (FileResult read = crown.ReadAsc(path); !read) return read;
+    CopyAscBuffer(crown, pavilion);
+    if (FileResult imported = ImportRead('c', crown); !imported) return imported;
+    return ImportRead('p', pavilion);
+}
+
 FileResult ReadAscHalves(const std::string& path, StoneHalves& halves) {
     halves = StoneHalves{};
-    FileResult read = ImportHalf(path, 'c', halves.Crown);
-    if (read) read = ImportHalf(path, 'p', halves.Pavilion);
-    if (!read) {
-        halves = StoneHalves{};
-        return read;
-    }
+    auto crown = std::make_unique<TGem>(), pavilion = std::make_unique<TGem>();
+    if (FileResult read = ReadAscHalvesInto(path, *crown, *pavilion); !read) return read;
+    halves.Crown = std::move(crown);
+    halves.Pavilion = std::move(pavilion);
     halves.CrownFile = halves.PavilionFile = path;
     return {};
 }

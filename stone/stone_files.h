@@ -8,7 +8,8 @@
 #include <memory>
 #include <string>
 
-// The two halves, read and recomputed, with the files they came from.
+// The two halves, read and recomputed, with the files they came from. The readers below make halves
+// to be looked at: an imported half keeps no undo history.
 struct StoneHalves {
     std::unique_ptr<TGem> Crown, Pavilion;
     std::string CrownFile, PavilionFile;
@@ -28,6 +29,10 @@ FileResult ImportHalf(const std::string& path, char type, std::unique_ptr<TGem>&
 
 // Both halves of an ASC file.
 FileResult ReadAscHalves(const std::string& path, StoneHalves& halves);
+// The same into designs that were used before: a reader of many files keeps two designs (they are
+// large to make) and reads every file into them.
+FileResult ReadAscHalvesInto(const std::string& path, TGem& crown, TGem& pavilion);
+FileResult ReadHalfInto(const std::string& path, TGem& gem);
 
 // A design file and its partner (found by the naming rule when `partner` is empty), in either order.
 // Refuses, naming the files, a partner that cannot be found or read, or two halves of one kind.

@@ -49,6 +49,31 @@ TEST(LibraryCli, IndexesSearchesAndShowsWithTheQueryLanguageOrItsOptions) {
     EXPECT_EQ(Tool({"library", "show", "--db", db, Asc + "/none.asc"}).Code, 2);
 }
 
+// Designs that lie along y: the library holds the figures the stone command prints.
+TEST(LibraryCli, ShowsTheFiguresOfTheStoneCommand) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath("lib.sqlite");
+    ASSERT_EQ(Tool({"library", "index", Asc, "--db", db}).Code, 0);
+    for (const char* name : {"SRB.asc", "Turkey.asc", "five_on_96.asc"}) {
+        SCOPED_TRACE(name);
+        const QJsonObject shown = Tool({"library", "show", "--db", db, Asc + "/" + name, "--json"}).Json();
+        const QJsonObject stone = Tool({"stone", Asc + "/" + name}).Json();
+        const QJsonObject ratios = stone["ratios"].toObject();
+        for (const auto& [key, ratio] :
+             std::initializer_list<std::pair<const char*, const char*>>{{"lw", "L/W"},
+                                                                        {"tw", "T/W"},
+                                                                        {"cw", "C/W"},
+                                                                        {"pw", "P/W"},
+                                                                        {"gw", "G/W thickest"},
+                                                                        {"hw", "H/W"},
+                                                                        {"vol", "Vol/W3"}})
+            EXPECT_NEAR(shown[key].toDouble(), ratios[ratio].toDouble(), 1e-9) << key;
+        const QJsonObject facets = stone["facets"].toObject();
+        EXPECT_EQ(shown["facets"].toInt(),
+                  facets["crown"].toInt() + facets["pavilion"].toInt() + facets["girdle"].toInt());
+    }
+}
+
 TEST(LibraryCli, RefusesWrongTermsAndReportsADamagedDatabase) {
     QTemporaryDir dir;
     const QString db = dir.filePath("lib.sqlite");

@@ -461,6 +461,16 @@ TEST(Snapshots, TwoDesignsKeepSeparateFolders) {
     EXPECT_NE(a->TempFolder, b->TempFolder);
 }
 
+TEST(Snapshots, AnImportWithoutUndoHistoryWritesNoSnapshot) {
+    for (const bool keeps : {true, false}) {
+        auto gem = NewGem();
+        gem->KeepsUndoHistory = keeps;
+        ASSERT_TRUE(gem->ReadAsc(TestData + "/asc/SRB.asc") && gem->ImportAsc('c'));
+        EXPECT_EQ(gem->TempFolder.empty(), !keeps);
+        EXPECT_EQ(gem->SnapshotNo, keeps ? 0 : -1);
+    }
+}
+
 // ---- Broken files: each fails with file, line and reason, and leaves the design as it was ----
 
 class BrokenFile : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};

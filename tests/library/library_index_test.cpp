@@ -1,6 +1,8 @@
-// The index against the model: every stored figure as the model computes it for the file's halves,
+// The index against the whole stone: every stored figure as the stone's figures give it for the file,
 // searches against filters written here, and what a second run reads again.
 #include "library_folder.h"
+#include "stone/stone_figures.h"
+#include "stone/stone_files.h"
 #include "tests/support/library_designs.h"
 
 #include <cmath>
@@ -11,60 +13,58 @@
 namespace {
 const std::string Bundled = LAPIDRAW_TEST_DATA "/asc/";
 
-// The figures `lapidraw-tool info` prints for one half of an ASC file.
-struct HalfInfo {
-    double W, L, H, Volume;
-    std::optional<double> T;
-    int Shown, Parts, Gear, FacetCount;
-    bool Mirror;
-};
-
-HalfInfo Info(const std::string& path, char type) {
-    auto gem = std::make_unique<TGem>();
-    EXPECT_TRUE(gem->ReadAsc(path) && gem->ImportAsc(type)) << path;
-    gem->Recompute();
-    gem->GroupTiers();
-    HalfInfo info{static_cast<double>(gem->W()),
-                  static_cast<double>(gem->L()),
-                  static_cast<double>(gem->H()),
-                  static_cast<double>(gem->Volume()),
-                  std::nullopt,
-                  gem->FacetsShownCount(),
-                  gem->DesignParts,
-                  gem->SystemIndex,
-                  gem->FacetCount,
-                  gem->DesignMirror};
-    if (gem->HasTable()) info.T = static_cast<double>(gem->T());
-    return info;
+// The figures `lapidraw-tool stone` gives for an ASC file, of the design turned a quarter by the
+// model when it lies wider than long.
+StoneFigures StoneFiguresOf(const std::string& path) {
+    StoneHalves halves;
+    Stone stone;
+    FileError error;
+    const FileResult read = ReadStoneHalves(path, "", halves);
+    EXPECT_TRUE(read) << read.Error().Message;
+    if (!read) return {};
+    EXPECT_TRUE(MakeStone(*halves.Crown, *halves.Pavilion, stone, error)) << error.Message;
+    StoneFigures figures = FiguresOf(stone, *halves.Crown);
+    if (figures.Width <= figures.Length) return figures;
+    for (TGem* half : {halves.Crown.get(), halves.Pavilion.get()}) {
+        EXPECT_EQ(half->IndexCount() % 4, 0) << path;
+        half->RotateByIndex(half->IndexCount() / 4);
+        half->GroupTiers();
+    }
+    EXPECT_TRUE(MakeStone(*halves.Crown, *halves.Pavilion, stone, error)) << error.Message;
+    figures = FiguresOf(stone, *halves.Crown);
+    EXPECT_LE(figures.Width, figures.Length) << path;
+    return figures;
 }
 
-void ExpectNear(const std::optional<double>& stored, double expected, const char* what) {
+void ExpectNear(const std::optional<double>& stored, Real expected, const char* what) {
     ASSERT_TRUE(stored.has_value()) << what;
-    EXPECT_NEAR(*stored, expected, 1e-9 * std::max(1.0, std::fabs(expected))) << what;
+    const double e = static_cast<double>(expected);
+    EXPECT_NEAR(*stored, e, 1e-9 * std::max(1.0, std::fabs(e))) << what;
 }
 
-// An ASC design's record against its two halves read by the model (the girdle outline is the crown's).
-void ExpectFiguresOfHalves(const DesignRecord& r) {
+// An ASC design's record against the figures of its whole stone.
+void ExpectFiguresOfStone(const DesignRecord& r) {
     SCOPED_TRACE(r.Path);
-    const HalfInfo crown = Info(r.Path, 'c'), pavilion = Info(r.Path, 'p');
-    const double w = std::min(crown.W, crown.L), l = std::max(crown.W, crown.L);
-    EXPECT_EQ(r.Gear, crown.Gear);
-    EXPECT_EQ(r.Parts, crown.Parts);
-    EXPECT_EQ(r.Mirror, crown.Mirror);
-    EXPECT_EQ(r.Figures.CrownFacets, crown.Shown);
-    EXPECT_EQ(r.Figures.PavilionFacets, pavilion.Shown);
-    ExpectNear(r.Figures.LW, l / w, "L/W");
-    if (crown.T) ExpectNear(r.Figures.TW, *crown.T / w, "T/W");
-    ExpectNear(r.Figures.CW, crown.H / w, "C/W");
-    ExpectNear(r.Figures.PW, pavilion.H / w, "P/W");
-    ExpectNear(r.Figures.HW, (crown.H + pavilion.H) / w, "H/W");
-    ExpectNear(r.Figures.VolW3, (crown.Volume + pavilion.Volume) / (w * w * w), "Vol/W3");
+    const StoneFigures f = StoneFiguresOf(r.Path);
+    EXPECT_EQ(r.Gear, f.SystemIndex);
+    EXPECT_EQ(r.Parts, f.Parts);
+    EXPECT_EQ(r.Mirror, f.Mirror);
+    EXPECT_EQ(r.Figures.CrownFacets, f.CrownFacets);
+    EXPECT_EQ(r.Figures.PavilionFacets, f.PavilionFacets);
+    EXPECT_EQ(r.Figures.Facets, f.CrownFacets + f.PavilionFacets + f.GirdleFacets);
+    ExpectNear(r.Figures.LW, f.Ratio(f.Length), "L/W");
+    if (f.Table > 0) ExpectNear(r.Figures.TW, f.Ratio(f.Table), "T/W");
+    ExpectNear(r.Figures.CW, f.Ratio(f.CrownHeight), "C/W");
+    ExpectNear(r.Figures.PW, f.Ratio(f.PavilionDepth), "P/W");
+    ExpectNear(r.Figures.GW, f.Ratio(f.GirdleThick), "G/W");
+    ExpectNear(r.Figures.HW, f.Ratio(f.TotalDepth), "H/W");
+    ExpectNear(r.Figures.VolW3, f.VolumeRatio(), "Vol/W3");
 }
 } // namespace
 
 class LibraryIndex : public LibraryFolder {};
 
-TEST_F(LibraryIndex, StoresTheFiguresTheModelComputesForEachHalf) {
+TEST_F(LibraryIndex, StoresTheFiguresOfTheWholeStone) {
     for (const char* name : {"SRB.asc", "Compear125.asc", "CubeIllusionTri.asc", "Turkey.asc"})
         CopyIn(Bundled + name, name);
     std::mt19937 rng(7);
@@ -78,17 +78,40 @@ TEST_F(LibraryIndex, StoresTheFiguresTheModelComputesForEachHalf) {
     const auto all = All(library);
     ASSERT_EQ(all.size(), 16u);
     for (const auto& [name, record] : all)
-        ExpectFiguresOfHalves(record);
+        ExpectFiguresOfStone(record);
 
     // Published figures: the standard round brilliant has 57 facets and 16 girdle facets, and the
-    // whole stones measured with qhull have these L/W (the crown's girdle comes within 2%).
+    // whole stones measured with qhull have these L/W (the pear lies across x: it is measured turned).
     EXPECT_EQ(all.at("SRB.asc").Figures.Facets, 73);
     EXPECT_EQ(all.at("SRB.asc").Title, "Standard Round Brilliant");
     for (const auto& [name, lw] : std::map<std::string, double>{{"SRB.asc", 1.0},
                                                                 {"Compear125.asc", 1.2502},
                                                                 {"Turkey.asc", 1.3333},
-                                                                {"CubeIllusionTri.asc", 1.0}})
-        EXPECT_NEAR(*all.at(name).Figures.LW, lw, 0.02 * lw) << name;
+                                                                {"CubeIllusionTri.asc", 1.0035}})
+        EXPECT_NEAR(*all.at(name).Figures.LW, lw, 1e-4) << name;
+}
+
+TEST_F(LibraryIndex, AHalfAloneHasTheFiguresAHalfCanGive) {
+    auto crown = std::make_unique<TGem>();
+    ASSERT_TRUE(crown->ReadAsc(Bundled + "SRB.asc") && crown->ImportAsc('c'));
+    crown->Recompute();
+    ASSERT_TRUE(crown->WriteDesign(Design("srb-crown.lfx"), TGem::FileMode::Named, ""));
+    DesignLibrary library(db);
+    IndexAll(library);
+    const DesignRecord r = All(library).at("srb-crown.lfx");
+    EXPECT_EQ(r.Kind, DesignKind::Crown);
+    EXPECT_EQ(r.Figures.CrownFacets, 33); // the table and 32 facets, and 16 girdle facets
+    EXPECT_EQ(r.Figures.PavilionFacets, 0);
+    EXPECT_EQ(r.Figures.Facets, 49);
+    const DesignRecord whole = [&] {
+        CopyIn(Bundled + "SRB.asc", "SRB.asc");
+        IndexAll(library);
+        return All(library).at("SRB.asc");
+    }();
+    for (auto figure : {&DesignFigures::LW, &DesignFigures::TW, &DesignFigures::CW}) // the file rounds
+        EXPECT_NEAR(*(r.Figures.*figure), *(whole.Figures.*figure), 1e-6);
+    for (auto figure : {&DesignFigures::PW, &DesignFigures::GW, &DesignFigures::HW, &DesignFigures::VolW3})
+        EXPECT_FALSE((r.Figures.*figure).has_value());
 }
 
 TEST_F(LibraryIndex, APairOfDesignFilesIsOneDesignWithTheFiguresOfItsAscFile) {
@@ -111,8 +134,9 @@ TEST_F(LibraryIndex, APairOfDesignFilesIsOneDesignWithTheFiguresOfItsAscFile) {
     EXPECT_EQ(pair.Name, "srb");
     EXPECT_EQ(pair.Figures.Facets, asc.Figures.Facets);
     EXPECT_EQ(pair.Figures.Shape, asc.Figures.Shape);
-    for (auto figure : {&DesignFigures::LW, &DesignFigures::TW, &DesignFigures::CW, &DesignFigures::PW,
-                        &DesignFigures::HW, &DesignFigures::VolW3, &DesignFigures::CrownAngle})
+    for (auto figure :
+         {&DesignFigures::LW, &DesignFigures::TW, &DesignFigures::CW, &DesignFigures::PW, &DesignFigures::GW,
+          &DesignFigures::HW, &DesignFigures::VolW3, &DesignFigures::CrownAngle})
         EXPECT_NEAR(*(pair.Figures.*figure), *(asc.Figures.*figure), 1e-5);
     EXPECT_EQ(library.Find(Design("srbp.lfx"))->Path, pair.Path); // the pavilion's file finds the pair
 
@@ -145,6 +169,12 @@ TEST_F(LibraryIndex, ASecondRunReadsOnlyWhatChangedAndForgetsWhatIsGone) {
     EXPECT_EQ(all.size(), 5u);
     EXPECT_EQ(all.at("d0.asc").Title, "Changed");
     EXPECT_EQ(library.IntegrityCheck(), "ok");
+
+    const DesignRecord& d2 = all.at("d2.asc"); // indexed without pictures; one is given later
+    EXPECT_FALSE(d2.HasThumbnail);
+    library.SetThumbnail(d2.Id, "picture");
+    EXPECT_TRUE(library.Find(d2.Path)->HasThumbnail);
+    EXPECT_EQ(library.Thumbnail(d2.Id), "picture");
 }
 
 // Each search against the same filter written out over all designs.

@@ -216,6 +216,20 @@ TEST(WholeStone, AscFileGivesBothHalves) {
     const FileError error = ReadStoneHalves(BundledAsc("missing.asc"), "", halves).Error();
     EXPECT_NE(error.Message.find("missing.asc"), std::string::npos) << error.Message;
 }
+
+// Two designs read into file after file give the halves that each half's own import gives.
+TEST(WholeStone, AscFilesReadIntoTheSameDesignsGiveTheHalvesOfTheirOwnImport) {
+    auto crown = std::make_unique<TGem>(), pavilion = std::make_unique<TGem>();
+    for (const char* name : {"Turkey.asc", "SRB.asc", "seven_on_64.asc", "Compear125.asc"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(Done(ReadAscHalvesInto(BundledAsc(name), *crown, *pavilion)));
+        std::unique_ptr<TGem> own;
+        ASSERT_TRUE(Done(ImportHalf(BundledAsc(name), 'c', own)));
+        EXPECT_EQ(crown->DesignFileText(), own->DesignFileText());
+        ASSERT_TRUE(Done(ImportHalf(BundledAsc(name), 'p', own)));
+        EXPECT_EQ(pavilion->DesignFileText(), own->DesignFileText());
+    }
+}
 } // namespace
 
 namespace {
