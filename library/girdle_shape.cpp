@@ -215,11 +215,11 @@ OutlinePoint Centroid(const std::vector<OutlinePoint>& p) {
 // Whether turning the outline by a 1/order of a full turn about its centroid leaves it the same, compared
 // by its extent in SymmetrySamples directions.
 bool TurnsIntoItself(const std::vector<OutlinePoint>& p, int order) {
-    const auto [cx, cy] = Centroid(p);
+    const OutlinePoint centre = Centroid(p);
     auto extent = [&](double angle) { // how far the outline reaches from the centre in this direction
         double reach = -INFINITY;
         for (const OutlinePoint& q : p)
-            reach = std::max(reach, (q.x - cx) * std::cos(angle) + (q.y - cy) * std::sin(angle));
+            reach = std::max(reach, (q.x - centre.x) * std::cos(angle) + (q.y - centre.y) * std::sin(angle));
         return reach;
     };
     std::vector<double> h(SymmetrySamples);
