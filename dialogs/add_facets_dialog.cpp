@@ -381,11 +381,12 @@ void TForm14::ConsumeClick() {
 // nothing changes nothing.
 void TForm14::TakeClickedPoint(const SheetClick& click) {
     TGem& design = Design();
-    Vector3 p;
     const bool edge = click.Kind == ClickKind::Edge;
-    const int picked = edge ? design.PickEdge(click.X, click.Y, click.Ctrl, click.Shift, p.x, p.y, p.z)
-                            : design.FindPoint(click.X, click.Y, click.Ctrl, click.Shift, p.x, p.y, p.z);
-    if (picked == NoneFound) return Host.ShowPrompt(*this, edge ? NoEdgePicked : NoPointPicked);
+    const std::optional<TGem::PointFound> picked =
+        edge ? design.PickEdge(click.X, click.Y, click.Ctrl, click.Shift)
+             : design.FindPoint(click.X, click.Y, click.Ctrl, click.Shift);
+    if (!picked) return Host.ShowPrompt(*this, edge ? NoEdgePicked : NoPointPicked);
+    const Vector3 p = picked->Position;
     WritePoint(ClickRow - 1, p);
     BitBtn1->hide();
     if (Host.Display().ShowClick) {
@@ -397,7 +398,7 @@ void TForm14::TakeClickedPoint(const SheetClick& click) {
 // Shows the facet under the click; with "Modify facets" its group becomes the group to replace.
 void TForm14::TakeClickedFacet(const SheetClick& click) {
     TGem& design = Design();
-    const int f = design.PickFacet(click.X, click.Y);
+    const int f = design.PickFacet(click.X, click.Y).value_or(NoneFound); // none: the facet shown is cleared
     if (f == NoneFound) Host.ShowPrompt(*this, NoFacetPicked);
     ShowFacet(f);
     BitBtn1->hide();
@@ -824,12 +825,12 @@ void TForm14::Button8Click() {
         Report(ComboBox2, "Error in cutangle");
         return;
     }
-    const int f = Design().FindFacet(*angle, index);
-    if (f == NoneFound) return Report(ComboBox1, "Facet does not exists");
+    const std::optional<int> f = Design().FindFacet(*angle, index);
+    if (!f) return Report(ComboBox1, "Facet does not exists");
     int first = 0, last = 0;
-    if (!Design().GroupRange(f, first, last) || first < 1) return;
+    if (!Design().GroupRange(*f, first, last) || first < 1) return;
     BitBtn1->hide();
-    EnterModify(first, f);
+    EnterModify(first, *f);
 }
 
 // Modify mode for the group that starts at first; shown is the facet whose data fill the fields.

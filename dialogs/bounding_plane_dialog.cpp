@@ -95,11 +95,12 @@ void TBoundingPlaneForm::ConsumeClick() {
     const std::optional<SheetClick> click = Host.TakeClick(*this);
     if (!click) return;
     TGem& design = Design();
-    Vector3 p;
     const bool edge = click->Kind == ClickKind::Edge;
-    const int picked = edge ? design.PickEdge(click->X, click->Y, click->Ctrl, click->Shift, p.x, p.y, p.z)
-                            : design.FindPoint(click->X, click->Y, click->Ctrl, click->Shift, p.x, p.y, p.z);
-    if (picked == NoneFound) return Host.ShowPrompt(*this, edge ? NoEdgePicked : NoPointPicked);
+    const std::optional<TGem::PointFound> picked =
+        edge ? design.PickEdge(click->X, click->Y, click->Ctrl, click->Shift)
+             : design.FindPoint(click->X, click->Y, click->Ctrl, click->Shift);
+    if (!picked) return Host.ShowPrompt(*this, edge ? NoEdgePicked : NoPointPicked);
+    const Vector3 p = picked->Position;
     PickedPoint = p;
     const bool mark = Host.Display().ShowClick;
     const Real height = Setup.ClickSign * p.z;

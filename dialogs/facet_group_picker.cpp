@@ -184,13 +184,13 @@ bool FacetGroupPicker::LookUpFacet() {
     if (!index) return false;
     const std::optional<Real> angle = ReadRealField(messages, Edit2, "Error in number");
     if (!angle) return false;
-    const int f = Design().FindFacet(*angle, RawIndex(Design(), *index));
-    if (f == NoneFound) {
+    const std::optional<int> f = Design().FindFacet(*angle, RawIndex(Design(), *index));
+    if (!f) {
         ReportFieldError(messages, Edit1, "Facet not found");
         return false;
     }
-    FoundFacet = f;
-    Highlight(f);
+    FoundFacet = *f;
+    Highlight(*f);
     return true;
 }
 
@@ -215,7 +215,7 @@ void FacetGroupPicker::ClickButtonClick() {
 void FacetGroupPicker::ConsumeClick() {
     const std::optional<SheetClick> click = Host.TakeClick(*this);
     if (!click || click->Kind != ClickKind::Facet) return;
-    const int f = Design().PickFacet(click->X, click->Y);
+    const int f = Design().PickFacet(click->X, click->Y).value_or(NoneFound);
     if (f < 1 || !Highlight(f)) return Host.ShowPrompt(*this, NoGroupPicked);
     FoundFacet = f;
     BitBtn1->show();

@@ -91,9 +91,11 @@ void TForm16::ConsumeClick() {
 }
 
 void TForm16::MeasureEdge(const SheetClick& click) {
-    Vector3 p;
-    const int edge = Host.Design().PickEdge(click.X, click.Y, OnlyGirdlePlane, NotGirdlePlane, p.x, p.y, p.z);
-    if (edge == NoneFound) return Refuse("Not clicked on perimeter edge");
+    const std::optional<TGem::PointFound> picked =
+        Host.Design().PickEdge(click.X, click.Y, OnlyGirdlePlane, NotGirdlePlane);
+    if (!picked) return Refuse("Not clicked on perimeter edge");
+    const int edge = picked->Index;
+    const Vector3 p = picked->Position;
     const bool showClick = Host.Display().ShowClick;
     Host.Preview([&](TGem& design) {
         design.MeasureGirdleEdge(edge);

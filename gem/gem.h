@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -281,19 +282,25 @@ class TGem {
     // The nearest corner point (by |dx| + |dy|, below 100); point 1 when none is that near.
     // onlyXY: only points of the girdle plane; notXY: none of them (onlyXY wins).
     int PickPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const;
-    // As PickPoint, but NoneFound (and x, y, z untouched) when no point is that near.
-    int FindPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const;
-    // The edge that best fits the click, and the point on it nearest to the click; NoneFound when no
-    // edge scores below 100.
-    int PickEdge(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const;
-    // The facet seen at (X, Y) from above (crown) or below (pavilion); NoneFound outside the stone.
-    int PickFacet(Real X, Real Y) const;
+    // A corner or an edge found at a click: its number, and the corner or the edge's point nearest to
+    // the click.
+    struct PointFound {
+        int Index = 0;
+        Vector3 Position;
+    };
+    // As PickPoint, but nothing when no point is that near.
+    std::optional<PointFound> FindPoint(Real X, Real Y, bool onlyXY, bool notXY) const;
+    // The edge that best fits the click; nothing when no edge scores below 100.
+    std::optional<PointFound> PickEdge(Real X, Real Y, bool onlyXY, bool notXY) const;
+    // The facet seen at (X, Y) from above (crown) or below (pavilion); nothing outside the stone.
+    std::optional<int> PickFacet(Real X, Real Y) const;
     bool PointInFacet(int i, Real X, Real Y) const;
     // Mean of the end points of the edges bounding facet i; false when it has no polygon.
     bool FacetCentre(int i, Real& x, Real& y, Real& z) const;
     // First and last facet of the facet group that holds facet i.
     bool GroupRange(int i, int& first, int& last) const;
-    int FindFacet(Real angle, Real index) const;
+    // The first facet cut at this angle and index (to 0.02 degrees and 0.1 index steps).
+    std::optional<int> FindFacet(Real angle, Real index) const;
     bool IndexInUse(Real x) const;
     bool HasGirdleFacet() const;
     bool AllGirdleFacets() const;

@@ -30,7 +30,7 @@ Real AngleFrom(Real X, Real Y, const Vector3& p) {
 }
 } // namespace
 
-int TGem::FindPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const {
+std::optional<TGem::PointFound> TGem::FindPoint(Real X, Real Y, bool onlyXY, bool notXY) const {
     int best = NoneFound;
     Real bestDistance = PickRange;
     for (int k = OutlineShown ? OutlineFirstPoint : 1; k <= PointCount; ++k) {
@@ -46,25 +46,20 @@ int TGem::FindPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, R
             best = k;
         }
     }
-    if (best == NoneFound) return NoneFound;
-    const Vector3& p = Points[best].Position;
-    x = p.x;
-    y = p.y;
-    z = p.z;
-    return best;
+    if (best == NoneFound) return std::nullopt;
+    return PointFound{best, Points[best].Position};
 }
 
 int TGem::PickPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const {
-    const int found = FindPoint(X, Y, onlyXY, notXY, x, y, z);
-    if (found != NoneFound) return found;
-    const Vector3& p = Points[1].Position;
+    const std::optional<PointFound> found = FindPoint(X, Y, onlyXY, notXY);
+    const Vector3& p = found ? found->Position : Points[1].Position;
     x = p.x;
     y = p.y;
     z = p.z;
-    return 1;
+    return found ? found->Index : 1;
 }
 
-int TGem::PickEdge(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const {
+std::optional<TGem::PointFound> TGem::PickEdge(Real X, Real Y, bool onlyXY, bool notXY) const {
     int best = NoneFound;
     Real bestScore = PickRange;
     Real bestD1 = 0, bestLength = 1;
@@ -85,17 +80,13 @@ int TGem::PickEdge(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Re
             bestLength = length;
         }
     }
-    if (best == NoneFound) return NoneFound;
+    if (best == NoneFound) return std::nullopt;
     const Vector3& p1 = Points[Edges[best].PointA].Position;
     const Vector3& p2 = Points[Edges[best].PointB].Position;
-    const Vector3 nearest = p1 + (bestD1 / bestLength) * (p2 - p1);
-    x = nearest.x;
-    y = nearest.y;
-    z = nearest.z;
-    return best;
+    return PointFound{best, p1 + (bestD1 / bestLength) * (p2 - p1)};
 }
 
-int TGem::PickFacet(Real X, Real Y) const {
+std::optional<int> TGem::PickFacet(Real X, Real Y) const {
     int best = NoneFound;
     Real bestHeight = NoHeightYet;
     for (int i = -1; i <= FacetCount; ++i) {
@@ -107,7 +98,7 @@ int TGem::PickFacet(Real X, Real Y) const {
             best = i;
         }
     }
-    if (best == NoneFound || !PointInFacet(best, X, Y)) return NoneFound;
+    if (best == NoneFound || !PointInFacet(best, X, Y)) return std::nullopt;
     return best;
 }
 
@@ -164,12 +155,12 @@ bool TGem::GroupRange(int i, int& first, int& last) const {
     return true;
 }
 
-int TGem::FindFacet(Real angle, Real index) const {
+std::optional<int> TGem::FindFacet(Real angle, Real index) const {
     for (int f = 1; f <= FacetCount; ++f)
         if (std::fabs(std::fabs(FacetAngle(f)) - angle) < AngleMatch &&
             std::fabs(std::fabs(Index(f)) - index) < IndexMatch)
             return f;
-    return NoneFound;
+    return std::nullopt;
 }
 
 bool TGem::IndexInUse(Real x) const {

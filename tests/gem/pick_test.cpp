@@ -49,42 +49,40 @@ TEST(PickPoint, NothingNearGivesPointOne) {
 
 TEST(PickEdge, ClickOnAnEdgeGivesItAndTheNearestPoint) {
     auto gem = BoxCrown();
-    Real x, y, z;
-    const int e = gem->PickEdge(5, 1, true, false, x, y, z);
-    ASSERT_NE(e, NoneFound);
-    EXPECT_EQ(z, 0);
-    EXPECT_NEAR(x, 5, 1e-12);
-    EXPECT_NEAR(y, 1, 1e-12);
-    const int top = gem->PickEdge(5, 1, false, true, x, y, z);
-    ASSERT_NE(top, NoneFound);
-    EXPECT_NE(top, e);
-    EXPECT_EQ(z, 5);
+    const auto e = gem->PickEdge(5, 1, true, false);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Position.z, 0);
+    EXPECT_NEAR(e->Position.x, 5, 1e-12);
+    EXPECT_NEAR(e->Position.y, 1, 1e-12);
+    const auto top = gem->PickEdge(5, 1, false, true);
+    ASSERT_TRUE(top);
+    EXPECT_NE(top->Index, e->Index);
+    EXPECT_EQ(top->Position.z, 5);
 }
 
 TEST(PickEdge, ClickBeyondAnEdgesEndLosesToTheEdgeItIsNear) {
     auto gem = BoxCrown();
-    Real x, y, z;
     // On the extension of x = 5 (score 1.4), but nearer the line y = 5 (score 1.22).
-    const int e = gem->PickEdge(5, 7, true, false, x, y, z);
-    ASSERT_NE(e, NoneFound);
-    const Vector3& a = gem->Points[gem->Edges[e].PointA].Position;
-    const Vector3& b = gem->Points[gem->Edges[e].PointB].Position;
+    const auto e = gem->PickEdge(5, 7, true, false);
+    ASSERT_TRUE(e);
+    const Vector3& a = gem->Points[gem->Edges[e->Index].PointA].Position;
+    const Vector3& b = gem->Points[gem->Edges[e->Index].PointB].Position;
     EXPECT_NEAR(a.y, 5, 1e-12);
     EXPECT_NEAR(b.y, 5, 1e-12);
 }
 
 TEST(PickEdge, FarClickOrNoEdgesGiveNone) {
     auto gem = BoxCrown();
-    Real x, y, z;
-    EXPECT_EQ(gem->PickEdge(2000, 0, false, false, x, y, z), NoneFound);
+    EXPECT_FALSE(gem->PickEdge(2000, 0, false, false));
+    EXPECT_FALSE(gem->FindPoint(2000, 0, false, false));
     auto empty = NewGem();
-    EXPECT_EQ(empty->PickEdge(0, 0, false, false, x, y, z), NoneFound);
+    EXPECT_FALSE(empty->PickEdge(0, 0, false, false));
 }
 
 TEST(PickFacet, TableInsideNothingOutside) {
     auto gem = BoxCrown();
     EXPECT_EQ(gem->PickFacet(0, 0), -1);
-    EXPECT_EQ(gem->PickFacet(20, 0), NoneFound);
+    EXPECT_FALSE(gem->PickFacet(20, 0));
 }
 
 TEST(PickFacet, EveryVisibleFacetIsFoundAtItsCentre) {
@@ -132,8 +130,8 @@ TEST(FacetSearches, FindFacetNeedsAngleAndIndex) {
     auto gem = RoundBrilliantCrown();
     EXPECT_EQ(gem->FindFacet(37, 0), 17);
     EXPECT_EQ(gem->FindFacet(37.01L, 0.05L), 17);
-    EXPECT_EQ(gem->FindFacet(37.03L, 0), NoneFound);
-    EXPECT_EQ(gem->FindFacet(37, 0.2L), NoneFound);
+    EXPECT_FALSE(gem->FindFacet(37.03L, 0));
+    EXPECT_FALSE(gem->FindFacet(37, 0.2L));
     EXPECT_TRUE(gem->IndexInUse(3.04L));
     EXPECT_FALSE(gem->IndexInUse(1));
 }

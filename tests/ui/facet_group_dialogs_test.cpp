@@ -140,7 +140,7 @@ void FacetGroupDialogsTest::deletingAMirroredGroupRemovesItsSixteenFacetsInOneSt
     const Real starAngle = design.FacetAngle(41);
     Real x = 0, y = 0, z = 0;
     QVERIFY(design.FacetCentre(30, x, y, z));
-    QCOMPARE(design.PickFacet(x, y), 30);
+    QCOMPARE(design.PickFacet(x, y), std::optional<int>(30));
 
     InDialog<Tdeltierform>(w, "deletetier1", [](Tdeltierform& form) {
         form.ListBox1->setCurrentRow(0);
