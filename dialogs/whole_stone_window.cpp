@@ -196,17 +196,18 @@ const Material& TWholeStoneWindow::Chosen() const {
 
 void TWholeStoneWindow::WeightFromWidth() {
     if (Updating || WholeStone.Empty()) return;
-    const Real carats = CaratsOf(WholeStone, WidthBox->value(), Chosen().SpecificGravity);
-    const bool updating = std::exchange(Updating, true);
-    WeightBox->setValue(double(carats));
-    Updating = updating;
+    SetQuietly(*WeightBox, CaratsOf(WholeStone, WidthBox->value(), Chosen().SpecificGravity));
 }
 
 void TWholeStoneWindow::WidthFromWeight() {
     if (Updating || WholeStone.Empty()) return;
-    const Real width = SizeForCarats(WholeStone, WeightBox->value(), Chosen().SpecificGravity);
+    SetQuietly(*WidthBox, SizeForCarats(WholeStone, WeightBox->value(), Chosen().SpecificGravity));
+}
+
+// Sets a box without the change running back into the other box.
+void TWholeStoneWindow::SetQuietly(QDoubleSpinBox& box, Real value) {
     const bool updating = std::exchange(Updating, true);
-    WidthBox->setValue(double(width));
+    box.setValue(double(value));
     Updating = updating;
 }
 

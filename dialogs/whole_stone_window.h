@@ -61,4 +61,5 @@ class TWholeStoneWindow : public QDialog {
     // The weight for the width typed, or the width for the weight typed.
     void WeightFromWidth();
     void WidthFromWeight();
+    void SetQuietly(QDoubleSpinBox& box, Real value);
 };

@@ -3,6 +3,7 @@
 #include "gem/gem.h"
 #include "gem/numread.h"
 #include "gem/numtext.h"
+#include "gem/tolerances.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,7 +12,6 @@
 #include <sstream>
 
 namespace {
-constexpr Real SameIndex = 0.01L;
 constexpr Real SameWrittenAngle = 0.005L + 1e-9L; // an angle written to 0.01 degrees
 constexpr std::size_t MaxNameDigits = 3;
 const char* const DegreeSigns[] = {"\xC2\xB0", "\xB0", "\xBA"}; // UTF-8 and Latin-1 degree, ordinal
@@ -28,7 +28,7 @@ std::vector<Real> DistinctIndices(const TGem& design, const std::vector<int>& fa
     std::sort(indices.begin(), indices.end());
     std::vector<Real> distinct;
     for (const Real v : indices)
-        if (distinct.empty() || v - distinct.back() > SameIndex) distinct.push_back(v);
+        if (distinct.empty() || v - distinct.back() > WrittenIndexTolerance) distinct.push_back(v);
     return distinct;
 }
 
@@ -82,10 +82,6 @@ std::vector<std::string> DesignText(const TGem& design) {
     return lines;
 }
 
-bool EndsWith(const std::string& s, const std::string& end) {
-    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
-}
-
 // One letter and up to three digits, a colon after it allowed.
 std::optional<std::string> TierNameWord(std::string word) {
     if (!word.empty() && word.back() == ':') word.pop_back();
@@ -101,7 +97,7 @@ std::optional<std::string> TierNameWord(std::string word) {
 std::optional<Real> AngleWord(std::string word) {
     bool degree = false;
     for (const char* sign : DegreeSigns)
-        if (EndsWith(word, sign)) {
+        if (word.ends_with(sign)) {
             word.resize(word.size() - std::string(sign).size());
             degree = true;
             break;
@@ -116,7 +112,7 @@ std::optional<Real> AngleWord(std::string word) {
 // Indices joined by "-", possibly cut short: "03-09-15", "3-9-...", "48".
 std::optional<std::vector<Real>> IndicesWord(std::string word) {
     for (const char* end : Continued)
-        if (EndsWith(word, end)) {
+        if (word.ends_with(end)) {
             word.resize(word.size() - std::string(end).size());
             break;
         }
@@ -162,7 +158,7 @@ bool Fits(const TextEntry& entry, const NamedTier& tier) {
     if (std::fabs(tier.Angle - entry.Angle) > SameWrittenAngle) return false;
     return std::all_of(entry.Indices.begin(), entry.Indices.end(), [&](Real written) {
         return std::any_of(tier.Indices.begin(), tier.Indices.end(),
-                           [&](Real own) { return std::fabs(own - written) < SameIndex; });
+                           [&](Real own) { return std::fabs(own - written) < WrittenIndexTolerance; });
     });
 }
 
@@ -247,7 +243,7 @@ std::string IndicesText(const std::vector<Real>& indices) {
     std::string text;
     for (const Real v : indices) {
         if (!text.empty()) text += '-';
-        text += std::fabs(v - RoundEven(v)) < SameIndex ? ZeroPadded(v, 2, 0) : fixed(v, 0, 2);
+        text += std::fabs(v - RoundEven(v)) < WrittenIndexTolerance ? ZeroPadded(v, 2, 0) : fixed(v, 0, 2);
     }
     return text;
 }

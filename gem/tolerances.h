@@ -44,6 +44,8 @@ inline constexpr Real UsualMergeDistance = 0.9L;
 inline constexpr Real TierAngleTolerance = 1e-5L; // normal z
 inline constexpr Real TierDepthTolerance = 0.01L; // Dist
 inline constexpr Real TierIndexTolerance = 0.1L;  // two members of one tier on one index are one
+// Two indices of a tier as they are written for the cutter (two decimals) closer than this are one.
+inline constexpr Real WrittenIndexTolerance = 0.01L;
 
 // ---- ASC files ----
 // A record this close to 0 degrees is the table or culet plane.

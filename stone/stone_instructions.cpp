@@ -2,17 +2,17 @@
 
 #include "gem/gem.h"
 #include "gem/numtext.h"
+#include "gem/tolerances.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
 
 namespace {
-constexpr Real SameIndex = 0.01L;
-
 bool SameIndices(const std::vector<Real>& a, const std::vector<Real>& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](Real x, Real y) { return std::fabs(x - y) < SameIndex; });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](Real x, Real y) {
+               return std::fabs(x - y) < WrittenIndexTolerance;
+           });
 }
 
 bool NameTaken(const std::vector<StoneInstruction>& stone, const std::string& name) {
