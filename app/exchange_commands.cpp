@@ -90,7 +90,6 @@ void ReadOutlineFile(Tstartform& w, const std::string& path) {
     w.SetChecked("ShowOutline1", false);
     w.Action("ShowOutline1")->setVisible(true);
     w.ToggleOutline(); // reads the outline again, shows it and checks the item
-    w.Design().OutlineShown = true;
     w.OutlineDesign = true;
     // Only these two items change: the other menus stay as they are (right after start-up, hidden).
     w.Action("Newwithoutline1")->setVisible(w.Design().OutlineFileExists() && !w.RotationMode);

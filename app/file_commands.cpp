@@ -42,7 +42,7 @@ void New1Click(Tstartform& w) {
     TForm6& form = DialogOf<TForm6>(w);
     form.Preset("96", "8", "0", true);
     w.SetChecked("ShowOutline1", false);
-    w.Design().OutlineShown = false;
+    w.Design().DropOutline();
     w.OutlineDesign = false;
     w.DesignName.clear();
     w.ShowModal(form);
@@ -62,7 +62,6 @@ void Newwithoutline1Click(Tstartform& w) {
         // The new design has dropped the outline: read it again so that it shows.
         w.SetChecked("ShowOutline1", true);
         if (const FileResult read = w.Design().ReadOutline(""); !read) w.Changes().ReportFileFailure(read);
-        w.Design().SetOutlineShown(true);
         w.OutlineDesign = true;
     }
     w.Repaint();

@@ -84,12 +84,11 @@ void ShowOutline1Click(Tstartform& w) {
     const bool wasChecked = !w.Checked("ShowOutline1");
     w.SetChecked("ShowOutline1", false);
     if (wasChecked) {
-        w.Design().SetOutlineShown(false);
+        w.Design().DropOutline();
         w.Repaint();
         return;
     }
-    if (!w.ReadOutlineReported()) return;
-    w.Design().SetOutlineShown(true);
+    if (!w.ReadOutlineReported()) return; // a read outline lies in the design and shows
     w.Repaint();
     w.SetChecked("ShowOutline1", true);
 }

@@ -402,10 +402,9 @@ void TForm14::TakeClickedFacet(const SheetClick& click) {
     if (f == NoneFound) Host.ShowPrompt(*this, NoFacetPicked);
     ShowFacet(f);
     BitBtn1->hide();
-    int first = 0, last = 0;
     // Only a cut facet group can be replaced: a click beside the stone or on the table is ignored.
-    if (RadioGroup2->ItemIndex() == 1 && f != NoneFound && design.GroupRange(f, first, last) && first >= 1)
-        EnterModify(first, first);
+    const std::optional<TGem::FacetRange> group = f == NoneFound ? std::nullopt : design.GroupRange(f);
+    if (RadioGroup2->ItemIndex() == 1 && group && group->First >= 1) EnterModify(group->First, group->First);
 }
 
 // ---- Methods ----
@@ -647,7 +646,7 @@ void TForm14::Button7Click() {
     Host.Display().MethodMask = AllTypedMethods;
     Design().LeaveModifyMode();
     Host.RefreshMenus();
-    Design().HideMarkers();
+    Host.Display().Markers.HideAll();
     Repaint();
 }
 
@@ -672,21 +671,18 @@ void TForm14::WritePoint(int row, const Vector3& p) {
 }
 
 void TForm14::SetMarker(int k, Real x, Real y) {
-    Design().SetMarkerX(k, x);
-    Design().SetMarkerY(k, y);
+    Host.Display().Markers.Set(k, x, y);
 }
 
 bool TForm14::ShowFacet(int f) {
     TGem& design = Design();
-    int first = 0, last = 0;
-    if (f == NoneFound || !design.GroupRange(f, first, last)) return false;
+    if (f == NoneFound || !design.GroupRange(f)) return false;
     Host.Display().SelectedFacet = f;
     Host.Display().FacetSelected = true;
-    Vector3 corners[3];
-    if (design.ThreePointsOfFacet(f, corners[0], corners[1], corners[2])) {
+    if (const std::optional<std::array<Vector3, 3>> corners = design.ThreePointsOfFacet(f)) {
         for (int k = 0; k < 3; ++k) {
-            WritePoint(k, corners[k]);
-            if (Host.Display().ShowClick) SetMarker(k + 1, corners[k].x, corners[k].y);
+            WritePoint(k, (*corners)[k]);
+            if (Host.Display().ShowClick) SetMarker(k + 1, (*corners)[k].x, (*corners)[k].y);
         }
     }
     const Vector3& n = design.Facets[f].Normal;
@@ -827,10 +823,10 @@ void TForm14::Button8Click() {
     }
     const std::optional<int> f = Design().FindFacet(*angle, index);
     if (!f) return Report(ComboBox1, "Facet does not exists");
-    int first = 0, last = 0;
-    if (!Design().GroupRange(*f, first, last) || first < 1) return;
+    const std::optional<TGem::FacetRange> group = Design().GroupRange(*f);
+    if (!group || group->First < 1) return;
     BitBtn1->hide();
-    EnterModify(first, *f);
+    EnterModify(group->First, *f);
 }
 
 // Modify mode for the group that starts at first; shown is the facet whose data fill the fields.

@@ -102,14 +102,10 @@ void TBoundingPlaneForm::ConsumeClick() {
     if (!picked) return Host.ShowPrompt(*this, edge ? NoEdgePicked : NoPointPicked);
     const Vector3 p = picked->Position;
     PickedPoint = p;
-    const bool mark = Host.Display().ShowClick;
+    if (Host.Display().ShowClick) Host.Display().Markers.Set(ClickMarker, p.x, p.y);
     const Real height = Setup.ClickSign * p.z;
-    Step([p, height, mark](TGem& gem) {
+    Step([height](TGem& gem) {
         gem.SetBoundingPlane(height); // 0 or less becomes 1
-        if (mark) {
-            gem.SetMarkerX(ClickMarker, p.x);
-            gem.SetMarkerY(ClickMarker, p.y);
-        }
         return true;
     });
     ShowHeight();

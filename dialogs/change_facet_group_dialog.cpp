@@ -22,9 +22,10 @@ void TForm9::ShowClickedFacet(int f) {
 }
 
 void TForm9::BitBtn1Click() {
-    int first = 0, last = 0;
-    if (FoundFacet < 1 || !Design().GroupRange(FoundFacet, first, last) || first < 1) return;
-    Design().EnterModifyMode(first);
+    const std::optional<TGem::FacetRange> group =
+        FoundFacet < 1 ? std::nullopt : Design().GroupRange(FoundFacet);
+    if (!group || group->First < 1) return;
+    Design().EnterModifyMode(group->First);
     Host.Display().MethodMask = ModifyMethods;
     Host.RefreshMenus();
     done(QDialog::Accepted);

@@ -23,9 +23,8 @@ void Tdeltierform::ShowClickedFacet(int) {
 void Tdeltierform::BitBtn1Click() {
     const int found = FoundFacet;
     Host.Finish(*this, [this, found](TGem& design) {
-        int first = 0, last = 0;
-        if (design.GroupRange(found, first, last)) {
-            design.DeleteFacets(first, last);
+        if (const std::optional<TGem::FacetRange> group = design.GroupRange(found)) {
+            design.DeleteFacets(group->First, group->Last);
             design.Recompute();
         }
         Host.Display().SelectedFacet = NoneFound;

@@ -4,7 +4,13 @@
 #include <algorithm>
 
 bool DesignHost::Finish(QDialog& dialog, const DesignChange& change) {
-    if (!Changes().Commit(change)) return false;
+    // The click markers go with the dialog; a refused or failed change keeps them for another try.
+    const PickMarkers shown = Display().Markers;
+    Display().Markers.HideAll();
+    if (!Changes().Commit(change)) {
+        Display().Markers = shown;
+        return false;
+    }
     dialog.accept();
     FocusWindow();
     return true;

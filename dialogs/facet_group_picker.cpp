@@ -195,8 +195,7 @@ bool FacetGroupPicker::LookUpFacet() {
 }
 
 bool FacetGroupPicker::Highlight(int f) {
-    int first = 0, last = 0;
-    if (!Design().GroupRange(f, first, last)) return false;
+    if (!Design().GroupRange(f)) return false;
     // A group is chosen, not one facet of it: the group's first facet is the dark one.
     Host.Display().SelectedFacet = f;
     Host.Display().FacetSelected = false;

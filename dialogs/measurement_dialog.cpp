@@ -13,12 +13,6 @@ constexpr int GroupGap = 13;           // between the Dcf and the ccd part and t
 constexpr int ClickMarker = 1;         // the marker that shows the measured spot
 constexpr bool OnlyGirdlePlane = true; // picks: only edges and corners in the girdle plane ...
 constexpr bool NotGirdlePlane = false; // ... and no filter against them
-
-// Shows the picked spot with the click marker.
-void Mark(TGem& design, const Vector3& p) {
-    design.SetMarkerX(ClickMarker, p.x);
-    design.SetMarkerY(ClickMarker, p.y);
-}
 } // namespace
 
 TForm16::TForm16(DesignHost& host) : QDialog(host.DialogParent()), Host(host) {
@@ -96,27 +90,22 @@ void TForm16::MeasureEdge(const SheetClick& click) {
     if (!picked) return Refuse("Not clicked on perimeter edge");
     const int edge = picked->Index;
     const Vector3 p = picked->Position;
-    const bool showClick = Host.Display().ShowClick;
+    if (Host.Display().ShowClick) Host.Display().Markers.Set(ClickMarker, p.x, p.y);
     Host.Preview([&](TGem& design) {
         design.MeasureGirdleEdge(edge);
         design.Recompute();
-        if (showClick) Mark(design, p);
         return true;
     });
 }
 
 void TForm16::MeasureCorner(const SheetClick& click) {
-    Vector3 p;
-    const int point =
-        Host.Design().PickPoint(click.X, click.Y, OnlyGirdlePlane, NotGirdlePlane, p.x, p.y, p.z);
-    const bool showClick = Host.Display().ShowClick;
-    bool refused = false;
+    const Vector3 p = Host.Design().PickPoint(click.X, click.Y, OnlyGirdlePlane, NotGirdlePlane).Position;
     // The picked point is marked whether or not it lies on the perimeter.
+    if (Host.Display().ShowClick) Host.Display().Markers.Set(ClickMarker, p.x, p.y);
+    bool refused = false;
     Host.Preview([&](TGem& design) {
-        Real distance = 0;
-        refused = !design.MeasureCornerToCorner(point, p.x, p.y, p.z, distance);
+        refused = !design.MeasureCornerToCorner(p);
         if (!refused) design.Recompute();
-        if (showClick) Mark(design, p);
         return true;
     });
     if (refused) Refuse("Not clicked on perimeter point");
@@ -160,7 +149,7 @@ void TForm16::BitBtn2Click() {
     Host.Display().SelectedFacet = NoneFound;
     Host.Display().HighlightedGroupFirst = NoneFound;
     // The marker belongs to a measurement that is dropped; the snapshot brings back the message lines.
-    Host.Design().HideMarkers();
+    Host.Display().Markers.HideAll();
     Cancelling = true;
     Host.CancelPreview(*this);
     Cancelling = false;

@@ -111,7 +111,7 @@ void TForm6::Button1Click() {
         design.NewDesign(check.Type, check.Parts, check.SystemIndex, check.Mirror, check.Offset, false, true);
         design.SetTextLine(FileNameLine, "");
         // With the outline option on, the outline is read again and shown over the new design.
-        if (showOutline && design.ReadOutline("")) design.SetOutlineShown(true);
+        if (showOutline) static_cast<void>(design.ReadOutline("")); // unreadable: the design has none
         Host.SetDesignFile("");
         Host.Display().SelectedFacet = NoneFound;
         return true;

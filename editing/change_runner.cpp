@@ -39,7 +39,6 @@ bool ChangeRunner::Preview(const DesignChange& change) {
 
 bool ChangeRunner::Commit(const DesignChange& change) {
     if (change && !Run(change)) return false;
-    View.Design().HideMarkers();
     // A snapshot that could not be written is not read back: that would undo the change just made.
     if (RecordStep()) ReadReported("", TGem::FileMode::Reload);
     ShowChanged();

@@ -40,8 +40,8 @@ class ChangeRunner {
     bool Apply(const DesignChange& change);
     // A step of a dialog that shows its change at once: the sheet and the menus, no undo step.
     bool Preview(const DesignChange& change);
-    // The change a dialog ends with (none: keep what its previews did): the pick markers are hidden, one
-    // undo step is recorded and read back, then the sheet and the menus.
+    // The change a dialog ends with (none: keep what its previews did): one undo step is recorded and read
+    // back, then the sheet and the menus.
     bool Commit(const DesignChange& change = nullptr);
     // Throws away what the previews did: the current undo step is read back (with none yet, nothing is
     // restored); the sheet and the menus. False when nothing was read back.

@@ -23,9 +23,7 @@ TGem& Design() {
     static std::unique_ptr<TGem> gem = [] {
         auto g = std::make_unique<TGem>();
         g->NewDesign('c', 8, 96, true, 0, true, true);
-        Plane plane;
-        g->PlaneFromAngleIndexDist(90, 3, 20, plane);
-        g->CutFacetGroup(1, plane);
+        g->CutFacetGroup(1, g->PlaneFromAngleIndexDist(90, 3, 20).value());
         g->Recompute();
         g->SetTextLine(1, "before");
         g->MessageLines[1] = "message";

@@ -17,9 +17,7 @@ TGem& Design() {
     static std::unique_ptr<TGem> gem = [] {
         auto g = std::make_unique<TGem>();
         g->NewDesign('c', 16, 96, false, 0, true, true);
-        Plane plane;
-        g->PlaneFromAngleIndexDist(40, 0, 30, plane);
-        g->CutFacetGroup(1, plane);
+        g->CutFacetGroup(1, g->PlaneFromAngleIndexDist(40, 0, 30).value());
         g->Recompute();
         const std::string saved = "/tmp/lapidraw-fuzz-saved-" + std::to_string(getpid()) + ".otl";
         if (!g->SaveOutline(saved) || !g->ReadOutline(saved)) std::abort();

@@ -49,10 +49,12 @@ CutOutcome CutPlanner::Plan(const TGem& design, int target, const Plane& plane) 
     after.Recompute();
 
     CutOutcome outcome;
-    int first = -1, last = -1;
-    if (!IsHorizontalNormal(plane.Normal)) after.GroupRange(target, first, last);
+    // A horizontal plane moves the table (facet -1).
+    const TGem::FacetRange table{-1, -1};
+    const TGem::FacetRange cut =
+        IsHorizontalNormal(plane.Normal) ? table : after.GroupRange(target).value_or(table);
     bool reaches = false;
-    for (int f = first; f <= last; ++f) {
+    for (int f = cut.First; f <= cut.Last; ++f) {
         if (!Present(after, f)) continue;
         reaches = true;
         outcome.NewFacets.push_back(Polygon(after, f));
@@ -61,8 +63,10 @@ CutOutcome CutPlanner::Plan(const TGem& design, int target, const Plane& plane) 
 
     // The facets of a replaced group (modify mode) are not lost but replaced; the facets after it move
     // by the difference in size.
-    int oldFirst = 0, oldLast = -1;
-    if (design.ModifyMode()) design.GroupRange(design.ModifyGroup, oldFirst, oldLast);
+    const TGem::FacetRange replaced =
+        (design.ModifyMode() ? design.GroupRange(design.ModifyGroup) : std::nullopt)
+            .value_or(TGem::FacetRange{0, -1});
+    const int oldFirst = replaced.First, oldLast = replaced.Last;
     const int shift = after.FacetCount - design.FacetCount;
     const bool horizontal = IsHorizontalNormal(plane.Normal);
     for (const NamedTier& tier : TiersInCuttingOrder(design)) {

@@ -28,7 +28,6 @@ inline constexpr int FileNameLine = 10;
 inline constexpr int CutNameLine = 20;
 inline constexpr int AuthorLine = 21;
 inline constexpr int MessageLineCount = 4;
-inline constexpr int MarkerCount = 3;
 
 // A facet plane with its index and group data, and its closed corner polygon.
 struct Facet {
@@ -64,11 +63,6 @@ struct Tier {
     std::int32_t Unused[4] = {0, 0, 0, 0};
     std::int32_t MemberCount = 0;
     BoundedArray<std::int32_t, 1, MaxTierMembers> Members{"Tier members"};
-};
-
-struct PickMarker {
-    Real MarkerX = 0, MarkerY = 0;
-    bool MarkerShown = false;
 };
 
 namespace engine {
@@ -141,12 +135,10 @@ class TGem {
     bool KeepsUndoHistory = true;
 
     // ---- Girdle outline ----
+    // The outline read from its file lies in the design's tables: points OutlineFirstPoint ... 0 and
+    // edges OutlineFirstEdge ... 0 (1: none). While there, picks find them and the sheet draws them.
     std::int32_t OutlineFirstEdge = 1;
     std::int32_t OutlineFirstPoint = 1;
-    bool OutlineShown = false;
-
-    // ---- Pick markers ----
-    BoundedArray<PickMarker, 1, MarkerCount> PickMarkers{"PickMarkers"};
 
     // ---- Facet-group replacement ----
     std::int32_t ModifyGroup = 0;
@@ -190,10 +182,12 @@ class TGem {
     Real FacetAngle(int f) const;
     Real IndexAzimuth(Real index) const; // radians
 
-    bool PlaneFromAngleIndexDist(Real angle, Real index, Real dist, Plane& plane) const;
-    bool PlaneFromAngleIndexPoint(Real angle, Real index, const Vector3& point, Plane& plane) const;
-    bool PlaneFromIndexTwoPoints(Real index, const Vector3& a, const Vector3& b, Plane& plane) const;
-    bool PlaneFromThreePoints(const Vector3& a, const Vector3& b, const Vector3& c, Plane& plane) const;
+    // The facet planes of the cutting methods, facing the stone's axis; nothing when the inputs give no
+    // plane that cuts this half (a depth of 0 or less, points on the wrong side, points in a line).
+    std::optional<Plane> PlaneFromAngleIndexDist(Real angle, Real index, Real dist) const;
+    std::optional<Plane> PlaneFromAngleIndexPoint(Real angle, Real index, const Vector3& point) const;
+    std::optional<Plane> PlaneFromIndexTwoPoints(Real index, const Vector3& a, const Vector3& b) const;
+    std::optional<Plane> PlaneFromThreePoints(const Vector3& a, const Vector3& b, const Vector3& c) const;
     void CutFacetGroup(int first, const Plane& plane);
 
     // ---- Cutting engine ----
@@ -279,15 +273,15 @@ class TGem {
 
     // ---- Picking and facet-group queries ----
     // All picks work on the top view: (X, Y) in design units, z only filters.
-    // The nearest corner point (by |dx| + |dy|, below 100); point 1 when none is that near.
-    // onlyXY: only points of the girdle plane; notXY: none of them (onlyXY wins).
-    int PickPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const;
     // A corner or an edge found at a click: its number, and the corner or the edge's point nearest to
     // the click.
     struct PointFound {
         int Index = 0;
         Vector3 Position;
     };
+    // The nearest corner point (by |dx| + |dy|, below 100); point 1 when none is that near.
+    // onlyXY: only points of the girdle plane; notXY: none of them (onlyXY wins).
+    PointFound PickPoint(Real X, Real Y, bool onlyXY, bool notXY) const;
     // As PickPoint, but nothing when no point is that near.
     std::optional<PointFound> FindPoint(Real X, Real Y, bool onlyXY, bool notXY) const;
     // The edge that best fits the click; nothing when no edge scores below 100.
@@ -295,10 +289,14 @@ class TGem {
     // The facet seen at (X, Y) from above (crown) or below (pavilion); nothing outside the stone.
     std::optional<int> PickFacet(Real X, Real Y) const;
     bool PointInFacet(int i, Real X, Real Y) const;
-    // Mean of the end points of the edges bounding facet i; false when it has no polygon.
-    bool FacetCentre(int i, Real& x, Real& y, Real& z) const;
-    // First and last facet of the facet group that holds facet i.
-    bool GroupRange(int i, int& first, int& last) const;
+    // Mean of the end points of the edges bounding facet i; nothing when it has no polygon.
+    std::optional<Vector3> FacetCentre(int i) const;
+    // First and last facet of the facet group that holds facet i (the table is a group of its own);
+    // nothing for the girdle plane, a facet number outside the design or one in no group.
+    struct FacetRange {
+        int First = 0, Last = 0;
+    };
+    std::optional<FacetRange> GroupRange(int i) const;
     // The first facet cut at this angle and index (to 0.02 degrees and 0.1 index steps).
     std::optional<int> FindFacet(Real angle, Real index) const;
     bool IndexInUse(Real x) const;
@@ -312,16 +310,13 @@ class TGem {
     std::string ChangedSuffix() const;
     Real LabelIndex(int i) const;
     std::string LabelIndexText(int i) const;
-    // Where facet i's label goes: 5 units outside the middle of its girdle edge.
-    bool GirdleLabelAnchor(int i, Real& x, Real& y) const;
-    bool ThreePointsOfFacet(int i, Vector3& a, Vector3& b, Vector3& c) const;
-    static bool VerticalPlaneThrough(Real x1, Real y1, Real x2, Real y2, Plane& plane);
-
-    void SetMarkerX(int k, Real v);
-    void SetMarkerY(int k, Real v);
-    bool MarkerShown(int k) const { return PickMarkers[k].MarkerShown; }
-    void SetMarkerShown(int k, bool b) { PickMarkers[k].MarkerShown = b; }
-    void HideMarkers();
+    // Where facet i's label goes in the girdle plane: 5 units outside the middle of its girdle edge;
+    // nothing without a girdle edge or for an edge through the axis.
+    std::optional<Vector3> GirdleLabelAnchor(int i) const;
+    // Three distinct corners of facet i, the first two at different heights; nothing when it has none.
+    std::optional<std::array<Vector3, 3>> ThreePointsOfFacet(int i) const;
+    // The vertical plane through (x1, y1) and (x2, y2), facing the axis; nothing for points too close.
+    static std::optional<Plane> VerticalPlaneThrough(Real x1, Real y1, Real x2, Real y2);
 
     // The facets a group highlight fills, and how: the drawing outlines every facet of the group in
     // red and fills each one that has a centre; Reference is the dark-grey one.
@@ -336,6 +331,12 @@ class TGem {
     std::vector<HighlightFacet> HighlightGroupFacets(int facet, bool useFacet, int& first) const;
     // The members of tier t to fill in light grey; none when its first member is a girdle facet.
     std::vector<HighlightFacet> HighlightTierFacets(int t) const;
+
+  private:
+    // Facet f outlined, and filled when it has a centre.
+    HighlightFacet Highlighted(int f) const;
+
+  public:
     // (end of picking and facet-group queries)
 
     // ---- Measurements and proportions ----
@@ -350,10 +351,9 @@ class TGem {
     int FacetsShownCount() const;
     // Dcf and Lcf of girdle edge e as text; the text is also logged into message lines 1 and 2.
     std::string MeasureGirdleEdge(int e);
-    // Distance from girdle corner (x, y, z) to the opposite corner; the text goes to message line 4
-    // (and, on a crown, into the log). False for odd Parts, a point off the girdle or without girdle
-    // edges.
-    bool MeasureCornerToCorner(int p, Real x, Real y, Real z, Real& distance);
+    // Distance from a girdle corner to the opposite corner; the text goes to message line 4 (and, on a
+    // crown, into the log). Nothing for odd Parts, a point off the girdle or without girdle edges.
+    std::optional<Real> MeasureCornerToCorner(const Vector3& corner);
     void ClearMessageLines();
 
     // The lines of the proportion block, in order, each with whether it shows for this design.
@@ -432,7 +432,10 @@ class TGem {
     // Reads an outline (empty name: OutlineFileName). Fails when the file cannot be opened or is malformed
     // or too large; the earlier outline then stays as it was.
     FileResult ReadOutline(const std::string& name);
-    void SetOutlineShown(bool shown);
+    // Whether the outline's points or edges lie in the design.
+    bool HoldsOutline() const { return OutlineFirstPoint < 1 || OutlineFirstEdge < 1; }
+    // Takes the outline's points and edges out of the design (ReadOutline lays them in again).
+    void DropOutline();
     bool OutlineFileExists() const;
     // (end of girdle outlines)
 

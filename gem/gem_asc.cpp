@@ -489,11 +489,11 @@ void CutRecord(TGem& gem, AscRecord& record, int designParts, bool designMirror)
             if (record.AscIndices[j] >= 0) open = j;
         if (open == 0) return;
 
-        Plane plane;
-        const bool made = std::isfinite(dist) &&
-                          gem.PlaneFromAngleIndexDist(angle, record.AscIndices[open], dist, plane) &&
-                          !IsHorizontalNormal(plane.Normal);
-        if (!made || !CutListedGroup(gem, record, plane, designParts, designMirror))
+        const std::optional<Plane> plane =
+            std::isfinite(dist) ? gem.PlaneFromAngleIndexDist(angle, record.AscIndices[open], dist)
+                                : std::nullopt;
+        const bool made = plane && !IsHorizontalNormal(plane->Normal);
+        if (!made || !CutListedGroup(gem, record, *plane, designParts, designMirror))
             record.AscIndices[open] = TGem::AscUsed;
     }
 }

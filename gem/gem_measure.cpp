@@ -100,9 +100,8 @@ std::string TGem::MeasureGirdleEdge(int e) {
     return text;
 }
 
-bool TGem::MeasureCornerToCorner(int /*p*/, Real x, Real y, Real z, Real& distance) {
-    if (Parts % 2 != 0 || std::fabs(z) > GirdlePlaneZ) return false;
-    const Vector3 corner{x, y, z};
+std::optional<Real> TGem::MeasureCornerToCorner(const Vector3& corner) {
+    if (Parts % 2 != 0 || std::fabs(corner.z) > GirdlePlaneZ) return std::nullopt;
     auto isCorner = [&](int point) {
         const Vector3& q = Points[point].Position;
         return std::fabs(q.x - corner.x) < SamePoint && std::fabs(q.y - corner.y) < SamePoint &&
@@ -115,16 +114,16 @@ bool TGem::MeasureCornerToCorner(int /*p*/, Real x, Real y, Real z, Real& distan
         if (edge.FacetA == 0 && (isCorner(edge.PointA) || isCorner(edge.PointB)))
             found[count++] = edge.FacetB;
     }
-    if (count == 0) return false;
+    if (count == 0) return std::nullopt;
 
-    distance = 2 * std::sqrt(x * x + y * y);
+    const Real distance = 2 * std::sqrt(corner.x * corner.x + corner.y * corner.y);
     const int second = count > 1 ? found[1] : found[0]; // a lone edge names its facet twice
     const std::string text = "CCD" + ZeroPadded(ShownIndex(Index(found[0])), 2, 0) + "/" +
                              ZeroPadded(ShownIndex(Index(second)), 2, 0) + "=" + fixed(distance / W(), 5, 3) +
                              " x W";
     MessageLines[CornerLine] = text;
     if (IsCrown()) LogMessage(text);
-    return true;
+    return distance;
 }
 
 std::vector<TGem::ProportionLine> TGem::ProportionLines() const {

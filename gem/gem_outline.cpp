@@ -221,13 +221,12 @@ FileResult TGem::ReadOutline(const std::string& name) {
     }
     OutlineFirstPoint = 1 - static_cast<int>(points.size());
     OutlineFirstEdge = 1 - static_cast<int>(ends.size());
-    OutlineShown = true;
     return {};
 }
 
-void TGem::SetOutlineShown(bool shown) {
-    OutlineShown = shown;
-    if (!shown) OutlineFirstEdge = 1;
+void TGem::DropOutline() {
+    OutlineFirstEdge = 1;
+    OutlineFirstPoint = 1;
 }
 
 bool TGem::OutlineFileExists() const {

@@ -33,7 +33,7 @@ Real AngleFrom(Real X, Real Y, const Vector3& p) {
 std::optional<TGem::PointFound> TGem::FindPoint(Real X, Real Y, bool onlyXY, bool notXY) const {
     int best = NoneFound;
     Real bestDistance = PickRange;
-    for (int k = OutlineShown ? OutlineFirstPoint : 1; k <= PointCount; ++k) {
+    for (int k = OutlineFirstPoint; k <= PointCount; ++k) {
         const Vector3& p = Points[k].Position;
         if (onlyXY) {
             if (std::fabs(p.z) > GirdlePlaneZ) continue;
@@ -50,20 +50,15 @@ std::optional<TGem::PointFound> TGem::FindPoint(Real X, Real Y, bool onlyXY, boo
     return PointFound{best, Points[best].Position};
 }
 
-int TGem::PickPoint(Real X, Real Y, bool onlyXY, bool notXY, Real& x, Real& y, Real& z) const {
-    const std::optional<PointFound> found = FindPoint(X, Y, onlyXY, notXY);
-    const Vector3& p = found ? found->Position : Points[1].Position;
-    x = p.x;
-    y = p.y;
-    z = p.z;
-    return found ? found->Index : 1;
+TGem::PointFound TGem::PickPoint(Real X, Real Y, bool onlyXY, bool notXY) const {
+    return FindPoint(X, Y, onlyXY, notXY).value_or(PointFound{1, Points[1].Position});
 }
 
 std::optional<TGem::PointFound> TGem::PickEdge(Real X, Real Y, bool onlyXY, bool notXY) const {
     int best = NoneFound;
     Real bestScore = PickRange;
     Real bestD1 = 0, bestLength = 1;
-    for (int e = OutlineShown ? OutlineFirstEdge : 1; e <= EdgeCount; ++e) {
+    for (int e = OutlineFirstEdge; e <= EdgeCount; ++e) {
         const Vector3& p1 = Points[Edges[e].PointA].Position;
         const Vector3& p2 = Points[Edges[e].PointB].Position;
         const bool girdleEdge = InGirdlePlane(p1) && InGirdlePlane(p2);
@@ -121,8 +116,8 @@ bool TGem::PointInFacet(int i, Real X, Real Y) const {
     return std::fabs(turn) > InsideTurn;
 }
 
-bool TGem::FacetCentre(int i, Real& x, Real& y, Real& z) const {
-    if (Facets[i].CornerCount == 0) return false;
+std::optional<Vector3> TGem::FacetCentre(int i) const {
+    if (Facets[i].CornerCount == 0) return std::nullopt;
     Vector3 sum;
     int ends = 0;
     for (int e = 1; e <= EdgeCount; ++e) {
@@ -131,28 +126,20 @@ bool TGem::FacetCentre(int i, Real& x, Real& y, Real& z) const {
         sum = sum + Points[edge.PointA].Position + Points[edge.PointB].Position;
         ends += 2;
     }
-    if (ends == 0) return false;
-    x = sum.x / ends;
-    y = sum.y / ends;
-    z = sum.z / ends;
-    return true;
+    if (ends == 0) return std::nullopt;
+    return Vector3{sum.x / ends, sum.y / ends, sum.z / ends};
 }
 
-bool TGem::GroupRange(int i, int& first, int& last) const {
-    if (i == -1) {
-        first = last = -1;
-        return true;
-    }
-    if (i < 0 || i > FacetCount) return false;
+std::optional<TGem::FacetRange> TGem::GroupRange(int i) const {
+    if (i == -1) return FacetRange{-1, -1};
+    if (i < 0 || i > FacetCount) return std::nullopt;
     int f = i;
     while (f >= 0 && GroupParts(f) == 0)
         --f;
-    if (f < 0) return false;
+    if (f < 0) return std::nullopt;
     const long long size = SymChar(f) == 'm' ? 2LL * GroupParts(f) : GroupParts(f);
-    first = f;
     // A group that a design file cut short ends with the last facet.
-    last = static_cast<int>(std::min<long long>(f + size - 1, FacetCount));
-    return true;
+    return FacetRange{f, static_cast<int>(std::min<long long>(f + size - 1, FacetCount))};
 }
 
 std::optional<int> TGem::FindFacet(Real angle, Real index) const {
@@ -188,7 +175,7 @@ bool TGem::AnyFacetShown() const {
 }
 
 bool TGem::HasEdgesToPick() const {
-    return EdgeCount >= OutlineFirstEdge || OutlineShown;
+    return EdgeCount >= OutlineFirstEdge;
 }
 
 std::string TGem::ChangedSuffix() const {
@@ -205,7 +192,7 @@ std::string TGem::LabelIndexText(int i) const {
     return NumberText(LabelIndex(i));
 }
 
-bool TGem::GirdleLabelAnchor(int i, Real& x, Real& y) const {
+std::optional<Vector3> TGem::GirdleLabelAnchor(int i) const {
     for (int e = 1; e <= EdgeCount; ++e) {
         const FacetEdge& edge = Edges[e];
         if (edge.FacetA != i && edge.FacetB != i) continue;
@@ -214,78 +201,64 @@ bool TGem::GirdleLabelAnchor(int i, Real& x, Real& y) const {
         if (std::fabs(a.z) >= GirdlePlaneZ || std::fabs(b.z) >= GirdlePlaneZ) continue;
         const Real mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
         const Real r = std::sqrt(mx * mx + my * my);
-        if (r == 0) return false; // an edge through the axis has no outward direction
-        x = mx + LabelOffset * mx / r;
-        y = my + LabelOffset * my / r;
-        return true;
+        if (r == 0) return std::nullopt; // an edge through the axis has no outward direction
+        return Vector3{mx + LabelOffset * mx / r, my + LabelOffset * my / r, 0};
     }
-    return false;
+    return std::nullopt;
 }
 
-bool TGem::ThreePointsOfFacet(int i, Vector3& a, Vector3& b, Vector3& c) const {
+std::optional<std::array<Vector3, 3>> TGem::ThreePointsOfFacet(int i) const {
     const Facet& facet = Facets[i];
-    if (facet.CornerCount == 0) return false;
     auto corner = [&](int k) { return Points[facet.Corners[k]].Position; };
     for (int k = 1; k <= facet.CornerCount; ++k) {
         for (int m = k + 1; m <= facet.CornerCount; ++m) {
-            if (corner(k) == corner(m) || std::fabs(corner(k).z - corner(m).z) <= DistinctHeights) continue;
-            a = corner(k);
-            b = corner(m);
-            for (int n = 1; n <= facet.CornerCount; ++n) {
-                if (corner(n) != a && corner(n) != b) {
-                    c = corner(n);
-                    return true;
-                }
-            }
-            return false;
+            const Vector3 a = corner(k), b = corner(m);
+            if (a == b || std::fabs(a.z - b.z) <= DistinctHeights) continue;
+            for (int n = 1; n <= facet.CornerCount; ++n)
+                if (corner(n) != a && corner(n) != b) return std::array<Vector3, 3>{a, b, corner(n)};
+            return std::nullopt;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
-bool TGem::VerticalPlaneThrough(Real x1, Real y1, Real x2, Real y2, Plane& plane) {
+std::optional<Plane> TGem::VerticalPlaneThrough(Real x1, Real y1, Real x2, Real y2) {
     const Real dx = x1 - x2, dy = y1 - y2;
-    if (std::fabs(dx) + std::fabs(dy) < MinPointDistance) return false;
+    if (std::fabs(dx) + std::fabs(dy) < MinPointDistance) return std::nullopt;
     const Real length = std::sqrt(dx * dx + dy * dy);
+    Plane plane;
     plane.Normal = {dy / length, -dx / length, 0};
     plane.Dist = (dy * x2 - dx * y2) / length;
     if (plane.Dist > 0) {
         plane.Normal = -plane.Normal;
         plane.Dist = -plane.Dist;
     }
-    return true;
+    return plane;
 }
 
-void TGem::SetMarkerX(int k, Real v) {
-    PickMarkers[k].MarkerX = v;
-    PickMarkers[k].MarkerShown = true;
-}
-
-void TGem::SetMarkerY(int k, Real v) {
-    PickMarkers[k].MarkerY = v;
-    PickMarkers[k].MarkerShown = true;
-}
-
-void TGem::HideMarkers() {
-    for (int k = 1; k <= MarkerCount; ++k)
-        PickMarkers[k].MarkerShown = false;
+TGem::HighlightFacet TGem::Highlighted(int f) const {
+    HighlightFacet member;
+    member.Facet = f;
+    if (const std::optional<Vector3> centre = FacetCentre(f)) {
+        member.Filled = true;
+        member.CentreX = centre->x;
+        member.CentreY = centre->y;
+        member.CentreZ = centre->z;
+    }
+    return member;
 }
 
 std::vector<TGem::HighlightFacet> TGem::HighlightGroupFacets(int facet, bool useFacet, int& first) const {
     first = -1;
     std::vector<HighlightFacet> members;
-    int last = 0;
-    if (facet == NoneFound || !GroupRange(facet, first, last)) {
-        first = -1;
-        return members;
-    }
+    const std::optional<FacetRange> group = facet == NoneFound ? std::nullopt : GroupRange(facet);
+    if (!group) return members;
+    first = group->First;
     const int reference = useFacet ? facet : first;
-    for (int f = first; f <= last && f <= FacetCount; ++f) {
-        HighlightFacet member;
-        member.Facet = f;
+    for (int f = first; f <= group->Last && f <= FacetCount; ++f) {
+        HighlightFacet member = Highlighted(f);
+        member.Filled = member.Filled && !Near90(FacetAngle(f));
         member.Reference = f == reference;
-        member.Filled =
-            !Near90(FacetAngle(f)) && FacetCentre(f, member.CentreX, member.CentreY, member.CentreZ);
         members.push_back(member);
     }
     return members;
@@ -296,10 +269,7 @@ std::vector<TGem::HighlightFacet> TGem::HighlightTierFacets(int t) const {
     const Tier& tier = Tiers[t];
     if (tier.MemberCount == 0 || Near90(FacetAngle(tier.Members[1]))) return members;
     for (int m = 1; m <= tier.MemberCount; ++m) {
-        HighlightFacet member;
-        member.Facet = tier.Members[m];
-        member.Filled = FacetCentre(member.Facet, member.CentreX, member.CentreY, member.CentreZ);
-        members.push_back(member);
+        members.push_back(Highlighted(tier.Members[m]));
     }
     return members;
 }

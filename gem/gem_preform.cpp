@@ -91,9 +91,9 @@ void TGem::MakePreform(TGem& target) const {
         const Real h = AxisHeight(*this, f);
         const Real angle = std::atan(std::tan(FacetAngle(f) * RadPerDeg) * std::fabs(apex) / h) * DegPerRad;
         if (!std::isfinite(angle) || std::fabs(angle) < FlatFace) continue;
-        Plane face;
-        if (!target.PlaneFromAngleIndexPoint(angle, Index(f), {0, 0, apex}, face)) continue;
-        target.CutFacetGroup(target.FacetCount + 1, face);
+        const std::optional<Plane> face = target.PlaneFromAngleIndexPoint(angle, Index(f), {0, 0, apex});
+        if (!face) continue;
+        target.CutFacetGroup(target.FacetCount + 1, *face);
     }
     for (int f = 1; f <= FacetCount; ++f) {
         if (!IsGirdle(*this, f)) continue;

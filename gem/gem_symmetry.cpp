@@ -48,8 +48,6 @@ void TGem::NewDesign(char type, std::int32_t parts, std::int32_t systemIndex, bo
     for (int k = 1; k <= MessageLineCount; ++k)
         MessageLines[k].clear();
     MessageNext = 1;
-    for (int k = 1; k <= MarkerCount; ++k)
-        PickMarkers[k].MarkerShown = false;
     for (int k = 1; k <= TextLineCount; ++k)
         TextLines[k].clear();
 
@@ -109,38 +107,31 @@ Real TGem::IndexAzimuth(Real index) const {
     return TwoPi * index / IndexCount();
 }
 
-bool TGem::PlaneFromAngleIndexDist(Real angle, Real index, Real dist, Plane& plane) const {
+std::optional<Plane> TGem::PlaneFromAngleIndexDist(Real angle, Real index, Real dist) const {
+    if (!(dist > 0)) return std::nullopt;
     Real a = IsPavilion() ? 180 - angle : angle;
     if (a < 0) a += 180;
     a *= RadPerDeg;
     const Real phi = IndexAzimuth(index);
-    plane.Normal = {std::sin(a) * std::cos(phi), std::sin(a) * std::sin(phi), std::cos(a)};
-    plane.Dist = dist;
-    if (dist > 0) {
-        plane.Normal = -plane.Normal;
-        plane.Dist = -plane.Dist;
-        return true;
-    }
-    return false;
+    const Vector3 outward{std::sin(a) * std::cos(phi), std::sin(a) * std::sin(phi), std::cos(a)};
+    return Plane{-outward, -dist};
 }
 
-bool TGem::PlaneFromAngleIndexPoint(Real angle, Real index, const Vector3& point, Plane& plane) const {
+std::optional<Plane> TGem::PlaneFromAngleIndexPoint(Real angle, Real index, const Vector3& point) const {
     const Real g = (IsCrown() ? angle : 180 - angle) * RadPerDeg;
     const Real phi = IndexAzimuth(index);
     const Vector3 u{std::sin(g) * std::cos(phi), std::sin(g) * std::sin(phi), std::cos(g)};
-    if (std::fabs(u.x) + std::fabs(u.y) + std::fabs(u.z) < DegenerateTolerance) return false;
+    if (std::fabs(u.x) + std::fabs(u.y) + std::fabs(u.z) < DegenerateTolerance) return std::nullopt;
     const Real t = Dot(u, point);
-    if (t <= 0) return false;
-    plane.Normal = -u;
-    plane.Dist = -t;
-    return true;
+    if (t <= 0) return std::nullopt;
+    return Plane{-u, -t};
 }
 
-bool TGem::PlaneFromIndexTwoPoints(Real index, const Vector3& a, const Vector3& b, Plane& plane) const {
+std::optional<Plane> TGem::PlaneFromIndexTwoPoints(Real index, const Vector3& a, const Vector3& b) const {
     const Real phi = IndexAzimuth(index);
     const Vector3 d = a - b;
     const Real w = d.x * std::cos(phi) + d.y * std::sin(phi);
-    if (std::fabs(w) + std::fabs(d.z) < DegenerateTolerance) return false;
+    if (std::fabs(w) + std::fabs(d.z) < DegenerateTolerance) return std::nullopt;
     const Real halfPi = TwoPi / 4;
     Real theta = halfPi;
     if (w != 0) {
@@ -150,34 +141,26 @@ bool TGem::PlaneFromIndexTwoPoints(Real index, const Vector3& a, const Vector3& 
     if (IsPavilion()) theta = halfPi - theta;
     const Vector3 u{std::cos(phi) * std::sin(theta), std::sin(phi) * std::sin(theta), std::cos(theta)};
     const Real t = Dot(u, a);
-    if (IsCrown() ? t <= 0 : t >= 0) return false;
-    plane.Normal = u;
-    plane.Dist = t;
-    if (t > 0) {
-        plane.Normal = -plane.Normal;
-        plane.Dist = -plane.Dist;
-    }
-    return true;
+    if (IsCrown() ? t <= 0 : t >= 0) return std::nullopt;
+    return t > 0 ? Plane{-u, -t} : Plane{u, t};
 }
 
-bool TGem::PlaneFromThreePoints(const Vector3& a, const Vector3& b, const Vector3& c, Plane& plane) const {
+std::optional<Plane> TGem::PlaneFromThreePoints(const Vector3& a, const Vector3& b, const Vector3& c) const {
     const Vector3 n = Cross(b - a, c - a);
     const Real lengthSquared = Dot(n, n);
-    if (lengthSquared < DegenerateTolerance) return false;
+    if (lengthSquared < DegenerateTolerance) return std::nullopt;
     Vector3 normal = (1 / std::sqrt(lengthSquared)) * n;
     Real dist = Dot(normal, a);
     if (normal.z > 0) {
         normal = -normal;
         dist = -dist;
     }
-    if (IsCrown() ? dist >= 0 : dist <= 0) return false;
+    if (IsCrown() ? dist >= 0 : dist <= 0) return std::nullopt;
     if (dist > 0) {
         normal = -normal;
         dist = -dist;
     }
-    plane.Normal = normal;
-    plane.Dist = dist;
-    return true;
+    return Plane{normal, dist};
 }
 
 // Throws before anything changes when the group (and a tail moved out for it) would not fit.

@@ -26,25 +26,17 @@ PlaneMethodInputs InputsOf(PlaneMethod method) {
 
 std::optional<Plane> PlaneOf(const TGem& design, PlaneMethod method, const PlaneInputs& in) {
     const Vector3 &a = in.Points[0], &b = in.Points[1], &c = in.Points[2];
-    Plane plane;
-    bool made = false;
     switch (method) {
     case PlaneMethod::AngleIndexPoint:
-        made = design.PlaneFromAngleIndexPoint(in.Angle, in.Index, a, plane);
-        break;
+        return design.PlaneFromAngleIndexPoint(in.Angle, in.Index, a);
     case PlaneMethod::IndexTwoPoints:
-        made = design.PlaneFromIndexTwoPoints(in.Index, a, b, plane);
-        break;
+        return design.PlaneFromIndexTwoPoints(in.Index, a, b);
     case PlaneMethod::ThreePoints:
-        made = design.PlaneFromThreePoints(a, b, c, plane);
-        break;
+        return design.PlaneFromThreePoints(a, b, c);
     case PlaneMethod::DepthAngleIndex:
-        made = design.PlaneFromAngleIndexDist(in.Angle, in.Index, in.Depth, plane);
-        break;
+        return design.PlaneFromAngleIndexDist(in.Angle, in.Index, in.Depth);
     case PlaneMethod::GirdleTwoPoints:
-        made = TGem::VerticalPlaneThrough(a.x, a.y, b.x, b.y, plane);
-        break;
+        return TGem::VerticalPlaneThrough(a.x, a.y, b.x, b.y);
     }
-    if (!made) return std::nullopt;
-    return plane;
+    throw RangeError("Unknown plane method");
 }

@@ -215,7 +215,7 @@ void TDesignSheet::DrawDesign(const TGem& design, TUserCanvas& canvas) {
     SetUpTopViews(canvas);
     const bool hasFacets = design.FacetCount > 0;
     const bool screenOnly = !canvas.IsPrinter;
-    if (!hasFacets && (design.EdgeCount >= design.OutlineFirstEdge || design.OutlineShown))
+    if (!hasFacets && (design.EdgeCount >= design.OutlineFirstEdge || design.HoldsOutline()))
         DrawTopViewFacets(design);
     if (!design.AnyFacetShown()) {
         if (screenOnly) DrawPlannedCut(false);
@@ -227,7 +227,7 @@ void TDesignSheet::DrawDesign(const TGem& design, TUserCanvas& canvas) {
         DrawFacetGroupNumbers(design);
         DrawDimensions(design);
     }
-    if (screenOnly && Options.ShowClick) DrawMarkers(design, TopView);
+    if (screenOnly && Options.ShowClick) DrawMarkers(TopView);
     DrawDataPanel(design, canvas);
     DrawUprightSide(design, canvas);
     if (hasFacets) DrawFacetTable(design, canvas, false);
@@ -261,7 +261,7 @@ void TDesignSheet::DrawTopViewFacets(const TGem& design) {
         if (design.IsPavilion() ? nz > FacingTolerance : nz < -FacingTolerance)
             DrawFacet(TopView, design, f, ColourBlack);
     }
-    if (!design.OutlineShown || TopView.IsPrinter()) return;
+    if (!design.HoldsOutline() || TopView.IsPrinter()) return;
     const Colour font = TopView.GetFontColor();
     TopView.SetPenColor(ColourRed);
     TopView.SetFontColor(ColourRed);
@@ -306,18 +306,14 @@ void TDesignSheet::DrawFacetGroupNumbers(const TGem& design) {
         for (int m = 1; m <= tier.MemberCount && shown == NoneFound; ++m)
             if (design.Facets[tier.Members[m]].CornerCount != 0) shown = tier.Members[m];
         if (shown == NoneFound) continue;
-        Vector3 at;
-        if (Near90(design.FacetAngle(shown))) {
-            if (!design.GirdleLabelAnchor(shown, at.x, at.y)) continue;
-        } else if (!design.FacetCentre(shown, at.x, at.y, at.z)) {
-            continue;
-        }
-        const ViewPoint p = InView(TopView, at);
+        const std::optional<Vector3> at =
+            Near90(design.FacetAngle(shown)) ? design.GirdleLabelAnchor(shown) : design.FacetCentre(shown);
+        if (!at) continue;
+        const ViewPoint p = InView(TopView, *at);
         TopView.DrawText(IntText(number), LabelSize, p.h, p.v, AlignCentre, true);
     }
-    Vector3 centre;
-    if (design.HasTable() && design.FacetCentre(-1, centre.x, centre.y, centre.z)) {
-        const ViewPoint p = InView(TopView, centre);
+    if (const std::optional<Vector3> centre = design.HasTable() ? design.FacetCentre(-1) : std::nullopt) {
+        const ViewPoint p = InView(TopView, *centre);
         TopView.DrawText(IntText(number + 1), LabelSize, p.h, p.v, AlignCentre, true);
     }
 
@@ -453,11 +449,10 @@ void TDesignSheet::DrawPlannedCut(bool sideViews) {
     }
 }
 
-void TDesignSheet::DrawMarkers(const TGem& design, TView& view) {
-    for (int k = 1; k <= MarkerCount; ++k) {
-        const PickMarker& marker = design.PickMarkers[k];
-        if (!marker.MarkerShown) continue;
-        const ViewPoint p = InView(view, {marker.MarkerX, marker.MarkerY, 0});
+void TDesignSheet::DrawMarkers(TView& view) const {
+    for (int k = 1; k <= PickMarkers::Count; ++k) {
+        if (!Options.Markers.Shown(k)) continue;
+        const ViewPoint p = InView(view, {Options.Markers.X(k), Options.Markers.Y(k), 0});
         view.Marker(p.h, p.v);
     }
 }

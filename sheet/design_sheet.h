@@ -5,6 +5,7 @@
 #include "gem/angles.h"
 #include "gem/bounded_array.h"
 #include "gem/gem.h"
+#include "sheet/pick_markers.h"
 #include "sheet/sheet_zoom.h"
 #include "sheet/user_canvas.h"
 #include "sheet/view.h"
@@ -23,6 +24,7 @@ struct DisplayOptions {
     // The corner polygons of a cut being planned (the Add facets preview), drawn in blue over the views
     // on the screen; the design itself does not hold them.
     std::vector<std::vector<Vector3>> PlannedCut;
+    PickMarkers Markers; // drawn while ShowClick
 };
 
 // One row of the facet data table.
@@ -115,7 +117,7 @@ class TDesignSheet {
     void DrawSeparators(TUserCanvas& canvas);
     void DrawHighlights(const TGem& design);
     void DrawPlannedCut(bool sideViews);
-    void DrawMarkers(const TGem& design, TView& view);
+    void DrawMarkers(TView& view) const;
     bool HighlightGroup(const TGem& design, int facet, TView& view, bool useFacet, int axes, int& first);
     void HighlightTier(const TGem& design, int tier, TView& view);
     void HighlightFacets(const TGem& design, TView& view, const std::vector<TGem::HighlightFacet>& facets,

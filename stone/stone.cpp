@@ -64,8 +64,9 @@ bool Build(const TGem* crown, const TGem* pavilion, Stone& stone, FileError& err
         made.FacePlane = planes[face.Plane];
         made.Half = origin.Half;
         made.Facet = origin.Facet;
-        int first = origin.Facet, last = origin.Facet;
-        made.Group = origin.Facet > 0 && gem.GroupRange(origin.Facet, first, last) ? first : origin.Facet;
+        const std::optional<TGem::FacetRange> group =
+            origin.Facet > 0 ? gem.GroupRange(origin.Facet) : std::nullopt;
+        made.Group = group ? group->First : origin.Facet;
         made.Tier = gem.Facets[origin.Facet].TierNo;
         made.Girdle = origin.Facet > 0 && Near90(gem.FacetAngle(origin.Facet));
         made.Corners = face.Corners;

@@ -150,8 +150,8 @@ void ModifyDialogsTest::clickedHeights() {
     form.show();
     QVERIFY(std::fabs(std::fabs(host.Gem->Dist(-1)) - expected) < Tolerance);
     QCOMPARE(form.Edit1->text(), Fixed(expected, 6, 2));
-    QCOMPARE(host.Gem->MarkerShown(1), x < 100);
-    if (x < 100) QVERIFY(std::fabs(host.Gem->PickMarkers[1].MarkerX - 10) < 1e-6L);
+    QCOMPARE(host.Shown.Markers.Shown(1), x < 100);
+    if (x < 100) QVERIFY(std::fabs(host.Shown.Markers.X(1) - 10) < 1e-6L);
     form.show(); // the click is taken once
     QCOMPARE(form.Edit1->text(), Fixed(expected, 6, 2));
 }

@@ -251,7 +251,7 @@ TEST_P(CutPlanning, WarningMatchesTheCutMade) {
     auto gem = RoundBrilliantCrown();
     const std::string before = DesignTextWithoutStamp(*gem);
     Plane plane;
-    ASSERT_TRUE(gem->PlaneFromAngleIndexDist(c.Angle, 0, c.Depth, plane));
+    ASSERT_TRUE(Made(gem->PlaneFromAngleIndexDist(c.Angle, 0, c.Depth), plane));
     CutPlanner planner;
     const CutOutcome outcome = planner.Plan(*gem, gem->FacetCount + 1, plane);
     EXPECT_EQ(outcome.Warning(), c.Warning);

@@ -100,8 +100,9 @@ std::vector<Family> DegenerateFamilies() {
     families.push_back({"through three corners", Built([](TGem& g) {
                             Brilliantish(g);
                             Plane plane;
-                            if (g.PlaneFromThreePoints(g.Points[1].Position, g.Points[2].Position,
-                                                       g.Points[9].Position, plane))
+                            if (Made(g.PlaneFromThreePoints(g.Points[1].Position, g.Points[2].Position,
+                                                            g.Points[9].Position),
+                                     plane))
                                 g.CutFacetGroup(g.LastFacetBeforeNewGroup() + 1, plane), g.Recompute();
                         }),
                         true});
@@ -109,7 +110,7 @@ std::vector<Family> DegenerateFamilies() {
         {"through two corners", Built([](TGem& g) {
              Brilliantish(g);
              Plane plane;
-             if (g.PlaneFromIndexTwoPoints(3, g.Points[1].Position, g.Points[2].Position, plane))
+             if (Made(g.PlaneFromIndexTwoPoints(3, g.Points[1].Position, g.Points[2].Position), plane))
                  g.CutFacetGroup(g.LastFacetBeforeNewGroup() + 1, plane), g.Recompute();
          }),
          true});
@@ -214,9 +215,7 @@ TEST(EngineEquivalence, TableOverflowStopsBothWaysAlike) {
     // 240 girdle facets: the table and the girdle plane get 241 polygon entries, more than 200.
     auto make = [] {
         auto gem = NewGem('c', 240, 240);
-        Plane plane;
-        gem->PlaneFromAngleIndexDist(90, 0, 50, plane);
-        gem->CutFacetGroup(1, plane);
+        gem->CutFacetGroup(1, gem->PlaneFromAngleIndexDist(90, 0, 50).value());
         return gem;
     };
     auto fast = make(), reference = make();

@@ -123,7 +123,7 @@ TEST(CuttingEngine, CutsExactlyThroughExistingCornersKeepThem) {
     auto cut = NewGem('c', 4, 96, false);
     ASSERT_TRUE(CutByAngle(*cut, 90, 0, 10));
     Plane plane;
-    ASSERT_TRUE(cut->PlaneFromThreePoints({10, 10, 24}, {10, -10, 12}, {-10, 10, 12}, plane));
+    ASSERT_TRUE(Made(cut->PlaneFromThreePoints({10, 10, 24}, {10, -10, 12}, {-10, 10, 12}), plane));
     cut->Parts = 1;
     cut->CutFacetGroup(cut->FacetCount + 1, plane);
     cut->Recompute();

@@ -29,14 +29,12 @@ void ExpectNoFaults(const std::vector<std::string>& faults, const std::string& w
 struct DesignState {
     std::string Text;
     int Facets, Edges, Points, SnapshotNo, OutlineEdges, OutlinePoints;
-    bool OutlineShown;
     std::string OutlineFile;
 
     explicit DesignState(const TGem& gem)
         : Text(WithoutVersionLine(gem.DesignFileText())), Facets(gem.FacetCount), Edges(gem.EdgeCount),
           Points(gem.PointCount), SnapshotNo(gem.SnapshotNo), OutlineEdges(gem.OutlineFirstEdge),
-          OutlinePoints(gem.OutlineFirstPoint), OutlineShown(gem.OutlineShown),
-          OutlineFile(gem.OutlineFileName) {}
+          OutlinePoints(gem.OutlineFirstPoint), OutlineFile(gem.OutlineFileName) {}
     bool operator==(const DesignState&) const = default;
 };
 

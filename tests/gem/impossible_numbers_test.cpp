@@ -128,7 +128,7 @@ TEST(ImpossibleNumbers, TheSystemIndexOfMinus2To31HasNoMagnitudeAndIsRefused) {
 TEST(ImpossibleNumbers, AGroupOfTheLargestPartsIsARangeErrorNotAnOverflow) {
     auto gem = NewGem('c', INT_MAX, INT_MAX, true);
     Plane plane;
-    ASSERT_TRUE(gem->PlaneFromAngleIndexDist(45, 0.3L, 10, plane));
+    ASSERT_TRUE(Made(gem->PlaneFromAngleIndexDist(45, 0.3L, 10), plane));
     EXPECT_THROW(gem->CutFacetGroup(1, plane), RangeError);
     EXPECT_EQ(gem->FacetCount, 0);
 }

@@ -124,31 +124,27 @@ TEST(GirdleEdgeMeasure, LogKeepsTheLatestTwoTexts) {
 
 TEST(CornerToCorner, CrownTextIsLoggedAndKeptInLineFour) {
     auto gem = BoxCrown();
-    Real x, y, z;
-    const int p = gem->PickPoint(5, 5, true, false, x, y, z);
-    Real distance = 0;
-    ASSERT_TRUE(gem->MeasureCornerToCorner(p, x, y, z, distance));
-    EXPECT_NEAR(distance, 2 * std::sqrt(50.0L), 1e-9);
+    const std::optional<Real> distance =
+        gem->MeasureCornerToCorner(gem->PickPoint(5, 5, true, false).Position);
+    ASSERT_TRUE(distance);
+    EXPECT_NEAR(*distance, 2 * std::sqrt(50.0L), 1e-9);
     EXPECT_EQ(gem->MessageLine(4), "CCD00/01=1.414 x W");
     EXPECT_EQ(gem->MessageLine(1), "CCD00/01=1.414 x W");
 }
 
 TEST(CornerToCorner, PavilionTextStaysInLineFour) {
     auto gem = PyramidPavilion();
-    Real x, y, z, distance;
-    const int p = gem->PickPoint(-4, -4, true, false, x, y, z);
-    ASSERT_TRUE(gem->MeasureCornerToCorner(p, x, y, z, distance));
+    ASSERT_TRUE(gem->MeasureCornerToCorner(gem->PickPoint(-4, -4, true, false).Position));
     EXPECT_EQ(gem->MessageLine(4), "CCD02/03=1.414 x W");
     EXPECT_EQ(gem->MessageLine(1), "");
 }
 
 TEST(CornerToCorner, FailsForOddPartsAndOffTheGirdle) {
     auto gem = BoxCrown();
-    Real distance = 0;
-    EXPECT_FALSE(gem->MeasureCornerToCorner(1, 5, 5, 5, distance));
-    EXPECT_FALSE(gem->MeasureCornerToCorner(1, 1, 1, 0, distance)) << "no girdle edge ends there";
+    EXPECT_FALSE(gem->MeasureCornerToCorner({5, 5, 5}));
+    EXPECT_FALSE(gem->MeasureCornerToCorner({1, 1, 0})) << "no girdle edge ends there";
     gem->Parts = 5;
-    EXPECT_FALSE(gem->MeasureCornerToCorner(1, 5, 5, 0, distance));
+    EXPECT_FALSE(gem->MeasureCornerToCorner({5, 5, 0}));
     EXPECT_EQ(gem->MessageLine(4), "");
 }
 

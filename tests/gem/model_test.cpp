@@ -106,12 +106,12 @@ TEST(PlaneConstructors, AngleIndexDistRoundTripsAngleAndIndex) {
     for (char type : {'c', 'p'}) {
         auto gem = NewGem(type, 8, 96);
         Plane plane;
-        ASSERT_TRUE(gem->PlaneFromAngleIndexDist(41.5L, 7, 30, plane));
+        ASSERT_TRUE(Made(gem->PlaneFromAngleIndexDist(41.5L, 7, 30), plane));
         EXPECT_EQ(plane.Dist, -30);
         gem->CutFacetGroup(1, plane);
         EXPECT_NEAR(gem->FacetAngle(1), 41.5L, 1e-12) << type;
         EXPECT_NEAR(gem->Index(1), 7, 1e-12) << type;
-        EXPECT_FALSE(gem->PlaneFromAngleIndexDist(41.5L, 7, 0, plane));
+        EXPECT_FALSE(Made(gem->PlaneFromAngleIndexDist(41.5L, 7, 0), plane));
     }
 }
 
@@ -120,11 +120,11 @@ TEST(PlaneConstructors, AngleIndexPointPassesThroughThePoint) {
         auto gem = NewGem(type, 8, 96);
         const Vector3 p{40, 10, type == 'c' ? 2.0L : -2.0L};
         Plane plane;
-        ASSERT_TRUE(gem->PlaneFromAngleIndexPoint(35, 5, p, plane));
+        ASSERT_TRUE(Made(gem->PlaneFromAngleIndexPoint(35, 5, p), plane));
         EXPECT_NEAR(Dot(plane.Normal, p), plane.Dist, 1e-12);
         EXPECT_LE(plane.Dist, 0);
         // A point on the far side of the axis gives no cut on this side.
-        EXPECT_FALSE(gem->PlaneFromAngleIndexPoint(35, 5, Vector3{-40, -10, 0}, plane));
+        EXPECT_FALSE(Made(gem->PlaneFromAngleIndexPoint(35, 5, Vector3{-40, -10, 0}), plane));
     }
 }
 
@@ -132,23 +132,23 @@ TEST(PlaneConstructors, IndexTwoPointsAndThreePoints) {
     auto crown = NewGem('c', 8, 96);
     Plane plane;
     const Vector3 a{40, -5, 1}, b{40, 5, 1}, c{30, 0, 8};
-    ASSERT_TRUE(crown->PlaneFromIndexTwoPoints(0, a, c, plane));
+    ASSERT_TRUE(Made(crown->PlaneFromIndexTwoPoints(0, a, c), plane));
     EXPECT_NEAR(Dot(plane.Normal, a), plane.Dist, 1e-12);
     EXPECT_NEAR(Dot(plane.Normal, c), plane.Dist, 1e-12);
     EXPECT_NEAR(crown->IndexFromNormal(plane.Normal), 0, 1e-12);
-    EXPECT_FALSE(crown->PlaneFromIndexTwoPoints(0, a, a, plane));
+    EXPECT_FALSE(Made(crown->PlaneFromIndexTwoPoints(0, a, a), plane));
 
-    ASSERT_TRUE(crown->PlaneFromThreePoints(a, b, c, plane));
+    ASSERT_TRUE(Made(crown->PlaneFromThreePoints(a, b, c), plane));
     for (const Vector3& p : {a, b, c})
         EXPECT_NEAR(Dot(plane.Normal, p), plane.Dist, 1e-12);
     EXPECT_LT(plane.Normal.z, 0);
-    EXPECT_FALSE(crown->PlaneFromThreePoints(a, b, Vector3{40, 15, 1}, plane)); // collinear
+    EXPECT_FALSE(Made(crown->PlaneFromThreePoints(a, b, Vector3{40, 15, 1}), plane)); // collinear
 
     auto pavilion = NewGem('p', 8, 96);
     const Vector3 pa{40, -5, -1}, pb{40, 5, -1}, pc{30, 0, -8};
-    ASSERT_TRUE(pavilion->PlaneFromIndexTwoPoints(0, pa, pc, plane));
+    ASSERT_TRUE(Made(pavilion->PlaneFromIndexTwoPoints(0, pa, pc), plane));
     EXPECT_NEAR(Dot(plane.Normal, pc), plane.Dist, 1e-12);
-    ASSERT_TRUE(pavilion->PlaneFromThreePoints(pa, pb, pc, plane));
+    ASSERT_TRUE(Made(pavilion->PlaneFromThreePoints(pa, pb, pc), plane));
     EXPECT_GT(plane.Normal.z, 0);
     EXPECT_LE(plane.Dist, 0);
 }
@@ -156,7 +156,7 @@ TEST(PlaneConstructors, IndexTwoPointsAndThreePoints) {
 TEST(CutFacetGroup, MirroredGroupOffTheMirrorLineMakesTwins) {
     auto gem = NewGem('c', 8, 96, true);
     Plane plane;
-    ASSERT_TRUE(gem->PlaneFromAngleIndexDist(40, 3, 40, plane));
+    ASSERT_TRUE(Made(gem->PlaneFromAngleIndexDist(40, 3, 40), plane));
     gem->CutFacetGroup(1, plane);
     ASSERT_EQ(gem->FacetCount, 16);
     const int expected[] = {3, 15, 27, 39, 51, 63, 75, 87, 93, 9, 21, 33, 45, 57, 69, 81};
@@ -171,7 +171,7 @@ TEST(CutFacetGroup, MirroredGroupOffTheMirrorLineMakesTwins) {
 TEST(CutFacetGroup, MirroredGroupOnTheMirrorLineHasNoTwins) {
     auto gem = NewGem('c', 8, 96, true);
     Plane plane;
-    ASSERT_TRUE(gem->PlaneFromAngleIndexDist(40, 6, 40, plane));
+    ASSERT_TRUE(Made(gem->PlaneFromAngleIndexDist(40, 6, 40), plane));
     gem->CutFacetGroup(1, plane);
     ASSERT_EQ(gem->FacetCount, 8);
     for (int f = 1; f <= 8; ++f)
@@ -198,7 +198,7 @@ TEST(CutFacetGroup, HorizontalPlaneMovesTheBoundingPlaneOnly) {
 TEST(CutFacetGroup, GroupsBeyondTheFacetTableAreRangeErrors) {
     auto gem = NewGem('c', 48, 96, true);
     Plane plane;
-    ASSERT_TRUE(gem->PlaneFromAngleIndexDist(40, 0.5L, 40, plane));
+    ASSERT_TRUE(Made(gem->PlaneFromAngleIndexDist(40, 0.5L, 40), plane));
     for (int g = 0; g < 20; ++g)
         gem->CutFacetGroup(gem->FacetCount + 1, plane); // 48 twins: 96 facets
     EXPECT_EQ(gem->FacetCount, 1920);

@@ -19,7 +19,7 @@ std::unique_ptr<TGem> ThreeGroups(bool mirror, Real middleIndex) {
 void Replace(TGem& gem, int first, Real angle, Real index, Real dist) {
     gem.EnterModifyMode(first);
     Plane plane;
-    ASSERT_TRUE(gem.PlaneFromAngleIndexDist(angle, index, dist, plane));
+    ASSERT_TRUE(Made(gem.PlaneFromAngleIndexDist(angle, index, dist), plane));
     gem.CutFacetGroup(gem.LastFacetBeforeNewGroup() + 1, plane);
     gem.Recompute();
 }
@@ -115,10 +115,10 @@ TEST(DeleteFacets, DeletingAGroupCutShortByTheFileEndDeletedTheFacetsBeforeIt) {
     auto gem = std::make_unique<TGem>();
     ASSERT_TRUE(Done(gem->ReadDesign(file.Path(), TGem::FileMode::Open)));
     ASSERT_EQ(gem->FacetCount, 6); // four girdle facets, and two of the four mains
-    int first = 0, last = 0;
-    ASSERT_TRUE(gem->GroupRange(6, first, last));
-    EXPECT_EQ(first, 5);
-    EXPECT_EQ(last, 6);
-    gem->DeleteFacets(first, last);
+    const std::optional<TGem::FacetRange> group = gem->GroupRange(6);
+    ASSERT_TRUE(group);
+    EXPECT_EQ(group->First, 5);
+    EXPECT_EQ(group->Last, 6);
+    gem->DeleteFacets(group->First, group->Last);
     EXPECT_EQ(gem->FacetCount, 4);
 }

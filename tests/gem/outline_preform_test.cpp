@@ -56,7 +56,7 @@ TEST(Outline, SixteenGirdleEdgesWriteThirtyThreeLinesAndReadBack) {
     ASSERT_TRUE(other->ReadOutline(file.Path()));
     EXPECT_EQ(OutlineEdgeCount(*other), 16);
     EXPECT_EQ(OutlinePointCount(*other), 16);
-    EXPECT_TRUE(other->OutlineShown);
+    EXPECT_TRUE(other->HoldsOutline());
     EXPECT_EQ(other->OutlineSystemIndex, 96);
     EXPECT_EQ(other->OutlineParts, 16);
     EXPECT_EQ(other->OutlineType, 'c');
@@ -146,17 +146,18 @@ TEST(Outline, HidingAndShowingRereadsTheFile) {
     TempFile file("girdle.otl");
     ASSERT_TRUE(gem->SaveOutline(file.Path()));
     ASSERT_TRUE(gem->ReadOutline(file.Path()));
-    gem->SetOutlineShown(false);
-    EXPECT_FALSE(gem->OutlineShown);
+    const Vector3 corner = gem->Points[0].Position;
+    ASSERT_EQ(gem->FindPoint(corner.x, corner.y, true, false).value().Index, 0); // an outline point is picked
+    gem->DropOutline();
+    EXPECT_FALSE(gem->HoldsOutline());
     EXPECT_EQ(gem->OutlineFirstEdge, 1);
-    EXPECT_EQ(OutlinePointCount(*gem), 16); // points stay until the next read
+    EXPECT_GT(gem->FindPoint(corner.x, corner.y, true, false).value().Index, 0); // the stone's own corner
 
     auto lines = file.Lines();
     std::string edited = lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n";
     file.Write(edited);
     EXPECT_TRUE(gem->OutlineFileExists());
     ASSERT_TRUE(gem->ReadOutline(""));
-    gem->SetOutlineShown(true);
     EXPECT_EQ(OutlineEdgeCount(*gem), 1);
     EXPECT_EQ(OutlinePointCount(*gem), 2);
 }

@@ -15,36 +15,29 @@ std::unique_ptr<TGem> BoxCrown() {
 
 TEST(PickPoint, NearestPointWithTiesToTheLowerNumber) {
     auto gem = BoxCrown();
-    Real x, y, z;
-    const int p = gem->PickPoint(4.5L, 4.8L, false, false, x, y, z);
-    EXPECT_NEAR(x, 5, 1e-12);
-    EXPECT_NEAR(y, 5, 1e-12);
+    const TGem::PointFound p = gem->PickPoint(4.5L, 4.8L, false, false);
+    EXPECT_NEAR(p.Position.x, 5, 1e-12);
+    EXPECT_NEAR(p.Position.y, 5, 1e-12);
     // Both the girdle corner and the table corner lie at (5, 5): the lower number wins.
-    Real x2, y2, z2;
-    const int girdle = gem->PickPoint(4.5L, 4.8L, true, false, x2, y2, z2);
-    const int table = gem->PickPoint(4.5L, 4.8L, false, true, x2, y2, z2);
-    EXPECT_EQ(z2, 5);
-    EXPECT_NE(girdle, table);
-    EXPECT_EQ(p, std::min(girdle, table));
+    const TGem::PointFound girdle = gem->PickPoint(4.5L, 4.8L, true, false);
+    const TGem::PointFound table = gem->PickPoint(4.5L, 4.8L, false, true);
+    EXPECT_EQ(table.Position.z, 5);
+    EXPECT_NE(girdle.Index, table.Index);
+    EXPECT_EQ(p.Index, std::min(girdle.Index, table.Index));
 }
 
 TEST(PickPoint, CtrlKeepsGirdlePointsShiftDropsThemCtrlWins) {
     auto gem = BoxCrown();
-    Real x, y, z;
-    gem->PickPoint(-5, 5, true, false, x, y, z);
-    EXPECT_EQ(z, 0);
-    gem->PickPoint(-5, 5, false, true, x, y, z);
-    EXPECT_EQ(z, 5);
-    gem->PickPoint(-5, 5, true, true, x, y, z);
-    EXPECT_EQ(z, 0);
+    EXPECT_EQ(gem->PickPoint(-5, 5, true, false).Position.z, 0);
+    EXPECT_EQ(gem->PickPoint(-5, 5, false, true).Position.z, 5);
+    EXPECT_EQ(gem->PickPoint(-5, 5, true, true).Position.z, 0);
 }
 
 TEST(PickPoint, NothingNearGivesPointOne) {
     auto gem = BoxCrown();
-    Real x, y, z;
-    EXPECT_EQ(gem->PickPoint(200, 200, false, false, x, y, z), 1);
+    EXPECT_EQ(gem->PickPoint(200, 200, false, false).Index, 1);
     auto empty = NewGem();
-    EXPECT_EQ(empty->PickPoint(0, 0, false, false, x, y, z), 1);
+    EXPECT_EQ(empty->PickPoint(0, 0, false, false).Index, 1);
 }
 
 TEST(PickEdge, ClickOnAnEdgeGivesItAndTheNearestPoint) {
@@ -89,41 +82,39 @@ TEST(PickFacet, EveryVisibleFacetIsFoundAtItsCentre) {
     for (bool crown : {true, false}) {
         auto gem = crown ? RoundBrilliantCrown() : RoundBrilliantPavilion();
         for (int f = -1; f <= gem->FacetCount; ++f) {
-            Real x, y, z;
+            const std::optional<Vector3> centre = gem->FacetCentre(f);
             // The girdle plane is the stone's far side in this view.
-            if (f == 0 || std::fabs(gem->NormalZ(f)) <= 0.01L || !gem->FacetCentre(f, x, y, z)) continue;
+            if (f == 0 || std::fabs(gem->NormalZ(f)) <= 0.01L || !centre) continue;
             SCOPED_TRACE("facet " + std::to_string(f));
-            EXPECT_EQ(gem->PickFacet(x, y), f);
-            EXPECT_TRUE(gem->PointInFacet(f, x, y));
-            EXPECT_FALSE(gem->PointInFacet(f, x + 500, y));
+            EXPECT_EQ(gem->PickFacet(centre->x, centre->y), f);
+            EXPECT_TRUE(gem->PointInFacet(f, centre->x, centre->y));
+            EXPECT_FALSE(gem->PointInFacet(f, centre->x + 500, centre->y));
         }
     }
 }
 
 TEST(FacetCentre, MeanOfTheBoundingEdgeEnds) {
     auto gem = BoxCrown();
-    Real x, y, z;
-    ASSERT_TRUE(gem->FacetCentre(1, x, y, z));
-    EXPECT_NEAR(x, 5, 1e-12);
-    EXPECT_NEAR(y, 0, 1e-12);
-    EXPECT_NEAR(z, 2.5L, 1e-12);
+    const std::optional<Vector3> centre = gem->FacetCentre(1);
+    ASSERT_TRUE(centre);
+    EXPECT_NEAR(centre->x, 5, 1e-12);
+    EXPECT_NEAR(centre->y, 0, 1e-12);
+    EXPECT_NEAR(centre->z, 2.5L, 1e-12);
     auto empty = NewGem();
-    EXPECT_FALSE(empty->FacetCentre(-1, x, y, z));
+    EXPECT_FALSE(empty->FacetCentre(-1));
 }
 
 TEST(GroupRange, MirroredGroupSpansTwicePartsAndTheTableStandsAlone) {
     auto gem = RoundBrilliantCrown(); // girdle 1-16, mains 17-24, halves 25-40, stars 41-48
-    int first = 0, last = 0;
-    ASSERT_TRUE(gem->GroupRange(30, first, last));
-    EXPECT_EQ(first, 25);
-    EXPECT_EQ(last, 40);
-    ASSERT_TRUE(gem->GroupRange(17, first, last));
-    EXPECT_EQ(last, 24);
-    ASSERT_TRUE(gem->GroupRange(-1, first, last));
-    EXPECT_EQ(first, -1);
-    EXPECT_EQ(last, -1);
-    EXPECT_FALSE(gem->GroupRange(0, first, last));
-    EXPECT_FALSE(gem->GroupRange(NoneFound, first, last));
+    auto range = [&](int f) {
+        const std::optional<TGem::FacetRange> group = gem->GroupRange(f);
+        return group ? std::pair{group->First, group->Last} : std::pair{0, 0};
+    };
+    EXPECT_EQ(range(30), std::pair(25, 40));
+    EXPECT_EQ(range(17), std::pair(17, 24));
+    EXPECT_EQ(range(-1), std::pair(-1, -1));
+    EXPECT_FALSE(gem->GroupRange(0));
+    EXPECT_FALSE(gem->GroupRange(NoneFound));
 }
 
 TEST(FacetSearches, FindFacetNeedsAngleAndIndex) {
@@ -172,29 +163,30 @@ TEST(Labels, ChangedSuffixAndIndexTexts) {
 
 TEST(Labels, GirdleAnchorIsFiveUnitsOutsideTheGirdleEdge) {
     auto gem = BoxCrown();
-    Real x, y;
-    ASSERT_TRUE(gem->GirdleLabelAnchor(1, x, y));
-    EXPECT_NEAR(x, 10, 1e-12);
-    EXPECT_NEAR(y, 0, 1e-12);
-    EXPECT_FALSE(gem->GirdleLabelAnchor(-1, x, y)) << "the table has no girdle edge";
+    const std::optional<Vector3> anchor = gem->GirdleLabelAnchor(1);
+    ASSERT_TRUE(anchor);
+    EXPECT_NEAR(anchor->x, 10, 1e-12);
+    EXPECT_NEAR(anchor->y, 0, 1e-12);
+    EXPECT_FALSE(gem->GirdleLabelAnchor(-1)) << "the table has no girdle edge";
 }
 
 TEST(PlaneHelpers, ThreePointsOfAGirdleFacet) {
     auto gem = BoxCrown();
-    Vector3 a, b, c;
-    ASSERT_TRUE(gem->ThreePointsOfFacet(1, a, b, c));
+    const std::optional<std::array<Vector3, 3>> corners = gem->ThreePointsOfFacet(1);
+    ASSERT_TRUE(corners);
+    const auto [a, b, c] = *corners;
     EXPECT_GT(std::fabs(a.z - b.z), 1);
     EXPECT_NE(c, a);
     EXPECT_NE(c, b);
     for (const Vector3& p : {a, b, c})
         EXPECT_NEAR(p.x, 5, 1e-12);
-    EXPECT_FALSE(gem->ThreePointsOfFacet(0, a, b, c)) << "the girdle plane's corners all lie at z = 0";
+    EXPECT_FALSE(gem->ThreePointsOfFacet(0)) << "the girdle plane's corners all lie at z = 0";
 }
 
 TEST(PlaneHelpers, VerticalPlaneKeepsTheOriginInside) {
     Plane plane, reversed;
-    ASSERT_TRUE(TGem::VerticalPlaneThrough(10, 0, 0, 10, plane));
-    ASSERT_TRUE(TGem::VerticalPlaneThrough(0, 10, 10, 0, reversed));
+    ASSERT_TRUE(Made(TGem::VerticalPlaneThrough(10, 0, 0, 10), plane));
+    ASSERT_TRUE(Made(TGem::VerticalPlaneThrough(0, 10, 10, 0), reversed));
     const Real s = std::sqrt(0.5L);
     EXPECT_NEAR(plane.Normal.x, -s, 1e-15);
     EXPECT_NEAR(plane.Normal.y, -s, 1e-15);
@@ -202,22 +194,7 @@ TEST(PlaneHelpers, VerticalPlaneKeepsTheOriginInside) {
     EXPECT_NEAR(plane.Dist, -10 * s, 1e-14);
     EXPECT_NEAR(reversed.Normal.x, plane.Normal.x, 1e-15);
     EXPECT_NEAR(reversed.Dist, plane.Dist, 1e-14);
-    EXPECT_FALSE(TGem::VerticalPlaneThrough(1, 1, 1.5L, 1.4L, plane));
-}
-
-TEST(Markers, SetShowHideAndRange) {
-    auto gem = NewGem();
-    gem->SetMarkerX(2, 3);
-    EXPECT_TRUE(gem->MarkerShown(2));
-    gem->SetMarkerY(3, 4);
-    EXPECT_EQ(gem->PickMarkers[3].MarkerY, 4);
-    gem->NewDesign('c', 8, 96, false, 0, true, true);
-    gem->SetMarkerShown(1, true);
-    gem->HideMarkers();
-    for (int k = 1; k <= 3; ++k)
-        EXPECT_FALSE(gem->MarkerShown(k));
-    EXPECT_THROW(gem->SetMarkerX(4, 1), RangeError);
-    EXPECT_THROW(gem->MarkerShown(0), RangeError);
+    EXPECT_FALSE(Made(TGem::VerticalPlaneThrough(1, 1, 1.5L, 1.4L), plane));
 }
 
 TEST(Highlights, GroupFacetsWithTheirReferenceAndFills) {

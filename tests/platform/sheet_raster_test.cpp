@@ -8,10 +8,10 @@ namespace {
 
 // The colour halfway between facet f's centre and its first corner, clear of the group number.
 QColor PixelInFacet(const QImage& image, const TView& top, const TGem& gem, int f) {
-    Real x = 0, y = 0, z = 0;
-    EXPECT_TRUE(gem.FacetCentre(f, x, y, z));
+    const Vector3 centre = gem.FacetCentre(f).value();
     const Vector3& corner = gem.Points[gem.Facets[f].Corners[1]].Position;
-    const DevicePoint p = top.ToDevice((y + corner.y) / 2, (x + corner.x) / 2); // model y across, x down
+    const DevicePoint p =
+        top.ToDevice((centre.y + corner.y) / 2, (centre.x + corner.x) / 2); // y across, x down
     return image.pixelColor(p.x, p.y);
 }
 
@@ -35,10 +35,10 @@ TEST(RasterSheet, HighlightFillsExactlyTheGroupsFacets) {
 
 TEST(RasterSheet, MarkerIsABlackDotInARedRim) {
     auto gem = RoundBrilliantCrown();
-    gem->PickMarkers[1] = {0, 0, true};
     RasterSurface surface(800, 600);
     TUserCanvas canvas;
     TDesignSheet sheet;
+    sheet.Options.Markers.Set(1, 0, 0);
     sheet.SetUpScreen(canvas, &surface, 800, 600);
     sheet.RepaintScreen(*gem);
     const DevicePoint p = sheet.TopView.ToDevice(0, 0);

@@ -44,7 +44,6 @@ TEST(Sheet, OutlineAloneOnANewDesign) {
     ASSERT_TRUE(BoxCrown()->SaveOutline(file.string()));
     auto gem = NewGem('p', 4, 96, false);
     ASSERT_TRUE(gem->ReadOutline(file.string()));
-    gem->SetOutlineShown(true);
     std::filesystem::remove(file);
 
     Screen s;
@@ -302,7 +301,7 @@ TEST(Sheet, ShownTierFillsItsFacetsAndRedrawsTheNumbers) {
 TEST(Sheet, MarkersOnlyWithShowClick) {
     Screen s;
     auto gem = RoundBrilliantCrown();
-    gem->PickMarkers[2] = {10, 20, true};
+    s.sheet.Options.Markers.Set(2, 10, 20);
     s.Draw(*gem);
     ASSERT_EQ(s.surface.Shapes.size(), 3u); // two clears and the marker
     const RecordedShape& marker = s.surface.Shapes.back();
@@ -314,10 +313,23 @@ TEST(Sheet, MarkersOnlyWithShowClick) {
     EXPECT_EQ(s.surface.Shapes.size(), 2u);
 }
 
+TEST(Sheet, MarkersShowHideAndRange) {
+    PickMarkers markers;
+    markers.Set(2, 3, 4);
+    EXPECT_TRUE(markers.Shown(2) && !markers.Shown(1) && !markers.Shown(3));
+    EXPECT_EQ(markers.Y(2), 4);
+    markers.Set(3, 1, 1);
+    markers.HideAll();
+    for (int k = 1; k <= PickMarkers::Count; ++k)
+        EXPECT_FALSE(markers.Shown(k));
+    EXPECT_THROW(markers.Set(4, 1, 1), RangeError);
+    EXPECT_THROW(static_cast<void>(markers.Shown(0)), RangeError);
+}
+
 TEST(Sheet, PrinterPageCarriesNoScreenExtras) {
     Screen s;
     auto gem = RoundBrilliantCrown();
-    gem->PickMarkers[1] = {10, 20, true};
+    s.sheet.Options.Markers.Set(1, 10, 20);
     s.sheet.Options.ShowIndices = true;
     s.sheet.Options.SelectedFacet = 19;
     s.sheet.Options.ShownTier = 5;

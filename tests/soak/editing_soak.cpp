@@ -184,7 +184,6 @@ class Soak {
 
     // A snapshot is written and read straight back; its text is kept for undo and redo.
     void Commit(const std::string& what) {
-        gem_->HideMarkers();
         if (const FileResult written = gem_->WriteDesign("", TGem::FileMode::Snapshot, ""); !written)
             return Finding(what, "snapshot not written: " + written.Error().Message);
         if (const FileResult read = gem_->ReadDesign("", TGem::FileMode::Reload); !read)
@@ -206,12 +205,12 @@ class Soak {
         snapshots_[static_cast<std::size_t>(n)] = text;
     }
 
-    bool Cut(const std::function<bool(Plane&)>& makePlane) {
+    bool Cut(const std::function<std::optional<Plane>()>& makePlane) {
         ChooseSymmetry();
         return Attempt([&] {
-            Plane plane;
-            if (!makePlane(plane)) return false;
-            gem_->CutFacetGroup(gem_->LastFacetBeforeNewGroup() + 1, plane);
+            const std::optional<Plane> plane = makePlane();
+            if (!plane) return false;
+            gem_->CutFacetGroup(gem_->LastFacetBeforeNewGroup() + 1, *plane);
             gem_->Recompute();
             return true;
         });
@@ -219,25 +218,25 @@ class Soak {
 
     void CutByDepth() {
         const Real angle = RandomAngle(), index = RandomIndex(), depth = Uniform(2, 60);
-        Cut([&](Plane& p) { return gem_->PlaneFromAngleIndexDist(angle, index, depth, p); });
+        Cut([&] { return gem_->PlaneFromAngleIndexDist(angle, index, depth); });
     }
     void CutThroughPoint() {
         const Real angle = RandomAngle(), index = RandomIndex();
         const Vector3 a = RandomPoint();
-        Cut([&](Plane& p) { return gem_->PlaneFromAngleIndexPoint(angle, index, a, p); });
+        Cut([&] { return gem_->PlaneFromAngleIndexPoint(angle, index, a); });
     }
     void CutThroughTwoPoints() {
         const Real index = RandomIndex();
         const Vector3 a = RandomPoint(), b = RandomPoint();
-        Cut([&](Plane& p) { return gem_->PlaneFromIndexTwoPoints(index, a, b, p); });
+        Cut([&] { return gem_->PlaneFromIndexTwoPoints(index, a, b); });
     }
     void CutThroughThreePoints() {
         const Vector3 a = RandomPoint(), b = RandomPoint(), c = RandomPoint();
-        Cut([&](Plane& p) { return gem_->PlaneFromThreePoints(a, b, c, p); });
+        Cut([&] { return gem_->PlaneFromThreePoints(a, b, c); });
     }
     void CutGirdle() {
         const Vector3 a = RandomPoint(), b = RandomPoint();
-        Cut([&](Plane& p) { return TGem::VerticalPlaneThrough(a.x, a.y, b.x, b.y, p); });
+        Cut([&] { return TGem::VerticalPlaneThrough(a.x, a.y, b.x, b.y); });
     }
 
     // The first facet of a random facet group, or 0 when there is none.
@@ -254,10 +253,10 @@ class Soak {
         if (first == 0) return;
         const Real angle = RandomAngle(), index = RandomIndex(), depth = Uniform(2, 60);
         Attempt([&] {
-            Plane plane;
-            if (!gem_->PlaneFromAngleIndexDist(angle, index, depth, plane)) return false;
+            const std::optional<Plane> plane = gem_->PlaneFromAngleIndexDist(angle, index, depth);
+            if (!plane) return false;
             gem_->EnterModifyMode(first);
-            gem_->CutFacetGroup(first, plane);
+            gem_->CutFacetGroup(first, *plane);
             gem_->LeaveModifyMode();
             gem_->Recompute();
             return true;
@@ -268,9 +267,9 @@ class Soak {
         const int facet = RandomGroup();
         if (facet == 0) return;
         Attempt([&] {
-            int first = 0, last = 0;
-            if (!gem_->GroupRange(facet, first, last)) return false;
-            gem_->DeleteFacets(first, last);
+            const std::optional<TGem::FacetRange> group = gem_->GroupRange(facet);
+            if (!group) return false;
+            gem_->DeleteFacets(group->First, group->Last);
             gem_->Recompute();
             return true;
         });
@@ -353,9 +352,7 @@ class Soak {
             girdleEdges[static_cast<std::size_t>(Integer(0, static_cast<int>(girdleEdges.size()) - 1))];
         Change([this, e] {
             gem_->MeasureGirdleEdge(e);
-            const Vector3& p = gem_->Points[gem_->Edges[e].PointA].Position;
-            Real distance = 0;
-            gem_->MeasureCornerToCorner(gem_->Edges[e].PointA, p.x, p.y, p.z, distance);
+            static_cast<void>(gem_->MeasureCornerToCorner(gem_->Points[gem_->Edges[e].PointA].Position));
         });
     }
 

@@ -17,17 +17,20 @@ static void CutPlane(TGem& gem, const Plane& plane) {
 }
 
 bool CutByAngle(TGem& gem, Real angle, Real index, Real dist) {
-    Plane plane;
-    if (!gem.PlaneFromAngleIndexDist(angle, index, dist, plane)) return false;
-    CutPlane(gem, plane);
-    return true;
+    const std::optional<Plane> plane = gem.PlaneFromAngleIndexDist(angle, index, dist);
+    if (plane) CutPlane(gem, *plane);
+    return plane.has_value();
 }
 
 bool CutThroughPoint(TGem& gem, Real angle, Real index, const Vector3& point) {
-    Plane plane;
-    if (!gem.PlaneFromAngleIndexPoint(angle, index, point, plane)) return false;
-    CutPlane(gem, plane);
-    return true;
+    const std::optional<Plane> plane = gem.PlaneFromAngleIndexPoint(angle, index, point);
+    if (plane) CutPlane(gem, *plane);
+    return plane.has_value();
+}
+
+bool Made(const std::optional<Plane>& made, Plane& plane) {
+    if (made) plane = *made;
+    return made.has_value();
 }
 
 void CutHorizontal(TGem& gem, Real z) {
@@ -130,9 +133,8 @@ std::unique_ptr<TGem> SphereDesign(int tiers) {
     auto gem = NewGem('p', 96, 96, false);
     for (int t = 0; t < tiers; ++t) {
         const Real angle = tiers == 1 ? steepest : steepest - (steepest - flattest) * t / (tiers - 1);
-        Plane plane;
-        gem->PlaneFromAngleIndexDist(angle, (t % 2) * 0.5L, radius, plane);
-        gem->CutFacetGroup(gem->LastFacetBeforeNewGroup() + 1, plane);
+        gem->CutFacetGroup(gem->LastFacetBeforeNewGroup() + 1,
+                           gem->PlaneFromAngleIndexDist(angle, (t % 2) * 0.5L, radius).value());
     }
     const Real lowest = tiers == 1 ? steepest : flattest;
     gem->SetNormalZ(-1, 1);

@@ -4,6 +4,7 @@
 #include "gem/gem.h"
 
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,6 +18,9 @@ bool CutByAngle(TGem& gem, Real angle, Real index, Real dist);
 
 // Cuts one facet group through a point (angle and index given).
 bool CutThroughPoint(TGem& gem, Real angle, Real index, const Vector3& point);
+
+// A plane the model made, copied into plane for a test that goes on with it; false when none was made.
+bool Made(const std::optional<Plane>& made, Plane& plane);
 
 // Moves the table (crown) or bottom plane (pavilion) to the height z.
 void CutHorizontal(TGem& gem, Real z);

@@ -190,7 +190,7 @@ void AddFacetsDesignTest::rightClickLeavesFieldsUnchanged() {
         QCOMPARE(form.Edit1->text(), QString("1.5"));
         QCOMPARE(form.Edit4->text(), QString("0.0"));
         QCOMPARE(form.Edit7->text(), QString("0.0"));
-        QVERIFY(!f.Design().MarkerShown(1));
+        QVERIFY(!f.Window->Display().Markers.Shown(1));
         form.Button7->click();
     });
     QVERIFY(!f.Form.isVisible());
@@ -260,11 +260,11 @@ void AddFacetsDesignTest::pickedPointsAreMarked() {
     ClickOnSheet(w, 52, 22, Qt::LeftButton, Qt::NoModifier, [&](TForm14& form) {
         QCOMPARE(form.Edit2->text(), QString("  50.00"));
         QCOMPARE(form.Edit5->text(), QString("  20.71"));
-        QVERIFY(f.Design().MarkerShown(2));
-        QVERIFY(std::fabs(f.Design().PickMarkers[2].MarkerY - 20.71L) < 0.01L);
+        QVERIFY(f.Window->Display().Markers.Shown(2));
+        QVERIFY(std::fabs(f.Window->Display().Markers.Y(2) - 20.71L) < 0.01L);
         form.Button7->click();
     });
-    QVERIFY(!f.Design().MarkerShown(2)); // Cancel hides the markers
+    QVERIFY(!f.Window->Display().Markers.Shown(2)); // Cancel hides the markers
 }
 
 void AddFacetsDesignTest::reopenedBeforeTheClickWaitsForIt() {

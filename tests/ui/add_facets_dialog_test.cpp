@@ -287,8 +287,8 @@ void AddFacetsDialogTest::computesAndRewritesTheFields() {
     QCOMPARE(form.Edit12->text().toStdString(), fixed(d / std::sqrt(0.5L), 7, 2));
     QCOMPARE(form.Edit10->text(), QString("   9"));
     // Markers go to the point used.
-    QVERIFY(f.Design().MarkerShown(1));
-    QCOMPARE(f.Design().PickMarkers[1].MarkerX, Real(50));
+    QVERIFY(f.Window->Display().Markers.Shown(1));
+    QCOMPARE(f.Window->Display().Markers.X(1), Real(50));
 }
 
 void AddFacetsDialogTest::angleZeroMakesTheTable_data() {
@@ -400,7 +400,7 @@ void AddFacetsDialogTest::cancelLeavesDesignAndResetsMask() {
     f.Design().EnterModifyMode(1);
     f.Window->Shown.MethodMask = 0b1011;
     f.Window->Shown.SelectedFacet = 3;
-    f.Design().SetMarkerX(2, 5);
+    f.Window->Display().Markers.Set(2, 5, 0);
     const std::string before = DesignTextWithoutStamp(f.Design());
     f.Open();
     QCOMPARE(f.Form.windowTitle(), QString("Modify facet group"));
@@ -410,7 +410,7 @@ void AddFacetsDialogTest::cancelLeavesDesignAndResetsMask() {
     QCOMPARE(f.Window->Shown.MethodMask, 0x0Fu);
     QCOMPARE(f.Window->Shown.SelectedFacet, NoneFound);
     for (int k = 1; k <= 3; ++k)
-        QVERIFY(!f.Design().MarkerShown(k));
+        QVERIFY(!f.Window->Display().Markers.Shown(k));
     QCOMPARE(DesignTextWithoutStamp(f.Design()), before);
 }
 

@@ -69,7 +69,7 @@ void AddFacetsPreviewTest::previewFollowsTypingAndLeavesTheDesign() {
 
     // Every drawn facet lies on the typed plane turned by one of the 8 parts, on the stone as it is.
     Plane plane;
-    QVERIFY(f.Design().PlaneFromAngleIndexDist(35, 0, 30, plane));
+    QVERIFY(Made(f.Design().PlaneFromAngleIndexDist(35, 0, 30), plane));
     const auto& polygons = f.Window->Shown.PlannedCut;
     QCOMPARE(static_cast<int>(polygons.size()), 8);
     for (const auto& polygon : polygons) {

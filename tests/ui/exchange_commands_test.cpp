@@ -248,7 +248,7 @@ void ExchangeCommandsTest::savedOutlineIsReadAndOffersNewWithOutline() {
         QCOMPARE(f.Script.Dialogs.at(1).FilterDescription, std::string("outline(*.otl)"));
         QVERIFY(std::filesystem::exists(outline));
         QVERIFY(w.Checked("ShowOutline1"));
-        QVERIFY(w.Design().OutlineShown);
+        QVERIFY(w.Design().HoldsOutline());
     }
     WindowFixture f;
     Tstartform& w = *f.Window;
@@ -258,7 +258,7 @@ void ExchangeCommandsTest::savedOutlineIsReadAndOffersNewWithOutline() {
     QCOMPARE(f.Script.Dialogs.at(0).FilterDescription, std::string("outline file(*.otl)"));
     QVERIFY(f.Script.Messages.empty());
     QCOMPARE(w.Design().OutlineFirstEdge, 1 - 7); // the seven girdle edges
-    QVERIFY(w.Design().OutlineShown);
+    QVERIFY(w.Design().HoldsOutline());
     QVERIFY(w.Checked("ShowOutline1"));
     QVERIFY(w.Action("ShowOutline1")->isVisible());
     QVERIFY(w.Action("Newwithoutline1")->isVisible());
@@ -290,7 +290,7 @@ void ExchangeCommandsTest::droppedFilesOpenByTheirKind() {
     w.Action("SaveOutline1")->trigger();
     w.Action("ShowOutline1")->trigger(); // hidden again
     Drop(w, folder.Path() + "seven.otl");
-    QVERIFY(w.Design().OutlineShown);
+    QVERIFY(w.Design().HoldsOutline());
     QVERIFY(w.Checked("ShowOutline1"));
 
     f.Script.ClearRecord();

@@ -138,8 +138,9 @@ void FacetGroupDialogsTest::deletingAMirroredGroupRemovesItsSixteenFacetsInOneSt
     const std::string before = Planes(design);
     const int facets = design.FacetCount;
     const Real starAngle = design.FacetAngle(41);
-    Real x = 0, y = 0, z = 0;
-    QVERIFY(design.FacetCentre(30, x, y, z));
+    const std::optional<Vector3> centre = design.FacetCentre(30);
+    QVERIFY(centre);
+    const Real x = centre->x, y = centre->y;
     QCOMPARE(design.PickFacet(x, y), std::optional<int>(30));
 
     InDialog<Tdeltierform>(w, "deletetier1", [](Tdeltierform& form) {
@@ -247,8 +248,9 @@ void FacetGroupDialogsTest::showTiersStaysWithinTheTiersOfCutFacets() {
         QCOMPARE(w.Design().TierCount, row.Mains ? 4 : 3);
         // A point of the first main facet half-way between its centre (where its number is written) and
         // a corner.
-        Real x = 0, y = 0, z = 0;
-        const bool mainsShown = row.Mains && w.Design().FacetCentre(9, x, y, z);
+        const std::optional<Vector3> centre = row.Mains ? w.Design().FacetCentre(9) : std::nullopt;
+        const bool mainsShown = centre.has_value();
+        Real x = centre ? centre->x : 0, y = centre ? centre->y : 0;
         if (mainsShown) {
             const Vector3& corner = w.Design().Points[w.Design().Facets[9].Corners[1]].Position;
             x = (x + corner.x) / 2;

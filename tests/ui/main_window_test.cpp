@@ -452,7 +452,7 @@ void MainWindowTest::newWithOutlinePresetsFromTheOutline() {
     QCOMPARE(preset, QStringList({"  96", " 8", "  0", "0", "0"}));
     QVERIFY(w.OutlineDesign);
     QVERIFY(w.Action("ShowOutline1")->isChecked());
-    QVERIFY(w.Design().OutlineShown);
+    QVERIFY(w.Design().HoldsOutline());
     QVERIFY(w.Design().OutlineFirstEdge < 1); // the outline's edges are there to draw and pick
     QCOMPARE(w.Design().FacetCount, 0);
     QCOMPARE(w.Design().Parts, 8);
@@ -465,11 +465,11 @@ void MainWindowTest::showOutlineTogglesTheOutline() {
     QVERIFY(!w.Action("ShowOutline1")->isChecked());
     w.Action("ShowOutline1")->trigger();
     QVERIFY(w.Action("ShowOutline1")->isChecked());
-    QVERIFY(w.Design().OutlineShown);
+    QVERIFY(w.Design().HoldsOutline());
     QVERIFY(w.Design().OutlineFirstEdge < 1);
     w.Action("ShowOutline1")->trigger();
     QVERIFY(!w.Action("ShowOutline1")->isChecked());
-    QVERIFY(!w.Design().OutlineShown);
+    QVERIFY(!w.Design().HoldsOutline());
     QCOMPARE(w.Design().OutlineFirstEdge, 1);
 
     // An outline file that has gone: the error is shown and the option stays off.

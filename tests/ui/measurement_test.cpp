@@ -80,7 +80,7 @@ void MeasurementTest::dcfAndCcdOnRoundBrilliantAreOneStep() {
     QVERIFY2(ccd.rfind("CCD", 0) == 0 && ccd.ends_with("=1.000 x W"), ccd.c_str());
     QCOMPARE(w.Design().MessageLine(4), ccd);
     QCOMPARE(w.Design().SnapshotNo, step + 1);
-    QVERIFY(!w.Design().MarkerShown(1)); // OK hides the click marker
+    QVERIFY(!w.Display().Markers.Shown(1)); // OK hides the click marker
 }
 
 void MeasurementTest::fivePartsOfferNoCcdAndNoDcfRatio() {
@@ -146,7 +146,7 @@ void MeasurementTest::cancelAfterTwoMeasurementsRestoresTheLines() {
         ClickOnSheet(w, EdgeX, EdgeY, Qt::LeftButton, [](TForm16& form) { form.Button1->click(); });
         ClickOnSheet(w, CornerX, CornerY, Qt::LeftButton, [&](TForm16& form) {
             QVERIFY(MessageLines(w.Design()) != before);
-            QVERIFY(w.Design().MarkerShown(1));
+            QVERIFY(w.Display().Markers.Shown(1));
             if (end)
                 (form.*end)->click();
             else
@@ -154,7 +154,7 @@ void MeasurementTest::cancelAfterTwoMeasurementsRestoresTheLines() {
         });
         QCOMPARE(MessageLines(w.Design()), before);
         QCOMPARE(w.Design().SnapshotNo, step);
-        QVERIFY(!w.Design().MarkerShown(1));
+        QVERIFY(!w.Display().Markers.Shown(1));
         QCOMPARE(w.Shown.SelectedFacet, NoneFound);
     }
 }
@@ -167,17 +167,17 @@ void MeasurementTest::outlineHiddenWhileOpenAndShownAgain() {
     QVERIFY(w.Design().SaveOutline(folder.filePath("girdle.otl").toStdString()));
     w.RefreshMenus();
     w.Action("ShowOutline1")->trigger();
-    QVERIFY(w.Checked("ShowOutline1") && w.Design().OutlineShown);
+    QVERIFY(w.Checked("ShowOutline1") && w.Design().HoldsOutline());
 
     for (QPushButton* TForm16::*end : {&TForm16::BitBtn1, &TForm16::BitBtn2}) {
         InMeasurement(w, [&](TForm16& form) {
             QVERIFY(!w.Checked("ShowOutline1"));
-            QVERIFY(!w.Design().OutlineShown);
+            QVERIFY(!w.Design().HoldsOutline());
             QVERIFY(form.OutlineWasHidden);
             (form.*end)->click();
         });
         QVERIFY(w.Checked("ShowOutline1"));
-        QVERIFY(w.Design().OutlineShown);
+        QVERIFY(w.Design().HoldsOutline());
     }
     QVERIFY(f.Script.Messages.empty());
 

@@ -277,7 +277,7 @@ void ReportedFaultsTest::cornerNotOnThePerimeterIsStillMarked() {
     MoveMouse(w, away);
     bool marked = false;
     WhileModal([&] { PressMouse(w, away, Qt::LeftButton); },
-               [&](QDialog&) { marked = w.Design().MarkerShown(1); });
+               [&](QDialog&) { marked = w.Display().Markers.Shown(1); });
     QCOMPARE(f.Script.Texts(), std::vector<std::string>{"Not clicked on perimeter point"});
     QVERIFY(marked);
 }
@@ -292,9 +292,9 @@ void ReportedFaultsTest::pickedGroupShowsItsFirstFacetDark() {
                [](QDialog& dialog) { static_cast<TForm9&>(dialog).ClickButton->click(); });
     // A facet of the last group that is not its first: the group's facets run round the axis.
     const int last = w.Design().FacetCount;
-    Real x = 0, y = 0, z = 0;
-    QVERIFY(w.Design().FacetCentre(last, x, y, z));
-    const QPoint at = SheetPixel(w, x, y);
+    const std::optional<Vector3> centre = w.Design().FacetCentre(last);
+    QVERIFY(centre);
+    const QPoint at = SheetPixel(w, centre->x, centre->y);
     MoveMouse(w, at);
     int selected = NoneFound;
     bool facetSelected = true;

@@ -218,7 +218,7 @@ void SeamTest::rangeErrorInAWholeDesignCommandLeavesDesignAndHistory() {
     design.NewDesign('c', 1, 96, false, 0, true, true);
     for (int k = 1; k <= MaxTiers + 10; ++k) {
         Plane plane;
-        QVERIFY(design.PlaneFromAngleIndexDist(20 + k * 0.1L, k % 96 + 0.3L, 40, plane));
+        QVERIFY(Made(design.PlaneFromAngleIndexDist(20 + k * 0.1L, k % 96 + 0.3L, 40), plane));
         design.CutFacetGroup(design.FacetCount + 1, plane);
     }
     QVERIFY(w.Changes().RecordStep());

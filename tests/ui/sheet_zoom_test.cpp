@@ -92,9 +92,8 @@ void SheetZoomTest::clickPicksTheCornerAtEveryZoomAndAfterAPan() {
         MoveMouse(w, at);
         PressMouse(w, at, Qt::LeftButton);
         QVERIFY2(requester.Picks == 1, when);
-        Real x = 0, y = 0, z = 0;
-        w.Design().PickPoint(requester.Picked.X, requester.Picked.Y, false, false, x, y, z);
-        QVERIFY2(std::fabs(x - corner.x) + std::fabs(y - corner.y) < 1e-9L, when);
+        const Vector3 p = w.Design().PickPoint(requester.Picked.X, requester.Picked.Y, false, false).Position;
+        QVERIFY2(std::fabs(p.x - corner.x) + std::fabs(p.y - corner.y) < 1e-9L, when);
         // The click reads the design point under the pixel, to the pixel's size.
         const Real pixel = 1 / (w.Sheet.TopView.MapX.Scale * w.ScreenCanvas.MapX.Scale);
         QVERIFY2(std::fabs(requester.Picked.X - corner.x) <= pixel &&
