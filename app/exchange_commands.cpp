@@ -2,8 +2,9 @@
 // the current half), girdle outlines (save and read), and files dropped on the window.
 #include "app/commands.h"
 
+#include "app/command_host.h"
 #include "app/file_questions.h"
-#include "app/main_window.h"
+#include "app/partner_source.h"
 #include "dialogs/design_library_dialog.h"
 #include "dialogs/export3d_dialog.h"
 
@@ -44,18 +45,17 @@ class FirstSnapshotKept {
 // refuses it; a failure half-way leaves the design and its history as they were.
 } // namespace
 
-void ImportAscFile(Tstartform& w, char side, const std::string& path) {
+void ImportAscFile(CommandHost& w, char side, const std::string& path) {
     if (FileMustExist(w.Svc().Messages, path)) return;
     if (const FileResult read = w.Design().ReadAsc(path); !read) return w.Changes().ReportFileFailure(read);
     const std::string name = NameOnly(path) + (side == 'c' ? "c" : "p");
     const std::string file = FolderOf(path) + name + DesignExtension;
     const FirstSnapshotKept firstSnapshot(w.Design());
     FileResult imported;
-    w.Shown.SelectedFacet = NoneFound;
+    w.Display().SelectedFacet = NoneFound;
     w.SetChecked("ShowOutline1", false);
-    const Tstartform::FileNaming kept = w.Naming();
-    w.CurrentFile = file; // the title of the step the import records
-    w.DesignName = name;
+    const FileNaming kept = w.Naming();
+    w.SetNaming({file, name, kept.NotChosen}); // the title of the step the import records
     const bool built = w.Changes().Commit([side, &file, &imported](TGem& design) {
         imported = design.ImportAsc(side);
         if (!imported) return false;
@@ -64,9 +64,9 @@ void ImportAscFile(Tstartform& w, char side, const std::string& path) {
         return true;
     });
     if (built) {
-        w.Partner.Choose(file, path); // the file's other half is the design's partner
-        w.FileNotChosen = true;       // the first Save asks before it replaces a file of this name
-        w.OpenDialog2.InitialDir = FolderOf(path);
+        w.Partner().Choose(file, path);  // the file's other half is the design's partner
+        w.SetNaming({file, name, true}); // the first Save asks before it replaces a file of this name
+        w.FileDialog(FileDialogKind::OpenAsc).InitialDir = FolderOf(path);
         return;
     }
     w.RestoreNaming(kept);
@@ -75,25 +75,26 @@ void ImportAscFile(Tstartform& w, char side, const std::string& path) {
 }
 
 namespace {
-void ImportSide(Tstartform& w, char side) {
+void ImportSide(CommandHost& w, char side) {
     if (AskSaveChanges(w) == Answer::Cancel) return;
-    if (!RunOpenDialog(w.Svc(), w.OpenDialog2)) return;
-    ImportAscFile(w, side, w.OpenDialog2.FileName);
+    FileDialogRequest& dialog = w.FileDialog(FileDialogKind::OpenAsc);
+    if (!RunOpenDialog(w.Svc(), dialog)) return;
+    ImportAscFile(w, side, dialog.FileName);
 }
 
 // Reads the outline and shows it; the design may then start anew from it ("New with outline").
-void ReadOutlineFile(Tstartform& w, const std::string& path) {
-    w.Shown.SelectedFacet = NoneFound;
+void ReadOutlineFile(CommandHost& w, const std::string& path) {
+    w.Display().SelectedFacet = NoneFound;
     if (FileMustExist(w.Svc().Messages, path)) return;
     if (const FileResult read = w.Design().ReadOutline(path); !read)
         return w.Changes().ReportFileFailure(read);
     w.SetChecked("ShowOutline1", false);
-    w.Action("ShowOutline1")->setVisible(true);
+    w.ShowItem("ShowOutline1", true);
     w.ToggleOutline(); // reads the outline again, shows it and checks the item
-    w.OutlineDesign = true;
+    w.SetOutlineDesign(true);
     // Only these two items change: the other menus stay as they are (right after start-up, hidden).
-    w.Action("Newwithoutline1")->setVisible(w.Design().OutlineFileExists() && !w.RotationMode);
-    w.OpenOutline.InitialDir = FolderOf(path);
+    w.ShowItem("Newwithoutline1", w.Design().OutlineFileExists() && !w.Rotating());
+    w.FileDialog(FileDialogKind::OpenOutline).InitialDir = FolderOf(path);
     w.Repaint();
 }
 
@@ -107,43 +108,46 @@ std::string LowerExtension(const std::string& path) {
 }
 } // namespace
 
-void Importcrown1Click(Tstartform& w) {
+void Importcrown1Click(CommandHost& w) {
     ImportSide(w, 'c');
 }
 
-void Importpav1Click(Tstartform& w) {
+void Importpav1Click(CommandHost& w) {
     ImportSide(w, 'p');
 }
 
-void importfile1Click(Tstartform& w) {
+void importfile1Click(CommandHost& w) {
     ImportSide(w, 'c');
 }
 
-void Makeascfile1Click(Tstartform& w) {
-    if (!RunSaveDialog(w.Svc(), w.SaveDialog2, w.CurrentFile, true)) return;
-    if (const FileResult written = w.Design().WriteAsc(w.SaveDialog2.FileName); !written)
+void Makeascfile1Click(CommandHost& w) {
+    FileDialogRequest& dialog = w.FileDialog(FileDialogKind::SaveAsc);
+    if (!RunSaveDialog(w.Svc(), dialog, w.DesignFile(), true)) return;
+    if (const FileResult written = w.Design().WriteAsc(dialog.FileName); !written)
         return w.Changes().ReportFileFailure(written);
-    RememberFolder(w.SaveDialog2);
+    RememberFolder(dialog);
 }
 
-void Readoutline1Click(Tstartform& w) {
-    if (!RunOpenDialog(w.Svc(), w.OpenOutline)) return;
-    ReadOutlineFile(w, w.OpenOutline.FileName);
+void Readoutline1Click(CommandHost& w) {
+    FileDialogRequest& dialog = w.FileDialog(FileDialogKind::OpenOutline);
+    if (!RunOpenDialog(w.Svc(), dialog)) return;
+    ReadOutlineFile(w, dialog.FileName);
 }
 
-void SaveOutline1Click(Tstartform& w) {
-    if (!RunSaveDialog(w.Svc(), w.SaveOutline, w.CurrentFile, true)) return;
-    const std::string path = w.SaveOutline.FileName;
+void SaveOutline1Click(CommandHost& w) {
+    FileDialogRequest& dialog = w.FileDialog(FileDialogKind::SaveOutline);
+    if (!RunSaveDialog(w.Svc(), dialog, w.DesignFile(), true)) return;
+    const std::string path = dialog.FileName;
     if (const FileResult saved = w.Design().SaveOutline(path); !saved)
         return w.Changes().ReportFileFailure(saved);
     if (const FileResult read = w.Design().ReadOutline(path); !read)
         return w.Changes().ReportFileFailure(read);
-    RememberFolder(w.SaveOutline);
+    RememberFolder(dialog);
     w.SetChecked("ShowOutline1", true);
     w.Changes().Refresh();
 }
 
-void OpenDroppedFile(Tstartform& w, const std::string& path) {
+void OpenDroppedFile(CommandHost& w, const std::string& path) {
     const std::string extension = LowerExtension(path);
     if (extension == DesignExtension) {
         OpenDroppedDesign(w, path);
@@ -157,7 +161,7 @@ void OpenDroppedFile(Tstartform& w, const std::string& path) {
     }
 }
 
-void Designlibrary1Click(Tstartform& w) {
+void Designlibrary1Click(CommandHost& w) {
     TDesignLibraryDialog dialog(w.DialogParent(), DesignLibrary::DefaultPath());
     w.ShowModal(dialog);
     if (!dialog.Chosen) return;
@@ -168,7 +172,7 @@ void Designlibrary1Click(Tstartform& w) {
     ImportAscFile(w, dialog.Chosen->Half, path);
 }
 
-void Export3d1Click(Tstartform& w) {
+void Export3d1Click(CommandHost& w) {
     TExport3dDialog dialog(w);
     w.ShowModal(dialog);
 }

@@ -111,7 +111,7 @@ void ClientArea::wheelEvent(QWheelEvent* event) {
     if (!event->modifiers().testFlag(Qt::ControlModifier) || Owner.RotationMode)
         return QWidget::wheelEvent(event);
     const Real notches = event->angleDelta().y() / 120.0L;
-    Owner.ZoomSheet(std::pow(SheetZoom::Step, notches), ToDevice(event->position()));
+    Owner.ZoomSheetAbout(std::pow(SheetZoom::Step, notches), ToDevice(event->position()));
 }
 
 void ClientArea::keyPressEvent(QKeyEvent* event) {
@@ -208,7 +208,7 @@ void Tstartform::BuildMenus() {
         slot->setObjectName("file" + QString::number(i));
         Actions[slot->objectName().toStdString()] = slot;
         connect(slot, &QAction::triggered, this,
-                [this, slot] { RunCommand([slot](Tstartform& w) { f1Click(w, *slot); }); });
+                [this, slot] { RunCommand([slot](CommandHost& w) { f1Click(w, *slot); }); });
     }
     Reopen1->menuAction()->setVisible(false);
     Shown.ShowClick = Checked("Showclick1");
@@ -235,27 +235,33 @@ void Tstartform::BuildStatusAndProgress() {
 
 // The dialog folders are kept in the settings store between runs.
 void Tstartform::ReadDialogFolders() {
-    OpenDialog1 = {"lfx", "facet files (*.lfx)", "*.lfx", "", RecentFiles->LastDir, ""};
-    SaveDialog1 = {"lfx", "facetfile(*.lfx)", "*.lfx", "Facet file", RecentFiles->LastDir, ""};
-    OpenDialog2 = {"asc", "import files (*.asc)", "*.asc", "", RecentFiles->GetFolder("imp"), ""};
-    SaveDialog2 = {"asc", "asc file(*.asc)", "*.asc", "", RecentFiles->GetFolder("asc"), ""};
-    SavePicture = {"emf", "emf file (*.emf)", "*.emf", "", RecentFiles->GetFolder("emf"), ""};
-    const std::string outlineFolder = RecentFiles->GetFolder("otl");
-    SaveOutline = {"otl", "outline(*.otl)", "*.otl", "", outlineFolder, ""};
-    OpenOutline = {"otl", "outline file(*.otl)", "*.otl", "", outlineFolder, ""};
-    OpenPartner = {"lfx",          "design halves (*.lfx *.asc)", "*.lfx *.asc",
-                   "Partner half", RecentFiles->LastDir,          ""};
-    SaveDiagram = {"pdf", "faceting diagram (*.pdf *.svg *.png)", "*.pdf *.svg *.png",
-                   "",    RecentFiles->GetFolder("diagram"),      ""};
+    using enum FileDialogKind;
+    const std::string lastDir = RecentFiles->LastDir, outlineFolder = RecentFiles->GetFolder("otl");
+    FileDialog(OpenDesign) = {"lfx", "facet files (*.lfx)", "*.lfx", "", lastDir, ""};
+    FileDialog(SaveDesign) = {"lfx", "facetfile(*.lfx)", "*.lfx", "Facet file", lastDir, ""};
+    FileDialog(OpenAsc) = {"asc", "import files (*.asc)", "*.asc", "", RecentFiles->GetFolder("imp"), ""};
+    FileDialog(SaveAsc) = {"asc", "asc file(*.asc)", "*.asc", "", RecentFiles->GetFolder("asc"), ""};
+    FileDialog(SavePicture) = {"emf", "emf file (*.emf)", "*.emf", "", RecentFiles->GetFolder("emf"), ""};
+    FileDialog(SaveOutline) = {"otl", "outline(*.otl)", "*.otl", "", outlineFolder, ""};
+    FileDialog(OpenOutline) = {"otl", "outline file(*.otl)", "*.otl", "", outlineFolder, ""};
+    FileDialog(OpenPartner) = {"lfx", "design halves (*.lfx *.asc)", "*.lfx *.asc", "Partner half", lastDir,
+                               ""};
+    FileDialog(SaveDiagram) = {"pdf", "faceting diagram (*.pdf *.svg *.png)", "*.pdf *.svg *.png",
+                               "",    RecentFiles->GetFolder("diagram"),      ""};
 }
 
 void Tstartform::WriteDialogFolders() {
-    RecentFiles->SetFolder("asc", SaveDialog2.InitialDir);
-    RecentFiles->SetFolder("imp", OpenDialog2.InitialDir);
-    RecentFiles->SetFolder("emf", SavePicture.InitialDir);
-    RecentFiles->SetFolder("otl", SaveOutline.InitialDir);
-    RecentFiles->SetFolder("otl", OpenOutline.InitialDir);
-    RecentFiles->SetFolder("diagram", SaveDiagram.InitialDir);
+    using enum FileDialogKind;
+    RecentFiles->SetFolder("asc", FileDialog(SaveAsc).InitialDir);
+    RecentFiles->SetFolder("imp", FileDialog(OpenAsc).InitialDir);
+    RecentFiles->SetFolder("emf", FileDialog(SavePicture).InitialDir);
+    RecentFiles->SetFolder("otl", FileDialog(SaveOutline).InitialDir);
+    RecentFiles->SetFolder("otl", FileDialog(OpenOutline).InitialDir);
+    RecentFiles->SetFolder("diagram", FileDialog(SaveDiagram).InitialDir);
+}
+
+FileDialogRequest& Tstartform::FileDialog(FileDialogKind kind) {
+    return FileDialogs[static_cast<std::size_t>(kind)];
 }
 
 // ---- Activation, painting, resizing ----
@@ -280,7 +286,7 @@ void Tstartform::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // The drop ends before the command asks anything, so that the program it came from is not kept waiting.
     QTimer::singleShot(0, this,
-                       [this, path] { RunCommand([path](Tstartform& w) { OpenDroppedFile(w, path); }); });
+                       [this, path] { RunCommand([path](CommandHost& w) { OpenDroppedFile(w, path); }); });
 }
 
 void Tstartform::changeEvent(QEvent* event) {
@@ -295,7 +301,7 @@ void Tstartform::FormActivate() {
     if (FirstActivation && !CommandLineFile.empty()) {
         FirstActivation = false;
         Shown.SelectedFacet = NoneFound;
-        OpenDialog1.InitialDir = FolderOf(CommandLineFile);
+        FileDialog(FileDialogKind::OpenDesign).InitialDir = FolderOf(CommandLineFile);
         // A missing design is named in plain words, and the window keeps no title of it.
         if (!FileMustExist(ServiceSet.Messages, CommandLineFile)) OpenDesign(CommandLineFile);
     }
@@ -327,30 +333,31 @@ void Tstartform::RepaintScreen(const TGem& design) {
     const QSize device = Client->DeviceSize();
     const int width = device.width(), height = device.height();
     // A crosshair on the screen is taken off before the sheet is drawn and put back afterwards.
-    const bool crosshairShown = ScreenCanvas.XorActive;
-    const int crossX = ScreenCanvas.CrossX, crossY = ScreenCanvas.CrossY;
-    if (crosshairShown) ScreenCanvas.Crosshair(0, 0, CrossEnd);
+    const bool crosshairShown = ClientCanvas.XorActive;
+    const int crossX = ClientCanvas.CrossX, crossY = ClientCanvas.CrossY;
+    if (crosshairShown) ClientCanvas.Crosshair(0, 0, CrossEnd);
     if (!Client->Surface || Client->Surface->DeviceWidth() != width ||
         Client->Surface->DeviceHeight() != height)
         Client->Surface = std::make_unique<WindowSurface>(width, height, Client->devicePixelRatioF());
-    Sheet.Options = Shown;
-    if (ZoomedFile != CurrentFile) { // each design keeps its own zoom while the program runs
-        ZoomByDesign[ZoomedFile] = Sheet.Zoom;
-        const auto kept = ZoomByDesign.find(CurrentFile);
-        Sheet.Zoom = kept == ZoomByDesign.end() ? SheetZoom{} : kept->second;
-        ZoomedFile = CurrentFile;
+    TheSheet.Options = Shown;
+    if (ZoomedFile != DesignNaming.File) { // each design keeps its own zoom while the program runs
+        ZoomByDesign[ZoomedFile] = TheSheet.Zoom;
+        const auto kept = ZoomByDesign.find(DesignNaming.File);
+        TheSheet.Zoom = kept == ZoomByDesign.end() ? SheetZoom{} : kept->second;
+        ZoomedFile = DesignNaming.File;
     }
-    Sheet.SetUpScreen(ScreenCanvas, Client->Surface.get(), width, height);
-    Sheet.RepaintScreen(design);
-    Shown.HighlightedGroupFirst = Sheet.HighlightedGroupFirst;
-    if (crosshairShown && crossX >= 0) ScreenCanvas.Crosshair(crossX, crossY, CrossStart);
+    TheSheet.SetUpScreen(ClientCanvas, Client->Surface.get(), width, height);
+    TheSheet.RepaintScreen(design);
+    Shown.HighlightedGroupFirst = TheSheet.HighlightedGroupFirst;
+    if (crosshairShown && crossX >= 0) ClientCanvas.Crosshair(crossX, crossY, CrossStart);
     SheetValid = true;
     Client->update();
 }
 
 int Tstartform::TextLinesWidth() {
     if (!SheetValid) Repaint();
-    return qRound((Sheet.TextLinesView.DevRight - Sheet.TextLinesView.DevLeft) / Client->devicePixelRatioF());
+    return qRound((TheSheet.TextLinesView.DevRight - TheSheet.TextLinesView.DevLeft) /
+                  Client->devicePixelRatioF());
 }
 
 // ---- Menus and title ----
@@ -365,13 +372,17 @@ QMenu* Tstartform::Menu(const char* objectName) const {
     return found == Menus.end() ? nullptr : found->second;
 }
 
-bool Tstartform::Checked(const char* objectName) const {
-    return Action(objectName)->isChecked();
+bool Tstartform::Checked(const char* item) const {
+    return Action(item)->isChecked();
 }
 
-void Tstartform::SetChecked(const char* objectName, bool checked) {
-    Action(objectName)->setChecked(checked);
-    if (std::string_view(objectName) == "ShowOutline1") Shown.ShowOutline = checked;
+void Tstartform::SetChecked(const char* item, bool checked) {
+    Action(item)->setChecked(checked);
+    if (std::string_view(item) == "ShowOutline1") Shown.ShowOutline = checked;
+}
+
+void Tstartform::ShowItem(const char* item, bool shown) {
+    Action(item)->setVisible(shown);
 }
 
 MenuState Tstartform::CurrentMenuState() const {
@@ -408,21 +419,46 @@ void Tstartform::UpdateUndoRedo() {
 }
 
 void Tstartform::SetTitle(const std::string& suffix) {
-    setWindowTitle(QString::fromStdString(CurrentFile + suffix));
+    setWindowTitle(QString::fromStdString(DesignNaming.File + suffix));
 }
 
 void Tstartform::RestoreNaming(const FileNaming& kept) {
-    CurrentFile = kept.File;
-    DesignName = kept.Name;
-    FileNotChosen = kept.NotChosen;
+    DesignNaming = kept;
     SetTitle(TheDesign->ChangedSuffix());
 }
 
 void Tstartform::SetDesignFile(const std::string& path) {
-    CurrentFile = path;
-    FileNotChosen = false;
-    DesignName = NameOnly(path);
+    DesignNaming = {path, NameOnly(path), false};
     SetTitle("");
+}
+
+// ---- Files ----
+
+bool Tstartform::OpenDesign(const std::string& path) {
+    const FileNaming kept = Naming();
+    SetDesignFile(path); // the title of the step the open records
+    if (!Runner.Open(path)) {
+        RestoreNaming(kept); // the design in memory is still the previous one
+        return false;
+    }
+    RecentFiles->Add(DesignNaming.File);
+    SetChecked("ShowOutline1", false);
+    FileDialogRequest& openDialog = FileDialog(FileDialogKind::OpenDesign);
+    openDialog.InitialDir = FolderOf(DesignNaming.File);
+    openDialog.FileName = DesignNaming.Name;
+    return true;
+}
+
+void Tstartform::AddRecentFile(const std::string& path) {
+    RecentFiles->Add(path);
+}
+
+void Tstartform::RemoveRecentFile(const std::string& path) {
+    RecentFiles->Remove(path);
+}
+
+void Tstartform::OpenPartnerHalf() {
+    Openpartner1Click(*this);
 }
 
 // ---- Committing changes ----
@@ -447,7 +483,7 @@ void Tstartform::FocusWindow() {
     Client->setFocus();
 }
 
-void Tstartform::RunCommand(const std::function<void(Tstartform&)>& command) {
+void Tstartform::RunCommand(const std::function<void(CommandHost&)>& command) {
     try {
         if (command) command(*this);
     } catch (const std::exception& error) {
@@ -484,19 +520,32 @@ std::optional<SheetClick> Tstartform::TakeClick(const QDialog& requester) {
     return click;
 }
 
-void Tstartform::ZoomSheet(Real factor, std::optional<QPoint> about) {
-    Real x = Sheet.Zoom.CentreX, y = Sheet.Zoom.CentreY;
-    if (about) ClientToDesign(about->x(), about->y(), x, y);
-    Sheet.Zoom.ZoomAbout(factor, x, y);
+void Tstartform::ZoomSheet(Real factor) {
+    TheSheet.Zoom.ZoomAbout(factor, TheSheet.Zoom.CentreX, TheSheet.Zoom.CentreY);
     Repaint();
+}
+
+void Tstartform::ZoomSheetAbout(Real factor, QPoint about) {
+    Real x = 0, y = 0;
+    ClientToDesign(about.x(), about.y(), x, y);
+    TheSheet.Zoom.ZoomAbout(factor, x, y);
+    Repaint();
+}
+
+void Tstartform::LayOutSheet() {
+    if (!Client->Surface) Repaint();
+}
+
+QSize Tstartform::ClientSize() const {
+    return Client->size();
 }
 
 void Tstartform::PanSheet(QPoint by) {
     // The top view shows model y across and model x downwards.
-    const Real across = Sheet.TopView.MapX.Scale * ScreenCanvas.MapX.Scale;
-    const Real down = Sheet.TopView.MapY.Scale * ScreenCanvas.MapY.Scale;
-    Sheet.Zoom.CentreY -= by.x() / across;
-    Sheet.Zoom.CentreX -= by.y() / down;
+    const Real across = TheSheet.TopView.MapX.Scale * ClientCanvas.MapX.Scale;
+    const Real down = TheSheet.TopView.MapY.Scale * ClientCanvas.MapY.Scale;
+    TheSheet.Zoom.CentreY -= by.x() / across;
+    TheSheet.Zoom.CentreX -= by.y() / down;
     Repaint();
 }
 
@@ -509,7 +558,7 @@ void Tstartform::ShowPrompt(QDialog& requester, const std::string& text) {
 
 void Tstartform::ClientToDesign(int x, int y, Real& modelX, Real& modelY) const {
     // The top view shows model y across and model x downwards.
-    Sheet.TopView.DeviceToWorld(x, y, modelY, modelX);
+    TheSheet.TopView.DeviceToWorld(x, y, modelY, modelX);
 }
 
 std::string Tstartform::Readout(int x, int y) const {
@@ -533,13 +582,13 @@ void Tstartform::FormMouseMove(int x, int y) {
         const QPoint corner = frameGeometry().topLeft();
         ServiceSet.Window.SetCursorPos(corner.x() + CursorX, corner.y() + CursorY);
         const QPoint start = Client->ToDevice(QPointF(CursorX, CursorY));
-        ScreenCanvas.Crosshair(start.x(), start.y(), CrossStart);
+        ClientCanvas.Crosshair(start.x(), start.y(), CrossStart);
         WaitingForClick = true;
         CrosshairPending = false;
     }
     if (!WaitingForClick) return;
     StatusPanel->setText(QString::fromLatin1(Readout(x, y).c_str()));
-    ScreenCanvas.Crosshair(x, y, CrossMove);
+    ClientCanvas.Crosshair(x, y, CrossMove);
     Client->update();
 }
 
@@ -560,12 +609,20 @@ void Tstartform::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mod
     CursorX = qRound(x / ratio);
     CursorY = qRound(y / ratio) + (frameGeometry().height() - Client->height());
     WaitingForClick = false;
-    ScreenCanvas.Crosshair(0, 0, CrossEnd);
+    ClientCanvas.Crosshair(0, 0, CrossEnd);
     RepaintScreen(ShownDesign());
     if (ClickRequester) ShowModal(*ClickRequester);
 }
 
 // ---- Free rotation ----
+
+void Tstartform::StartRotation() {
+    RotationMode = true;
+    Runner.Refresh();
+    TheSheet.RotateKey(*TheDesign, RotateStartKey);
+    Client->update();
+    Client->setFocus();
+}
 
 // The free rotation's key codes: the arrows and Escape by their virtual-key numbers.
 static int RotationKey(int qtKey) {
@@ -577,15 +634,26 @@ static int RotationKey(int qtKey) {
 void Tstartform::FormKeyDown(int key) {
     if (!RotationMode) return;
     const int code = RotationKey(key);
-    Sheet.RotateKey(*TheDesign, code);
+    TheSheet.RotateKey(*TheDesign, code);
     Client->update();
     if (code == KeyLeft || code == KeyUp || code == KeyRight || code == KeyDown) return;
-    ScreenCanvas.ClearAll(ColourWhite);
-    ScreenCanvas.SetBrushColor(ColourWhite);
-    ScreenCanvas.SetPenColor(ColourBlack);
+    ClientCanvas.ClearAll(ColourWhite);
+    ClientCanvas.SetBrushColor(ColourWhite);
+    ClientCanvas.SetPenColor(ColourBlack);
     RotationMode = false;
     RepaintScreen(*TheDesign);
     RefreshMenus();
+}
+
+// ---- Size ----
+
+void Tstartform::ResizeWindow(QSize size) {
+    StoredWidth = size.width();
+    StoredHeight = size.height();
+    ClosingDown = true; // no drawing while the window takes its new size
+    resize(size);
+    ClosingDown = false;
+    Repaint();
 }
 
 // ---- Quitting ----
@@ -594,13 +662,13 @@ void Tstartform::QuitCommand() {
     if (TheDesign->CanUndo()) {
         ServiceSet.Messages.Beep();
         const Answer answer = ServiceSet.Messages.Confirm(
-            CurrentFile.empty() ? "This program will terminate. Save current new design?"
-                                : "This program will terminate. Save current modifications?");
+            DesignNaming.File.empty() ? "This program will terminate. Save current new design?"
+                                      : "This program will terminate. Save current modifications?");
         if (answer == Answer::Cancel) return;
         // While the preform is shown the design holds the flattened base the preform was made from:
         // the user's design is its current undo snapshot.
         if (answer == Answer::Yes && Shown.PreformShown && !Runner.Revert()) return;
-        if (answer == Answer::Yes && !SaveAs(*this, CurrentFile)) return;
+        if (answer == Answer::Yes && !SaveAs(*this, DesignNaming.File)) return;
     }
     ClosingDown = true;
     ServiceSet.Window.EndApplication();
@@ -610,5 +678,5 @@ void Tstartform::closeEvent(QCloseEvent* event) {
     // Ending the program closes the window once more: the question has been answered by then.
     if (ClosingDown) return event->accept();
     event->ignore();
-    RunCommand([](Tstartform& w) { w.QuitCommand(); });
+    RunCommand([](CommandHost& w) { w.QuitCommand(); });
 }

@@ -1,9 +1,10 @@
 // Tstartform: the main window. It owns the design and the preform, paints the design sheet, builds its
 // menus from the menu table, runs every change of the design through one change runner, takes clicks on
 // the sheet for the dialogs, runs the free rotation and asks before quitting. The commands themselves
-// live in app/*_commands.cpp; the dialogs reach the window through DesignHost.
+// live in app/*_commands.cpp and reach the window through CommandHost; the dialogs through DesignHost.
 #pragma once
 
+#include "app/command_host.h"
 #include "app/menu_table.h"
 #include "app/partner_source.h"
 #include "dialogs/design_host.h"
@@ -16,6 +17,7 @@
 #include "sheet/user_canvas.h"
 
 #include <QMainWindow>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -60,7 +62,7 @@ class ClientArea : public QWidget {
     QPoint PanLast;
 };
 
-class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
+class Tstartform : public QMainWindow, public CommandHost, public ChangeView {
     Q_OBJECT
   public:
     // FormCreate. commandLineFile names a design to open at the first activation (may be empty).
@@ -73,7 +75,7 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     TGem& Preform() override { return *ThePreform; }
     const Services& Svc() override { return ServiceSet; }
     DisplayState& Display() override { return Shown; }
-    std::string DesignFile() override { return CurrentFile; }
+    std::string DesignFile() override { return DesignNaming.File; }
     void SetDesignFile(const std::string& path) override;
     int TextLinesWidth() override;
     QWidget* DialogParent() override { return this; }
@@ -87,10 +89,37 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     void RequestClick(QDialog& requester, ClickKind kind, const std::string& prompt) override;
     std::optional<SheetClick> TakeClick(const QDialog& requester) override;
     void ShowPrompt(QDialog& requester, const std::string& text) override;
-    const TGem* PartnerHalf() override { return Partner.Find(CurrentFile, Design()); }
-    std::string PartnerFile() override { return Partner.File(); }
-    std::string PartnerProblem() override { return Partner.Problem(); }
+    const TGem* PartnerHalf() override { return ThePartner.Find(DesignNaming.File, Design()); }
+    std::string PartnerFile() override { return ThePartner.File(); }
+    std::string PartnerProblem() override { return ThePartner.Problem(); }
     void OpenPartnerHalf() override;
+
+    // ---- CommandHost ----
+    FileNaming Naming() const override { return DesignNaming; }
+    void SetNaming(const FileNaming& naming) override { DesignNaming = naming; }
+    void RestoreNaming(const FileNaming& kept) override;
+    FileDialogRequest& FileDialog(FileDialogKind kind) override;
+    void AddRecentFile(const std::string& path) override;
+    void RemoveRecentFile(const std::string& path) override;
+    bool OpenDesign(const std::string& path) override;
+    bool ReadOutlineReported() override;
+    void SetOutlineDesign(bool fromOutline) override { OutlineDesign = fromOutline; }
+    PartnerSource& Partner() override { return ThePartner; }
+    bool Checked(const char* item) const override;
+    void SetChecked(const char* item, bool checked) override;
+    void ShowItem(const char* item, bool shown) override;
+    TDesignSheet& Sheet() override { return TheSheet; }
+    TUserCanvas& ScreenCanvas() override { return ClientCanvas; }
+    TUserCanvas& PrintCanvas() override { return PageCanvas; }
+    QSize ClientSize() const override;
+    void LayOutSheet() override;
+    void ZoomSheet(Real factor) override;
+    void KeepZoomFor(const std::string& path) override { ZoomByDesign[path] = TheSheet.Zoom; }
+    void StartRotation() override;
+    bool Rotating() const override { return RotationMode; }
+    QSize WindowSize() const override { return {StoredWidth, StoredHeight}; }
+    void ResizeWindow(QSize size) override;
+    void QuitCommand() override;
 
     // ---- ChangeView ----
     void ShowStep(const std::string& suffix) override { SetTitle(suffix); }
@@ -108,23 +137,14 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     // A menu item (or a menu's own action) by its object name; null when there is none.
     QAction* Action(const char* objectName) const;
     QMenu* Menu(const char* objectName) const;
-    bool Checked(const char* objectName) const;
-    void SetChecked(const char* objectName, bool checked);
-    // Caption := CurrentFile + suffix.
+    // Caption := the design file + suffix.
     void SetTitle(const std::string& suffix);
+    // The design started from its girdle outline.
+    bool StartedFromOutline() const { return OutlineDesign; }
 
     // ---- Reporting ----
     // Tells once at start-up what keeps the settings store from working.
     void ReportSettingsProblem();
-    // Reads the design's outline file again; a failure is shown and answers false.
-    bool ReadOutlineReported();
-    // Reads a design file as the current design, with a first undo step, and updates the recent files,
-    // folders and menus; on failure the window keeps its file name and title.
-    bool OpenDesign(const std::string& name);
-
-    // ---- Quitting ----
-    // Exit and the close button: asks about unsaved steps, then ends the program.
-    void QuitCommand();
 
     // ---- Event handlers, by the names of their controls and events ----
     void FormActivate();
@@ -140,33 +160,12 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     std::unique_ptr<TGem> ThePreform;
     std::unique_ptr<Treopen> RecentFiles;
     std::unique_ptr<QtProgressSink> Progress;
-    TUserCanvas ScreenCanvas; // the client area
-    TUserCanvas PrintCanvas;  // the printer page
-    TDesignSheet Sheet;       // the views of the sheet and the table rows, set up by every repaint
-    PartnerSource Partner;    // the design's other half, for the whole stone
 
     // ---- Window state ----
-    DisplayState Shown;
-    std::string CurrentFile;
-    std::string DesignName;
-    // CurrentFile was named by the program (after an import), not chosen by the user: the first Save
-    // asks before it replaces a file of that name.
-    bool FileNotChosen = false;
-    // The three above as one value, kept before a command renames the design and put back (with the
-    // title) when the command fails.
-    struct FileNaming {
-        std::string File, Name;
-        bool NotChosen = false;
-    };
-    FileNaming Naming() const { return {CurrentFile, DesignName, FileNotChosen}; }
-    void RestoreNaming(const FileNaming& kept);
-    bool RotationMode = false;
     bool ClosingDown = false;
     bool FirstActivation = true;
     bool MenusInitial = true; // the start-up menus, shown once when the window is made
     std::string CommandLineFile;
-    bool OutlineDesign = false;
-    int StoredWidth = 0, StoredHeight = 0;
 
     // ---- The click hand-off ----
     QDialog* ClickRequester = nullptr; // the dialog to show again after the press
@@ -180,23 +179,10 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     void ClientToDesign(int x, int y, Real& modelX, Real& modelY) const;
 
     // ---- Zoom and pan of the sheet ----
-    std::map<std::string, SheetZoom> ZoomByDesign; // each design's zoom by its file, while the program runs
-    std::string ZoomedFile;                        // the design file whose zoom the sheet shows
-    // Zooms by factor about a device pixel of the client area (the views' centre when none is given).
-    void ZoomSheet(Real factor, std::optional<QPoint> about = std::nullopt);
+    // Zooms by factor about a device pixel of the client area.
+    void ZoomSheetAbout(Real factor, QPoint about);
     // Moves the views of the stone by device pixels.
     void PanSheet(QPoint by);
-
-    // ---- The file dialogs and the folders they remember ----
-    FileDialogRequest OpenDialog1; // open design
-    FileDialogRequest SaveDialog1; // save design
-    FileDialogRequest OpenDialog2; // open ASC (import)
-    FileDialogRequest SaveDialog2; // save ASC
-    FileDialogRequest SavePicture; // save picture
-    FileDialogRequest SaveOutline; // save outline
-    FileDialogRequest OpenOutline; // open outline
-    FileDialogRequest OpenPartner; // choose the partner half
-    FileDialogRequest SaveDiagram; // save faceting diagram
 
     // ---- Window parts ----
     ClientArea* Client = nullptr;
@@ -221,10 +207,22 @@ class Tstartform : public QMainWindow, public DesignHost, public ChangeView {
     void WriteDialogFolders();
     void ClientResized();
     // Runs a menu command; nothing it throws leaves the slot (the message is shown, the design reloaded).
-    void RunCommand(const std::function<void(Tstartform&)>& command);
-    // The one change runner: the change on the design, an exception shown and the design put back.
+    void RunCommand(const std::function<void(CommandHost&)>& command);
     // The status bar readout of the design point under the cursor.
     std::string Readout(int x, int y) const;
+
+    TUserCanvas ClientCanvas; // the client area
+    TUserCanvas PageCanvas;   // the printer page
+    TDesignSheet TheSheet;    // the views of the sheet and the table rows, set up by every repaint
+    PartnerSource ThePartner; // the design's other half, for the whole stone
+    DisplayState Shown;
+    FileNaming DesignNaming;
+    std::array<FileDialogRequest, FileDialogCount> FileDialogs;
+    bool RotationMode = false;
+    bool OutlineDesign = false;
+    int StoredWidth = 0, StoredHeight = 0;
+    std::map<std::string, SheetZoom> ZoomByDesign; // each design's zoom by its file, while the program runs
+    std::string ZoomedFile;                        // the design file whose zoom the sheet shows
     std::map<std::string, QAction*> Actions;
     std::map<std::string, QMenu*> Menus;
     DialogSet DialogObjects; // after everything the dialogs may touch while they go

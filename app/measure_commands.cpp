@@ -1,10 +1,10 @@
 // Measure commands: the girdle measurements.
 #include "app/commands.h"
 
-#include "app/main_window.h"
+#include "app/command_host.h"
 #include "dialogs/measurement_dialog.h"
 
-void CcdandDcf1Click(Tstartform& w) {
-    w.Shown.DialogReset = true;
+void CcdandDcf1Click(CommandHost& w) {
+    w.Display().DialogReset = true;
     w.ShowModal(DialogOf<TForm16>(w));
 }

@@ -4,7 +4,7 @@
 
 #include <span>
 
-class Tstartform;
+class CommandHost;
 
 // The state of the design and the window that menu visibility depends on.
 struct MenuState {
@@ -47,7 +47,7 @@ enum class DuringPreform { ByRule, Hidden, Shown };
 
 enum class MenuKind { Menu, Item, Separator, RecentFiles };
 
-using Command = void (*)(Tstartform&);
+using Command = void (*)(CommandHost&);
 
 struct MenuRow {
     MenuKind Kind;

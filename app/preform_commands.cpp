@@ -1,13 +1,13 @@
 // The CAM preform: made from the design and shown instead of it, saved, printed, and left again.
 #include "app/commands.h"
 
+#include "app/command_host.h"
 #include "app/file_questions.h"
-#include "app/main_window.h"
 
-void campreform2Click(Tstartform& w) {
+void campreform2Click(CommandHost& w) {
     // Leaving the preform reads the current snapshot back: a design without one gets it first.
     if (!w.Changes().EnsureStep()) return;
-    const std::string name = w.DesignName;
+    const std::string name = w.DesignName();
     TGem& preform = w.Preform();
     const bool made = w.Preview([&preform, &name](TGem& design) {
         design.FlattenForPreform();
@@ -19,28 +19,29 @@ void campreform2Click(Tstartform& w) {
         return true;
     });
     if (!made) return;
-    w.Shown.PreformShown = true;
+    w.Display().PreformShown = true;
     w.Changes().Refresh();
 }
 
-void campreform3Click(Tstartform& w) {
-    if (!RunSaveDialog(w.Svc(), w.SaveDialog1, w.CurrentFile, false)) return;
+void campreform3Click(CommandHost& w) {
+    FileDialogRequest& dialog = w.FileDialog(FileDialogKind::SaveDesign);
+    if (!RunSaveDialog(w.Svc(), dialog, w.DesignFile(), false)) return;
     // The preform is a design: its file gets the design extension, as the design's own Save as gives it.
-    const std::string path = WithDesignExtension(w.SaveDialog1.FileName);
+    const std::string path = WithDesignExtension(dialog.FileName);
     if (ConfirmOverwrite(w.Svc().Messages, path)) return;
     TGem& preform = w.Preform();
     if (const FileResult written = preform.WriteDesign(path, TGem::FileMode::Save, NameOnly(path)))
-        RememberFolder(w.SaveDialog1);
+        RememberFolder(dialog);
     else
         w.Changes().ReportFileFailure(written);
     w.Repaint();
 }
 
-void campreform4Click(Tstartform& w) {
+void campreform4Click(CommandHost& w) {
     PrintDesignOf(w, w.Preform());
 }
 
-void campreform5Click(Tstartform& w) {
-    w.Shown.PreformShown = false;
+void campreform5Click(CommandHost& w) {
+    w.Display().PreformShown = false;
     w.Changes().Revert();
 }

@@ -2,8 +2,8 @@
 // text, and the sheet as an enhanced metafile.
 #include "app/commands.h"
 
+#include "app/command_host.h"
 #include "app/file_questions.h"
-#include "app/main_window.h"
 #include "gem/numtext.h"
 #include "platform/emf_surface.h"
 #include "platform/sheet_printing.h"
@@ -14,22 +14,22 @@ namespace {
 // The part of the sheet that a picture clears before the sheet is drawn, in canvas units.
 constexpr Real PictureClearWidth = 620, PictureClearHeight = 460;
 
-int ClientWidth(const Tstartform& w) {
-    return std::max(1, w.Client->width());
+int ClientWidth(const CommandHost& w) {
+    return std::max(1, w.ClientSize().width());
 }
 
-int ClientHeight(const Tstartform& w) {
-    return std::max(1, w.Client->height());
+int ClientHeight(const CommandHost& w) {
+    return std::max(1, w.ClientSize().height());
 }
 
 // A print lays the sheet out by the screen canvas and leaves the views on the printer's canvas; the
 // screen takes them back afterwards, since the mouse readout reads the top view. A job that failed is
 // reported here.
-void PrintSheet(Tstartform& w, bool (*print)(PrinterService&, const PrintTarget&, const TGem&),
+void PrintSheet(CommandHost& w, bool (*print)(PrinterService&, const PrintTarget&, const TGem&),
                 const TGem& design) {
     w.Repaint();
     try {
-        print(w.Svc().Printer, {w.Sheet, w.PrintCanvas, ClientWidth(w), ClientHeight(w)}, design);
+        print(w.Svc().Printer, {w.Sheet(), w.PrintCanvas(), ClientWidth(w), ClientHeight(w)}, design);
     } catch (const PrintJobError& error) {
         w.Svc().Messages.Beep();
         w.Svc().Messages.ShowError(error.what());
@@ -53,43 +53,45 @@ class PictureCanvas {
     DrawSurface* window_;
 };
 
-void ReportWriteError(Tstartform& w, const std::string& path, int code) {
+void ReportWriteError(CommandHost& w, const std::string& path, int code) {
     w.Svc().Messages.Beep();
     w.Svc().Messages.ShowError(
         FileFailureText(" Cannot write file " + path + ". Error: " + fixed(code, 4, 0), code));
 }
 } // namespace
 
-void PrintDesignOf(Tstartform& w, const TGem& design) {
+void PrintDesignOf(CommandHost& w, const TGem& design) {
     PrintSheet(w, PrintDesign, design);
 }
 
-void Print1Click(Tstartform& w) {
+void Print1Click(CommandHost& w) {
     PrintDesignOf(w, w.Design());
 }
 
-void Printfullpage1Click(Tstartform& w) {
+void Printfullpage1Click(CommandHost& w) {
     PrintSheet(w, PrintFullPage, w.Design());
 }
 
-void printfacetdata1Click(Tstartform& w) {
-    PrintFacetData(w.Svc().Printer, w.Svc().Messages, w.Design(), w.CurrentFile);
+void printfacetdata1Click(CommandHost& w) {
+    PrintFacetData(w.Svc().Printer, w.Svc().Messages, w.Design(), w.DesignFile());
 }
 
-void Makepicture1Click(Tstartform& w) {
-    if (!RunSaveDialog(w.Svc(), w.SavePicture, w.CurrentFile, true)) return;
-    const std::string path = w.SavePicture.FileName;
+void Makepicture1Click(CommandHost& w) {
+    FileDialogRequest& dialog = w.FileDialog(FileDialogKind::SavePicture);
+    if (!RunSaveDialog(w.Svc(), dialog, w.DesignFile(), true)) return;
+    const std::string path = dialog.FileName;
     // The picture has the client area's size in screen pixels, whatever the screen's scale.
     EmfSurface picture(ClientWidth(w), ClientHeight(w));
     {
-        PictureCanvas swap(w.ScreenCanvas, picture);
-        w.Sheet.SetUpScreen(w.ScreenCanvas, &picture, ClientWidth(w), ClientHeight(w));
-        w.ScreenCanvas.FillRect(ColourWhite, 0, 0, PictureClearWidth, PictureClearHeight);
-        w.Sheet.DrawDesign(w.Design(), w.ScreenCanvas);
+        TUserCanvas& canvas = w.ScreenCanvas();
+        PictureCanvas swap(canvas, picture);
+        w.Sheet().SetUpScreen(canvas, &picture, ClientWidth(w), ClientHeight(w));
+        canvas.FillRect(ColourWhite, 0, 0, PictureClearWidth, PictureClearHeight);
+        w.Sheet().DrawDesign(w.Design(), canvas);
     }
     int code = 0;
     if (picture.Save(QString::fromStdString(path), code))
-        RememberFolder(w.SavePicture);
+        RememberFolder(dialog);
     else
         ReportWriteError(w, path, code);
     w.Repaint();

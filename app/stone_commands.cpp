@@ -3,8 +3,9 @@
 // in a file.
 #include "app/commands.h"
 
+#include "app/command_host.h"
 #include "app/file_questions.h"
-#include "app/main_window.h"
+#include "app/partner_source.h"
 #include "dialogs/whole_stone_window.h"
 #include "platform/picture_file.h"
 #include "platform/sheet_printing.h"
@@ -26,7 +27,7 @@ struct DiagramOfDesign {
 };
 
 // False, after a message, when the halves make no stone.
-bool MakeDiagram(Tstartform& w, DiagramOfDesign& made) {
+bool MakeDiagram(CommandHost& w, DiagramOfDesign& made) {
     const TGem& design = w.Design();
     const TGem* partner = w.PartnerHalf();
     FileError error;
@@ -36,12 +37,12 @@ bool MakeDiagram(Tstartform& w, DiagramOfDesign& made) {
     }
     const TGem* crown = design.IsCrown() ? &design : partner;
     const TGem* pavilion = design.IsCrown() ? partner : &design;
-    made.Diagram = DiagramOf(crown, pavilion, made.WholeStone, w.DesignName);
+    made.Diagram = DiagramOf(crown, pavilion, made.WholeStone, w.DesignName());
     return true;
 }
 } // namespace
 
-void Wholestone1Click(Tstartform& w) {
+void Wholestone1Click(CommandHost& w) {
     TWholeStoneWindow& window = DialogOf<TWholeStoneWindow>(w);
     window.show();
     window.Refresh();
@@ -49,44 +50,42 @@ void Wholestone1Click(Tstartform& w) {
     window.activateWindow();
 }
 
-void Scaletopartner1Click(Tstartform& w) {
+void Scaletopartner1Click(CommandHost& w) {
     ScaleToPartner(w);
 }
 
 // The partner opens as File > Open opens a design (an ASC file's other half is imported), and the
 // design left becomes its partner.
-void Openpartner1Click(Tstartform& w) {
+void Openpartner1Click(CommandHost& w) {
     if (!w.PartnerHalf()) return w.Svc().Messages.ShowError(w.PartnerProblem());
-    const std::string partner = w.PartnerFile(), left = w.CurrentFile;
+    const std::string partner = w.PartnerFile(), left = w.DesignFile();
     const char side = w.Design().IsCrown() ? 'p' : 'c';
     if (AskSaveChanges(w) == Answer::Cancel) return;
     if (HasAscExtension(partner)) return ImportAscFile(w, side, partner);
-    w.Shown.SelectedFacet = NoneFound;
+    w.Display().SelectedFacet = NoneFound;
     if (!w.OpenDesign(partner)) return;
-    if (!left.empty()) w.Partner.Choose(partner, left);
+    if (!left.empty()) w.Partner().Choose(partner, left);
     w.Repaint();
 }
 
-void Tstartform::OpenPartnerHalf() {
-    Openpartner1Click(*this);
-}
-
-void Choosepartner1Click(Tstartform& w) {
-    if (!RunOpenDialog(w.Svc(), w.OpenPartner)) return;
-    const std::string chosen = w.OpenPartner.FileName;
+void Choosepartner1Click(CommandHost& w) {
+    FileDialogRequest& dialog = w.FileDialog(FileDialogKind::OpenPartner);
+    if (!RunOpenDialog(w.Svc(), dialog)) return;
+    const std::string chosen = dialog.FileName;
     if (FileMustExist(w.Svc().Messages, chosen)) return;
-    const auto [design, source] = w.Partner.Origin();
-    w.Partner.Choose(w.CurrentFile, chosen);
+    PartnerSource& partner = w.Partner();
+    const auto [design, source] = partner.Origin();
+    partner.Choose(w.DesignFile(), chosen);
     if (!w.PartnerHalf()) {
         w.Svc().Messages.ShowError(w.PartnerProblem());
-        w.Partner.Choose(design, source);
+        partner.Choose(design, source);
     } else {
-        RememberFolder(w.OpenPartner);
+        RememberFolder(dialog);
     }
     w.Repaint();
 }
 
-void Printdiagram1Click(Tstartform& w) {
+void Printdiagram1Click(CommandHost& w) {
     DiagramOfDesign made;
     if (!MakeDiagram(w, made)) return;
     try {
@@ -98,11 +97,12 @@ void Printdiagram1Click(Tstartform& w) {
 }
 
 // A PDF, SVG or PNG file of the page, by the extension chosen (PDF when none).
-void Savediagram1Click(Tstartform& w) {
+void Savediagram1Click(CommandHost& w) {
     DiagramOfDesign made;
     if (!MakeDiagram(w, made)) return;
-    if (!RunSaveDialog(w.Svc(), w.SaveDiagram, w.DesignName + "-diagram", true)) return;
-    QString path = QString::fromStdString(w.SaveDiagram.FileName);
+    FileDialogRequest& dialog = w.FileDialog(FileDialogKind::SaveDiagram);
+    if (!RunSaveDialog(w.Svc(), dialog, w.DesignName() + "-diagram", true)) return;
+    QString path = QString::fromStdString(dialog.FileName);
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != "pdf" && suffix != "svg" && suffix != "png") path += ".pdf";
     const PagePixels page = DiagramPage(Paper::A4);
@@ -113,5 +113,5 @@ void Savediagram1Click(Tstartform& w) {
         w.Svc().Messages.ShowError("Cannot write file " + path.toStdString());
         return;
     }
-    RememberFolder(w.SaveDiagram);
+    RememberFolder(dialog);
 }

@@ -158,7 +158,7 @@ void AddFacetsDesignTest::wholeDesignThroughTheWindow() {
     w.Action("SaveAs1")->trigger();
     QVERIFY(f.Script.Texts().empty());
     // A design saved for the first time gets the mark of its type: "c" for a crown.
-    const std::string savedPath = w.CurrentFile;
+    const std::string savedPath = w.DesignFile();
     const std::string saved = DesignTextWithoutStamp(f.Design());
     QCOMPARE(QString::fromStdString(savedPath), QDir(folder.path()).filePath("mainsc.lfx"));
     WhileModal([&] { w.Action("New1")->trigger(); },
@@ -204,14 +204,14 @@ void AddFacetsDesignTest::clickInFacetShowsItsData() {
     CutHorizontal(f.Design(), 14);
     f.Design().Recompute();
     InAddFacets(w, [](TForm14& form) { form.Button4->click(); });
-    QCOMPARE(w.Shown.SelectedFacet, NoneFound);
+    QCOMPARE(w.Display().SelectedFacet, NoneFound);
     QVERIFY(AwaitsClick(w, ClickKind::Facet));
     // At index 3, 47 units out, below the table: the group's first facet.
     const Real phi = TwoPi * 3 / 96;
     ClickOnSheet(w, 47 * std::cos(phi), 47 * std::sin(phi), Qt::LeftButton, Qt::NoModifier,
                  [&](TForm14& form) {
-                     QCOMPARE(w.Shown.SelectedFacet, 9);
-                     QVERIFY(w.Shown.FacetSelected);
+                     QCOMPARE(w.Display().SelectedFacet, 9);
+                     QVERIFY(w.Display().FacetSelected);
                      QCOMPARE(form.Edit15->text(), QString("40.00"));
                      QCOMPARE(form.Edit16->text(), QString("    3"));
                      QCOMPARE(form.Edit11->text(), QString(" 38.00"));
@@ -250,7 +250,7 @@ void AddFacetsDesignTest::pickedPointsAreMarked() {
     Tstartform& w = *f.Window;
     CutByAngle(f.Design(), 90, 0, 50);
     f.Design().Recompute();
-    QVERIFY(w.Shown.ShowClick);
+    QVERIFY(w.Display().ShowClick);
     InAddFacets(w, [](TForm14& form) {
         form.RadioGroup1->Item(4)->click();
         form.PointButtons[1]->click();

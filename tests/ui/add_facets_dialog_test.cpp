@@ -160,14 +160,14 @@ void AddFacetsDialogTest::methodTableEnablesFieldsAndClickButtons() {
 
 void AddFacetsDialogTest::methodMaskDisablesItems() {
     AddFacetsFixture f;
-    f.Window->Shown.MethodMask = 0b1011; // as the Change facet group dialog sets it: no "3 points"
+    f.Window->Display().MethodMask = 0b1011; // as the Change facet group dialog sets it: no "3 points"
     f.Open();
     QVERIFY(f.Form.RadioGroup1->Item(0)->isEnabled());
     QVERIFY(f.Form.RadioGroup1->Item(1)->isEnabled());
     QVERIFY(!f.Form.RadioGroup1->Item(2)->isEnabled());
     QVERIFY(f.Form.RadioGroup1->Item(3)->isEnabled());
     QVERIFY(f.Form.RadioGroup1->Item(4)->isEnabled());
-    f.Window->Shown.MethodMask = 0;
+    f.Window->Display().MethodMask = 0;
     f.Form.hide();
     f.Open();
     for (int k = 0; k < 4; ++k)
@@ -398,8 +398,8 @@ void AddFacetsDialogTest::cancelLeavesDesignAndResetsMask() {
     CutByAngle(f.Design(), 90, 0, 50);
     f.Design().Recompute();
     f.Design().EnterModifyMode(1);
-    f.Window->Shown.MethodMask = 0b1011;
-    f.Window->Shown.SelectedFacet = 3;
+    f.Window->Display().MethodMask = 0b1011;
+    f.Window->Display().SelectedFacet = 3;
     f.Window->Display().Markers.Set(2, 5, 0);
     const std::string before = DesignTextWithoutStamp(f.Design());
     f.Open();
@@ -407,8 +407,8 @@ void AddFacetsDialogTest::cancelLeavesDesignAndResetsMask() {
     f.Form.Button7->click();
     QVERIFY(!f.Form.isVisible());
     QVERIFY(!f.Design().ModifyMode());
-    QCOMPARE(f.Window->Shown.MethodMask, 0x0Fu);
-    QCOMPARE(f.Window->Shown.SelectedFacet, NoneFound);
+    QCOMPARE(f.Window->Display().MethodMask, 0x0Fu);
+    QCOMPARE(f.Window->Display().SelectedFacet, NoneFound);
     for (int k = 1; k <= 3; ++k)
         QVERIFY(!f.Window->Display().Markers.Shown(k));
     QCOMPARE(DesignTextWithoutStamp(f.Design()), before);
@@ -657,8 +657,8 @@ void AddFacetsDialogTest::modifyModeFromOutsideShowsTheGroup() {
     QCOMPARE(f.Form.Edit15->text(), QString("40.00"));
     QCOMPARE(f.Form.Edit16->text(), QString("    0"));
     QCOMPARE(f.Form.Edit11->text(), QString(" 45.00"));
-    QCOMPARE(f.Window->Shown.SelectedFacet, 9);
-    QVERIFY(f.Window->Shown.FacetSelected);
+    QCOMPARE(f.Window->Display().SelectedFacet, 9);
+    QVERIFY(f.Window->Display().FacetSelected);
     // The window's menu refresh names the dialog after what it does.
     f.Window->RefreshMenus();
     QCOMPARE(f.Form.windowTitle(), QString("Change facet group"));

@@ -57,20 +57,20 @@ void AddFacetsPreviewTest::previewFollowsTypingAndLeavesTheDesign() {
     f.Open();
     TypeDepthPlane(f.Form, "35", "0", "30");
     QVERIFY(f.Form.PreviewTimer->isActive()); // drawn a moment after the last key, not at every key
-    QTRY_VERIFY(!f.Window->Shown.PlannedCut.empty());
+    QTRY_VERIFY(!f.Window->Display().PlannedCut.empty());
     TypeInto(f.Form.Edit15, "3"); // 3 degrees: the plane passes above the stone
     QTRY_VERIFY(!f.Form.PreviewTimer->isActive());
-    QVERIFY(f.Window->Shown.PlannedCut.empty());
+    QVERIFY(f.Window->Display().PlannedCut.empty());
     QCOMPARE(f.Form.WarningLabel->text(),
              QString("This plane misses the stone: the cut would remove nothing"));
     QTest::keyClicks(f.Form.Edit15, "5"); // 35 degrees again
-    QTRY_VERIFY(!f.Window->Shown.PlannedCut.empty());
+    QTRY_VERIFY(!f.Window->Display().PlannedCut.empty());
     QVERIFY(f.Form.WarningLabel->text().isEmpty());
 
     // Every drawn facet lies on the typed plane turned by one of the 8 parts, on the stone as it is.
     Plane plane;
     QVERIFY(Made(f.Design().PlaneFromAngleIndexDist(35, 0, 30), plane));
-    const auto& polygons = f.Window->Shown.PlannedCut;
+    const auto& polygons = f.Window->Display().PlannedCut;
     QCOMPARE(static_cast<int>(polygons.size()), 8);
     for (const auto& polygon : polygons) {
         bool onAPart = false;
@@ -90,7 +90,7 @@ void AddFacetsPreviewTest::previewFollowsTypingAndLeavesTheDesign() {
     QVERIFY(f.Script.Messages.empty());
 
     f.Form.Button7Click(); // Cancel takes the plane off the sheet
-    QVERIFY(f.Window->Shown.PlannedCut.empty());
+    QVERIFY(f.Window->Display().PlannedCut.empty());
     QCOMPARE(DesignTextWithoutStamp(f.Design()), before);
 }
 
@@ -99,11 +99,11 @@ void AddFacetsPreviewTest::notYetANumberShowsNothingAndNoMessage() {
     UseDesign(*f.Window, RoundBrilliantCrown());
     f.Open();
     TypeDepthPlane(f.Form, "35", "0", "30");
-    QTRY_VERIFY(!f.Window->Shown.PlannedCut.empty());
+    QTRY_VERIFY(!f.Window->Display().PlannedCut.empty());
     for (const char* partial : {"-", "4e", ".", "3x"}) {
         TypeInto(f.Form.Edit11, partial);
         QTRY_VERIFY(!f.Form.PreviewTimer->isActive());
-        QVERIFY2(f.Window->Shown.PlannedCut.empty(), partial);
+        QVERIFY2(f.Window->Display().PlannedCut.empty(), partial);
         QVERIFY(f.Form.WarningLabel->text().isEmpty());
     }
     QVERIFY(f.Script.Messages.empty());

@@ -10,7 +10,7 @@ struct AddFacetsFixture : WindowFixture {
     TGem& Design() { return Window->Design(); }
     // Shows the dialog as the menu command does, without a modal loop.
     void Open() {
-        Window->Shown.DialogReset = true;
+        Window->Display().DialogReset = true;
         Form.show();
     }
 };
@@ -21,7 +21,7 @@ struct AddFacetsFixture : WindowFixture {
 inline QPoint SheetPixel(Tstartform& window, Real x, Real y) {
     if (!window.isVisible()) window.show();
     window.RepaintScreen(window.Design());
-    const DevicePoint at = window.Sheet.TopView.ToDevice(y, x); // model y across, model x down
+    const DevicePoint at = window.Sheet().TopView.ToDevice(y, x); // model y across, model x down
     return {at.x, at.y};
 }
 

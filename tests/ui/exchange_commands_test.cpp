@@ -52,10 +52,10 @@ struct Kept {
     std::string File, Title, Text;
     int Snapshot;
     explicit Kept(Tstartform& w)
-        : File(w.CurrentFile), Title(w.windowTitle().toStdString()), Text(DesignText(w.Design())),
+        : File(w.DesignFile()), Title(w.windowTitle().toStdString()), Text(DesignText(w.Design())),
           Snapshot(w.Design().SnapshotNo) {}
     bool Same(Tstartform& w) const {
-        return File == w.CurrentFile && Title == w.windowTitle().toStdString() &&
+        return File == w.DesignFile() && Title == w.windowTitle().toStdString() &&
                Text == DesignText(w.Design()) && Snapshot == w.Design().SnapshotNo;
     }
 };
@@ -107,17 +107,17 @@ void ExchangeCommandsTest::importNamesTheDesignAfterTheFile() {
         f.Script.FileAnswers = {asc};
         w.Action(c.item)->trigger();
         QCOMPARE(f.Script.Dialogs.at(0).FilterDescription, std::string("import files (*.asc)"));
-        QCOMPARE(w.DesignName, std::string(c.name));
-        QCOMPARE(w.CurrentFile, folder.Path() + c.name + ".lfx");
-        QCOMPARE(w.windowTitle(), QString::fromStdString(w.CurrentFile + " (changed:  1)"));
-        QCOMPARE(w.OpenDialog2.InitialDir, folder.Path());
+        QCOMPARE(w.DesignName(), std::string(c.name));
+        QCOMPARE(w.DesignFile(), folder.Path() + c.name + ".lfx");
+        QCOMPARE(w.windowTitle(), QString::fromStdString(w.DesignFile() + " (changed:  1)"));
+        QCOMPARE(w.FileDialog(FileDialogKind::OpenAsc).InitialDir, folder.Path());
         QCOMPARE(w.Design().IsCrown(), c.crown);
         QCOMPARE(w.Design().FacetCount, c.crown ? 20 : 10);
         QCOMPARE(w.Design().TextLine(FileNameLine), "Filename: " + std::string(c.name) + ".lfx");
         QVERIFY(f.Script.Messages.empty());
-        QVERIFY(!std::filesystem::exists(w.CurrentFile)); // written only when saved
+        QVERIFY(!std::filesystem::exists(w.DesignFile())); // written only when saved
         w.Action("Save1")->trigger();
-        QVERIFY(std::filesystem::exists(w.CurrentFile));
+        QVERIFY(std::filesystem::exists(w.DesignFile()));
         QCOMPARE(f.Script.Dialogs.size(), std::size_t{1});
     }
 }
@@ -214,8 +214,8 @@ void ExchangeCommandsTest::madeAscFileImportsToTheSamePlanes() {
         w.Action("Importcrown1")->trigger();
         w.Action("Makeascfile1")->trigger();
         QCOMPARE(f.Script.Dialogs.at(1).FilterDescription, std::string("asc file(*.asc)"));
-        QCOMPARE(f.Script.Dialogs.at(1).FileName, NameOnly(w.CurrentFile));
-        QCOMPARE(w.SaveDialog2.InitialDir, folder.Path());
+        QCOMPARE(f.Script.Dialogs.at(1).FileName, NameOnly(w.DesignFile()));
+        QCOMPARE(w.FileDialog(FileDialogKind::SaveAsc).InitialDir, folder.Path());
         std::vector<Facet> planes;
         for (int k = 1; k <= w.Design().FacetCount; ++k)
             planes.push_back(w.Design().Facets[k]);
@@ -262,8 +262,8 @@ void ExchangeCommandsTest::savedOutlineIsReadAndOffersNewWithOutline() {
     QVERIFY(w.Checked("ShowOutline1"));
     QVERIFY(w.Action("ShowOutline1")->isVisible());
     QVERIFY(w.Action("Newwithoutline1")->isVisible());
-    QVERIFY(w.OutlineDesign);
-    QCOMPARE(w.OpenOutline.InitialDir, folder.Path());
+    QVERIFY(w.StartedFromOutline());
+    QCOMPARE(w.FileDialog(FileDialogKind::OpenOutline).InitialDir, folder.Path());
 }
 
 void ExchangeCommandsTest::droppedFilesOpenByTheirKind() {
@@ -279,12 +279,12 @@ void ExchangeCommandsTest::droppedFilesOpenByTheirKind() {
     QVERIFY(before.Same(w));
     f.Script.Answers = {Answer::No};
     Drop(w, box);
-    QCOMPARE(w.CurrentFile, box);
+    QCOMPARE(w.DesignFile(), box);
     QVERIFY(f.Script.Dialogs.empty()); // no file dialog for a dropped file
 
     Drop(w, folder.Copy(SevenOn64, "Seven.ASC"));
-    QCOMPARE(w.CurrentFile, folder.Path() + "Sevenc.lfx");
-    QCOMPARE(w.OpenDialog2.InitialDir, folder.Path());
+    QCOMPARE(w.DesignFile(), folder.Path() + "Sevenc.lfx");
+    QCOMPARE(w.FileDialog(FileDialogKind::OpenAsc).InitialDir, folder.Path());
 
     f.Script.FileAnswers = {folder.Path() + "seven.otl"};
     w.Action("SaveOutline1")->trigger();
@@ -298,7 +298,7 @@ void ExchangeCommandsTest::droppedFilesOpenByTheirKind() {
     Drop(w, text);
     QCOMPARE(f.Script.Texts(),
              std::vector<std::string>{" File " + text + " is not a design, ASC or outline file"});
-    QCOMPARE(w.CurrentFile, folder.Path() + "Sevenc.lfx");
+    QCOMPARE(w.DesignFile(), folder.Path() + "Sevenc.lfx");
 }
 
 LAPIDRAW_UI_TEST_MAIN(ExchangeCommandsTest)

@@ -116,16 +116,16 @@ void FacetGroupDialogsTest::equalAnglesOfTwoTiersListBothTiers() {
             Choose(form.ListBox2, IndexText(18));
             QCOMPARE(form.FoundFacet, 18);
             QVERIFY(!form.BitBtn1->isHidden());
-            QCOMPARE(w.Shown.SelectedFacet, 18);
-            QCOMPARE(w.Shown.HighlightedGroupFirst, 17); // the drawing found the group
+            QCOMPARE(w.Display().SelectedFacet, 18);
+            QCOMPARE(w.Display().HighlightedGroupFirst, 17); // the drawing found the group
             // Another angle hides the commit button until an index is chosen again.
             form.ListBox1->setCurrentRow(0);
             QVERIFY(form.BitBtn1->isHidden());
             QVERIFY(form.Edit1->text().isEmpty());
             form.BitBtn2->click();
         });
-        QCOMPARE(w.Shown.SelectedFacet, NoneFound);
-        QCOMPARE(w.Shown.HighlightedGroupFirst, -1);
+        QCOMPARE(w.Display().SelectedFacet, NoneFound);
+        QCOMPARE(w.Display().HighlightedGroupFirst, -1);
         QCOMPARE(w.Design().FacetCount, 24);
     }
 }
@@ -150,7 +150,7 @@ void FacetGroupDialogsTest::deletingAMirroredGroupRemovesItsSixteenFacetsInOneSt
     QVERIFY(AwaitsClick(w, ClickKind::Facet));
     ClickOnSheet(w, x, y, [&](FacetGroupPicker& form) {
         QCOMPARE(form.FoundFacet, 30);
-        QCOMPARE(w.Shown.HighlightedGroupFirst, 25);
+        QCOMPARE(w.Display().HighlightedGroupFirst, 25);
         QCOMPARE(form.ListBox2->count(), 0);
         QVERIFY(form.Edit2->text().isEmpty());
         QVERIFY(!form.BitBtn1->isHidden());
@@ -158,7 +158,7 @@ void FacetGroupDialogsTest::deletingAMirroredGroupRemovesItsSixteenFacetsInOneSt
     });
     QCOMPARE(design.FacetCount, facets - 16);
     QVERIFY(std::fabs(design.FacetAngle(25) - starAngle) < AngleAgreement); // the stars moved down
-    QCOMPARE(w.Shown.SelectedFacet, NoneFound);
+    QCOMPARE(w.Display().SelectedFacet, NoneFound);
     QVERIFY(w.Action("Undo2")->isVisible());
 
     w.Action("Undo2")->trigger();
@@ -217,7 +217,7 @@ void FacetGroupDialogsTest::clickBesideAFacetChangesNothing() {
                 QCOMPARE(form.Edit2->text(), QString(" 40.00"));
                 QCOMPARE(form.ListBox2->count(), 8);
                 QVERIFY(!form.BitBtn1->isHidden());
-                QCOMPARE(w.Shown.SelectedFacet, NoneFound);
+                QCOMPARE(w.Display().SelectedFacet, NoneFound);
                 form.BitBtn2->click();
             });
             QVERIFY(!ClickOutstanding(w));
@@ -258,18 +258,18 @@ void FacetGroupDialogsTest::showTiersStaysWithinTheTiersOfCutFacets() {
         }
         InDialog<TForm17>(w, "Showtier1", [&](TForm17& form) {
             QCOMPARE(form.Edit1->text(), QString(row.Type == 'c' ? "C1" : "P1"));
-            QCOMPARE(w.Shown.ShownTier, 3);
+            QCOMPARE(w.Display().ShownTier, 3);
             QCOMPARE(form.focusWidget(), form.Button1);
             for (int k = 0; k < 2; ++k)
                 (row.Next ? form.NextArrow : form.PrevArrow)->click();
             QCOMPARE(form.Edit1->text(), row.Name);
-            QCOMPARE(w.Shown.ShownTier, row.ShownTier);
+            QCOMPARE(w.Display().ShownTier, row.ShownTier);
             // The mains are filled while their tier is shown; a tier of girdle facets is not filled.
             const QColor mainsColour = row.ShownTier == 4 ? QColor(192, 192, 192) : QColor(Qt::white);
             if (mainsShown) QCOMPARE(CentreColour(w, x, y), mainsColour);
             form.Button1->click();
         });
-        QCOMPARE(w.Shown.ShownTier, NoneFound);
+        QCOMPARE(w.Display().ShownTier, NoneFound);
         if (mainsShown) QCOMPARE(CentreColour(w, x, y), QColor(Qt::white));
     }
 }

@@ -135,8 +135,8 @@ void FileCommandsTest::saveNewCrownAppendsTypeLetter() {
     QCOMPARE(f.Script.Dialogs[0].Title, std::string("Facet file"));
     QCOMPARE(f.Script.Dialogs[0].DefaultExt, std::string("lfx"));
     QCOMPARE(f.Script.Dialogs[0].FileName, std::string()); // a new design has no name to preset
-    QCOMPARE(w.CurrentFile, expected);
-    QCOMPARE(w.DesignName, std::string("xc"));
+    QCOMPARE(w.DesignFile(), expected);
+    QCOMPARE(w.DesignName(), std::string("xc"));
     QCOMPARE(w.windowTitle(), QString::fromStdString(expected));
     QCOMPARE(w.RecentFiles->Files.front(), expected);
     QCOMPARE(ReopenCaptions(w), QStringList{QString::fromStdString("&1 " + expected)});
@@ -161,14 +161,14 @@ void FileCommandsTest::saveAsKeepsNamesEndingInTheLetterAndNamedDesigns() {
     CutGroup(w, 90, 0, 50);
     f.Script.FileAnswers = {folder + "/brillC.lfx"};
     w.Action("Save1")->trigger();
-    QCOMPARE(w.CurrentFile, folder + "/brillC.lfx");
+    QCOMPARE(w.DesignFile(), folder + "/brillC.lfx");
 
     // Save as on a design with a file name: the dialog shows its name; no letter is added.
     f.Script.FileAnswers = {folder + "/second.lfx"};
     w.Action("SaveAs1")->trigger();
     QCOMPARE(f.Script.Dialogs.back().FileName, std::string("brillC"));
     QCOMPARE(f.Script.Dialogs.back().InitialDir, folder + "/");
-    QCOMPARE(w.CurrentFile, folder + "/second.lfx");
+    QCOMPARE(w.DesignFile(), folder + "/second.lfx");
     QCOMPARE(ReopenCaptions(w), QStringList({QString::fromStdString("&1 " + folder + "/second.lfx"),
                                              QString::fromStdString("&2 " + folder + "/brillC.lfx")}));
 
@@ -196,7 +196,7 @@ void FileCommandsTest::declinedOverwriteWritesNothing() {
     QCOMPARE(f.Script.Texts(), std::vector<std::string>{" File " + existing +
                                                         " exists and will be overwritten. Are you sure ?"});
     QCOMPARE(ReadAll(existing), std::string("precious"));
-    QCOMPARE(w.CurrentFile, std::string());
+    QCOMPARE(w.DesignFile(), std::string());
     QVERIFY(w.Design().CanUndo());
 
     f.Script.FileAnswers = {dir.path().toStdString() + "/old.lfx"};
@@ -215,8 +215,8 @@ void FileCommandsTest::savingRemembersTheDesignInSettings() {
         CutGroup(w, 90, 0, 50);
         script.FileAnswers = {folder + "/x.lfx"};
         w.Action("Save1")->trigger();
-        w.SaveDialog2.InitialDir = "/asc/";
-        w.OpenOutline.InitialDir = "/outline/";
+        w.FileDialog(FileDialogKind::SaveAsc).InitialDir = "/asc/";
+        w.FileDialog(FileDialogKind::OpenOutline).InitialDir = "/outline/";
     }
     QCOMPARE(script.ReadString("Reopen", "file1", "<missing>"), folder + "/xc.lfx");
     QCOMPARE(script.ReadString("Reopen", "file2", "<missing>"), std::string());
@@ -227,9 +227,9 @@ void FileCommandsTest::savingRemembersTheDesignInSettings() {
     // The next run finds the list and the folders again.
     Tstartform again(script.All(), "");
     QCOMPARE(ReopenCaptions(again), QStringList{QString::fromStdString("&1 " + folder + "/xc.lfx")});
-    QCOMPARE(again.OpenDialog1.InitialDir, folder + "/");
-    QCOMPARE(again.SaveDialog2.InitialDir, std::string("/asc/"));
-    QCOMPARE(again.SaveOutline.InitialDir, std::string("/outline/"));
+    QCOMPARE(again.FileDialog(FileDialogKind::OpenDesign).InitialDir, folder + "/");
+    QCOMPARE(again.FileDialog(FileDialogKind::SaveAsc).InitialDir, std::string("/asc/"));
+    QCOMPARE(again.FileDialog(FileDialogKind::SaveOutline).InitialDir, std::string("/outline/"));
 }
 
 void FileCommandsTest::openingTwiceKeepsOneEntry() {
@@ -241,7 +241,7 @@ void FileCommandsTest::openingTwiceKeepsOneEntry() {
     w.Action("Open1")->trigger();
     QCOMPARE(f.Script.Dialogs[0].DefaultExt, std::string("lfx"));
     QCOMPARE(f.Script.Dialogs[0].FilterDescription, std::string("facet files (*.lfx)"));
-    QCOMPARE(w.CurrentFile, box);
+    QCOMPARE(w.DesignFile(), box);
     QCOMPARE(w.windowTitle(), QString::fromStdString(box));
     QVERIFY(w.Design().HasFacets());
     QVERIFY(w.Action("Save1")->isVisible());
@@ -267,7 +267,7 @@ void FileCommandsTest::reopenOfDeletedFileDropsIt() {
 
     // Reopen of an existing entry opens it and moves it to the top.
     w.Action("file2")->trigger();
-    QCOMPARE(w.CurrentFile, DataFolder + "/lfx/pyramid.lfx");
+    QCOMPARE(w.DesignFile(), DataFolder + "/lfx/pyramid.lfx");
     QCOMPARE(ReopenCaptions(w).first(), QString::fromStdString("&1 " + DataFolder + "/lfx/pyramid.lfx"));
 
     std::filesystem::remove(copy);
@@ -275,7 +275,7 @@ void FileCommandsTest::reopenOfDeletedFileDropsIt() {
     QCOMPARE(f.Script.Texts(), std::vector<std::string>{" File: " + copy + " does not exist"});
     QCOMPARE(f.Script.Beeps, 1);
     QCOMPARE(ReopenCaptions(w), QStringList{QString::fromStdString("&1 " + DataFolder + "/lfx/pyramid.lfx")});
-    QCOMPARE(w.CurrentFile, DataFolder + "/lfx/pyramid.lfx");
+    QCOMPARE(w.DesignFile(), DataFolder + "/lfx/pyramid.lfx");
 }
 
 void FileCommandsTest::failedOpenKeepsDesignAndTitle() {
@@ -290,7 +290,7 @@ void FileCommandsTest::failedOpenKeepsDesignAndTitle() {
     QCOMPARE(f.Script.Messages.size(), std::size_t{1});
     QVERIFY(f.Script.Messages[0].Text.find(" Cannot read file ") == 0);
     QCOMPARE(w.Design().FacetCount, facets);
-    QCOMPARE(w.CurrentFile, box);
+    QCOMPARE(w.DesignFile(), box);
     QCOMPARE(w.windowTitle(), QString::fromStdString(box));
     QCOMPARE(ReopenCaptions(w), QStringList{QString::fromStdString("&1 " + box)});
 }
@@ -299,10 +299,10 @@ void FileCommandsTest::commandLineDesignOpensAtFirstActivation() {
     const std::string box = DataFolder + "/lfx/box.lfx";
     WindowFixture f(box);
     Tstartform& w = *f.Window;
-    QCOMPARE(w.CurrentFile, std::string());
+    QCOMPARE(w.DesignFile(), std::string());
     w.FormActivate();
-    QCOMPARE(w.CurrentFile, box);
-    QCOMPARE(w.DesignName, std::string("box"));
+    QCOMPARE(w.DesignFile(), box);
+    QCOMPARE(w.DesignName(), std::string("box"));
     QCOMPARE(w.windowTitle(), QString::fromStdString(box));
     QVERIFY(w.Design().HasFacets());
     QCOMPARE(ReopenCaptions(w), QStringList{QString::fromStdString("&1 " + box)});
@@ -314,7 +314,7 @@ void FileCommandsTest::commandLineDesignOpensAtFirstActivation() {
     WindowFixture missing(DataFolder + "/lfx/none.lfx");
     missing.Window->FormActivate();
     QCOMPARE(missing.Script.Messages.size(), std::size_t{1});
-    QCOMPARE(missing.Window->CurrentFile, std::string());
+    QCOMPARE(missing.Window->DesignFile(), std::string());
 }
 
 void FileCommandsTest::changedDesignAsksBeforeNew() {
@@ -356,7 +356,7 @@ void FileCommandsTest::quitAsksAndCancelKeepsRunning() {
     QVERIFY(!v.ClosingDown);
 
     g.Script.ClearRecord();
-    v.CurrentFile = "/tmp/named.lfx";
+    v.SetDesignFile("/tmp/named.lfx");
     g.Script.Answers = {Answer::No};
     v.Action("Exit1")->trigger();
     QCOMPARE(g.Script.Texts(),

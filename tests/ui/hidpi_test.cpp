@@ -23,7 +23,7 @@ constexpr int Scale = 2;
 // The logical client point at which the top view shows the design point (x, y).
 QPoint LogicalPixel(Tstartform& w, Real x, Real y) {
     w.RepaintScreen(w.Design());
-    const DevicePoint at = w.Sheet.TopView.ToDevice(y, x); // model y across, model x down
+    const DevicePoint at = w.Sheet().TopView.ToDevice(y, x); // model y across, model x down
     return {at.x / Scale, at.y / Scale};
 }
 

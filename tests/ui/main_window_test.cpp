@@ -78,7 +78,7 @@ void MainWindowTest::formLooksAsDesigned() {
     QCOMPARE(w.Design().Parts, 8);
     QCOMPARE(w.Design().Mirror, false);
     QCOMPARE(w.Preform().Parts, 1);
-    QCOMPARE(w.Shown.SelectedFacet, NoneFound);
+    QCOMPARE(w.Display().SelectedFacet, NoneFound);
     QCOMPARE(w.CursorX, 400);
     QCOMPARE(w.CursorY, 300);
 }
@@ -150,12 +150,12 @@ void MainWindowTest::rotationHidesCommands() {
     Tstartform& w = *f.Window;
     w.RefreshMenus();
     Rotate1Click(w); // nothing to rotate without cut facets
-    QVERIFY(!w.RotationMode);
+    QVERIFY(!w.Rotating());
 
     LoadDesign(w, RoundBrilliantCrown());
     w.RefreshMenus();
     w.Action("Rotate1")->trigger();
-    QVERIFY(w.RotationMode);
+    QVERIFY(w.Rotating());
     QCOMPARE(VisibleTopLevel(w), QStringList());
 }
 
@@ -254,7 +254,7 @@ std::array<double, 3> ReadoutNumbers(const QString& text) {
 
 // The client pixel of a model point (x, y) in the top view.
 QPoint TopViewPixel(Tstartform& w, Real x, Real y) {
-    const DevicePoint p = w.Sheet.TopView.ToDevice(y, x);
+    const DevicePoint p = w.Sheet().TopView.ToDevice(y, x);
     return {p.x, p.y};
 }
 } // namespace
@@ -271,9 +271,9 @@ void MainWindowTest::sheetIsDrawnIntoTheClientArea() {
     LoadDesign(w, RoundBrilliantCrown());
     w.RepaintScreen(w.Design());
     const QImage& sheet = w.Client->Surface->Image();
-    const QRect topView(w.Sheet.TopView.DevLeft, w.Sheet.TopView.DevTop,
-                        w.Sheet.TopView.DevRight - w.Sheet.TopView.DevLeft,
-                        w.Sheet.TopView.DevBottom - w.Sheet.TopView.DevTop);
+    const QRect topView(w.Sheet().TopView.DevLeft, w.Sheet().TopView.DevTop,
+                        w.Sheet().TopView.DevRight - w.Sheet().TopView.DevLeft,
+                        w.Sheet().TopView.DevBottom - w.Sheet().TopView.DevTop);
     QVERIFY(NonWhitePixels(sheet, topView) > 500);
     QVERIFY(NonWhitePixels(sheet, QRect(sheet.width() / 2 + 10, 10, sheet.width() / 2 - 20, 60)) > 50);
 
@@ -340,7 +340,7 @@ void MainWindowTest::crosshairIsDrawnAndErasedInXor() {
     QCOMPARE(NonWhitePixels(image, image.rect()), image.width() + image.height() - 30 - 1);
     PressMouse(w, {300, 200}, Qt::LeftButton);
     QCOMPARE(NonWhitePixels(w.Client->Surface->Image(), image.rect()), 0);
-    QVERIFY(!w.ScreenCanvas.XorActive);
+    QVERIFY(!w.ScreenCanvas().XorActive);
 }
 
 void MainWindowTest::rotationKeysTurnTheViewAndOtherKeysEndIt() {
@@ -351,35 +351,35 @@ void MainWindowTest::rotationKeysTurnTheViewAndOtherKeysEndIt() {
     w.RefreshMenus();
     w.RepaintScreen(w.Design());
     w.Action("Rotate1")->trigger();
-    QVERIFY(w.RotationMode);
+    QVERIFY(w.Rotating());
     const QImage start = w.Client->Surface->Image().copy();
     QVERIFY(NonWhitePixels(start, start.rect()) > 100);
 
     PressKey(w, Qt::Key_Left);
     PressKey(w, Qt::Key_Left);
     PressKey(w, Qt::Key_Up);
-    QVERIFY(w.RotationMode);
-    QCOMPARE(double(w.Sheet.Rotation.C), 2.0);
-    QCOMPARE(double(w.Sheet.Rotation.B), -1.0);
+    QVERIFY(w.Rotating());
+    QCOMPARE(double(w.Sheet().Rotation.C), 2.0);
+    QCOMPARE(double(w.Sheet().Rotation.B), -1.0);
     QVERIFY(w.Client->Surface->Image() != start);
     QCOMPARE(VisibleTopLevel(w), QStringList());
 
     PressKey(w, Qt::Key_Q);
-    QVERIFY(!w.RotationMode);
+    QVERIFY(!w.Rotating());
     QCOMPARE(VisibleTopLevel(w),
              QStringList({"&File", "&Edit text", "&Add  or modify facets", "&View", "&Modify", "Mea&sure",
                           "&Options", "S&ymmetry", "&CAM preform", "A&bout"}));
     // The sheet is back: the top view is drawn again.
-    const QRect topView(w.Sheet.TopView.DevLeft, w.Sheet.TopView.DevTop, 50, 50);
+    const QRect topView(w.Sheet().TopView.DevLeft, w.Sheet().TopView.DevTop, 50, 50);
     QVERIFY(w.Client->Surface->Image().copy(topView) != start.copy(topView) ||
             NonWhitePixels(w.Client->Surface->Image(), w.Client->Surface->Image().rect()) > 1000);
 
     // Escape ends it as well; keys outside a rotation do nothing.
     w.Action("Rotate1")->trigger();
     PressKey(w, Qt::Key_Escape);
-    QVERIFY(!w.RotationMode);
+    QVERIFY(!w.Rotating());
     PressKey(w, Qt::Key_Left);
-    QCOMPARE(double(w.Sheet.Rotation.C), 0.0);
+    QCOMPARE(double(w.Sheet().Rotation.C), 0.0);
 }
 
 void MainWindowTest::progressBarFollowsLongRecomputes() {
@@ -405,10 +405,10 @@ void MainWindowTest::resizeDrawareaTogglesScreenSize() {
     Tstartform& w = *f.Window;
     w.show();
     w.RepaintScreen(w.Design());
-    QCOMPARE(w.StoredWidth, w.width());
+    QCOMPARE(w.WindowSize().width(), w.width());
     Resizedrawarea1Click(w);
     QCOMPARE(w.size(), QSize(1024, 768));
-    QCOMPARE(w.StoredWidth, w.width());
+    QCOMPARE(w.WindowSize().width(), w.width());
     Resizedrawarea1Click(w);
     QCOMPARE(w.size(), QSize(800, 600));
 }
@@ -437,7 +437,7 @@ void MainWindowTest::newWithOutlinePresetsFromTheOutline() {
     // Escape leaves the dialog like Cancel: the design is not marked as started from the outline.
     WhileModal([&] { w.Action("Newwithoutline1")->trigger(); },
                [&](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
-    QVERIFY(!w.OutlineDesign);
+    QVERIFY(!w.StartedFromOutline());
     QVERIFY(!w.Action("ShowOutline1")->isChecked());
     QVERIFY(w.Design().HasFacets());
     QStringList preset;
@@ -450,7 +450,7 @@ void MainWindowTest::newWithOutlinePresetsFromTheOutline() {
                    QTest::mouseClick(form.button1, Qt::LeftButton);
                });
     QCOMPARE(preset, QStringList({"  96", " 8", "  0", "0", "0"}));
-    QVERIFY(w.OutlineDesign);
+    QVERIFY(w.StartedFromOutline());
     QVERIFY(w.Action("ShowOutline1")->isChecked());
     QVERIFY(w.Design().HoldsOutline());
     QVERIFY(w.Design().OutlineFirstEdge < 1); // the outline's edges are there to draw and pick

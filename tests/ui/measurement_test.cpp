@@ -155,7 +155,7 @@ void MeasurementTest::cancelAfterTwoMeasurementsRestoresTheLines() {
         QCOMPARE(MessageLines(w.Design()), before);
         QCOMPARE(w.Design().SnapshotNo, step);
         QVERIFY(!w.Display().Markers.Shown(1));
-        QCOMPARE(w.Shown.SelectedFacet, NoneFound);
+        QCOMPARE(w.Display().SelectedFacet, NoneFound);
     }
 }
 

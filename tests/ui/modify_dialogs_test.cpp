@@ -51,7 +51,7 @@ std::vector<Real> Dists(const TGem& gem) {
 // The menu command opens a dialog of type Form, in the bottom right corner of the (scripted 1024 x 768)
 // screen, and does not ask it to start afresh.
 template <class Form> void CheckOpens(Tstartform& w, const char* action) {
-    w.Shown.DialogReset = false;
+    w.Display().DialogReset = false;
     bool shown = false;
     QPoint corner;
     WhileModal([&] { w.Action(action)->trigger(); },
@@ -61,7 +61,7 @@ template <class Form> void CheckOpens(Tstartform& w, const char* action) {
                });
     QVERIFY2(shown, action);
     QCOMPARE(corner, QPoint(1023, 767));
-    QVERIFY2(!w.Shown.DialogReset, action);
+    QVERIFY2(!w.Display().DialogReset, action);
 }
 
 // Every plane constant is ratio times the one before.

@@ -115,7 +115,7 @@ void NewGemDialogTest::refusesInput() {
     QFETCH(QString, field);
     WindowFixture f;
     f.Window->Design().NewDesign('p', 4, 64, true, 3, true, true);
-    f.Window->CurrentFile = "/tmp/kept.lfx";
+    f.Window->SetDesignFile("/tmp/kept.lfx");
     TForm6& form = DialogOf<TForm6>(*f.Window);
     form.show();
     form.Edit1->setText(systemIndex);
@@ -133,7 +133,7 @@ void NewGemDialogTest::refusesInput() {
     QCOMPARE(form.result(), int(QDialog::Rejected));
     QCOMPARE(f.Window->Design().SystemIndex, 64);
     QCOMPARE(f.Window->Design().GemType, 'p');
-    QCOMPARE(f.Window->CurrentFile, std::string("/tmp/kept.lfx"));
+    QCOMPARE(f.Window->DesignFile(), std::string("/tmp/kept.lfx"));
     form.hide();
 }
 
@@ -154,8 +154,8 @@ void NewGemDialogTest::acceptsSmallestSystemIndex() {
 
 void NewGemDialogTest::bringsNegativeOffsetIntoRange() {
     WindowFixture f;
-    f.Window->CurrentFile = "/tmp/old.lfx";
-    f.Window->Shown.SelectedFacet = 5;
+    f.Window->SetDesignFile("/tmp/old.lfx");
+    f.Window->Display().SelectedFacet = 5;
     f.Window->Design().SetTextLine(FileNameLine, "filename: old.lfx");
     TForm6& form = DialogOf<TForm6>(*f.Window);
     form.show();
@@ -172,9 +172,9 @@ void NewGemDialogTest::bringsNegativeOffsetIntoRange() {
     QCOMPARE(design.GemType, 'p');
     QCOMPARE(design.FacetCount, 0);
     QCOMPARE(design.TextLine(FileNameLine), std::string());
-    QCOMPARE(f.Window->CurrentFile, std::string());
+    QCOMPARE(f.Window->DesignFile(), std::string());
     QCOMPARE(f.Window->windowTitle(), QString());
-    QCOMPARE(f.Window->Shown.SelectedFacet, NoneFound);
+    QCOMPARE(f.Window->Display().SelectedFacet, NoneFound);
 }
 
 void NewGemDialogTest::newCommandPresetsAndCancelKeepsDesign() {

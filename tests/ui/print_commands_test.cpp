@@ -162,7 +162,7 @@ void PrintCommandsTest::printDesignPutsCrownLowAndPavilionHigh() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     OpenData(w, file.toLatin1().constData());
-    w.Shown.ShowIndices = true; // a screen-only label: never on paper
+    w.Display().ShowIndices = true; // a screen-only label: never on paper
     ScriptedPrinter& printer = f.Script.Printer;
     printer.SetUpAnswers = {true};
     Print1Click(w);
@@ -173,11 +173,11 @@ void PrintCommandsTest::printDesignPutsCrownLowAndPavilionHigh() {
     const HalfPageLayout layout = LayoutOf(w);
     const int top = upperHalf ? layout.Top1 : layout.Top2;
     const int bottom = upperHalf ? layout.Bottom1 : layout.Bottom2;
-    QCOMPARE(w.PrintCanvas.ViewportLeft, layout.Left);
-    QCOMPARE(w.PrintCanvas.ViewportTop, top);
-    QCOMPARE(w.PrintCanvas.ViewportWidth, layout.Right - layout.Left);
-    QCOMPARE(w.PrintCanvas.ViewportHeight, bottom - top);
-    QVERIFY(w.PrintCanvas.IsPrinter);
+    QCOMPARE(w.PrintCanvas().ViewportLeft, layout.Left);
+    QCOMPARE(w.PrintCanvas().ViewportTop, top);
+    QCOMPARE(w.PrintCanvas().ViewportWidth, layout.Right - layout.Left);
+    QCOMPARE(w.PrintCanvas().ViewportHeight, bottom - top);
+    QVERIFY(w.PrintCanvas().IsPrinter);
 
     // Everything lies in its half of the page; the stone is drawn with the printer's pen of width 2.
     const auto& lines = printer.Paper.Lines;
@@ -195,7 +195,7 @@ void PrintCommandsTest::printDesignPutsCrownLowAndPavilionHigh() {
     QVERIFY(printer.Paper.FindText("system index used is  96"));
 
     // The window draws its sheet on the screen again, so the readout's top view is the screen's.
-    QCOMPARE(w.Sheet.TopView.UserCanvas, &w.ScreenCanvas);
+    QCOMPARE(w.Sheet().TopView.UserCanvas, &w.ScreenCanvas());
 }
 
 void PrintCommandsTest::jobEndsWhenDrawingFails() {
@@ -232,12 +232,12 @@ void PrintCommandsTest::fullPageFramesTheSheetWithLongTableBlocks() {
     printer.SetUpAnswers = {true};
     w.Action("Printfullpage1")->trigger();
     QCOMPARE(printer.JobsEnded, 1);
-    const TUserCanvas& c = w.PrintCanvas;
+    const TUserCanvas& c = w.PrintCanvas();
     QCOMPARE(c.ViewportLeft, ToPixel(10 * c.PixelsPerMm) - ScriptedPrinter::A4At600Dpi().PhysOffsetX);
 
     // The frame: pen width 1, from the page view's left to the data panel's right at the top.
-    const int left = c.XToDevice(w.Sheet.PageView.PortX1), right = c.XToDevice(w.Sheet.DataView.PortX2);
-    const int top = c.YToDevice(w.Sheet.PageView.PortY1);
+    const int left = c.XToDevice(w.Sheet().PageView.PortX1), right = c.XToDevice(w.Sheet().DataView.PortX2);
+    const int top = c.YToDevice(w.Sheet().PageView.PortY1);
     const auto& lines = printer.Paper.Lines;
     QVERIFY(std::any_of(lines.begin(), lines.end(), [&](const RecordedLine& l) {
         return l.Width == 1 && l.From == DevicePoint{left, top} && l.To == DevicePoint{right, top};
@@ -249,7 +249,7 @@ void PrintCommandsTest::fullPageFramesTheSheetWithLongTableBlocks() {
         if (text.Text.size() >= 2 && text.Text[0] == 'P' &&
             std::isdigit(static_cast<unsigned char>(text.Text[1])))
             nameColumns.push_back(text.X);
-    QVERIFY(w.Sheet.RowsUsed > 9);
+    QVERIFY(w.Sheet().RowsUsed > 9);
     QVERIFY(nameColumns.size() >= 5);
     QVERIFY(std::all_of(nameColumns.begin(), nameColumns.end(), [&](int x) { return x == nameColumns[0]; }));
 }
@@ -263,8 +263,8 @@ void PrintCommandsTest::facetDataGoesToThePrinterAsListed() {
     w.Action("printfacetdata1")->trigger();
     QCOMPARE(printer.Portraits, 1);
     QCOMPARE(printer.TextCloses, 1);
-    QCOMPARE(printer.Text, FacetListingText(w.Design(), w.CurrentFile));
-    QVERIFY(printer.Text.find("Page:     1                    " + w.CurrentFile) != std::string::npos);
+    QCOMPARE(printer.Text, FacetListingText(w.Design(), w.DesignFile()));
+    QVERIFY(printer.Text.find("Page:     1                    " + w.DesignFile()) != std::string::npos);
 }
 
 void PrintCommandsTest::printerThatCannotBeOpenedIsReported() {
@@ -274,7 +274,7 @@ void PrintCommandsTest::printerThatCannotBeOpenedIsReported() {
     ScriptedPrinter& printer = f.Script.Printer;
     printer.SetUpAnswers = {true};
     printer.OpenTextError = 5;
-    QCOMPARE(PrintFacetData(printer, f.Script, w.Design(), w.CurrentFile), 5);
+    QCOMPARE(PrintFacetData(printer, f.Script, w.Design(), w.DesignFile()), 5);
     QCOMPARE(f.Script.Beeps, 1);
     QCOMPARE(f.Script.Texts(), std::vector<std::string>{" Cannot write to printer . Error:    5"});
     QVERIFY(printer.Text.empty());
@@ -301,7 +301,7 @@ void PrintCommandsTest::pictureIsAMetafileOfTheClientArea() {
         QCOMPARE(bytes.mid(40, 4), QByteArray(" EMF")); // its signature
         QCOMPARE(Int32At(bytes, 32), width * 125 / 4);  // frame in 0.01 mm: 1024 pixels are 320 mm
         QCOMPARE(Int32At(bytes, 36), height * 125 / 4);
-        QCOMPARE(w.ScreenCanvas.Canvas, static_cast<DrawSurface*>(w.Client->Surface.get()));
+        QCOMPARE(w.ScreenCanvas().Canvas, static_cast<DrawSurface*>(w.Client->Surface.get()));
 
         // The question before an existing file is overwritten: No writes nothing.
         f.Script.FileAnswers = {path.toStdString()};
@@ -330,7 +330,7 @@ void PrintCommandsTest::makePreformHidesMenusAndExitBringsTheDesignBack() {
     QVERIFY(w.Action("campreform2")->isVisible());
 
     w.Action("campreform2")->trigger();
-    QVERIFY(w.Shown.PreformShown);
+    QVERIFY(w.Display().PreformShown);
     QVERIFY(w.Preform().IsPreform);
     QVERIFY(w.Preform().FacetCount > 0);
     QVERIFY(WithoutVersionLine(w.Design().DesignFileText()) != before); // flattened for the preform
@@ -341,7 +341,7 @@ void PrintCommandsTest::makePreformHidesMenusAndExitBringsTheDesignBack() {
     QCOMPARE(w.Preform().TextLine(CutNameLine), std::string("round_brilliant_crown"));
 
     w.Action("campreform5")->trigger();
-    QVERIFY(!w.Shown.PreformShown);
+    QVERIFY(!w.Display().PreformShown);
     QCOMPARE(WithoutVersionLine(w.Design().DesignFileText()), before);
     QCOMPARE(w.Design().SnapshotNo, steps);
     QCOMPARE(VisibleMenuItems(w, PreformItems), QStringList());
@@ -369,7 +369,7 @@ void PrintCommandsTest::preformIsSavedAndPrinted() {
     printer.SetUpAnswers = {true};
     w.Action("campreform4")->trigger();
     QCOMPARE(printer.JobsEnded, 1);
-    QCOMPARE(w.PrintCanvas.ViewportTop, LayoutOf(w).Top1);
+    QCOMPARE(w.PrintCanvas().ViewportTop, LayoutOf(w).Top1);
     const RecordedText* title = printer.Paper.FindText("round_brilliant_pavilion");
     QVERIFY(title);
     QCOMPARE(title->Size, 15);
@@ -383,7 +383,7 @@ void PrintCommandsTest::preformOfADesignWithoutSnapshotComesBackToo() {
     w.RefreshMenus();
     const std::string before = WithoutVersionLine(w.Design().DesignFileText());
     w.Action("campreform2")->trigger();
-    QVERIFY(w.Shown.PreformShown);
+    QVERIFY(w.Display().PreformShown);
     w.Action("campreform5")->trigger();
     QCOMPARE(WithoutVersionLine(w.Design().DesignFileText()), before);
     QVERIFY(!w.Design().CanUndo());

@@ -88,7 +88,7 @@ void ReportedFaultsTest::saveAfterImportAsksBeforeReplacingAFile() {
     Tstartform& w = *f.Window;
     f.Script.FileAnswers = {asc};
     w.Action("Importpav1")->trigger();
-    QCOMPARE(w.CurrentFile, edited);
+    QCOMPARE(w.DesignFile(), edited);
 
     f.Script.Answers = {Answer::No};
     w.Action("Save1")->trigger();
@@ -125,7 +125,7 @@ void ReportedFaultsTest::closingDuringPreformSavesTheDesignNotTheBase() {
     const std::string design = WithoutStamp(w.Design().DesignFileText());
 
     w.Action("campreform2")->trigger();
-    QVERIFY(w.Shown.PreformShown);
+    QVERIFY(w.Display().PreformShown);
     const std::string onDisk = ReadAll(path);
     QTest::keyClick(w.Client, Qt::Key_S, Qt::ControlModifier); // writes nothing while the preform is shown
     QCOMPARE(ReadAll(path), onDisk);
@@ -269,7 +269,7 @@ void ReportedFaultsTest::cornerNotOnThePerimeterIsStillMarked() {
     Tstartform& w = *f.Window;
     OpenInWindow(w, DataFolder + "/lfx/round_brilliant_crown.lfx");
     w.SetChecked("Showclick1", true);
-    w.Shown.ShowClick = true;
+    w.Display().ShowClick = true;
     WhileModal([&] { w.Action("CcdandDcf1")->trigger(); },
                [](QDialog& dialog) { static_cast<TForm16&>(dialog).Button1->click(); });
     QVERIFY(AwaitsClick(w, ClickKind::Point));
@@ -287,7 +287,7 @@ void ReportedFaultsTest::pickedGroupShowsItsFirstFacetDark() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     OpenInWindow(w, DataFolder + "/lfx/round_brilliant_crown.lfx");
-    w.Shown.FacetSelected = true; // as an earlier pick in Add facets leaves it
+    w.Display().FacetSelected = true; // as an earlier pick in Add facets leaves it
     WhileModal([&] { w.Action("Changetier1")->trigger(); },
                [](QDialog& dialog) { static_cast<TForm9&>(dialog).ClickButton->click(); });
     // A facet of the last group that is not its first: the group's facets run round the axis.
@@ -300,8 +300,8 @@ void ReportedFaultsTest::pickedGroupShowsItsFirstFacetDark() {
     bool facetSelected = true;
     WhileModal([&] { PressMouse(w, at, Qt::LeftButton); },
                [&](QDialog&) {
-                   selected = w.Shown.SelectedFacet;
-                   facetSelected = w.Shown.FacetSelected;
+                   selected = w.Display().SelectedFacet;
+                   facetSelected = w.Display().FacetSelected;
                });
     QCOMPARE(selected, last);
     QVERIFY(!facetSelected);
@@ -315,22 +315,22 @@ void ReportedFaultsTest::foldersAreRememberedOnlyAfterSuccess() {
     const std::string missingFolder = folder.Path("nodir") + "/";
     const struct {
         const char* item;
-        FileDialogRequest Tstartform::*dialog;
+        FileDialogKind dialog;
         std::string answer;
-    } cases[] = {{"Makeascfile1", &Tstartform::SaveDialog2, missingFolder + "x.asc"},
-                 {"SaveOutline1", &Tstartform::SaveOutline, missingFolder + "x.otl"},
-                 {"Makepicture1", &Tstartform::SavePicture, missingFolder + "x.emf"},
-                 {"Importcrown1", &Tstartform::OpenDialog2, broken},
-                 {"Readoutline1", &Tstartform::OpenOutline, broken}};
+    } cases[] = {{"Makeascfile1", FileDialogKind::SaveAsc, missingFolder + "x.asc"},
+                 {"SaveOutline1", FileDialogKind::SaveOutline, missingFolder + "x.otl"},
+                 {"Makepicture1", FileDialogKind::SavePicture, missingFolder + "x.emf"},
+                 {"Importcrown1", FileDialogKind::OpenAsc, broken},
+                 {"Readoutline1", FileDialogKind::OpenOutline, broken}};
     for (const auto& c : cases) {
         WindowFixture f;
         Tstartform& w = *f.Window;
         OpenInWindow(w, DataFolder + "/lfx/round_brilliant_crown.lfx");
-        const std::string kept = (w.*c.dialog).InitialDir;
+        const std::string kept = w.FileDialog(c.dialog).InitialDir;
         f.Script.FileAnswers = {c.answer};
         w.Action(c.item)->trigger();
         QVERIFY2(!f.Script.Messages.empty(), c.item); // the failure was told
-        QCOMPARE((w.*c.dialog).InitialDir, kept);
+        QCOMPARE(w.FileDialog(c.dialog).InitialDir, kept);
     }
 }
 
@@ -347,7 +347,7 @@ void ReportedFaultsTest::preformSavedAsGetsTheDesignExtension() {
     auto saved = std::make_unique<TGem>();
     QVERIFY(saved->ReadDesign(folder.Path("missing.lfx"), TGem::FileMode::Open));
     QCOMPARE(saved->FacetCount, w.Preform().FacetCount);
-    QCOMPARE(w.SaveDialog1.InitialDir, FolderOf(folder.Path("missing.lfx")));
+    QCOMPARE(w.FileDialog(FileDialogKind::SaveDesign).InitialDir, FolderOf(folder.Path("missing.lfx")));
 
     f.Script.FileAnswers = {folder.Path("missing")};
     f.Script.Answers = {Answer::No};

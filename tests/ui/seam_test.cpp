@@ -185,9 +185,9 @@ void SeamTest::everyMenuRowIsBoundToItsCommand() {
     }
     // Triggering runs the bound command: the option follows its check mark.
     w.Action("Showindices1")->trigger();
-    QVERIFY(w.Shown.ShowIndices);
+    QVERIFY(w.Display().ShowIndices);
     w.Action("Showindices1")->trigger();
-    QVERIFY(!w.Shown.ShowIndices);
+    QVERIFY(!w.Display().ShowIndices);
 }
 
 void SeamTest::rangeErrorInACutLeavesDesignAndHistory() {
@@ -197,7 +197,7 @@ void SeamTest::rangeErrorInACutLeavesDesignAndHistory() {
     QVERIFY(w.Changes().RecordStep());
     const History before = HistoryOf(w.Design());
     TForm14& form = DialogOf<TForm14>(w);
-    w.Shown.DialogReset = true;
+    w.Display().DialogReset = true;
     form.show();
     form.RadioGroup1->Item(3)->click();
     form.Edit15->setText("40");
@@ -284,7 +284,7 @@ void SeamTest::missingCommandLineDesignIsNamedPlainly() {
     f.Window->FormActivate();
     QCOMPARE(f.Script.Texts(), std::vector<std::string>{" File: /nowhere/missing.lfx does not exist"});
     QVERIFY(!f.Window->windowTitle().contains("missing"));
-    QVERIFY(f.Window->CurrentFile.empty());
+    QVERIFY(f.Window->DesignFile().empty());
 }
 
 LAPIDRAW_UI_TEST_MAIN(SeamTest)

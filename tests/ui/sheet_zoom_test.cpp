@@ -67,9 +67,9 @@ void SheetZoomTest::fittedStoneOfWidth25FillsItsViews() {
     UseDesign(w, std::move(gem));
     QCOMPARE(static_cast<double>(w.Design().W()), 25.0);
     Run(w, "ZoomToFit1");
-    QVERIFY(w.Sheet.Zoom.Scale > 2);
+    QVERIFY(w.Sheet().Zoom.Scale > 2);
     Real most = 0;
-    for (const TView* view : {&w.Sheet.TopView, &w.Sheet.AxisSideView, &w.Sheet.UprightSideView}) {
+    for (const TView* view : {&w.Sheet().TopView, &w.Sheet().AxisSideView, &w.Sheet().UprightSideView}) {
         const Real fill = FrameFill(*view, w.Design());
         QVERIFY2(fill > 0.25L, "a view is left nearly empty or the stone leaves its frame");
         QVERIFY(fill <= 1 - 2 * FitMargin + 1e-6L);
@@ -77,7 +77,7 @@ void SheetZoomTest::fittedStoneOfWidth25FillsItsViews() {
     }
     QVERIFY(most > 1 - 2 * FitMargin - 0.01L); // the limiting view is filled to its margins
     Run(w, "ActualSize1");
-    QVERIFY(w.Sheet.Zoom.IsActualSize());
+    QVERIFY(w.Sheet().Zoom.IsActualSize());
 }
 
 void SheetZoomTest::clickPicksTheCornerAtEveryZoomAndAfterAPan() {
@@ -95,7 +95,7 @@ void SheetZoomTest::clickPicksTheCornerAtEveryZoomAndAfterAPan() {
         const Vector3 p = w.Design().PickPoint(requester.Picked.X, requester.Picked.Y, false, false).Position;
         QVERIFY2(std::fabs(p.x - corner.x) + std::fabs(p.y - corner.y) < 1e-9L, when);
         // The click reads the design point under the pixel, to the pixel's size.
-        const Real pixel = 1 / (w.Sheet.TopView.MapX.Scale * w.ScreenCanvas.MapX.Scale);
+        const Real pixel = 1 / (w.Sheet().TopView.MapX.Scale * w.ScreenCanvas().MapX.Scale);
         QVERIFY2(std::fabs(requester.Picked.X - corner.x) <= pixel &&
                      std::fabs(requester.Picked.Y - corner.y) <= pixel,
                  when);
@@ -104,14 +104,14 @@ void SheetZoomTest::clickPicksTheCornerAtEveryZoomAndAfterAPan() {
     Run(w, "ZoomIn1");
     Run(w, "ZoomIn1");
     pickAt("zoomed in twice");
-    w.ZoomSheet(3, SheetPixel(w, corner.x, corner.y));
+    w.ZoomSheetAbout(3, SheetPixel(w, corner.x, corner.y));
     pickAt("zoomed about the corner");
-    const Real centreX = w.Sheet.Zoom.CentreX, centreY = w.Sheet.Zoom.CentreY;
+    const Real centreX = w.Sheet().Zoom.CentreX, centreY = w.Sheet().Zoom.CentreY;
     const QPoint from = SheetPixel(w, 0, 0);
     QTest::mousePress(w.Client, Qt::MiddleButton, Qt::NoModifier, from);
     QTest::mouseMove(w.Client, from + QPoint(30, 20));
     QTest::mouseRelease(w.Client, Qt::MiddleButton, Qt::NoModifier, from + QPoint(30, 20));
-    QVERIFY(w.Sheet.Zoom.CentreX != centreX && w.Sheet.Zoom.CentreY != centreY);
+    QVERIFY(w.Sheet().Zoom.CentreX != centreX && w.Sheet().Zoom.CentreY != centreY);
     pickAt("after a pan");
 }
 
@@ -145,7 +145,7 @@ void SheetZoomTest::printingKeepsTheFixedScaleUnlessPrintAsShown() {
     Run(w, "ZoomToFit1");
     QVERIFY(same(print(), actual));
     Run(w, "PrintAsShown1");
-    QVERIFY(w.Sheet.ZoomOnPrinter);
+    QVERIFY(w.Sheet().ZoomOnPrinter);
     QVERIFY(!same(print(), actual));
 }
 
@@ -155,12 +155,12 @@ void SheetZoomTest::zoomStopsAtItsBounds() {
     UseDesign(w, RoundBrilliantCrown());
     for (int k = 0; k < 40; ++k)
         Run(w, "ZoomIn1");
-    QCOMPARE(static_cast<double>(w.Sheet.Zoom.Scale), 50.0);
+    QCOMPARE(static_cast<double>(w.Sheet().Zoom.Scale), 50.0);
     for (int k = 0; k < 60; ++k)
         Run(w, "ZoomOut1");
-    QCOMPARE(static_cast<double>(w.Sheet.Zoom.Scale), 1.0 / 20);
+    QCOMPARE(static_cast<double>(w.Sheet().Zoom.Scale), 1.0 / 20);
     Run(w, "ActualSize1");
-    QVERIFY(w.Sheet.Zoom.IsActualSize());
+    QVERIFY(w.Sheet().Zoom.IsActualSize());
 }
 
 void SheetZoomTest::eachDesignKeepsItsZoom() {
@@ -169,13 +169,13 @@ void SheetZoomTest::eachDesignKeepsItsZoom() {
     OpenData(w, "round_brilliant_crown.lfx");
     Run(w, "ZoomIn1");
     w.Repaint();
-    const Real zoomed = w.Sheet.Zoom.Scale;
+    const Real zoomed = w.Sheet().Zoom.Scale;
     OpenData(w, "round_brilliant_pavilion.lfx");
     w.Repaint();
-    QVERIFY(w.Sheet.Zoom.IsActualSize());
+    QVERIFY(w.Sheet().Zoom.IsActualSize());
     OpenData(w, "round_brilliant_crown.lfx");
     w.Repaint();
-    QCOMPARE(static_cast<double>(w.Sheet.Zoom.Scale), static_cast<double>(zoomed));
+    QCOMPARE(static_cast<double>(w.Sheet().Zoom.Scale), static_cast<double>(zoomed));
 }
 
 LAPIDRAW_UI_TEST_MAIN(SheetZoomTest)

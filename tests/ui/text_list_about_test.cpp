@@ -169,10 +169,10 @@ void TextListAboutTest::listShowsThePreformWhileShown() {
     Tstartform& w = *f.Window;
     UseDesign(w, RoundBrilliantCrown());
     QVERIFY(CutByAngle(w.Preform(), 90, 0, 40));
-    w.Shown.PreformShown = true;
+    w.Display().PreformShown = true;
     InDialog<TForm5>(w, "camlist",
                      [&](TForm5& form) { QCOMPARE(form.RowCount(), w.Preform().FacetCount + 3); });
-    w.Shown.PreformShown = false;
+    w.Display().PreformShown = false;
     InDialog<TForm5>(w, "List1", [&](TForm5& form) { QCOMPARE(form.RowCount(), w.Design().FacetCount + 3); });
 }
 
