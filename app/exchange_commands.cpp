@@ -59,7 +59,6 @@ void ImportAscFile(CommandHost& w, char side, const std::string& path) {
     const bool built = w.Changes().Commit([side, &file, &imported](TGem& design) {
         imported = design.ImportAsc(side);
         if (!imported) return false;
-        design.Recompute();
         design.SetTextLine(FileNameLine, "Filename: " + NameOnly(file) + DesignExtension);
         return true;
     });

@@ -11,7 +11,6 @@ void campreform2Click(CommandHost& w) {
     TGem& preform = w.Preform();
     const bool made = w.Preview([&preform, &name](TGem& design) {
         design.FlattenForPreform();
-        design.Recompute();
         design.RevealGirdleFacets();
         design.MakePreform(preform);
         // The preform's sheet names the design it was made from.

@@ -28,7 +28,6 @@ std::unique_ptr<TGem> MirroredCrown(const TGem& pavilion) {
         crown->Facets[f].Normal.z = -pavilion.Facets[f].Normal.z;
     }
     crown->Recompute();
-    crown->GroupTiers();
     return crown;
 }
 
@@ -37,7 +36,6 @@ struct MirroredHalves {
     std::unique_ptr<TGem> Crown, Pavilion;
     explicit MirroredHalves(int facetsPerHalf) : Pavilion(DesignWithFacets(facetsPerHalf)) {
         Pavilion->Recompute();
-        Pavilion->GroupTiers();
         Crown = MirroredCrown(*Pavilion);
     }
     int Facets() const { return Crown->FacetCount + Pavilion->FacetCount; }

@@ -120,7 +120,6 @@ void WriteGeometry(const TGem& gem, JsonWriter& json) {
 int PrintDesign(const ToolRequest& request, void (*write)(const TGem&, JsonWriter&)) {
     auto gem = std::make_unique<TGem>();
     if (!LoadDesign(request.Input, *gem)) return ExitFileError;
-    gem->GroupTiers();
     JsonWriter json;
     write(*gem, json);
     return PrintJson(json);

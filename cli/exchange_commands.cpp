@@ -51,7 +51,6 @@ QString ApplyTransform(TGem& gem, const TransformRequest& transform) {
     if (name == "angles") {
         if (!gem.HasCutAngle(transform.Source)) return "Angle not found";
         if (!gem.ScaleAngles(transform.Target, transform.Source)) return beyond;
-        gem.Recompute();
     }
     if (name == "resize" && !gem.Resize(transform.Value)) return beyond;
     if (name == "stretch" && !gem.StretchY(transform.Value)) return beyond;
@@ -65,7 +64,6 @@ int RunPreform(const ToolRequest& request) {
     auto design = std::make_unique<TGem>();
     if (!LoadDesign(request.Input, *design)) return ExitFileError;
     design->FlattenForPreform();
-    design->Recompute();
     design->RevealGirdleFacets();
     auto preform = std::make_unique<TGem>();
     design->MakePreform(*preform);

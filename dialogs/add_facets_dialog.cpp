@@ -625,7 +625,6 @@ void TForm14::BitBtn1Click() {
     // A cut that fails (a full facet table) is shown and leaves the design as it was; the dialog stays.
     Host.Finish(*this, [this](TGem& gem) {
         gem.CutFacetGroup(TargetFacet, WorkPlane);
-        gem.Recompute();
         gem.LeaveModifyMode();
         Host.Display().SelectedFacet = NoneFound;
         return true;

@@ -113,9 +113,7 @@ void TForm18::Button1Click() {
     bool refused = false;
     const bool changed = Host.Finish(*this, [&](TGem& design) {
         refused = !design.ScaleAngles(*newAngle, *oldAngle);
-        if (refused) return false;
-        design.Recompute();
-        return true;
+        return !refused;
     });
     // The old angle is there: the new one would take the design beyond what the engine computes.
     if (!changed && refused)

@@ -23,10 +23,8 @@ void Tdeltierform::ShowClickedFacet(int) {
 void Tdeltierform::BitBtn1Click() {
     const int found = FoundFacet;
     Host.Finish(*this, [this, found](TGem& design) {
-        if (const std::optional<TGem::FacetRange> group = design.GroupRange(found)) {
+        if (const std::optional<TGem::FacetRange> group = design.GroupRange(found))
             design.DeleteFacets(group->First, group->Last);
-            design.Recompute();
-        }
         Host.Display().SelectedFacet = NoneFound;
         return true;
     });

@@ -24,7 +24,6 @@ TGem& Design() {
         auto g = std::make_unique<TGem>();
         g->NewDesign('c', 8, 96, true, 0, true, true);
         g->CutFacetGroup(1, g->PlaneFromAngleIndexDist(90, 3, 20).value());
-        g->Recompute();
         g->SetTextLine(1, "before");
         g->MessageLines[1] = "message";
         return g;

@@ -18,7 +18,6 @@ TGem& Design() {
         auto g = std::make_unique<TGem>();
         g->NewDesign('c', 16, 96, false, 0, true, true);
         g->CutFacetGroup(1, g->PlaneFromAngleIndexDist(40, 0, 30).value());
-        g->Recompute();
         const std::string saved = "/tmp/lapidraw-fuzz-saved-" + std::to_string(getpid()) + ".otl";
         if (!g->SaveOutline(saved) || !g->ReadOutline(saved)) std::abort();
         return g;

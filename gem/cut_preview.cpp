@@ -46,7 +46,6 @@ CutOutcome CutPlanner::Plan(const TGem& design, int target, const Plane& plane) 
     after.Restore(design);
     after.Progress = nullptr;
     after.CutFacetGroup(target, plane);
-    after.Recompute();
 
     CutOutcome outcome;
     // A horizontal plane moves the table (facet -1).

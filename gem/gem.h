@@ -188,6 +188,8 @@ class TGem {
     std::optional<Plane> PlaneFromAngleIndexPoint(Real angle, Real index, const Vector3& point) const;
     std::optional<Plane> PlaneFromIndexTwoPoints(Real index, const Vector3& a, const Vector3& b) const;
     std::optional<Plane> PlaneFromThreePoints(const Vector3& a, const Vector3& b, const Vector3& c) const;
+    // Cuts the facet group of the plane (Parts copies round the axis, with mirror twins) at facet
+    // `first`, or moves the table when the plane is horizontal, and recomputes the stone.
     void CutFacetGroup(int first, const Plane& plane);
 
     // ---- Cutting engine ----
@@ -201,14 +203,13 @@ class TGem {
     bool RecomputedFast() const { return FastRecompute; }
     // Two points closer than this (sum of the absolute coordinate differences) are one corner.
     Real MergeDistance() const { return PointMergeDistance; }
-    int FindOrAddPoint(const Vector3& p);
-    void GroupTiers();
 
     // ---- Facet-group modification and deletion ----
     void EnterModifyMode(int first);
     void LeaveModifyMode() { ModifyModeOn = false; }
     bool ModifyMode() const { return ModifyModeOn; }
     int LastFacetBeforeNewGroup() const;
+    // Deletes facets first ... last and recomputes the stone.
     void DeleteFacets(int first, int last);
 
     // ---- Design file and snapshots ----
@@ -263,8 +264,9 @@ class TGem {
     void RotateByIndex(int k);
     void SetBoundingPlane(Real h);
     void ShiftBoundingPlane(Real dh);
-    // False, changing nothing, when no facet lies at `source`, the angles give no usable ratio or a
-    // plane would leave the engine's reach. Does not recompute: the caller does.
+    // Scales the slopes of the cut facets so that `source` becomes `target`, and recomputes. False,
+    // changing nothing, when no facet lies at `source`, the angles give no usable ratio or a plane would
+    // leave the engine's reach.
     bool ScaleAngles(Real target, Real source);
     // A cut facet other than a girdle facet lies within 0.1 degrees of the angle: ScaleAngles finds it.
     bool HasCutAngle(Real angle) const;
@@ -414,11 +416,17 @@ class TGem {
     // Reads a whole file into the import buffer; on failure (the file cannot be read or is unusable) the
     // buffer is empty. The design itself is never touched.
     FileResult ReadAsc(const std::string& name);
-    // Builds a new crown ('c') or pavilion ('p') from the import buffer; fails, with the design
-    // unchanged, when the buffer holds nothing usable. The caller recomputes.
+    // Builds a new crown ('c') or pavilion ('p') from the import buffer and computes it; fails, with the
+    // design unchanged, when the buffer holds nothing usable.
     FileResult ImportAsc(char type);
     // (end of asc files)
 
+  private:
+    // The import's cuts: each record's groups with the symmetry that reproduces its listed indices.
+    void CutRecord(AscRecord& record, int designParts, bool designMirror);
+    bool CutListedGroup(AscRecord& record, const Plane& plane, int designParts, bool designMirror);
+
+  public:
     // ---- Girdle outlines ----
     static constexpr int MaxOutlineSlots = 101; // outline edges 0 ... -100 and points 0 ... -100
     std::string OutlineFileName;
@@ -480,6 +488,13 @@ class TGem {
     Real PointMergeDistance = 0.9L;
     bool FastRecompute = false;
     ScratchSlot Scratch;
+
+    // CutFacetGroup without the recompute, for the import and the preform, which cut many groups.
+    void PlaceFacetGroup(int first, const Plane& plane);
+    void GroupTiers();
+    int FindOrAddPoint(const Vector3& p);
+    // The engine's own tests reach its point table through this.
+    friend struct EngineProbe;
 
     bool BuildFacetPolygon(int f);
     // A facet-group replacement moves the facets after the group out of the table and back.

@@ -449,24 +449,26 @@ bool ConsumeListedIndices(const TGem& gem, AscRecord& record, int first) {
     return true;
 }
 
+} // namespace
+
 // Cuts the plane with the largest symmetry whose facets all fall on unused indices of the record:
 // the design's own, then without mirror, then each smaller divisor of the parts with mirror and
 // without, down to a single facet. A tier that the author cut with less symmetry than the design's
 // thus gets exactly the facets the file lists.
-bool CutListedGroup(TGem& gem, AscRecord& record, const Plane& plane, int designParts, bool designMirror) {
+bool TGem::CutListedGroup(AscRecord& record, const Plane& plane, int designParts, bool designMirror) {
     const int open = OpenIndexCount(record);
     auto tryCut = [&](int parts, bool mirror) {
-        gem.Parts = parts;
-        gem.Mirror = mirror;
-        const int first = gem.FacetCount + 1;
+        Parts = parts;
+        Mirror = mirror;
+        const int first = FacetCount + 1;
         try {
-            gem.CutFacetGroup(first, plane);
+            PlaceFacetGroup(first, plane);
         } catch (const RangeError&) {
             return false; // the group does not fit the facet table
         }
         // A cut that adds no facet uses no index: it must not count as done, or the loop would not end.
-        if (gem.FacetCount >= first && ConsumeListedIndices(gem, record, first)) return true;
-        gem.FacetCount = first - 1;
+        if (FacetCount >= first && ConsumeListedIndices(*this, record, first)) return true;
+        FacetCount = first - 1;
         return false;
     };
     // A group has at least `parts` facets, so larger ones cannot match the indices left.
@@ -480,7 +482,7 @@ bool CutListedGroup(TGem& gem, AscRecord& record, const Plane& plane, int design
 
 // Cuts groups until every listed index of the record is used. Every pass uses at least one index
 // (an index whose plane cannot be made, or that no group reproduces, is given up), so it always ends.
-void CutRecord(TGem& gem, AscRecord& record, int designParts, bool designMirror) {
+void TGem::CutRecord(AscRecord& record, int designParts, bool designMirror) {
     const Real angle = std::fabs(record.AscAngle);
     const Real dist = ImportScale * record.AscDistance;
     for (;;) {
@@ -489,15 +491,14 @@ void CutRecord(TGem& gem, AscRecord& record, int designParts, bool designMirror)
             if (record.AscIndices[j] >= 0) open = j;
         if (open == 0) return;
 
-        const std::optional<Plane> plane =
-            std::isfinite(dist) ? gem.PlaneFromAngleIndexDist(angle, record.AscIndices[open], dist)
-                                : std::nullopt;
+        const std::optional<Plane> plane = std::isfinite(dist)
+                                               ? PlaneFromAngleIndexDist(angle, record.AscIndices[open], dist)
+                                               : std::nullopt;
         const bool made = plane && !IsHorizontalNormal(plane->Normal);
-        if (!made || !CutListedGroup(gem, record, *plane, designParts, designMirror))
+        if (!made || !CutListedGroup(record, *plane, designParts, designMirror))
             record.AscIndices[open] = TGem::AscUsed;
     }
 }
-} // namespace
 
 FileResult TGem::ImportAsc(char type) {
     if (type != 'c' && type != 'p')
@@ -527,7 +528,7 @@ FileResult TGem::ImportAsc(char type) {
             if (type == 'c' && dist >= 0) Facets[-1].Dist = -dist;
             if (type == 'p' && dist < 0) Facets[-1].Dist = dist;
         } else if (BelongsTo(record, type)) {
-            CutRecord(*this, record, AscParts, mirror);
+            CutRecord(record, AscParts, mirror);
         }
     }
     Parts = DesignParts = AscParts;
@@ -535,5 +536,6 @@ FileResult TGem::ImportAsc(char type) {
 
     for (int k = 1; k <= AscHeaderCount; ++k)
         TextLines[k] = AscHeader[k];
+    Recompute();
     return {};
 }

@@ -48,4 +48,5 @@ void TGem::DeleteFacets(int first, int last) {
     for (int r = last + 1; r <= FacetCount; ++r)
         Facets[r - n] = Facets[r];
     FacetCount -= n;
+    Recompute();
 }

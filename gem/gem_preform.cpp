@@ -93,11 +93,11 @@ void TGem::MakePreform(TGem& target) const {
         if (!std::isfinite(angle) || std::fabs(angle) < FlatFace) continue;
         const std::optional<Plane> face = target.PlaneFromAngleIndexPoint(angle, Index(f), {0, 0, apex});
         if (!face) continue;
-        target.CutFacetGroup(target.FacetCount + 1, *face);
+        target.PlaceFacetGroup(target.FacetCount + 1, *face);
     }
     for (int f = 1; f <= FacetCount; ++f) {
         if (!IsGirdle(*this, f)) continue;
-        target.CutFacetGroup(target.FacetCount + 1, Plane{Facets[f].Normal, Facets[f].Dist});
+        target.PlaceFacetGroup(target.FacetCount + 1, Plane{Facets[f].Normal, Facets[f].Dist});
     }
 
     target.Recompute();

@@ -64,6 +64,7 @@ void TGem::NewDesign(char type, std::int32_t parts, std::int32_t systemIndex, bo
     }
     girdle.Dist = 0;
     bound.Index = girdle.Index = 0;
+    Recompute(); // the tiers of the empty design
 }
 
 Real TGem::Wrap(Real x) const {
@@ -181,6 +182,11 @@ void TGem::CheckGroupFits(int first, const Vector3& normal) const {
 }
 
 void TGem::CutFacetGroup(int first, const Plane& plane) {
+    PlaceFacetGroup(first, plane);
+    Recompute();
+}
+
+void TGem::PlaceFacetGroup(int first, const Plane& plane) {
     Vector3 n = plane.Normal;
     Real d = plane.Dist;
     if (d > 0) {

@@ -105,6 +105,7 @@ bool TGem::ScaleAngles(Real target, Real source) {
         Facets[j].Dist = scaled[static_cast<std::size_t>(j - 1)].Dist;
     }
     Facets[-1].Dist *= m;
+    Recompute();
     return true;
 }
 

@@ -20,10 +20,7 @@ namespace {
 // it keeps no undo history, so the import writes no snapshot.
 FileResult ImportRead(char type, TGem& gem) {
     gem.KeepsUndoHistory = false;
-    if (FileResult imported = gem.ImportAsc(type); !imported) return imported;
-    gem.Recompute();
-    gem.GroupTiers();
-    return {};
+    return gem.ImportAsc(type);
 }
 
 FileResult ImportInto(const std::string& path, char type, TGem& gem) {
@@ -54,9 +51,7 @@ void CopyAscBuffer(const TGem& from, TGem& to) {
 } // namespace
 
 FileResult ReadHalfInto(const std::string& path, TGem& gem) {
-    if (FileResult read = gem.ReadDesign(path, TGem::FileMode::Open); !read) return read;
-    gem.GroupTiers();
-    return {};
+    return gem.ReadDesign(path, TGem::FileMode::Open);
 }
 
 FileResult ReadHalf(const std::string& path, std::unique_ptr<TGem>& gem) {

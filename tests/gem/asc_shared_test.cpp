@@ -39,7 +39,6 @@ TEST_P(PublishedAscFile, ImportsBothHalvesWithExactlyTheListedFacets) {
         ASSERT_TRUE(Done(gem->ReadAsc(GetParam())));
         const std::vector<ListedFacet> listed = ListedFacets(*gem, type);
         ASSERT_TRUE(Done(gem->ImportAsc(type)));
-        gem->Recompute();
         for (const auto& fault : CompareWithListed(*gem, listed))
             ADD_FAILURE() << fault;
         for (const auto& fault : CheckInvariants(*gem, 1.0L))
@@ -57,7 +56,6 @@ TEST(PublishedOutline, CrownHasTheLengthToWidthRatioOfTheDesign) {
         auto gem = std::make_unique<TGem>();
         ASSERT_TRUE(Done(gem->ReadAsc(BundledAsc(name))));
         ASSERT_TRUE(gem->ImportAsc('c'));
-        gem->Recompute();
         EXPECT_NEAR(HorizontalRatio(*gem), ratio, 0.0001L) << name;
     }
 }
@@ -104,7 +102,6 @@ TEST(PublishedOutline, APlaneListedTwiceCountsOnceInVolumeAndFacets) {
         pavilions[k] = std::make_unique<TGem>();
         ASSERT_TRUE(Done(pavilions[k]->ReadAsc(k == 0 ? path : once.Path())));
         ASSERT_TRUE(pavilions[k]->ImportAsc('p'));
-        pavilions[k]->Recompute();
     }
     const TGem& shah = *pavilions[0];
     ASSERT_EQ(shah.FacetCount, pavilions[1]->FacetCount + 1);
@@ -119,7 +116,6 @@ TEST(PublishedOutline, LowerSymmetryTiersSurviveTheDesignFile) {
     auto gem = std::make_unique<TGem>();
     ASSERT_TRUE(gem->ReadAsc(SharedAsc("pc01084.asc")));
     ASSERT_TRUE(gem->ImportAsc('p'));
-    gem->Recompute();
     TempFile file("pc01084.lfx");
     ASSERT_TRUE(Done(gem->WriteDesign(file.Path(), TGem::FileMode::Named, "")));
     auto read = std::make_unique<TGem>();

@@ -5,6 +5,7 @@
 #include "tests/support/asc_files.h"
 #include "tests/support/design_builders.h"
 #include "tests/support/engine_checks.h"
+#include "tests/support/engine_probe.h"
 #include "tests/support/published_asc.h"
 
 #include <gtest/gtest.h>
@@ -215,7 +216,7 @@ TEST(EngineEquivalence, TableOverflowStopsBothWaysAlike) {
     // 240 girdle facets: the table and the girdle plane get 241 polygon entries, more than 200.
     auto make = [] {
         auto gem = NewGem('c', 240, 240);
-        gem->CutFacetGroup(1, gem->PlaneFromAngleIndexDist(90, 0, 50).value());
+        EngineProbe::PlaceFacetGroup(*gem, 1, gem->PlaneFromAngleIndexDist(90, 0, 50).value());
         return gem;
     };
     auto fast = make(), reference = make();

@@ -1,5 +1,6 @@
 #include "gem/gem.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/engine_probe.h"
 #include "tests/support/file_results.h"
 #include "tests/support/polyhedron_checks.h"
 
@@ -89,9 +90,9 @@ TEST(CuttingEngine, ParallelPlanesAndFacetsOutsideTheStone) {
 
 TEST(CuttingEngine, NearbyEndsMergeAndTheFirstPointWins) {
     auto gem = NewGem('c', 4, 96, false);
-    EXPECT_EQ(gem->FindOrAddPoint({1, 1, 1}), 1);
-    EXPECT_EQ(gem->FindOrAddPoint({1.3L, 1.3L, 1.29L}), 1);   // 0.89 away
-    EXPECT_EQ(gem->FindOrAddPoint({1.31L, 1.31L, 1.31L}), 2); // 0.93 away: a new point
+    EXPECT_EQ(EngineProbe::FindOrAddPoint(*gem, {1, 1, 1}), 1);
+    EXPECT_EQ(EngineProbe::FindOrAddPoint(*gem, {1.3L, 1.3L, 1.29L}), 1);   // 0.89 away
+    EXPECT_EQ(EngineProbe::FindOrAddPoint(*gem, {1.31L, 1.31L, 1.31L}), 2); // 0.93 away: a new point
     EXPECT_EQ(gem->Points[1].Position, (Vector3{1, 1, 1}));
 
     // A corner cut so small that its edges' ends merge: the short edges are dropped.
@@ -186,7 +187,7 @@ TEST(CuttingEngine, TooManyPointsIsARangeErrorThatLeavesTheDesignUsable) {
     auto gem = RoundBrilliantCrown();
     gem->PointCount = MaxPoints;
     try {
-        gem->FindOrAddPoint({1000, 1000, 1000});
+        EngineProbe::FindOrAddPoint(*gem, {1000, 1000, 1000});
         FAIL() << "no range error";
     } catch (const RangeError& e) {
         EXPECT_NE(std::string(e.what()).find("Points index 3001"), std::string::npos) << e.what();
@@ -280,7 +281,6 @@ TEST(CuttingEngine, NearParallelPlaneJustOutsideAnEdgeLeavesTheStoneWhereItIs) {
 
 TEST(Tiers, GroupsByAngleAndDepthAndListsEachIndexOnce) {
     auto gem = RoundBrilliantCrown();
-    gem->GroupTiers();
     // Table, girdle plane, girdle facets, mains, upper halves, stars.
     EXPECT_EQ(gem->TierCount, 6);
     const Tier& girdle = gem->Tiers[gem->Facets[1].TierNo];
@@ -293,7 +293,6 @@ TEST(Tiers, GroupsByAngleAndDepthAndListsEachIndexOnce) {
     auto twice = NewGem('c', 8, 96);
     ASSERT_TRUE(CutByAngle(*twice, 90, 0, 50));
     ASSERT_TRUE(CutByAngle(*twice, 90, 0, 50));
-    twice->GroupTiers();
     EXPECT_EQ(twice->Tiers[twice->Facets[9].TierNo].MemberCount, 8);
     EXPECT_EQ(twice->Facets[9].TierNo, twice->Facets[1].TierNo);
 }

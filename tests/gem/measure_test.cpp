@@ -9,7 +9,6 @@ std::unique_ptr<TGem> BoxCrown() {
     auto gem = NewGem('c', 4, 4, false);
     EXPECT_TRUE(CutByAngle(*gem, 90, 0, 5));
     CutHorizontal(*gem, 5);
-    gem->GroupTiers();
     return gem;
 }
 
@@ -17,7 +16,6 @@ std::unique_ptr<TGem> BoxCrown() {
 std::unique_ptr<TGem> PyramidPavilion() {
     auto gem = std::make_unique<TGem>();
     EXPECT_TRUE(gem->ReadDesign(std::string(LAPIDRAW_TEST_DATA) + "/lfx/pyramid.lfx", TGem::FileMode::Open));
-    gem->GroupTiers();
     return gem;
 }
 
@@ -167,7 +165,6 @@ TEST(ProportionBlock, ElongatedCrownTakesItsRatiosToTheWidth) {
     ASSERT_TRUE(CutByAngle(*gem, 90, 0, 5));   // x = -5 ... 5
     ASSERT_TRUE(CutByAngle(*gem, 90, 24, 10)); // y = -10 ... 10
     CutHorizontal(*gem, 5);                    // the whole top is the table, 10 wide
-    gem->GroupTiers();
     const std::vector<std::string> expected = {" 2 identical parts",
                                                "L/W = 2.000",
                                                "T/W = 100%",
@@ -200,13 +197,11 @@ TEST(ProportionBlock, OnePartIsSingularAndNothingShowsWithoutFacets) {
     auto gem = NewGem('c', 1, 96, false);
     EXPECT_TRUE(ShownTexts(*gem).empty());
     ASSERT_TRUE(CutByAngle(*gem, 60, 0, 10));
-    gem->GroupTiers();
     EXPECT_EQ(gem->ProportionLines()[0].Text, " 1 identical part");
 }
 
 TEST(ProportionBlock, SmallTableIsNotAnnounced) {
     auto gem = RoundBrilliantCrown();
-    gem->GroupTiers();
     auto table = gem->ProportionLines()[3];
     EXPECT_EQ(table.Item, TGem::ProportionItem::TableToWidth);
     EXPECT_TRUE(table.Shown);

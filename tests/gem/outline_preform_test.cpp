@@ -306,7 +306,6 @@ TEST(Preform, RevealGirdleFacets) {
     auto pavilion = std::make_unique<TGem>();
     ASSERT_TRUE(pavilion->ReadAsc(BundledAsc("SRB.asc")));
     ASSERT_TRUE(pavilion->ImportAsc('p'));
-    pavilion->Recompute();
     ASSERT_LT(GirdleFacetCount(*pavilion, true), GirdleFacetCount(*pavilion, false));
     pavilion->RevealGirdleFacets();
     EXPECT_EQ(GirdleFacetCount(*pavilion, true), GirdleFacetCount(*pavilion, false));
@@ -320,7 +319,6 @@ void ExpectPreformSequence(const std::string& path) {
         auto design = std::make_unique<TGem>();
         ASSERT_TRUE(design->ReadAsc(path));
         ASSERT_TRUE(design->ImportAsc(type));
-        design->Recompute();
         design->FlattenForPreform();
         design->Recompute();
         design->RevealGirdleFacets();

@@ -219,7 +219,6 @@ TEST(Highlights, GroupFacetsWithTheirReferenceAndFills) {
 
 TEST(Highlights, TierOfGirdleFacetsIsNotFilled) {
     auto gem = RoundBrilliantCrown();
-    gem->GroupTiers();
     const int girdleTier = gem->Facets[1].TierNo;
     const int mainTier = gem->Facets[17].TierNo;
     EXPECT_TRUE(gem->HighlightTierFacets(girdleTier).empty());

@@ -28,7 +28,6 @@ StoneFigures StoneFiguresOf(const std::string& path) {
     for (TGem* half : {halves.Crown.get(), halves.Pavilion.get()}) {
         EXPECT_EQ(half->IndexCount() % 4, 0) << path;
         half->RotateByIndex(half->IndexCount() / 4);
-        half->GroupTiers();
     }
     EXPECT_TRUE(MakeStone(*halves.Crown, *halves.Pavilion, stone, error)) << error.Message;
     figures = FiguresOf(stone, *halves.Crown);
@@ -94,7 +93,6 @@ TEST_F(LibraryIndex, StoresTheFiguresOfTheWholeStone) {
 TEST_F(LibraryIndex, AHalfAloneHasTheFiguresAHalfCanGive) {
     auto crown = std::make_unique<TGem>();
     ASSERT_TRUE(crown->ReadAsc(Bundled + "SRB.asc") && crown->ImportAsc('c'));
-    crown->Recompute();
     ASSERT_TRUE(crown->WriteDesign(Design("srb-crown.lfx"), TGem::FileMode::Named, ""));
     DesignLibrary library(db);
     IndexAll(library);
@@ -119,7 +117,6 @@ TEST_F(LibraryIndex, APairOfDesignFilesIsOneDesignWithTheFiguresOfItsAscFile) {
     for (const char type : {'c', 'p'}) { // the halves as design files, NAMEc.lfx and NAMEp.lfx
         auto gem = std::make_unique<TGem>();
         ASSERT_TRUE(gem->ReadAsc(Bundled + "SRB.asc") && gem->ImportAsc(type));
-        gem->Recompute();
         ASSERT_TRUE(gem->WriteDesign(Design(std::string("srb") + type + ".lfx"), TGem::FileMode::Named, ""));
     }
     Write("lonec.lfx", "not a design\r\n");

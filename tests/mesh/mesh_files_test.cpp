@@ -319,7 +319,6 @@ Stone Octagon(Real girdle) {
     CutThroughPoint(*pavilion, 40.75L, 0, {50, 0, -girdle / 2});
     for (TGem* half : {crown.get(), pavilion.get()}) {
         half->Recompute();
-        half->GroupTiers();
     }
     Stone stone;
     FileError error;

@@ -33,7 +33,6 @@ std::unique_ptr<TGem> DesignFile(const std::string& name) {
 std::unique_ptr<TGem> ImportedHalf(const std::string& name, char side) {
     auto gem = std::make_unique<TGem>();
     EXPECT_TRUE(gem->ReadAsc(Data + "/asc/" + name) && gem->ImportAsc(side)) << name;
-    gem->Recompute();
     return gem;
 }
 

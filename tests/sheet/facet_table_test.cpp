@@ -13,7 +13,6 @@ const std::string Deg = "\xBA";
 TEST(FacetTable, GroupsWrapAfterKIndicesAndEndWithTheTableRow) {
     Screen s;
     auto gem = RoundBrilliantCrown(); // 16 girdle, 8 mains, 16 halves, 8 stars, table; 8 parts: K = 8
-    gem->GroupTiers();
     const int n = s.sheet.BuildFacetTable(*gem);
     EXPECT_EQ(n, gem->TierListLines + 2); // two wrapped rows
     ASSERT_EQ(s.sheet.RowsUsed, 7);
@@ -41,14 +40,12 @@ TEST(FacetTable, RowsPerSymmetry) {
     Screen s;
     auto six = NewGem('c', 6, 96, true); // 12 facets per group, K = 6
     CutByAngle(*six, 90, 2, 50);
-    six->GroupTiers();
     s.sheet.BuildFacetTable(*six);
     EXPECT_EQ(s.sheet.RowsUsed, 3); // two rows of six and the table row
     EXPECT_EQ(s.sheet.Rows[1].IndexCountInRow, 6);
     EXPECT_EQ(s.sheet.Rows[2].IndexCountInRow, 6);
     auto five = NewGem('p', 5, 80, true); // 10 facets per group, K = 10: one row
     CutByAngle(*five, 90, 2, 50);
-    five->GroupTiers();
     s.sheet.BuildFacetTable(*five);
     EXPECT_EQ(s.sheet.RowsUsed, 2);
     EXPECT_EQ(s.sheet.Rows[1].Name, "P1");
@@ -59,7 +56,6 @@ TEST(FacetTable, ThreeDigitIndicesAndTenths) {
     Screen s;
     auto gem = NewGem('c', 4, 120, false);
     CutByAngle(*gem, 90, 0.5L, 50);
-    gem->GroupTiers();
     s.sheet.BuildFacetTable(*gem);
     EXPECT_EQ(s.sheet.Rows[1].IndicesText, " 0.5-30.5-60.5-90.5"); // width 3 counts the decimals too
     EXPECT_EQ(s.sheet.Rows[1].Name, "C1");
@@ -70,7 +66,6 @@ TEST(FacetTable, CutAwayFacetsAreStarredOnlyWithShowCutoff) {
     auto gem = NewGem('c', 4, 96, false);
     CutByAngle(*gem, 90, 0, 50);
     CutByAngle(*gem, 90, 0, 30); // cuts the first girdle away
-    gem->GroupTiers();
     s.sheet.BuildFacetTable(*gem);
     EXPECT_EQ(s.sheet.Rows[1].IndicesText, " *00-*24-*48-*72");
     EXPECT_EQ(s.sheet.Rows[2].IndicesText, " 00-24-48-72");
@@ -86,7 +81,6 @@ TEST(FacetTable, NotesFromTextLines) {
     gem->TextLines[12] = "#alpha #beta";
     gem->TextLines[14] = "  left       right  ";
     gem->TextLines[16] = "@after";
-    gem->GroupTiers();
     s.sheet.BuildFacetTable(*gem);
     const auto& rows = s.sheet.Rows;
     EXPECT_EQ(gem->TextLines[14], "  left       right  "); // the drawing leaves the design as it is
@@ -108,7 +102,6 @@ TEST(FacetTable, AtNotesFallBackWhenNoFurtherHash) {
     auto gem = RoundBrilliantCrown();
     gem->TextLines[11] = "@one @two";
     gem->TextLines[12] = "@one #two @three";
-    gem->GroupTiers();
     s.sheet.BuildFacetTable(*gem);
     EXPECT_EQ(s.sheet.Rows[1].Note, "@one");
     EXPECT_EQ(s.sheet.Rows[10].Note, "@two");
@@ -122,7 +115,6 @@ TEST(FacetTable, DrawnColumnsAndNotes) {
     gem->TextLines[11] = "&3 third row";
     gem->TextLines[12] = "#alpha";
     gem->TextLines[17] = "@after";
-    gem->GroupTiers();
     s.sheet.DrawFacetTable(*gem, s.canvas, false);
     const TView& v = s.sheet.FacetTableView;
     EXPECT_EQ(v.PortY1, 420);
@@ -162,7 +154,6 @@ TEST(FacetTable, DrawnColumnsAndNotes) {
 TEST(FacetTable, LowWindowShowsFewerRowsPerBlockAndMoreBlocks) {
     Screen tall(800, 600), low(800, 300);
     auto gem = RoundBrilliantCrown();
-    gem->GroupTiers();
     tall.sheet.DrawFacetTable(*gem, tall.canvas, false);
     low.sheet.DrawFacetTable(*gem, low.canvas, false);
     // 600 high: 7 rows per block, one block. 300 high: n = (291 - 210 - 15) / 15 = 4, 5 rows per block.
@@ -185,7 +176,6 @@ TEST(FacetTable, LowWindowShowsFewerRowsPerBlockAndMoreBlocks) {
 TEST(FacetTable, FullPageBlocksHoldFortyRows) {
     Screen s(800, 300);
     auto gem = RoundBrilliantCrown();
-    gem->GroupTiers();
     s.sheet.DrawFacetTable(*gem, s.canvas, true);
     EXPECT_EQ(s.surface.FindText("C5")->X, 0);
 }
@@ -193,7 +183,6 @@ TEST(FacetTable, FullPageBlocksHoldFortyRows) {
 TEST(FacetTable, VeryLowWindowKeepsAWindow) {
     Screen s(800, 60);
     auto gem = RoundBrilliantCrown();
-    gem->GroupTiers();
     s.sheet.DrawFacetTable(*gem, s.canvas, false);
     EXPECT_GT(s.sheet.FacetTableView.WinYMax, s.sheet.FacetTableView.WinYMin);
     EXPECT_NE(s.surface.FindText("C5"), nullptr);
@@ -204,7 +193,6 @@ TEST(FacetTable, ZeroPointZeroZeroFiveDegreesIsNotNumbered) {
     auto gem = NewGem('c', 4, 96, false);
     CutByAngle(*gem, 90, 0, 20);
     CutByAngle(*gem, 0.005L, 0, 5);
-    gem->GroupTiers();
     s.sheet.BuildFacetTable(*gem);
     EXPECT_EQ(s.sheet.Rows[1].Name, "C1");
     EXPECT_EQ(s.sheet.Rows[2].Name, "C2"); // the table: the flat group was skipped

@@ -412,7 +412,6 @@ class Soak {
         try {
             if (const FileResult imported = gem_->ImportAsc(gem_->GemType); !imported)
                 return Finding("asc import", imported.Error().Message);
-            gem_->Recompute();
         } catch (const RangeError&) {
             gem_->Restore(*before);
             ++refused_;

@@ -38,8 +38,6 @@ Halves OctagonBrilliant() {
     CutThroughPoint(*h.pavilion, PavilionAngle, 0, {GirdleRadius, 0, -HalfGirdle});
     h.crown->Recompute();
     h.pavilion->Recompute();
-    h.crown->GroupTiers();
-    h.pavilion->GroupTiers();
     return h;
 }
 
