@@ -29,9 +29,8 @@ struct DiagramOfDesign {
 bool MakeDiagram(Tstartform& w, DiagramOfDesign& made) {
     const TGem& design = w.Design();
     const TGem* partner = w.PartnerHalf();
-    FileError error;
-    if (!MakeStoneOf(design, partner, made.WholeStone, error)) {
-        w.Svc().Messages.ShowError(error.Message);
+    if (const FileResult stone = MakeStoneOf(design, partner, made.WholeStone); !stone) {
+        w.Svc().Messages.ShowError(stone.Error().Message);
         return false;
     }
     const TGem* crown = design.IsCrown() ? &design : partner;
