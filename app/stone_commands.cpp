@@ -88,12 +88,7 @@ void Choosepartner1Click(Tstartform& w) {
 void Printdiagram1Click(Tstartform& w) {
     DiagramOfDesign made;
     if (!MakeDiagram(w, made)) return;
-    try {
-        PrintFacetingDiagram(w.Svc().Printer, made.Diagram);
-    } catch (const PrintJobError& error) {
-        w.Svc().Messages.Beep();
-        w.Svc().Messages.ShowError(error.what());
-    }
+    w.Changes().ReportFileFailure(PrintFacetingDiagram(w.Svc().Printer, made.Diagram));
 }
 
 // A PDF, SVG or PNG file of the page, by the extension chosen (PDF when none).
