@@ -493,8 +493,8 @@ void Tstartform::ZoomSheet(Real factor, std::optional<QPoint> about) {
 
 void Tstartform::PanSheet(QPoint by) {
     // The top view shows model y across and model x downwards.
-    const Real across = Sheet.TopView.MapX.Scale * ScreenCanvas.MapX.Scale;
-    const Real down = Sheet.TopView.MapY.Scale * ScreenCanvas.MapY.Scale;
+    const Real across = Sheet.TopView.Window.X.Scale * ScreenCanvas.World.X.Scale;
+    const Real down = Sheet.TopView.Window.Y.Scale * ScreenCanvas.World.Y.Scale;
     Sheet.Zoom.CentreY -= by.x() / across;
     Sheet.Zoom.CentreX -= by.y() / down;
     Repaint();
