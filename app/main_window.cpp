@@ -542,8 +542,8 @@ QSize Tstartform::ClientSize() const {
 
 void Tstartform::PanSheet(QPoint by) {
     // The top view shows model y across and model x downwards.
-    const Real across = TheSheet.TopView.MapX.Scale * ClientCanvas.MapX.Scale;
-    const Real down = TheSheet.TopView.MapY.Scale * ClientCanvas.MapY.Scale;
+    const Real across = TheSheet.TopView.Window.X.Scale * ClientCanvas.World.X.Scale;
+    const Real down = TheSheet.TopView.Window.Y.Scale * ClientCanvas.World.Y.Scale;
     TheSheet.Zoom.CentreY -= by.x() / across;
     TheSheet.Zoom.CentreX -= by.y() / down;
     Repaint();

@@ -25,15 +25,11 @@ int ClientHeight(const CommandHost& w) {
 // A print lays the sheet out by the screen canvas and leaves the views on the printer's canvas; the
 // screen takes them back afterwards, since the mouse readout reads the top view. A job that failed is
 // reported here.
-void PrintSheet(CommandHost& w, bool (*print)(PrinterService&, const PrintTarget&, const TGem&),
+void PrintSheet(CommandHost& w, FileResult (*print)(PrinterService&, const PrintTarget&, const TGem&),
                 const TGem& design) {
     w.Repaint();
-    try {
-        print(w.Svc().Printer, {w.Sheet(), w.PrintCanvas(), ClientWidth(w), ClientHeight(w)}, design);
-    } catch (const PrintJobError& error) {
-        w.Svc().Messages.Beep();
-        w.Svc().Messages.ShowError(error.what());
-    }
+    w.Changes().ReportFileFailure(
+        print(w.Svc().Printer, {w.Sheet(), w.PrintCanvas(), ClientWidth(w), ClientHeight(w)}, design));
     w.Repaint();
 }
 
@@ -73,7 +69,7 @@ void Printfullpage1Click(CommandHost& w) {
 }
 
 void printfacetdata1Click(CommandHost& w) {
-    PrintFacetData(w.Svc().Printer, w.Svc().Messages, w.Design(), w.DesignFile());
+    w.Changes().ReportFileFailure(PrintFacetData(w.Svc().Printer, w.Design(), w.DesignFile()));
 }
 
 void Makepicture1Click(CommandHost& w) {

@@ -30,9 +30,8 @@ struct DiagramOfDesign {
 bool MakeDiagram(CommandHost& w, DiagramOfDesign& made) {
     const TGem& design = w.Design();
     const TGem* partner = w.PartnerHalf();
-    FileError error;
-    if (!MakeStoneOf(design, partner, made.WholeStone, error)) {
-        w.Svc().Messages.ShowError(error.Message);
+    if (const FileResult stone = MakeStoneOf(design, partner, made.WholeStone); !stone) {
+        w.Svc().Messages.ShowError(stone.Error().Message);
         return false;
     }
     const TGem* crown = design.IsCrown() ? &design : partner;
@@ -88,12 +87,7 @@ void Choosepartner1Click(CommandHost& w) {
 void Printdiagram1Click(CommandHost& w) {
     DiagramOfDesign made;
     if (!MakeDiagram(w, made)) return;
-    try {
-        PrintFacetingDiagram(w.Svc().Printer, made.Diagram);
-    } catch (const PrintJobError& error) {
-        w.Svc().Messages.Beep();
-        w.Svc().Messages.ShowError(error.what());
-    }
+    w.Changes().ReportFileFailure(PrintFacetingDiagram(w.Svc().Printer, made.Diagram));
 }
 
 // A PDF, SVG or PNG file of the page, by the extension chosen (PDF when none).

@@ -45,10 +45,9 @@ struct MirroredHalves {
 static void BM_WholeStone(benchmark::State& state) {
     const MirroredHalves halves(FacetsPerHalf);
     Stone stone;
-    FileError error;
     for (auto _ : state) {
-        if (!MakeStone(*halves.Crown, *halves.Pavilion, stone, error))
-            state.SkipWithError(error.Message.c_str());
+        if (const FileResult made = MakeStone(*halves.Crown, *halves.Pavilion, stone); !made)
+            state.SkipWithError(made.Error().Message.c_str());
         benchmark::DoNotOptimize(stone.Volume);
     }
     state.counters["facets"] = halves.Facets();
@@ -61,15 +60,16 @@ BENCHMARK(BM_WholeStone)->Unit(benchmark::kMillisecond);
 static void BM_StlExport(benchmark::State& state) {
     const MirroredHalves halves(2 * FacetsPerHalf);
     Stone stone;
-    FileError error;
-    if (!MakeStone(*halves.Crown, *halves.Pavilion, stone, error)) state.SkipWithError(error.Message.c_str());
+    if (const FileResult made = MakeStone(*halves.Crown, *halves.Pavilion, stone); !made)
+        state.SkipWithError(made.Error().Message.c_str());
     const std::string path = std::filesystem::temp_directory_path() / "lapidraw-bench-stone.stl";
     MeshOptions options;
     options.Size.WidthMm = 10;
     StoneMesh mesh;
     for (auto _ : state) {
         mesh = MakeStoneMesh(stone, options);
-        if (!WriteStl(mesh, path, error)) state.SkipWithError(error.Message.c_str());
+        if (const FileResult written = WriteStl(mesh, path); !written)
+            state.SkipWithError(written.Error().Message.c_str());
     }
     std::filesystem::remove(path);
     state.counters["facets"] = halves.Crown->FacetCount + halves.Pavilion->FacetCount;
@@ -100,8 +100,8 @@ static void BM_StoneViewFrame(benchmark::State& state) {
     static QGuiApplication app(argc, argv);
     const MirroredHalves halves(FacetsPerViewHalf);
     Stone stone;
-    FileError error;
-    if (!MakeStone(*halves.Crown, *halves.Pavilion, stone, error)) state.SkipWithError(error.Message.c_str());
+    if (const FileResult made = MakeStone(*halves.Crown, *halves.Pavilion, stone); !made)
+        state.SkipWithError(made.Error().Message.c_str());
     QImage frame(FrameWidth, FrameHeight, QImage::Format_ARGB32_Premultiplied);
     StoneOrientation orientation;
     for (auto _ : state) {

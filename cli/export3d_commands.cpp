@@ -16,16 +16,16 @@ void Note(JsonWriter& json, const char* key, Real value) {
 }
 
 // Makes and writes the file; a RangeError on the way is a usage error. The exit code, after the message.
-int WriteOrFail(const std::function<bool(FileError&)>& write) {
-    FileError error;
+int WriteOrFail(const std::function<FileResult()>& write) {
     try {
-        if (write(error)) return ExitOk;
+        const FileResult written = write();
+        if (written) return ExitOk;
+        PrintModelMessage(written.Error().Message);
+        return ExitFileError;
     } catch (const RangeError& refused) {
         PrintError(refused.what());
         return ExitUsage;
     }
-    PrintModelMessage(error.Message);
-    return ExitFileError;
 }
 
 // The note's first entries: the file written and its format.
@@ -42,12 +42,10 @@ bool AskedStone(const ToolRequest& request, StoneHalves& halves, Stone& stone) {
     if (!LoadStone(request, halves, stone)) return false;
     if (request.Export.Half.isEmpty()) return true;
     const bool crown = request.Export.Half == "crown";
-    FileError error;
-    if (MakeHalfStone(crown ? *halves.Crown : *halves.Pavilion, stone, error,
-                      crown ? halves.CrownFile : halves.PavilionFile))
-        return true;
-    PrintModelMessage(error.Message);
-    return false;
+    const FileResult made = MakeHalfStone(crown ? *halves.Crown : *halves.Pavilion, stone,
+                                          crown ? halves.CrownFile : halves.PavilionFile);
+    if (!made) PrintModelMessage(made.Error().Message);
+    return made.Done();
 }
 } // namespace
 
@@ -66,9 +64,9 @@ int RunExport3d(const ToolRequest& request) {
     options.Size.Of = material;
     options.MinGirdleMm = request.Export.MinGirdleMm;
     StoneMesh mesh;
-    if (const int code = WriteOrFail([&](FileError& error) {
+    if (const int code = WriteOrFail([&] {
             mesh = MakeStoneMesh(stone, options);
-            return WriteStoneMesh(mesh, LocalPath(request.Output), error);
+            return WriteStoneMesh(mesh, LocalPath(request.Output));
         }))
         return code;
     JsonWriter json;
@@ -97,9 +95,9 @@ int RunOutline(const ToolRequest& request) {
     Stone stone;
     if (!LoadStone(request, halves, stone)) return ExitFileError;
     std::vector<Vector3> outline;
-    if (const int code = WriteOrFail([&](FileError& error) {
+    if (const int code = WriteOrFail([&] {
             outline = GirdleOutlineMm(stone, *request.Stone.WidthMm);
-            return WriteOutline(outline, LocalPath(request.Output), error);
+            return WriteOutline(outline, LocalPath(request.Output));
         }))
         return code;
     const OutlineExtent extent = ExtentOf(outline);

@@ -39,9 +39,8 @@ std::optional<TracedStone> LoadStone(const ToolRequest& request) {
     }
     const bool single = !asc && request.Optics.Partner.isEmpty();
     Stone stone;
-    FileError error;
-    if (!MakeStoneOf(*first, single ? nullptr : second.get(), stone, error))
-        throw std::invalid_argument(error.Message);
+    if (const FileResult made = MakeStoneOf(*first, single ? nullptr : second.get(), stone); !made)
+        throw std::invalid_argument(made.Error().Message);
     return TracedStoneOf(stone);
 }
 

@@ -46,14 +46,10 @@ int RunPrint(const ToolRequest& request) {
     const auto printer =
         QtPrinterService::PdfFile(request.Output, request.LetterPaper ? QPageSize::Letter : QPageSize::A4);
     const PrintTarget target{*sheet, *printCanvas, ClientWidth, ClientHeight};
-    try {
-        if (request.FullPage)
-            PrintFullPage(*printer, target, *gem);
-        else
-            PrintDesign(*printer, target, *gem);
-    } catch (const PrintJobError& error) {
-        PrintError(QString("cannot write file %1 (%2)").arg(request.Output, error.what()));
-        return ExitFileError;
-    }
-    return ExitOk;
+    const FileResult printed =
+        request.FullPage ? PrintFullPage(*printer, target, *gem) : PrintDesign(*printer, target, *gem);
+    if (printed.Error().Empty()) return ExitOk;
+    PrintError(QString("cannot write file %1 (%2)")
+                   .arg(request.Output, QString::fromStdString(printed.Error().Message)));
+    return ExitFileError;
 }

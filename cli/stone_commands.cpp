@@ -104,12 +104,10 @@ bool LoadStone(const ToolRequest& request, StoneHalves& halves, Stone& stone) {
         PrintModelMessage(read.Error().Message);
         return false;
     }
-    FileError error;
-    if (!MakeStone(*halves.Crown, *halves.Pavilion, stone, error, halves.CrownFile, halves.PavilionFile)) {
-        PrintModelMessage(error.Message);
-        return false;
-    }
-    return true;
+    const FileResult made =
+        MakeStone(*halves.Crown, *halves.Pavilion, stone, halves.CrownFile, halves.PavilionFile);
+    if (!made) PrintModelMessage(made.Error().Message);
+    return made.Done();
 }
 
 bool WeightLine(const ToolRequest& request, const Stone& stone, std::string& line) {

@@ -388,12 +388,13 @@ void TBrightnessWindow::showEvent(QShowEvent* event) {
 
 void TBrightnessWindow::DesignChanged(bool always) {
     Stone stone;
-    FileError error;
+    FileResult made;
     std::optional<TracedStone> traced;
     try {
-        if (MakeStoneOf(host_.Design(), host_.PartnerHalf(), stone, error)) traced = TracedStoneOf(stone);
+        made = MakeStoneOf(host_.Design(), host_.PartnerHalf(), stone);
+        if (made) traced = TracedStoneOf(stone);
     } catch (const std::exception& problem) {
-        error.Set(problem.what());
+        made = FileResult::Failure(problem.what());
     }
     // The sheet is repainted for a zoom or a pan too: the trace goes on while the stone is the same.
     auto samePlane = [](const StoneFace& a, const StoneFace& b) {
@@ -406,7 +407,7 @@ void TBrightnessWindow::DesignChanged(bool always) {
         return;
     stone_ = std::move(stone);
     untilted_ = std::move(traced);
-    stoneProblem_ = QString::fromStdString(error.Message);
+    stoneProblem_ = QString::fromStdString(made.Error().Message);
     Restart();
 }
 

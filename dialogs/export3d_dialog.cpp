@@ -129,16 +129,15 @@ bool TExport3dDialog::Export() {
         return false;
     }
     Stone stone;
-    FileError error;
-    const bool made = choice == WholeStone ? MakeStoneOf(design, partner, stone, error)
-                                           : MakeHalfStone(*half, stone, error);
+    const FileResult made =
+        choice == WholeStone ? MakeStoneOf(design, partner, stone) : MakeHalfStone(*half, stone);
     if (!made) {
-        messages.ShowError(error.Message);
+        messages.ShowError(made.Error().Message);
         return false;
     }
     try {
-        if (!WriteStoneMesh(MakeStoneMesh(stone, options), path, error)) {
-            messages.ShowError(error.Message);
+        if (const FileResult written = WriteStoneMesh(MakeStoneMesh(stone, options), path); !written) {
+            messages.ShowError(written.Error().Message);
             return false;
         }
     } catch (const RangeError& refused) {

@@ -124,9 +124,8 @@ void StoneViewWindow::Rebuild() {
     if (Stale) return;
     const TGem& design = Host.Design();
     const TGem* partner = Host.PartnerHalf();
-    FileError error;
-    if (!MakeStoneOf(design, partner, Canvas->Shown, error)) {
-        StatusLine->setText(QString::fromStdString(error.Message));
+    if (const FileResult made = MakeStoneOf(design, partner, Canvas->Shown); !made) {
+        StatusLine->setText(QString::fromStdString(made.Error().Message));
     } else if (partner) {
         const std::string file = std::filesystem::path(Host.PartnerFile()).filename().string();
         StatusLine->setText(QString::fromStdString("The whole stone: the open " + HalfName(design) +

@@ -214,9 +214,8 @@ void TWholeStoneWindow::SetQuietly(QDoubleSpinBox& box, Real value) {
 void TWholeStoneWindow::Refresh() {
     TGem& design = Host.Design();
     const TGem* partner = Host.PartnerHalf();
-    FileError error;
-    const bool made = MakeStoneOf(design, partner, WholeStone, error);
-    Source->setText(made ? SourceText(Host, partner) : QString::fromStdString(error.Message));
+    const FileResult made = MakeStoneOf(design, partner, WholeStone);
+    Source->setText(made ? SourceText(Host, partner) : QString::fromStdString(made.Error().Message));
     Figures->setText(made ? Lines(StoneFigureLines(WholeStone, design, partner)) : QString());
     const Real factor = made ? GirdleScaleToPartner(Host) : 1;
     Consistency->setText(!partner      ? QString()
@@ -229,7 +228,7 @@ void TWholeStoneWindow::Refresh() {
     OpenPartnerButton->setEnabled(partner != nullptr);
     for (QWidget* box : {static_cast<QWidget*>(MaterialBox), static_cast<QWidget*>(WidthBox),
                          static_cast<QWidget*>(WeightBox)})
-        box->setEnabled(made);
+        box->setEnabled(made.Done());
     WeightFromWidth();
     DrawViews();
 }

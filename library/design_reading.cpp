@@ -50,12 +50,12 @@ void Add(JobResult& result, DesignRecord record, std::string picture) {
 }
 
 // The design of a crown and a pavilion, or of a half alone (the other null), measured on its stone.
-// False, having added nothing, when the halves make no stone.
-bool AddDesign(DesignRecord record, const TGem* crown, const TGem* pavilion, const ThumbnailMaker& thumbnails,
-               JobResult& result, FileError& error) {
+// A failure, having added nothing, when the halves make no stone.
+FileResult AddDesign(DesignRecord record, const TGem* crown, const TGem* pavilion,
+                     const ThumbnailMaker& thumbnails, JobResult& result) {
     const TGem& first = crown ? *crown : *pavilion;
     Stone stone;
-    if (!MakeStoneOf(first, crown ? pavilion : nullptr, stone, error)) return false;
+    if (FileResult made = MakeStoneOf(first, crown ? pavilion : nullptr, stone); !made) return made;
     record.Gear = first.SystemIndex;
     record.Parts = first.DesignParts;
     record.Mirror = first.DesignMirror;
@@ -63,7 +63,7 @@ bool AddDesign(DesignRecord record, const TGem* crown, const TGem* pavilion, con
     if (crown && pavilion && record.Text.empty()) TakeText(*pavilion, record);
     record.Figures = MeasureDesign(stone, crown, pavilion);
     Add(result, std::move(record), thumbnails ? thumbnails(TopViewOf(first)) : "");
-    return true;
+    return {};
 }
 
 DesignRecord NewRecord(const std::string& path, DesignKind kind) {
@@ -78,31 +78,30 @@ void ReadAscJob(const std::string& path, ReadingSpace& space, const ThumbnailMak
                 JobResult& result) {
     if (const FileResult read = ReadAscHalvesInto(path, *space.Crown, *space.Pavilion); !read)
         return Add(result, BrokenRecord(path, DesignKind::Asc, read.Error()), "");
-    FileError error;
     const TGem* crown = HalfOrNull(*space.Crown);
     const TGem* pavilion = HalfOrNull(*space.Pavilion);
-    if (!crown && !pavilion)
-        error.Set("the file holds no facets");
-    else if (AddDesign(NewRecord(path, DesignKind::Asc), crown, pavilion, thumbnails, result, error))
-        return;
-    Add(result, BrokenRecord(path, DesignKind::Asc, error), "");
+    const FileResult added =
+        crown || pavilion ? AddDesign(NewRecord(path, DesignKind::Asc), crown, pavilion, thumbnails, result)
+                          : FileResult::Failure("the file holds no facets");
+    if (!added) Add(result, BrokenRecord(path, DesignKind::Asc, added.Error()), "");
 }
 
 // A design file read alone: a crown or a pavilion.
-void AddHalf(const std::string& path, const TGem& half, FileError error, const ThumbnailMaker& thumbnails,
-             JobResult& result) {
-    if (error.Empty()) {
+void AddHalf(const std::string& path, const TGem& half, const FileResult& read,
+             const ThumbnailMaker& thumbnails, JobResult& result) {
+    FileResult added = read;
+    if (read) {
         const bool crown = half.IsCrown();
         const DesignKind kind = crown ? DesignKind::Crown : DesignKind::Pavilion;
-        if (AddDesign(NewRecord(path, kind), crown ? &half : nullptr, crown ? nullptr : &half, thumbnails,
-                      result, error))
-            return;
+        added = AddDesign(NewRecord(path, kind), crown ? &half : nullptr, crown ? nullptr : &half, thumbnails,
+                          result);
+        if (added) return;
     }
-    Add(result, BrokenRecord(path, DesignKind::Crown, error), "");
+    Add(result, BrokenRecord(path, DesignKind::Crown, added.Error()), "");
 }
 
 void ReadHalfJob(const std::string& path, TGem& half, const ThumbnailMaker& thumbnails, JobResult& result) {
-    AddHalf(path, half, ReadHalfInto(path, half).Error(), thumbnails, result);
+    AddHalf(path, half, ReadHalfInto(path, half), thumbnails, result);
 }
 
 // NAMEc.lfx and NAMEp.lfx: one design when the first is a crown and the second a pavilion that make a
@@ -115,15 +114,14 @@ void ReadPairJob(const DesignJob& job, ReadingSpace& space, const ThumbnailMaker
     TGem& pavilion = *space.Pavilion;
     const FileResult crownRead = ReadHalfInto(crownPath, crown);
     const FileResult pavilionRead = ReadHalfInto(pavilionPath, pavilion);
-    FileError stoneError;
     if (crownRead && pavilionRead && crown.IsCrown() && pavilion.IsPavilion()) {
         DesignRecord record = NewRecord(crownPath, DesignKind::Pair);
         record.Partner = pavilionPath;
         record.Name.pop_back(); // the name of the pair, without the crown's letter
-        if (AddDesign(std::move(record), &crown, &pavilion, thumbnails, result, stoneError)) return;
+        if (AddDesign(std::move(record), &crown, &pavilion, thumbnails, result)) return;
     }
-    AddHalf(crownPath, crown, crownRead.Error(), thumbnails, result);
-    AddHalf(pavilionPath, pavilion, pavilionRead.Error(), thumbnails, result);
+    AddHalf(crownPath, crown, crownRead, thumbnails, result);
+    AddHalf(pavilionPath, pavilion, pavilionRead, thumbnails, result);
 }
 } // namespace
 

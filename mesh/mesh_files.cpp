@@ -34,18 +34,16 @@ std::string Printed(const char* format, double a, double b = 0, double c = 0) {
 }
 
 // Writes the bytes as the whole file at `path` (a temporary name).
-bool WriteBytes(const std::string& path, const std::string& bytes, FileError& error,
-                const std::string& target) {
+FileResult WriteBytes(const std::string& path, const std::string& bytes, const std::string& target) {
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "wbx");
-    if (!file) return CannotWrite(error, target, "", exchange::LastOsError());
+    if (!file) return CannotWrite(target, "", exchange::LastOsError());
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeError = written ? 0 : exchange::LastOsError();
     errno = 0;
     const bool closed = std::fclose(file) == 0;
-    if (!written || !closed)
-        return CannotWrite(error, target, "", written ? exchange::LastOsError() : writeError);
-    return true;
+    if (!written || !closed) return CannotWrite(target, "", written ? exchange::LastOsError() : writeError);
+    return {};
 }
 
 void PutFloat(std::string& bytes, Real value) {
@@ -134,28 +132,24 @@ std::string ObjText(const StoneMesh& mesh, const std::map<std::string, std::vect
 }
 } // namespace
 
-bool CannotWrite(FileError& error, const std::string& path, const std::string& reason, int osError) {
+FileResult CannotWrite(const std::string& path, const std::string& reason, int osError) {
     std::string message = "Cannot write file " + path;
     if (!reason.empty()) message += ": " + reason;
     if (osError != 0) message += ": " + std::generic_category().message(osError);
-    return error.Set(message, 0, osError);
+    return FileResult::Failure(message, 0, osError);
 }
 
-bool WriteBeside(const std::string& path, const std::function<bool(const std::string&)>& write,
-                 FileError& error) {
-    error.Clear();
+FileResult WriteBeside(const std::string& path, const std::function<FileResult(const std::string&)>& write) {
     std::error_code ignored;
-    if (fs::is_directory(path, ignored)) return CannotWrite(error, path, "a folder has that name");
+    if (fs::is_directory(path, ignored)) return CannotWrite(path, "a folder has that name");
     const std::string temporary = exchange::TemporaryNameBeside(path);
-    if (!write(temporary)) {
-        std::error_code ignored;
+    if (FileResult written = write(temporary); !written) {
         fs::remove(temporary, ignored);
-        if (error.Empty()) CannotWrite(error, path, "the file could not be made");
-        return false;
+        return written.Error().Empty() ? CannotWrite(path, "the file could not be made") : written;
     }
     const int code = exchange::PutInPlace(temporary, path);
-    if (code != 0) return CannotWrite(error, path, "", code);
-    return true;
+    if (code != 0) return CannotWrite(path, "", code);
+    return {};
 }
 
 std::optional<MeshFormat> MeshFormatOf(const std::string& path) {
@@ -174,26 +168,26 @@ std::optional<OutlineFormat> OutlineFormatOf(const std::string& path) {
     return std::nullopt;
 }
 
-bool WriteStoneMesh(const StoneMesh& mesh, const std::string& path, FileError& error) {
+FileResult WriteStoneMesh(const StoneMesh& mesh, const std::string& path) {
     const auto format = MeshFormatOf(path);
-    if (!format) return CannotWrite(error, path, "unknown 3D format (.stl, .obj, .3mf or .step)");
+    if (!format) return CannotWrite(path, "unknown 3D format (.stl, .obj, .3mf or .step)");
     switch (*format) {
     case MeshFormat::Stl:
-        return WriteStl(mesh, path, error);
+        return WriteStl(mesh, path);
     case MeshFormat::Obj:
-        return WriteObj(mesh, path, error);
+        return WriteObj(mesh, path);
     case MeshFormat::ThreeMf:
-        return Write3mf(mesh, path, error);
+        return Write3mf(mesh, path);
     case MeshFormat::Step:
-        return WriteStep(mesh, path, error);
+        return WriteStep(mesh, path);
     }
-    return false;
+    return CannotWrite(path, "unknown 3D format");
 }
 
-bool WriteStl(const StoneMesh& mesh, const std::string& path, FileError& error) {
+FileResult WriteStl(const StoneMesh& mesh, const std::string& path) {
     const std::string bytes = StlBytes(mesh);
-    return WriteBeside(
-        path, [&](const std::string& temporary) { return WriteBytes(temporary, bytes, error, path); }, error);
+    return WriteBeside(path,
+                       [&](const std::string& temporary) { return WriteBytes(temporary, bytes, path); });
 }
 
 std::string MaterialFileName(const std::string& objPath) {
@@ -206,7 +200,7 @@ std::string TierGroupName(const MeshFace& face) {
            std::to_string(face.Tier);
 }
 
-bool WriteObj(const StoneMesh& mesh, const std::string& path, FileError& error) {
+FileResult WriteObj(const StoneMesh& mesh, const std::string& path) {
     std::map<std::string, std::vector<int>> groups;
     for (std::size_t t = 0; t < mesh.Triangles.size(); ++t)
         groups[TierGroupName(mesh.Faces[mesh.Triangles[t].Face])].push_back(static_cast<int>(t));
@@ -215,18 +209,15 @@ bool WriteObj(const StoneMesh& mesh, const std::string& path, FileError& error) 
     const std::string obj = ObjText(mesh, groups, fs::path(materialPath).filename().string());
     // Both files are written before either is put in place, the material file first.
     std::error_code ignored;
-    if (fs::is_directory(materialPath, ignored))
-        return CannotWrite(error, materialPath, "a folder has that name");
+    if (fs::is_directory(materialPath, ignored)) return CannotWrite(materialPath, "a folder has that name");
     const std::string materialTemporary = exchange::TemporaryNameBeside(materialPath);
-    if (!WriteBytes(materialTemporary, materials, error, materialPath)) return false;
-    const bool written = WriteBeside(
-        path,
-        [&](const std::string& temporary) {
-            if (!WriteBytes(temporary, obj, error, path)) return false;
-            const int code = exchange::PutInPlace(materialTemporary, materialPath);
-            return code == 0 || CannotWrite(error, materialPath, "", code);
-        },
-        error);
+    if (FileResult material = WriteBytes(materialTemporary, materials, materialPath); !material)
+        return material;
+    FileResult written = WriteBeside(path, [&](const std::string& temporary) {
+        if (FileResult text = WriteBytes(temporary, obj, path); !text) return text;
+        const int code = exchange::PutInPlace(materialTemporary, materialPath);
+        return code == 0 ? FileResult() : CannotWrite(materialPath, "", code);
+    });
     fs::remove(materialTemporary, ignored);
     return written;
 }
@@ -291,11 +282,10 @@ std::string OutlineDxf(const std::vector<Vector3>& outline) {
     return text;
 }
 
-bool WriteOutline(const std::vector<Vector3>& outline, const std::string& path, FileError& error) {
+FileResult WriteOutline(const std::vector<Vector3>& outline, const std::string& path) {
     const auto format = OutlineFormatOf(path);
-    if (!format) return CannotWrite(error, path, "unknown outline format (.svg or .dxf)");
-    if (outline.size() < 3) return CannotWrite(error, path, "the stone has no section at the girdle plane");
+    if (!format) return CannotWrite(path, "unknown outline format (.svg or .dxf)");
+    if (outline.size() < 3) return CannotWrite(path, "the stone has no section at the girdle plane");
     const std::string text = *format == OutlineFormat::Svg ? OutlineSvg(outline) : OutlineDxf(outline);
-    return WriteBeside(
-        path, [&](const std::string& temporary) { return WriteBytes(temporary, text, error, path); }, error);
+    return WriteBeside(path, [&](const std::string& temporary) { return WriteBytes(temporary, text, path); });
 }

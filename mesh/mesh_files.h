@@ -1,7 +1,7 @@
 // The stone's mesh as 3D files (binary STL, OBJ with its material file, 3MF, STEP) and its girdle
 // outline as SVG or DXF, all in millimetres. Every writer writes a temporary file beside the target and
-// renames it into place, so a failure leaves no partial file; false, with `error` naming the file and
-// the reason, when it fails.
+// renames it into place, so a failure leaves no partial file; a failure's record names the file and the
+// reason.
 #pragma once
 
 #include "gem/file_error.h"
@@ -21,17 +21,17 @@ std::optional<MeshFormat> MeshFormatOf(const std::string& path);
 std::optional<OutlineFormat> OutlineFormatOf(const std::string& path);
 
 // Writes the mesh in the format of the file name; an unknown extension is refused.
-bool WriteStoneMesh(const StoneMesh& mesh, const std::string& path, FileError& error);
+FileResult WriteStoneMesh(const StoneMesh& mesh, const std::string& path);
 
-bool WriteStl(const StoneMesh& mesh, const std::string& path, FileError& error);
+FileResult WriteStl(const StoneMesh& mesh, const std::string& path);
 // Writes NAME.obj and beside it NAME.mtl, one group and one material per tier of each half.
-bool WriteObj(const StoneMesh& mesh, const std::string& path, FileError& error);
-bool Write3mf(const StoneMesh& mesh, const std::string& path, FileError& error);
+FileResult WriteObj(const StoneMesh& mesh, const std::string& path);
+FileResult Write3mf(const StoneMesh& mesh, const std::string& path);
 // A closed solid of the stone's planar faces, AP214.
-bool WriteStep(const StoneMesh& mesh, const std::string& path, FileError& error);
+FileResult WriteStep(const StoneMesh& mesh, const std::string& path);
 
 // The outline (corners in millimetres, counterclockwise seen from above) as one closed polyline.
-bool WriteOutline(const std::vector<Vector3>& outline, const std::string& path, FileError& error);
+FileResult WriteOutline(const std::vector<Vector3>& outline, const std::string& path);
 // The outline's extent: x from Left to Right, y from Low to High.
 struct OutlineExtent {
     Real Left = INFINITY, Right = -INFINITY, Low = INFINITY, High = -INFINITY;
@@ -48,9 +48,8 @@ std::string MaterialFileName(const std::string& objPath);
 // The group (and material) of a face in OBJ files: crown_tier_N, pavilion_tier_N or girdle_band.
 std::string TierGroupName(const MeshFace& face);
 
-// Runs `write` on a temporary name beside `path` and renames that file to `path` when `write`
-// succeeded; otherwise removes it. `write` sets `error` when it fails.
-bool WriteBeside(const std::string& path, const std::function<bool(const std::string&)>& write,
-                 FileError& error);
+// Runs `write` on a temporary name beside `path` and renames that file to `path` when `write` was
+// done; otherwise removes it and answers `write`'s failure.
+FileResult WriteBeside(const std::string& path, const std::function<FileResult(const std::string&)>& write);
 // "Cannot write file NAME: REASON".
-bool CannotWrite(FileError& error, const std::string& path, const std::string& reason, int osError = 0);
+FileResult CannotWrite(const std::string& path, const std::string& reason, int osError = 0);

@@ -66,40 +66,28 @@ void QuietOpenCascade() {
     (void)quiet;
 }
 
-bool WriteStepTo(const StoneMesh& mesh, const std::string& temporary, std::string& reason) {
+// Writes the solid of the mesh to the temporary file; a failure names `path`, the file the user asked for.
+FileResult WriteStepTo(const StoneMesh& mesh, const std::string& temporary, const std::string& path) {
     QuietOpenCascade();
     try {
         const std::optional<TopoDS_Solid> solid = SolidOf(mesh);
-        if (!solid) {
-            reason = "the faces do not close into a solid";
-            return false;
-        }
+        if (!solid) return CannotWrite(path, "the faces do not close into a solid");
         STEPControl_Writer writer;
         Interface_Static::SetCVal("write.step.schema", "AP214IS");
         Interface_Static::SetCVal("write.step.unit", "MM");
         Interface_Static::SetCVal("write.step.product.name", "Stone");
-        if (writer.Transfer(*solid, STEPControl_ManifoldSolidBrep) != IFSelect_RetDone) {
-            reason = "the solid could not be put into STEP";
-            return false;
-        }
-        if (writer.Write(temporary.c_str()) != IFSelect_RetDone) {
-            reason = "the STEP writer failed";
-            return false;
-        }
-        return true;
+        if (writer.Transfer(*solid, STEPControl_ManifoldSolidBrep) != IFSelect_RetDone)
+            return CannotWrite(path, "the solid could not be put into STEP");
+        if (writer.Write(temporary.c_str()) != IFSelect_RetDone)
+            return CannotWrite(path, "the STEP writer failed");
+        return {};
     } catch (const Standard_Failure& failure) {
-        reason = failure.GetMessageString();
-        return false;
+        return CannotWrite(path, failure.GetMessageString());
     }
 }
 } // namespace
 
-bool WriteStep(const StoneMesh& mesh, const std::string& path, FileError& error) {
-    return WriteBeside(
-        path,
-        [&](const std::string& temporary) {
-            std::string reason;
-            return WriteStepTo(mesh, temporary, reason) || CannotWrite(error, path, reason);
-        },
-        error);
+FileResult WriteStep(const StoneMesh& mesh, const std::string& path) {
+    return WriteBeside(path,
+                       [&](const std::string& temporary) { return WriteStepTo(mesh, temporary, path); });
 }

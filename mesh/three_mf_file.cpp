@@ -51,12 +51,9 @@ bool Write3mfTo(const StoneMesh& mesh, const std::string& temporary) {
 }
 } // namespace
 
-bool Write3mf(const StoneMesh& mesh, const std::string& path, FileError& error) {
-    return WriteBeside(
-        path,
-        [&](const std::string& temporary) {
-            return Write3mfTo(mesh, temporary) ||
-                   CannotWrite(error, path, "the 3MF library could not write it");
-        },
-        error);
+FileResult Write3mf(const StoneMesh& mesh, const std::string& path) {
+    return WriteBeside(path, [&](const std::string& temporary) {
+        return Write3mfTo(mesh, temporary) ? FileResult()
+                                           : CannotWrite(path, "the 3MF library could not write it");
+    });
 }

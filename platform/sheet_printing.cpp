@@ -9,26 +9,35 @@ namespace {
 constexpr int InitialDeviceSize = 100;
 constexpr Real MarginCm = 1;
 
-// Begins a job on the printer and ends it when the printing is done or has failed.
+// A job on the printer, ended when it goes out of scope unless End ended it.
 class PrintJob {
   public:
-    explicit PrintJob(PrinterService& printer) : printer_(printer) {
-        if (!printer_.BeginJob()) throw PrintJobError("Cannot print: the printer could not be opened");
-    }
+    explicit PrintJob(PrinterService& printer) : printer_(printer), open_(printer.BeginJob()) {}
     ~PrintJob() {
         if (open_) printer_.EndJob();
     }
     PrintJob(const PrintJob&) = delete;
     PrintJob& operator=(const PrintJob&) = delete;
-    void End() {
+    bool Begun() const { return open_; }
+    // False when the printer could not complete the job.
+    bool End() {
         open_ = false;
-        if (!printer_.EndJob()) throw PrintJobError("Cannot print: the print job could not be completed");
+        return printer_.EndJob();
     }
 
   private:
     PrinterService& printer_;
-    bool open_ = true;
+    bool open_;
 };
+
+// Begins a job, draws it and ends it.
+template <class Draw> FileResult RunJob(PrinterService& printer, Draw draw) {
+    PrintJob job(printer);
+    if (!job.Begun()) return FileResult::Failure("Cannot print: the printer could not be opened");
+    draw();
+    if (!job.End()) return FileResult::Failure("Cannot print: the print job could not be completed");
+    return {};
+}
 
 // The printer set-up dialog, then portrait pages; false when the dialog was cancelled.
 bool SetUpPortrait(PrinterService& printer) {
@@ -55,15 +64,19 @@ void DrawFullPageFrame(const TDesignSheet& sheet, TUserCanvas& canvas) {
         canvas.Line(x, top, x, bottom);
 }
 
-int ReportPrinterError(MessageService& messages, int code) {
-    messages.Beep();
-    messages.ShowError(" Cannot write to printer . Error: " + fixed(code, 4, 0));
-    return code;
+// The printer set-up dialog answered Cancel: nothing printed, and nothing to report.
+FileResult Cancelled() {
+    return FileResult::NothingToRead();
+}
+
+// The text printer could not be written: its I/O error code in the message.
+FileResult PrinterFailure(int code) {
+    return FileResult::Failure(" Cannot write to printer . Error: " + fixed(code, 4, 0));
 }
 } // namespace
 
-bool PrintDesign(PrinterService& printer, const PrintTarget& target, const TGem& design) {
-    if (!SetUpPortrait(printer)) return false;
+FileResult PrintDesign(PrinterService& printer, const PrintTarget& target, const TGem& design) {
+    if (!SetUpPortrait(printer)) return Cancelled();
     PreparePage(printer, target);
     TUserCanvas& canvas = target.PrintCanvas;
     int vertMm = 0, horzMm = 0, heightPx = 0, widthPx = 0, physX = 0, physY = 0;
@@ -75,40 +88,34 @@ bool PrintDesign(PrinterService& printer, const PrintTarget& target, const TGem&
     const int bottom = upperHalf ? layout.Bottom1 : layout.Bottom2;
     canvas.SetViewport(layout.Left, top, layout.Right - layout.Left, bottom - top);
     canvas.SetWorldIsotropic(1, 0, 0, TDesignSheet::WorldWidth);
-    PrintJob job(printer);
-    canvas.Canvas->SetPenWidth(PrinterPenWidth);
-    target.Sheet.DrawDesign(design, canvas);
-    job.End();
-    return true;
+    return RunJob(printer, [&] {
+        canvas.Canvas->SetPenWidth(PrinterPenWidth);
+        target.Sheet.DrawDesign(design, canvas);
+    });
 }
 
-bool PrintFullPage(PrinterService& printer, const PrintTarget& target, const TGem& design) {
-    if (!SetUpPortrait(printer)) return false;
+FileResult PrintFullPage(PrinterService& printer, const PrintTarget& target, const TGem& design) {
+    if (!SetUpPortrait(printer)) return Cancelled();
     PreparePage(printer, target);
     TUserCanvas& canvas = target.PrintCanvas;
     canvas.SetWorldIsotropic(1, 0, 0, TDesignSheet::WorldWidth);
-    PrintJob job(printer);
-    canvas.Canvas->SetPenWidth(PrinterPenWidth);
-    target.Sheet.DrawFullPage(design, canvas);
-    canvas.Canvas->SetPenWidth(FramePenWidth);
-    DrawFullPageFrame(target.Sheet, canvas);
-    job.End();
-    return true;
+    return RunJob(printer, [&] {
+        canvas.Canvas->SetPenWidth(PrinterPenWidth);
+        target.Sheet.DrawFullPage(design, canvas);
+        canvas.Canvas->SetPenWidth(FramePenWidth);
+        DrawFullPageFrame(target.Sheet, canvas);
+    });
 }
 
-int PrintFacetData(PrinterService& printer, MessageService& messages, const TGem& design,
-                   const std::string& file) {
-    if (!SetUpPortrait(printer)) return 0;
-    if (const int code = printer.OpenText()) return ReportPrinterError(messages, code);
+FileResult PrintFacetData(PrinterService& printer, const TGem& design, const std::string& file) {
+    if (!SetUpPortrait(printer)) return Cancelled();
+    if (const int code = printer.OpenText()) return PrinterFailure(code);
     printer.WriteText(FacetListingText(design, file));
-    if (const int code = printer.CloseText()) return ReportPrinterError(messages, code);
-    return 0;
+    if (const int code = printer.CloseText()) return PrinterFailure(code);
+    return {};
 }
 
-bool PrintFacetingDiagram(PrinterService& printer, const FacetingDiagram& diagram) {
-    if (!SetUpPortrait(printer)) return false;
-    PrintJob job(printer);
-    DrawFacetingDiagram(printer.Page(), diagram);
-    job.End();
-    return true;
+FileResult PrintFacetingDiagram(PrinterService& printer, const FacetingDiagram& diagram) {
+    if (!SetUpPortrait(printer)) return Cancelled();
+    return RunJob(printer, [&] { DrawFacetingDiagram(printer.Page(), diagram); });
 }

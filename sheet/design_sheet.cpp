@@ -79,7 +79,7 @@ ViewPoint InView(const TView& view, const Vector3& p) {
 }
 
 Real TDesignSheet::SheetHeight() const {
-    return ScreenCanvas->WorldYMax;
+    return ScreenCanvas->World.YMax;
 }
 
 void TDesignSheet::SetUpScreen(TUserCanvas& canvas, DrawSurface* surface, int clientWidth, int clientHeight) {
@@ -321,12 +321,13 @@ void TDesignSheet::DrawFacetGroupNumbers(const TGem& design) {
     auto label = [&](int raw) { return "<" + fixed(design.ShownIndex(raw), 2, 0) + ">"; };
     const Real shownTop = design.ShownIndex(count);
     const std::string bottomLabel = "<" + fixed(shownTop == 0 ? count : shownTop, 2, 0) + ">";
-    const Real midY = (PageView.WinYMin + PageView.WinYMax) / 2;
-    PageView.DrawText(bottomLabel, DimensionLabelSize, (PageView.WinXMin + PageView.WinXMax) / 2,
-                      PageView.WinYMax - 3, AlignCentre, true);
-    PageView.DrawText(label(3 * count / 4), DimensionLabelSize, PageView.WinXMin + 25, midY, AlignCentre,
+    const Real midY = (PageView.Window.YMin + PageView.Window.YMax) / 2;
+    PageView.DrawText(bottomLabel, DimensionLabelSize, (PageView.Window.XMin + PageView.Window.XMax) / 2,
+                      PageView.Window.YMax - 3, AlignCentre, true);
+    PageView.DrawText(label(3 * count / 4), DimensionLabelSize, PageView.Window.XMin + 25, midY, AlignCentre,
                       true);
-    PageView.DrawText(label(count / 4), DimensionLabelSize, PageView.WinXMax - 27, midY, AlignCentre, true);
+    PageView.DrawText(label(count / 4), DimensionLabelSize, PageView.Window.XMax - 27, midY, AlignCentre,
+                      true);
 }
 
 // L along the top, W at the right and, on a crown with a table, T at the left of the page view.
@@ -346,7 +347,7 @@ void TDesignSheet::DrawDimensions(const TGem& design) {
     const Real left = TopView.MapXTo(page, design.BoxMin.y);
     const Real right = TopView.MapXTo(page, design.BoxMax.y);
     tickedLine(left, DimGap, right, DimGap, true, "L");
-    const Real wx = page.WinXMax - DimGap;
+    const Real wx = page.Window.XMax - DimGap;
     tickedLine(wx, TopView.MapYTo(page, design.BoxMin.x), wx, TopView.MapYTo(page, design.BoxMax.x), false,
                "W");
     if (design.IsCrown() && design.HasTable()) {
@@ -388,7 +389,7 @@ void TDesignSheet::DrawUprightSide(const TGem& design, TUserCanvas& canvas) {
         if (design.NormalX(f) <= -UprightTolerance) DrawFacet(UprightSideView, design, f, ColourBlack);
 
     TView& lower = LowerLeftView;
-    const Real x = lower.WinXMax - DimGap;
+    const Real x = lower.Window.XMax - DimGap;
     const Real y1 = UprightSideView.MapYTo(lower, design.BoxMin.z);
     const Real y2 = UprightSideView.MapYTo(lower, design.BoxMax.z);
     lower.Line(x, y1, x, y2);

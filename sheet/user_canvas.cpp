@@ -37,29 +37,24 @@ void TUserCanvas::SetViewport(int left, int top, int width, int height) {
 }
 
 void TUserCanvas::SetWorld(Real xmin, Real ymin, Real xmax, Real ymax) {
-    WorldXMin = xmin;
-    WorldYMin = ymin;
-    WorldXMax = xmax;
-    WorldYMax = ymax;
-    MapX.Set(xmin, xmax, ViewportWidth);
-    MapY.Set(ymin, ymax, ViewportHeight);
+    World.Set(xmin, ymin, xmax, ymax, ViewportWidth, ViewportHeight);
 }
 
 void TUserCanvas::SetWorldIsotropic(int sign, Real xmin, Real ymin, Real xmax) {
-    SetWorld(xmin, ymin, xmax, IsotropicEnd(sign, xmin, ymin, xmax, ViewportWidth, ViewportHeight));
+    World.SetIsotropic(sign, xmin, ymin, xmax, ViewportWidth, ViewportHeight);
 }
 
 std::int32_t TUserCanvas::XToDevice(Real x) const {
-    return ViewportLeft + ToPixel(MapX.Forward(x));
+    return ViewportLeft + ToPixel(World.X.Forward(x));
 }
 std::int32_t TUserCanvas::YToDevice(Real y) const {
-    return ViewportTop + ToPixel(MapY.Forward(y));
+    return ViewportTop + ToPixel(World.Y.Forward(y));
 }
 Real TUserCanvas::DeviceToX(int px) const {
-    return MapX.Back(px - ViewportLeft);
+    return World.X.Back(px - ViewportLeft);
 }
 Real TUserCanvas::DeviceToY(int py) const {
-    return MapY.Back(py - ViewportTop);
+    return World.Y.Back(py - ViewportTop);
 }
 
 void TUserCanvas::SetFont(const std::string& name, int size, bool bold) {

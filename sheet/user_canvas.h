@@ -19,8 +19,7 @@ class TUserCanvas {
     std::int32_t DeviceWidth = 0, DeviceHeight = 0;
     DrawSurface* Canvas = nullptr; // not owned; swapped while a picture file is drawn
     bool IsPrinter = false;
-    Real WorldXMin = 0, WorldYMin = 0, WorldXMax = 0, WorldYMax = 0;
-    AxisMapping MapX, MapY; // canvas units onto the viewport
+    WindowMapping World; // canvas units onto the viewport
     std::int32_t PageWidthMm = 0, PageHeightMm = 0;
     std::int32_t PhysOffsetX = 0, PhysOffsetY = 0;
     Real PixelsPerMm = 0;

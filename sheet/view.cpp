@@ -41,16 +41,11 @@ void TView::SetPort(Real x1, Real y1, Real x2, Real y2) {
 }
 
 void TView::SetWindow(Real xmin, Real ymin, Real xmax, Real ymax) {
-    WinXMin = xmin;
-    WinYMin = ymin;
-    WinXMax = xmax;
-    WinYMax = ymax;
-    MapX.Set(xmin, xmax, PortWidth);
-    MapY.Set(ymin, ymax, PortHeight);
+    Window.Set(xmin, ymin, xmax, ymax, PortWidth, PortHeight);
 }
 
 void TView::SetWindowIsotropic(int sign, Real xmin, Real ymin, Real xmax) {
-    SetWindow(xmin, ymin, xmax, IsotropicEnd(sign, xmin, ymin, xmax, PortWidth, PortHeight));
+    Window.SetIsotropic(sign, xmin, ymin, xmax, PortWidth, PortHeight);
 }
 
 void TView::DeviceToWorld(int px, int py, Real& x, Real& y) const {

@@ -12,8 +12,7 @@ class TView {
     Real PortX1 = 0, PortY1 = 0, PortX2 = 0, PortY2 = 0;
     Real PortWidth = 0, PortHeight = 0;
     TUserCanvas* UserCanvas = nullptr; // not owned
-    Real WinXMin = 0, WinYMin = 0, WinXMax = 0, WinYMax = 0;
-    AxisMapping MapX, MapY; // design coordinates onto the port
+    WindowMapping Window;              // design coordinates onto the port
     std::int32_t DevLeft = 0, DevTop = 0, DevRight = 0, DevBottom = 0;
     Real FontScale = 0;
     std::string Name;
@@ -32,10 +31,10 @@ class TView {
     void SetWindow(Real xmin, Real ymin, Real xmax, Real ymax);
     void SetWindowIsotropic(int sign, Real xmin, Real ymin, Real xmax);
 
-    Real ToCanvasX(Real x) const { return MapX.Forward(x) + PortX1; }
-    Real ToCanvasY(Real y) const { return MapY.Forward(y) + PortY1; }
-    Real FromCanvasX(Real cx) const { return MapX.Back(cx - PortX1); }
-    Real FromCanvasY(Real cy) const { return MapY.Back(cy - PortY1); }
+    Real ToCanvasX(Real x) const { return Window.X.Forward(x) + PortX1; }
+    Real ToCanvasY(Real y) const { return Window.Y.Forward(y) + PortY1; }
+    Real FromCanvasX(Real cx) const { return Window.X.Back(cx - PortX1); }
+    Real FromCanvasY(Real cy) const { return Window.Y.Back(cy - PortY1); }
     void DeviceToWorld(int px, int py, Real& x, Real& y) const;
     Real CenterX() const { return (PortX1 + PortX2) / 2; }
     Real CenterY() const { return (PortY1 + PortY2) / 2; }

@@ -23,3 +23,22 @@ inline Real IsotropicEnd(int sign, Real xmin, Real ymin, Real xmax, Real width, 
     const Real extent = (xmax - xmin) * height / width;
     return ymin + sign * (extent < 0 ? -extent : extent);
 }
+
+// A window of both axes, as set, and its mapping onto a span of width x height.
+struct WindowMapping {
+    Real XMin = 0, YMin = 0, XMax = 0, YMax = 0;
+    AxisMapping X, Y;
+
+    void Set(Real xmin, Real ymin, Real xmax, Real ymax, Real width, Real height) {
+        XMin = xmin;
+        YMin = ymin;
+        XMax = xmax;
+        YMax = ymax;
+        X.Set(xmin, xmax, width);
+        Y.Set(ymin, ymax, height);
+    }
+    // Both axes equally scaled: the second axis's maximum follows from the span's proportions.
+    void SetIsotropic(int sign, Real xmin, Real ymin, Real xmax, Real width, Real height) {
+        Set(xmin, ymin, xmax, IsotropicEnd(sign, xmin, ymin, xmax, width, height), width, height);
+    }
+};

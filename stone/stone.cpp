@@ -36,8 +36,7 @@ void AddHalf(const TGem& gem, StoneHalf half, bool withGirdlePlane, std::vector<
     }
 }
 
-bool Build(const TGem* crown, const TGem* pavilion, Stone& stone, FileError& error,
-           const std::string& label) {
+FileResult Build(const TGem* crown, const TGem* pavilion, Stone& stone, const std::string& label) {
     std::vector<Plane> planes;
     std::vector<PlaneOrigin> origins;
     const bool single = crown == nullptr || pavilion == nullptr;
@@ -49,11 +48,11 @@ bool Build(const TGem* crown, const TGem* pavilion, Stone& stone, FileError& err
     case ConvexPolytope::Outcome::Closed:
         break;
     case ConvexPolytope::Outcome::Empty:
-        return error.Set(label + ": the planes leave no stone (their intersection is empty)");
+        return FileResult::Failure(label + ": the planes leave no stone (their intersection is empty)");
     case ConvexPolytope::Outcome::Open:
-        return error.Set(label + ": the planes leave no stone (their intersection is open)");
+        return FileResult::Failure(label + ": the planes leave no stone (their intersection is open)");
     case ConvexPolytope::Outcome::Unresolved:
-        return error.Set(label + ": the planes meet too nearly tangent to make a stone");
+        return FileResult::Failure(label + ": the planes meet too nearly tangent to make a stone");
     }
 
     stone.Corners = polytope.Corners;
@@ -76,7 +75,7 @@ bool Build(const TGem* crown, const TGem* pavilion, Stone& stone, FileError& err
     PolytopeBox(polytope, stone.BoxMin, stone.BoxMax);
     stone.Volume = PolytopeVolume(polytope);
     if (single) stone.SingleHalf = crown ? StoneHalf::Crown : StoneHalf::Pavilion;
-    return true;
+    return {};
 }
 } // namespace
 
@@ -100,34 +99,31 @@ Real Stone::Size() const {
     return std::fmax(BoxMax.x - BoxMin.x, std::fmax(BoxMax.y - BoxMin.y, BoxMax.z - BoxMin.z));
 }
 
-bool MakeStone(const TGem& crown, const TGem& pavilion, Stone& stone, FileError& error,
-               const std::string& crownName, const std::string& pavilionName) {
+FileResult MakeStone(const TGem& crown, const TGem& pavilion, Stone& stone, const std::string& crownName,
+                     const std::string& pavilionName) {
     stone = Stone{};
-    error.Clear();
     const std::string crownLabel = Label(crown, crownName, StoneHalf::Crown);
     const std::string pavilionLabel = Label(pavilion, pavilionName, StoneHalf::Pavilion);
-    if (!crown.IsCrown()) return error.Set(crownLabel + " is a pavilion where a crown is expected");
-    if (!pavilion.IsPavilion()) return error.Set(pavilionLabel + " is a crown where a pavilion is expected");
+    if (!crown.IsCrown()) return FileResult::Failure(crownLabel + " is a pavilion where a crown is expected");
+    if (!pavilion.IsPavilion())
+        return FileResult::Failure(pavilionLabel + " is a crown where a pavilion is expected");
     if (crown.IndexCount() != pavilion.IndexCount())
-        return error.Set("The halves are cut on different gears: " + crownLabel + " on " +
-                         std::to_string(crown.IndexCount()) + " teeth, " + pavilionLabel + " on " +
-                         std::to_string(pavilion.IndexCount()));
-    return Build(&crown, &pavilion, stone, error, crownLabel + " and " + pavilionLabel);
+        return FileResult::Failure("The halves are cut on different gears: " + crownLabel + " on " +
+                                   std::to_string(crown.IndexCount()) + " teeth, " + pavilionLabel + " on " +
+                                   std::to_string(pavilion.IndexCount()));
+    return Build(&crown, &pavilion, stone, crownLabel + " and " + pavilionLabel);
 }
 
-bool MakeHalfStone(const TGem& half, Stone& stone, FileError& error, const std::string& name) {
+FileResult MakeHalfStone(const TGem& half, Stone& stone, const std::string& name) {
     stone = Stone{};
-    error.Clear();
     const StoneHalf which = half.IsCrown() ? StoneHalf::Crown : StoneHalf::Pavilion;
     const std::string label = Label(half, name, which);
-    return half.IsCrown() ? Build(&half, nullptr, stone, error, label)
-                          : Build(nullptr, &half, stone, error, label);
+    return half.IsCrown() ? Build(&half, nullptr, stone, label) : Build(nullptr, &half, stone, label);
 }
 
-bool MakeStoneOf(const TGem& design, const TGem* partner, Stone& stone, FileError& error) {
-    if (!partner) return MakeHalfStone(design, stone, error);
-    return design.IsCrown() ? MakeStone(design, *partner, stone, error)
-                            : MakeStone(*partner, design, stone, error);
+FileResult MakeStoneOf(const TGem& design, const TGem* partner, Stone& stone) {
+    if (!partner) return MakeHalfStone(design, stone);
+    return design.IsCrown() ? MakeStone(design, *partner, stone) : MakeStone(*partner, design, stone);
 }
 
 std::vector<Plane> StonePlanes(const TGem* crown, const TGem* pavilion) {

@@ -52,18 +52,18 @@ struct Stone {
 // Fills the stone's edges from its faces' corner lists.
 void AddStoneEdges(Stone& stone);
 
-// The whole stone of a crown and a pavilion. False, with `error` naming the halves and the reason and
-// `stone` empty, when the halves are of different gears, a half is of the wrong kind or the planes
-// leave no stone (empty or open). The names label the halves in messages; empty, the halves' own
-// file names stand in.
-bool MakeStone(const TGem& crown, const TGem& pavilion, Stone& stone, FileError& error,
-               const std::string& crownName = "", const std::string& pavilionName = "");
+// The whole stone of a crown and a pavilion. A failure, naming the halves and the reason and leaving
+// `stone` empty, when the halves are of different gears, a half is of the wrong kind or the planes leave
+// no stone (empty or open). The names label the halves in messages; empty, the halves' own file names
+// stand in.
+FileResult MakeStone(const TGem& crown, const TGem& pavilion, Stone& stone, const std::string& crownName = "",
+                     const std::string& pavilionName = "");
 
 // The stone of one half alone, closed by the girdle plane.
-bool MakeHalfStone(const TGem& half, Stone& stone, FileError& error, const std::string& name = "");
+FileResult MakeHalfStone(const TGem& half, Stone& stone, const std::string& name = "");
 
 // The stone of a design and its partner half, in either order; of the design alone when `partner` is null.
-bool MakeStoneOf(const TGem& design, const TGem* partner, Stone& stone, FileError& error);
+FileResult MakeStoneOf(const TGem& design, const TGem* partner, Stone& stone);
 
 // Checks a made stone: every edge between two faces, Euler's V - E + F = 2, every corner inside
 // every half-space of both halves within 1e-9 of the stone's size. Empty when all hold.

@@ -107,8 +107,7 @@ struct Section {
 // The half's section at the girdle plane: the face of its stone on facet 0.
 Section GirdleSection(const TGem& half) {
     Stone stone;
-    FileError error;
-    if (!MakeHalfStone(half, stone, error)) return {};
+    if (!MakeHalfStone(half, stone)) return {};
     for (const StoneFace& face : stone.Faces) {
         if (face.Facet != 0) continue;
         Vector3 low{INFINITY, INFINITY, 0}, high{-INFINITY, -INFINITY, 0};

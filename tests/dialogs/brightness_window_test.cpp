@@ -37,8 +37,8 @@ void ShowBrilliant(FakeHost& host) {
 // sampling.
 optics::Figures ManyRays(const FakeHost& host, double tilt) {
     Stone stone;
-    FileError error;
-    if (!MakeStone(*host.Gem, *host.Partner, stone, error)) qFatal("%s", error.Message.c_str());
+    if (const FileResult made = MakeStone(*host.Gem, *host.Partner, stone); !made)
+        qFatal("%s", made.Error().Message.c_str());
     const optics::TracedStone traced = optics::TracedStoneOf(stone);
     optics::TraceOptions options;
     options.RefractiveIndex = QuartzIndex;

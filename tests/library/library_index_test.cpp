@@ -3,6 +3,7 @@
 #include "library_folder.h"
 #include "stone/stone_figures.h"
 #include "stone/stone_files.h"
+#include "tests/support/file_results.h"
 #include "tests/support/library_designs.h"
 
 #include <cmath>
@@ -18,18 +19,17 @@ const std::string Bundled = LAPIDRAW_TEST_DATA "/asc/";
 StoneFigures StoneFiguresOf(const std::string& path) {
     StoneHalves halves;
     Stone stone;
-    FileError error;
     const FileResult read = ReadStoneHalves(path, "", halves);
     EXPECT_TRUE(read) << read.Error().Message;
     if (!read) return {};
-    EXPECT_TRUE(MakeStone(*halves.Crown, *halves.Pavilion, stone, error)) << error.Message;
+    EXPECT_TRUE(Done(MakeStone(*halves.Crown, *halves.Pavilion, stone)));
     StoneFigures figures = FiguresOf(stone, *halves.Crown);
     if (figures.Width <= figures.Length) return figures;
     for (TGem* half : {halves.Crown.get(), halves.Pavilion.get()}) {
         EXPECT_EQ(half->IndexCount() % 4, 0) << path;
         half->RotateByIndex(half->IndexCount() / 4);
     }
-    EXPECT_TRUE(MakeStone(*halves.Crown, *halves.Pavilion, stone, error)) << error.Message;
+    EXPECT_TRUE(Done(MakeStone(*halves.Crown, *halves.Pavilion, stone)));
     figures = FiguresOf(stone, *halves.Crown);
     EXPECT_LE(figures.Width, figures.Length) << path;
     return figures;

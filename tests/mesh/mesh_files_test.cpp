@@ -5,6 +5,7 @@
 #include "stone/stone_files.h"
 #include "tests/support/asc_files.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 
 #include "gem/range_error.h"
 
@@ -201,18 +202,17 @@ struct TestStone {
 
 std::vector<TestStone> Stones() {
     std::vector<TestStone> stones;
-    FileError error;
     for (const std::string& path : AscFilesIn({LAPIDRAW_TEST_DATA "/asc"})) {
         StoneHalves halves;
         Stone stone;
-        if (ReadAscHalves(path, halves) && MakeStone(*halves.Crown, *halves.Pavilion, stone, error))
+        if (ReadAscHalves(path, halves) && MakeStone(*halves.Crown, *halves.Pavilion, stone))
             stones.push_back({fs::path(path).stem().string(), stone});
     }
     Stone brilliant;
-    if (MakeStone(*RoundBrilliantCrown(), *RoundBrilliantPavilion(), brilliant, error))
+    if (MakeStone(*RoundBrilliantCrown(), *RoundBrilliantPavilion(), brilliant))
         stones.push_back({"RoundBrilliant", brilliant});
     Stone crown;
-    if (MakeHalfStone(*RoundBrilliantCrown(), crown, error)) stones.push_back({"RoundBrilliantCrown", crown});
+    if (MakeHalfStone(*RoundBrilliantCrown(), crown)) stones.push_back({"RoundBrilliantCrown", crown});
     return stones;
 }
 
@@ -233,9 +233,8 @@ TEST_P(StoneFiles, StlAndObjAreClosedOutwardAndOfTheStonesVolumeAndWidth) {
     const Real scale = WidthMm / (stone.BoxMax.x - stone.BoxMin.x);
     const Real volume = stone.Volume * scale * scale * scale;
     TempFile stl("stone.stl"), obj("stone.obj");
-    FileError error;
-    ASSERT_TRUE(WriteStoneMesh(mesh, stl.Path(), error)) << error.Message;
-    ASSERT_TRUE(WriteStoneMesh(mesh, obj.Path(), error)) << error.Message;
+    ASSERT_TRUE(Done(WriteStoneMesh(mesh, stl.Path())));
+    ASSERT_TRUE(Done(WriteStoneMesh(mesh, obj.Path())));
     std::vector<std::string> groups;
     for (const Soup& soup : {ReadStl(stl.Path()), ReadObj(obj.Path(), groups)}) {
         const std::vector<std::string> faults = ManifoldFaults(soup);
@@ -253,9 +252,8 @@ TEST_P(StoneFiles, StlAndObjAreClosedOutwardAndOfTheStonesVolumeAndWidth) {
 TEST_P(StoneFiles, ThreeMfAndStepReadBackGiveTheVolume) {
     const StoneMesh mesh = Mesh();
     TempFile threeMf("stone.3mf"), step("stone.step");
-    FileError error;
-    ASSERT_TRUE(WriteStoneMesh(mesh, threeMf.Path(), error)) << error.Message;
-    ASSERT_TRUE(WriteStoneMesh(mesh, step.Path(), error)) << error.Message;
+    ASSERT_TRUE(Done(WriteStoneMesh(mesh, threeMf.Path())));
+    ASSERT_TRUE(Done(WriteStoneMesh(mesh, step.Path())));
     std::uint32_t unit = 0;
     EXPECT_NEAR(Read3mfVolume(threeMf.Path(), unit), mesh.VolumeMm3, Relative * mesh.VolumeMm3);
     EXPECT_EQ(unit, std::uint32_t(NMR::MODELUNIT_MILLIMETER));
@@ -321,8 +319,7 @@ Stone Octagon(Real girdle) {
         half->Recompute();
     }
     Stone stone;
-    FileError error;
-    EXPECT_TRUE(MakeStone(*crown, *pavilion, stone, error)) << error.Message;
+    EXPECT_TRUE(Done(MakeStone(*crown, *pavilion, stone)));
     return stone;
 }
 
@@ -347,8 +344,7 @@ TEST(ThickerGirdle, AddsThePrismOfTheSectionAndKeepsTheWidth) {
         EXPECT_NEAR(mesh.HeightMm, (stone.BoxMax.z - stone.BoxMin.z) / 10 + c.AddedMm, 1e-12L);
         // The file is still closed and outward.
         TempFile stl("thick.stl");
-        FileError error;
-        ASSERT_TRUE(WriteStl(mesh, stl.Path(), error)) << error.Message;
+        ASSERT_TRUE(Done(WriteStl(mesh, stl.Path())));
         const Soup soup = ReadStl(stl.Path());
         EXPECT_TRUE(ManifoldFaults(soup).empty());
         EXPECT_NEAR(SignedVolume(soup), expected, Relative * expected);
@@ -383,8 +379,7 @@ TEST(StoneMeshRefusals, SizesThatAreNotPositiveFiniteNumbers) {
     EXPECT_THROW(MakeStoneMesh(stone, noMaterial), RangeError);
     // A half without facets makes no stone, and no stone makes no mesh.
     Stone none;
-    FileError error;
-    EXPECT_FALSE(MakeHalfStone(*NewGem('c'), none, error));
+    const FileError error = MakeHalfStone(*NewGem('c'), none).Error();
     EXPECT_NE(error.Message.find("no stone"), std::string::npos) << error.Message;
     EXPECT_THROW(MakeStoneMesh(none, noMaterial), RangeError);
 }
@@ -403,11 +398,11 @@ TEST(StoneMeshRefusals, UnwritablePathsLeaveNoFile) {
         const std::string onAFolder = (dir / "folder").string() + extension;
         fs::create_directory(onAFolder);
         for (const std::string& target : {inMissingFolder, onAFolder}) {
-            FileError error;
             const bool outlineFile = std::string(extension) == ".svg" || std::string(extension) == ".dxf";
-            EXPECT_FALSE(outlineFile ? WriteOutline(outline, target, error)
-                                     : WriteStoneMesh(mesh, target, error))
-                << target;
+            const FileResult written =
+                outlineFile ? WriteOutline(outline, target) : WriteStoneMesh(mesh, target);
+            EXPECT_FALSE(written) << target;
+            const FileError& error = written.Error();
             // (an OBJ file's material file, written first, may be the one named)
             const std::string named = fs::path(target).replace_extension().string();
             EXPECT_NE(error.Message.find(named), std::string::npos) << error.Message;

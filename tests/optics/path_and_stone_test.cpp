@@ -4,6 +4,7 @@
 #include "optics/tracer.h"
 #include "optics/whole_stone.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 #include "tests/support/optics_stones.h"
 
 #include <gtest/gtest.h>
@@ -70,8 +71,7 @@ double Nearest(const Vec3& c, const std::vector<Vector3>& corners) {
 TEST(WholeStone, TracesTheStoneOfTheHalves) {
     const auto crown = RoundBrilliantCrown(), pavilion = RoundBrilliantPavilion();
     Stone stone;
-    FileError error;
-    ASSERT_TRUE(MakeStone(*crown, *pavilion, stone, error)) << error.Message;
+    ASSERT_TRUE(Done(MakeStone(*crown, *pavilion, stone)));
     const TracedStone traced = TracedStoneOf(stone);
     const double tolerance = 1e-9 * double(stone.Size());
     for (const Vec3& c : traced.Corners()) // a corner of more than three faces comes once per triple
@@ -83,7 +83,7 @@ TEST(WholeStone, TracesTheStoneOfTheHalves) {
         EXPECT_LT(Nearest({double(k.x), double(k.y), double(k.z)}, tracedCorners), tolerance);
     EXPECT_LT(ComputeFigures(traced, {}, {2000, 3}).EnergyError, 1e-9);
 
-    ASSERT_TRUE(MakeHalfStone(*crown, stone, error)) << error.Message;
+    ASSERT_TRUE(Done(MakeHalfStone(*crown, stone)));
     int closing = 0;
     const TracedStone half = TracedStoneOf(stone);
     for (const TracedPlane& plane : half.Planes())

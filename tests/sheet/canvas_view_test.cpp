@@ -20,7 +20,7 @@ struct ScreenSetup {
 
 TEST(UserCanvas, IsotropicWorldFollowsTheClientAspect) {
     ScreenSetup s(1000, 500);
-    EXPECT_EQ(s.canvas.WorldYMax, 400);
+    EXPECT_EQ(s.canvas.World.YMax, 400);
     EXPECT_EQ(s.canvas.XToDevice(800), 1000);
     EXPECT_EQ(s.canvas.YToDevice(400), 500);
     EXPECT_EQ(s.canvas.ViewportRight, 1000);
@@ -183,8 +183,8 @@ TEST(View, ReversedWindowsTurnTheAxes) {
     TView v;
     v.Init(&s.canvas, "", 100, 100, 299, 199, 1);
     v.SetWindowIsotropic(-1, -10, 5, 10); // y runs upwards from 5 at the top
-    EXPECT_EQ(v.WinYMax, 5 - 20 * 100.0L / 200);
-    EXPECT_LT(v.WinYMax, v.WinYMin);
+    EXPECT_EQ(v.Window.YMax, 5 - 20 * 100.0L / 200);
+    EXPECT_LT(v.Window.YMax, v.Window.YMin);
     EXPECT_EQ(v.ToCanvasY(5), 100);
     EXPECT_GT(v.ToCanvasY(0), v.ToCanvasY(4));
 

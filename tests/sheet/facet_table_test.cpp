@@ -119,7 +119,7 @@ TEST(FacetTable, DrawnColumnsAndNotes) {
     const TView& v = s.sheet.FacetTableView;
     EXPECT_EQ(v.PortY1, 420);
     EXPECT_EQ(v.PortY2, 420 + (6 + 2) * 15);
-    EXPECT_EQ(v.WinYMax, 6 + 2.2L);
+    EXPECT_EQ(v.Window.YMax, 6 + 2.2L);
 
     const RecordedText* c1 = s.surface.FindText("C1");
     const RecordedText* angle = s.surface.FindText(" 90.00" + Deg);
@@ -148,7 +148,7 @@ TEST(FacetTable, DrawnColumnsAndNotes) {
     ASSERT_NE(any, nullptr);
     EXPECT_EQ(after->Y, any->Y);
     EXPECT_LT(after->X, third->X);
-    EXPECT_NEAR(after->X, any->X + any->Width + 5 * v.MapX.Scale, 2);
+    EXPECT_NEAR(after->X, any->X + any->Width + 5 * v.Window.X.Scale, 2);
 }
 
 TEST(FacetTable, LowWindowShowsFewerRowsPerBlockAndMoreBlocks) {
@@ -158,7 +158,7 @@ TEST(FacetTable, LowWindowShowsFewerRowsPerBlockAndMoreBlocks) {
     low.sheet.DrawFacetTable(*gem, low.canvas, false);
     // 600 high: 7 rows per block, one block. 300 high: n = (291 - 210 - 15) / 15 = 4, 5 rows per block.
     EXPECT_EQ(low.sheet.FacetTableView.PortY2, 291);
-    EXPECT_EQ(low.sheet.FacetTableView.WinYMax, 4 + 2.2L);
+    EXPECT_EQ(low.sheet.FacetTableView.Window.YMax, 4 + 2.2L);
     const RecordedText* tallC5 = tall.surface.FindText("C5");
     const RecordedText* lowC1 = low.surface.FindText("C1");
     const RecordedText* lowC4 = low.surface.FindText("C4");
@@ -184,7 +184,7 @@ TEST(FacetTable, VeryLowWindowKeepsAWindow) {
     Screen s(800, 60);
     auto gem = RoundBrilliantCrown();
     s.sheet.DrawFacetTable(*gem, s.canvas, false);
-    EXPECT_GT(s.sheet.FacetTableView.WinYMax, s.sheet.FacetTableView.WinYMin);
+    EXPECT_GT(s.sheet.FacetTableView.Window.YMax, s.sheet.FacetTableView.Window.YMin);
     EXPECT_NE(s.surface.FindText("C5"), nullptr);
 }
 

@@ -4,6 +4,7 @@
 #include "sheet/recording_surface.h"
 #include "stone/stone_instructions.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +36,7 @@ TEST_P(DiagramInstructions, EveryTierRowNamesAngleIndicesAndInstructionInCutting
     const TGem* c = GetParam().Crown ? crown.get() : nullptr;
     const TGem* p = GetParam().Pavilion ? pavilion.get() : nullptr;
     Stone stone;
-    FileError error;
-    ASSERT_TRUE(c && p ? MakeStone(*c, *p, stone, error) : MakeHalfStone(c ? *c : *p, stone, error));
+    ASSERT_TRUE(Done(c && p ? MakeStone(*c, *p, stone) : MakeHalfStone(c ? *c : *p, stone)));
     RecordingSurface surface(DiagramPage(Paper::A4).Width, DiagramPage(Paper::A4).Height);
     DrawFacetingDiagram(surface, DiagramOf(c, p, stone, "round"));
 

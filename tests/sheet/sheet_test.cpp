@@ -194,7 +194,7 @@ TEST(Sheet, IndexLabelsOfANewCrown) {
     ASSERT_TRUE(bottom && left && right);
     const TView& page = s.sheet.PageView;
     const Real pageBottom = 600 * 5 / 12.0L;
-    EXPECT_EQ(page.WinYMax, pageBottom);
+    EXPECT_EQ(page.Window.YMax, pageBottom);
     const DevicePoint b = page.ToDevice(200, pageBottom - 3);
     const DevicePoint l = page.ToDevice(25, pageBottom / 2);
     const DevicePoint r = page.ToDevice(400 - 27, pageBottom / 2);
@@ -384,9 +384,9 @@ TEST(Rotation, KeysTurnTheStoneAndHideBackFaces) {
     Screen s;
     auto gem = RoundBrilliantCrown();
     s.sheet.RotateKey(*gem, RotateStartKey);
-    EXPECT_EQ(s.sheet.RotateView.WinXMin, -100);
-    EXPECT_EQ(s.sheet.RotateView.WinYMin, 75);
-    EXPECT_GT(s.sheet.RotateView.WinYMin, s.sheet.RotateView.WinYMax);
+    EXPECT_EQ(s.sheet.RotateView.Window.XMin, -100);
+    EXPECT_EQ(s.sheet.RotateView.Window.YMin, 75);
+    EXPECT_GT(s.sheet.RotateView.Window.YMin, s.sheet.RotateView.Window.YMax);
     // Unrotated: the view looks along x; facets whose inward normal has x <= 0 face the viewer.
     int facing = 0;
     for (int e = 1; e <= gem->EdgeCount; ++e) {

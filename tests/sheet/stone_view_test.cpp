@@ -2,6 +2,7 @@
 #include "sheet/design_sheet.h"
 #include "sheet/stone_view.h"
 #include "tests/support/design_builders.h"
+#include "tests/support/file_results.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,7 @@ constexpr int StepsToTop = 65; // Down presses that turn the raised start view t
 
 Stone StoneOf(const TGem& design, const TGem* partner = nullptr) {
     Stone stone;
-    FileError error;
-    EXPECT_TRUE(MakeStoneOf(design, partner, stone, error)) << error.Message;
+    EXPECT_TRUE(Done(MakeStoneOf(design, partner, stone)));
     return stone;
 }
 

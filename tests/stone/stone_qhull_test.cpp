@@ -62,10 +62,9 @@ TEST_P(PublishedStone, EqualsQhullsIntersectionAndTheSumOfItsHalves) {
 #endif
     if (!std::filesystem::exists(GetParam())) GTEST_SKIP() << GetParam() << " is not present";
     StoneHalves halves;
-    FileError error;
     ASSERT_TRUE(Done(ReadAscHalves(GetParam(), halves)));
     Stone stone;
-    ASSERT_TRUE(MakeStone(*halves.Crown, *halves.Pavilion, stone, error)) << error.Message;
+    ASSERT_TRUE(Done(MakeStone(*halves.Crown, *halves.Pavilion, stone)));
     const std::vector<Plane> planes = StonePlanes(halves.Crown.get(), halves.Pavilion.get());
     const std::vector<std::string> faults = StoneFaults(stone, planes);
     EXPECT_TRUE(faults.empty()) << faults.front();

@@ -49,8 +49,7 @@ Real Octagon(Real r) {
 TEST(WholeStone, OctagonBrilliantProportionsAsWorkedOutByHand) {
     const Halves h = OctagonBrilliant();
     Stone stone;
-    FileError error;
-    ASSERT_TRUE(MakeStone(*h.crown, *h.pavilion, stone, error)) << error.Message;
+    ASSERT_TRUE(Done(MakeStone(*h.crown, *h.pavilion, stone)));
     EXPECT_TRUE(StoneFaults(stone, StonePlanes(h.crown.get(), h.pavilion.get())).empty());
     const StoneFigures f = FiguresOf(stone, *h.crown);
 
@@ -85,8 +84,7 @@ TEST(WholeStone, OctagonBrilliantProportionsAsWorkedOutByHand) {
 TEST(WholeStone, FacesKnowTheirHalfAndGroup) {
     const Halves h = OctagonBrilliant();
     Stone stone;
-    FileError error;
-    ASSERT_TRUE(MakeStone(*h.crown, *h.pavilion, stone, error));
+    ASSERT_TRUE(Done(MakeStone(*h.crown, *h.pavilion, stone)));
     for (const StoneFace& face : stone.Faces) {
         const TGem& half = face.Half == StoneHalf::Crown ? *h.crown : *h.pavilion;
         EXPECT_TRUE(face.FacePlane.Normal == half.Facets[face.Facet].Normal);
@@ -106,8 +104,7 @@ TEST(WholeStone, QuartzSlabWeighsAsWorkedOutByHand) {
         half->Recompute();
     }
     Stone stone;
-    FileError error;
-    ASSERT_TRUE(MakeStone(*crown, *pavilion, stone, error)) << error.Message;
+    ASSERT_TRUE(Done(MakeStone(*crown, *pavilion, stone)));
     const Material* quartz = FindMaterial(" quartz");
     ASSERT_NE(quartz, nullptr);
     const Real carats = 10 * 10 * 3 * 2.65L / 200; // mm³ x g/cm³ = mg; 200 mg to the carat
@@ -134,8 +131,7 @@ TEST(WholeStone, MaterialsGiveTheirIndexAtTheDLineAndTheirDispersion) {
 TEST(WholeStone, OneHalfIsClosedByTheGirdlePlane) {
     const Halves h = OctagonBrilliant();
     Stone stone;
-    FileError error;
-    ASSERT_TRUE(MakeHalfStone(*h.crown, stone, error)) << error.Message;
+    ASSERT_TRUE(Done(MakeHalfStone(*h.crown, stone)));
     EXPECT_EQ(stone.SingleHalf, StoneHalf::Crown);
     EXPECT_EQ(stone.BoxMin.z, 0);
     const Real crown = (GirdleRadius - TableRadius) * std::tan(CrownAngle * Rad);
@@ -156,8 +152,7 @@ TEST(WholeStone, GirdlesThatDifferAreNamed) {
     EXPECT_NEAR(c.PavilionToCrown(), 1 / 1.021L, Tight);
     // The smaller girdle wins.
     Stone stone;
-    FileError error;
-    ASSERT_TRUE(MakeStone(*h.crown, *h.pavilion, stone, error));
+    ASSERT_TRUE(Done(MakeStone(*h.crown, *h.pavilion, stone)));
     EXPECT_NEAR(stone.BoxMax.x - stone.BoxMin.x, 2 * GirdleRadius, Tight);
 }
 
@@ -187,20 +182,19 @@ TEST(WholeStone, RefusalsNameTheFilesAndTheReason) {
 
     ASSERT_TRUE(Done(ReadDesignPair(crownFile.Path(), otherGear.Path(), halves)));
     Stone stone;
-    EXPECT_FALSE(
-        MakeStone(*halves.Crown, *halves.Pavilion, stone, error, crownFile.Path(), otherGear.Path()));
+    error = MakeStone(*halves.Crown, *halves.Pavilion, stone, crownFile.Path(), otherGear.Path()).Error();
     EXPECT_NE(error.Message.find(crownFile.Path()), std::string::npos) << error.Message;
     EXPECT_NE(error.Message.find(otherGear.Path()), std::string::npos) << error.Message;
-    EXPECT_FALSE(MakeStone(*halves.Pavilion, *halves.Crown, stone, error)); // swapped halves
+    error = MakeStone(*halves.Pavilion, *halves.Crown, stone).Error(); // swapped halves
     EXPECT_NE(error.Message.find("where a crown is expected"), std::string::npos) << error.Message;
 
     auto slab = NewGem('c', 8, 96, false), bottom = NewGem('p', 8, 96, false);
-    EXPECT_FALSE(MakeStone(*slab, *bottom, stone, error)); // only the table and the culet plane
+    error = MakeStone(*slab, *bottom, stone).Error(); // only the table and the culet plane
     EXPECT_NE(error.Message.find("open"), std::string::npos) << error.Message;
     slab->SetDist(-1, 0);
     bottom->SetDist(-1, 0);
     CutByAngle(*slab, 90, 0, 10);
-    EXPECT_FALSE(MakeStone(*slab, *bottom, stone, error)); // a flat stone
+    error = MakeStone(*slab, *bottom, stone).Error(); // a flat stone
     EXPECT_NE(error.Message.find("empty"), std::string::npos) << error.Message;
     EXPECT_TRUE(stone.Empty());
 }
@@ -250,13 +244,12 @@ bool PlanesCovered(const TGem& from, const TGem& by, Real size, Real tolerance) 
 TEST(WholeStone, AscExportReadsBackIntoTheSameHalves) {
     for (const char* name : {"SRB.asc", "Turkey.asc", "CubeIllusionTri.asc"}) {
         StoneHalves halves, back;
-        FileError error;
         ASSERT_TRUE(Done(ReadAscHalves(BundledAsc(name), halves)));
         TempFile file("whole.asc");
         ASSERT_TRUE(Done(WriteStoneAsc(*halves.Crown, *halves.Pavilion, file.Path())));
         ASSERT_TRUE(Done(ReadAscHalves(file.Path(), back)));
         Stone stone;
-        ASSERT_TRUE(MakeStone(*halves.Crown, *halves.Pavilion, stone, error));
+        ASSERT_TRUE(Done(MakeStone(*halves.Crown, *halves.Pavilion, stone)));
         const Real tolerance = 1e-6L * stone.Size();
         for (const auto& [a, b] : {std::pair{halves.Crown.get(), back.Crown.get()},
                                    std::pair{halves.Pavilion.get(), back.Pavilion.get()}}) {

@@ -274,7 +274,7 @@ void PrintCommandsTest::printerThatCannotBeOpenedIsReported() {
     ScriptedPrinter& printer = f.Script.Printer;
     printer.SetUpAnswers = {true};
     printer.OpenTextError = 5;
-    QCOMPARE(PrintFacetData(printer, f.Script, w.Design(), w.DesignFile()), 5);
+    w.Action("printfacetdata1")->trigger();
     QCOMPARE(f.Script.Beeps, 1);
     QCOMPARE(f.Script.Texts(), std::vector<std::string>{" Cannot write to printer . Error:    5"});
     QVERIFY(printer.Text.empty());

@@ -95,7 +95,7 @@ void SheetZoomTest::clickPicksTheCornerAtEveryZoomAndAfterAPan() {
         const Vector3 p = w.Design().PickPoint(requester.Picked.X, requester.Picked.Y, false, false).Position;
         QVERIFY2(std::fabs(p.x - corner.x) + std::fabs(p.y - corner.y) < 1e-9L, when);
         // The click reads the design point under the pixel, to the pixel's size.
-        const Real pixel = 1 / (w.Sheet().TopView.MapX.Scale * w.ScreenCanvas().MapX.Scale);
+        const Real pixel = 1 / (w.Sheet().TopView.Window.X.Scale * w.ScreenCanvas().World.X.Scale);
         QVERIFY2(std::fabs(requester.Picked.X - corner.x) <= pixel &&
                      std::fabs(requester.Picked.Y - corner.y) <= pixel,
                  when);

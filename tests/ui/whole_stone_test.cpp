@@ -54,10 +54,9 @@ void WholeStoneTest::viewFollowsTheDesignAndScalingIsOneStep() {
 
     // The stone of both halves of the file, made here from the file itself.
     StoneHalves halves;
-    FileError error;
     QVERIFY(ReadAscHalves(Srb, halves));
     Stone expected;
-    QVERIFY(MakeStone(*halves.Crown, *halves.Pavilion, expected, error));
+    QVERIFY(MakeStone(*halves.Crown, *halves.Pavilion, expected));
     QVERIFY(!window->Shown().SingleHalf);
     // The design has gone through its undo snapshot, written with fewer digits than memory holds.
     QVERIFY(RelativeDifference(window->Shown().Volume, expected.Volume) < 1e-7);
