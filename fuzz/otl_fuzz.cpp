@@ -16,7 +16,7 @@ namespace {
 TGem& Design() {
     static std::unique_ptr<TGem> gem = [] {
         auto g = std::make_unique<TGem>();
-        g->NewDesign('c', 16, 96, false, 0, true, true);
+        g->NewDesign('c', 16, 96, false, 0, true);
         Plane plane;
         g->PlaneFromAngleIndexDist(40, 0, 30, plane);
         g->CutFacetGroup(1, plane);

@@ -153,14 +153,8 @@ TEST(FacetSearches, GirdleFacetQueries) {
     EXPECT_FALSE(gem->AllGirdleFacets());
 }
 
-TEST(Labels, ChangedSuffixAndIndexTexts) {
+TEST(Labels, IndexTexts) {
     auto gem = RoundBrilliantCrown();
-    EXPECT_EQ(gem->ChangedSuffix(), "");
-    gem->SnapshotNo = 3;
-    EXPECT_EQ(gem->ChangedSuffix(), " (changed:  3)");
-    gem->SnapshotNo = 12;
-    EXPECT_EQ(gem->ChangedSuffix(), " (changed: 12)");
-
     gem->OffsetIndex = 1;
     gem->Facets[17].ShownIndex = gem->ShownIndex(gem->Index(17));
     EXPECT_EQ(gem->LabelIndexText(17), "    1");
@@ -211,7 +205,7 @@ TEST(Markers, SetShowHideAndRange) {
     EXPECT_TRUE(gem->MarkerShown(2));
     gem->SetMarkerY(3, 4);
     EXPECT_EQ(gem->PickMarkers[3].MarkerY, 4);
-    gem->NewDesign('c', 8, 96, false, 0, true, true);
+    gem->NewDesign('c', 8, 96, false, 0, true);
     gem->SetMarkerShown(1, true);
     gem->HideMarkers();
     for (int k = 1; k <= 3; ++k)
