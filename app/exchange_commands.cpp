@@ -23,12 +23,12 @@ constexpr const char* OutlineExtension = ".otl";
 // half-way leaves the design's history as it was.
 class FirstSnapshotKept {
   public:
-    explicit FirstSnapshotKept(const TGem& design) {
-        if (design.SnapshotTop < 0) return;
-        std::ifstream in(design.SnapshotFile(0), std::ios::binary);
+    explicit FirstSnapshotKept(const UndoHistory& history) {
+        if (history.Top() < 0) return;
+        std::ifstream in(history.StepFile(0), std::ios::binary);
         std::ostringstream bytes;
         if (!(bytes << in.rdbuf())) return;
-        Path = design.SnapshotFile(0);
+        Path = history.StepFile(0);
         Bytes = bytes.str();
     }
     void PutBack() const {
@@ -50,14 +50,21 @@ void ImportAscFile(CommandHost& w, char side, const std::string& path) {
     if (const FileResult read = w.Design().ReadAsc(path); !read) return w.Changes().ReportFileFailure(read);
     const std::string name = NameOnly(path) + (side == 'c' ? "c" : "p");
     const std::string file = FolderOf(path) + name + DesignExtension;
-    const FirstSnapshotKept firstSnapshot(w.Design());
+    UndoHistory& history = w.Changes().History();
+    const FirstSnapshotKept firstSnapshot(history);
     FileResult imported;
     w.Display().SelectedFacet = NoneFound;
     w.SetChecked("ShowOutline1", false);
     const FileNaming kept = w.Naming();
     w.SetNaming({file, name, kept.NotChosen}); // the title of the step the import records
-    const bool built = w.Changes().Commit([side, &file, &imported](TGem& design) {
-        imported = design.ImportAsc(side);
+    // The empty design is the import's first undo step. Without it (no temporary folder) the import
+    // still stands: the step the commit records shows that failure.
+    const auto recordEmpty = [&history](TGem& empty) {
+        history.StartNew();
+        static_cast<void>(history.Record(empty));
+    };
+    const bool built = w.Changes().Commit([side, &file, &imported, &recordEmpty](TGem& design) {
+        imported = design.ImportAsc(side, recordEmpty);
         if (!imported) return false;
         design.SetTextLine(FileNameLine, "Filename: " + NameOnly(file) + DesignExtension);
         return true;

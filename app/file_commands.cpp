@@ -29,7 +29,7 @@ void OpenChosenDesign(CommandHost& w, const std::string& chosen) {
 } // namespace
 
 Answer AskSaveChanges(CommandHost& w) {
-    if (!w.Design().CanUndo()) return Answer::No;
+    if (!w.Changes().History().CanUndo()) return Answer::No;
     w.Svc().Messages.Beep();
     const Answer answer = w.Svc().Messages.Confirm("File changed; save changes");
     if (answer != Answer::Yes) return answer;

@@ -72,7 +72,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(LAPIDRAW_VERSION);
 
     // Snapshot folders of earlier runs that ended without removing them (a crash) do not pile up.
-    RemoveStaleSnapshotFolders(TGem::SnapshotParentFolder(), std::filesystem::file_time_type::clock::now());
+    RemoveStaleSnapshotFolders(UndoHistory::ParentFolder(), std::filesystem::file_time_type::clock::now());
 
     QtMessageService messages;
     QtFileDialogService files;

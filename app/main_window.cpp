@@ -134,8 +134,8 @@ Tstartform::Tstartform(const Services& services, const std::string& commandLineF
     : ServiceSet(services), TheDesign(std::make_unique<TGem>()), ThePreform(std::make_unique<TGem>()),
       CommandLineFile(commandLineFile) {
     setObjectName("startform");
-    TheDesign->NewDesign('c', 8, 96, false, 0, true, true);
-    ThePreform->NewDesign('c', 1, 96, false, 0, true, true);
+    TheDesign->NewDesign('c', 8, 96, false, 0, true);
+    ThePreform->NewDesign('c', 1, 96, false, 0, true);
     CopyVersionText(*this);
     setWindowTitle("Lapidra");
     setAcceptDrops(true);
@@ -396,8 +396,8 @@ MenuState Tstartform::CurrentMenuState() const {
     state.OutlineFile = design.OutlineFileExists();
     state.AllGirdle = design.AllGirdleFacets();
     state.GirdleFacet = design.HasGirdleFacet();
-    state.CanUndo = design.CanUndo();
-    state.CanRedo = design.CanRedo();
+    state.CanUndo = Runner.History().CanUndo();
+    state.CanRedo = Runner.History().CanRedo();
     state.PreformShown = Shown.PreformShown;
     return state;
 }
@@ -424,7 +424,7 @@ void Tstartform::SetTitle(const std::string& suffix) {
 
 void Tstartform::RestoreNaming(const FileNaming& kept) {
     DesignNaming = kept;
-    SetTitle(TheDesign->ChangedSuffix());
+    SetTitle(Runner.History().ChangedSuffix());
 }
 
 void Tstartform::SetDesignFile(const std::string& path) {
@@ -659,7 +659,7 @@ void Tstartform::ResizeWindow(QSize size) {
 // ---- Quitting ----
 
 void Tstartform::QuitCommand() {
-    if (TheDesign->CanUndo()) {
+    if (Runner.History().CanUndo()) {
         ServiceSet.Messages.Beep();
         const Answer answer = ServiceSet.Messages.Confirm(
             DesignNaming.File.empty() ? "This program will terminate. Save current new design?"

@@ -108,7 +108,8 @@ void TForm6::Button1Click() {
 
     const bool showOutline = Host.Display().ShowOutline;
     Host.Finish(*this, [&](TGem& design) {
-        design.NewDesign(check.Type, check.Parts, check.SystemIndex, check.Mirror, check.Offset, false, true);
+        design.NewDesign(check.Type, check.Parts, check.SystemIndex, check.Mirror, check.Offset, true);
+        Host.Changes().History().StartNew();
         design.SetTextLine(FileNameLine, "");
         // With the outline option on, the outline is read again and shown over the new design.
         if (showOutline) static_cast<void>(design.ReadOutline("")); // unreadable: the design has none

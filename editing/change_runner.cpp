@@ -9,10 +9,12 @@ ChangeRunner::ChangeRunner(ChangeView& view, MessageService& messages, WindowSer
 bool ChangeRunner::Run(const DesignChange& change) {
     TGem& design = View.Design();
     const std::unique_ptr<TGem> before = design.Backup();
+    const UndoHistory::Counters stepsBefore = DesignHistory.Backup();
     try {
         return change(design);
     } catch (const std::exception& error) {
         design.Restore(*before);
+        DesignHistory.Restore(stepsBefore);
         Report(error.what());
         View.Repaint();
         return false;
@@ -40,14 +42,14 @@ bool ChangeRunner::Preview(const DesignChange& change) {
 bool ChangeRunner::Commit(const DesignChange& change) {
     if (change && !Run(change)) return false;
     // A snapshot that could not be written is not read back: that would undo the change just made.
-    if (RecordStep()) ReadReported("", TGem::FileMode::Reload);
+    if (RecordStep()) ReadReported(DesignHistory.Reload(View.Design()));
     ShowChanged();
     return true;
 }
 
 bool ChangeRunner::Revert() {
     // With no snapshot yet there is nothing to go back to, and nothing is reported.
-    const bool readBack = ReadReported("", TGem::FileMode::Reload);
+    const bool readBack = ReadReported(DesignHistory.Reload(View.Design()));
     ShowChanged();
     return readBack;
 }
@@ -57,19 +59,19 @@ void ChangeRunner::Refresh() {
 }
 
 void ChangeRunner::Undo() {
-    ReadReported("", TGem::FileMode::Undo);
-    View.ShowStep(View.Design().ChangedSuffix());
+    ReadReported(DesignHistory.Undo(View.Design()));
+    View.ShowStep(DesignHistory.ChangedSuffix());
     ShowChanged();
 }
 
 void ChangeRunner::Redo() {
-    ReadReported("", TGem::FileMode::Redo);
-    View.ShowStep(View.Design().ChangedSuffix());
+    ReadReported(DesignHistory.Redo(View.Design()));
+    View.ShowStep(DesignHistory.ChangedSuffix());
     ShowChanged();
 }
 
 bool ChangeRunner::Open(const std::string& path) {
-    if (!ReadReported(path, TGem::FileMode::Open)) return false;
+    if (!OpenReported(path)) return false;
     RecordStep();
     ShowChanged();
     return true;
@@ -81,35 +83,42 @@ ChangeRunner::Saved ChangeRunner::Save(const std::string& path, const std::strin
         ReportFileFailure(written);
         return Saved::No;
     }
-    const bool readBack = ReadReported(path, TGem::FileMode::Open);
+    DesignHistory.StartNew();
+    const bool readBack = OpenReported(path);
     RecordStep();
     ShowChanged();
     return readBack ? Saved::Yes : Saved::ButNotReadBack;
 }
 
 bool ChangeRunner::EnsureStep() {
-    return View.Design().SnapshotNo >= 0 || RecordStep();
+    return DesignHistory.Current() >= 0 || RecordStep();
 }
 
 bool ChangeRunner::RecordStep() {
     TGem& design = View.Design();
     // A temporary folder that cannot be written fails every step alike: it is shown once.
-    const FileResult recorded = design.WriteDesign("", TGem::FileMode::Snapshot, "");
+    const FileResult recorded = DesignHistory.Record(design);
     if (recorded) SnapshotFailureShown.clear();
     if (!recorded && recorded.Error().Message != SnapshotFailureShown) {
         SnapshotFailureShown = recorded.Error().Message;
         ReportFileFailure(recorded);
     }
-    View.ShowStep(design.ChangedSuffix());
+    View.ShowStep(DesignHistory.ChangedSuffix());
     Window.ProcessPendingEvents();
     View.ShowUndoRedo();
     return recorded.Done();
 }
 
-bool ChangeRunner::ReadReported(const std::string& name, TGem::FileMode mode) {
-    const FileResult read = View.Design().ReadDesign(name, mode);
+bool ChangeRunner::ReadReported(const FileResult& read) {
     ReportFileFailure(read);
     return read.Done();
+}
+
+// A design file read as a new design, with a new undo history.
+bool ChangeRunner::OpenReported(const std::string& path) {
+    if (!ReadReported(View.Design().ReadDesign(path, TGem::FileMode::Open))) return false;
+    DesignHistory.StartNew();
+    return true;
 }
 
 void ChangeRunner::Report(const std::string& message) {

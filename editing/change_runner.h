@@ -1,10 +1,12 @@
 // The one change runner. Every change of the design goes through it: a dialog's, a menu command's, and
 // the file operations that replace the design (open, save, undo, redo, import). It backs the design up,
-// runs the change, puts the design back and reports on any exception, records the undo step, reads it
-// back so that the design in memory equals its file form, and tells its view what to show again.
+// runs the change, puts the design back and reports on any exception, records the undo step in the
+// design's undo history (which it owns), reads it back so that the design in memory equals its file form,
+// and tells its view what to show again.
 // Free of Qt: the main window and the tests' stand-in host run this same class.
 #pragma once
 
+#include "editing/undo_history.h"
 #include "gem/gem.h"
 #include "services/services.h"
 
@@ -63,9 +65,13 @@ class ChangeRunner {
     // Writes a snapshot for a design that has none yet, so that a later Revert has a step to go back to.
     bool EnsureStep();
 
-    // The design writes its next undo snapshot; the title and Undo and Redo follow; pending events run.
-    // False when the snapshot could not be written (shown once while the same failure repeats).
+    // The design is written as the next undo step; the title and Undo and Redo follow; pending events
+    // run. False when the step could not be written (shown once while the same failure repeats).
     bool RecordStep();
+
+    // The undo history of the design (a change that starts a new design starts a new history).
+    UndoHistory& History() { return DesignHistory; }
+    const UndoHistory& History() const { return DesignHistory; }
 
     // ---- Reporting ----
     // A beep and an error box.
@@ -75,11 +81,13 @@ class ChangeRunner {
 
   private:
     bool Run(const DesignChange& change);
-    bool ReadReported(const std::string& name, TGem::FileMode mode);
+    bool ReadReported(const FileResult& read);
+    bool OpenReported(const std::string& path);
     void ShowChanged();
 
     ChangeView& View;
     MessageService& Messages;
     WindowServices& Window;
+    UndoHistory DesignHistory;
     std::string SnapshotFailureShown;
 };

@@ -57,11 +57,7 @@ void ImportHalf(TGem& gem, const std::string& path, char type) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = WriteInputFile(data, size, ".asc");
 
-    static std::unique_ptr<TGem> gem = [] {
-        auto design = std::make_unique<TGem>();
-        design->KeepsUndoHistory = false; // the imports are checked, never undone: no snapshot files
-        return design;
-    }();
+    static std::unique_ptr<TGem> gem = std::make_unique<TGem>();
     if (const FileResult read = gem->ReadAsc(path); !read) {
         CheckRefusal(read);
         if (gem->AscLineCount != 0) Fail("a refused file left something", read.Error().Message);

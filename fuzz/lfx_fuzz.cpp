@@ -22,7 +22,7 @@ std::string DesignWithoutHeaderLine(const TGem& gem) {
 TGem& Design() {
     static std::unique_ptr<TGem> gem = [] {
         auto g = std::make_unique<TGem>();
-        g->NewDesign('c', 8, 96, true, 0, true, true);
+        g->NewDesign('c', 8, 96, true, 0, true);
         g->CutFacetGroup(1, g->PlaneFromAngleIndexDist(90, 3, 20).value());
         g->SetTextLine(1, "before");
         g->MessageLines[1] = "message";

@@ -51,7 +51,7 @@ void CheckNewDesign(const std::string& text) {
     if (teeth < 3 || check.Parts < 1 || teeth % check.Parts != 0 || check.Offset < 0 || check.Offset > teeth)
         Finding("the new-design check let an impossible design through", text);
     static TGem gem;
-    gem.NewDesign(check.Type, check.Parts, check.SystemIndex, check.Mirror, check.Offset, true, true);
+    gem.NewDesign(check.Type, check.Parts, check.SystemIndex, check.Mirror, check.Offset, true);
     if (!CheckDesignNumbers(gem).empty()) Finding("a new design holds an impossible number", text);
 }
 } // namespace

@@ -16,7 +16,7 @@ namespace {
 TGem& Design() {
     static std::unique_ptr<TGem> gem = [] {
         auto g = std::make_unique<TGem>();
-        g->NewDesign('c', 16, 96, false, 0, true, true);
+        g->NewDesign('c', 16, 96, false, 0, true);
         g->CutFacetGroup(1, g->PlaneFromAngleIndexDist(40, 0, 30).value());
         const std::string saved = "/tmp/lapidraw-fuzz-saved-" + std::to_string(getpid()) + ".otl";
         if (!g->SaveOutline(saved) || !g->ReadOutline(saved)) std::abort();

@@ -56,6 +56,15 @@ std::string RandomHex() {
     return text;
 }
 
+std::string LocalTimeText(const char* format) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[128];
+    const std::size_t length = std::strftime(text, sizeof text, format, &local);
+    return std::string(text, length);
+}
+
 std::string TemporaryNameBeside(const std::string& target) {
     const fs::path path(target);
     return (path.parent_path() / ("." + path.filename().string() + "." + RandomHex() + ".tmp")).string();

@@ -68,6 +68,9 @@ std::string TemporaryNameBeside(const std::string& target);
 // removes the temporary file when that fails. The system's error code, else 0.
 int PutInPlace(const std::string& temporary, const std::string& target);
 
+// The current local time as the system formats it with the strftime format.
+std::string LocalTimeText(const char* format);
+
 // The operating system's error number of the failure just seen (EIO when the system gave none).
 int LastOsError();
 

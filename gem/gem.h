@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -82,14 +83,13 @@ class TGem {
 
   private:
     // Whole-state copy: only used to start a scratch read from the current design and to take the
-    // result over (the snapshot folder stays with its owner).
+    // result over (the progress sink stays with its owner).
     TGem& operator=(const TGem&) = default;
 
   public:
-    // A copy of the whole design with its undo bookkeeping, to put back when a change fails half-way.
-    // The copy owns no snapshot folder.
+    // A copy of the whole design, to put back when a change fails half-way.
     std::unique_ptr<TGem> Backup() const;
-    // Puts a backup back; this design keeps its own snapshot folder and progress sink.
+    // Puts a backup back; this design keeps its own progress sink.
     void Restore(const TGem& backup) { TakeOverDesign(backup); }
 
     // ---- Design parameters ----
@@ -124,15 +124,6 @@ class TGem {
     std::int32_t MessageNext = 1;
     std::string VersionText = "LapidraW " LAPIDRAW_VERSION;
     std::string FileName;
-
-    // ---- Undo snapshots ----
-    std::int32_t SnapshotNo = -1;
-    std::int32_t SnapshotTop = -1;
-    std::string TempFolder;
-    std::string SnapshotPrefix;
-    // False for a design read only to be looked at, which keeps no undo history: the ASC import then
-    // writes no snapshot of the empty design it starts from.
-    bool KeepsUndoHistory = true;
 
     // ---- Girdle outline ----
     // The outline read from its file lies in the design's tables: points OutlineFirstPoint ... 0 and
@@ -174,7 +165,7 @@ class TGem {
 
     // ---- New design and symmetry ----
     void NewDesign(char type, std::int32_t parts, std::int32_t systemIndex, bool mirror, Real offset,
-                   bool clearOutline, bool resetAll);
+                   bool clearOutline);
     Real Wrap(Real x) const;
     Real ShownIndex(Real x) const;
     bool HasMirrorTwin(int f) const;
@@ -212,37 +203,20 @@ class TGem {
     // Deletes facets first ... last and recomputes the stone.
     void DeleteFacets(int first, int last);
 
-    // ---- Design file and snapshots ----
-    // Named reads or writes the file given; Save also sets text line 10 and starts a new undo history;
-    // Snapshot writes the next numbered snapshot (the name is ignored); Undo, Redo and Reload read the
-    // previous, next or current snapshot; Open reads the file given as a new design (new undo history,
-    // girdle outline emptied).
-    enum class FileMode { Named, Save, Snapshot, Undo, Redo, Open, Reload };
+    // ---- Design file ----
+    // Named reads or writes the file given (a read names the design's text after it); Save writes it and
+    // sets text line 10; Open reads the file given as a new design (girdle outline emptied); AsWritten
+    // reads it exactly as written, text line 10 included (how an undo step is read back), and writes as
+    // Named does.
+    enum class FileMode { Named, Save, Open, AsWritten };
 
     // Writes the design. The old file is replaced only once the new one is complete. On failure the
-    // design, the undo history and the old file are unchanged.
+    // design and the old file are unchanged.
     FileResult WriteDesign(const std::string& name, FileMode mode, const std::string& shortName);
-    // Reads a design. A failed read leaves the design exactly as it was; when there is simply nothing to
-    // undo, redo or reload the result is NothingToRead.
+    // Reads a design. A failed read leaves the design exactly as it was.
     FileResult ReadDesign(const std::string& name, FileMode mode);
-    bool CanUndo() const { return SnapshotNo > 0; }
-    bool CanRedo() const { return SnapshotNo < SnapshotTop; }
-    // Removes this run's snapshot files and their private folder.
-    void DeleteSnapshots();
-    // The file of snapshot n (the folder is made on the first snapshot write).
-    std::string SnapshotFile(int n) const;
     // The design file's text, exactly as WriteDesign writes it (Latin-1 bytes, CR LF line ends).
     std::string DesignFileText() const;
-
-    // The snapshot stem of this run ("$$" + the time of day's digits + "$$"), chosen at construction.
-    std::string SnapshotStem;
-    // Every run keeps its snapshots in a private folder inside this one (the system's temporary folder;
-    // empty when there is none).
-    static std::string SnapshotParentFolder();
-    // Names as the snapshots are given them: a run's private folder, and the files in it (snapshots,
-    // and snapshots not yet complete).
-    static bool IsSnapshotFolderName(const std::string& name);
-    static bool IsSnapshotFileName(const std::string& name);
 
   private:
     struct GroupSymmetry {
@@ -251,13 +225,11 @@ class TGem {
     };
     // The symmetry record that makes the reader count `length` facets from `first` as its groups.
     GroupSymmetry ReadableSymmetry(int first, int length) const;
-    static std::string NewSnapshotStem();
-    FileResult MakeSnapshotFolder();
     int WriteFileAtomically(const std::string& path, const std::string& text);
     void TakeOverDesign(const TGem& read);
 
   public:
-    // (end of design file and snapshots)
+    // (end of design file)
 
     // ---- Transforms ----
     void RoundIndices();
@@ -308,8 +280,6 @@ class TGem {
     bool IsEmpty() const { return FacetCount < 1; }
     bool HasFacets() const { return FacetCount > 0; }
     bool HasEdgesToPick() const;
-    // " (changed: n)" while there is a step to undo, else empty: the main window's caption suffix.
-    std::string ChangedSuffix() const;
     Real LabelIndex(int i) const;
     std::string LabelIndexText(int i) const;
     // Where facet i's label goes in the girdle plane: 5 units outside the middle of its girdle edge;
@@ -417,8 +387,9 @@ class TGem {
     // buffer is empty. The design itself is never touched.
     FileResult ReadAsc(const std::string& name);
     // Builds a new crown ('c') or pavilion ('p') from the import buffer and computes it; fails, with the
-    // design unchanged, when the buffer holds nothing usable.
-    FileResult ImportAsc(char type);
+    // design unchanged, when the buffer holds nothing usable. `started` is shown the empty design the
+    // import starts from (whoever keeps an undo history records it as the first step).
+    FileResult ImportAsc(char type, const std::function<void(TGem&)>& started = nullptr);
     // (end of asc files)
 
   private:

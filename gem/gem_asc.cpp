@@ -500,7 +500,7 @@ void TGem::CutRecord(AscRecord& record, int designParts, bool designMirror) {
     }
 }
 
-FileResult TGem::ImportAsc(char type) {
+FileResult TGem::ImportAsc(char type, const std::function<void(TGem&)>& started) {
     if (type != 'c' && type != 'p')
         return FileResult::Failure("An ASC file imports as a crown or as a pavilion");
     if (!UnusableBuffer(*this).empty()) return FileResult::Failure("No ASC file has been read");
@@ -514,10 +514,8 @@ FileResult TGem::ImportAsc(char type) {
                                    std::to_string(MaxFacets));
 
     const bool mirror = AscMirror == 'y';
-    NewDesign(type, AscParts, static_cast<std::int32_t>(RoundEven(AscGear)), mirror, AscOffset, false, true);
-    // The empty design is the first undo step of the import. Without it (no temporary folder) the import
-    // still stands: the change runner that records the import's own step shows that failure.
-    if (KeepsUndoHistory) static_cast<void>(WriteDesign("", FileMode::Snapshot, ""));
+    NewDesign(type, AscParts, static_cast<std::int32_t>(RoundEven(AscGear)), mirror, AscOffset, true);
+    if (started) started(*this);
 
     Facets[-1].Dist = -ImportBlockDistance;
     for (int k = 1; k <= AscLineCount; ++k) {

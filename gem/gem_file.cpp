@@ -1,4 +1,4 @@
-// The design file (lfx) and the undo snapshots that are kept as design files.
+// The design file (lfx).
 #include "gem/code_page.h"
 #include "gem/exchange_io.h"
 #include "gem/gem.h"
@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -25,10 +24,8 @@ namespace {
 constexpr std::size_t FileNameLength = 80;
 constexpr int FirstOptionalTextLine = 11;
 constexpr int LastFreeTextLine = 19;
-constexpr int FolderAttempts = 100;
-constexpr std::string_view SnapshotFolderPrefix = "lapidraw-"; // + random hexadecimal digits
-constexpr std::size_t LargestDesignFile = 16 << 20;            // far above 2000 facets and all text lines
-constexpr std::size_t LongestLine = 100000;                    // far above any record the writer makes
+constexpr std::size_t LargestDesignFile = 16 << 20; // far above 2000 facets and all text lines
+constexpr std::size_t LongestLine = 100000;         // far above any record the writer makes
 constexpr const char* LineEnd = "\r\n";
 constexpr int IndexWidth = 8; // a facet's index is written in a field of 8 with 3 decimals
 constexpr int IndexDecimals = 3;
@@ -46,31 +43,9 @@ std::string NameWithoutFolderAndExtension(const std::string& path) {
     return fs::path(path).stem().string();
 }
 
-// The current local time as the system formats it with the strftime format.
-std::string LocalTimeText(const char* format) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[128];
-    const std::size_t length = std::strftime(text, sizeof text, format, &local);
-    return std::string(text, length);
-}
-
 std::string SystemDateTime() {
-    return LocalTimeText("%x %X");
+    return exchange::LocalTimeText("%x %X");
 }
-
-} // namespace
-
-// "$$" + the letters and digits of the time of day + "$$".
-std::string TGem::NewSnapshotStem() {
-    std::string stem = "$$";
-    for (const char c : LocalTimeText("%X"))
-        if (std::isalnum(static_cast<unsigned char>(c))) stem += c;
-    return stem + "$$";
-}
-
-namespace {
 
 // ---- Writing ----
 
@@ -228,7 +203,7 @@ class DesignReader {
             cursor.Fail("the system index is out of range");
         CheckParts(cursor, parts, std::abs(systemIndex));
         if (type != 'c' && type != 'p') cursor.Fail("the design type must be c or p");
-        gem_.NewDesign(type, parts, systemIndex, mirror == 'm', offset, open_, open_);
+        gem_.NewDesign(type, parts, systemIndex, mirror == 'm', offset, open_);
         headerRead_ = true;
         groupLeft_ = 0;
         groupMark_ = ' ';
@@ -404,46 +379,23 @@ std::string TGem::DesignFileText() const {
 }
 
 FileResult TGem::WriteDesign(const std::string& name, FileMode mode, const std::string& shortName) {
-    std::string path = name;
-    const int snapshot = SnapshotNo + 1;
-    if (mode == FileMode::Snapshot) {
-        if (TempFolder.empty())
-            if (FileResult folder = MakeSnapshotFolder(); !folder) return folder;
-        path = SnapshotFile(snapshot);
-    }
-    FileName = path.substr(0, FileNameLength);
+    FileName = name.substr(0, FileNameLength);
 
     const std::string savedFileNameLine = TextLines[FileNameLine];
     if (mode == FileMode::Save) TextLines[FileNameLine] = "filename: " + shortName + ".lfx";
 
-    const int code = WriteFileAtomically(path, DesignFileText());
+    const int code = WriteFileAtomically(name, DesignFileText());
     if (code != 0) {
         TextLines[FileNameLine] = savedFileNameLine;
-        return FileResult::Failure(exchange::CannotWriteMessage(path, code), 0, code);
+        return FileResult::Failure(exchange::CannotWriteMessage(name, code), 0, code);
     }
-    if (mode == FileMode::Snapshot) SnapshotNo = SnapshotTop = snapshot;
-    if (mode == FileMode::Save) SnapshotNo = SnapshotTop = -1;
     return {};
 }
 
 FileResult TGem::ReadDesign(const std::string& name, FileMode mode) {
-    std::string path = name;
-    int snapshot = SnapshotNo;
-    if (mode == FileMode::Undo) {
-        if (SnapshotNo < 1) return FileResult::NothingToRead();
-        snapshot = SnapshotNo - 1;
-    } else if (mode == FileMode::Redo) {
-        if (SnapshotNo >= SnapshotTop) return FileResult::NothingToRead();
-        snapshot = SnapshotNo + 1;
-    } else if (mode == FileMode::Reload) {
-        if (SnapshotNo < 0) return FileResult::NothingToRead();
-    }
-    const bool fromSnapshot = mode == FileMode::Undo || mode == FileMode::Redo || mode == FileMode::Reload;
-    if (fromSnapshot) path = SnapshotFile(snapshot);
-
     std::string bytes;
-    if (const int code = ReadWholeFile(path, bytes); code != 0)
-        return FileResult::Failure(exchange::CannotReadMessage(path, code), 0, code);
+    if (const int code = ReadWholeFile(name, bytes); code != 0)
+        return FileResult::Failure(exchange::CannotReadMessage(name, code), 0, code);
 
     auto scratch = std::make_unique<TGem>();
     scratch->TakeOverDesign(*this);
@@ -451,19 +403,18 @@ FileResult TGem::ReadDesign(const std::string& name, FileMode mode) {
     DesignReader reader(*scratch, mode == FileMode::Open);
     try {
         reader.Read(bytes);
-        if (fromSnapshot) scratch->SnapshotNo = snapshot;
-        if (!fromSnapshot && !name.empty())
+        if (mode != FileMode::AsWritten && !name.empty())
             scratch->TextLines[FileNameLine] = "filename: " + NameWithoutFolderAndExtension(name) + ".lfx";
-        scratch->FileName = path.substr(0, FileNameLength);
+        scratch->FileName = name.substr(0, FileNameLength);
         scratch->Recompute();
     } catch (const ReadFailure& failure) {
-        return FileResult::Failure(" Cannot read file " + path + ", line " + IntText(failure.Line) + ": " +
+        return FileResult::Failure(" Cannot read file " + name + ", line " + IntText(failure.Line) + ": " +
                                        failure.What,
                                    failure.Line);
     } catch (const RangeError& error) { // a design too large for the tables, found at its e record
         const int line = std::max(reader.LinesRead(), 1);
         return FileResult::Failure(
-            " Cannot read file " + path + ", line " + IntText(line) + ": " + error.what(), line);
+            " Cannot read file " + name + ", line " + IntText(line) + ": " + error.what(), line);
     }
     TakeOverDesign(*scratch);
     return {};
@@ -476,75 +427,9 @@ std::unique_ptr<TGem> TGem::Backup() const {
 }
 
 void TGem::TakeOverDesign(const TGem& read) {
-    const std::string folder = TempFolder, prefix = SnapshotPrefix, stem = SnapshotStem;
     ProgressSink* const progress = Progress;
     *this = read;
-    TempFolder = folder;
-    SnapshotPrefix = prefix;
-    SnapshotStem = stem;
     Progress = progress;
-}
-
-std::string TGem::SnapshotFile(int n) const {
-    return SnapshotPrefix + IntText(n) + ".lfx";
-}
-
-std::string TGem::SnapshotParentFolder() {
-    std::error_code error;
-    const fs::path base = fs::temp_directory_path(error);
-    return error ? std::string() : base.string();
-}
-
-bool TGem::IsSnapshotFolderName(const std::string& name) {
-    const std::string hex = name.substr(std::min(name.size(), SnapshotFolderPrefix.size()));
-    return name.starts_with(SnapshotFolderPrefix) && hex.size() == exchange::RandomHexLength &&
-           std::all_of(hex.begin(), hex.end(),
-                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
-}
-
-bool TGem::IsSnapshotFileName(const std::string& name) {
-    return (name.starts_with("$$") && name.ends_with(".lfx")) ||
-           (name.starts_with(".$$") && name.ends_with(".tmp"));
-}
-
-FileResult TGem::MakeSnapshotFolder() {
-    std::error_code error;
-    const fs::path base = fs::temp_directory_path(error);
-    if (!error) {
-        for (int attempt = 0; attempt < FolderAttempts; ++attempt) {
-            const fs::path folder = base / (std::string(SnapshotFolderPrefix) + exchange::RandomHex());
-            if (!fs::create_directory(folder, error)) {
-                if (error) break;
-                continue; // the name is taken: draw another
-            }
-            fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);
-            if (error) {
-                fs::remove(folder);
-                break;
-            }
-            TempFolder = folder.string();
-            SnapshotPrefix = (folder / SnapshotStem).string();
-            return {};
-        }
-    }
-    const int code = error ? error.value() : EEXIST;
-    return FileResult::Failure(exchange::CannotWriteMessage(
-                                   (base / (SnapshotStem + IntText(SnapshotNo + 1) + ".lfx")).string(), code),
-                               0, code);
-}
-
-void TGem::DeleteSnapshots() {
-    if (TempFolder.empty()) return;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(TempFolder, error)) {
-        const std::string found = entry.path().filename().string();
-        const bool snapshot = found.starts_with(SnapshotStem) && found.ends_with(".lfx");
-        const bool unfinished = found.starts_with("." + SnapshotStem) && found.ends_with(".tmp");
-        if (snapshot || unfinished) fs::remove(entry.path(), error);
-    }
-    fs::remove(TempFolder, error); // only when empty: never more than this run made
-    TempFolder.clear();
-    SnapshotPrefix.clear();
 }
 
 int TGem::WriteFileAtomically(const std::string& path, const std::string& text) {

@@ -4,14 +4,11 @@
 
 #include <cstdlib>
 
-// The snapshot stem is chosen now; its private folder is made by the first snapshot write.
-TGem::TGem() : SnapshotStem(NewSnapshotStem()) {
-    NewDesign('c', 8, 96, false, 0, true, true);
+TGem::TGem() {
+    NewDesign('c', 8, 96, false, 0, true);
 }
 
-TGem::~TGem() {
-    DeleteSnapshots();
-}
+TGem::~TGem() = default;
 
 std::int32_t TGem::IndexCount() const {
     return std::abs(SystemIndex);

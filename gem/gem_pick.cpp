@@ -178,11 +178,6 @@ bool TGem::HasEdgesToPick() const {
     return EdgeCount >= OutlineFirstEdge;
 }
 
-std::string TGem::ChangedSuffix() const {
-    if (SnapshotNo <= 0) return "";
-    return " (changed: " + PadLeft(IntText(SnapshotNo), 2) + ")";
-}
-
 Real TGem::LabelIndex(int i) const {
     const Real angle = FacetAngle(i);
     return NearZero(angle) || Near180(angle) ? Index(i) : Facets[i].ShownIndex;

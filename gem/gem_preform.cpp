@@ -79,7 +79,7 @@ void TGem::MakePreform(TGem& target) const {
         }
     }
 
-    target.NewDesign(GemType, 1, SystemIndex, false, OffsetIndex, false, true);
+    target.NewDesign(GemType, 1, SystemIndex, false, OffsetIndex, true);
     target.IsPreform = true;
     if (IsCrown())
         target.ShiftBoundingPlane(-TableFarOut);

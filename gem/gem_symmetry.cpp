@@ -19,7 +19,7 @@ Real ArcCosDeg(Real x) {
 }
 
 void TGem::NewDesign(char type, std::int32_t parts, std::int32_t systemIndex, bool mirror, Real offset,
-                     bool clearOutline, bool resetAll) {
+                     bool clearOutline) {
     const Real roundedOffset = RoundEven(offset);
     if (!(roundedOffset >= std::numeric_limits<std::int32_t>::min() &&
           roundedOffset <= std::numeric_limits<std::int32_t>::max()))
@@ -39,11 +39,10 @@ void TGem::NewDesign(char type, std::int32_t parts, std::int32_t systemIndex, bo
     for (int f = -1; f <= MaxFacets; ++f)
         Facets[f].CornerCount = 0;
 
-    if (clearOutline || resetAll) {
+    if (clearOutline) {
         OutlineFirstEdge = 1;
         OutlineFirstPoint = 1;
     }
-    if (resetAll) SnapshotNo = SnapshotTop = -1;
 
     for (int k = 1; k <= MessageLineCount; ++k)
         MessageLines[k].clear();

@@ -1,6 +1,6 @@
 #include "platform/stale_snapshots.h"
 
-#include "gem/gem.h"
+#include "editing/undo_history.h"
 
 #include <filesystem>
 #include <sys/stat.h>
@@ -31,7 +31,7 @@ bool RemoveIfStale(const fs::path& folder, fs::file_time_type now) {
     if (error || now - changed < StaleSnapshotAge) return false;
     for (const auto& entry : fs::directory_iterator(folder, error))
         if (fs::is_regular_file(entry.symlink_status()) &&
-            TGem::IsSnapshotFileName(entry.path().filename().string()))
+            UndoHistory::IsFileName(entry.path().filename().string()))
             fs::remove(entry.path(), error);
     return fs::remove(folder, error); // only when empty
 }
@@ -42,7 +42,7 @@ int RemoveStaleSnapshotFolders(const std::string& parent, fs::file_time_type now
     int removed = 0;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(parent, error))
-        if (TGem::IsSnapshotFolderName(entry.path().filename().string()) && RemoveIfStale(entry.path(), now))
+        if (UndoHistory::IsFolderName(entry.path().filename().string()) && RemoveIfStale(entry.path(), now))
             ++removed;
     return removed;
 }

@@ -16,10 +16,8 @@ bool HasAscExtension(const std::string& path) {
 }
 
 namespace {
-// Imports one half from the ASC file read into `gem`'s buffer. The half is to be looked at, not edited:
-// it keeps no undo history, so the import writes no snapshot.
+// Imports one half from the ASC file read into `gem`'s buffer (to be looked at, not edited).
 FileResult ImportRead(char type, TGem& gem) {
-    gem.KeepsUndoHistory = false;
     return gem.ImportAsc(type);
 }
 

@@ -108,7 +108,7 @@ void BrightnessWindowTest::aDesignChangeCancelsTheTraceAndShowsOnlyTheNewDesign(
     QVERIFY(std::fabs(window.ShownFigures()->Iso.Value - whole.Value) < 1e-9); // the same stone again
 
     // A design that makes no stone says why and shows no figures.
-    host.Gem->NewDesign('p', 8, 96, false, 0, true, true);
+    host.Gem->NewDesign('p', 8, 96, false, 0, true);
     host.Partner.reset();
     host.Repaint();
     QVERIFY(window.StoneLabel->text().contains("no stone"));

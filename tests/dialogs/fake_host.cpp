@@ -4,8 +4,8 @@
 #include <exception>
 
 FakeHost::FakeHost() {
-    Gem->NewDesign('c', 8, 96, false, 0, true, true);
-    PreformGem->NewDesign('c', 1, 96, false, 0, true, true);
+    Gem->NewDesign('c', 8, 96, false, 0, true);
+    PreformGem->NewDesign('c', 1, 96, false, 0, true);
 }
 
 FakeHost::~FakeHost() {

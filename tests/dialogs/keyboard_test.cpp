@@ -76,7 +76,7 @@ void KeyboardTest::newGemCommitsOneStepThroughTheHost() {
     QVERIFY(host.Script.Messages.empty());
     QCOMPARE(host.Finished, 1);
     QCOMPARE(host.Gem->SystemIndex, 64);
-    QCOMPARE(host.Gem->SnapshotNo, 0); // the new design is the first undo step
+    QCOMPARE(host.Changes().History().Current(), 0); // the new design is the first undo step
     QCOMPARE(host.File, std::string());
     QCOMPARE(host.Shown.SelectedFacet, NoneFound);
 

@@ -213,7 +213,7 @@ void ModifyDialogsTest::stretchMakesAnOval() {
 void ModifyDialogsTest::previewEndsWithOneCommitOrARestore() {
     FakeHost host;
     host.Gem = RoundBrilliantCrown();
-    QVERIFY(host.Gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+    QVERIFY(host.Changes().History().Record(*host.Gem));
     const std::string before = DesignText(*host.Gem);
     TForm11& form = DialogOf<TForm11>(host);
 
@@ -236,7 +236,7 @@ void ModifyDialogsTest::previewEndsWithOneCommitOrARestore() {
     PressAll(form.UpDown1, form.UpDown2, "CC");
     form.BitBtn1->click();
     QCOMPARE(host.Finished, 1);
-    QCOMPARE(host.Gem->SnapshotNo, 1);
+    QCOMPARE(host.Changes().History().Current(), 1);
     QVERIFY(DesignText(*host.Gem) != before);
 }
 
@@ -362,7 +362,7 @@ void ModifyDialogsTest::symmetryInput() {
     }
     QVERIFY(!form.isVisible());
     QCOMPARE(host.Finished + host.Cancelled, 0);
-    QCOMPARE(host.Gem->SnapshotNo, -1);
+    QCOMPARE(host.Changes().History().Current(), -1);
     QCOMPARE(DesignText(*host.Gem), before); // the stone is as it was
 }
 

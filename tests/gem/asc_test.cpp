@@ -1,4 +1,5 @@
 // ASC files: the exact lines written, the reading rules, the import's symmetry, and hostile input.
+#include "editing/undo_history.h"
 #include "gem/gem.h"
 #include "tests/support/asc_files.h"
 #include "tests/support/design_builders.h"
@@ -422,12 +423,13 @@ TEST(AscImport, HostileFilesNeverCrashOrHang) {
 TEST(AscImport, EmptyNewDesignIsRecordedForUndo) {
     auto gem = RoundBrilliantCrown();
     ASSERT_TRUE(ReadText(*gem, OctagonCrown));
-    ASSERT_TRUE(gem->ImportAsc('c'));
-    EXPECT_EQ(gem->SnapshotNo, 0);
-    EXPECT_EQ(gem->SnapshotTop, 0);
+    UndoHistory history;
+    ASSERT_TRUE(gem->ImportAsc('c', [&history](TGem& empty) { ASSERT_TRUE(history.Record(empty)); }));
+    EXPECT_EQ(history.Current(), 0);
+    EXPECT_EQ(history.Top(), 0);
     gem->Recompute();
     EXPECT_EQ(gem->FacetCount, 16);
-    ASSERT_TRUE(Done(gem->ReadDesign("", TGem::FileMode::Reload)));
+    ASSERT_TRUE(Done(history.Reload(*gem)));
     EXPECT_EQ(gem->FacetCount, 0);
     EXPECT_EQ(gem->Parts, 8);
     EXPECT_EQ(gem->SystemIndex, 96);

@@ -1,3 +1,4 @@
+#include "editing/undo_history.h"
 #include "gem/gem.h"
 #include "tests/support/design_builders.h"
 #include "tests/support/file_results.h"
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <unistd.h>
 #include <vector>
@@ -298,15 +300,10 @@ TEST(DesignFileRoundTrip, EveryGeneratedDesignWritesTheSameBytesAgain) {
     fs::remove_all(folder);
 }
 
-TEST_F(FileFolder, SaveSetsTheFileNameLineAndStartsANewHistory) {
+TEST_F(FileFolder, SaveSetsTheFileNameLine) {
     auto gem = RoundBrilliantCrown();
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
-    EXPECT_TRUE(gem->CanUndo());
     ASSERT_TRUE(gem->WriteDesign(File("brilliant.lfx"), TGem::FileMode::Save, "brilliant"));
     EXPECT_EQ(gem->TextLine(FileNameLine), "filename: brilliant.lfx");
-    EXPECT_EQ(gem->SnapshotNo, -1);
-    EXPECT_EQ(gem->SnapshotTop, -1);
     EXPECT_EQ(gem->FileName, File("brilliant.lfx"));
     EXPECT_NE(ReadBytes(File("brilliant.lfx")).find("\r\nIfilename: brilliant.lfx\r\n"), std::string::npos);
     // Nothing but the file itself is left in the folder.
@@ -342,89 +339,127 @@ TEST_F(FileFolder, SaveKeepsTheOldFilesPermissions) {
     EXPECT_NE(ReadBytes(File("kept.lfx")), "old");
 }
 
-TEST(Snapshots, NewChangeAfterUndoEndsTheRedoChain) {
+TEST(UndoSteps, NewChangeAfterUndoEndsTheRedoChain) {
     auto gem = NewGem('c', 8, 96, true);
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, "")); // 0: the new design
+    UndoHistory history;
+    ASSERT_TRUE(history.Record(*gem)); // 0: the new design
     for (Real angle : {90.0L, 40.0L, 30.0L}) {
         ASSERT_TRUE(CutByAngle(*gem, angle, 1, 35));
-        ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+        ASSERT_TRUE(history.Record(*gem));
     }
-    EXPECT_EQ(gem->SnapshotNo, 3);
-    EXPECT_FALSE(gem->CanRedo());
+    EXPECT_EQ(history.Current(), 3);
+    EXPECT_FALSE(history.CanRedo());
     const int threeGroups = gem->FacetCount;
-    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Undo));
-    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Undo));
-    EXPECT_EQ(gem->SnapshotNo, 1);
+    ASSERT_TRUE(history.Undo(*gem));
+    ASSERT_TRUE(history.Undo(*gem));
+    EXPECT_EQ(history.Current(), 1);
     EXPECT_EQ(gem->FacetCount, 16);
-    EXPECT_TRUE(gem->CanRedo());
-    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Redo));
+    EXPECT_TRUE(history.CanRedo());
+    ASSERT_TRUE(history.Redo(*gem));
     EXPECT_EQ(gem->FacetCount, threeGroups - 16);
-    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Undo));
+    ASSERT_TRUE(history.Undo(*gem));
 
     ASSERT_TRUE(CutByAngle(*gem, 20, 2, 20));
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
-    EXPECT_EQ(gem->SnapshotNo, 2);
-    EXPECT_EQ(gem->SnapshotTop, 2);
-    EXPECT_FALSE(gem->CanRedo());
-    const FileResult redone = gem->ReadDesign("", TGem::FileMode::Redo);
+    ASSERT_TRUE(history.Record(*gem));
+    EXPECT_EQ(history.Current(), 2);
+    EXPECT_EQ(history.Top(), 2);
+    EXPECT_FALSE(history.CanRedo());
+    const FileResult redone = history.Redo(*gem);
     EXPECT_FALSE(redone);
     EXPECT_TRUE(redone.Error().Message.empty()) << "nothing to redo is silent";
 }
 
-TEST(Snapshots, NothingToUndoOrReloadFailsSilently) {
+TEST(UndoSteps, NothingToUndoOrReloadFailsSilently) {
     auto gem = NewGem();
-    for (TGem::FileMode mode : {TGem::FileMode::Undo, TGem::FileMode::Reload}) {
-        const FileResult read = gem->ReadDesign("", mode);
+    UndoHistory history;
+    for (const FileResult& read : {history.Undo(*gem), history.Reload(*gem)}) {
         EXPECT_FALSE(read);
         EXPECT_TRUE(read.Error().Message.empty());
     }
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
-    EXPECT_FALSE(gem->CanUndo());
-    EXPECT_FALSE(gem->ReadDesign("", TGem::FileMode::Undo));
+    ASSERT_TRUE(history.Record(*gem));
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_FALSE(history.Undo(*gem));
 }
 
-TEST(Snapshots, UndoAtTheOldestSnapshotFailsWithoutMessageOrErrorCode) {
+TEST(UndoSteps, UndoAtTheOldestStepFailsWithoutMessageOrErrorCode) {
     auto gem = RoundBrilliantCrown();
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+    UndoHistory history;
+    ASSERT_TRUE(history.Record(*gem));
     ASSERT_TRUE(CutByAngle(*gem, 10, 1, 2));
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
-    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Undo));
+    ASSERT_TRUE(history.Record(*gem));
+    ASSERT_TRUE(history.Undo(*gem));
     const std::string oldest = WithoutHeaderLine(gem->DesignFileText());
-    const FileResult undone = gem->ReadDesign("", TGem::FileMode::Undo);
+    const FileResult undone = history.Undo(*gem);
     EXPECT_FALSE(undone);
     EXPECT_TRUE(undone.Error().Empty()) << undone.Error().Message;
     EXPECT_EQ(undone.Error().Line, 0);
     EXPECT_EQ(undone.Error().OsError, 0);
-    EXPECT_EQ(gem->SnapshotNo, 0);
-    EXPECT_TRUE(gem->CanRedo());
+    EXPECT_EQ(history.Current(), 0);
+    EXPECT_TRUE(history.CanRedo());
     EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), oldest);
 }
 
-TEST(Snapshots, ReloadRestoresThePreviewedDesign) {
+TEST(UndoSteps, ReloadRestoresThePreviewedDesign) {
     auto gem = RoundBrilliantCrown();
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+    UndoHistory history;
+    ASSERT_TRUE(history.Record(*gem));
     const std::string stored = WithoutHeaderLine(gem->DesignFileText());
     ASSERT_TRUE(CutByAngle(*gem, 10, 1, 2));
-    ASSERT_TRUE(gem->ReadDesign("", TGem::FileMode::Reload));
+    ASSERT_TRUE(history.Reload(*gem));
     EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), stored);
-    EXPECT_EQ(gem->SnapshotNo, 0);
+    EXPECT_EQ(history.Current(), 0);
 }
 
-TEST(Snapshots, UndoWhoseFileIsGoneKeepsTheStep) {
+TEST(UndoSteps, UndoWhoseFileIsGoneKeepsTheStep) {
     auto gem = RoundBrilliantCrown();
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+    UndoHistory history;
+    ASSERT_TRUE(history.Record(*gem));
     ASSERT_TRUE(CutByAngle(*gem, 10, 1, 2));
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+    ASSERT_TRUE(history.Record(*gem));
     const std::string current = WithoutHeaderLine(gem->DesignFileText());
-    fs::remove(gem->SnapshotFile(0));
-    const FileResult undone = gem->ReadDesign("", TGem::FileMode::Undo);
+    fs::remove(history.StepFile(0));
+    const FileResult undone = history.Undo(*gem);
     EXPECT_FALSE(undone);
-    EXPECT_EQ(gem->SnapshotNo, 1);
-    EXPECT_EQ(undone.Error().Message, " Cannot read file " + gem->SnapshotFile(0) + ". Error:    2");
+    EXPECT_EQ(history.Current(), 1);
+    EXPECT_EQ(undone.Error().Message, " Cannot read file " + history.StepFile(0) + ". Error:    2");
     EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), current);
 }
 
-TEST(Snapshots, PrivateFolderInTheTemporaryLocationIsRemovedWithTheDesign) {
+// A step that cannot be written leaves the counters, and the step before stays the one to go back to.
+TEST(UndoSteps, FailedRecordLeavesTheCounters) {
+    auto gem = RoundBrilliantCrown();
+    UndoHistory history;
+    ASSERT_TRUE(history.Record(*gem));
+    ASSERT_TRUE(history.Record(*gem));
+    ASSERT_TRUE(history.Undo(*gem));
+    fs::remove_all(history.Folder());
+    const FileResult recorded = history.Record(*gem);
+    EXPECT_EQ(recorded.Error().Message, " Cannot write file " + history.StepFile(1) + ". Error:    2");
+    EXPECT_EQ(history.Current(), 0);
+    EXPECT_EQ(history.Top(), 1);
+    EXPECT_TRUE(history.CanRedo());
+}
+
+TEST(UndoSteps, ChangedSuffixCountsTheStepsToUndo) {
+    auto gem = NewGem();
+    UndoHistory history;
+    EXPECT_EQ(history.ChangedSuffix(), "");
+    const std::map<int, std::string> suffixes = {{0, ""}, {3, " (changed:  3)"}, {12, " (changed: 12)"}};
+    for (int step = 0; step <= 12; ++step) {
+        ASSERT_TRUE(history.Record(*gem));
+        if (suffixes.contains(step)) {
+            EXPECT_EQ(history.ChangedSuffix(), suffixes.at(step));
+        }
+    }
+    history.StartNew();
+    EXPECT_EQ(history.ChangedSuffix(), "");
+    EXPECT_EQ(history.Top(), -1);
+    ASSERT_TRUE(history.Record(*gem));
+    EXPECT_EQ(history.Current(), 0);
+    EXPECT_FALSE(history.CanRedo());
+}
+
+TEST(UndoSteps, PrivateFolderInTheTemporaryLocationIsRemovedWithTheHistory) {
     const fs::path base = fs::temp_directory_path() / ("lapidraw-test-tmpdir-" + std::to_string(::getpid()));
     fs::create_directories(base);
     const char* old = std::getenv("TMPDIR");
@@ -433,17 +468,20 @@ TEST(Snapshots, PrivateFolderInTheTemporaryLocationIsRemovedWithTheDesign) {
     std::string folder, first;
     {
         auto gem = NewGem();
-        EXPECT_EQ(gem->SnapshotStem.rfind("$$", 0), 0u);
-        EXPECT_TRUE(gem->SnapshotStem.ends_with("$$"));
-        ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
-        ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
-        folder = gem->TempFolder;
-        first = gem->SnapshotFile(0);
+        UndoHistory history;
+        ASSERT_TRUE(history.Record(*gem));
+        ASSERT_TRUE(history.Record(*gem));
+        folder = history.Folder();
+        first = history.StepFile(0);
         EXPECT_EQ(fs::path(folder).parent_path(), base);
         EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all);
-        EXPECT_EQ(fs::path(first).filename(), gem->SnapshotStem + "0.lfx");
+        // "$$" + the time of day's digits + "$$" + the step number
+        const std::string name = fs::path(first).filename().string();
+        EXPECT_EQ(name.rfind("$$", 0), 0u) << name;
+        EXPECT_TRUE(name.ends_with("$$0.lfx")) << name;
+        EXPECT_EQ(fs::path(history.StepFile(1)).filename(), name.substr(0, name.size() - 5) + "1.lfx");
         EXPECT_TRUE(fs::exists(first));
-        EXPECT_TRUE(fs::exists(gem->SnapshotFile(1)));
+        EXPECT_TRUE(fs::exists(history.StepFile(1)));
     }
     EXPECT_FALSE(fs::exists(folder));
     if (old)
@@ -453,21 +491,26 @@ TEST(Snapshots, PrivateFolderInTheTemporaryLocationIsRemovedWithTheDesign) {
     fs::remove_all(base);
 }
 
-TEST(Snapshots, TwoDesignsKeepSeparateFolders) {
-    auto a = NewGem();
-    auto b = NewGem();
-    ASSERT_TRUE(a->WriteDesign("", TGem::FileMode::Snapshot, ""));
-    ASSERT_TRUE(b->WriteDesign("", TGem::FileMode::Snapshot, ""));
-    EXPECT_NE(a->TempFolder, b->TempFolder);
+TEST(UndoSteps, TwoHistoriesKeepSeparateFolders) {
+    auto gem = NewGem();
+    UndoHistory a, b;
+    ASSERT_TRUE(a.Record(*gem));
+    ASSERT_TRUE(b.Record(*gem));
+    EXPECT_NE(a.Folder(), b.Folder());
 }
 
-TEST(Snapshots, AnImportWithoutUndoHistoryWritesNoSnapshot) {
+TEST(UndoSteps, AnImportRecordsItsEmptyDesignOnlyForAHistory) {
     for (const bool keeps : {true, false}) {
         auto gem = NewGem();
-        gem->KeepsUndoHistory = keeps;
-        ASSERT_TRUE(gem->ReadAsc(TestData + "/asc/SRB.asc") && gem->ImportAsc('c'));
-        EXPECT_EQ(gem->TempFolder.empty(), !keeps);
-        EXPECT_EQ(gem->SnapshotNo, keeps ? 0 : -1);
+        UndoHistory history;
+        const auto recordEmpty = [&history](TGem& empty) {
+            history.StartNew();
+            ASSERT_TRUE(history.Record(empty));
+        };
+        ASSERT_TRUE(gem->ReadAsc(TestData + "/asc/SRB.asc"));
+        ASSERT_TRUE(keeps ? gem->ImportAsc('c', recordEmpty) : gem->ImportAsc('c'));
+        EXPECT_EQ(history.Folder().empty(), !keeps);
+        EXPECT_EQ(history.Current(), keeps ? 0 : -1);
     }
 }
 
@@ -480,8 +523,7 @@ TEST_P(BrokenFile, FailsCleanlyAndLeavesTheDesign) {
     auto gem = RoundBrilliantCrown();
     gem->SetTextLine(4, "kept");
     gem->MessageLines[1] = "message kept";
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+    gem->FileName = "kept.lfx";
     const std::string before = WithoutHeaderLine(gem->DesignFileText());
     const int points = gem->PointCount, edges = gem->EdgeCount;
     const std::string path = TestData + "/broken/" + file;
@@ -493,8 +535,7 @@ TEST_P(BrokenFile, FailsCleanlyAndLeavesTheDesign) {
         EXPECT_EQ(WithoutHeaderLine(gem->DesignFileText()), before);
         EXPECT_EQ(gem->PointCount, points);
         EXPECT_EQ(gem->EdgeCount, edges);
-        EXPECT_EQ(gem->SnapshotNo, 1);
-        EXPECT_TRUE(gem->CanUndo());
+        EXPECT_EQ(gem->FileName, "kept.lfx");
     }
 }
 

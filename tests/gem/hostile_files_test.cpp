@@ -25,26 +25,26 @@ void ExpectNoFaults(const std::vector<std::string>& faults, const std::string& w
         ADD_FAILURE() << what << ": " << fault;
 }
 
-// The design's text, counts and outline: what a refused file must leave untouched.
+// The design's text, file name, counts and outline: what a refused file must leave untouched.
 struct DesignState {
-    std::string Text;
-    int Facets, Edges, Points, SnapshotNo, OutlineEdges, OutlinePoints;
+    std::string Text, FileName;
+    int Facets, Edges, Points, OutlineEdges, OutlinePoints;
     std::string OutlineFile;
 
     explicit DesignState(const TGem& gem)
-        : Text(WithoutVersionLine(gem.DesignFileText())), Facets(gem.FacetCount), Edges(gem.EdgeCount),
-          Points(gem.PointCount), SnapshotNo(gem.SnapshotNo), OutlineEdges(gem.OutlineFirstEdge),
+        : Text(WithoutVersionLine(gem.DesignFileText())), FileName(gem.FileName), Facets(gem.FacetCount),
+          Edges(gem.EdgeCount), Points(gem.PointCount), OutlineEdges(gem.OutlineFirstEdge),
           OutlinePoints(gem.OutlineFirstPoint), OutlineFile(gem.OutlineFileName) {}
     bool operator==(const DesignState&) const = default;
 };
 
-// A design with a snapshot and an outline, to read the hostile files over.
+// A design with a file name and an outline, to read the hostile files over.
 std::unique_ptr<TGem> DesignToReadOver(const TempFile& outline) {
     auto gem = RoundBrilliantCrown();
     gem->SetTextLine(3, "kept");
     EXPECT_TRUE(gem->SaveOutline(outline.Path()));
     EXPECT_TRUE(gem->ReadOutline(outline.Path()));
-    EXPECT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
+    gem->FileName = "kept.lfx";
     return gem;
 }
 

@@ -122,7 +122,7 @@ TEST(ImpossibleNumbers, TheSystemIndexOfMinus2To31HasNoMagnitudeAndIsRefused) {
     input.PartsText = "8";
     EXPECT_EQ(CheckNewDesignInput(input).Field, NewDesignField::SystemIndex);
     auto gem = NewGem();
-    EXPECT_THROW(gem->NewDesign('c', 8, INT_MIN, false, 0, true, true), RangeError);
+    EXPECT_THROW(gem->NewDesign('c', 8, INT_MIN, false, 0, true), RangeError);
 }
 
 TEST(ImpossibleNumbers, AGroupOfTheLargestPartsIsARangeErrorNotAnOverflow) {

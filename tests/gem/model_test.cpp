@@ -32,7 +32,6 @@ TEST(GemModel, StartsAsTheProgramsDefaultCrown) {
     EXPECT_EQ(gem->SystemIndex, 96);
     EXPECT_EQ(gem->Parts, 8);
     EXPECT_FALSE(gem->Mirror);
-    EXPECT_EQ(gem->SnapshotNo, -1);
 }
 
 TEST(GemModel, EveryTableIsRangeChecked) {

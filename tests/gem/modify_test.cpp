@@ -88,7 +88,7 @@ TEST(ModifyGroup, LeavingRestoresNothingElse) {
     EXPECT_FALSE(gem->ModifyMode());
     EXPECT_EQ(gem->LastFacetBeforeNewGroup(), 24);
     gem->EnterModifyMode(9);
-    gem->NewDesign('c', 8, 96, false, 0, false, false);
+    gem->NewDesign('c', 8, 96, false, 0, false);
     EXPECT_FALSE(gem->ModifyMode());
 }
 

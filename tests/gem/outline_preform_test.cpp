@@ -209,7 +209,7 @@ TEST(Outline, NewDesignClearsTheOutline) {
     TempFile file("girdle.otl");
     ASSERT_TRUE(gem->SaveOutline(file.Path()));
     ASSERT_TRUE(gem->ReadOutline(file.Path()));
-    gem->NewDesign('c', 8, 96, false, 0, true, false);
+    gem->NewDesign('c', 8, 96, false, 0, true);
     EXPECT_EQ(gem->OutlineFirstEdge, 1);
     EXPECT_EQ(gem->OutlineFirstPoint, 1);
 }

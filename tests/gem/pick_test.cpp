@@ -144,14 +144,8 @@ TEST(FacetSearches, GirdleFacetQueries) {
     EXPECT_FALSE(gem->AllGirdleFacets());
 }
 
-TEST(Labels, ChangedSuffixAndIndexTexts) {
+TEST(Labels, IndexTexts) {
     auto gem = RoundBrilliantCrown();
-    EXPECT_EQ(gem->ChangedSuffix(), "");
-    gem->SnapshotNo = 3;
-    EXPECT_EQ(gem->ChangedSuffix(), " (changed:  3)");
-    gem->SnapshotNo = 12;
-    EXPECT_EQ(gem->ChangedSuffix(), " (changed: 12)");
-
     gem->OffsetIndex = 1;
     gem->Facets[17].ShownIndex = gem->ShownIndex(gem->Index(17));
     EXPECT_EQ(gem->LabelIndexText(17), "    1");

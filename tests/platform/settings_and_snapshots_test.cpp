@@ -1,5 +1,6 @@
 // The settings store and the temporary folder when something is wrong with them: the program goes on
 // with a message instead of failing, and snapshot folders left by earlier runs do not pile up.
+#include "editing/undo_history.h"
 #include "gem/gem.h"
 #include "platform/qt_services.h"
 #include "platform/stale_snapshots.h"
@@ -128,9 +129,10 @@ TEST(StaleSnapshots, FoldersOfOtherUsersStay) {
 
 TEST(StaleSnapshots, TheRunsOwnFoldersAreNamedAsTheCleanUpExpects) {
     auto gem = std::make_unique<TGem>();
-    ASSERT_TRUE(gem->WriteDesign("", TGem::FileMode::Snapshot, ""));
-    const fs::path folder = gem->TempFolder;
-    EXPECT_EQ(folder.parent_path(), fs::path(TGem::SnapshotParentFolder()));
-    EXPECT_TRUE(TGem::IsSnapshotFolderName(folder.filename().string()));
-    EXPECT_TRUE(TGem::IsSnapshotFileName(fs::path(gem->SnapshotFile(0)).filename().string()));
+    UndoHistory history;
+    ASSERT_TRUE(history.Record(*gem));
+    const fs::path folder = history.Folder();
+    EXPECT_EQ(folder.parent_path(), fs::path(UndoHistory::ParentFolder()));
+    EXPECT_TRUE(UndoHistory::IsFolderName(folder.filename().string()));
+    EXPECT_TRUE(UndoHistory::IsFileName(fs::path(history.StepFile(0)).filename().string()));
 }

@@ -7,6 +7,7 @@
 // polyhedron invariants and the design's numbers are checked; a saved design reads back and saves to
 // the same text; an undo or redo gives back exactly the text of its snapshot; and when the design is
 // destroyed, no snapshot file is left behind.
+#include "editing/undo_history.h"
 #include "gem/gem.h"
 #include "tests/support/asc_files.h"
 #include "tests/support/polyhedron_checks.h"
@@ -58,7 +59,7 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
 class Soak {
   public:
     Soak(unsigned seed, bool verbose) : rng_(seed), verbose_(verbose), gem_(std::make_unique<TGem>()) {
-        gem_->NewDesign('c', 8, 96, true, 0, true, true);
+        gem_->NewDesign('c', 8, 96, true, 0, true);
         Commit("start");
     }
 
@@ -69,8 +70,8 @@ class Soak {
             ++done_[name];
             CheckDesign(name);
         }
-        const std::string folder = gem_->TempFolder;
-        gem_.reset();
+        const std::string folder = history_->Folder();
+        history_.reset();
         if (!folder.empty() && fs::exists(folder))
             Finding("end", "snapshot folder " + folder + " is left behind");
         return findings_;
@@ -103,8 +104,8 @@ class Soak {
             {4, {"delete group", [this] { DeleteRandomGroup(); }}},
             {3, {"delete last group", [this] { Change([this] { gem_->DeleteLastGroup(); }); }}},
             {8, {"whole design", [this] { WholeDesign(); }}},
-            {8, {"undo", [this] { UndoOrRedo(TGem::FileMode::Undo); }}},
-            {5, {"redo", [this] { UndoOrRedo(TGem::FileMode::Redo); }}},
+            {8, {"undo", [this] { UndoOrRedo(Direction::Undo); }}},
+            {5, {"redo", [this] { UndoOrRedo(Direction::Redo); }}},
             {3, {"save and reopen", [this] { SaveAndReopen(); }}},
             {2, {"asc export and import", [this] { AscRoundTrip(); }}},
             {1, {"new design", [this] { NewDesign(); }}},
@@ -184,16 +185,16 @@ class Soak {
 
     // A snapshot is written and read straight back; its text is kept for undo and redo.
     void Commit(const std::string& what) {
-        if (const FileResult written = gem_->WriteDesign("", TGem::FileMode::Snapshot, ""); !written)
+        if (const FileResult written = history_->Record(*gem_); !written)
             return Finding(what, "snapshot not written: " + written.Error().Message);
-        if (const FileResult read = gem_->ReadDesign("", TGem::FileMode::Reload); !read)
+        if (const FileResult read = history_->Reload(*gem_); !read)
             return Finding(what, "snapshot not read back: " + read.Error().Message);
-        RecordSnapshot(gem_->SnapshotNo);
+        RecordSnapshot(history_->Current());
     }
 
     void RecordSnapshot(int n) {
         const std::string text = WithoutVersionLine(gem_->DesignFileText());
-        const std::string file = WithoutVersionLine(ReadFile(gem_->SnapshotFile(n)));
+        const std::string file = WithoutVersionLine(ReadFile(history_->StepFile(n)));
         if (file != text && verbose_) {
             std::ofstream("/tmp/soak-file.lfx") << file;
             std::ofstream("/tmp/soak-design.lfx") << text;
@@ -364,14 +365,17 @@ class Soak {
             if (std::abs(gear) % p == 0) divisors.push_back(p);
         const int parts =
             divisors[static_cast<std::size_t>(Integer(0, static_cast<int>(divisors.size()) - 1))];
-        gem_->NewDesign(Chance(0.5) ? 'c' : 'p', parts, gear, Chance(0.5), Integer(0, 5), false, true);
+        gem_->NewDesign(Chance(0.5) ? 'c' : 'p', parts, gear, Chance(0.5), Integer(0, 5), true);
+        history_->StartNew();
         snapshots_.clear();
         Commit("new design");
     }
 
-    void UndoOrRedo(TGem::FileMode mode) {
-        const bool possible = mode == TGem::FileMode::Undo ? gem_->CanUndo() : gem_->CanRedo();
-        const FileResult read = gem_->ReadDesign("", mode);
+    enum class Direction { Undo, Redo };
+    void UndoOrRedo(Direction direction) {
+        const bool undo = direction == Direction::Undo;
+        const bool possible = undo ? history_->CanUndo() : history_->CanRedo();
+        const FileResult read = undo ? history_->Undo(*gem_) : history_->Redo(*gem_);
         const bool done = read.Done();
         if (done != possible) return Finding("undo/redo", "answered " + std::to_string(done));
         if (!done) {
@@ -379,7 +383,7 @@ class Soak {
                 Finding("undo/redo", "a message without a step: " + read.Error().Message);
             return;
         }
-        const std::size_t n = static_cast<std::size_t>(gem_->SnapshotNo);
+        const std::size_t n = static_cast<std::size_t>(history_->Current());
         if (n >= snapshots_.size() || WithoutVersionLine(gem_->DesignFileText()) != snapshots_[n])
             Finding("undo/redo", "snapshot " + std::to_string(n) + " does not give back its text");
     }
@@ -398,6 +402,7 @@ class Soak {
             return Finding("save again", saved.Error().Message);
         if (WithoutVersionLine(file.Read()) != WithoutVersionLine(saved))
             Finding("save again", "save, read and save give different files");
+        history_->StartNew();
         snapshots_.clear();
         Commit("reopen");
     }
@@ -409,15 +414,23 @@ class Soak {
         if (const FileResult read = gem_->ReadAsc(file.Path()); !read)
             return Finding("asc read", read.Error().Message);
         const std::unique_ptr<TGem> before = gem_->Backup();
+        const UndoHistory::Counters steps = history_->Backup();
+        // The import's empty design is its first undo step.
+        const auto recordEmpty = [this](TGem& empty) {
+            history_->StartNew();
+            if (const FileResult written = history_->Record(empty); !written)
+                Finding("asc import", "empty design not written: " + written.Error().Message);
+        };
         try {
-            if (const FileResult imported = gem_->ImportAsc(gem_->GemType); !imported)
+            if (const FileResult imported = gem_->ImportAsc(gem_->GemType, recordEmpty); !imported)
                 return Finding("asc import", imported.Error().Message);
         } catch (const RangeError&) {
             gem_->Restore(*before);
+            history_->Restore(steps);
             ++refused_;
             return;
         }
-        snapshots_ = {WithoutVersionLine(ReadFile(gem_->SnapshotFile(0)))}; // the import's empty design
+        snapshots_ = {WithoutVersionLine(ReadFile(history_->StepFile(0)))}; // the import's empty design
         Commit("asc import");
     }
 
@@ -437,7 +450,7 @@ class Soak {
         }
         if (verbose_)
             std::printf("%6ld %-24s facets %4d snapshot %3d\n", step_, step.c_str(), gem_->FacetCount,
-                        gem_->SnapshotNo);
+                        history_->Current());
     }
 
     // Reports a finding; with --verbose the design is kept as soak-finding-STEP.lfx.
@@ -452,6 +465,7 @@ class Soak {
     std::mt19937 rng_;
     bool verbose_;
     std::unique_ptr<TGem> gem_;
+    std::unique_ptr<UndoHistory> history_ = std::make_unique<UndoHistory>();
     std::vector<std::string> snapshots_; // the text of snapshot n, without its version line
     std::map<std::string, int> done_;
     long step_ = 0;

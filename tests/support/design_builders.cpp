@@ -7,7 +7,7 @@
 
 std::unique_ptr<TGem> NewGem(char type, int parts, int systemIndex, bool mirror, int offset) {
     auto gem = std::make_unique<TGem>();
-    gem->NewDesign(type, parts, systemIndex, mirror, offset, true, true);
+    gem->NewDesign(type, parts, systemIndex, mirror, offset, true);
     return gem;
 }
 

@@ -324,7 +324,7 @@ void AddFacetsDialogTest::angleZeroMakesTheTable() {
 
 void AddFacetsDialogTest::negativeSystemIndexTurnsTypedIndex() {
     AddFacetsFixture f;
-    f.Design().NewDesign('c', 8, -96, false, 0, true, true);
+    f.Design().NewDesign('c', 8, -96, false, 0, true);
     f.Open();
     QCOMPARE(f.Form.RawIndex(24), Real(72));
     QCOMPARE(f.Form.RawIndex(0), Real(0));
@@ -338,7 +338,7 @@ void AddFacetsDialogTest::negativeSystemIndexTurnsTypedIndex() {
     QVERIFY(std::fabs(f.Design().Facets[1].ShownIndex - 24) < FileRounding);
 
     // With an offset the typed index is the shown one too.
-    f.Design().NewDesign('c', 8, 96, false, 3, true, true);
+    f.Design().NewDesign('c', 8, 96, false, 3, true);
     QCOMPARE(f.Form.RawIndex(3), Real(0));
     QCOMPARE(f.Form.RawIndex(1), Real(94));
 }
@@ -504,7 +504,7 @@ void AddFacetsDialogTest::panelSwitchesBetweenAddAndModify() {
 
 void AddFacetsDialogTest::indexListIsDistinctAndSorted() {
     AddFacetsFixture f;
-    f.Design().NewDesign('c', 1, 96, false, 0, true, true);
+    f.Design().NewDesign('c', 1, 96, false, 0, true);
     for (Real index : {24.0L, 12.0L, 12.004L, 0.0L, 48.0L})
         CutByAngle(f.Design(), index == 48 ? 90 : 40, index, 40);
     CutByAngle(f.Design(), 50, 24, 30);
@@ -570,7 +570,7 @@ void AddFacetsDialogTest::typedIndexStaysAsTyped() {
     // On a 120-tooth design the listed index "110.00" begins like a typed 11: the box must not
     // complete it into another group's index.
     AddFacetsFixture f;
-    f.Design().NewDesign('c', 1, 120, false, 0, true, true);
+    f.Design().NewDesign('c', 1, 120, false, 0, true);
     CutByAngle(f.Design(), 40, 11, 40);
     CutByAngle(f.Design(), 50, 110, 40);
     f.Design().Recompute();
@@ -588,7 +588,7 @@ void AddFacetsDialogTest::typedIndexStaysAsTyped() {
 
 void AddFacetsDialogTest::selectFindsGroupAndEntersModifyMode() {
     AddFacetsFixture f;
-    f.Design().NewDesign('c', 8, 96, true, 0, true, true);
+    f.Design().NewDesign('c', 8, 96, true, 0, true);
     CutByAngle(f.Design(), 90, 0, 50);
     CutByAngle(f.Design(), 40, 3, 45);
     CutByAngle(f.Design(), 30, 0, 30);

@@ -33,7 +33,8 @@ struct Folder {
 
 // A design with undo steps, as the window holds it before an import replaces it.
 void ChangedDesign(Tstartform& w) {
-    w.Design().NewDesign('c', 8, 96, false, 0, true, true);
+    w.Design().NewDesign('c', 8, 96, false, 0, true);
+    w.Changes().History().StartNew();
     w.Changes().RecordStep();
     QVERIFY(CutByAngle(w.Design(), 90, 0, 40));
     w.Changes().RecordStep();
@@ -53,10 +54,10 @@ struct Kept {
     int Snapshot;
     explicit Kept(Tstartform& w)
         : File(w.DesignFile()), Title(w.windowTitle().toStdString()), Text(DesignText(w.Design())),
-          Snapshot(w.Design().SnapshotNo) {}
+          Snapshot(w.Changes().History().Current()) {}
     bool Same(Tstartform& w) const {
         return File == w.DesignFile() && Title == w.windowTitle().toStdString() &&
-               Text == DesignText(w.Design()) && Snapshot == w.Design().SnapshotNo;
+               Text == DesignText(w.Design()) && Snapshot == w.Changes().History().Current();
     }
 };
 
@@ -139,7 +140,7 @@ void ExchangeCommandsTest::oneUndoGoesBackToTheEmptyDesignAndNoFurther() {
     QCOMPARE(d.SystemIndex, 64);
     QCOMPARE(d.DesignParts, 7);
     QVERIFY(!d.DesignMirror);
-    QVERIFY(!d.CanUndo());
+    QVERIFY(!w.Changes().History().CanUndo());
     QVERIFY(!w.Action("Undo2")->isVisible());
     Undo2Click(w);
     QCOMPARE(d.FacetCount, 0);

@@ -113,7 +113,7 @@ void FileCommandsTest::newDesignStartsWithoutSteps() {
                [&](QDialog&) { QTest::mouseClick(DialogOf<TForm6>(w).button1, Qt::LeftButton); });
     QCOMPARE(f.Script.Texts(), std::vector<std::string>{"File changed; save changes"});
     QCOMPARE(w.Design().FacetCount, 0);
-    QVERIFY(!w.Design().CanUndo());
+    QVERIFY(!w.Changes().History().CanUndo());
     QCOMPARE(w.windowTitle(), QString());
     QVERIFY(!w.Action("Undo2")->isVisible());
 }
@@ -141,7 +141,7 @@ void FileCommandsTest::saveNewCrownAppendsTypeLetter() {
     QCOMPARE(w.RecentFiles->Files.front(), expected);
     QCOMPARE(ReopenCaptions(w), QStringList{QString::fromStdString("&1 " + expected)});
     QVERIFY(w.Action("Reopen1")->isVisible());
-    QVERIFY(!w.Design().CanUndo());
+    QVERIFY(!w.Changes().History().CanUndo());
     QVERIFY(ReadAll(expected).find("Ifilename: xc.lfx\r\n") != std::string::npos);
 
     // A pavilion gets "p".
@@ -197,7 +197,7 @@ void FileCommandsTest::declinedOverwriteWritesNothing() {
                                                         " exists and will be overwritten. Are you sure ?"});
     QCOMPARE(ReadAll(existing), std::string("precious"));
     QCOMPARE(w.DesignFile(), std::string());
-    QVERIFY(w.Design().CanUndo());
+    QVERIFY(w.Changes().History().CanUndo());
 
     f.Script.FileAnswers = {dir.path().toStdString() + "/old.lfx"};
     f.Script.Answers = {Answer::Yes};
@@ -307,7 +307,7 @@ void FileCommandsTest::commandLineDesignOpensAtFirstActivation() {
     QVERIFY(w.Design().HasFacets());
     QCOMPARE(ReopenCaptions(w), QStringList{QString::fromStdString("&1 " + box)});
     QVERIFY(w.Action("Save1")->isVisible());
-    w.Design().NewDesign('c', 8, 96, false, 0, true, true);
+    w.Design().NewDesign('c', 8, 96, false, 0, true);
     w.FormActivate(); // later activations do not open it again
     QVERIFY(!w.Design().HasFacets());
 

@@ -71,7 +71,7 @@ void MeasurementTest::dcfAndCcdOnRoundBrilliantAreOneStep() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     UseDesign(w, RoundBrilliantCrown());
-    const int step = w.Design().SnapshotNo;
+    const int step = w.Changes().History().Current();
     MeasureBoth(w, &TForm16::BitBtn1);
     QVERIFY(f.Script.Messages.empty());
     // W is the width across the girdle corners, 100 / cos(11.25º); Dcf 100, Lcf 100 tan(11.25º).
@@ -79,7 +79,7 @@ void MeasurementTest::dcfAndCcdOnRoundBrilliantAreOneStep() {
     const std::string ccd = w.Design().MessageLine(2);
     QVERIFY2(ccd.rfind("CCD", 0) == 0 && ccd.ends_with("=1.000 x W"), ccd.c_str());
     QCOMPARE(w.Design().MessageLine(4), ccd);
-    QCOMPARE(w.Design().SnapshotNo, step + 1);
+    QCOMPARE(w.Changes().History().Current(), step + 1);
     QVERIFY(!w.Display().Markers.Shown(1)); // OK hides the click marker
 }
 
@@ -138,7 +138,7 @@ void MeasurementTest::cancelAfterTwoMeasurementsRestoresTheLines() {
     ClickOnSheet(w, -EdgeX, EdgeY, Qt::LeftButton, [](TForm16& form) { form.BitBtn1->click(); });
     const Lines before = MessageLines(w.Design());
     QVERIFY(!before[1].empty());
-    const int step = w.Design().SnapshotNo;
+    const int step = w.Changes().History().Current();
 
     // Cance&l, Escape and the title bar's close all drop the two measurements.
     for (QPushButton* TForm16::*end : {&TForm16::BitBtn2, static_cast<QPushButton * TForm16::*>(nullptr)}) {
@@ -153,7 +153,7 @@ void MeasurementTest::cancelAfterTwoMeasurementsRestoresTheLines() {
                 QTest::keyClick(&form, Qt::Key_Escape);
         });
         QCOMPARE(MessageLines(w.Design()), before);
-        QCOMPARE(w.Design().SnapshotNo, step);
+        QCOMPARE(w.Changes().History().Current(), step);
         QVERIFY(!w.Display().Markers.Shown(1));
         QCOMPARE(w.Display().SelectedFacet, NoneFound);
     }

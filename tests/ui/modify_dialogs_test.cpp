@@ -107,7 +107,7 @@ void ModifyDialogsWindowTest::tableStepRefusedAt505AndOkIsOneUndoStep() {
     auto gem = RoundBrilliantCrown();
     gem->SetBoundingPlane(5.05L);
     OpenInWindow(w, *gem, folder);
-    const int step = w.Design().SnapshotNo;
+    const int step = w.Changes().History().Current();
     InDialog<TForm8>(w, "Changetable1", [&](TForm8& form) {
         QCOMPARE(form.Edit1->text(), QString("  5.05"));
         Click(form.UpDown1, UpDown::Arrow::Down);
@@ -119,7 +119,7 @@ void ModifyDialogsWindowTest::tableStepRefusedAt505AndOkIsOneUndoStep() {
         form.BitBtn1->click();
     });
     QVERIFY(std::fabs(w.Design().Dist(-1) + 7.95L) < 1e-6L);
-    QCOMPARE(w.Design().SnapshotNo, step + 1);
+    QCOMPARE(w.Changes().History().Current(), step + 1);
     w.Action("Undo2")->trigger();
     QVERIFY(std::fabs(w.Design().Dist(-1) + 5.05L) < 1e-6L);
 }
@@ -155,7 +155,7 @@ void ModifyDialogsWindowTest::resizeStepsAndCancelRestoreTheFile() {
     Tstartform& w = *f.Window;
     OpenInWindow(w, *RoundBrilliantCrown(), folder);
     const std::string before = DesignText(w.Design());
-    const int step = w.Design().SnapshotNo;
+    const int step = w.Changes().History().Current();
     InDialog<TForm11>(w, "Scale1", [&](TForm11& form) {
         const Real ratios[] = {1.1L, 1.2L / 1.1L, 1.1L / 1.2L};
         const UpDown::Arrow arrows[] = {UpDown::Arrow::Up, UpDown::Arrow::Up, UpDown::Arrow::Down};
@@ -168,7 +168,7 @@ void ModifyDialogsWindowTest::resizeStepsAndCancelRestoreTheFile() {
         form.BitBtn2->click();
     });
     QCOMPARE(DesignText(w.Design()), before);
-    QCOMPARE(w.Design().SnapshotNo, step);
+    QCOMPARE(w.Changes().History().Current(), step);
 
     // From 0.10 the coarse down arrow stays at 0.10.
     InDialog<TForm11>(w, "Scale1", [&](TForm11& form) {
@@ -192,7 +192,7 @@ void ModifyDialogsWindowTest::rotateMinus100TurnsClockwiseBy92() {
     std::vector<Real> indices;
     for (int i = 1; i <= w.Design().FacetCount; ++i)
         indices.push_back(w.Design().Index(i));
-    const int step = w.Design().SnapshotNo;
+    const int step = w.Changes().History().Current();
     InDialog<TForm22>(w, "Rotate3", [](TForm22& form) {
         QCOMPARE(form.Edit1->text(), QString(" 24"));
         form.Edit1->setText("-100");
@@ -203,7 +203,7 @@ void ModifyDialogsWindowTest::rotateMinus100TurnsClockwiseBy92() {
         const Real expected = w.Design().Wrap(indices[static_cast<std::size_t>(i - 1)] - 92);
         QVERIFY2(std::fabs(w.Design().Index(i) - expected) < 1e-3L, qPrintable(QString::number(i)));
     }
-    QCOMPARE(w.Design().SnapshotNo, step + 1);
+    QCOMPARE(w.Changes().History().Current(), step + 1);
 }
 
 void ModifyDialogsWindowTest::newSymmetryGoesToTheNextGroup() {
@@ -211,7 +211,7 @@ void ModifyDialogsWindowTest::newSymmetryGoesToTheNextGroup() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     OpenInWindow(w, *RoundBrilliantCrown(), folder);
-    const int step = w.Design().SnapshotNo;
+    const int step = w.Changes().History().Current();
     const int facets = w.Design().FacetCount;
     InDialog<TForm3>(w, "Symmetry2", [&](TForm3& form) {
         form.Edit2->setText("5");
@@ -224,7 +224,7 @@ void ModifyDialogsWindowTest::newSymmetryGoesToTheNextGroup() {
         QVERIFY(!form.isVisible());
     });
     QCOMPARE(w.Design().Parts, 12);
-    QCOMPARE(w.Design().SnapshotNo, step);
+    QCOMPARE(w.Changes().History().Current(), step);
     QCOMPARE(w.Design().FacetCount, facets);
 
     WhileModal([&] { w.Action("Generalfacet1")->trigger(); },

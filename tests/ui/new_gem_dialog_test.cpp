@@ -114,7 +114,7 @@ void NewGemDialogTest::refusesInput() {
     QFETCH(QString, message);
     QFETCH(QString, field);
     WindowFixture f;
-    f.Window->Design().NewDesign('p', 4, 64, true, 3, true, true);
+    f.Window->Design().NewDesign('p', 4, 64, true, 3, true);
     f.Window->SetDesignFile("/tmp/kept.lfx");
     TForm6& form = DialogOf<TForm6>(*f.Window);
     form.show();

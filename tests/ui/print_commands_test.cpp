@@ -326,7 +326,7 @@ void PrintCommandsTest::makePreformHidesMenusAndExitBringsTheDesignBack() {
     Tstartform& w = *f.Window;
     OpenData(w, "round_brilliant_crown.lfx");
     const std::string before = WithoutVersionLine(w.Design().DesignFileText());
-    const int steps = w.Design().SnapshotNo;
+    const int steps = w.Changes().History().Current();
     QVERIFY(w.Action("campreform2")->isVisible());
 
     w.Action("campreform2")->trigger();
@@ -343,7 +343,7 @@ void PrintCommandsTest::makePreformHidesMenusAndExitBringsTheDesignBack() {
     w.Action("campreform5")->trigger();
     QVERIFY(!w.Display().PreformShown);
     QCOMPARE(WithoutVersionLine(w.Design().DesignFileText()), before);
-    QCOMPARE(w.Design().SnapshotNo, steps);
+    QCOMPARE(w.Changes().History().Current(), steps);
     QCOMPARE(VisibleMenuItems(w, PreformItems), QStringList());
     QVERIFY(w.Action("campreform2")->isVisible());
     QVERIFY(w.Action("File1")->isVisible());
@@ -379,14 +379,14 @@ void PrintCommandsTest::preformOfADesignWithoutSnapshotComesBackToo() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     w.Design().Restore(*RoundBrilliantCrown());
-    w.Design().SnapshotNo = w.Design().SnapshotTop = -1; // as made, never recorded
+    w.Changes().History().StartNew(); // as made, never recorded
     w.RefreshMenus();
     const std::string before = WithoutVersionLine(w.Design().DesignFileText());
     w.Action("campreform2")->trigger();
     QVERIFY(w.Display().PreformShown);
     w.Action("campreform5")->trigger();
     QCOMPARE(WithoutVersionLine(w.Design().DesignFileText()), before);
-    QVERIFY(!w.Design().CanUndo());
+    QVERIFY(!w.Changes().History().CanUndo());
 }
 
 void PrintCommandsTest::printDesignThroughCups() {

@@ -54,11 +54,12 @@ void FillFacetTable(TGem& design) {
 
 struct History {
     std::string Text;
-    int SnapshotNo, SnapshotTop;
+    int Current, Top;
     bool operator==(const History&) const = default;
 };
-History HistoryOf(const TGem& design) {
-    return {DesignTextWithoutStamp(design), design.SnapshotNo, design.SnapshotTop};
+History HistoryOf(Tstartform& w) {
+    const UndoHistory& steps = w.Changes().History();
+    return {DesignTextWithoutStamp(w.Design()), steps.Current(), steps.Top()};
 }
 } // namespace
 
@@ -196,7 +197,7 @@ void SeamTest::rangeErrorInACutLeavesDesignAndHistory() {
     Tstartform& w = *f.Window;
     FillFacetTable(w.Design());
     QVERIFY(w.Changes().RecordStep());
-    const History before = HistoryOf(w.Design());
+    const History before = HistoryOf(w);
     TForm14& form = DialogOf<TForm14>(w);
     w.Display().DialogReset = true;
     form.show();
@@ -207,7 +208,7 @@ void SeamTest::rangeErrorInACutLeavesDesignAndHistory() {
     form.Button5->click();
     form.BitBtn1->click();
     QCOMPARE(f.Script.Texts().size(), std::size_t(1));
-    QVERIFY(HistoryOf(w.Design()) == before);
+    QVERIFY(HistoryOf(w) == before);
     QVERIFY(form.isVisible());
 }
 
@@ -216,24 +217,24 @@ void SeamTest::rangeErrorInAWholeDesignCommandLeavesDesignAndHistory() {
     Tstartform& w = *f.Window;
     // More tiers than the tier table holds: the recompute after rounding the indices overflows it.
     TGem& design = w.Design();
-    design.NewDesign('c', 1, 96, false, 0, true, true);
+    design.NewDesign('c', 1, 96, false, 0, true);
     for (int k = 1; k <= MaxTiers + 10; ++k) {
         Plane plane;
         QVERIFY(Made(design.PlaneFromAngleIndexDist(20 + k * 0.1L, k % 96 + 0.3L, 40), plane));
         EngineProbe::PlaceFacetGroup(design, design.FacetCount + 1, plane); // the planes alone
     }
     QVERIFY(w.Changes().RecordStep());
-    const History before = HistoryOf(design);
+    const History before = HistoryOf(w);
     w.Action("RoundIndices1")->trigger();
     QCOMPARE(f.Script.Texts().size(), std::size_t(1));
     QVERIFY2(QString::fromStdString(f.Script.Texts()[0]).contains("Tiers"), f.Script.Texts()[0].c_str());
-    QVERIFY(HistoryOf(w.Design()) == before);
+    QVERIFY(HistoryOf(w) == before);
     // Any other exception the model raises is caught the same way.
     QVERIFY(!w.Apply([](TGem& gem) -> bool {
         gem.FacetCount = 0;
         ThrowRangeError("Facets", -3, -2, MaxFacets);
     }));
-    QVERIFY(HistoryOf(w.Design()) == before);
+    QVERIFY(HistoryOf(w) == before);
 }
 
 void SeamTest::desktopUndoKeyUndoesACut() {

@@ -64,10 +64,10 @@ void TextListAboutTest::okIsOneStepOnlyAfterTyping() {
     WindowFixture f;
     Tstartform& w = *f.Window;
     UseDesign(w, RoundBrilliantCrown());
-    const int step = w.Design().SnapshotNo;
+    const int step = w.Changes().History().Current();
     const QString title = w.windowTitle();
     InDialog<TForm7>(w, "Edittext1", [](TForm7& form) { form.BitBtn1->click(); });
-    QCOMPARE(w.Design().SnapshotNo, step);
+    QCOMPARE(w.Changes().History().Current(), step);
     QCOMPARE(w.windowTitle(), title);
 
     InDialog<TForm7>(w, "Edittext1", [](TForm7& form) {
@@ -76,7 +76,7 @@ void TextListAboutTest::okIsOneStepOnlyAfterTyping() {
         QTest::keyClicks(form.Edit21, "A. Cutter");
         form.BitBtn1->click();
     });
-    QCOMPARE(w.Design().SnapshotNo, step + 1);
+    QCOMPARE(w.Changes().History().Current(), step + 1);
     QCOMPARE(w.Design().TextLine(2), std::string("Crown"));
     QCOMPARE(w.Design().TextLine(12), std::string("&1 polish"));
     QCOMPARE(w.Design().TextLine(AuthorLine), std::string("A. Cutter"));

@@ -68,9 +68,9 @@ void WholeStoneTest::viewFollowsTheDesignAndScalingIsOneStep() {
     QVERIFY(window->ScaleButton->isEnabled());
     QVERIFY(std::fabs(GirdleScaleToPartner(w) - 1 / 1.05L) < 1e-3);
 
-    const int stepBefore = w.Design().SnapshotNo;
+    const int stepBefore = w.Changes().History().Current();
     w.Action("Scalecrown1")->trigger();
-    QCOMPARE(w.Design().SnapshotNo, stepBefore + 1);
+    QCOMPARE(w.Changes().History().Current(), stepBefore + 1);
     QCOMPARE(GirdleScaleToPartner(w), Real(1));
     QVERIFY(!window->ScaleButton->isEnabled());
     QVERIFY(RelativeDifference(window->Shown().Volume, expected.Volume) < 1e-6);
