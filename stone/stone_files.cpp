@@ -16,14 +16,9 @@ bool HasAscExtension(const std::string& path) {
 }
 
 namespace {
-// Imports one half from the ASC file read into `gem`'s buffer (to be looked at, not edited).
-FileResult ImportRead(char type, TGem& gem) {
-    return gem.ImportAsc(type);
-}
-
 FileResult ImportInto(const std::string& path, char type, TGem& gem) {
     if (FileResult read = gem.ReadAsc(path); !read) return read;
-    return ImportRead(type, gem);
+    return gem.ImportAsc(type);
 }
 
 // The ASC file read into one design's buffer, copied into another's: the import uses a buffer up, and
@@ -76,8 +71,8 @@ std::string PartnerFileName(const std::string& half) {
 FileResult ReadAscHalvesInto(const std::string& path, TGem& crown, TGem& pavilion) {
     if (FileResult read = crown.ReadAsc(path); !read) return read;
     CopyAscBuffer(crown, pavilion);
-    if (FileResult imported = ImportRead('c', crown); !imported) return imported;
-    return ImportRead('p', pavilion);
+    if (FileResult imported = crown.ImportAsc('c'); !imported) return imported;
+    return pavilion.ImportAsc('p');
 }
 
 FileResult ReadAscHalves(const std::string& path, StoneHalves& halves) {
