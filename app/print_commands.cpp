@@ -49,11 +49,6 @@ class PictureCanvas {
     DrawSurface* window_;
 };
 
-void ReportWriteError(CommandHost& w, const std::string& path, int code) {
-    w.Svc().Messages.Beep();
-    w.Svc().Messages.ShowError(
-        FileFailureText(" Cannot write file " + path + ". Error: " + fixed(code, 4, 0), code));
-}
 } // namespace
 
 void PrintDesignOf(CommandHost& w, const TGem& design) {
@@ -85,10 +80,8 @@ void Makepicture1Click(CommandHost& w) {
         canvas.FillRect(ColourWhite, 0, 0, PictureClearWidth, PictureClearHeight);
         w.Sheet().DrawDesign(w.Design(), canvas);
     }
-    int code = 0;
-    if (picture.Save(QString::fromStdString(path), code))
-        RememberFolder(dialog);
-    else
-        ReportWriteError(w, path, code);
+    const FileResult saved = picture.Save(QString::fromStdString(path));
+    if (saved) RememberFolder(dialog);
+    w.Changes().ReportFileFailure(saved);
     w.Repaint();
 }

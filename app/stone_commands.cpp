@@ -102,10 +102,6 @@ void Savediagram1Click(CommandHost& w) {
     const PagePixels page = DiagramPage(Paper::A4);
     PictureFile picture(PictureFormatOf(path), page.Width, page.Height);
     DrawFacetingDiagram(*picture.Surface(), made.Diagram);
-    if (!picture.Save(path)) {
-        w.Svc().Messages.Beep();
-        w.Svc().Messages.ShowError("Cannot write file " + path.toStdString());
-        return;
-    }
+    if (const FileResult saved = picture.Save(path); !saved) return w.Changes().ReportFileFailure(saved);
     RememberFolder(dialog);
 }

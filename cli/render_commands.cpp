@@ -22,8 +22,8 @@ template <typename Draw> int DrawToFile(const ToolRequest& request, Draw draw) {
     auto sheet = std::make_unique<TDesignSheet>();
     sheet->SetUpScreen(*canvas, picture.Surface(), request.Width, request.Height);
     draw(*gem, *sheet);
-    if (!picture.Save(request.Output)) {
-        PrintError(QString("cannot write file %1").arg(request.Output));
+    if (const FileResult saved = picture.Save(request.Output); !saved) {
+        PrintModelMessage(saved.Error().Message);
         return ExitFileError;
     }
     return ExitOk;
@@ -64,8 +64,8 @@ int RunDiagram(const ToolRequest& request) {
     const PagePixels page = DiagramPage(request.LetterPaper ? Paper::Letter : Paper::A4);
     PictureFile picture(PictureFormatOf(request.Output), page.Width, page.Height);
     DrawFacetingDiagram(*picture.Surface(), diagram);
-    if (!picture.Save(request.Output)) {
-        PrintError(QString("cannot write file %1").arg(request.Output));
+    if (const FileResult saved = picture.Save(request.Output); !saved) {
+        PrintModelMessage(saved.Error().Message);
         return ExitFileError;
     }
     return ExitOk;

@@ -1,5 +1,6 @@
 #include "platform/emf_surface.h"
 
+#include "gem/numtext.h"
 #include "platform/code_page_text.h"
 
 #include <QFontMetrics>
@@ -92,13 +93,15 @@ std::string EmfSurface::Finish() {
     return picture_.Finish();
 }
 
-bool EmfSurface::Save(const QString& path, int& errorCode) {
+FileResult EmfSurface::Save(const QString& path) {
     const std::string bytes = Finish();
     errno = 0;
     QSaveFile file(path);
     const bool saved = !bytes.empty() && file.open(QIODevice::WriteOnly) &&
                        file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) &&
                        file.commit();
-    errorCode = saved ? 0 : (errno != 0 ? errno : EIO);
-    return saved;
+    if (saved) return {};
+    const int code = errno != 0 ? errno : EIO;
+    return FileResult::Failure(" Cannot write file " + path.toStdString() + ". Error: " + fixed(code, 4, 0),
+                               0, code);
 }

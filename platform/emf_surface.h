@@ -5,8 +5,10 @@
 
 #include "platform/emf_gdi.h"
 
+#include "gem/file_error.h"
 #include <QFont>
 #include <QImage>
+
 #include <QString>
 
 // The crosshair's XOR pen belongs to the window: a picture keeps the pen mode without a record.
@@ -28,9 +30,9 @@ class EmfSurface final : public SurfaceState {
 
     // Ends the picture: the bytes of the .emf file, empty when it could not be made.
     std::string Finish();
-    // Ends the picture and writes it whole to the file (replaced only when complete); false when it
-    // could not be written, with errorCode the system's I/O error code.
-    bool Save(const QString& path, int& errorCode);
+    // Ends the picture and writes it whole to the file (replaced only when complete); the failure
+    // carries the system's I/O error code.
+    FileResult Save(const QString& path);
 
   private:
     void PenChanged() override;

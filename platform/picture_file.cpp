@@ -41,7 +41,7 @@ DrawSurface* PictureFile::Surface() {
     return pdf_.get();
 }
 
-bool PictureFile::Save(const QString& path) {
+FileResult PictureFile::Save(const QString& path) {
     bool drawn = false;
     switch (format_) {
     case PictureFormat::Png:
@@ -57,7 +57,10 @@ bool PictureFile::Save(const QString& path) {
         drawn = bytes_.write(QByteArray::fromStdString(emf_->Finish())) > 0;
         break;
     }
+    const std::string cannot = "Cannot write file " + path.toStdString();
+    if (!drawn || bytes_.size() == 0) return FileResult::Failure(cannot + ": the picture could not be drawn");
     QSaveFile file(path);
-    return drawn && bytes_.size() > 0 && file.open(QIODevice::WriteOnly) &&
-           file.write(bytes_.data()) == bytes_.size() && file.commit();
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes_.data()) == bytes_.size() && file.commit())
+        return {};
+    return FileResult::Failure(cannot + ": " + file.errorString().toStdString());
 }

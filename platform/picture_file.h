@@ -3,6 +3,7 @@
 // that fails (a full disk) leaves no partial picture and is reported.
 #pragma once
 
+#include "gem/file_error.h"
 #include "sheet/draw_surface.h"
 
 #include <QBuffer>
@@ -27,8 +28,9 @@ class PictureFile {
     PictureFile& operator=(const PictureFile&) = delete;
 
     DrawSurface* Surface();
-    // Ends the drawing and writes the file; false when nothing was drawn or the file cannot be written.
-    bool Save(const QString& path);
+    // Ends the drawing and writes the file (replaced only when complete); fails when nothing was drawn or
+    // the file cannot be written, saying why.
+    FileResult Save(const QString& path);
 
   private:
     PictureFormat format_;

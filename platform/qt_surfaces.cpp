@@ -188,10 +188,6 @@ const QImage& RasterSurface::Finish() {
     return image_;
 }
 
-bool RasterSurface::Save(const QString& path) {
-    return Finish().save(path);
-}
-
 namespace {
 std::unique_ptr<QSvgGenerator> SvgGenerator(const QString& path) {
     auto generator = std::make_unique<QSvgGenerator>();

@@ -67,7 +67,6 @@ class RasterSurface : public QtSurface {
     ~RasterSurface() override;
     // Ends painting; the image is complete afterwards.
     const QImage& Finish();
-    bool Save(const QString& path);
 
   protected:
     const QImage* Pixels() const override { return &image_; }
