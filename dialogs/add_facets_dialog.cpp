@@ -352,7 +352,7 @@ void TForm14::FormActivate() {
         if (Design().ModifyMode()) {
             RadioGroup2->setEnabled(false);
             RadioGroup3->setEnabled(false);
-            ShowFacet(Design().ModifyGroup);
+            ShowFacet(Design().ReplacedGroup());
             setWindowTitle("Modify facet group");
         }
     }

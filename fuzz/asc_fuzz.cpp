@@ -24,8 +24,8 @@ constexpr int RecomputeLimit = 120; // larger imports are checked without buildi
 
 long ListedIndices(const TGem& gem) {
     long listed = 0;
-    for (int k = 1; k <= gem.AscLineCount; ++k)
-        listed += gem.AscLines[k].AscIndexCount;
+    for (int k = 1; k <= gem.Asc.LineCount; ++k)
+        listed += gem.Asc.Lines[k].AscIndexCount;
     return listed;
 }
 
@@ -33,7 +33,7 @@ void ImportHalf(TGem& gem, const std::string& path, char type) {
     if (const FileResult read = gem.ReadAsc(path); !read)
         Fail("a file read once was refused the second time", read.Error().Message);
     const long listed = ListedIndices(gem);
-    const std::int32_t parts = gem.AscParts;
+    const std::int32_t parts = gem.Asc.Parts;
     const int facetsBefore = gem.FacetCount;
     if (const FileResult imported = gem.ImportAsc(type); !imported) {
         if (imported.Error().Message.empty()) Fail("a refused import gave no message");
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static std::unique_ptr<TGem> gem = std::make_unique<TGem>();
     if (const FileResult read = gem->ReadAsc(path); !read) {
         CheckRefusal(read);
-        if (gem->AscLineCount != 0) Fail("a refused file left something", read.Error().Message);
+        if (gem->Asc.LineCount != 0) Fail("a refused file left something", read.Error().Message);
         return 0;
     }
     for (char type : {'c', 'p'})

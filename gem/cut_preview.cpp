@@ -63,7 +63,7 @@ CutOutcome CutPlanner::Plan(const TGem& design, int target, const Plane& plane) 
     // The facets of a replaced group (modify mode) are not lost but replaced; the facets after it move
     // by the difference in size.
     const TGem::FacetRange replaced =
-        (design.ModifyMode() ? design.GroupRange(design.ModifyGroup) : std::nullopt)
+        (design.ModifyMode() ? design.GroupRange(design.ReplacedGroup()) : std::nullopt)
             .value_or(TGem::FacetRange{0, -1});
     const int oldFirst = replaced.First, oldLast = replaced.Last;
     const int shift = after.FacetCount - design.FacetCount;

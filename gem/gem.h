@@ -131,11 +131,6 @@ class TGem {
     std::int32_t OutlineFirstEdge = 1;
     std::int32_t OutlineFirstPoint = 1;
 
-    // ---- Facet-group replacement ----
-    std::int32_t ModifyGroup = 0;
-    bool ModifyModeOn = false;
-    std::int32_t ModifySavedCount = 0;
-
     // Progress of long recomputes; may stay null.
     ProgressSink* Progress = nullptr;
 
@@ -199,6 +194,8 @@ class TGem {
     void EnterModifyMode(int first);
     void LeaveModifyMode() { ModifyModeOn = false; }
     bool ModifyMode() const { return ModifyModeOn; }
+    // The first facet of the group being replaced, while ModifyMode.
+    int ReplacedGroup() const { return ModifyGroup; }
     int LastFacetBeforeNewGroup() const;
     // Deletes facets first ... last and recomputes the stone.
     void DeleteFacets(int first, int last);
@@ -298,9 +295,13 @@ class TGem {
         bool Reference = false; // dark grey instead of light grey
         Real CentreX = 0, CentreY = 0, CentreZ = 0;
     };
-    // The group of `facet` (nothing when it is NoneFound or in no group); `first` is the group's first
-    // facet, or -1 when there is none. The reference is `facet` itself with useFacet, else `first`.
-    std::vector<HighlightFacet> HighlightGroupFacets(int facet, bool useFacet, int& first) const;
+    // The group of `facet` (no facets when it is NoneFound or in no group) and its first facet (-1 when
+    // there is none). The reference is `facet` itself with useFacet, else the first.
+    struct HighlightGroup {
+        int First = -1;
+        std::vector<HighlightFacet> Facets;
+    };
+    HighlightGroup HighlightGroupFacets(int facet, bool useFacet) const;
     // The members of tier t to fill in light grey; none when its first member is a girdle facet.
     std::vector<HighlightFacet> HighlightTierFacets(int t) const;
 
@@ -372,14 +373,18 @@ class TGem {
         BoundedArray<Real, 1, MaxAscIndices> AscIndices{"AscIndices"};
     };
 
+    // A whole ASC file as read: its gear, offset and symmetry, header lines and `a` lines.
+    struct AscBuffer {
+        Real Gear = 0;
+        Real Offset = 0;
+        std::int32_t Parts = 0;
+        char Mirror = ' ';
+        BoundedArray<std::string, 1, AscHeaderCount> Header{"AscHeader"};
+        std::int32_t LineCount = 0;
+        BoundedArray<AscRecord, 1, MaxAscLines> Lines{"AscLines"};
+    };
     // The import buffer: filled by ReadAsc, consumed by ImportAsc.
-    Real AscGear = 0;
-    Real AscOffset = 0;
-    std::int32_t AscParts = 0;
-    char AscMirror = ' ';
-    BoundedArray<std::string, 1, AscHeaderCount> AscHeader{"AscHeader"};
-    std::int32_t AscLineCount = 0;
-    BoundedArray<AscRecord, 1, MaxAscLines> AscLines{"AscLines"};
+    AscBuffer Asc;
 
     // Writes the current half design.
     FileResult WriteAsc(const std::string& name);
@@ -455,6 +460,11 @@ class TGem {
       private:
         engine::Scratch* scratch_ = nullptr;
     };
+
+    // ---- Facet-group replacement ----
+    std::int32_t ModifyGroup = 0;
+    bool ModifyModeOn = false;
+    std::int32_t ModifySavedCount = 0;
 
     Real PointMergeDistance = 0.9L;
     bool FastRecompute = false;

@@ -111,14 +111,14 @@ namespace {
 using AscRecord = TGem::AscRecord;
 
 void ClearAscBuffer(TGem& gem) {
-    gem.AscGear = gem.AscOffset = 0;
-    gem.AscParts = 0;
-    gem.AscMirror = ' ';
+    gem.Asc.Gear = gem.Asc.Offset = 0;
+    gem.Asc.Parts = 0;
+    gem.Asc.Mirror = ' ';
     for (int k = 1; k <= TGem::AscHeaderCount; ++k)
-        gem.AscHeader[k].clear();
-    gem.AscLineCount = 0;
+        gem.Asc.Header[k].clear();
+    gem.Asc.LineCount = 0;
     for (int k = 1; k <= TGem::MaxAscLines; ++k)
-        gem.AscLines[k].AscIndexCount = 0;
+        gem.Asc.Lines[k].AscIndexCount = 0;
 }
 
 // One reading pass over a file, and the message of the first thing found wrong.
@@ -167,20 +167,21 @@ void AscReading::ReadLine(const std::string& line) {
     if (tag == 'a')
         ReadFacetLine(line);
     else if (tag == ' ') {
-        if (gem.AscLineCount > 0) AppendIndices(gem.AscLines[gem.AscLineCount], BlankSeparatedWords(line), 0);
+        if (gem.Asc.LineCount > 0)
+            AppendIndices(gem.Asc.Lines[gem.Asc.LineCount], BlankSeparatedWords(line), 0);
     } else if (tag == 'g')
         ReadGearLine(line.substr(1), true);
-    else if (StartsAsNumber(tag) && !gearSeen && gem.AscLineCount == 0)
+    else if (StartsAsNumber(tag) && !gearSeen && gem.Asc.LineCount == 0)
         ReadGearLine(line, false); // some programs leave out the letter
     else if (tag == 'y')
         ReadSymmetryLine(line);
     else if (tag == 'H' && headerCount < TGem::AscHeaderCount)
-        gem.AscHeader[++headerCount] = line.substr(1);
+        gem.Asc.Header[++headerCount] = line.substr(1);
     // The GemCad line, I, F, later H lines and anything else carry nothing the import uses.
 }
 
 void AscReading::ReadFacetLine(const std::string& line) {
-    if (gem.AscLineCount >= TGem::MaxAscLines) {
+    if (gem.Asc.LineCount >= TGem::MaxAscLines) {
         Fail("more than " + std::to_string(TGem::MaxAscLines) + " facet lines");
         return;
     }
@@ -196,7 +197,7 @@ void AscReading::ReadFacetLine(const std::string& line) {
              " puts the plane beyond the engine's reach");
         return;
     }
-    AscRecord& record = gem.AscLines[++gem.AscLineCount];
+    AscRecord& record = gem.Asc.Lines[++gem.Asc.LineCount];
     record.AscAngle = *angle;
     record.AscDistance = *distance;
     record.AscIndexCount = 0;
@@ -213,8 +214,8 @@ void AscReading::ReadGearLine(const std::string& text, bool withLetter) {
         if (withLetter) Fail("the gear line needs the number of teeth and the index offset");
         return; // without its letter it was just some other line
     }
-    gem.AscGear = *gear;
-    gem.AscOffset = *offset;
+    gem.Asc.Gear = *gear;
+    gem.Asc.Offset = *offset;
     gearSeen = true;
     gearLine = lineNo;
 }
@@ -233,8 +234,8 @@ void AscReading::ReadSymmetryLine(const std::string& line) {
         Fail("the symmetry line needs a whole number of parts");
         return;
     }
-    gem.AscParts = *parts;
-    gem.AscMirror = end + 1 < line.size() ? line[end + 1] : ' ';
+    gem.Asc.Parts = *parts;
+    gem.Asc.Mirror = end + 1 < line.size() ? line[end + 1] : ' ';
     symmetrySeen = true;
     symmetryLine = lineNo;
 }
@@ -266,11 +267,11 @@ void AscReading::AppendIndices(AscRecord& record, const std::vector<std::string>
 
 // The reason the buffer cannot make a design, or nothing.
 std::string UnusableBuffer(const TGem& gem) {
-    const std::optional<std::int32_t> gear = UsableGear(gem.AscGear);
-    if (!gear) return "the gear of " + NumberText(gem.AscGear) + " teeth is not usable";
-    if (!FitsInt32(RoundEven(gem.AscOffset))) return "the index offset is out of range";
-    if (gem.AscParts < 1 || gem.AscParts > std::abs(*gear))
-        return IntText(gem.AscParts) + " identical parts do not fit a gear of " + IntText(std::abs(*gear)) +
+    const std::optional<std::int32_t> gear = UsableGear(gem.Asc.Gear);
+    if (!gear) return "the gear of " + NumberText(gem.Asc.Gear) + " teeth is not usable";
+    if (!FitsInt32(RoundEven(gem.Asc.Offset))) return "the index offset is out of range";
+    if (gem.Asc.Parts < 1 || gem.Asc.Parts > std::abs(*gear))
+        return IntText(gem.Asc.Parts) + " identical parts do not fit a gear of " + IntText(std::abs(*gear)) +
                " teeth";
     return "";
 }
@@ -280,18 +281,18 @@ void AscReading::CheckBuffer() {
     if (!gearSeen) return FailAt(std::max(lineNo, 1L), "the file has no gear line");
     const std::string unusable = UnusableBuffer(gem);
     if (unusable.empty()) return;
-    const bool gearAtFault = !UsableGear(gem.AscGear) || !FitsInt32(RoundEven(gem.AscOffset));
+    const bool gearAtFault = !UsableGear(gem.Asc.Gear) || !FitsInt32(RoundEven(gem.Asc.Offset));
     FailAt(gearAtFault || symmetryLine == 0 ? gearLine : symmetryLine, unusable);
 }
 
 // Turns the file's indices into raw indices of the file's gear and offset.
 void ConvertIndices(TGem& gem) {
-    const Real teeth = std::fabs(gem.AscGear);
-    for (int k = 1; k <= gem.AscLineCount; ++k) {
-        AscRecord& record = gem.AscLines[k];
+    const Real teeth = std::fabs(gem.Asc.Gear);
+    for (int k = 1; k <= gem.Asc.LineCount; ++k) {
+        AscRecord& record = gem.Asc.Lines[k];
         for (int j = 1; j <= record.AscIndexCount; ++j) {
             const Real f = record.AscIndices[j];
-            Real i = gem.AscGear > 0 ? f + gem.AscOffset : gem.AscOffset - f;
+            Real i = gem.Asc.Gear > 0 ? f + gem.Asc.Offset : gem.Asc.Offset - f;
             if (i >= teeth)
                 i -= teeth;
             else if (i < 0)
@@ -315,10 +316,10 @@ Vector3 OutwardNormal(Real angle, Real index, Real teeth) {
 // has none, as the import makes them); `girdle` marks the girdle facets.
 std::vector<Plane> FileStonePlanes(const TGem& gem, std::vector<bool>& girdle) {
     std::vector<Plane> planes;
-    const Real teeth = std::fabs(RoundEven(gem.AscGear));
+    const Real teeth = std::fabs(RoundEven(gem.Asc.Gear));
     bool table = false, culet = false;
-    for (int k = 1; k <= gem.AscLineCount; ++k) {
-        const AscRecord& record = gem.AscLines[k];
+    for (int k = 1; k <= gem.Asc.LineCount; ++k) {
+        const AscRecord& record = gem.Asc.Lines[k];
         const Real dist = ImportScale * record.AscDistance;
         if (std::fabs(record.AscAngle) < AscFlatAngle) {
             planes.push_back(dist >= 0 ? Plane{{0, 0, -1}, -dist} : Plane{{0, 0, 1}, dist});
@@ -355,8 +356,8 @@ void CentreGirdleBand(TGem& gem) {
     const auto [low, high] = GirdleBand(stone.Corners, faces);
     if (low - GirdleBandSlack <= 0 && 0 <= high + GirdleBandSlack) return;
     const Real shift = -(low + high) / 2;
-    for (int k = 1; k <= gem.AscLineCount; ++k) {
-        AscRecord& record = gem.AscLines[k];
+    for (int k = 1; k <= gem.Asc.LineCount; ++k) {
+        AscRecord& record = gem.Asc.Lines[k];
         if (Near90(record.AscAngle)) continue;
         const Real outwardZ =
             std::fabs(record.AscAngle) < AscFlatAngle ? 1 : OutwardNormal(record.AscAngle, 0, 1).z;
@@ -387,8 +388,8 @@ FileResult TGem::ReadAsc(const std::string& name) {
         reading.Fail("the file is larger than " + std::to_string(MaxFileSize >> 20) + " MB");
     }
     if (!reading.symmetrySeen) {
-        AscParts = 1;
-        AscMirror = 'n';
+        Asc.Parts = 1;
+        Asc.Mirror = 'n';
     }
 
     reading.CheckBuffer();
@@ -506,34 +507,34 @@ FileResult TGem::ImportAsc(char type, const std::function<void(TGem&)>& started)
     if (!UnusableBuffer(*this).empty()) return FileResult::Failure("No ASC file has been read");
     // Every facet the import cuts uses one listed index, so the listed indices bound the facet count.
     long listed = 0;
-    for (int k = 1; k <= AscLineCount; ++k)
-        if (BelongsTo(AscLines[k], type)) listed += OpenIndexCount(AscLines[k]);
+    for (int k = 1; k <= Asc.LineCount; ++k)
+        if (BelongsTo(Asc.Lines[k], type)) listed += OpenIndexCount(Asc.Lines[k]);
     if (listed > MaxFacets)
         return FileResult::Failure("The file lists " + std::to_string(listed) + " facets for the " +
                                    (type == 'c' ? "crown" : "pavilion") + "; a design holds at most " +
                                    std::to_string(MaxFacets));
 
-    const bool mirror = AscMirror == 'y';
-    NewDesign(type, AscParts, static_cast<std::int32_t>(RoundEven(AscGear)), mirror, AscOffset, true);
+    const bool mirror = Asc.Mirror == 'y';
+    NewDesign(type, Asc.Parts, static_cast<std::int32_t>(RoundEven(Asc.Gear)), mirror, Asc.Offset, true);
     if (started) started(*this);
 
     Facets[-1].Dist = -ImportBlockDistance;
-    for (int k = 1; k <= AscLineCount; ++k) {
-        AscRecord& record = AscLines[k];
+    for (int k = 1; k <= Asc.LineCount; ++k) {
+        AscRecord& record = Asc.Lines[k];
         const Real dist = ImportScale * record.AscDistance;
         if (IsFlat(record)) {
             if (!std::isfinite(dist)) continue;
             if (type == 'c' && dist >= 0) Facets[-1].Dist = -dist;
             if (type == 'p' && dist < 0) Facets[-1].Dist = dist;
         } else if (BelongsTo(record, type)) {
-            CutRecord(record, AscParts, mirror);
+            CutRecord(record, Asc.Parts, mirror);
         }
     }
-    Parts = DesignParts = AscParts;
+    Parts = DesignParts = Asc.Parts;
     Mirror = DesignMirror = mirror;
 
     for (int k = 1; k <= AscHeaderCount; ++k)
-        TextLines[k] = AscHeader[k];
+        TextLines[k] = Asc.Header[k];
     Recompute();
     return {};
 }

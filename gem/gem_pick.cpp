@@ -243,20 +243,19 @@ TGem::HighlightFacet TGem::Highlighted(int f) const {
     return member;
 }
 
-std::vector<TGem::HighlightFacet> TGem::HighlightGroupFacets(int facet, bool useFacet, int& first) const {
-    first = -1;
-    std::vector<HighlightFacet> members;
+TGem::HighlightGroup TGem::HighlightGroupFacets(int facet, bool useFacet) const {
+    HighlightGroup highlight;
     const std::optional<FacetRange> group = facet == NoneFound ? std::nullopt : GroupRange(facet);
-    if (!group) return members;
-    first = group->First;
-    const int reference = useFacet ? facet : first;
-    for (int f = first; f <= group->Last && f <= FacetCount; ++f) {
+    if (!group) return highlight;
+    highlight.First = group->First;
+    const int reference = useFacet ? facet : group->First;
+    for (int f = group->First; f <= group->Last && f <= FacetCount; ++f) {
         HighlightFacet member = Highlighted(f);
         member.Filled = member.Filled && !Near90(FacetAngle(f));
         member.Reference = f == reference;
-        members.push_back(member);
+        highlight.Facets.push_back(member);
     }
-    return members;
+    return highlight;
 }
 
 std::vector<TGem::HighlightFacet> TGem::HighlightTierFacets(int t) const {

@@ -425,9 +425,7 @@ void TDesignSheet::DrawSeparators(TUserCanvas& canvas) {
 }
 
 void TDesignSheet::DrawHighlights(const TGem& design) {
-    int first = -1;
-    HighlightGroup(design, Options.SelectedFacet, TopView, Options.FacetSelected, 1, first);
-    HighlightedGroupFirst = first;
+    HighlightedGroupFirst = HighlightGroup(design, Options.SelectedFacet, TopView, Options.FacetSelected, 1);
     if (Options.ShownTier > 0) {
         HighlightTier(design, Options.ShownTier, TopView);
         DrawFacetGroupNumbers(design);
@@ -473,11 +471,10 @@ void TDesignSheet::HighlightFacets(const TGem& design, TView& view,
     }
 }
 
-bool TDesignSheet::HighlightGroup(const TGem& design, int facet, TView& view, bool useFacet, int axes,
-                                  int& first) {
-    const std::vector<TGem::HighlightFacet> members = design.HighlightGroupFacets(facet, useFacet, first);
-    HighlightFacets(design, view, members, axes);
-    return !members.empty();
+int TDesignSheet::HighlightGroup(const TGem& design, int facet, TView& view, bool useFacet, int axes) {
+    const TGem::HighlightGroup group = design.HighlightGroupFacets(facet, useFacet);
+    HighlightFacets(design, view, group.Facets, axes);
+    return group.First;
 }
 
 void TDesignSheet::HighlightTier(const TGem& design, int t, TView& view) {

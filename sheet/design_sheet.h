@@ -118,7 +118,8 @@ class TDesignSheet {
     void DrawHighlights(const TGem& design);
     void DrawPlannedCut(bool sideViews);
     void DrawMarkers(TView& view) const;
-    bool HighlightGroup(const TGem& design, int facet, TView& view, bool useFacet, int axes, int& first);
+    // Highlights the group of `facet` in the view; its first facet, or -1 when there is none.
+    int HighlightGroup(const TGem& design, int facet, TView& view, bool useFacet, int axes);
     void HighlightTier(const TGem& design, int tier, TView& view);
     void HighlightFacets(const TGem& design, TView& view, const std::vector<TGem::HighlightFacet>& facets,
                          int axes);

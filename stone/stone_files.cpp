@@ -24,16 +24,16 @@ FileResult ImportInto(const std::string& path, char type, TGem& gem) {
 // The ASC file read into one design's buffer, copied into another's: the import uses a buffer up, and
 // reading the file again would cost as much as the import.
 void CopyAscBuffer(const TGem& from, TGem& to) {
-    to.AscGear = from.AscGear;
-    to.AscOffset = from.AscOffset;
-    to.AscParts = from.AscParts;
-    to.AscMirror = from.AscMirror;
+    to.Asc.Gear = from.Asc.Gear;
+    to.Asc.Offset = from.Asc.Offset;
+    to.Asc.Parts = from.Asc.Parts;
+    to.Asc.Mirror = from.Asc.Mirror;
     for (int k = 1; k <= TGem::AscHeaderCount; ++k)
-        to.AscHeader[k] = from.AscHeader[k];
-    to.AscLineCount = from.AscLineCount;
+        to.Asc.Header[k] = from.Asc.Header[k];
+    to.Asc.LineCount = from.Asc.LineCount;
     for (int k = 1; k <= TGem::MaxAscLines; ++k) {
-        const TGem::AscRecord& line = from.AscLines[k];
-        TGem::AscRecord& copy = to.AscLines[k];
+        const TGem::AscRecord& line = from.Asc.Lines[k];
+        TGem::AscRecord& copy = to.Asc.Lines[k];
         copy.AscAngle = line.AscAngle;
         copy.AscDistance = line.AscDistance;
         copy.AscIndexCount = line.AscIndexCount;

@@ -62,7 +62,7 @@ TEST(AscGirdleBand, StoneInItsBandImportsAsRead) {
     for (const std::string& line : lines) {
         if (line[0] != 'a') continue;
         const std::string distance = line.substr(line.find(' ', 2) + 1, 10);
-        EXPECT_EQ(gem.AscLines[++record].AscDistance, *ReadReal(distance)) << line;
+        EXPECT_EQ(gem.Asc.Lines[++record].AscDistance, *ReadReal(distance)) << line;
     }
 }
 

@@ -155,13 +155,13 @@ TEST(AscRead, BufferHoldsGearSymmetryHeadersAndRawIndices) {
     auto gem = std::make_unique<TGem>();
     ASSERT_TRUE(ReadText(*gem, "GemCad 4.0\ng -96 48.0 extra\ny 8 y\nH  first \nI 1.54\n"
                                "a 40.00 0.64 3 n Name 9 G 15 21\n 27\tX 33\n\na -42 0.7\n 45 n\n"));
-    EXPECT_EQ(gem->AscGear, -96);
-    EXPECT_EQ(gem->AscOffset, 48);
-    EXPECT_EQ(gem->AscParts, 8);
-    EXPECT_EQ(gem->AscMirror, 'y');
-    EXPECT_EQ(gem->AscHeader[1], "  first ");
-    ASSERT_EQ(gem->AscLineCount, 2);
-    const TGem::AscRecord& first = gem->AscLines[1];
+    EXPECT_EQ(gem->Asc.Gear, -96);
+    EXPECT_EQ(gem->Asc.Offset, 48);
+    EXPECT_EQ(gem->Asc.Parts, 8);
+    EXPECT_EQ(gem->Asc.Mirror, 'y');
+    EXPECT_EQ(gem->Asc.Header[1], "  first ");
+    ASSERT_EQ(gem->Asc.LineCount, 2);
+    const TGem::AscRecord& first = gem->Asc.Lines[1];
     EXPECT_EQ(first.AscAngle, 40);
     EXPECT_EQ(first.AscDistance, 0.64L);
     // 3 and 9 (the name is skipped, G ends the line), continuation 33 ("27\tX" is no number);
@@ -170,24 +170,24 @@ TEST(AscRead, BufferHoldsGearSymmetryHeadersAndRawIndices) {
     EXPECT_EQ(first.AscIndices[1], 45);
     EXPECT_EQ(first.AscIndices[2], 39);
     EXPECT_EQ(first.AscIndices[3], 15);
-    ASSERT_EQ(gem->AscLines[2].AscIndexCount, 1);
-    EXPECT_EQ(gem->AscLines[2].AscIndices[1], 3); // 48 - 45
+    ASSERT_EQ(gem->Asc.Lines[2].AscIndexCount, 1);
+    EXPECT_EQ(gem->Asc.Lines[2].AscIndices[1], 3); // 48 - 45
 }
 
 TEST(AscRead, IndexConversionWrapsOnceEachWay) {
     auto gem = std::make_unique<TGem>();
     ASSERT_TRUE(ReadText(*gem, "g 64 64\na 30 0.5 16 0 63.5\n"));
-    EXPECT_EQ(gem->AscLines[1].AscIndices[1], 16);
-    EXPECT_EQ(gem->AscLines[1].AscIndices[2], 0);
-    EXPECT_EQ(gem->AscLines[1].AscIndices[3], 63.5L);
+    EXPECT_EQ(gem->Asc.Lines[1].AscIndices[1], 16);
+    EXPECT_EQ(gem->Asc.Lines[1].AscIndices[2], 0);
+    EXPECT_EQ(gem->Asc.Lines[1].AscIndices[3], 63.5L);
 }
 
 TEST(AscRead, GearLineWithoutLetterAndMissingSymmetryLine) {
     auto gem = std::make_unique<TGem>();
     ASSERT_TRUE(ReadText(*gem, "GemCad 5.0\n96 0.0\nI 1.54\na -90 1 0 48\n"));
-    EXPECT_EQ(gem->AscGear, 96);
-    EXPECT_EQ(gem->AscParts, 1);
-    EXPECT_EQ(gem->AscMirror, 'n');
+    EXPECT_EQ(gem->Asc.Gear, 96);
+    EXPECT_EQ(gem->Asc.Parts, 1);
+    EXPECT_EQ(gem->Asc.Mirror, 'n');
     ASSERT_TRUE(gem->ImportAsc('p'));
     EXPECT_EQ(gem->FacetCount, 2);
     EXPECT_EQ(gem->Parts, 1);
@@ -200,7 +200,7 @@ TEST(AscRead, TenthHeaderLineIsSkipped) {
         text += "H line " + std::to_string(k) + "\n";
     auto gem = std::make_unique<TGem>();
     ASSERT_TRUE(ReadText(*gem, text));
-    EXPECT_EQ(gem->AscHeader[9], " line 9");
+    EXPECT_EQ(gem->Asc.Header[9], " line 9");
     ASSERT_TRUE(gem->ImportAsc('c'));
     EXPECT_EQ(gem->TextLine(9), " line 9");
     EXPECT_EQ(gem->TextLine(FileNameLine), "");
@@ -210,12 +210,12 @@ TEST(AscRead, NewFileStartsFromACleanBuffer) {
     auto gem = std::make_unique<TGem>();
     ASSERT_TRUE(ReadText(*gem, "g 80 5\ny 5 y\nH old\na 30 0.5 1 2 3\n"));
     ASSERT_TRUE(ReadText(*gem, "g 96 0\na 30 0.5 7\n"));
-    EXPECT_EQ(gem->AscOffset, 0);
-    EXPECT_EQ(gem->AscParts, 1);
-    EXPECT_EQ(gem->AscMirror, 'n');
-    EXPECT_EQ(gem->AscHeader[1], "");
-    EXPECT_EQ(gem->AscLineCount, 1);
-    EXPECT_EQ(gem->AscLines[1].AscIndexCount, 1);
+    EXPECT_EQ(gem->Asc.Offset, 0);
+    EXPECT_EQ(gem->Asc.Parts, 1);
+    EXPECT_EQ(gem->Asc.Mirror, 'n');
+    EXPECT_EQ(gem->Asc.Header[1], "");
+    EXPECT_EQ(gem->Asc.LineCount, 1);
+    EXPECT_EQ(gem->Asc.Lines[1].AscIndexCount, 1);
 }
 
 TEST(AscRead, UnusableFilesAreRefusedWithAClearMessage) {
@@ -238,7 +238,7 @@ TEST(AscRead, UnusableFilesAreRefusedWithAClearMessage) {
         EXPECT_NE(read.Error().Message.find(message), std::string::npos) << read.Error().Message;
         EXPECT_EQ(read.Error().Message.rfind("File ", 0), 0u) << read.Error().Message;
         // Nothing of the earlier file is left to import.
-        EXPECT_EQ(gem->AscLineCount, 0);
+        EXPECT_EQ(gem->Asc.LineCount, 0);
         EXPECT_FALSE(gem->ImportAsc('c'));
         EXPECT_EQ(gem->SystemIndex, 96);
     }
@@ -307,7 +307,7 @@ TEST(AscImport, SixteenIndicesOfAMirroredGroupAreOneCut) {
     EXPECT_EQ(gem->GroupParts(1), 8);
     EXPECT_EQ(gem->SymChar(1), 'm');
     for (int j = 1; j <= 16; ++j)
-        EXPECT_EQ(gem->AscLines[1].AscIndices[j], TGem::AscUsed);
+        EXPECT_EQ(gem->Asc.Lines[1].AscIndices[j], TGem::AscUsed);
 }
 
 TEST(AscImport, IndicesTheSymmetryDoesNotMakeStartFurtherGroups) {

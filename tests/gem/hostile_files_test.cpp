@@ -106,7 +106,7 @@ void CheckAscFiles(const std::vector<HostileFile>& files) {
         EXPECT_TRUE(DesignState(*gem) == before) << "reading an ASC file leaves the design alone";
         if (!read) {
             ExpectRefusal(read.Error(), file.Path());
-            EXPECT_EQ(gem->AscLineCount, 0);
+            EXPECT_EQ(gem->Asc.LineCount, 0);
             continue;
         }
         for (char type : {'c', 'p'}) {

@@ -193,22 +193,21 @@ TEST(PlaneHelpers, VerticalPlaneKeepsTheOriginInside) {
 
 TEST(Highlights, GroupFacetsWithTheirReferenceAndFills) {
     auto gem = RoundBrilliantCrown();
-    int first = 0;
-    auto members = gem->HighlightGroupFacets(30, true, first);
-    ASSERT_EQ(members.size(), 16u);
-    EXPECT_EQ(first, 25);
-    for (const auto& m : members) {
+    TGem::HighlightGroup group = gem->HighlightGroupFacets(30, true);
+    ASSERT_EQ(group.Facets.size(), 16u);
+    EXPECT_EQ(group.First, 25);
+    for (const auto& m : group.Facets) {
         EXPECT_EQ(m.Reference, m.Facet == 30);
         EXPECT_TRUE(m.Filled);
     }
-    members = gem->HighlightGroupFacets(30, false, first);
-    EXPECT_TRUE(members[0].Reference);
-    members = gem->HighlightGroupFacets(3, false, first); // girdle facets are outlined, not filled
-    ASSERT_EQ(members.size(), 16u);
-    for (const auto& m : members)
+    EXPECT_TRUE(gem->HighlightGroupFacets(30, false).Facets[0].Reference);
+    group = gem->HighlightGroupFacets(3, false); // girdle facets are outlined, not filled
+    ASSERT_EQ(group.Facets.size(), 16u);
+    for (const auto& m : group.Facets)
         EXPECT_FALSE(m.Filled);
-    EXPECT_TRUE(gem->HighlightGroupFacets(NoneFound, true, first).empty());
-    EXPECT_EQ(first, -1);
+    group = gem->HighlightGroupFacets(NoneFound, true);
+    EXPECT_TRUE(group.Facets.empty());
+    EXPECT_EQ(group.First, -1);
 }
 
 TEST(Highlights, TierOfGirdleFacetsIsNotFilled) {

@@ -85,8 +85,8 @@ Real IndexGap(Real a, Real b, Real n) {
 
 std::vector<ListedFacet> ListedFacets(const TGem& gem, char type) {
     std::vector<ListedFacet> listed;
-    for (int k = 1; k <= gem.AscLineCount; ++k) {
-        const TGem::AscRecord& record = gem.AscLines[k];
+    for (int k = 1; k <= gem.Asc.LineCount; ++k) {
+        const TGem::AscRecord& record = gem.Asc.Lines[k];
         if (!ForHalf(record.AscAngle, type)) continue;
         for (int j = 1; j <= record.AscIndexCount; ++j)
             listed.push_back({std::fabs(record.AscAngle), record.AscIndices[j]});

@@ -137,7 +137,7 @@ void AddFacetsDesignTest::wholeDesignThroughTheWindow() {
     });
     ClickOnSheet(w, 42, 0, Qt::LeftButton, Qt::NoModifier, [&](TForm14& form) {
         QVERIFY(f.Design().ModifyMode());
-        QCOMPARE(f.Design().ModifyGroup, 9);
+        QCOMPARE(f.Design().ReplacedGroup(), 9);
         QCOMPARE(form.Edit10->text(), QString("   9"));
         QCOMPARE(form.Edit15->text(), QString("40.00"));
         QVERIFY(form.Button4->isHidden());

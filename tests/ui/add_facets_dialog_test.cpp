@@ -621,7 +621,7 @@ void AddFacetsDialogTest::selectFindsGroupAndEntersModifyMode() {
     form.Button8->click();
     QCOMPARE(f.Script.Texts().size(), messages);
     QVERIFY(f.Design().ModifyMode());
-    QCOMPARE(f.Design().ModifyGroup, 9);
+    QCOMPARE(f.Design().ReplacedGroup(), 9);
     QCOMPARE(form.Edit10->text(), QString("   9"));
     QCOMPARE(form.Edit15->text(), QString("40.00"));
     QCOMPARE(form.Edit16->text(), QString("   27"));

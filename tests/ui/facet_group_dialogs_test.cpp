@@ -180,7 +180,7 @@ void FacetGroupDialogsTest::changedGroupIsReplacedThroughAddFacets() {
                    [&](QDialog& dialog) {
                        auto& add = static_cast<TForm14&>(dialog);
                        QVERIFY(w.Design().ModifyMode());
-                       QCOMPARE(w.Design().ModifyGroup, 9);
+                       QCOMPARE(w.Design().ReplacedGroup(), 9);
                        QVERIFY(!add.RadioGroup1->Item(2)->isEnabled()); // no "3 points"
                        QCOMPARE(add.Edit15->text(), QString("40.00"));
                        add.Edit15->setText("35");
