@@ -36,10 +36,11 @@ FileResult UndoHistory::Record(TGem& design) {
     if (FolderPath.empty())
         if (FileResult folder = MakeFolder(); !folder) return folder;
     const int next = Steps.Current + 1;
-    if (FileResult written = design.WriteDesign(StepFile(next), TGem::FileMode::Named, ""); !written)
-        return written;
-    Steps = {next, next};
-    return {};
+    const std::string designFile = design.FileName;
+    const FileResult written = design.WriteDesign(StepFile(next), TGem::FileMode::Named, "");
+    design.FileName = designFile;
+    if (written) Steps = {next, next};
+    return written;
 }
 
 FileResult UndoHistory::Undo(TGem& design) {
@@ -58,8 +59,10 @@ FileResult UndoHistory::Reload(TGem& design) {
 }
 
 FileResult UndoHistory::ReadStep(TGem& design, int n) {
+    const std::string designFile = design.FileName;
     FileResult read = design.ReadDesign(StepFile(n), TGem::FileMode::AsWritten);
     if (read) Steps.Current = n;
+    design.FileName = designFile;
     return read;
 }
 

@@ -33,8 +33,8 @@ class UndoHistory {
     // until they are written again.
     void StartNew() { Steps = Counters{}; }
 
-    // Writes the design as the next step, which becomes the last one (the design's file name becomes
-    // the step's file, as for any named write). On failure the counters are unchanged.
+    // Writes the design as the next step, which becomes the last one. On failure the counters are
+    // unchanged. The steps are the history's files: the design keeps the name of its own file.
     FileResult Record(TGem& design);
     // Read the previous, next or current step into the design. NothingToRead when there is no such step;
     // a failed read leaves the design and the counters as they were.

@@ -341,6 +341,7 @@ TEST_F(FileFolder, SaveKeepsTheOldFilesPermissions) {
 
 TEST(UndoSteps, NewChangeAfterUndoEndsTheRedoChain) {
     auto gem = NewGem('c', 8, 96, true);
+    gem->FileName = "brilliantc.lfx"; // the steps are the history's files, not the design's
     UndoHistory history;
     ASSERT_TRUE(history.Record(*gem)); // 0: the new design
     for (Real angle : {90.0L, 40.0L, 30.0L}) {
@@ -358,6 +359,7 @@ TEST(UndoSteps, NewChangeAfterUndoEndsTheRedoChain) {
     ASSERT_TRUE(history.Redo(*gem));
     EXPECT_EQ(gem->FacetCount, threeGroups - 16);
     ASSERT_TRUE(history.Undo(*gem));
+    EXPECT_EQ(gem->FileName, "brilliantc.lfx");
 
     ASSERT_TRUE(CutByAngle(*gem, 20, 2, 20));
     ASSERT_TRUE(history.Record(*gem));
