@@ -83,8 +83,8 @@ ChangeRunner::Saved ChangeRunner::Save(const std::string& path, const std::strin
         ReportFileFailure(written);
         return Saved::No;
     }
-    DesignHistory.StartNew();
-    const bool readBack = OpenReported(path);
+    DesignHistory.StartNew(); // the file written is the design now, whether or not it reads back
+    const bool readBack = ReadReported(design.ReadDesign(path, TGem::FileMode::Open));
     RecordStep();
     ShowChanged();
     return readBack ? Saved::Yes : Saved::ButNotReadBack;

@@ -36,9 +36,7 @@ FileResult UndoHistory::Record(TGem& design) {
     if (FolderPath.empty())
         if (FileResult folder = MakeFolder(); !folder) return folder;
     const int next = Steps.Current + 1;
-    const std::string designFile = design.FileName;
-    const FileResult written = design.WriteDesign(StepFile(next), TGem::FileMode::Named, "");
-    design.FileName = designFile;
+    const FileResult written = design.WriteDesign(StepFile(next), TGem::FileMode::AsWritten, "");
     if (written) Steps = {next, next};
     return written;
 }
@@ -59,10 +57,8 @@ FileResult UndoHistory::Reload(TGem& design) {
 }
 
 FileResult UndoHistory::ReadStep(TGem& design, int n) {
-    const std::string designFile = design.FileName;
     FileResult read = design.ReadDesign(StepFile(n), TGem::FileMode::AsWritten);
     if (read) Steps.Current = n;
-    design.FileName = designFile;
     return read;
 }
 

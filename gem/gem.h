@@ -203,8 +203,8 @@ class TGem {
     // ---- Design file ----
     // Named reads or writes the file given (a read names the design's text after it); Save writes it and
     // sets text line 10; Open reads the file given as a new design (girdle outline emptied); AsWritten
-    // reads it exactly as written, text line 10 included (how an undo step is read back), and writes as
-    // Named does.
+    // writes or reads a copy of the design that is not its own file (an undo step): exactly as written,
+    // text line 10 included, and FileName stays the design's own. Other modes set FileName.
     enum class FileMode { Named, Save, Open, AsWritten };
 
     // Writes the design. The old file is replaced only once the new one is complete. On failure the

@@ -379,7 +379,7 @@ std::string TGem::DesignFileText() const {
 }
 
 FileResult TGem::WriteDesign(const std::string& name, FileMode mode, const std::string& shortName) {
-    FileName = name.substr(0, FileNameLength);
+    if (mode != FileMode::AsWritten) FileName = name.substr(0, FileNameLength);
 
     const std::string savedFileNameLine = TextLines[FileNameLine];
     if (mode == FileMode::Save) TextLines[FileNameLine] = "filename: " + shortName + ".lfx";
@@ -403,9 +403,12 @@ FileResult TGem::ReadDesign(const std::string& name, FileMode mode) {
     DesignReader reader(*scratch, mode == FileMode::Open);
     try {
         reader.Read(bytes);
-        if (mode != FileMode::AsWritten && !name.empty())
-            scratch->TextLines[FileNameLine] = "filename: " + NameWithoutFolderAndExtension(name) + ".lfx";
-        scratch->FileName = name.substr(0, FileNameLength);
+        if (mode != FileMode::AsWritten) {
+            if (!name.empty())
+                scratch->TextLines[FileNameLine] =
+                    "filename: " + NameWithoutFolderAndExtension(name) + ".lfx";
+            scratch->FileName = name.substr(0, FileNameLength);
+        }
         scratch->Recompute();
     } catch (const ReadFailure& failure) {
         return FileResult::Failure(" Cannot read file " + name + ", line " + IntText(failure.Line) + ": " +
